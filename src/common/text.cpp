@@ -1,0 +1,194 @@
+#include "common/text.h"
+
+#include "common/failure.h"
+
+namespace vant {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+void AppendUtf16(Text& out, char32_t cp) {
+  if (cp < 0x10000) {
+    out.push_back(static_cast<char16_t>(cp));
+  } else {
+    cp -= 0x10000;
+    out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+    out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+  }
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+// Case pairs beyond ASCII: ranges where upper = lower - offset.
+struct CaseRange {
+  char16_t upperFirst;
+  char16_t upperLast;
+  int offset;  // lower - upper
+};
+constexpr CaseRange kCaseRanges[] = {
+    {u'A', u'Z', 32},
+    {0x00C0, 0x00D6, 32},  // Latin-1 À..Ö
+    {0x00D8, 0x00DE, 32},  // Latin-1 Ø..Þ
+    {0x0391, 0x03A1, 32},  // Greek Α..Ρ
+    {0x03A3, 0x03AB, 32},  // Greek Σ..Ϋ
+    {0x0410, 0x042F, 32},  // Cyrillic А..Я
+    {0x0400, 0x040F, 80},  // Cyrillic Ѐ..Џ
+    {0xFF21, 0xFF3A, 32},  // full-width Ａ..Ｚ
+};
+
+}  // namespace
+
+Text FromUtf8(std::string_view in) {
+  Text out;
+  out.reserve(in.size());
+  size_t i = 0;
+  while (i < in.size()) {
+    const auto b0 = static_cast<unsigned char>(in[i]);
+    int extra = 0;
+    char32_t cp = 0;
+    char32_t min = 0;
+    if (b0 < 0x80) {
+      out.push_back(b0);
+      ++i;
+      continue;
+    } else if ((b0 & 0xE0) == 0xC0) {
+      extra = 1, cp = b0 & 0x1F, min = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+      extra = 2, cp = b0 & 0x0F, min = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+      extra = 3, cp = b0 & 0x07, min = 0x10000;
+    } else {
+      AppendUtf16(out, kReplacement);
+      ++i;
+      continue;
+    }
+    if (i + static_cast<size_t>(extra) >= in.size()) {
+      // A sequence cut off by the end of the input.
+      AppendUtf16(out, kReplacement);
+      ++i;
+      continue;
+    }
+    bool ok = true;
+    for (int k = 1; k <= extra; ++k) {
+      const auto b = static_cast<unsigned char>(in[i + k]);
+      if ((b & 0xC0) != 0x80) {
+        ok = false;
+        break;
+      }
+      cp = (cp << 6) | (b & 0x3F);
+    }
+    if (!ok || cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+      AppendUtf16(out, kReplacement);
+      ++i;
+      continue;
+    }
+    AppendUtf16(out, cp);
+    i += static_cast<size_t>(extra) + 1;
+  }
+  return out;
+}
+
+std::string ToUtf8(TextView in) {
+  std::string out;
+  out.reserve(in.size());
+  for (size_t i = 0; i < in.size(); ++i) {
+    char32_t cp = in[i];
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < in.size() && in[i + 1] >= 0xDC00 &&
+        in[i + 1] <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (in[i + 1] - 0xDC00);
+      ++i;
+    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+      cp = kReplacement;
+    }
+    AppendUtf8(out, cp);
+  }
+  return out;
+}
+
+Text LowerCase(TextView in) {
+  Text out(in);
+  for (auto& c : out) {
+    for (const auto& r : kCaseRanges) {
+      if (c >= r.upperFirst && c <= r.upperLast) {
+        c = static_cast<char16_t>(c + r.offset);
+        break;
+      }
+    }
+  }
+  return out;
+}
+
+Text UpperCase(TextView in) {
+  Text out(in);
+  for (auto& c : out) {
+    for (const auto& r : kCaseRanges) {
+      if (c >= r.upperFirst + r.offset && c <= r.upperLast + r.offset) {
+        c = static_cast<char16_t>(c - r.offset);
+        break;
+      }
+    }
+  }
+  return out;
+}
+
+Text TrimBlanks(TextView in) {
+  size_t first = 0;
+  size_t last = in.size();
+  while (first < last && in[first] == u' ') ++first;
+  while (last > first && in[last - 1] == u' ') --last;
+  return Text(in.substr(first, last - first));
+}
+
+std::vector<Text> SplitAt(TextView in, char16_t separator) {
+  std::vector<Text> parts;
+  size_t start = 0;
+  for (size_t i = 0; i < in.size(); ++i) {
+    if (in[i] == separator) {
+      parts.emplace_back(in.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  parts.emplace_back(in.substr(start));
+  return parts;
+}
+
+Text ReplaceText(TextView source, TextView search, TextView replacement) {
+  if (search.empty()) return Text(source);
+  Text out;
+  out.reserve(source.size());
+  size_t pos = 0;
+  while (true) {
+    const size_t hit = source.find(search, pos);
+    if (hit == TextView::npos) break;
+    // The platform's search positions are 16-bit, counted from 1.
+    if (hit + 1 > 32767) throw Failure::Overflow();
+    out.append(source.substr(pos, hit - pos));
+    out.append(replacement);
+    pos = hit + search.size();
+  }
+  out.append(source.substr(pos));
+  return out;
+}
+
+Text DecimalText(long long value) {
+  const std::string s = std::to_string(value);
+  return Text(s.begin(), s.end());
+}
+
+}  // namespace vant

@@ -1,0 +1,38 @@
+// Text as the control sees it: UTF-16 code units, so that positions, lengths and the
+// 32767 limits count exactly as they did on the original platform.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vant {
+
+using Text = std::u16string;
+using TextView = std::u16string_view;
+
+// UTF-8 <-> UTF-16 at the edges of the system (files, Qt, CUPS, the terminal).
+// Malformed UTF-8 becomes U+FFFD; an unpaired surrogate is written as U+FFFD.
+Text FromUtf8(std::string_view utf8);
+std::string ToUtf8(TextView text);
+
+// Lower and upper case as the platform's case functions do: ASCII, Latin-1, Greek,
+// Cyrillic and the full-width Latin letters; everything else is left as it stands.
+Text LowerCase(TextView text);
+Text UpperCase(TextView text);
+
+// Removes blanks (U+0020 only) at both ends, like the platform's Trim.
+Text TrimBlanks(TextView text);
+
+// Splits at every occurrence of separator; "" gives one empty part, "a," gives "a" and "".
+std::vector<Text> SplitAt(TextView text, char16_t separator);
+
+// Replaces every non-overlapping occurrence of search in source, scanning left to right,
+// comparing exactly. An empty search returns source unchanged. Positions are 16-bit: a
+// match that lies beyond position 32767 fails with an overflow.
+Text ReplaceText(TextView source, TextView search, TextView replacement);
+
+// Decimal text of a whole number.
+Text DecimalText(long long value);
+
+}  // namespace vant

@@ -1,0 +1,10 @@
+#include "control/control_state.h"
+
+namespace vant {
+
+ControlState& PrnCtlState() {
+  thread_local ControlState state;
+  return state;
+}
+
+}  // namespace vant

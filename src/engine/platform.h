@@ -1,0 +1,48 @@
+// What the Parts ask of the platform besides the surfaces: the installed printers, modal
+// message boxes and the screen's mouse pointer.
+#pragma once
+
+#include <cstdint>
+
+#include "common/text.h"
+#include "engine/printer.h"
+
+namespace vant {
+
+enum class MessageIcon { kCritical, kInformation };
+
+class MessageBoxes {
+ public:
+  virtual ~MessageBoxes() = default;
+  // A modal message box with a single OK button; returns when it is dismissed.
+  virtual void Show(const Text& text, MessageIcon icon, const Text& title) = 0;
+};
+
+// Mouse pointer codes.
+inline constexpr int16_t kPointerDefault = 0;
+inline constexpr int16_t kPointerHourglass = 11;
+
+class MousePointer {
+ public:
+  virtual ~MousePointer() = default;
+  virtual void Set(int16_t code) = 0;
+  virtual int16_t Get() const = 0;
+};
+
+// The installed printers in the platform's order. Each printer object keeps its own
+// settings and its own open document.
+class InstalledPrinters {
+ public:
+  virtual ~InstalledPrinters() = default;
+  virtual int Count() const = 0;
+  virtual Printer& At(int index) = 0;
+  virtual int CurrentIndex() const = 0;
+  // Makes printer index current. A printer that becomes current with no document open
+  // starts from its default settings (scale mode twips, its default paper).
+  virtual void MakeCurrent(int index) = 0;
+};
+
+// The title of message boxes that give none of their own: the library's name.
+inline constexpr TextView kLibraryTitle = u"Vant3";
+
+}  // namespace vant

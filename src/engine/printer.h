@@ -1,0 +1,56 @@
+// The platform's printer as the run uses it: a drawing surface with page setup, paging and
+// the device figures that the geometry reads.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/draw_target.h"
+
+namespace vant {
+
+// Indices of the device figures, as the platform's GetDeviceCaps names them; each answer
+// is in device pixels.
+inline constexpr int kHorzRes = 8;           // printable width
+inline constexpr int kVertRes = 10;          // printable height
+inline constexpr int kPhysicalWidth = 110;   // sheet width
+inline constexpr int kPhysicalHeight = 111;  // sheet height
+inline constexpr int kPhysicalOffsetX = 112; // unprintable strip at the left
+inline constexpr int kPhysicalOffsetY = 113; // unprintable strip at the top
+
+// Orientation and colour mode codes.
+inline constexpr int16_t kPortrait = 1;
+inline constexpr int16_t kLandscape = 2;
+inline constexpr int16_t kMonochrome = 1;
+inline constexpr int16_t kColour = 2;
+
+class Printer : public virtual DrawTarget {
+ public:
+  TextView TypeName() const override { return kTypePrinter; }
+
+  virtual Text DeviceName() const = 0;
+
+  // Page settings, the platform's own codes. A value the printer does not support is
+  // refused with a Failure whose description says so.
+  virtual void SetPaperSize(int16_t code) = 0;
+  virtual int16_t PaperSize() const = 0;
+  virtual void SetOrientation(int16_t code) = 0;
+  virtual int16_t Orientation() const = 0;
+  virtual void SetPrintQuality(int16_t code) = 0;
+  virtual int16_t PrintQuality() const = 0;
+  virtual void SetPaperBin(int16_t code) = 0;
+  virtual int16_t PaperBin() const = 0;
+  virtual void SetColorMode(int16_t code) = 0;
+  virtual int16_t ColorMode() const = 0;
+
+  // Ends the page; the next mark starts a new one.
+  virtual void NewPage() = 0;
+  // Completes the document and hands it to the spooler; a later drawing starts a new one.
+  virtual void EndDoc() = 0;
+  // Abandons the document in progress: nothing of it reaches the printer.
+  virtual void KillDoc() = 0;
+
+  // A device figure (kHorzRes, kPhysicalWidth, ...) for the current paper and orientation.
+  virtual int32_t DeviceCaps(int index) const = 0;
+};
+
+}  // namespace vant

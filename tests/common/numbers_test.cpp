@@ -1,0 +1,126 @@
+#include "common/numbers.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "common/failure.h"
+
+namespace vant {
+namespace {
+
+TEST(NumberFromText, TakesTheLongestLeadingNumber) {
+  EXPECT_EQ(NumberFromText(u"12abc"), 12);
+  EXPECT_EQ(NumberFromText(u"-3.5"), -3.5);
+  EXPECT_EQ(NumberFromText(u"+7"), 7);
+  EXPECT_EQ(NumberFromText(u".5"), 0.5);
+  EXPECT_EQ(NumberFromText(u"1.2.3"), 1.2);
+  EXPECT_EQ(NumberFromText(u"1e3"), 1000);
+  EXPECT_EQ(NumberFromText(u"1D2"), 100);
+  EXPECT_EQ(NumberFromText(u"2E"), 2);
+  EXPECT_EQ(NumberFromText(u"2E+"), 2);
+  EXPECT_EQ(NumberFromText(u"1.5E-1x"), 0.15);
+}
+
+TEST(NumberFromText, IgnoresBlanksTabsAndLineFeedsAnywhere) {
+  EXPECT_EQ(NumberFromText(u"  1 2\t3\n"), 123);
+  EXPECT_EQ(NumberFromText(u" - 4"), -4);
+  // A carriage return is not ignored: it ends the number.
+  EXPECT_EQ(NumberFromText(u"1\r2"), 1);
+}
+
+TEST(NumberFromText, YieldsZeroWithoutANumber) {
+  EXPECT_EQ(NumberFromText(u""), 0);
+  EXPECT_EQ(NumberFromText(u"abc"), 0);
+  EXPECT_EQ(NumberFromText(u"-"), 0);
+  EXPECT_EQ(NumberFromText(u"."), 0);
+  EXPECT_EQ(NumberFromText(u"&"), 0);
+  EXPECT_EQ(NumberFromText(u"１２"), 0);  // full-width digits are not digits here
+}
+
+TEST(NumberFromText, ReadsHexadecimalAndOctalAsThePlatformDoes) {
+  EXPECT_EQ(NumberFromText(u"&HFF"), 255);
+  EXPECT_EQ(NumberFromText(u"&hff"), 255);
+  EXPECT_EQ(NumberFromText(u"&HFFFF"), -1);       // 16 bits: a 16-bit signed number
+  EXPECT_EQ(NumberFromText(u"&H8000"), -32768);
+  EXPECT_EQ(NumberFromText(u"&H10000"), 65536);   // 17 bits: 32-bit
+  EXPECT_EQ(NumberFromText(u"&HFFFFFFFF"), -1);
+  EXPECT_EQ(NumberFromText(u"&H0000FF"), 255);    // leading zeros do not widen it
+  EXPECT_EQ(NumberFromText(u"&O17"), 15);
+  EXPECT_EQ(NumberFromText(u"&O177777"), -1);
+  EXPECT_EQ(NumberFromText(u"&HFFG"), 255);
+  EXPECT_EQ(NumberFromText(u"&H"), 0);
+}
+
+TEST(NumberFromText, HugeExponentsBecomeInfinityThatConversionsRefuse) {
+  EXPECT_TRUE(std::isinf(NumberFromText(u"1e999")));
+  EXPECT_THROW(WholeInt16(NumberFromText(u"1e999")), Failure);
+  EXPECT_THROW(ToSingle(NumberFromText(u"1e999")), Failure);
+}
+
+TEST(Rounding, TiesGoToTheEvenNumber) {
+  EXPECT_EQ(RoundHalfEven(0.5), 0);
+  EXPECT_EQ(RoundHalfEven(1.5), 2);
+  EXPECT_EQ(RoundHalfEven(2.5), 2);
+  EXPECT_EQ(RoundHalfEven(-2.5), -2);
+  EXPECT_EQ(RoundHalfEven(-1.5), -2);
+  EXPECT_EQ(RoundHalfEven(2.5000001), 3);
+  EXPECT_EQ(RoundHalfEven(-0.4), 0);
+}
+
+TEST(WholeNumbers, OverflowOutsideTheirWidth) {
+  EXPECT_EQ(WholeInt16(32767.4), 32767);
+  EXPECT_EQ(WholeInt16(-32768.5), -32768);  // the tie rounds to the even -32768
+  EXPECT_THROW(WholeInt16(32767.5), Failure);
+  EXPECT_THROW(WholeInt16(-32769), Failure);
+  EXPECT_EQ(WholeInt32(2147483647), 2147483647);
+  EXPECT_THROW(WholeInt32(2147483648.0), Failure);
+  try {
+    WholeInt16(1e6);
+    FAIL();
+  } catch (const Failure& f) {
+    EXPECT_EQ(f.Description(), u"オーバーフローしました。");
+  }
+}
+
+TEST(DecimalTexts, SinglesHaveUpToSevenSignificantDigits) {
+  EXPECT_EQ(SingleText(0), u"0");
+  EXPECT_EQ(SingleText(-0.0f), u"0");
+  EXPECT_EQ(SingleText(1.5f), u"1.5");
+  EXPECT_EQ(SingleText(151.1811f), u"151.1811");
+  EXPECT_EQ(SingleText(1234567), u"1234567");
+  EXPECT_EQ(SingleText(12345678), u"1.234568E+07");
+  EXPECT_EQ(SingleText(0.0001f), u"0.0001");
+  EXPECT_EQ(SingleText(0.00001f), u"1E-05");
+  EXPECT_EQ(SingleText(-2.25f), u"-2.25");
+}
+
+TEST(DecimalTexts, ReadBackByNumberFromTextAsTheSameSingle) {
+  for (float v : {0.1f, 3.14159274f, 151.181107f, -75.5905533f, 1e-7f, 3.4e38f, 96.0f}) {
+    const float back = ToSingle(NumberFromText(SingleText(v)));
+    EXPECT_NEAR(back, v, std::fabs(v) * 1e-6f) << ToUtf8(SingleText(v));
+    EXPECT_EQ(SingleText(back), SingleText(v));
+  }
+}
+
+TEST(DecimalTexts, DoublesHaveUpToFifteenDigits) {
+  EXPECT_EQ(DoubleText(4901234567894.0), u"4901234567894");
+  EXPECT_EQ(DoubleText(999999999999999.0), u"999999999999999");
+  EXPECT_EQ(DoubleText(1e15), u"1E+15");
+  EXPECT_EQ(DoubleText(-5), u"-5");
+  EXPECT_EQ(DoubleText(10.5), u"10.5");
+}
+
+TEST(Flags, OnlyTrueInAnyCaseIsTrue) {
+  EXPECT_TRUE(FlagFromText(u"true"));
+  EXPECT_TRUE(FlagFromText(u"TRUE"));
+  EXPECT_TRUE(FlagFromText(u"True"));
+  EXPECT_FALSE(FlagFromText(u" true"));
+  EXPECT_FALSE(FlagFromText(u"1"));
+  EXPECT_FALSE(FlagFromText(u"-1"));
+  EXPECT_FALSE(FlagFromText(u"yes"));
+  EXPECT_FALSE(FlagFromText(u""));
+}
+
+}  // namespace
+}  // namespace vant
