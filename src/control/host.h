@@ -1,0 +1,33 @@
+// What the host gives the control when it reads its properties: the page's document (its
+// PARAM elements inside OBJECT elements) and the control's property bag.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "common/text.h"
+
+namespace vant {
+
+struct ParamElement {
+  Text name;   // the element's Name
+  Text value;  // the element's Value, as the document holds it
+};
+
+class HostDocument {
+ public:
+  virtual ~HostDocument() = default;
+  // The PARAM elements of the page's OBJECT elements, in document order. A host that is
+  // no web page, or cannot give them, raises a Failure with its description.
+  virtual std::vector<ParamElement> ObjectParams() const = 0;
+};
+
+class PropertyBag {
+ public:
+  virtual ~PropertyBag() = default;
+  // The stored value of the named property, or nothing when the bag has none. Names
+  // match without regard to ASCII case, as a browser's parameter bag does.
+  virtual std::optional<Text> Read(TextView name) const = 0;
+};
+
+}  // namespace vant
