@@ -10,6 +10,12 @@ namespace vant {
 
 inline constexpr int32_t kSrcCopy = 0x00CC0020;
 
+// How a block copy that changes size combines pixels. A new picture starts with the
+// platform's default, black-on-white: when shrinking, the darkest of the covered source
+// pixels wins, so thin black bars survive; when enlarging, the nearest pixel. Halftone
+// averages the covered area, which keeps text and thin lines legible when shrinking.
+enum class StretchMode { kBlackOnWhite, kHalftone };
+
 class PictureBox : public virtual DrawTarget {
  public:
   TextView TypeName() const override { return kTypePictureBox; }
@@ -35,7 +41,10 @@ class PictureBox : public virtual DrawTarget {
   virtual void Refresh() = 0;
 
   // The stretching block copy: the source rectangle of source's device pixels onto the
-  // destination rectangle of this picture's, as StretchBlt with SRCCOPY does.
+  // destination rectangle of this picture's, as StretchBlt with SRCCOPY does, combining
+  // pixels by this picture's stretch mode.
+  virtual void SetStretchMode(StretchMode mode) = 0;
+  virtual StretchMode GetStretchMode() const = 0;
   virtual void StretchCopy(int32_t x, int32_t y, int32_t width, int32_t height,
                            const PictureBox& source, int32_t srcX, int32_t srcY,
                            int32_t srcWidth, int32_t srcHeight) = 0;

@@ -51,7 +51,8 @@ void PictureSurface::StretchCopy(int32_t x, int32_t y, int32_t width, int32_t he
                                  int32_t srcWidth, int32_t srcHeight) {
   const auto* src = dynamic_cast<const PictureSurface*>(&source);
   if (src == nullptr) throw Failure::NotSupported();
-  device_.StretchFrom(x, y, width, height, src->Pixels(), srcX, srcY, srcWidth, srcHeight);
+  device_.StretchFrom(x, y, width, height, src->Pixels(), srcX, srcY, srcWidth, srcHeight,
+                      stretchMode_);
 }
 
 }  // namespace vant

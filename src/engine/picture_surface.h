@@ -19,7 +19,7 @@ class PictureDevice : public PaintDevice {
   // StretchBlt semantics: the source rectangle onto the destination rectangle; negative
   // sizes mirror, a zero size copies nothing. A source of another kind is refused.
   virtual void StretchFrom(int x, int y, int width, int height, const PictureDevice& source,
-                           int srcX, int srcY, int srcWidth, int srcHeight) = 0;
+                           int srcX, int srcY, int srcWidth, int srcHeight, StretchMode mode) = 0;
 };
 
 inline constexpr double kScreenDpi = 96;  // where the platform reports no density
@@ -49,6 +49,8 @@ class PictureSurface final : public Surface, public PictureBox {
   void Refresh() override { ++refreshCount_; }
   int RefreshCount() const { return refreshCount_; }
 
+  void SetStretchMode(StretchMode mode) override { stretchMode_ = mode; }
+  StretchMode GetStretchMode() const override { return stretchMode_; }
   void StretchCopy(int32_t x, int32_t y, int32_t width, int32_t height, const PictureBox& source,
                    int32_t srcX, int32_t srcY, int32_t srcWidth, int32_t srcHeight) override;
 
@@ -63,6 +65,7 @@ class PictureSurface final : public Surface, public PictureBox {
   float left_ = 0;
   float top_ = 0;
   int refreshCount_ = 0;
+  StretchMode stretchMode_ = StretchMode::kBlackOnWhite;
 };
 
 }  // namespace vant

@@ -56,11 +56,14 @@ void RecordingDevice::Clear(Rgb background) {
   marks.push_back(m);
 }
 
-void RecordingDevice::StretchFrom(int x, int y, int width, int height, const PictureDevice&,
-                                  int srcX, int srcY, int srcWidth, int srcHeight) {
+void RecordingDevice::StretchFrom(int x, int y, int width, int height, const PictureDevice& source,
+                                  int srcX, int srcY, int srcWidth, int srcHeight,
+                                  StretchMode mode) {
   Mark m{Mark::kStretch};
   m.x1 = x, m.y1 = y, m.x2 = width, m.y2 = height;
   m.srcX = srcX, m.srcY = srcY, m.srcW = srcWidth, m.srcH = srcHeight;
+  m.stretchMode = mode;
+  m.source = &source;
   marks.push_back(m);
 }
 

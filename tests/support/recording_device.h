@@ -18,6 +18,8 @@ struct Mark {
   Text text;
   // Stretch: destination in x1..y2 (x, y, w, h), source rectangle here.
   int srcX = 0, srcY = 0, srcW = 0, srcH = 0;
+  StretchMode stretchMode = StretchMode::kBlackOnWhite;
+  const PictureDevice* source = nullptr;
 };
 
 // Text metrics: every UTF-16 unit below U+0100 is half the pixel height wide, every other
@@ -43,7 +45,7 @@ class RecordingDevice : public PictureDevice {
   void Resize(int widthPx, int heightPx, Rgb background) override;
   void Clear(Rgb background) override;
   void StretchFrom(int x, int y, int width, int height, const PictureDevice& source, int srcX,
-                   int srcY, int srcWidth, int srcHeight) override;
+                   int srcY, int srcWidth, int srcHeight, StretchMode mode) override;
 
   std::vector<Mark> marks;
   int measureCount = 0;
