@@ -1,0 +1,29 @@
+// The OBJECT elements of a parsed host page and the PARAM elements inside them.
+#pragma once
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "common/text.h"
+#include "control/host.h"
+
+namespace vant::platform {
+
+struct HostObject {
+  std::optional<Text> id;            // the id attribute, when the element has one
+  std::vector<ParamElement> params;  // its own PARAMs: those with no OBJECT between them
+};
+
+struct PageObjects {
+  std::vector<HostObject> objects;         // every OBJECT element, in document order
+  std::vector<ParamElement> objectParams;  // every PARAM inside some OBJECT, in document order
+};
+
+// Parses the page's HTML (UTF-8) as a browser does and collects its OBJECT elements.
+// A PARAM counts once, for the nearest OBJECT around it; PARAMs outside every OBJECT, in
+// template contents or in NOSCRIPT (which a browser with scripting does not parse) are left
+// out. A missing name or value attribute is empty text.
+PageObjects ReadPageObjects(std::string_view utf8Html);
+
+}  // namespace vant::platform

@@ -1,0 +1,244 @@
+#include "platform/host_page.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/failure.h"
+#include "platform/host_page_errors.h"
+
+namespace vant::platform {
+namespace {
+
+HostPage Parse(const std::string& html, std::optional<Text> objectId = std::nullopt) {
+  return HostPage::FromHtml(html, objectId);
+}
+
+std::vector<Text> Names(const std::vector<ParamElement>& params) {
+  std::vector<Text> names;
+  for (const auto& p : params) names.push_back(p.name);
+  return names;
+}
+
+TEST(ObjectParams, NameAndValueOfEveryParamInDocumentOrderAcrossObjects) {
+  const HostPage page = Parse(
+      "<object id=a><param name=method2 value='prntext,1,2,A'>"
+      "<param name=Mode value=1></object>"
+      "<p>本文</p>"
+      "<object id=b><param name=method1 value=enddoc></object>");
+  const auto params = page.ObjectParams();
+  ASSERT_EQ(params.size(), 3u);
+  EXPECT_EQ(params[0].name, u"method2");
+  EXPECT_EQ(params[0].value, u"prntext,1,2,A");
+  EXPECT_EQ(params[1].name, u"Mode");
+  EXPECT_EQ(params[2].name, u"method1");
+  EXPECT_EQ(params[2].value, u"enddoc");
+}
+
+TEST(ObjectParams, NestedObjectsCountEachParamOnce) {
+  const HostPage page = Parse(
+      "<object id=outer><param name=p1 value=1>"
+      "<object id=inner><param name=p2 value=2><object><param name=p3 value=3></object>"
+      "</object><param name=p4 value=4></object>");
+  EXPECT_EQ(Names(page.ObjectParams()), (std::vector<Text>{u"p1", u"p2", u"p3", u"p4"}));
+}
+
+TEST(ObjectParams, ParamsOutsideEveryObjectAreNotTheDocumentsObjectParams) {
+  const HostPage page = Parse(
+      "<head><param name=inHead value=x></head><body><param name=before value=x>"
+      "<object><param name=method1 value=enddoc></object><param name=after value=x>");
+  EXPECT_EQ(Names(page.ObjectParams()), (std::vector<Text>{u"method1"}));
+}
+
+TEST(ObjectParams, MissingAttributesAreEmptyTextAndEntitiesAreDecoded) {
+  const HostPage page = Parse(
+      "<object><param value=v><param name=n><param name='a&amp;b' "
+      "value=\"&quot;1,,234&quot; &lt;円&gt; &#x8ACB;\"></object>");
+  const auto params = page.ObjectParams();
+  ASSERT_EQ(params.size(), 3u);
+  EXPECT_EQ(params[0].name, u"");
+  EXPECT_EQ(params[0].value, u"v");
+  EXPECT_EQ(params[1].name, u"n");
+  EXPECT_EQ(params[1].value, u"");
+  EXPECT_EQ(params[2].name, u"a&b");
+  EXPECT_EQ(params[2].value, u"\"1,,234\" <円> 請");
+}
+
+TEST(ObjectParams, ValuesKeepTheirBlanksAndTagNamesTheirCase) {
+  const HostPage page = Parse(
+      "<OBJECT><PARAM NAME=\"METHOD1\" VALUE=\" prntext, 1 ,2,  A \"></OBJECT>");
+  const auto params = page.ObjectParams();
+  ASSERT_EQ(params.size(), 1u);
+  EXPECT_EQ(params[0].name, u"METHOD1");
+  EXPECT_EQ(params[0].value, u" prntext, 1 ,2,  A ");
+}
+
+TEST(ObjectParams, AParamEndTagOrSelfClosingSlashChangesNothing) {
+  const HostPage page =
+      Parse("<object><param name=a value=1></param><param name=b value=2/>"
+            "<param name=c value=3 /></object>");
+  const auto params = page.ObjectParams();
+  ASSERT_EQ(params.size(), 3u);
+  EXPECT_EQ(params[1].value, u"2/");  // an unquoted value takes the slash
+  EXPECT_EQ(params[2].value, u"3");
+}
+
+TEST(ObjectParams, MalformedMarkupStillYieldsTheParams) {
+  // Unclosed elements everywhere; only a tag cut off by the end of the page is lost, as a
+  // browser loses it.
+  const HostPage page = Parse(
+      "<html><body><div><table><tr><td><object id=c><param name=method1 value=newpage>"
+      "<p><b>unclosed <i>tags<param name=method2 value=enddoc>");
+  EXPECT_EQ(Names(page.ObjectParams()), (std::vector<Text>{u"method1", u"method2"}));
+  EXPECT_EQ(page.Read(u"method2"), Text(u"enddoc"));
+}
+
+TEST(ObjectParams, AnObjectInsideATableIsMovedOutButKeepsItsParams) {
+  const HostPage page = Parse(
+      "<table><object><param name=method1 value=enddoc></object><tr><td>x</td></tr></table>");
+  EXPECT_EQ(Names(page.ObjectParams()), (std::vector<Text>{u"method1"}));
+}
+
+TEST(ObjectParams, TemplateContentsAndNoscriptAreNotPartOfThePage) {
+  const HostPage page = Parse(
+      "<body><template><object><param name=t value=1></object></template>"
+      "<noscript><object><param name=n value=1></object></noscript>"
+      "<object><param name=method1 value=enddoc></object>");
+  EXPECT_EQ(Names(page.ObjectParams()), (std::vector<Text>{u"method1"}));
+}
+
+TEST(ObjectParams, ObjectsInsideSvgAreNotHtmlObjects) {
+  const HostPage page =
+      Parse("<svg><object><param name=s value=1></param></object></svg>"
+            "<object><param name=method1 value=x></object>");
+  EXPECT_EQ(Names(page.ObjectParams()), (std::vector<Text>{u"method1"}));
+}
+
+TEST(ObjectParams, APageWithoutObjectRaisesAFailureTheIntakeCanShow) {
+  const HostPage page = Parse("<html><body><param name=method1 value=enddoc></body></html>");
+  EXPECT_FALSE(page.HasObject());
+  try {
+    (void)page.ObjectParams();
+    FAIL() << "no failure";
+  } catch (const Failure& failure) {
+    EXPECT_EQ(failure.Description(), NoObjectElementDescription());
+    EXPECT_NE(failure.Description().find(u"OBJECT"), Text::npos);
+  }
+  EXPECT_EQ(page.Read(u"method1"), std::nullopt);
+}
+
+TEST(ObjectParams, AnObjectWithoutParamsGivesAnEmptyList) {
+  EXPECT_TRUE(Parse("<object></object>").ObjectParams().empty());
+  EXPECT_THROW((void)Parse("").ObjectParams(), Failure);
+}
+
+TEST(PropertyBag, NamesMatchWithoutAsciiCase) {
+  const HostPage page = Parse("<object><param name=CmdProperty value='発行,120'></object>");
+  EXPECT_EQ(page.Read(u"CmdProperty"), Text(u"発行,120"));
+  EXPECT_EQ(page.Read(u"cmdproperty"), Text(u"発行,120"));
+  EXPECT_EQ(page.Read(u"CMDPROPERTY"), Text(u"発行,120"));
+  EXPECT_EQ(page.Read(u"CmdPropert"), std::nullopt);
+  EXPECT_EQ(page.Read(u"CmdProperty "), std::nullopt);
+}
+
+TEST(PropertyBag, OnlyAsciiLettersFoldCase) {
+  const HostPage page = Parse("<object><param name='Ｍｏｄｅ' value=1><param name='É' value=2></object>");
+  EXPECT_EQ(page.Read(u"Ｍｏｄｅ"), Text(u"1"));
+  EXPECT_EQ(page.Read(u"ｍｏｄｅ"), std::nullopt);
+  EXPECT_EQ(page.Read(u"é"), std::nullopt);
+}
+
+TEST(PropertyBag, TheFirstParamOfANameWins) {
+  const HostPage page = Parse(
+      "<object><param name=Mode value=1><param name=MODE value=0><param name=mode value=2>"
+      "</object>");
+  EXPECT_EQ(page.Read(u"mode"), Text(u"1"));
+}
+
+TEST(PropertyBag, AnEmptyValueIsStillAProperty) {
+  const HostPage page = Parse("<object><param name=Mode value=''><param name=pMode></object>");
+  EXPECT_EQ(page.Read(u"Mode"), Text());
+  EXPECT_EQ(page.Read(u"pMode"), Text());
+}
+
+TEST(PropertyBag, HoldsOnlyTheControlsOwnParams) {
+  const HostPage page = Parse(
+      "<object id=other><param name=other value=1></object>"
+      "<object id=ctl><param name=method1 value=enddoc>"
+      "<object id=child><param name=nested value=2></object></object>");
+  // In the document, but not the control's.
+  EXPECT_EQ(Names(page.ObjectParams()), (std::vector<Text>{u"other", u"method1", u"nested"}));
+  EXPECT_EQ(page.Read(u"method1"), Text(u"enddoc"));
+  EXPECT_EQ(page.Read(u"other"), std::nullopt);
+  EXPECT_EQ(page.Read(u"nested"), std::nullopt);
+}
+
+TEST(ControlChoice, TheFirstObjectWithAMethodParam) {
+  const HostPage page = Parse(
+      "<object id=movie><param name=src value=a.swf></object>"
+      "<object id=ctl1><param name=METHOD1 value=newpage></object>"
+      "<object id=ctl2><param name=method1 value=enddoc></object>");
+  ASSERT_NE(page.ControlObject(), nullptr);
+  EXPECT_EQ(page.ControlObject()->id, Text(u"ctl1"));
+  EXPECT_EQ(page.Read(u"method1"), Text(u"newpage"));
+}
+
+TEST(ControlChoice, WithoutMethodParamsTheFirstObject) {
+  const HostPage page =
+      Parse("<object id=first><param name=Mode value=1></object><object id=second></object>");
+  ASSERT_NE(page.ControlObject(), nullptr);
+  EXPECT_EQ(page.ControlObject()->id, Text(u"first"));
+  EXPECT_EQ(page.Read(u"Mode"), Text(u"1"));
+}
+
+TEST(ControlChoice, AMethodParamOfANestedObjectBelongsToThatObject) {
+  const HostPage page = Parse(
+      "<object id=outer><param name=Mode value=1>"
+      "<object id=inner><param name=method1 value=enddoc></object></object>");
+  EXPECT_EQ(page.ControlObject()->id, Text(u"inner"));
+  EXPECT_EQ(page.Read(u"Mode"), std::nullopt);
+}
+
+TEST(ControlChoice, AnIdPicksTheObject) {
+  const std::string html =
+      "<object id=ctl1><param name=method1 value=newpage></object>"
+      "<object id=ctl2><param name=method1 value=enddoc><param name=Mode value=1></object>"
+      "<object id=ctl2><param name=method1 value=second></object>";
+  const HostPage page = Parse(html, u"ctl2");
+  EXPECT_EQ(page.Read(u"method1"), Text(u"enddoc"));  // the first element with the id
+  EXPECT_EQ(page.Read(u"Mode"), Text(u"1"));
+  // The document side does not depend on the choice.
+  EXPECT_EQ(page.ObjectParams().size(), 4u);
+}
+
+TEST(ControlChoice, AnIdMatchesExactly) {
+  const std::string html = "<object id=Ctl><param name=method1 value=enddoc></object>";
+  EXPECT_THROW(Parse(html, u"ctl"), HostObjectNotFound);
+  EXPECT_THROW(Parse(html, u""), HostObjectNotFound);
+  EXPECT_THROW(Parse("<p id=x></p>", u"x"), HostObjectNotFound);
+  try {
+    Parse(html, u"帳票");
+    FAIL() << "no error";
+  } catch (const HostObjectNotFound& error) {
+    EXPECT_EQ(error.Id(), "帳票");
+    EXPECT_NE(std::string(error.what()).find("帳票"), std::string::npos);
+  }
+}
+
+TEST(Positions, ValuesAreCountedInUtf16Units) {
+  // 𠀋 lies outside the basic plane: two UTF-16 units.
+  const HostPage page = Parse("<object><param name=method1 value='prntext,1,2,𠀋'></object>");
+  EXPECT_EQ(page.ObjectParams()[0].value.size(), 14u);
+}
+
+TEST(DeepMarkup, ThousandsOfNestedElementsDoNotExhaustTheStack) {
+  std::string html = "<object id=ctl><param name=method1 value=enddoc>";
+  for (int i = 0; i < 10000; ++i) html += "<div><span>";
+  html += "<param name=method2 value=newpage>";
+  const HostPage page = Parse(html);
+  EXPECT_EQ(Names(page.ObjectParams()), (std::vector<Text>{u"method1", u"method2"}));
+}
+
+}  // namespace
+}  // namespace vant::platform
