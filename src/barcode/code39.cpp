@@ -1,0 +1,57 @@
+#include "barcode/code39.h"
+
+#include "barcode/barcode_messages.h"
+#include "barcode/barcode_state.h"
+#include "barcode/code39_table.h"
+#include "barcode/paint_bars.h"
+
+namespace vant {
+namespace {
+
+inline constexpr int kCode39Modulus = 43;
+
+}  // namespace
+
+int Code39Value(char16_t c) {
+  const size_t at = kCode39Set.find(c);
+  return at == TextView::npos ? -1 : static_cast<int>(at);
+}
+
+Text Code39CheckCharacter(TextView s) {
+  long long sum = 0;
+  for (char16_t c : s) sum += Code39Value(c);
+  if (sum < 0) return {};
+  return Text(1, kCode39Set[static_cast<size_t>(sum % kCode39Modulus)]);
+}
+
+EncodedSymbol EncodeCode39(TextView data, bool check) {
+  if (data.empty()) return Refusal(Text(kEmptyDataMessage));
+  Text s = UpperCase(data);
+  if (check) s += Code39CheckCharacter(s);
+  // An "*" inside the data is encoded like any other character.
+  s = kCode39StartStop + s + kCode39StartStop;
+  EncodedSymbol symbol;
+  symbol.modules.reserve(s.size() * (kCode39CharacterModules + 1));
+  for (size_t i = 0; i < s.size(); ++i) {
+    const int value = Code39Value(s[i]);
+    if (value < 0) return Refusal(InvalidCharacterMessage(CharacterAt(s, i), s));
+    symbol.modules += Code39Patterns[static_cast<size_t>(value)];
+    symbol.modules += kSpaceModule;  // the gap between characters, after the stop too
+  }
+  symbol.text = std::move(s);
+  return symbol;
+}
+
+bool DrawCode39(DrawTarget& target, float x, float y, TextView data, int16_t width,
+                int16_t height, bool showText, bool check) {
+  const EncodedSymbol symbol = EncodeCode39(data, check);
+  if (symbol.Refused()) {
+    BarcodeErrorText() = symbol.refusal;
+    return false;
+  }
+  PaintBars(target, x, y, symbol.modules, kQuietModules, kQuietModules,
+            showText ? TextView(symbol.text) : TextView(), width, height, kTextCentred);
+  return true;
+}
+
+}  // namespace vant

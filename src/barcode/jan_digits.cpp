@@ -1,0 +1,43 @@
+#include "barcode/jan_digits.h"
+
+#include <algorithm>
+
+#include "barcode/barcode_messages.h"
+#include "barcode/barcode_state.h"
+
+namespace vant {
+namespace {
+
+bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+}  // namespace
+
+char16_t JanCheckDigit(TextView digits) {
+  // Positions count from the right, the rightmost being 1; odd positions weigh 3.
+  int sum = 0;
+  for (size_t i = 0; i < digits.size(); ++i) {
+    const size_t position = digits.size() - i;
+    const int digit = digits[i] - u'0';
+    sum += position % 2 == 1 ? 3 * digit : digit;
+  }
+  const int r = sum % 10;
+  return static_cast<char16_t>(u'0' + (r == 0 ? 0 : 10 - r));
+}
+
+Text MakeJanDigits(TextView data, bool longForm) {
+  if (data.empty()) {
+    BarcodeErrorText() = Text(kEmptyDataMessage);
+    return {};
+  }
+  if (!std::all_of(data.begin(), data.end(), IsDigit)) {
+    BarcodeErrorText() = Text(kInvalidJanDataMessage) + Text(data);
+    return {};
+  }
+  const size_t length = longForm ? kJan13DataDigits : kJan8DataDigits;
+  Text digits(data.substr(0, length));
+  digits.resize(length, u'0');
+  digits.push_back(JanCheckDigit(digits));
+  return digits;
+}
+
+}  // namespace vant
