@@ -92,6 +92,15 @@ TEST(EncodeCode39, Refusals) {
   EXPECT_TRUE(EncodeCode39(u"#", true).Refused());
 }
 
+TEST(EncodeCode39, RefusalNamesWholeCharactersOnly) {
+  // A surrogate pair is one character; an unpaired half stands alone.
+  EXPECT_EQ(EncodeCode39(u"A\U0001D400", false).refusal,
+            u"不正な文字\U0001D400があるため処理できません。*A\U0001D400*");
+  const Text lone = Text(u"A") + char16_t(0xD835);
+  EXPECT_EQ(EncodeCode39(lone, false).refusal,
+            u"不正な文字" + Text(1, char16_t(0xD835)) + u"があるため処理できません。*" + lone + u"*");
+}
+
 TEST(DrawCode39, PaintsTheEncodedModulesAndTheFramedText) {
   RecordingPicture pic(400, 200);
   ASSERT_TRUE(DrawCode39(pic.picture, 0, 0, u"abc", 184, 30, true, true));
