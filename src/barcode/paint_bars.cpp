@@ -34,6 +34,11 @@ void PaintModules(DrawTarget& target, TextView modules, const JanTextLayout* jan
   }
 }
 
+bool IsModuleString(TextView modules) {
+  return std::all_of(modules.begin(), modules.end(),
+                     [](char16_t c) { return c == kBarModule || c == kSpaceModule; });
+}
+
 void PaintInPixels(DrawTarget& target, int16_t saved, float x, float y, TextView modules,
                    int16_t leftQuiet, int16_t rightQuiet, TextView text, int16_t width,
                    int16_t height, int16_t layout) {
@@ -78,6 +83,8 @@ int16_t ModuleWidthFor(double wanted, int32_t n) {
 
 void PaintBars(DrawTarget& target, float x, float y, TextView modules, int16_t leftQuiet,
                int16_t rightQuiet, TextView text, int16_t width, int16_t height, int16_t layout) {
+  // Only the encoders make module strings; anything but bars and spaces is a fault there.
+  if (!IsModuleString(modules)) throw Failure::InvalidPropertyValue();
   const int16_t savedMode = target.ScaleMode();
   const int16_t savedWidth = target.DrawWidth();
   const auto restore = [&] {

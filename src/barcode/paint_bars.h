@@ -14,7 +14,10 @@ namespace vant {
 // other value) the centred line. ScaleMode and DrawWidth come back as they were, also
 // when the painting fails; FontSize and FontBold keep what the text layout set. A value
 // the target refuses, and a length beyond its 16- or 32-bit range (an overflow), end the
-// painting and go to the caller.
+// painting and go to the caller. Bars are H pixels high, H the height in pixels and at
+// least 1, the guard bars of the JAN layouts H + half the text height; the text starts on
+// the row below the bars. A module string with anything but "1" and "0" is refused with
+// Failure::InvalidPropertyValue before anything is painted.
 void PaintBars(DrawTarget& target, float x, float y, TextView modules, int16_t leftQuiet,
                int16_t rightQuiet, TextView text, int16_t width, int16_t height, int16_t layout);
 

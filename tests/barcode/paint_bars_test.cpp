@@ -277,5 +277,16 @@ TEST(PaintBars, AValueTheTargetRefusesIsNotSkipped) {
   EXPECT_EQ(pic.picture.ScaleMode(), kScalePixels);
 }
 
+TEST(PaintBars, OnlyBarsAndSpacesArePainted) {
+  RecordingPicture pic(400, 300);
+  for (const TextView modules : {u"1012", u"10 1", u"1O1"}) {
+    EXPECT_THROW(PaintBars(pic.picture, 0, 0, modules, 7, 7, u"", 100, 10, kTextCentred), Failure);
+  }
+  EXPECT_TRUE(pic.device.marks.empty());
+  // The empty string is the quiet zones alone: nothing to paint.
+  PaintBars(pic.picture, 0, 0, u"", 7, 7, u"", 100, 10, kTextCentred);
+  EXPECT_TRUE(pic.device.marks.empty());
+}
+
 }  // namespace
 }  // namespace vant
