@@ -1,0 +1,51 @@
+// The page buttons, printing from the preview and closing the window.
+#include "engine/page_record.h"
+#include "engine/run_driver.h"
+#include "preview/frm_preview.h"
+#include "preview/preview_messages.h"
+
+namespace vant {
+namespace {
+
+int ShownPageCount() { return static_cast<int>(Print32State().shownPageList.size()) - 1; }
+
+}  // namespace
+
+void FrmPreview::BackPageClick() {
+  // The disabled button keeps the page in range; a click that arrives anyway is ignored.
+  if (currentPage_ <= 1) return;
+  --currentPage_;
+  view_.BackPageButton().SetEnabled(currentPage_ != 1);
+  view_.NextPageButton().SetEnabled(true);
+  if (previewReady_) ShowPageReported();
+  UpdateStatusBar();
+}
+
+void FrmPreview::NextPageClick() {
+  if (currentPage_ >= ShownPageCount()) return;
+  ++currentPage_;
+  view_.NextPageButton().SetEnabled(currentPage_ < ShownPageCount());
+  view_.BackPageButton().SetEnabled(true);
+  if (previewReady_) ShowPageReported();
+  UpdateStatusBar();
+}
+
+void FrmPreview::PrintClick() {
+  platform_.pointer.Set(kPointerHourglass);
+  // NextMethod is 0 while the window is ready: the whole list is printed, the pages the
+  // preview left out included.
+  const int16_t result = RunMethods(platform_, platform_.printer, 0);
+  if (result != kRunCompleted) {
+    platform_.messages.Show(Text(kPrintStopped), MessageIcon::kInformation,
+                            Text(kPrintStoppedTitle));
+  }
+  Print32State().nextMethod = 0;
+  platform_.pointer.Set(kPointerDefault);
+}
+
+void FrmPreview::CloseClick() {
+  Unload();
+  view_.CloseWindow();
+}
+
+}  // namespace vant

@@ -1,0 +1,51 @@
+// The status bar: the page on show, its paper, orientation, printer and margins.
+#include "common/failure.h"
+#include "common/numbers.h"
+#include "engine/page_record.h"
+#include "engine/printer.h"
+#include "preview/attempt_step.h"
+#include "preview/frm_preview.h"
+#include "preview/paper_names.h"
+
+namespace vant {
+namespace {
+
+const PageRec& PageOnShow(int16_t page) {
+  const auto& shown = Print32State().shownPageList;
+  if (page < 1 || static_cast<size_t>(page) >= shown.size()) throw Failure::IndexOutOfRange();
+  return shown[static_cast<size_t>(page)];
+}
+
+}  // namespace
+
+void FrmPreview::UpdateStatusBar() {
+  auto& panels = view_.StatusBar();
+  const auto count = static_cast<long long>(Print32State().shownPageList.size()) - 1;
+  const PictureBox& image = view_.PageImage();
+
+  AttemptStep([&] {
+    panels.SetPanelText(1, u"印刷プレビュー:" + DecimalText(currentPage_) + u"/" + DecimalText(count));
+  });
+  AttemptStep([&] {
+    panels.SetPanelText(2, u"用紙サイズ:" + Text(PaperNameFor(PageOnShow(currentPage_).paperSize)));
+  });
+  AttemptStep([&] {
+    const bool portrait = PageOnShow(currentPage_).orientation == kPortrait;
+    panels.SetPanelText(3, portrait ? u"印刷の向き:縦" : u"印刷の向き:横");
+  });
+  AttemptStep([&] { panels.SetPanelText(4, PageOnShow(currentPage_).printerName); });
+  AttemptStep([&] {
+    // The page record's screen pixels turned back into millimetres.
+    const PageRec& p = PageOnShow(currentPage_);
+    auto mm = [&](int32_t pixels, bool vertical) {
+      const double value = vertical ? image.ScaleY(pixels, kScalePixels, kScaleMillimeters)
+                                    : image.ScaleX(pixels, kScalePixels, kScaleMillimeters);
+      return SingleText(ToSingle(value));
+    };
+    panels.SetPanelText(5, u"印刷マージン:T=" + mm(p.offsetTop, true) + u"/" + u"B=" +
+                               mm(p.marginBottom, true) + u"/" + u"L=" + mm(p.offsetLeft, false) +
+                               u"/" + u"R=" + mm(p.marginRight, false) + u"(mm)");
+  });
+}
+
+}  // namespace vant
