@@ -172,7 +172,10 @@ TEST(PaintBars, CentredTextLayout) {
   EXPECT_LE(p.TextWidth(s.text), 0.7 * barWidth);
   EXPECT_DOUBLE_EQ(texts[0].x1, 4 + (barWidth - textWidth) / 2 + 7 * m);
   EXPECT_EQ(texts[0].y1, 3 + h);
-  for (const Mark& f : FillsOf(pic.device)) EXPECT_EQ(f.y2, h);  // no guard bars
+  for (const Mark& f : FillsOf(pic.device)) {
+    EXPECT_EQ(f.y2, h);                  // no guard bars
+    EXPECT_EQ(f.y1 + f.y2, texts[0].y1);  // the text starts on the row below the bars
+  }
 }
 
 TEST(PaintBars, AnyOtherLayoutIsTheCentredOne) {
