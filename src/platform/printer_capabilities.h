@@ -1,0 +1,73 @@
+// What one printer offers, read once from its print server (or fixed, for the built-in
+// PDF printer): resolution, the sheets it takes for each paper size code with their
+// unprintable strips, and the codes it takes for the other settings. Also the page
+// geometry those sheets give in an orientation, in millimetres and in device pixels.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+
+#include "common/text.h"
+
+namespace vant::printing {
+
+// One sheet as the printer takes it, portrait, millimetres.
+struct PrinterMedia {
+  std::string keyword;  // the printer's own media keyword ("iso_a4_210x297mm")
+  double widthMm = 0;
+  double heightMm = 0;
+  // Unprintable strips at the edges of the portrait sheet.
+  double leftMm = 0;
+  double topMm = 0;
+  double rightMm = 0;
+  double bottomMm = 0;
+};
+
+struct PrinterCapabilities {
+  Text name;  // the device name
+  double dpiX = 600;
+  double dpiY = 600;
+  // The paper size codes (1 to 41) the printer takes, each with the sheet it prints on.
+  std::map<int16_t, PrinterMedia> papers;
+  // The printer's default sheet and its code (256 when no code stands for it).
+  PrinterMedia defaultMedia;
+  int16_t defaultPaper = 256;
+  // The other settings' codes the printer takes, and its defaults. A default that is not
+  // among the codes taken is reported by the printer but never sent to the server.
+  std::set<int16_t> orientations;
+  std::set<int16_t> qualities;
+  std::map<int16_t, std::string> bins;  // paper bin code -> the printer's media-source keyword
+  std::set<int16_t> colourModes;
+  int16_t defaultQuality = -3;
+  int16_t defaultBin = 7;
+  int16_t defaultColour = 2;
+};
+
+// The sheet as it lies on the page in an orientation: size and unprintable strips, mm.
+// A landscape page is the portrait sheet turned a quarter turn counter-clockwise, as the
+// server turns it for orientation-requested 4: the sheet's left strip becomes the page's
+// top, its bottom strip the page's left.
+struct PageGeometry {
+  double widthMm = 0;
+  double heightMm = 0;
+  double leftMm = 0;
+  double topMm = 0;
+  double rightMm = 0;
+  double bottomMm = 0;
+};
+PageGeometry OrientedPage(const PrinterMedia& media, int16_t orientation);
+
+// The device figures of a page in whole device pixels (rounded half to even).
+struct DevicePage {
+  int32_t physicalWidth = 0;
+  int32_t physicalHeight = 0;
+  int32_t offsetX = 0;  // unprintable strip at the left
+  int32_t offsetY = 0;  // unprintable strip at the top
+  int32_t horzRes = 0;  // printable width
+  int32_t vertRes = 0;  // printable height
+};
+DevicePage DevicePixels(const PageGeometry& page, double dpiX, double dpiY);
+
+}  // namespace vant::printing
