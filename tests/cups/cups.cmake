@@ -1,0 +1,65 @@
+# The tests' private print server: a cupsd of its own with the queues "Office" and "Label"
+# (PPDs in ppd/), listening only on a socket in the build tree and printing to files that
+# the tests read back. It is a CTest fixture: the first test that needs it starts it, the
+# last one's end stops it. Never the machine's own print server.
+#
+#   vant_cups_tests(TARGET)
+# discovers the gtest TARGET's tests as users of the fixture, one at a time (the queues'
+# files are shared), with the environment that points libcups and the lp tools at it:
+#   CUPS_SERVER       the socket
+#   CUPS_SERVERROOT   the server's configuration directory (no client.conf, no lpoptions
+#                     of the machine's)
+#   VANT_CUPS_OUTPUT  the directory holding QUEUE.pdf, the last job each queue printed
+# LPDEST and PRINTER are removed, so that the server's default destination is "Office".
+#
+# The C++ helpers of vant_cups_test_support (cups_test_queues.h) wait for jobs, read their
+# attributes and fetch the files the queues wrote; pdf_inspect.h reads PDFs with poppler.
+
+set(VANT_CUPS_HARNESS_DIR ${CMAKE_CURRENT_LIST_DIR})
+set(VANT_CUPS_RUN_DIR ${PROJECT_BINARY_DIR}/tests/cups-run)
+
+find_program(VANT_CUPSD cupsd PATHS /usr/sbin REQUIRED)
+find_program(VANT_LPADMIN lpadmin PATHS /usr/sbin REQUIRED)
+find_program(VANT_PDFINFO pdfinfo REQUIRED)
+find_program(VANT_PDFTOPPM pdftoppm REQUIRED)
+find_program(VANT_PDFTOTEXT pdftotext REQUIRED)
+
+add_test(NAME vant_cupsd_start
+  COMMAND sh ${VANT_CUPS_HARNESS_DIR}/start_cupsd.sh ${VANT_CUPS_RUN_DIR} ${VANT_CUPS_HARNESS_DIR})
+set_tests_properties(vant_cupsd_start PROPERTIES FIXTURES_SETUP vant_cupsd TIMEOUT 60)
+add_test(NAME vant_cupsd_stop
+  COMMAND sh ${VANT_CUPS_HARNESS_DIR}/stop_cupsd.sh ${VANT_CUPS_RUN_DIR})
+set_tests_properties(vant_cupsd_stop PROPERTIES FIXTURES_CLEANUP vant_cupsd TIMEOUT 30)
+
+add_library(vant_cups_test_support STATIC
+  ${VANT_CUPS_HARNESS_DIR}/cups_test_queues.cpp
+  ${VANT_CUPS_HARNESS_DIR}/pdf_inspect.cpp
+)
+target_include_directories(vant_cups_test_support PUBLIC ${VANT_CUPS_HARNESS_DIR} ${CUPS_INCLUDE_DIR})
+target_link_libraries(vant_cups_test_support PUBLIC ${CUPS_LIBRARY} PRIVATE vant_warnings)
+target_compile_definitions(vant_cups_test_support PRIVATE
+  VANT_PDFINFO="${VANT_PDFINFO}" VANT_PDFTOPPM="${VANT_PDFTOPPM}" VANT_PDFTOTEXT="${VANT_PDFTOTEXT}")
+
+set(VANT_CUPS_TEST_ENV
+  CUPS_SERVER=${VANT_CUPS_RUN_DIR}/cups.sock
+  CUPS_SERVERROOT=${VANT_CUPS_RUN_DIR}/etc
+  VANT_CUPS_OUTPUT=${VANT_CUPS_RUN_DIR}/out)
+
+function(vant_cups_tests target)
+  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 TEST_LIST ${target}_CUPS_TESTS)
+  # The discovered tests exist only when ctest reads the directory's test files, and list
+  # values do not survive gtest_discover_tests' PROPERTIES: a test file of our own, read
+  # after the discovered ones, gives them the fixture and the environment. (A target not
+  # built yet has no list: its placeholder test fails on its own.)
+  set(script ${CMAKE_CURRENT_BINARY_DIR}/${target}_cups_properties.cmake)
+  file(GENERATE OUTPUT ${script} CONTENT
+"if(DEFINED ${target}_CUPS_TESTS AND NOT \"\${${target}_CUPS_TESTS}\" STREQUAL \"\")
+  set_tests_properties(\${${target}_CUPS_TESTS} PROPERTIES
+    FIXTURES_REQUIRED vant_cupsd
+    RESOURCE_LOCK vant_cupsd_queues
+    ENVIRONMENT \"${VANT_CUPS_TEST_ENV}\"
+    ENVIRONMENT_MODIFICATION \"LPDEST=unset:;PRINTER=unset:\")
+endif()
+")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
+endfunction()

@@ -1,0 +1,59 @@
+#!/bin/sh
+# Starts the tests' private print server and creates its queues.
+#   start_cupsd.sh RUN_DIR HARNESS_DIR
+# RUN_DIR (under the build tree) is emptied and receives the configuration, spool, logs,
+# the socket (RUN_DIR/cups.sock) and the queues' output files (RUN_DIR/out/QUEUE.pdf).
+# The machine's own print server is never touched: every client here talks to the socket.
+set -eu
+
+if [ $# -ne 2 ]; then
+  echo "usage: $0 RUN_DIR HARNESS_DIR" >&2
+  exit 2
+fi
+run_dir=$1
+harness=$2
+
+# A server left behind by an interrupted run is stopped first.
+if [ -f "$run_dir/cupsd.pid" ]; then
+  "$harness/stop_cupsd.sh" "$run_dir" || true
+fi
+
+rm -rf "$run_dir"
+mkdir -p "$run_dir/etc/ppd" "$run_dir/etc/ssl" "$run_dir/spool/tmp" "$run_dir/tmp" \
+         "$run_dir/cache" "$run_dir/state" "$run_dir/log" "$run_dir/out"
+# The queues' files are written by the server; the filters that may run as user lp need
+# to reach the spool and temporary directories.
+chmod 0755 "$run_dir" "$run_dir/out"
+chmod 1777 "$run_dir/tmp"
+
+for conf in cupsd.conf cups-files.conf; do
+  sed "s|@RUN_DIR@|$run_dir|g" "$harness/$conf.in" > "$run_dir/etc/$conf"
+done
+
+setsid /usr/sbin/cupsd -f -c "$run_dir/etc/cupsd.conf" -s "$run_dir/etc/cups-files.conf" \
+  < /dev/null > "$run_dir/log/cupsd.out" 2>&1 &
+echo $! > "$run_dir/cupsd.pid"
+
+CUPS_SERVER=$run_dir/cups.sock
+CUPS_SERVERROOT=$run_dir/etc
+export CUPS_SERVER CUPS_SERVERROOT
+unset LPDEST PRINTER || true
+
+# Up to 20 s for the server to answer on its socket.
+tries=0
+until [ "$(lpstat -r 2> /dev/null)" = "scheduler is running" ]; do
+  tries=$((tries + 1))
+  if [ $tries -gt 200 ] || ! kill -0 "$(cat "$run_dir/cupsd.pid")" 2> /dev/null; then
+    echo "the private cupsd did not start; its log:" >&2
+    cat "$run_dir/log/cupsd.out" "$run_dir/log/error_log" >&2 2> /dev/null || true
+    exit 1
+  fi
+  sleep 0.1
+done
+
+lpadmin -p Office -E -v "file://$run_dir/out/Office.pdf" -P "$harness/ppd/office.ppd" \
+  -D "Office test printer"
+lpadmin -p Label -E -v "file://$run_dir/out/Label.pdf" -P "$harness/ppd/label.ppd" \
+  -D "Label test printer"
+lpadmin -d Office
+lpstat -t

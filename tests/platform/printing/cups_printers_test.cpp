@@ -1,0 +1,147 @@
+// The printers of the private print server (tests/cups): the list in the server's order
+// with the PDF printer last, the server's default current, and each queue's resolution,
+// sheets, unprintable strips and choices as its PPD gives them.
+#include <gtest/gtest.h>
+
+#include "common/failure.h"
+#include "engine/printer_object.h"
+#include "platform/printer_list.h"
+
+namespace vant::printing {
+namespace {
+
+class CupsPrintersTest : public testing::Test {
+ protected:
+  CupsPrintersTest() : list_(PrinterList::FromCups()) {}
+
+  PagePrinter& Named(const Text& name) {
+    for (int i = 0; i < list_->Count(); ++i) {
+      if (list_->Page(i).DeviceName() == name) return list_->Page(i);
+    }
+    throw std::runtime_error("no printer " + ToUtf8(name));
+  }
+
+  std::string Refusal(const std::function<void()>& set) {
+    try {
+      set();
+    } catch (const Failure& failure) {
+      return ToUtf8(failure.Description());
+    }
+    return "accepted";
+  }
+
+  std::unique_ptr<PrinterList> list_;
+};
+
+TEST_F(CupsPrintersTest, ServerOrderThenThePdfPrinterAndTheDefaultIsCurrent) {
+  ASSERT_EQ(list_->Count(), 3);
+  EXPECT_EQ(list_->At(0).DeviceName(), u"Label");
+  EXPECT_EQ(list_->At(1).DeviceName(), u"Office");
+  EXPECT_EQ(list_->At(2).DeviceName(), u"Vant3 PDF");
+  EXPECT_EQ(list_->CurrentIndex(), 1);
+  EXPECT_TRUE(list_->Problems().empty());
+}
+
+TEST_F(CupsPrintersTest, OfficeTakesItsPpdSheetsAndChoices) {
+  const PrinterCapabilities& caps = Named(u"Office").Capabilities();
+  EXPECT_EQ(caps.dpiX, 600);
+  EXPECT_EQ(caps.dpiY, 600);
+  for (const int16_t code : std::initializer_list<int16_t>{1, 8, 9, 11, 13}) EXPECT_TRUE(caps.papers.contains(code)) << code;
+  for (const int16_t code : std::initializer_list<int16_t>{5, 12, 20, 28}) EXPECT_FALSE(caps.papers.contains(code)) << code;
+  EXPECT_EQ(caps.papers.at(8).keyword, "iso_a3_297x420mm");
+  EXPECT_EQ(caps.papers.at(13).keyword, "jis_b5_182x257mm");
+  EXPECT_EQ(caps.defaultPaper, 9);
+  EXPECT_EQ(caps.orientations, (std::set<int16_t>{1, 2}));
+  EXPECT_EQ(caps.qualities, (std::set<int16_t>{-1, -2, -3, -4}));
+  EXPECT_EQ(caps.colourModes, (std::set<int16_t>{1, 2}));
+  EXPECT_EQ(caps.bins, (std::map<int16_t, std::string>{{1, "top"}, {2, "bottom"}, {4, "manual"}, {7, "auto"}}));
+  EXPECT_EQ(caps.defaultBin, 7);
+  EXPECT_EQ(caps.defaultQuality, -3);
+  EXPECT_EQ(caps.defaultColour, 2);
+}
+
+TEST_F(CupsPrintersTest, OfficeDeviceCapsComeFromItsImageableArea) {
+  Printer& office = Named(u"Office");
+  EXPECT_EQ(office.PaperSize(), 9);
+  // A4 595 x 842 pt with 12 pt left and right, 18 pt top, 24 pt bottom, at 600 dpi.
+  EXPECT_EQ(office.DeviceCaps(kPhysicalWidth), 4958);
+  EXPECT_EQ(office.DeviceCaps(kPhysicalHeight), 7017);
+  EXPECT_EQ(office.DeviceCaps(kPhysicalOffsetX), 100);
+  EXPECT_EQ(office.DeviceCaps(kPhysicalOffsetY), 150);
+  EXPECT_EQ(office.DeviceCaps(kHorzRes), 4758);
+  EXPECT_EQ(office.DeviceCaps(kVertRes), 6667);
+  EXPECT_NEAR(office.ScaleWidth(), 4758 / 600.0 * 1440, 0.01);
+
+  office.SetOrientation(2);
+  EXPECT_EQ(office.DeviceCaps(kPhysicalWidth), 7017);
+  EXPECT_EQ(office.DeviceCaps(kPhysicalHeight), 4958);
+  EXPECT_EQ(office.DeviceCaps(kPhysicalOffsetX), 200);
+  EXPECT_EQ(office.DeviceCaps(kPhysicalOffsetY), 100);
+  EXPECT_EQ(office.DeviceCaps(kHorzRes), 6667);
+  EXPECT_EQ(office.DeviceCaps(kVertRes), 4758);
+
+  office.SetOrientation(1);
+  office.SetPaperSize(8);  // A3 842 x 1191 pt
+  EXPECT_EQ(office.DeviceCaps(kPhysicalWidth), 7017);
+  EXPECT_EQ(office.DeviceCaps(kPhysicalHeight), 9925);
+  EXPECT_EQ(office.DeviceCaps(kHorzRes), 6817);
+}
+
+TEST_F(CupsPrintersTest, LabelHasItsOwnResolutionStripsAndDefaultSheet) {
+  Printer& label = Named(u"Label");
+  const PrinterCapabilities& caps = Named(u"Label").Capabilities();
+  EXPECT_EQ(caps.dpiX, 203);
+  EXPECT_EQ(caps.defaultMedia.keyword, "na_index-4x6_4x6in");
+  // No paper size code stands for a 4 x 6 inch label: the size is user-defined.
+  EXPECT_EQ(label.PaperSize(), 256);
+  EXPECT_EQ(label.DeviceCaps(kPhysicalWidth), 812);    // 4 in
+  EXPECT_EQ(label.DeviceCaps(kPhysicalHeight), 1218);  // 6 in
+  EXPECT_EQ(label.DeviceCaps(kPhysicalOffsetX), 23);   // 8 pt
+  EXPECT_EQ(label.DeviceCaps(kPhysicalOffsetY), 28);   // 10 pt
+  EXPECT_EQ(label.DeviceCaps(kHorzRes), 778);          // 276 pt
+  EXPECT_EQ(label.DeviceCaps(kVertRes), 1173);         // 416 pt
+  EXPECT_TRUE(caps.bins.empty());
+  EXPECT_EQ(caps.colourModes, std::set<int16_t>{1});
+  EXPECT_EQ(caps.qualities, std::set<int16_t>{-3});
+  EXPECT_EQ(label.ColorMode(), 1);
+  label.SetPaperSize(11);
+  EXPECT_EQ(label.PaperSize(), 11);
+  EXPECT_EQ(label.DeviceCaps(kPhysicalWidth), 1184);  // A5 148.17 mm
+}
+
+TEST_F(CupsPrintersTest, LabelRefusesWhatItsQueueDoesNotList) {
+  Printer& label = Named(u"Label");
+  EXPECT_EQ(Refusal([&] { label.SetPaperSize(8); }), "プリンター「Label」は用紙サイズ 8 (A3) に対応していません。");
+  EXPECT_EQ(Refusal([&] { label.SetPaperSize(9); }), "プリンター「Label」は用紙サイズ 9 (A4) に対応していません。");
+  EXPECT_EQ(Refusal([&] { label.SetColorMode(2); }), "プリンター「Label」はカラーモード 2 (カラー) に対応していません。");
+  EXPECT_EQ(Refusal([&] { label.SetPaperBin(7); }), "プリンター「Label」は給紙方法 7 (自動選択) に対応していません。");
+  EXPECT_EQ(Refusal([&] { label.SetPrintQuality(-4); }), "プリンター「Label」は印刷品質 -4 (高) に対応していません。");
+  EXPECT_EQ(label.PaperSize(), 256);
+  EXPECT_EQ(label.ColorMode(), 1);
+  EXPECT_EQ(label.PrintQuality(), -3);
+  EXPECT_EQ(Refusal([&] { label.SetPrintQuality(-3); }), "accepted");
+}
+
+TEST_F(CupsPrintersTest, OfficeRefusesSheetsAndBinsItHasNot) {
+  Printer& office = Named(u"Office");
+  EXPECT_EQ(Refusal([&] { office.SetPaperSize(12); }), "プリンター「Office」は用紙サイズ 12 (B4) に対応していません。");
+  EXPECT_EQ(Refusal([&] { office.SetPaperBin(3); }), "プリンター「Office」は給紙方法 3 (中段トレイ) に対応していません。");
+  EXPECT_EQ(Refusal([&] { office.SetPaperBin(2); }), "accepted");
+  EXPECT_EQ(office.PaperBin(), 2);
+}
+
+TEST_F(CupsPrintersTest, SwitchingPrintersStartsTheNewOneFromItsDefaults) {
+  PrinterObject printer(*list_);
+  printer.SetPaperSize(8);
+  list_->MakeCurrent(0);
+  EXPECT_EQ(printer.DeviceName(), u"Label");
+  printer.SetPaperSize(11);
+  list_->MakeCurrent(1);
+  EXPECT_EQ(printer.DeviceName(), u"Office");
+  EXPECT_EQ(printer.PaperSize(), 9);
+  list_->MakeCurrent(0);
+  EXPECT_EQ(printer.PaperSize(), 256);
+}
+
+}  // namespace
+}  // namespace vant::printing

@@ -1,0 +1,320 @@
+// The built-in PDF printer end to end: marks become PDF pages, written atomically to the
+// output path, numbered per document, with nothing left behind by a killed document or a
+// failed write. PDFs are read back with poppler.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "common/failure.h"
+#include "engine/paper_sizes.h"
+#include "pdf_inspect.h"
+#include "platform/pdf_file_output.h"
+#include "platform/pdf_printer.h"
+#include "platform/printer_surface.h"
+#include "scratch_dir.h"
+
+namespace vant::printing {
+namespace {
+
+using vant::test::InspectPdf;
+using vant::test::PdfInk;
+using vant::test::PdfPageText;
+using vant::test::ScratchDir;
+
+constexpr double kPtPerMm = 72 / 25.4;
+
+class PdfPrinterTest : public testing::Test {
+ protected:
+  PdfPrinterTest() {
+    auto output = std::make_unique<PdfFileOutput>();
+    output_ = output.get();
+    output_->SetPath(dir_ / "invoice.pdf");
+    printer_ = std::make_unique<PagePrinter>(PdfPrinterCapabilities(), std::move(output));
+  }
+
+  void Mark(const char* text) {
+    printer_->SetCurrentX(1000);
+    printer_->SetCurrentY(1000);
+    printer_->Print(FromUtf8(text));
+  }
+
+  ScratchDir dir_;
+  PdfFileOutput* output_;  // owned by printer_
+  std::unique_ptr<PagePrinter> printer_;
+};
+
+void ExpectPageSize(const vant::test::PdfPageSize& size, double widthMm, double heightMm) {
+  EXPECT_NEAR(size.widthPt, widthMm * kPtPerMm, 1.0);
+  EXPECT_NEAR(size.heightPt, heightMm * kPtPerMm, 1.0);
+}
+
+TEST_F(PdfPrinterTest, IsNamedAndStartsWithItsDefaults) {
+  EXPECT_EQ(printer_->DeviceName(), u"Vant3 PDF");
+  EXPECT_EQ(printer_->TypeName(), u"Printer");
+  EXPECT_EQ(printer_->PaperSize(), 9);
+  EXPECT_EQ(printer_->Orientation(), 1);
+  EXPECT_EQ(printer_->ScaleMode(), kScaleTwips);
+  EXPECT_EQ(printer_->FontName(), u"ＭＳ 明朝");
+  EXPECT_FALSE(printer_->HasOpenDocument());
+}
+
+TEST_F(PdfPrinterTest, DeviceCapsAreTheWholeSheetAt600Dpi) {
+  EXPECT_EQ(printer_->DeviceCaps(kPhysicalWidth), 4961);   // 210 mm
+  EXPECT_EQ(printer_->DeviceCaps(kPhysicalHeight), 7016);  // 297 mm
+  EXPECT_EQ(printer_->DeviceCaps(kPhysicalOffsetX), 0);
+  EXPECT_EQ(printer_->DeviceCaps(kPhysicalOffsetY), 0);
+  EXPECT_EQ(printer_->DeviceCaps(kHorzRes), 4961);
+  EXPECT_EQ(printer_->DeviceCaps(kVertRes), 7016);
+  EXPECT_NEAR(printer_->ScaleWidth(), 4961 / 600.0 * 1440, 0.01);
+  printer_->SetOrientation(2);
+  EXPECT_EQ(printer_->DeviceCaps(kHorzRes), 7016);
+  EXPECT_EQ(printer_->DeviceCaps(kVertRes), 4961);
+  printer_->SetPaperSize(1);  // Letter, 8.5 x 11 in
+  EXPECT_EQ(printer_->DeviceCaps(kPhysicalWidth), 6600);
+  EXPECT_EQ(printer_->DeviceCaps(kPhysicalHeight), 5100);
+  EXPECT_THROW(printer_->DeviceCaps(9), Failure);
+}
+
+TEST_F(PdfPrinterTest, TakesEveryCodeOfTheLanguage) {
+  for (const PaperSheet& sheet : kPaperSheets) EXPECT_NO_THROW(printer_->SetPaperSize(sheet.code));
+  for (const int16_t q : std::initializer_list<int16_t>{-1, -2, -3, -4}) EXPECT_NO_THROW(printer_->SetPrintQuality(q));
+  for (const int16_t bin : std::initializer_list<int16_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 14}) EXPECT_NO_THROW(printer_->SetPaperBin(bin));
+  EXPECT_NO_THROW(printer_->SetColorMode(1));
+  EXPECT_NO_THROW(printer_->SetColorMode(2));
+  // ... and no others.
+  EXPECT_THROW(printer_->SetPaperSize(0), Failure);
+  EXPECT_THROW(printer_->SetPaperBin(12), Failure);
+  EXPECT_THROW(printer_->SetOrientation(3), Failure);
+  EXPECT_THROW(printer_->SetColorMode(0), Failure);
+  EXPECT_THROW(printer_->SetPrintQuality(0), Failure);
+}
+
+TEST_F(PdfPrinterTest, PagesOfMarksBecomeTheFile) {
+  Mark("請求書");
+  printer_->NewPage();
+  Mark("second page");
+  EXPECT_TRUE(printer_->HasOpenDocument());
+  printer_->EndDoc();
+  EXPECT_FALSE(printer_->HasOpenDocument());
+
+  EXPECT_EQ(dir_.Names(), std::vector<std::string>{"invoice.pdf"});
+  const auto facts = InspectPdf(dir_ / "invoice.pdf");
+  EXPECT_EQ(facts.pages, 2);
+  ExpectPageSize(facts.sizes.at(0), 210, 297);
+  EXPECT_NE(PdfPageText(dir_ / "invoice.pdf", 1).find("請求書"), std::string::npos);
+  EXPECT_NE(PdfPageText(dir_ / "invoice.pdf", 2).find("second page"), std::string::npos);
+
+  ASSERT_TRUE(printer_->LastDelivered());
+  EXPECT_EQ(printer_->LastDelivered()->pages, 2);
+  EXPECT_EQ(printer_->LastDelivered()->file, dir_ / "invoice.pdf");
+  EXPECT_FALSE(printer_->LastDelivered()->jobId);
+  EXPECT_EQ(ToUtf8(printer_->LastDelivered()->Description()),
+            "「" + (dir_ / "invoice.pdf").string() + "」に 2 ページを書き込みました。");
+}
+
+TEST_F(PdfPrinterTest, SetupAfterNewPageShapesTheNextPage) {
+  Mark("A4 portrait");
+  printer_->NewPage();
+  printer_->SetPaperSize(8);
+  printer_->SetOrientation(2);
+  Mark("A3 landscape");
+  printer_->EndDoc();
+  const auto facts = InspectPdf(dir_ / "invoice.pdf");
+  ASSERT_EQ(facts.pages, 2);
+  ExpectPageSize(facts.sizes.at(0), 210, 297);
+  ExpectPageSize(facts.sizes.at(1), 420, 297);
+}
+
+TEST_F(PdfPrinterTest, SetupAfterAPagesFirstMarkWaitsForTheNextPage) {
+  Mark("A4");
+  printer_->SetPaperSize(11);  // A5
+  // The surface measures the new sheet at once ...
+  EXPECT_EQ(printer_->DeviceCaps(kHorzRes), 3496);  // 148 mm
+  Mark("still A4");
+  printer_->EndDoc();
+  // ... but the page that had begun keeps its own.
+  const auto facts = InspectPdf(dir_ / "invoice.pdf");
+  ASSERT_EQ(facts.pages, 1);
+  ExpectPageSize(facts.sizes.at(0), 210, 297);
+}
+
+TEST_F(PdfPrinterTest, BlankPagesTakeTheSetupInForceWhenTheyEnd) {
+  printer_->SetPaperSize(11);
+  printer_->NewPage();  // blank A5 page
+  printer_->SetPaperSize(13);
+  printer_->NewPage();  // blank B5 page
+  Mark("A page after two blank ones");
+  printer_->NewPage();
+  printer_->EndDoc();  // a page break before the end adds no empty page
+  const auto facts = InspectPdf(dir_ / "invoice.pdf");
+  ASSERT_EQ(facts.pages, 3);
+  ExpectPageSize(facts.sizes.at(0), 148, 210);
+  ExpectPageSize(facts.sizes.at(1), 182, 257);
+  ExpectPageSize(facts.sizes.at(2), 182, 257);
+  EXPECT_EQ(printer_->LastDelivered()->pages, 3);
+}
+
+TEST_F(PdfPrinterTest, EndDocWithNothingOpenWritesNothing) {
+  printer_->EndDoc();
+  EXPECT_TRUE(dir_.Names().empty());
+  EXPECT_FALSE(printer_->LastDelivered());
+  // A setup command alone opens no document either.
+  printer_->SetPaperSize(8);
+  printer_->EndDoc();
+  EXPECT_TRUE(dir_.Names().empty());
+}
+
+TEST_F(PdfPrinterTest, KilledDocumentLeavesNothingAndCountsForNothing) {
+  Mark("abandoned");
+  printer_->NewPage();
+  Mark("abandoned too");
+  printer_->KillDoc();
+  EXPECT_FALSE(printer_->HasOpenDocument());
+  EXPECT_TRUE(dir_.Names().empty());
+  printer_->EndDoc();
+  EXPECT_TRUE(dir_.Names().empty());
+
+  Mark("kept");
+  printer_->EndDoc();
+  EXPECT_EQ(dir_.Names(), std::vector<std::string>{"invoice.pdf"});
+  EXPECT_EQ(InspectPdf(dir_ / "invoice.pdf").pages, 1);
+  EXPECT_EQ(PdfPageText(dir_ / "invoice.pdf", 1).find("abandoned"), std::string::npos);
+}
+
+TEST_F(PdfPrinterTest, SeveralDocumentsAreNumberedFiles) {
+  for (const char* text : {"first", "second", "third"}) {
+    Mark(text);
+    printer_->EndDoc();
+  }
+  EXPECT_EQ(dir_.Names(), (std::vector<std::string>{"invoice-2.pdf", "invoice-3.pdf", "invoice.pdf"}));
+  EXPECT_NE(PdfPageText(dir_ / "invoice.pdf", 1).find("first"), std::string::npos);
+  EXPECT_NE(PdfPageText(dir_ / "invoice-2.pdf", 1).find("second"), std::string::npos);
+  EXPECT_NE(PdfPageText(dir_ / "invoice-3.pdf", 1).find("third"), std::string::npos);
+  EXPECT_EQ(printer_->LastDelivered()->file, dir_ / "invoice-3.pdf");
+}
+
+TEST_F(PdfPrinterTest, MissingDirectoryIsAClearFailureAndLeavesNothing) {
+  const auto target = dir_ / "missing" / "out.pdf";
+  output_->SetPath(target);
+  Mark("nowhere to go");
+  try {
+    printer_->EndDoc();
+    FAIL() << "the document was reported as written";
+  } catch (const Failure& failure) {
+    const std::string text = ToUtf8(failure.Description());
+    EXPECT_EQ(text.rfind("PDF ファイル「" + target.string() + "」を書き込めません: ", 0), 0u) << text;
+  }
+  EXPECT_FALSE(printer_->HasOpenDocument());
+  EXPECT_FALSE(printer_->LastDelivered());
+  EXPECT_TRUE(dir_.Names().empty());
+
+  // The failed document took no number: once the path is good the next is the first.
+  output_->SetPath(dir_ / "later.pdf");
+  Mark("written");
+  printer_->EndDoc();
+  EXPECT_EQ(dir_.Names(), std::vector<std::string>{"later.pdf"});
+}
+
+TEST_F(PdfPrinterTest, UnwritableDirectoryIsAFailureAndKeepsTheEarlierFile) {
+  Mark("first");
+  printer_->EndDoc();
+  // A directory standing where the second document's file should go.
+  std::filesystem::create_directory(dir_ / "invoice-2.pdf");
+  Mark("second");
+  EXPECT_THROW(printer_->EndDoc(), Failure);
+  EXPECT_EQ(dir_.Names(), (std::vector<std::string>{"invoice-2.pdf", "invoice.pdf"}));
+  EXPECT_TRUE(std::filesystem::is_directory(dir_ / "invoice-2.pdf"));
+  EXPECT_NE(PdfPageText(dir_ / "invoice.pdf", 1).find("first"), std::string::npos);
+}
+
+TEST_F(PdfPrinterTest, AnEarlierFileIsReplacedWhole) {
+  {
+    std::ofstream old(dir_ / "invoice.pdf");
+    old << std::string(100000, 'x');
+  }
+  Mark("new content");
+  printer_->EndDoc();
+  EXPECT_EQ(dir_.Names(), std::vector<std::string>{"invoice.pdf"});  // no temporary left
+  EXPECT_EQ(InspectPdf(dir_ / "invoice.pdf").pages, 1);
+  EXPECT_LT(std::filesystem::file_size(dir_ / "invoice.pdf"), 100000u);
+}
+
+TEST_F(PdfPrinterTest, MarksLandWhereTheyAreDrawn) {
+  printer_->SetScaleMode(kScaleMillimeters);
+  printer_->Line(20, 30, 40, 50, 0, LineKind::kFilledBox);
+  printer_->EndDoc();
+  // 254 dpi: ten pixels a millimetre; the page has no unprintable strips.
+  const auto ink = PdfInk(dir_ / "invoice.pdf", 1, 254);
+  ASSERT_TRUE(ink);
+  EXPECT_NEAR(ink->left, 200, 1);
+  EXPECT_NEAR(ink->top, 300, 1);
+  EXPECT_NEAR(ink->right, 400, 1);
+  EXPECT_NEAR(ink->bottom, 500, 1);
+}
+
+TEST_F(PdfPrinterTest, LandscapeMarksUseTheLandscapePage) {
+  printer_->SetOrientation(2);
+  printer_->SetScaleMode(kScaleMillimeters);
+  // Near the far corner of the landscape page, beyond any portrait A4 width.
+  printer_->Line(280, 190, 290, 200, 0, LineKind::kFilledBox);
+  printer_->EndDoc();
+  const auto ink = PdfInk(dir_ / "invoice.pdf", 1, 254);
+  ASSERT_TRUE(ink);
+  EXPECT_NEAR(ink->imageWidth, 2970, 2);
+  EXPECT_NEAR(ink->imageHeight, 2100, 2);
+  EXPECT_NEAR(ink->left, 2800, 1);
+  EXPECT_NEAR(ink->top, 1900, 1);
+}
+
+TEST_F(PdfPrinterTest, NewPageAndEndDocMoveThePositionHome) {
+  printer_->SetCurrentX(500);
+  printer_->SetCurrentY(700);
+  printer_->NewPage();
+  EXPECT_EQ(printer_->CurrentX(), 0);
+  EXPECT_EQ(printer_->CurrentY(), 0);
+  printer_->SetCurrentY(700);
+  printer_->EndDoc();
+  EXPECT_EQ(printer_->CurrentY(), 0);
+}
+
+TEST_F(PdfPrinterTest, TheFileCarriesTheDocumentTitle) {
+  printer_->SetDocumentTitle(u"請求書 12 月");
+  Mark("x");
+  printer_->EndDoc();
+  EXPECT_EQ(InspectPdf(dir_ / "invoice.pdf").title, "請求書 12 月");
+}
+
+TEST(PdfFileOutput, PathsOfLaterDocumentsAreNumberedBesideTheFirst) {
+  PdfFileOutput output;
+  EXPECT_FALSE(output.Path());
+  EXPECT_THROW(output.PathFor(1), Failure);
+  output.SetPath("/data/forms/invoice.pdf");
+  EXPECT_EQ(output.PathFor(1), "/data/forms/invoice.pdf");
+  EXPECT_EQ(output.PathFor(2), "/data/forms/invoice-2.pdf");
+  EXPECT_EQ(output.PathFor(12), "/data/forms/invoice-12.pdf");
+  output.SetPath("/data/out");
+  EXPECT_EQ(output.PathFor(2), "/data/out-2");
+  EXPECT_THROW(output.SetPath(""), Failure);
+  EXPECT_THROW(output.SetPath("/data/forms/"), Failure);
+}
+
+TEST(PdfFileOutput, TheGivenPathWinsOverTheDefaultWhicheverComesFirst) {
+  PdfFileOutput output;
+  output.SetBaseName(u"invoice");
+  EXPECT_EQ(output.Path(), std::filesystem::current_path() / "invoice.pdf");
+  output.SetPath("/tmp/given.pdf");
+  EXPECT_EQ(output.Path(), "/tmp/given.pdf");
+  output.SetBaseName(u"other");
+  EXPECT_EQ(output.Path(), "/tmp/given.pdf");
+  EXPECT_THROW(output.SetBaseName(u""), Failure);
+  EXPECT_THROW(output.SetBaseName(u"../escape"), Failure);
+}
+
+TEST(PdfFileOutput, RelativePathsAreTakenFromTheCurrentDirectory) {
+  PdfFileOutput output;
+  output.SetPath("out/list.pdf");
+  EXPECT_EQ(output.PathFor(1), std::filesystem::current_path() / "out/list.pdf");
+}
+
+}  // namespace
+}  // namespace vant::printing

@@ -1,0 +1,246 @@
+// The printer list over queues made in the test: order, the current printer, the reset
+// of a printer that becomes current, one document per printer, the settings a job takes,
+// and the documents ended as the program ends.
+#include <gtest/gtest.h>
+
+#include "common/failure.h"
+#include "engine/printer_object.h"
+#include "platform/printer_list.h"
+#include "printing_fixtures.h"
+#include "scratch_dir.h"
+
+namespace vant::printing {
+namespace {
+
+using test::KeepingOutput;
+using test::SmallOffice;
+
+struct Queues {
+  std::shared_ptr<KeepingOutput::Log> first = std::make_shared<KeepingOutput::Log>();
+  std::shared_ptr<KeepingOutput::Log> second = std::make_shared<KeepingOutput::Log>();
+
+  std::vector<InstalledQueue> Make(bool firstDefault, bool secondDefault) const {
+    std::vector<InstalledQueue> queues;
+    queues.push_back(InstalledQueue{SmallOffice(u"Front"), std::make_unique<KeepingOutput>(first), firstDefault});
+    queues.push_back(InstalledQueue{SmallOffice(u"Back"), std::make_unique<KeepingOutput>(second), secondDefault});
+    return queues;
+  }
+};
+
+std::vector<Text> Names(PrinterList& list) {
+  std::vector<Text> names;
+  for (int i = 0; i < list.Count(); ++i) names.push_back(list.At(i).DeviceName());
+  return names;
+}
+
+TEST(PrinterList, QueuesInOrderThenThePdfPrinter) {
+  Queues q;
+  PrinterList list(q.Make(false, true));
+  EXPECT_EQ(Names(list), (std::vector<Text>{u"Front", u"Back", u"Vant3 PDF"}));
+  EXPECT_EQ(list.PdfPrinter().DeviceName(), u"Vant3 PDF");
+  EXPECT_THROW(list.At(3), Failure);
+  EXPECT_THROW(list.At(-1), Failure);
+  EXPECT_THROW(list.MakeCurrent(3), Failure);
+}
+
+TEST(PrinterList, TheDefaultQueueIsCurrent) {
+  Queues q;
+  PrinterList list(q.Make(false, true));
+  EXPECT_EQ(list.CurrentIndex(), 1);
+}
+
+TEST(PrinterList, TheFirstOfTwoDefaultsIsCurrent) {
+  Queues q;
+  PrinterList list(q.Make(true, true));
+  EXPECT_EQ(list.CurrentIndex(), 0);
+}
+
+TEST(PrinterList, WithoutADefaultThePdfPrinterIsCurrent) {
+  Queues q;
+  PrinterList list(q.Make(false, false));
+  EXPECT_EQ(list.CurrentIndex(), 2);
+}
+
+TEST(PrinterList, WithoutQueuesThePdfPrinterIsTheOnlyOne) {
+  PrinterList list({}, {u"印刷サーバーからプリンターの一覧を取得できません: x"});
+  ASSERT_EQ(list.Count(), 1);
+  EXPECT_EQ(list.CurrentIndex(), 0);
+  EXPECT_EQ(list.At(0).DeviceName(), u"Vant3 PDF");
+  EXPECT_EQ(list.Problems().size(), 1u);
+}
+
+TEST(PrinterList, APrinterBecomingCurrentWithoutADocumentStartsFromItsDefaults) {
+  Queues q;
+  PrinterList list(q.Make(true, false));
+  Printer& back = list.At(1);
+  back.SetPaperSize(8);
+  back.SetOrientation(2);
+  back.SetScaleMode(kScaleMillimeters);
+  back.SetFontName(u"ＭＳ ゴシック");
+  back.SetPaperBin(1);
+  back.SetPrintQuality(-1);
+  list.MakeCurrent(1);
+  EXPECT_EQ(back.PaperSize(), 9);
+  EXPECT_EQ(back.Orientation(), 1);
+  EXPECT_EQ(back.ScaleMode(), kScaleTwips);
+  EXPECT_EQ(back.FontName(), u"ＭＳ 明朝");
+  EXPECT_EQ(back.PaperBin(), 7);
+  EXPECT_EQ(back.PrintQuality(), -3);
+  EXPECT_EQ(back.DeviceCaps(kPhysicalWidth), 2480);  // A4 at 300 dpi
+
+  // Making the current printer current again changes nothing.
+  back.SetPaperSize(8);
+  list.MakeCurrent(1);
+  EXPECT_EQ(back.PaperSize(), 8);
+}
+
+TEST(PrinterList, APrinterWithAnOpenDocumentKeepsItsSettingsAndDocument) {
+  Queues q;
+  PrinterList list(q.Make(true, false));
+  PrinterObject printer(list);
+  printer.SetPaperSize(8);
+  printer.SetScaleMode(kScaleMillimeters);
+  printer.Line(1, 1, 5, 5, 0, LineKind::kLine);  // opens Front's document
+  list.MakeCurrent(1);
+  printer.Line(1, 1, 5, 5, 0, LineKind::kLine);  // Back's own document
+  printer.EndDoc();                              // ends Back's only
+  ASSERT_EQ(q.second->documents.size(), 1u);
+  EXPECT_TRUE(q.first->documents.empty());
+
+  list.MakeCurrent(0);
+  EXPECT_EQ(printer.PaperSize(), 8);
+  EXPECT_EQ(printer.ScaleMode(), kScaleMillimeters);
+  printer.EndDoc();
+  ASSERT_EQ(q.first->documents.size(), 1u);
+  EXPECT_EQ(q.first->documents[0].attributes.media, "iso_a3_297x420mm");
+}
+
+TEST(PrinterList, TheJobTakesTheSettingsOfItsFirstPage) {
+  Queues q;
+  PrinterList list(q.Make(true, false));
+  Printer& front = list.At(0);
+  front.SetPaperSize(1);
+  front.SetOrientation(2);
+  front.SetPrintQuality(-1);
+  front.SetPaperBin(1);
+  front.Line(0, 0, 100, 100, 0, LineKind::kLine);
+  // Changes within the document shape later pages, not the job.
+  front.NewPage();
+  front.SetPaperSize(8);
+  front.SetOrientation(1);
+  front.SetPrintQuality(-3);
+  front.Line(0, 0, 100, 100, 0, LineKind::kLine);
+  front.EndDoc();
+  ASSERT_EQ(q.first->documents.size(), 1u);
+  const PrintedDocument& doc = q.first->documents[0];
+  EXPECT_EQ(doc.printer, u"Front");
+  EXPECT_EQ(doc.pages, 2);
+  EXPECT_EQ(doc.attributes.media, "na_letter_8.5x11in");
+  EXPECT_EQ(doc.attributes.orientation, 4);
+  EXPECT_EQ(doc.attributes.quality, 3);
+  EXPECT_EQ(doc.attributes.mediaSource, "top");
+  EXPECT_EQ(doc.attributes.colorMode, "monochrome");
+  EXPECT_TRUE(doc.pdf.startsWith("%PDF-"));
+}
+
+TEST(PrinterList, DefaultsThePrinterDoesNotListAreNotSent) {
+  PrinterCapabilities caps = SmallOffice(u"Plain");
+  caps.qualities.clear();
+  caps.bins.clear();
+  caps.colourModes.clear();
+  auto log = std::make_shared<KeepingOutput::Log>();
+  std::vector<InstalledQueue> queues;
+  queues.push_back(InstalledQueue{caps, std::make_unique<KeepingOutput>(log), true});
+  PrinterList list(std::move(queues));
+  Printer& plain = list.At(0);
+  EXPECT_EQ(plain.PaperBin(), 7);  // reported, as the printer picks its paper itself
+  EXPECT_THROW(plain.SetPaperBin(7), Failure);
+  plain.NewPage();
+  plain.EndDoc();
+  ASSERT_EQ(log->documents.size(), 1u);
+  EXPECT_EQ(log->documents[0].pages, 1);
+  EXPECT_FALSE(log->documents[0].attributes.quality);
+  EXPECT_FALSE(log->documents[0].attributes.mediaSource);
+  EXPECT_FALSE(log->documents[0].attributes.colorMode);
+}
+
+TEST(PrinterList, RefusedSettingsNameThePrinterAndKeepTheirValues) {
+  Queues q;
+  PrinterList list(q.Make(true, false));
+  Printer& front = list.At(0);
+  const auto refusal = [&](auto set) -> std::string {
+    try {
+      set();
+    } catch (const Failure& failure) {
+      return ToUtf8(failure.Description());
+    }
+    return "accepted";
+  };
+  EXPECT_EQ(refusal([&] { front.SetPaperSize(11); }), "プリンター「Front」は用紙サイズ 11 (A5) に対応していません。");
+  EXPECT_EQ(front.PaperSize(), 9);
+  EXPECT_EQ(refusal([&] { front.SetColorMode(2); }), "プリンター「Front」はカラーモード 2 (カラー) に対応していません。");
+  EXPECT_EQ(front.ColorMode(), 1);
+  EXPECT_EQ(refusal([&] { front.SetPaperBin(2); }), "プリンター「Front」は給紙方法 2 (下段トレイ) に対応していません。");
+  EXPECT_EQ(front.PaperBin(), 7);
+  EXPECT_EQ(refusal([&] { front.SetPrintQuality(-4); }), "プリンター「Front」は印刷品質 -4 (高) に対応していません。");
+  EXPECT_EQ(front.PrintQuality(), -3);
+  // The user-defined size keeps the sheet in force.
+  front.SetPaperSize(8);
+  front.SetPaperSize(256);
+  EXPECT_EQ(front.PaperSize(), 256);
+  EXPECT_EQ(front.DeviceCaps(kPhysicalWidth), 3508);  // A3 at 300 dpi
+}
+
+TEST(PrinterList, EndOpenDocumentsEndsEveryOpenDocumentInOrder) {
+  Queues q;
+  PrinterList list(q.Make(true, false));
+  vant::test::ScratchDir dir;
+  list.PdfOutput().SetPath(dir / "rest.pdf");
+  list.At(2).NewPage();
+  list.At(0).NewPage();
+  list.At(0).NewPage();
+  list.EndOpenDocuments();
+  EXPECT_EQ(q.first->documents.size(), 1u);
+  EXPECT_EQ(q.first->documents[0].pages, 2);
+  EXPECT_TRUE(q.second->documents.empty());
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"rest.pdf"});
+  ASSERT_EQ(list.Delivered().size(), 2u);
+  EXPECT_EQ(list.Delivered()[0].printer, u"Front");
+  EXPECT_EQ(list.Delivered()[1].printer, u"Vant3 PDF");
+  for (int i = 0; i < list.Count(); ++i) EXPECT_FALSE(list.Page(i).HasOpenDocument());
+}
+
+TEST(PrinterList, EndOpenDocumentsTriesEveryPrinterAndReportsEachFailure) {
+  Queues q;
+  q.first->refusal = u"一つ目を拒否";
+  q.second->refusal = u"二つ目を拒否";
+  PrinterList list(q.Make(true, false));
+  vant::test::ScratchDir dir;
+  list.PdfOutput().SetPath(dir / "rest.pdf");
+  list.At(0).NewPage();
+  list.At(1).NewPage();
+  list.At(2).NewPage();
+  try {
+    list.EndOpenDocuments();
+    FAIL() << "the refusals were not reported";
+  } catch (const Failure& failure) {
+    EXPECT_EQ(failure.Description(), u"一つ目を拒否\r\n二つ目を拒否");
+  }
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"rest.pdf"});
+  for (int i = 0; i < list.Count(); ++i) EXPECT_FALSE(list.Page(i).HasOpenDocument());
+  EXPECT_EQ(list.Delivered().size(), 1u);
+}
+
+TEST(PrinterList, TheDocumentNameTitlesJobsAndNamesThePdfFile) {
+  Queues q;
+  PrinterList list(q.Make(true, false));
+  list.SetDocumentName(u"invoice");
+  EXPECT_EQ(list.PdfOutput().Path(), std::filesystem::current_path() / "invoice.pdf");
+  list.At(0).NewPage();
+  list.At(0).EndDoc();
+  ASSERT_EQ(q.first->documents.size(), 1u);
+  EXPECT_EQ(q.first->documents[0].title, u"invoice");
+}
+
+}  // namespace
+}  // namespace vant::printing

@@ -1,0 +1,59 @@
+// Printers for the tests that need no print server: an output that keeps what it is
+// given (or refuses it), and capabilities of a small office printer.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "common/failure.h"
+#include "platform/printer_capabilities.h"
+#include "platform/printer_output.h"
+
+namespace vant::printing::test {
+
+// Keeps every document handed to it; refuses them with the given text when told to.
+class KeepingOutput final : public PrinterOutput {
+ public:
+  struct Log {
+    std::vector<PrintedDocument> documents;
+    std::optional<Text> refusal;
+  };
+  explicit KeepingOutput(std::shared_ptr<Log> log) : log_(std::move(log)) {}
+
+  DeliveredDocument Deliver(const PrintedDocument& document) override {
+    if (log_->refusal) throw Failure(*log_->refusal);
+    log_->documents.push_back(document);
+    DeliveredDocument delivered;
+    delivered.printer = document.printer;
+    delivered.pages = document.pages;
+    delivered.jobId = static_cast<int>(log_->documents.size());
+    return delivered;
+  }
+
+ private:
+  std::shared_ptr<Log> log_;
+};
+
+// An A4 printer at 300 dpi taking A3, A4 and Letter, two bins, monochrome only, draft
+// and normal quality, with strips of 5 mm left and right and 10 mm top and bottom.
+inline PrinterCapabilities SmallOffice(const Text& name) {
+  PrinterCapabilities caps;
+  caps.name = name;
+  caps.dpiX = caps.dpiY = 300;
+  caps.papers.emplace(int16_t{8}, PrinterMedia{"iso_a3_297x420mm", 297, 420, 5, 10, 5, 10});
+  caps.papers.emplace(int16_t{9}, PrinterMedia{"iso_a4_210x297mm", 210, 297, 5, 10, 5, 10});
+  caps.papers.emplace(int16_t{1}, PrinterMedia{"na_letter_8.5x11in", 215.9, 279.4, 5, 10, 5, 10});
+  caps.defaultPaper = 9;
+  caps.defaultMedia = caps.papers.at(9);
+  caps.orientations = {1, 2};
+  caps.qualities = {-1, -2, -3};
+  caps.bins = {{int16_t{1}, "top"}, {int16_t{7}, "auto"}};
+  caps.colourModes = {1};
+  caps.defaultQuality = -3;
+  caps.defaultBin = 7;
+  caps.defaultColour = 1;
+  return caps;
+}
+
+}  // namespace vant::printing::test
