@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QString>
+#include <QStringList>
 
 #include <cstddef>
 #include <filesystem>
@@ -35,25 +36,39 @@ struct FontSpecHash {
   size_t operator()(const FontSpec& spec) const noexcept;
 };
 
+// Measuring and drawing fonts. Unhinted advances are proportional to the size, so a text
+// is measured once per face (name, italic, bold) at a reference size and scaled: the
+// fitting loops then cost one lookup per size, and a larger size is never narrower.
+// (Realising a font engine for each of 2160 sizes would be far slower, and Qt's own font
+// cache degrades when thousands of engines are held.)
 class FontCache {
  public:
-  const RealisedFont& Realise(const FontSpec& spec);
-  // Width = advance of the line, height = ascent + descent, in pixels.
+  // The measuring size, in pixels: large enough that the scaled widths match the drawn
+  // font's advances to a small fraction of a pixel.
+  static constexpr int kReferencePixels = 2048;
+
+  // Width = advance of the line, height = ascent + descent, in pixels of spec's size.
   TextExtent Measure(TextView line, const FontSpec& spec);
-  size_t FontCount() const { return fonts_.size(); }
+  // The font at spec's own size, for drawing. The reference stays valid until the next
+  // call: only a few drawing fonts are kept.
+  const RealisedFont& Realise(const FontSpec& spec);
+
+  size_t FaceCount() const { return faces_.size(); }
   size_t WidthCount() const { return widths_.size(); }
 
  private:
   struct WidthKey {
-    FontSpec font;
+    FontSpec face;  // the spec at the reference size
     Text text;
     bool operator==(const WidthKey&) const = default;
   };
   struct WidthKeyHash {
     size_t operator()(const WidthKey& key) const noexcept;
   };
+  const RealisedFont& Face(const FontSpec& face);
 
-  std::unordered_map<FontSpec, std::unique_ptr<RealisedFont>, FontSpecHash> fonts_;
+  std::unordered_map<FontSpec, std::unique_ptr<RealisedFont>, FontSpecHash> faces_;
+  std::unordered_map<FontSpec, std::unique_ptr<RealisedFont>, FontSpecHash> drawing_;
   std::unordered_map<WidthKey, double, WidthKeyHash> widths_;
 };
 

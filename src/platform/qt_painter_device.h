@@ -42,6 +42,8 @@ class QtPainterDevice : public PaintDevice {
 
  private:
   QPen QtPen(const Pen& pen) const;
+  // No drawable area: nothing can be painted (and a null image has no painter).
+  bool Blank() const { return !(widthPx_ > 0) || !(heightPx_ > 0); }
 
   double dpiX_, dpiY_, widthPx_, heightPx_;
   FontCache fonts_;

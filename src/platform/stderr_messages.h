@@ -1,0 +1,28 @@
+// Message boxes for the headless verbs: each box goes to standard error (or a given
+// stream) as a header line "[critical] TITLE" or "[information] TITLE" ("[critical]" or
+// "[information]" alone for an empty title), then the text's lines, then an empty line, in
+// UTF-8 with LF line ends. CR LF, CR and LF each end a line of the text; a last line
+// without an end is still a line; an empty text has no lines.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "engine/platform.h"
+
+namespace vant::qt {
+
+// The box exactly as written.
+std::string StderrBoxText(const Text& text, MessageIcon icon, const Text& title);
+
+class StderrMessageBoxes final : public MessageBoxes {
+ public:
+  StderrMessageBoxes();  // standard error
+  explicit StderrMessageBoxes(std::ostream& out) : out_(out) {}
+  void Show(const Text& text, MessageIcon icon, const Text& title) override;
+
+ private:
+  std::ostream& out_;
+};
+
+}  // namespace vant::qt

@@ -1,0 +1,98 @@
+// Message boxes: the headless form on standard error, byte for byte, and the modal Qt box.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <sstream>
+
+#include "platform/qt_fonts.h"
+#include "platform/qt_messages.h"
+#include "platform/stderr_messages.h"
+
+namespace vant::qt {
+namespace {
+
+TEST(StderrMessages, CriticalWithTitleThenEachLineThenAnEmptyLine) {
+  EXPECT_EQ(StderrBoxText(u"method 3 で\r\nエラーです\r印刷を中断しました!\nend", MessageIcon::kCritical,
+                          u"エラー"),
+            "[critical] エラー\nmethod 3 で\nエラーです\n印刷を中断しました!\nend\n\n");
+}
+
+TEST(StderrMessages, EmptyTitleIsTheBareTag) {
+  EXPECT_EQ(StderrBoxText(u"印刷対象がありません!", MessageIcon::kInformation, u""),
+            "[information]\n印刷対象がありません!\n\n");
+  EXPECT_EQ(StderrBoxText(u"x", MessageIcon::kCritical, u""), "[critical]\nx\n\n");
+}
+
+TEST(StderrMessages, LineEndsAtTheEndAndEmptyLinesInside) {
+  EXPECT_EQ(StderrBoxText(u"A\r\n", MessageIcon::kInformation, u"印刷中止"),
+            "[information] 印刷中止\nA\n\n");
+  EXPECT_EQ(StderrBoxText(u"A\n\nB\r\r\nC", MessageIcon::kCritical, u"Error"),
+            "[critical] Error\nA\n\nB\n\nC\n\n");
+  EXPECT_EQ(StderrBoxText(u"", MessageIcon::kInformation, u"Vant3"), "[information] Vant3\n\n");
+  EXPECT_EQ(StderrBoxText(u"\n", MessageIcon::kInformation, u""), "[information]\n\n\n");
+}
+
+TEST(StderrMessages, TextIsWrittenAsUtf8) {
+  // A character beyond the basic plane, as a surrogate pair, and a lone surrogate.
+  EXPECT_EQ(StderrBoxText(u"\U0002000B", MessageIcon::kCritical, u"t"), "[critical] t\n\xF0\xA0\x80\x8B\n\n");
+  EXPECT_EQ(StderrBoxText(Text(1, char16_t(0xD800)), MessageIcon::kCritical, u"t"),
+            "[critical] t\n\xEF\xBF\xBD\n\n");
+}
+
+TEST(StderrMessages, EachBoxGoesToTheStreamInTurn) {
+  std::ostringstream out;
+  StderrMessageBoxes boxes(out);
+  boxes.Show(u"一", MessageIcon::kInformation, u"");
+  boxes.Show(u"二", MessageIcon::kCritical, u"エラー");
+  EXPECT_EQ(out.str(), "[information]\n一\n\n[critical] エラー\n二\n\n");
+}
+
+struct SeenBox {
+  bool found = false;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QString title, text;
+  int buttons = 0;
+  bool modal = false;
+};
+
+// Shows a box and, from the event loop that the modal box runs, reads it and presses OK.
+SeenBox ShowAndDismiss(const Text& text, MessageIcon icon, const Text& title) {
+  SeenBox seen;
+  QTimer::singleShot(0, [&seen] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    seen.found = true;
+    seen.icon = box->icon();
+    seen.title = box->windowTitle();
+    seen.text = box->text();
+    seen.buttons = static_cast<int>(box->buttons().size());
+    seen.modal = box->isModal();
+    box->button(QMessageBox::Ok)->click();
+  });
+  QtMessageBoxes boxes;
+  boxes.Show(text, icon, title);
+  return seen;
+}
+
+TEST(QtMessages, ModalBoxWithIconTitleTextAndOneOkButton) {
+  const SeenBox critical = ShowAndDismiss(u"メソッド1 でエラー\r\n印刷を中断しました!",
+                                          MessageIcon::kCritical, u"エラー");
+  ASSERT_TRUE(critical.found);
+  EXPECT_EQ(critical.icon, QMessageBox::Critical);
+  EXPECT_EQ(FromQString(critical.title), u"エラー");
+  EXPECT_EQ(FromQString(critical.text), u"メソッド1 でエラー\r\n印刷を中断しました!");
+  EXPECT_EQ(critical.buttons, 1);
+  EXPECT_TRUE(critical.modal);
+
+  const SeenBox information = ShowAndDismiss(u"<b>not markup</b>", MessageIcon::kInformation, u"");
+  ASSERT_TRUE(information.found);
+  EXPECT_EQ(information.icon, QMessageBox::Information);
+  EXPECT_EQ(FromQString(information.text), u"<b>not markup</b>");
+}
+
+}  // namespace
+}  // namespace vant::qt
