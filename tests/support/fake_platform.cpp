@@ -33,12 +33,16 @@ void RecordingPrinter::Reset() {
 
 double RecordingPrinter::SheetWidthMm() const {
   const auto sheet = SheetForCode(paperSize_).value_or(*SheetForCode(spec_.defaultPaper));
-  return orientation_ == kLandscape ? sheet.heightMm : sheet.widthMm;
+  const double w = spec_.sheetWidthMm.value_or(sheet.widthMm);
+  const double h = spec_.sheetHeightMm.value_or(sheet.heightMm);
+  return orientation_ == kLandscape ? h : w;
 }
 
 double RecordingPrinter::SheetHeightMm() const {
   const auto sheet = SheetForCode(paperSize_).value_or(*SheetForCode(spec_.defaultPaper));
-  return orientation_ == kLandscape ? sheet.widthMm : sheet.heightMm;
+  const double w = spec_.sheetWidthMm.value_or(sheet.widthMm);
+  const double h = spec_.sheetHeightMm.value_or(sheet.heightMm);
+  return orientation_ == kLandscape ? w : h;
 }
 
 void RecordingPrinter::Relayout() {

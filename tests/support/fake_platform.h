@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -22,11 +23,13 @@ struct PrinterSpec {
   std::set<int16_t> bins{1, 2, 7};
   std::set<int16_t> qualities{-1, -2, -3, -4};
   bool colour = true;
+  // A sheet of its own instead of the paper code's (portrait millimetres).
+  std::optional<double> sheetWidthMm, sheetHeightMm;
 };
 
 // A printer whose drawing goes to a RecordingDevice of its printable area and whose
 // settings and paging are logged as events ("papersize=9", "newpage", "enddoc", ...).
-class RecordingPrinter final : public Surface, public Printer {
+class RecordingPrinter : public Surface, public Printer {
  public:
   explicit RecordingPrinter(PrinterSpec spec);
 

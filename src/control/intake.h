@@ -1,0 +1,16 @@
+// Reading the control's properties: the method lines of the host page, the print button
+// settings and the run mode, into the thread's control state.
+#pragma once
+
+#include "control/control_view.h"
+#include "control/host.h"
+#include "engine/platform.h"
+
+namespace vant {
+
+// A failure ends the reading at once: its description in an "Error" box, the print
+// button disabled; what was stored before stays.
+void ReadProperties(const HostDocument& document, const PropertyBag& bag, ControlView& view,
+                    MessageBoxes& messages);
+
+}  // namespace vant

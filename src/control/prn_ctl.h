@@ -1,0 +1,35 @@
+// The control the host embeds: it reads its properties, prints by itself when shown in run
+// mode 1, lays out its two buttons, prints on its print button and opens the preview on
+// its preview button.
+#pragma once
+
+#include "control/control_view.h"
+#include "control/host.h"
+#include "control/preview_opener.h"
+#include "engine/printer_object.h"
+
+namespace vant {
+
+class PrnCtl {
+ public:
+  PrnCtl(Platform& platform, ControlView& view, PreviewOpener& preview)
+      : platform_(platform), view_(view), preview_(preview) {}
+
+  // The read-properties event.
+  void ReadProperties(const HostDocument& document, const PropertyBag& bag);
+  // The show event: the automatic run in run mode 1, then the buttons' layout.
+  void Show();
+  // Click of cmdprint: prints the list and puts the previous printer back.
+  void PrintClick();
+  // Click of cmdPreview: opens the preview window and puts the previous printer back.
+  void PreviewClick();
+
+ private:
+  void LayOutButtons();
+
+  Platform& platform_;
+  ControlView& view_;
+  PreviewOpener& preview_;
+};
+
+}  // namespace vant

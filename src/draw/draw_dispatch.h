@@ -1,0 +1,22 @@
+// The drawing branch of the run: the nine commands that put marks on a page, drawn on the
+// printer or converted and recorded for the preview page being built.
+#pragma once
+
+#include <cstdint>
+
+#include "common/method_rec.h"
+#include "engine/printer_object.h"
+
+namespace vant {
+
+// command is field 0, lower-cased: "prntextout", "prntext", "prnbox", "prnline",
+// "prncircle", "prnjan13", "prnjan8", "prnnw7", "prncode39".
+bool IsDrawingCommand(TextView command);
+
+// On a printer target draws the method; on a picture box records its converted copy in
+// PageList entry page. Returns false only when a barcode's data was refused on paper (the
+// refusal is in BarcodeErrorText()). Overflows and other failures propagate.
+bool RunDrawingMethod(Platform& platform, DrawTarget& target, int16_t page, TextView command,
+                      const MethodRec& method);
+
+}  // namespace vant

@@ -1,0 +1,35 @@
+#include "draw/draw_page.h"
+
+#include "barcode/barcode_commands.h"
+#include "common/failure.h"
+#include "draw/shape_commands.h"
+#include "draw/text_command.h"
+#include "engine/page_record.h"
+
+namespace vant {
+
+bool DrawPage(PictureBox& picture, int16_t page, PictureBox& scratch) {
+  const auto& shown = Print32State().shownPageList;
+  if (page < 0 || static_cast<size_t>(page) >= shown.size()) throw Failure::IndexOutOfRange();
+  const PageRec& p = shown[static_cast<size_t>(page)];
+  const size_t last = p.methods.size() - 1;  // read once
+  for (size_t i = 1; i <= last; ++i) {
+    const MethodRec& copy = p.methods[i];
+    const Text command = LowerCase(copy.field[0]);
+    if (command == u"prntextout" || command == u"prntext") {
+      DrawText(picture, ReadTextArgs(copy));
+    } else if (command == u"prnbox") {
+      DrawBox(picture, ReadBoxArgs(copy));
+    } else if (command == u"prnline") {
+      DrawLine(picture, ReadBoxArgs(copy));
+    } else if (command == u"prncircle") {
+      DrawCircle(picture, ReadCircleArgs(copy));
+    } else if (IsBarcodeCommand(command)) {
+      RenderBarcode(command, copy, p, picture, scratch);
+    }
+    // Any other entry is skipped without a message.
+  }
+  return true;
+}
+
+}  // namespace vant

@@ -1,0 +1,53 @@
+#include "draw/text_command.h"
+
+#include "common/failure.h"
+#include "draw/argument_fields.h"
+#include "draw/fit_font_size.h"
+#include "draw/preview_convert.h"
+#include "draw/skip_refused.h"
+
+namespace vant {
+
+TextArgs ReadTextArgs(const MethodRec& m) {
+  TextArgs a;
+  a.x = NumberField(m.field[1]);
+  a.y = NumberField(m.field[2]);
+  a.text = m.field[3];
+  a.fontName = m.field[4];
+  a.fontSize = SizeField(m.field[5]);
+  a.italic = FlagField(m.field[6]);
+  a.bold = FlagField(m.field[7]);
+  a.colour = ColourField(m.field[8]);
+  return a;
+}
+
+void DrawText(DrawTarget& target, const TextArgs& a) {
+  SkipRefused([&] { target.SetFontName(a.fontName); });
+  SkipRefused([&] { target.SetFontSize(a.fontSize); });
+  SkipRefused([&] { target.SetFontItalic(a.italic); });
+  SkipRefused([&] { target.SetFontBold(a.bold); });
+  SkipRefused([&] { target.SetForeColor(a.colour); });
+  SkipRefused([&] { target.SetCurrentX(a.x); });
+  SkipRefused([&] { target.SetCurrentY(a.y); });
+  SkipRefused([&] { target.Print(a.text); });
+}
+
+void RecordText(const Printer& printer, DrawTarget& picture, int16_t page, const TextArgs& a) {
+  const float x = PreviewX(printer, picture, a.x);
+  const float y = PreviewY(printer, picture, a.y);
+  const double fitted = FitPreviewFontSize(picture, a.text, a.fontSize);
+  MarkPageShown(picture, page, x, y);
+  MethodRec copy;
+  copy.field[0] = u"prntextout";
+  copy.field[1] = SingleText(x);
+  copy.field[2] = SingleText(y);
+  copy.field[3] = a.text;
+  copy.field[4] = a.fontName;
+  copy.field[5] = DoubleText(fitted);
+  copy.field[6] = FlagText(a.italic);
+  copy.field[7] = FlagText(a.bold);
+  copy.field[8] = DecimalText(a.colour);
+  AppendPreviewCopy(page, std::move(copy));
+}
+
+}  // namespace vant

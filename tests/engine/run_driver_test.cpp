@@ -1,0 +1,176 @@
+#include "engine/run_driver.h"
+
+#include "run_fixture.h"
+
+namespace vant {
+namespace {
+
+using test::LoadMethods;
+using RunDriver = test::RunFixture;
+
+TEST_F(RunDriver, AnEmptyListRunsNothingAndCompletes) {
+  LoadMethods({});
+  EXPECT_EQ(Print(), 0);
+  EXPECT_EQ(Print32State().nextMethod, 0);
+  EXPECT_TRUE(fake.messages.shown.empty());
+}
+
+TEST_F(RunDriver, CommandsAreLowerCasedButNotTrimmed) {
+  LoadMethods({u"NEWPAGE", u"NewPage", u" newpage"});
+  EXPECT_EQ(Print(), 1);
+  EXPECT_EQ(Count("newpage"), 2);
+  const auto& m = OnlyMessage();
+  EXPECT_EQ(m.text, u"\" newpage\"\r\nMethod指定が不正です!\r\n3: newpage()\r\n印刷を中断しました!");
+  EXPECT_EQ(m.title, u"エラー");
+  EXPECT_EQ(m.icon, MessageIcon::kCritical);
+}
+
+TEST_F(RunDriver, AnUnrecognisedCommandStopsWithItsNameAsWrittenAndTheEcho) {
+  LoadMethods({u"newpage", u"newpage", u"newpage", u"newpage", u"PrnBux,1,A,,B,C,,x"});
+  EXPECT_EQ(Print(), 1);
+  EXPECT_EQ(OnlyMessage().text,
+            u"\"PrnBux\"\r\nMethod指定が不正です!\r\n5:prnbux(1,a$カンマ$b,c,x)\r\n印刷を中断しました!");
+  EXPECT_EQ(Count("killdoc"), 1);
+  EXPECT_EQ(Print32State().nextMethod, 5);
+}
+
+TEST_F(RunDriver, TheEchoEndsAtTheFirstEmptyFieldFromField2On) {
+  MethodRec m;
+  m.field = {u"PrnBox", u"", u"2", u"3", u"", u"5"};
+  EXPECT_EQ(MethodEcho(m), u"prnbox(,2,3)");
+  MethodRec only;
+  only.field[0] = u"enddoc";
+  EXPECT_EQ(MethodEcho(only), u"enddoc()");
+}
+
+TEST_F(RunDriver, AFailingThirdMethodKillsTheDocumentAndKeepsItsPosition) {
+  LoadMethods({u"prntext,1,1,a", u"newpage", u"prnbox,1,1,2,2,99999", u"enddoc"});
+  EXPECT_EQ(Print(), 1);
+  EXPECT_EQ(Count("newpage"), 1);
+  EXPECT_EQ(Count("killdoc"), 1);
+  EXPECT_EQ(Count("enddoc"), 0);
+  EXPECT_EQ(Print32State().nextMethod, 3);
+  EXPECT_EQ(OnlyMessage().text, u"オーバーフローしました。\r\n3:prnbox(1,1,2,2,99999)\r\n印刷を中断しました!");
+  // Run again without a reset: it starts at the failed method.
+  fake.messages.shown.clear();
+  EXPECT_EQ(Print(), 1);
+  EXPECT_EQ(Count("newpage"), 1);
+}
+
+TEST_F(RunDriver, PrintingPagesAsTheBreaksComeAndNeverEndsTheDocumentByItself) {
+  LoadMethods({u"prntext,1,1,a", u"newpage", u"prntext,1,1,b", u"newpage"});
+  EXPECT_EQ(Print(), 0);
+  EXPECT_EQ(Count("newpage"), 2);
+  EXPECT_EQ(Count("enddoc"), 0);
+  EXPECT_EQ(Print32State().nextMethod, 5);
+  // A completed run leaves NextMethod past the end: running again does nothing.
+  EXPECT_EQ(Print(), 0);
+  EXPECT_EQ(Count("newpage"), 2);
+}
+
+TEST_F(RunDriver, PreviewBuildingStopsAtEachPageBreak) {
+  LoadMethods({u"prntext,1,1,a,ＭＳ 明朝,10", u"newpage", u"prntext,1,1,b,ＭＳ 明朝,10", u"newpage"});
+  EXPECT_EQ(BuildPage(1), 0);
+  EXPECT_EQ(Print32State().nextMethod, 3);
+  EXPECT_EQ(BuildPage(2), 0);
+  EXPECT_EQ(Print32State().nextMethod, 5);
+  EXPECT_EQ(Count("newpage"), 0);  // nothing reaches the printer
+  EXPECT_EQ(Print32State().pageList[1].methods.size(), 2u);
+  EXPECT_EQ(Print32State().pageList[2].methods.size(), 2u);
+}
+
+TEST_F(RunDriver, AnEnddocInTheMiddleIsAnOrdinaryPageBreakInThePreview) {
+  LoadMethods({u"prnline,1,1,2,2", u"enddoc", u"prnline,1,1,2,2"});
+  EXPECT_EQ(BuildPage(1), 0);
+  EXPECT_EQ(Print32State().nextMethod, 3);
+  EXPECT_EQ(BuildPage(2), 0);
+  EXPECT_EQ(Print32State().nextMethod, 4);
+}
+
+TEST_F(RunDriver, AStopInPreviewBuildingSaysSoAndKillsThePrintersDocument) {
+  LoadMethods({u"prntxt,20,30,A"});
+  EXPECT_EQ(BuildPage(1), 1);
+  EXPECT_EQ(OnlyMessage().text, u"\"prntxt\"\r\nMethod指定が不正です!\r\n1:prntxt(20,30,a)\r\nプレビューを中断しました!");
+  EXPECT_EQ(Count("killdoc"), 1);
+}
+
+TEST_F(RunDriver, AnUnacceptedSetupArgumentStopsWithTheFieldAsWritten) {
+  LoadMethods({u"papersize,A4 "});
+  EXPECT_EQ(Print(), 1);
+  EXPECT_EQ(OnlyMessage().text, u"\"A4 \"\r\nPaperSize指定が不正です!\r\n1:papersize(a4 )\r\n印刷を中断しました!");
+}
+
+TEST_F(RunDriver, APapersizeWithoutArgumentStartsWithTwoDoubleQuotes) {
+  LoadMethods({u"papersize"});
+  EXPECT_EQ(Print(), 1);
+  EXPECT_EQ(OnlyMessage().text.substr(0, 4), u"\"\"\r\n");
+}
+
+TEST_F(RunDriver, APrinterRefusingAValueStopsWithThePlatformsDescription) {
+  LoadMethods({u"papersize,a4", u"papersize,41"});
+  EXPECT_EQ(Print(), 1);
+  const Text& text = OnlyMessage().text;
+  EXPECT_NE(text.find(u"用紙サイズ"), Text::npos);
+  EXPECT_NE(text.find(u"\r\n2:papersize(41)\r\n"), Text::npos);
+  EXPECT_EQ(fake.Current().PaperSize(), 9);  // the earlier setting stays
+}
+
+TEST_F(RunDriver, SetupCommandsInPreviewBuildingChangeTheRealPrinterAndRefreshThePage) {
+  LoadMethods({u"prnbox,10,10,20,20", u"orientation,横", u"papersize,a5"});
+  EXPECT_EQ(BuildPage(1), 0);
+  EXPECT_EQ(fake.Current().Orientation(), 2);
+  EXPECT_EQ(fake.Current().PaperSize(), 11);
+  const PageRec& page = Print32State().pageList[1];
+  EXPECT_EQ(page.paperSize, 11);
+  EXPECT_EQ(page.orientation, 2);
+  EXPECT_FALSE(page.shown);  // the setup after the drawing cleared it
+}
+
+TEST_F(RunDriver, ScaleModeAndTheOthersHaveNoPreviewPageStep) {
+  LoadMethods({u"prnbox,10,10,20,20", u"scalemode,mm", u"printquality,4", u"paperbin,2", u"colormode,1"});
+  EXPECT_EQ(BuildPage(1), 0);
+  EXPECT_TRUE(Print32State().pageList[1].shown);
+  EXPECT_EQ(fake.Current().ScaleMode(), 6);
+  EXPECT_EQ(fake.Current().PrintQuality(), -4);
+  EXPECT_EQ(fake.Current().PaperBin(), 2);
+  EXPECT_EQ(fake.Current().ColorMode(), 1);
+}
+
+TEST_F(RunDriver, TheOverviewExampleOnPaper) {
+  LoadMethods({u"scalemode,mm", u"prntext,20,30,A,,B,ＭＳ 明朝,12,false,true,255", u"enddoc"});
+  EXPECT_EQ(Print(), 0);
+  const auto& pages = fake.Current().pages;
+  ASSERT_EQ(pages.size(), 1u);
+  ASSERT_EQ(pages[0].size(), 1u);
+  const test::Mark& text = pages[0][0];
+  EXPECT_EQ(text.kind, test::Mark::kText);
+  EXPECT_EQ(text.text, u"A,B");
+  EXPECT_EQ(text.font.name, u"ＭＳ 明朝");
+  EXPECT_TRUE(text.font.bold);
+  EXPECT_FALSE(text.font.italic);
+  EXPECT_EQ(text.font.pixelHeight, 100);  // 12 pt at 600 dpi
+  EXPECT_EQ(text.colour, (Rgb{255, 0, 0}));
+  EXPECT_NEAR(text.x1, 20 / 25.4 * 600, 1e-3);
+  EXPECT_NEAR(text.y1, 30 / 25.4 * 600, 1e-3);
+}
+
+TEST_F(RunDriver, ATextWithoutASizeStopsThePreviewWhereThePictureRefusesIt) {
+  // On paper the refused size is a skipped step; the preview's size fitting sets it on the
+  // picture, which refuses it, and the run stops.
+  LoadMethods({u"prntext,1,1,a"});
+  EXPECT_EQ(Print(), 0);
+  Print32State().nextMethod = 0;
+  EXPECT_EQ(BuildPage(1), 1);
+  EXPECT_EQ(OnlyMessage().text, u"プロパティの値が不正です。\r\n1:prntext(1,1,a)\r\nプレビューを中断しました!");
+}
+
+TEST_F(RunDriver, APositionBeyondTheListIsAnIndexFailure) {
+  // A failed later reading can leave the count above the list it shortened.
+  LoadMethods({u"newpage"});
+  PrnCtlState().methodCount = 2;
+  EXPECT_EQ(Print(), 1);
+  EXPECT_EQ(OnlyMessage().text.substr(0, 18), u"インデックスが有効範囲にありません。");
+}
+
+}  // namespace
+}  // namespace vant

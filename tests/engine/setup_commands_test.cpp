@@ -1,0 +1,109 @@
+#include "engine/setup_commands.h"
+
+#include "engine/setup_keywords.h"
+#include "run_fixture.h"
+
+namespace vant {
+namespace {
+
+using test::LoadMethods;
+
+TEST(Keywords, PaperSizeFormsAndTheEnvelopeOddRows) {
+  for (const char16_t* k : {u"a4", u"vbprpsa4", u"prpsa4", u"9"}) EXPECT_EQ(FindKeyword(kPaperSizeKeywords, k), 9);
+  EXPECT_EQ(FindKeyword(kPaperSizeKeywords, u"28"), 29);
+  EXPECT_EQ(FindKeyword(kPaperSizeKeywords, u"29"), 30);
+  EXPECT_EQ(FindKeyword(kPaperSizeKeywords, u"30"), 28);
+  EXPECT_EQ(FindKeyword(kPaperSizeKeywords, u"vbprpsenvc5"), 28);
+  EXPECT_EQ(FindKeyword(kPaperSizeKeywords, u"256"), 256);
+  EXPECT_EQ(FindKeyword(kPaperSizeKeywords, u"a4s"), 10);
+  EXPECT_FALSE(FindKeyword(kPaperSizeKeywords, u"0"));
+  EXPECT_FALSE(FindKeyword(kPaperSizeKeywords, u"42"));
+  EXPECT_FALSE(FindKeyword(kPaperSizeKeywords, u""));
+  EXPECT_FALSE(FindKeyword(kPaperSizeKeywords, u"a4 "));
+}
+
+TEST(Keywords, NumbersArePositionsNotValues) {
+  EXPECT_EQ(FindKeyword(kScaleModeKeywords, u"1"), 6);
+  EXPECT_EQ(FindKeyword(kScaleModeKeywords, u"3"), 3);
+  EXPECT_EQ(FindKeyword(kScaleModeKeywords, u"pxl"), 3);
+  EXPECT_EQ(FindKeyword(kPaperBinKeywords, u"12"), 14);
+  EXPECT_FALSE(FindKeyword(kPaperBinKeywords, u"13"));
+  EXPECT_EQ(FindKeyword(kPrintQualityKeywords, u"4"), -4);
+}
+
+TEST(Keywords, TheRowsWithoutSomeForms) {
+  EXPECT_EQ(FindKeyword(kColorModeKeywords, u"vbprcmmonochrome"), 1);
+  EXPECT_FALSE(FindKeyword(kColorModeKeywords, u"prcmmonochrome"));
+  EXPECT_EQ(FindKeyword(kColorModeKeywords, u"prcmcolor"), 2);
+  EXPECT_EQ(FindKeyword(kOrientationKeywords, u"縦"), 1);
+  EXPECT_EQ(FindKeyword(kOrientationKeywords, u"横"), 2);
+  EXPECT_FALSE(FindKeyword(kOrientationKeywords, u"vbprorportrait"));
+}
+
+class Setup : public test::RunFixture {
+ protected:
+  Setup() : RunFixture({Named(u"Office"), Named(u" Label "), Named(u"Label"), Named(u"office")}) {}
+  static test::PrinterSpec Named(const char16_t* name) {
+    test::PrinterSpec spec;
+    spec.name = name;
+    return spec;
+  }
+};
+
+TEST_F(Setup, TheCommandsLowerCaseTheirArgument) {
+  LoadMethods({u"papersize,vbPRPSA4", u"papersize,A5", u"scalemode,MM", u"colormode,PrCmColor"});
+  EXPECT_EQ(Print(), 0);
+  EXPECT_EQ(fake.Current().PaperSize(), 11);
+  EXPECT_EQ(fake.Current().ScaleMode(), 6);
+  EXPECT_EQ(fake.Current().ColorMode(), 2);
+}
+
+TEST_F(Setup, PaperbinAndColormodeBorrowTheScaleModeMessage) {
+  LoadMethods({u"paperbin,13"});
+  EXPECT_EQ(Print(), 1);
+  EXPECT_EQ(OnlyMessage().text.find(u"\"13\"\r\nScaleMode指定が不正です!\r\n1:paperbin(13)"), 0u);
+  fake.messages.shown.clear();
+  test::ResetModuleState();
+  LoadMethods({u"colormode,prcmmonochrome"});
+  EXPECT_EQ(Print(), 1);
+  EXPECT_NE(OnlyMessage().text.find(u"ScaleMode指定が不正です!"), Text::npos);
+  fake.messages.shown.clear();
+  test::ResetModuleState();
+  LoadMethods({u"orientation,vbprorportrait"});
+  EXPECT_EQ(Print(), 1);
+  EXPECT_NE(OnlyMessage().text.find(u"Orientation指定が不正です!"), Text::npos);
+  fake.messages.shown.clear();
+  test::ResetModuleState();
+  LoadMethods({u"printquality,5"});
+  EXPECT_EQ(Print(), 1);
+  EXPECT_NE(OnlyMessage().text.find(u"Printquality指定が不正です!"), Text::npos);
+}
+
+TEST_F(Setup, SelectPrinterTrimsOnlyThePrintersNameAndTakesTheFirstMatch) {
+  SelectPrinter(fake.printers, u"Label");
+  EXPECT_EQ(fake.printers.CurrentIndex(), 1);  // " Label " trimmed comes first
+  SelectPrinter(fake.printers, u" Label ");
+  EXPECT_EQ(fake.printers.CurrentIndex(), 1);  // a blank-padded name matches nothing
+  SelectPrinter(fake.printers, u"office");
+  EXPECT_EQ(fake.printers.CurrentIndex(), 3);  // case matters
+  SelectPrinter(fake.printers, u"Nowhere");
+  EXPECT_EQ(fake.printers.CurrentIndex(), 3);
+}
+
+TEST_F(Setup, ChangePrinterWithNoOrAnUnknownNameChangesNothingAndGoesOn) {
+  LoadMethods({u"changeprinter", u"changeprinterdriver,Nowhere", u"changeprinter,  Label", u"newpage"});
+  EXPECT_EQ(Print(), 0);
+  EXPECT_EQ(fake.printers.CurrentIndex(), 1);
+  EXPECT_EQ(Count("newpage", 1), 1);  // paging follows the selection
+  EXPECT_EQ(Count("newpage", 0), 0);
+}
+
+TEST_F(Setup, ANewlySelectedPrinterStartsInTwips) {
+  LoadMethods({u"scalemode,mm", u"changeprinter,Label"});
+  EXPECT_EQ(Print(), 0);
+  EXPECT_EQ(fake.Current().ScaleMode(), 1);
+  EXPECT_EQ(fake.printers.Recording(0).ScaleMode(), 6);
+}
+
+}  // namespace
+}  // namespace vant

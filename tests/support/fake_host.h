@@ -1,0 +1,87 @@
+// A host page for the control's tests: PARAM elements in document order, a property bag
+// over the control's own PARAMs, and two buttons that remember what they were set to.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "common/failure.h"
+#include "control/control_view.h"
+#include "control/host.h"
+#include "control/preview_opener.h"
+
+namespace vant::test {
+
+class FakeDocument final : public HostDocument {
+ public:
+  std::vector<ParamElement> params;
+  bool noWebPage = false;  // a host whose parent has no getElementsByTagName
+  std::vector<ParamElement> ObjectParams() const override {
+    if (noWebPage) throw Failure(u"オブジェクトはこのプロパティまたはメソッドをサポートしていません。");
+    return params;
+  }
+};
+
+class FakeBag final : public PropertyBag {
+ public:
+  std::vector<ParamElement> properties;
+  std::optional<Text> Read(TextView name) const override {
+    const Text wanted = LowerCase(name);
+    for (const auto& p : properties) {
+      if (LowerCase(p.name) == wanted) return p.value;
+    }
+    return std::nullopt;
+  }
+};
+
+// The page of a control: every PARAM is both in the document and in the bag.
+struct FakePage {
+  FakeDocument document;
+  FakeBag bag;
+  void Add(TextView name, TextView value) {
+    document.params.push_back({Text(name), Text(value)});
+    bag.properties.push_back({Text(name), Text(value)});
+  }
+  // "method1".."methodN" with the given lines.
+  void AddMethods(const std::vector<Text>& lines) {
+    for (size_t i = 0; i < lines.size(); ++i) Add(u"method" + DecimalText(static_cast<long long>(i + 1)), lines[i]);
+  }
+};
+
+class FakeButton final : public Button {
+ public:
+  FakeButton(int32_t left, int32_t top) : left_(left), top_(top) {}
+  void SetCaption(const Text& caption) override { caption_ = caption; }
+  Text Caption() const override { return caption_; }
+  void SetLeft(int32_t left) override { left_ = left; }
+  int32_t Left() const override { return left_; }
+  int32_t Top() const override { return top_; }
+  void SetWidth(int32_t width) override {
+    if (width < 0) throw Failure::InvalidPropertyValue();
+    width_ = width;
+  }
+  int32_t Width() const override { return width_; }
+  void SetHeight(int32_t height) override {
+    if (height < 0) throw Failure::InvalidPropertyValue();
+    height_ = height;
+  }
+  int32_t Height() const override { return height_; }
+  void SetEnabled(bool enabled) override { enabled_ = enabled; }
+  bool Enabled() const override { return enabled_; }
+
+ private:
+  Text caption_;
+  int32_t left_, top_;
+  int32_t width_ = kButtonWidth, height_ = kButtonHeight;
+  bool enabled_ = true;
+};
+
+class FakeView final : public ControlView {
+ public:
+  Button& PrintButton() override { return print; }
+  Button& PreviewButton() override { return preview; }
+  FakeButton print{kPrintButtonLeft, kPrintButtonTop};
+  FakeButton preview{kPreviewButtonLeft, kPreviewButtonTop};
+};
+
+}  // namespace vant::test
