@@ -50,17 +50,16 @@ CupsJobOutput::CupsJobOutput(std::unique_ptr<CupsDestination> destination)
 void CupsJobOutput::RefuseWhenStopped(const Text& printer) const {
   // A stopped queue would hold the job without printing it: the run is told now.
   const std::string uri = destination_->Option("printer-uri-supported");
-  if (uri.empty()) return;  // a destination without a queue URI cannot be asked; the job tells
+  if (uri.empty()) return;  // a destination without a queue URI cannot be asked either
   IppMessage request(ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES));
   ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
   static const char* const kWanted[] = {"printer-state", "printer-state-message"};
   ippAddStrings(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2,
                 nullptr, kWanted);
-  // cupsDoRequest consumes the request.
+  // cupsDoRequest consumes the request. A server that cannot say (a destination it knows
+  // only by discovery) is asked no further: submitting the job reports any refusal.
   IppMessage response(cupsDoRequest(CUPS_HTTP_DEFAULT, request.release(), "/"));
-  if (!response || cupsLastError() > IPP_STATUS_OK_CONFLICTING) {
-    throw JobFailure(printer, LastCupsError());
-  }
+  if (!response || cupsLastError() > IPP_STATUS_OK_CONFLICTING) return;
   ipp_attribute_t* state = ippFindAttribute(response.get(), "printer-state", IPP_TAG_ENUM);
   if (state == nullptr || ippGetInteger(state, 0) != IPP_PSTATE_STOPPED) return;
   Text reason = u"プリンターが停止しています。";

@@ -52,6 +52,14 @@ std::string Quoted(const std::string& text) {
 
 }  // namespace
 
+void RequirePrivateServer() {
+  const std::filesystem::path socket = Env("CUPS_SERVER");
+  Env("VANT_CUPS_OUTPUT");
+  if (!socket.is_absolute() || !std::filesystem::exists(socket)) {
+    throw std::runtime_error("CUPS_SERVER " + socket.string() + " is not the private server's socket");
+  }
+}
+
 std::filesystem::path QueueOutputDir() { return Env("VANT_CUPS_OUTPUT"); }
 
 std::filesystem::path QueueOutputFile(std::string_view queue) {

@@ -14,6 +14,11 @@
 
 namespace vant::test::cups {
 
+// Throws unless the test runs against the private print server (CUPS_SERVER and
+// VANT_CUPS_OUTPUT set, as vant_cups_tests sets them): a test run by hand must not print
+// on the machine's own printers.
+void RequirePrivateServer();
+
 // VANT_CUPS_OUTPUT: the directory of the queues' files.
 std::filesystem::path QueueOutputDir();
 // The file a queue writes each job to (overwritten by the next job).

@@ -10,6 +10,7 @@
 #include "cups_test_queues.h"
 #include "pdf_inspect.h"
 #include "platform/printer_list.h"
+#include "private_server_printers.h"
 
 namespace vant::printing {
 namespace {
@@ -23,7 +24,7 @@ constexpr double kPtPerMm = 72 / 25.4;
 
 class CupsJobsTest : public testing::Test {
  protected:
-  CupsJobsTest() : list_(PrinterList::FromCups()) {
+  CupsJobsTest() : list_(PrivateServerPrinters()) {
     queues::ClearQueueOutput("Office");
     queues::ClearQueueOutput("Label");
   }

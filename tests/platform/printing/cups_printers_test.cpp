@@ -6,13 +6,14 @@
 #include "common/failure.h"
 #include "engine/printer_object.h"
 #include "platform/printer_list.h"
+#include "private_server_printers.h"
 
 namespace vant::printing {
 namespace {
 
 class CupsPrintersTest : public testing::Test {
  protected:
-  CupsPrintersTest() : list_(PrinterList::FromCups()) {}
+  CupsPrintersTest() : list_(PrivateServerPrinters()) {}
 
   PagePrinter& Named(const Text& name) {
     for (int i = 0; i < list_->Count(); ++i) {

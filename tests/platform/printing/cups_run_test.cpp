@@ -9,6 +9,7 @@
 #include "engine/run_driver.h"
 #include "pdf_inspect.h"
 #include "platform/printer_list.h"
+#include "private_server_printers.h"
 #include "scratch_dir.h"
 
 namespace vant::printing {
@@ -35,7 +36,7 @@ class HeldPointer final : public MousePointer {
 
 class CupsRunTest : public testing::Test {
  protected:
-  CupsRunTest() : list_(PrinterList::FromCups()), printer_(*list_), platform_{printer_, messages_, pointer_} {
+  CupsRunTest() : list_(PrivateServerPrinters()), printer_(*list_), platform_{printer_, messages_, pointer_} {
     PrnCtlState() = ControlState{};
     Print32State() = EngineState{};
     queues::ClearQueueOutput("Office");
