@@ -10,6 +10,7 @@
 
 #include "platform/host_page_errors.h"
 #include "platform/html_encoding.h"
+#include "platform/html_parse_work.h"
 
 namespace vant::platform {
 namespace {
@@ -115,6 +116,9 @@ LoadedHostPage LoadHostPage(const std::filesystem::path& path,
   const std::string bytes = ReadPageBytes(path);
   if (auto reason = NotTextReason(bytes)) Unreadable(path, *reason);
   DecodedPage decoded = DecodePage(bytes);
+  if (EstimateParseWork(decoded.text.utf8) > kMaxParseWork) {
+    Unreadable(path, "要素の入れ子が深すぎるため解析できません");
+  }
   return {HostPage::FromHtml(decoded.text.utf8, objectId), path.stem().string(),
           decoded.encoding, decoded.text.replacedSequences};
 }

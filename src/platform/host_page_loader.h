@@ -27,8 +27,9 @@ struct LoadedHostPage {
 // Reads and parses the page at path; objectId chooses the control's OBJECT (see
 // HostPage::FromHtml). A file that cannot be read, is too large or is not text (NUL bytes
 // in its first KiB without a UTF-16 byte order mark, or a first KiB that is mostly
-// unreadable bytes) throws HostPageUnreadable naming the file; an id that no OBJECT
-// carries throws HostObjectNotFound.
+// unreadable bytes) or nests its elements so deep that parsing it would take minutes
+// throws HostPageUnreadable naming the file; an id that no OBJECT carries throws
+// HostObjectNotFound.
 LoadedHostPage LoadHostPage(const std::filesystem::path& path,
                             const std::optional<Text>& objectId = std::nullopt);
 

@@ -193,6 +193,15 @@ TEST(ObjectChoice, TheLoaderPassesTheIdOn) {
   EXPECT_THROW(LoadHostPage(path, u"c"), HostObjectNotFound);
 }
 
+TEST(LargePages, NestingThatWouldKeepTheParserBusyForMinutesIsRefused) {
+  const vant::test::TempDir dir;
+  std::string page = "<object><param name=method1 value=enddoc>";
+  for (int i = 0; i < 50000; ++i) page += "<div>";
+  const std::string message = UnreadableMessage(dir.Write("nested.html", page));
+  EXPECT_NE(message.find("nested.html"), std::string::npos);
+  EXPECT_NE(message.find("入れ子が深すぎる"), std::string::npos);
+}
+
 TEST(LargePages, MoreThan32767MethodParamsAreAllRead) {
   const vant::test::TempDir dir;
   std::string page = "<!DOCTYPE html><html><body><object id=ctl>\n";

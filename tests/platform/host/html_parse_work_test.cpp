@@ -1,0 +1,75 @@
+#include "platform/html_parse_work.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+namespace vant::platform {
+namespace {
+
+std::string Repeat(std::string_view piece, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += piece;
+  return out;
+}
+
+TEST(ParseWork, ATagCostsTheDepthItStandsAt) {
+  // <html> at 0, <body> at 1, <object> at 2, two PARAMs at 3, </object> at 3, </body> at 2.
+  EXPECT_EQ(EstimateParseWork("<html><body><object><param name=a><param name=b></object></body>"),
+            0u + 1 + 2 + 3 + 3 + 3 + 2);
+  EXPECT_EQ(EstimateParseWork("plain text, no tags"), 0u);
+  EXPECT_EQ(EstimateParseWork(""), 0u);
+}
+
+TEST(ParseWork, SiblingsStayCheap) {
+  const std::string page = "<body><object>" +
+                           Repeat("<param name=method1 value='prnline,0,0,10,10'>\n", 40000) +
+                           "</object>" + Repeat("<div>row</div>", 40000);
+  EXPECT_LT(EstimateParseWork(page), kMaxParseWork / 100);
+}
+
+TEST(ParseWork, ElementsThatCloseTheirSiblingsDoNotNest) {
+  const std::string list = "<ul>" + Repeat("<li>item<p>text", 50000) + "</ul>";
+  EXPECT_LT(EstimateParseWork(list), kMaxParseWork / 100);
+  const std::string table = "<table>" + Repeat("<tr><td>1<td>2", 50000) + "</table>";
+  EXPECT_LT(EstimateParseWork(table), kMaxParseWork / 100);
+}
+
+TEST(ParseWork, DeepNestingGrowsWithTheSquareOfTheDepth) {
+  EXPECT_EQ(EstimateParseWork(Repeat("<div>", 4)), 0u + 1 + 2 + 3);
+  EXPECT_GT(EstimateParseWork(Repeat("<div>", 30000)), kMaxParseWork);
+  // Misnested formatting, which the parser rebuilds into nested blocks, nests as deep.
+  constexpr auto kUnlimited = std::numeric_limits<std::uint64_t>::max();
+  const std::uint64_t small = EstimateParseWork("<b>" + Repeat("<div></b>", 2000), kUnlimited);
+  const std::uint64_t large = EstimateParseWork("<b>" + Repeat("<div></b>", 4000), kUnlimited);
+  EXPECT_GT(small, 2000u * 2000u);
+  EXPECT_GT(large, 3.9 * static_cast<double>(small));
+}
+
+TEST(ParseWork, EndTagsCloseWhatTheyMatch) {
+  // </div> closes the SPAN left open inside it; a stray </i> closes nothing.
+  EXPECT_EQ(EstimateParseWork("<div><span></div></i><b>"), 0u + 1 + 2 + 0 + 0);
+  // Formatting closed in order.
+  EXPECT_LT(EstimateParseWork(Repeat("<b>bold</b><i>italic</i> ", 50000)), kMaxParseWork / 100);
+}
+
+TEST(ParseWork, CommentsAndScriptTextAreNotTags) {
+  EXPECT_EQ(EstimateParseWork("<!-- <div><div><div> -->"), 0u);
+  EXPECT_EQ(EstimateParseWork("<script>for(;;){'<div><div>'}</script>"), 0u + 1);
+  EXPECT_EQ(EstimateParseWork("<STYLE>a<b>c</b></Style><i>"), 0u + 1 + 0);
+  EXPECT_EQ(EstimateParseWork("<title>a</b></title><i>"), 0u + 1 + 0);
+  // An unterminated comment or script ends the count.
+  EXPECT_EQ(EstimateParseWork("<div><!-- <div><div>"), 0u);
+  EXPECT_EQ(EstimateParseWork("<div><script><div><div>"), 1u);
+}
+
+TEST(ParseWork, StopsCountingAtTheLimit) {
+  const std::string page = Repeat("<div>", 200000);
+  const std::uint64_t work = EstimateParseWork(page, 1000);
+  EXPECT_GT(work, 1000u);
+  EXPECT_LT(work, 1000u + 200000u);
+}
+
+}  // namespace
+}  // namespace vant::platform
