@@ -5,8 +5,11 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cmath>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "common/failure.h"
@@ -113,82 +116,84 @@ AxisMap MapAxis(int origin, int size, int extent, int srcOrigin, int srcSize, in
   return map;
 }
 
-struct Channels {
-  float red, green, blue;
-};
-
-void StretchHalftone(QImage& dest, const QImage& src, const AxisMap& across,
-                     const AxisMap& down, int rowFirst, int rowLast) {
-  const size_t cols = across.destPixel.size();
-  std::vector<Channels> rows(static_cast<size_t>(rowLast - rowFirst + 1) * cols);
-  for (int r = rowFirst; r <= rowLast; ++r) {
-    const auto* line = reinterpret_cast<const QRgb*>(src.constScanLine(r));
-    Channels* out = &rows[static_cast<size_t>(r - rowFirst) * cols];
-    for (size_t c = 0; c < cols; ++c) {
-      float red = 0, green = 0, blue = 0, total = 0;
-      for (size_t t = across.first[c]; t < across.first[c + 1]; ++t) {
-        const QRgb px = line[across.taps[t].pixel];
-        const float w = across.taps[t].weight;
-        red += w * static_cast<float>(qRed(px));
-        green += w * static_cast<float>(qGreen(px));
-        blue += w * static_cast<float>(qBlue(px));
-        total += w;
-      }
-      out[c] = Channels{red / total, green / total, blue / total};
-    }
-  }
-  std::vector<Channels> sums(cols);
-  for (size_t k = 0; k < down.destPixel.size(); ++k) {
-    std::fill(sums.begin(), sums.end(), Channels{0, 0, 0});
-    float total = 0;
-    for (size_t t = down.first[k]; t < down.first[k + 1]; ++t) {
-      const Channels* in = &rows[static_cast<size_t>(down.taps[t].pixel - rowFirst) * cols];
-      const float w = down.taps[t].weight;
-      for (size_t c = 0; c < cols; ++c) {
-        sums[c].red += w * in[c].red;
-        sums[c].green += w * in[c].green;
-        sums[c].blue += w * in[c].blue;
-      }
-      total += w;
-    }
-    auto* line = reinterpret_cast<QRgb*>(dest.scanLine(down.destPixel[k]));
-    const auto level = [total](float sum) {
-      return std::clamp(static_cast<int>(std::lround(sum / total)), 0, 255);
-    };
-    for (size_t c = 0; c < cols; ++c) {
-      line[across.destPixel[c]] = qRgb(level(sums[c].red), level(sums[c].green), level(sums[c].blue));
-    }
-  }
+// The source columns that any destination column reads: [first, last].
+std::pair<int, int> ColumnSpan(const AxisMap& across) {
+  const auto [lowest, highest] =
+      std::minmax_element(across.taps.begin(), across.taps.end(),
+                          [](const Tap& a, const Tap& b) { return a.pixel < b.pixel; });
+  return {lowest->pixel, highest->pixel};
 }
 
-QRgb Darkest(QRgb a, QRgb b) {
-  return qRgb(std::min(qRed(a), qRed(b)), std::min(qGreen(a), qGreen(b)),
-              std::min(qBlue(a), qBlue(b)));
+// Both passes go down first: each destination row combines its source rows over the whole
+// column span (contiguous, so the compiler vectorises it), then each destination pixel
+// combines its columns of that one row.
+void StretchHalftone(QImage& dest, const QImage& src, const AxisMap& across, const AxisMap& down) {
+  const auto [colFirst, colLast] = ColumnSpan(across);
+  const auto span = static_cast<size_t>(colLast - colFirst + 1);
+  const size_t cols = across.destPixel.size();
+  std::vector<float> acrossTotal(cols, 0);
+  for (size_t c = 0; c < cols; ++c) {
+    for (size_t t = across.first[c]; t < across.first[c + 1]; ++t) acrossTotal[c] += across.taps[t].weight;
+  }
+  std::vector<float> red(span), green(span), blue(span);
+  for (size_t k = 0; k < down.destPixel.size(); ++k) {
+    std::fill(red.begin(), red.end(), 0.0f);
+    std::fill(green.begin(), green.end(), 0.0f);
+    std::fill(blue.begin(), blue.end(), 0.0f);
+    float downTotal = 0;
+    for (size_t t = down.first[k]; t < down.first[k + 1]; ++t) {
+      const auto* line = reinterpret_cast<const QRgb*>(src.constScanLine(down.taps[t].pixel)) + colFirst;
+      const float w = down.taps[t].weight;
+      for (size_t x = 0; x < span; ++x) {
+        const QRgb px = line[x];
+        red[x] += w * static_cast<float>((px >> 16) & 0xFF);
+        green[x] += w * static_cast<float>((px >> 8) & 0xFF);
+        blue[x] += w * static_cast<float>(px & 0xFF);
+      }
+      downTotal += w;
+    }
+    auto* out = reinterpret_cast<QRgb*>(dest.scanLine(down.destPixel[k]));
+    for (size_t c = 0; c < cols; ++c) {
+      float r = 0, g = 0, b = 0;
+      for (size_t t = across.first[c]; t < across.first[c + 1]; ++t) {
+        const auto x = static_cast<size_t>(across.taps[t].pixel - colFirst);
+        const float w = across.taps[t].weight;
+        r += w * red[x];
+        g += w * green[x];
+        b += w * blue[x];
+      }
+      const float scale = 1.0f / (downTotal * acrossTotal[c]);
+      const auto level = [scale](float sum) {
+        return std::clamp(static_cast<int>(sum * scale + 0.5f), 0, 255);
+      };
+      out[across.destPixel[c]] = qRgb(level(r), level(g), level(b));
+    }
+  }
 }
 
 void StretchBlackOnWhite(QImage& dest, const QImage& src, const AxisMap& across,
-                         const AxisMap& down, int rowFirst, int rowLast) {
+                         const AxisMap& down) {
+  const auto [colFirst, colLast] = ColumnSpan(across);
+  // The darkest per channel is the smallest of each byte of the packed pixels.
+  const size_t bytes = static_cast<size_t>(colLast - colFirst + 1) * sizeof(QRgb);
+  std::vector<uint8_t> darkest(bytes);
   const size_t cols = across.destPixel.size();
-  std::vector<QRgb> rows(static_cast<size_t>(rowLast - rowFirst + 1) * cols);
-  for (int r = rowFirst; r <= rowLast; ++r) {
-    const auto* line = reinterpret_cast<const QRgb*>(src.constScanLine(r));
-    QRgb* out = &rows[static_cast<size_t>(r - rowFirst) * cols];
-    for (size_t c = 0; c < cols; ++c) {
-      QRgb px = qRgb(255, 255, 255);
-      for (size_t t = across.first[c]; t < across.first[c + 1]; ++t) {
-        px = Darkest(px, line[across.taps[t].pixel]);
-      }
-      out[c] = px;
-    }
-  }
   for (size_t k = 0; k < down.destPixel.size(); ++k) {
-    auto* line = reinterpret_cast<QRgb*>(dest.scanLine(down.destPixel[k]));
+    std::fill(darkest.begin(), darkest.end(), uint8_t{0xFF});
+    for (size_t t = down.first[k]; t < down.first[k + 1]; ++t) {
+      const uchar* line = src.constScanLine(down.taps[t].pixel) + static_cast<size_t>(colFirst) * sizeof(QRgb);
+      for (size_t i = 0; i < bytes; ++i) darkest[i] = std::min(darkest[i], line[i]);
+    }
+    auto* out = reinterpret_cast<QRgb*>(dest.scanLine(down.destPixel[k]));
     for (size_t c = 0; c < cols; ++c) {
-      QRgb px = qRgb(255, 255, 255);
-      for (size_t t = down.first[k]; t < down.first[k + 1]; ++t) {
-        px = Darkest(px, rows[static_cast<size_t>(down.taps[t].pixel - rowFirst) * cols + c]);
+      std::array<uint8_t, sizeof(QRgb)> px{0xFF, 0xFF, 0xFF, 0xFF};
+      for (size_t t = across.first[c]; t < across.first[c + 1]; ++t) {
+        const uint8_t* from = &darkest[static_cast<size_t>(across.taps[t].pixel - colFirst) * sizeof(QRgb)];
+        for (size_t i = 0; i < px.size(); ++i) px[i] = std::min(px[i], from[i]);
       }
-      line[across.destPixel[c]] = px;
+      QRgb packed;
+      std::memcpy(&packed, px.data(), sizeof packed);
+      out[across.destPixel[c]] = packed | 0xFF000000u;
     }
   }
 }
@@ -217,13 +222,10 @@ void StretchPixels(QImage& dest, int x, int y, int width, int height, const QIma
   const AxisMap across = MapAxis(x, width, dest.width(), srcX, srcWidth, source.width(), mode);
   const AxisMap down = MapAxis(y, height, dest.height(), srcY, srcHeight, source.height(), mode);
   if (across.destPixel.empty() || down.destPixel.empty()) return;
-  const auto [lowest, highest] =
-      std::minmax_element(down.taps.begin(), down.taps.end(),
-                          [](const Tap& a, const Tap& b) { return a.pixel < b.pixel; });
   if (mode == StretchMode::kHalftone) {
-    StretchHalftone(dest, source, across, down, lowest->pixel, highest->pixel);
+    StretchHalftone(dest, source, across, down);
   } else {
-    StretchBlackOnWhite(dest, source, across, down, lowest->pixel, highest->pixel);
+    StretchBlackOnWhite(dest, source, across, down);
   }
 }
 
