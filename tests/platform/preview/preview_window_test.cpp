@@ -202,6 +202,28 @@ TEST_F(QtPreviewFlow, EscapeClosesAndUnloads) {
   EXPECT_EQ(Print32State().nextMethod, 0);
 }
 
+TEST_F(QtPreviewFlow, CloseBoxUnloadsOnce) {
+  dialog.ZoomWidget().setCurrentIndex(3);
+  EXPECT_TRUE(dialog.close());
+  QApplication::processEvents();
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(Print32State().shownPageList.size(), 1U);
+  // The wheel no longer reaches the window.
+  SendWheel(dialog.ViewportWidget(), -120);
+  EXPECT_EQ(dialog.VerticalBar().Value(), 0);
+}
+
+TEST_F(QtPreviewFlow, MiddleButtonReleasePassesThrough) {
+  dialog.ZoomWidget().setCurrentIndex(3);
+  const QPointF at(5, 5);
+  QMouseEvent release(QEvent::MouseButtonRelease, at, dialog.mapToGlobal(at), Qt::MiddleButton,
+                      Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(&dialog, &release);
+  EXPECT_EQ(dialog.VerticalBar().Value(), 0);
+  EXPECT_FALSE(WheelBusy());
+  EXPECT_TRUE(dialog.isVisible());
+}
+
 TEST(QtPreviewRun, ModalWindowClosedByItsCloseButton) {
   Print32State() = EngineState{};
   SetMethods({u"prntext,100,100,A,ＭＳ 明朝,12", u"newpage", u"prntext,100,100,B,ＭＳ 明朝,12"});
