@@ -126,6 +126,25 @@ TEST_F(QtPreviewFlow, FirstLayoutShowsPageOneFitted) {
   EXPECT_EQ(shot.pixelColor(2, 2).rgb(), dialog.palette().color(QPalette::Dark).rgb());
 }
 
+TEST_F(QtPreviewFlow, DrawnPageReachesTheScreenAtItsZoom) {
+  dialog.NextPageWidget().click();   // page 2: a box from 100 to 2000 twips
+  dialog.ZoomWidget().setCurrentIndex(1);  // 200 %: the page picture's own pixels
+  const PictureSurface& image = dialog.PageImageBox().Surface();
+  ASSERT_TRUE(image.Visible());
+  const QImage shot = dialog.ViewportWidget().grab().toImage();
+  // The box's left edge at 100 twips is 13.3 pixels in, at double density; its middle is
+  // white.
+  auto darkNear = [&](int x, int y) {
+    for (int dx = -2; dx <= 2; ++dx) {
+      const QPoint at(static_cast<int>(image.Left()) + x + dx, static_cast<int>(image.Top()) + y);
+      if (shot.valid(at) && qGray(shot.pixel(at)) < 128) return true;
+    }
+    return false;
+  };
+  EXPECT_TRUE(darkNear(13, 140));
+  EXPECT_FALSE(darkNear(140, 140));
+}
+
 TEST_F(QtPreviewFlow, PageButtonsByClick) {
   dialog.NextPageWidget().click();
   EXPECT_EQ(window.CurrentPage(), 2);
