@@ -284,6 +284,35 @@ TEST_F(PdfPrinterTest, TheFileCarriesTheDocumentTitle) {
   EXPECT_EQ(InspectPdf(dir_ / "invoice.pdf").title, "請求書 12 月");
 }
 
+TEST(PagePrinterDensity, EachAxisKeepsItsOwnDensityOnThePage) {
+  // A printer of 300 dpi across and 600 down, with strips of 10 mm left and 20 mm top.
+  PrinterCapabilities caps = PdfPrinterCapabilities();
+  caps.name = u"Coarse";
+  caps.dpiX = 300;
+  caps.dpiY = 600;
+  PrinterMedia a4 = caps.papers.at(9);
+  a4.leftMm = 10;
+  a4.topMm = 20;
+  caps.papers[9] = a4;
+  caps.defaultMedia = a4;
+  ScratchDir dir;
+  auto output = std::make_unique<PdfFileOutput>();
+  output->SetPath(dir / "coarse.pdf");
+  PagePrinter printer(caps, std::move(output));
+  EXPECT_EQ(printer.DeviceCaps(kPhysicalOffsetX), 118);  // 10 mm at 300 dpi
+  EXPECT_EQ(printer.DeviceCaps(kPhysicalOffsetY), 472);  // 20 mm at 600 dpi
+  printer.SetScaleMode(kScalePixels);
+  // 10 mm square: 118 pixels across, 236 down.
+  printer.Line(0, 0, 117, 235, 0, LineKind::kFilledBox);
+  printer.EndDoc();
+  const auto ink = PdfInk(dir / "coarse.pdf", 1, 254);
+  ASSERT_TRUE(ink);
+  EXPECT_NEAR(ink->left, 100, 1);
+  EXPECT_NEAR(ink->top, 200, 1);
+  EXPECT_NEAR(ink->right, 200, 1);
+  EXPECT_NEAR(ink->bottom, 300, 1);
+}
+
 TEST(PdfFileOutput, PathsOfLaterDocumentsAreNumberedBesideTheFirst) {
   PdfFileOutput output;
   EXPECT_FALSE(output.Path());

@@ -3,6 +3,9 @@
 // and the documents ended as the program ends.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <thread>
+
 #include "common/failure.h"
 #include "engine/printer_object.h"
 #include "platform/printer_list.h"
@@ -67,6 +70,22 @@ TEST(PrinterList, WithoutQueuesThePdfPrinterIsTheOnlyOne) {
   EXPECT_EQ(list.CurrentIndex(), 0);
   EXPECT_EQ(list.At(0).DeviceName(), u"Vant3 PDF");
   EXPECT_EQ(list.Problems().size(), 1u);
+}
+
+TEST(PrinterList, AnUnreachablePrintServerLeavesThePdfPrinterAndSaysWhy) {
+  vant::test::ScratchDir dir;
+  const std::string socket = (dir / "no-server.sock").string();
+  ASSERT_EQ(setenv("CUPS_SERVER", socket.c_str(), 1), 0);
+  std::unique_ptr<PrinterList> list;
+  // libcups keeps its server per thread: a fresh thread reads the variable.
+  std::thread([&] { list = PrinterList::FromCups(); }).join();
+  unsetenv("CUPS_SERVER");
+  ASSERT_EQ(list->Count(), 1);
+  EXPECT_EQ(list->At(0).DeviceName(), u"Vant3 PDF");
+  EXPECT_EQ(list->CurrentIndex(), 0);
+  ASSERT_EQ(list->Problems().size(), 1u);
+  EXPECT_EQ(ToUtf8(list->Problems()[0]).rfind("印刷サーバーからプリンターの一覧を取得できません: ", 0), 0u)
+      << ToUtf8(list->Problems()[0]);
 }
 
 TEST(PrinterList, APrinterBecomingCurrentWithoutADocumentStartsFromItsDefaults) {
