@@ -14,25 +14,25 @@ MethodRec Method(std::initializer_list<Text> fields) {
   return method;
 }
 
-TEST(JsonString, PlainAndJapaneseTextAsUtf8) {
+TEST(MethodsJsonString, PlainAndJapaneseTextAsUtf8) {
   EXPECT_EQ(JsonString(u""), "\"\"");
   EXPECT_EQ(JsonString(u"prntext"), "\"prntext\"");
   EXPECT_EQ(JsonString(u"ＭＳ 明朝 $カンマ$ ｶﾅ"), "\"ＭＳ 明朝 $カンマ$ ｶﾅ\"");
   EXPECT_EQ(JsonString(u"𠀋"), "\"𠀋\"");
 }
 
-TEST(JsonString, QuotesBackslashesAndSlashes) {
+TEST(MethodsJsonString, QuotesBackslashesAndSlashes) {
   EXPECT_EQ(JsonString(u"say \"1,234\""), "\"say \\\"1,234\\\"\"");
   EXPECT_EQ(JsonString(u"C:\\帳票\\a/b"), "\"C:\\\\帳票\\\\a/b\"");
 }
 
-TEST(JsonString, ControlCharactersAsUnicodeEscapes) {
+TEST(MethodsJsonString, ControlCharactersAsUnicodeEscapes) {
   EXPECT_EQ(JsonString(u"a\r\nb\tc"), "\"a\\u000d\\u000ab\\u0009c\"");
   EXPECT_EQ(JsonString(Text(u"\0x", 2)), "\"\\u0000x\"");
   EXPECT_EQ(JsonString(u"\x1f\x7f\x85\x9f\xa0"), "\"\\u001f\\u007f\\u0085\\u009f\xC2\xA0\"");
 }
 
-TEST(JsonString, ALoneSurrogateIsKeptAsAnEscape) {
+TEST(MethodsJsonString, ALoneSurrogateIsKeptAsAnEscape) {
   EXPECT_EQ(JsonString(Text{char16_t(0xD840)}), "\"\\ud840\"");
   EXPECT_EQ(JsonString(Text{u'a', char16_t(0xDC0B), u'b'}), "\"a\\udc0bb\"");
   // A high surrogate followed by another high one: both alone.

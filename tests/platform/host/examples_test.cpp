@@ -43,7 +43,7 @@ bool Has(const std::vector<std::string>& events, const std::string& event) {
   return std::find(events.begin(), events.end(), event) != events.end();
 }
 
-TEST(Examples, InvoiceIsTwoA4PagesInUtf8) {
+TEST(HostExamples, InvoiceIsTwoA4PagesInUtf8) {
   const LoadedHostPage loaded = LoadHostPage(kExamples / "invoice.html");
   EXPECT_EQ(loaded.encoding, PageEncoding::kUtf8);
   EXPECT_EQ(loaded.replacedSequences, 0u);
@@ -66,7 +66,7 @@ TEST(Examples, InvoiceIsTwoA4PagesInUtf8) {
   EXPECT_EQ(printed.events.back(), "enddoc");
 }
 
-TEST(Examples, ShippingLabelIsShiftJisOnA5WithoutMode) {
+TEST(HostExamples, ShippingLabelIsShiftJisOnA5WithoutMode) {
   const LoadedHostPage loaded = LoadHostPage(kExamples / "shipping-label.html");
   EXPECT_EQ(loaded.encoding, PageEncoding::kShiftJis);
   EXPECT_EQ(loaded.replacedSequences, 0u);
@@ -85,7 +85,7 @@ TEST(Examples, ShippingLabelIsShiftJisOnA5WithoutMode) {
   EXPECT_EQ(printed.events.back(), "enddoc");
 }
 
-TEST(Examples, DeliveryNoteIsEucJpLandscapeWithItsIssueButton) {
+TEST(HostExamples, DeliveryNoteIsEucJpLandscapeWithItsIssueButton) {
   const LoadedHostPage loaded = LoadHostPage(kExamples / "delivery-note.html");
   EXPECT_EQ(loaded.encoding, PageEncoding::kEucJp);
   EXPECT_EQ(loaded.replacedSequences, 0u);

@@ -45,7 +45,7 @@ bool SameParams(const std::vector<ParamElement>& a, const std::vector<ParamEleme
   return true;
 }
 
-TEST(EncodedTwins, TheUtf8PageReadsAsWritten) {
+TEST(HostEncodedTwins, TheUtf8PageReadsAsWritten) {
   const LoadedHostPage loaded = LoadHostPage(kData / "twin-utf8.html");
   EXPECT_EQ(loaded.encoding, PageEncoding::kUtf8);
   EXPECT_EQ(loaded.replacedSequences, 0u);
@@ -59,7 +59,7 @@ TEST(EncodedTwins, TheUtf8PageReadsAsWritten) {
   EXPECT_EQ(loaded.page.Read(u"cmdproperty"), Text(u"発行,120"));
 }
 
-TEST(EncodedTwins, EveryEncodingReadsTheSameAsUtf8) {
+TEST(HostEncodedTwins, EveryEncodingReadsTheSameAsUtf8) {
   const LoadedHostPage reference = LoadHostPage(kData / "twin-utf8.html");
   const struct {
     const char* file;
@@ -82,7 +82,7 @@ TEST(EncodedTwins, EveryEncodingReadsTheSameAsUtf8) {
   }
 }
 
-TEST(EncodedTwins, AShiftJisPageWithoutDeclarationIsReadAsUtf8WithReplacements) {
+TEST(HostEncodedTwins, AShiftJisPageWithoutDeclarationIsReadAsUtf8WithReplacements) {
   const vant::test::TempDir dir;
   std::string bytes = ReadBytes(kData / "twin-shift_jis.html");
   const std::string meta = "<meta charset=\"Shift_JIS\">";
@@ -95,35 +95,35 @@ TEST(EncodedTwins, AShiftJisPageWithoutDeclarationIsReadAsUtf8WithReplacements) 
   EXPECT_EQ(loaded.page.Read(u"method1"), Text(u"scalemode,mm"));
 }
 
-TEST(PageFile, BaseNameDropsFolderAndLastExtension) {
+TEST(HostPageFile, BaseNameDropsFolderAndLastExtension) {
   const vant::test::TempDir dir;
   const auto page = "<object><param name=method1 value=enddoc></object>";
   EXPECT_EQ(LoadHostPage(dir.Write("請求書.2024.html", page)).baseName, "請求書.2024");
   EXPECT_EQ(LoadHostPage(dir.Write("label", page)).baseName, "label");
 }
 
-TEST(PageFile, AMissingFileIsNamedInTheError) {
+TEST(HostPageFile, AMissingFileIsNamedInTheError) {
   const vant::test::TempDir dir;
   const std::string message = UnreadableMessage(dir.Path() / "nothing-here.html");
   EXPECT_NE(message.find("nothing-here.html"), std::string::npos);
   EXPECT_NE(message.find("ファイルがありません"), std::string::npos);
 }
 
-TEST(PageFile, AFolderIsNotAPage) {
+TEST(HostPageFile, AFolderIsNotAPage) {
   const vant::test::TempDir dir;
   const std::string message = UnreadableMessage(dir.Path());
   EXPECT_NE(message.find(dir.Path().string()), std::string::npos);
   EXPECT_NE(message.find("フォルダです"), std::string::npos);
 }
 
-TEST(PageFile, APipeIsRefusedWithoutWaitingForAWriter) {
+TEST(HostPageFile, APipeIsRefusedWithoutWaitingForAWriter) {
   const vant::test::TempDir dir;
   const auto fifo = dir.Path() / "pipe.html";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   EXPECT_NE(UnreadableMessage(fifo).find("通常のファイルではありません"), std::string::npos);
 }
 
-TEST(PageFile, AFileBeyondTheSizeLimitIsRefused) {
+TEST(HostPageFile, AFileBeyondTheSizeLimitIsRefused) {
   const vant::test::TempDir dir;
   const auto path = dir.Write("huge.html", "");
   // A sparse file: no disk space is used.
@@ -131,7 +131,7 @@ TEST(PageFile, AFileBeyondTheSizeLimitIsRefused) {
   EXPECT_NE(UnreadableMessage(path).find("大きすぎます"), std::string::npos);
 }
 
-TEST(PageFile, APathThroughAPlainFileIsNamed) {
+TEST(HostPageFile, APathThroughAPlainFileIsNamed) {
   const vant::test::TempDir dir;
   const auto file = dir.Write("plain.html", "x");
   const std::string message = UnreadableMessage(file / "inner.html");
@@ -139,7 +139,7 @@ TEST(PageFile, APathThroughAPlainFileIsNamed) {
   EXPECT_NE(message.find("フォルダでない"), std::string::npos);
 }
 
-TEST(NotText, BinaryJunkWithNulBytesIsNotAPage) {
+TEST(HostNotText, BinaryJunkWithNulBytesIsNotAPage) {
   const vant::test::TempDir dir;
   std::string junk;
   unsigned state = 12345;
@@ -153,7 +153,7 @@ TEST(NotText, BinaryJunkWithNulBytesIsNotAPage) {
   EXPECT_NE(message.find("テキストではありません"), std::string::npos);
 }
 
-TEST(NotText, MostlyUnreadableBytesWithoutNulAreNotAPage) {
+TEST(HostNotText, MostlyUnreadableBytesWithoutNulAreNotAPage) {
   const vant::test::TempDir dir;
   std::string junk;
   for (int i = 0; i < 2000; ++i) junk.push_back(static_cast<char>(0x80 + i % 0x40));
@@ -161,14 +161,14 @@ TEST(NotText, MostlyUnreadableBytesWithoutNulAreNotAPage) {
   EXPECT_NE(UnreadableMessage(dir.Write("high.bin", junk)).find("大半"), std::string::npos);
 }
 
-TEST(NotText, Utf16WithoutByteOrderMarkIsRefused) {
+TEST(HostNotText, Utf16WithoutByteOrderMarkIsRefused) {
   const vant::test::TempDir dir;
   const std::string utf16(
       "<\0o\0b\0j\0e\0c\0t\0>\0", 16);
   EXPECT_NE(UnreadableMessage(dir.Write("utf16.html", utf16)).find("NUL"), std::string::npos);
 }
 
-TEST(NotText, NulBytesBeyondTheFirstKibibyteAreTheParsersBusiness) {
+TEST(HostNotText, NulBytesBeyondTheFirstKibibyteAreTheParsersBusiness) {
   const vant::test::TempDir dir;
   std::string page = "<object><param name=method1 value=enddoc></object>";
   page += std::string(1100, ' ');
@@ -176,14 +176,14 @@ TEST(NotText, NulBytesBeyondTheFirstKibibyteAreTheParsersBusiness) {
   EXPECT_EQ(LoadHostPage(dir.Write("late-nul.html", page)).page.ObjectParams().size(), 1u);
 }
 
-TEST(NotText, AnEmptyFileIsAPageWithoutObject) {
+TEST(HostNotText, AnEmptyFileIsAPageWithoutObject) {
   const vant::test::TempDir dir;
   const LoadedHostPage loaded = LoadHostPage(dir.Write("empty.html", ""));
   EXPECT_FALSE(loaded.page.HasObject());
   EXPECT_THROW((void)loaded.page.ObjectParams(), Failure);
 }
 
-TEST(ObjectChoice, TheLoaderPassesTheIdOn) {
+TEST(HostObjectChoice, TheLoaderPassesTheIdOn) {
   const vant::test::TempDir dir;
   const auto path = dir.Write("two.html",
                               "<object id=a><param name=method1 value=newpage></object>"
@@ -193,7 +193,7 @@ TEST(ObjectChoice, TheLoaderPassesTheIdOn) {
   EXPECT_THROW(LoadHostPage(path, u"c"), HostObjectNotFound);
 }
 
-TEST(LargePages, NestingThatWouldKeepTheParserBusyForMinutesIsRefused) {
+TEST(HostLargePages, NestingThatWouldKeepTheParserBusyForMinutesIsRefused) {
   const vant::test::TempDir dir;
   std::string page = "<object><param name=method1 value=enddoc>";
   for (int i = 0; i < 50000; ++i) page += "<div>";
@@ -202,7 +202,7 @@ TEST(LargePages, NestingThatWouldKeepTheParserBusyForMinutesIsRefused) {
   EXPECT_NE(message.find("入れ子が深すぎる"), std::string::npos);
 }
 
-TEST(LargePages, MoreThan32767MethodParamsAreAllRead) {
+TEST(HostLargePages, MoreThan32767MethodParamsAreAllRead) {
   const vant::test::TempDir dir;
   std::string page = "<!DOCTYPE html><html><body><object id=ctl>\n";
   constexpr int kCount = 32769;

@@ -21,7 +21,7 @@ std::vector<Text> Names(const std::vector<ParamElement>& params) {
   return names;
 }
 
-TEST(ObjectParams, NameAndValueOfEveryParamInDocumentOrderAcrossObjects) {
+TEST(HostObjectParams, NameAndValueOfEveryParamInDocumentOrderAcrossObjects) {
   const HostPage page = Parse(
       "<object id=a><param name=method2 value='prntext,1,2,A'>"
       "<param name=Mode value=1></object>"
@@ -36,7 +36,7 @@ TEST(ObjectParams, NameAndValueOfEveryParamInDocumentOrderAcrossObjects) {
   EXPECT_EQ(params[2].value, u"enddoc");
 }
 
-TEST(ObjectParams, NestedObjectsCountEachParamOnce) {
+TEST(HostObjectParams, NestedObjectsCountEachParamOnce) {
   const HostPage page = Parse(
       "<object id=outer><param name=p1 value=1>"
       "<object id=inner><param name=p2 value=2><object><param name=p3 value=3></object>"
@@ -44,14 +44,14 @@ TEST(ObjectParams, NestedObjectsCountEachParamOnce) {
   EXPECT_EQ(Names(page.ObjectParams()), (std::vector<Text>{u"p1", u"p2", u"p3", u"p4"}));
 }
 
-TEST(ObjectParams, ParamsOutsideEveryObjectAreNotTheDocumentsObjectParams) {
+TEST(HostObjectParams, ParamsOutsideEveryObjectAreNotTheDocumentsObjectParams) {
   const HostPage page = Parse(
       "<head><param name=inHead value=x></head><body><param name=before value=x>"
       "<object><param name=method1 value=enddoc></object><param name=after value=x>");
   EXPECT_EQ(Names(page.ObjectParams()), (std::vector<Text>{u"method1"}));
 }
 
-TEST(ObjectParams, MissingAttributesAreEmptyTextAndEntitiesAreDecoded) {
+TEST(HostObjectParams, MissingAttributesAreEmptyTextAndEntitiesAreDecoded) {
   const HostPage page = Parse(
       "<object><param value=v><param name=n><param name='a&amp;b' "
       "value=\"&quot;1,,234&quot; &lt;円&gt; &#x8ACB;\"></object>");
@@ -65,7 +65,7 @@ TEST(ObjectParams, MissingAttributesAreEmptyTextAndEntitiesAreDecoded) {
   EXPECT_EQ(params[2].value, u"\"1,,234\" <円> 請");
 }
 
-TEST(ObjectParams, ValuesKeepTheirBlanksAndTagNamesTheirCase) {
+TEST(HostObjectParams, ValuesKeepTheirBlanksAndTagNamesTheirCase) {
   const HostPage page = Parse(
       "<OBJECT><PARAM NAME=\"METHOD1\" VALUE=\" prntext, 1 ,2,  A \"></OBJECT>");
   const auto params = page.ObjectParams();
@@ -74,7 +74,7 @@ TEST(ObjectParams, ValuesKeepTheirBlanksAndTagNamesTheirCase) {
   EXPECT_EQ(params[0].value, u" prntext, 1 ,2,  A ");
 }
 
-TEST(ObjectParams, AParamEndTagOrSelfClosingSlashChangesNothing) {
+TEST(HostObjectParams, AParamEndTagOrSelfClosingSlashChangesNothing) {
   const HostPage page =
       Parse("<object><param name=a value=1></param><param name=b value=2/>"
             "<param name=c value=3 /></object>");
@@ -84,7 +84,7 @@ TEST(ObjectParams, AParamEndTagOrSelfClosingSlashChangesNothing) {
   EXPECT_EQ(params[2].value, u"3");
 }
 
-TEST(ObjectParams, MalformedMarkupStillYieldsTheParams) {
+TEST(HostObjectParams, MalformedMarkupStillYieldsTheParams) {
   // Unclosed elements everywhere; only a tag cut off by the end of the page is lost, as a
   // browser loses it.
   const HostPage page = Parse(
@@ -94,13 +94,13 @@ TEST(ObjectParams, MalformedMarkupStillYieldsTheParams) {
   EXPECT_EQ(page.Read(u"method2"), Text(u"enddoc"));
 }
 
-TEST(ObjectParams, AnObjectInsideATableIsMovedOutButKeepsItsParams) {
+TEST(HostObjectParams, AnObjectInsideATableIsMovedOutButKeepsItsParams) {
   const HostPage page = Parse(
       "<table><object><param name=method1 value=enddoc></object><tr><td>x</td></tr></table>");
   EXPECT_EQ(Names(page.ObjectParams()), (std::vector<Text>{u"method1"}));
 }
 
-TEST(ObjectParams, TemplateContentsAndNoscriptAreNotPartOfThePage) {
+TEST(HostObjectParams, TemplateContentsAndNoscriptAreNotPartOfThePage) {
   const HostPage page = Parse(
       "<body><template><object><param name=t value=1></object></template>"
       "<noscript><object><param name=n value=1></object></noscript>"
@@ -108,14 +108,14 @@ TEST(ObjectParams, TemplateContentsAndNoscriptAreNotPartOfThePage) {
   EXPECT_EQ(Names(page.ObjectParams()), (std::vector<Text>{u"method1"}));
 }
 
-TEST(ObjectParams, ObjectsInsideSvgAreNotHtmlObjects) {
+TEST(HostObjectParams, ObjectsInsideSvgAreNotHtmlObjects) {
   const HostPage page =
       Parse("<svg><object><param name=s value=1></param></object></svg>"
             "<object><param name=method1 value=x></object>");
   EXPECT_EQ(Names(page.ObjectParams()), (std::vector<Text>{u"method1"}));
 }
 
-TEST(ObjectParams, APageWithoutObjectRaisesAFailureTheIntakeCanShow) {
+TEST(HostObjectParams, APageWithoutObjectRaisesAFailureTheIntakeCanShow) {
   const HostPage page = Parse("<html><body><param name=method1 value=enddoc></body></html>");
   EXPECT_FALSE(page.HasObject());
   try {
@@ -128,12 +128,12 @@ TEST(ObjectParams, APageWithoutObjectRaisesAFailureTheIntakeCanShow) {
   EXPECT_EQ(page.Read(u"method1"), std::nullopt);
 }
 
-TEST(ObjectParams, AnObjectWithoutParamsGivesAnEmptyList) {
+TEST(HostObjectParams, AnObjectWithoutParamsGivesAnEmptyList) {
   EXPECT_TRUE(Parse("<object></object>").ObjectParams().empty());
   EXPECT_THROW((void)Parse("").ObjectParams(), Failure);
 }
 
-TEST(PropertyBag, NamesMatchWithoutAsciiCase) {
+TEST(HostPropertyBag, NamesMatchWithoutAsciiCase) {
   const HostPage page = Parse("<object><param name=CmdProperty value='発行,120'></object>");
   EXPECT_EQ(page.Read(u"CmdProperty"), Text(u"発行,120"));
   EXPECT_EQ(page.Read(u"cmdproperty"), Text(u"発行,120"));
@@ -142,27 +142,27 @@ TEST(PropertyBag, NamesMatchWithoutAsciiCase) {
   EXPECT_EQ(page.Read(u"CmdProperty "), std::nullopt);
 }
 
-TEST(PropertyBag, OnlyAsciiLettersFoldCase) {
+TEST(HostPropertyBag, OnlyAsciiLettersFoldCase) {
   const HostPage page = Parse("<object><param name='Ｍｏｄｅ' value=1><param name='É' value=2></object>");
   EXPECT_EQ(page.Read(u"Ｍｏｄｅ"), Text(u"1"));
   EXPECT_EQ(page.Read(u"ｍｏｄｅ"), std::nullopt);
   EXPECT_EQ(page.Read(u"é"), std::nullopt);
 }
 
-TEST(PropertyBag, TheFirstParamOfANameWins) {
+TEST(HostPropertyBag, TheFirstParamOfANameWins) {
   const HostPage page = Parse(
       "<object><param name=Mode value=1><param name=MODE value=0><param name=mode value=2>"
       "</object>");
   EXPECT_EQ(page.Read(u"mode"), Text(u"1"));
 }
 
-TEST(PropertyBag, AnEmptyValueIsStillAProperty) {
+TEST(HostPropertyBag, AnEmptyValueIsStillAProperty) {
   const HostPage page = Parse("<object><param name=Mode value=''><param name=pMode></object>");
   EXPECT_EQ(page.Read(u"Mode"), Text());
   EXPECT_EQ(page.Read(u"pMode"), Text());
 }
 
-TEST(PropertyBag, HoldsOnlyTheControlsOwnParams) {
+TEST(HostPropertyBag, HoldsOnlyTheControlsOwnParams) {
   const HostPage page = Parse(
       "<object id=other><param name=other value=1></object>"
       "<object id=ctl><param name=method1 value=enddoc>"
@@ -174,7 +174,7 @@ TEST(PropertyBag, HoldsOnlyTheControlsOwnParams) {
   EXPECT_EQ(page.Read(u"nested"), std::nullopt);
 }
 
-TEST(ControlChoice, TheFirstObjectWithAMethodParam) {
+TEST(HostControlChoice, TheFirstObjectWithAMethodParam) {
   const HostPage page = Parse(
       "<object id=movie><param name=src value=a.swf></object>"
       "<object id=ctl1><param name=METHOD1 value=newpage></object>"
@@ -184,7 +184,7 @@ TEST(ControlChoice, TheFirstObjectWithAMethodParam) {
   EXPECT_EQ(page.Read(u"method1"), Text(u"newpage"));
 }
 
-TEST(ControlChoice, WithoutMethodParamsTheFirstObject) {
+TEST(HostControlChoice, WithoutMethodParamsTheFirstObject) {
   const HostPage page =
       Parse("<object id=first><param name=Mode value=1></object><object id=second></object>");
   ASSERT_NE(page.ControlObject(), nullptr);
@@ -192,7 +192,7 @@ TEST(ControlChoice, WithoutMethodParamsTheFirstObject) {
   EXPECT_EQ(page.Read(u"Mode"), Text(u"1"));
 }
 
-TEST(ControlChoice, AMethodParamOfANestedObjectBelongsToThatObject) {
+TEST(HostControlChoice, AMethodParamOfANestedObjectBelongsToThatObject) {
   const HostPage page = Parse(
       "<object id=outer><param name=Mode value=1>"
       "<object id=inner><param name=method1 value=enddoc></object></object>");
@@ -200,7 +200,7 @@ TEST(ControlChoice, AMethodParamOfANestedObjectBelongsToThatObject) {
   EXPECT_EQ(page.Read(u"Mode"), std::nullopt);
 }
 
-TEST(ControlChoice, AnIdPicksTheObject) {
+TEST(HostControlChoice, AnIdPicksTheObject) {
   const std::string html =
       "<object id=ctl1><param name=method1 value=newpage></object>"
       "<object id=ctl2><param name=method1 value=enddoc><param name=Mode value=1></object>"
@@ -212,7 +212,7 @@ TEST(ControlChoice, AnIdPicksTheObject) {
   EXPECT_EQ(page.ObjectParams().size(), 4u);
 }
 
-TEST(ControlChoice, AnIdMatchesExactly) {
+TEST(HostControlChoice, AnIdMatchesExactly) {
   const std::string html = "<object id=Ctl><param name=method1 value=enddoc></object>";
   EXPECT_THROW(Parse(html, u"ctl"), HostObjectNotFound);
   EXPECT_THROW(Parse(html, u""), HostObjectNotFound);
@@ -226,13 +226,13 @@ TEST(ControlChoice, AnIdMatchesExactly) {
   }
 }
 
-TEST(Positions, ValuesAreCountedInUtf16Units) {
+TEST(HostPositions, ValuesAreCountedInUtf16Units) {
   // 𠀋 lies outside the basic plane: two UTF-16 units.
   const HostPage page = Parse("<object><param name=method1 value='prntext,1,2,𠀋'></object>");
   EXPECT_EQ(page.ObjectParams()[0].value.size(), 14u);
 }
 
-TEST(DeepMarkup, ThousandsOfNestedElementsDoNotExhaustTheStack) {
+TEST(HostDeepMarkup, ThousandsOfNestedElementsDoNotExhaustTheStack) {
   std::string html = "<object id=ctl><param name=method1 value=enddoc>";
   for (int i = 0; i < 10000; ++i) html += "<div><span>";
   html += "<param name=method2 value=newpage>";

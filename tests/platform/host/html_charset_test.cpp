@@ -7,7 +7,7 @@
 namespace vant::platform {
 namespace {
 
-TEST(CharsetLabels, NamesOfTheJapaneseEncodingsAsBrowsersKnowThem) {
+TEST(HtmlCharsetLabels, NamesOfTheJapaneseEncodingsAsBrowsersKnowThem) {
   for (const char* label : {"shift_jis", "Shift_JIS", "sjis", "x-sjis", "windows-31j",
                             "MS_Kanji", "csShiftJIS", "shift-jis", "ms932"}) {
     EXPECT_EQ(EncodingFromLabel(label), PageEncoding::kShiftJis) << label;
@@ -20,26 +20,26 @@ TEST(CharsetLabels, NamesOfTheJapaneseEncodingsAsBrowsersKnowThem) {
   }
 }
 
-TEST(CharsetLabels, SurroundingWhiteSpaceIsIgnoredButNotInnerText) {
+TEST(HtmlCharsetLabels, SurroundingWhiteSpaceIsIgnoredButNotInnerText) {
   EXPECT_EQ(EncodingFromLabel(" \tShift_JIS\r\n"), PageEncoding::kShiftJis);
   EXPECT_EQ(EncodingFromLabel("shift_ jis"), std::nullopt);
   EXPECT_EQ(EncodingFromLabel(""), std::nullopt);
 }
 
-TEST(CharsetLabels, Utf16DeclaredInMarkupReadsAsUtf8) {
+TEST(HtmlCharsetLabels, Utf16DeclaredInMarkupReadsAsUtf8) {
   // A page whose bytes the prescan could read is not UTF-16, whatever it declares.
   EXPECT_EQ(EncodingFromLabel("utf-16"), PageEncoding::kUtf8);
   EXPECT_EQ(EncodingFromLabel("UTF-16BE"), PageEncoding::kUtf8);
   EXPECT_EQ(EncodingFromLabel("unicode"), PageEncoding::kUtf8);
 }
 
-TEST(CharsetLabels, EncodingsThisSystemDoesNotReadAreUnknown) {
+TEST(HtmlCharsetLabels, EncodingsThisSystemDoesNotReadAreUnknown) {
   EXPECT_EQ(EncodingFromLabel("iso-2022-jp"), std::nullopt);
   EXPECT_EQ(EncodingFromLabel("windows-1252"), std::nullopt);
   EXPECT_EQ(EncodingFromLabel("x-mac-japanese"), std::nullopt);
 }
 
-TEST(ByteOrderMark, RecognisesTheThreeMarks) {
+TEST(HtmlByteOrderMark, RecognisesTheThreeMarks) {
   EXPECT_EQ(DetectByteOrderMark("\xEF\xBB\xBF<html>")->encoding, PageEncoding::kUtf8);
   EXPECT_EQ(DetectByteOrderMark("\xEF\xBB\xBF<html>")->length, 3u);
   EXPECT_EQ(DetectByteOrderMark(std::string("\xFF\xFE<\0", 4))->encoding, PageEncoding::kUtf16Le);
@@ -49,11 +49,11 @@ TEST(ByteOrderMark, RecognisesTheThreeMarks) {
   EXPECT_EQ(DetectByteOrderMark(""), std::nullopt);
 }
 
-TEST(ByteOrderMark, WinsOverTheMetaDeclaration) {
+TEST(HtmlByteOrderMark, WinsOverTheMetaDeclaration) {
   EXPECT_EQ(DetectPageEncoding("\xEF\xBB\xBF<meta charset=shift_jis>"), PageEncoding::kUtf8);
 }
 
-TEST(MetaPrescan, CharsetAttributeQuotedOrNot) {
+TEST(HtmlMetaPrescan, CharsetAttributeQuotedOrNot) {
   EXPECT_EQ(PrescanMetaCharset("<meta charset=\"Shift_JIS\">"), PageEncoding::kShiftJis);
   EXPECT_EQ(PrescanMetaCharset("<meta charset='euc-jp'>"), PageEncoding::kEucJp);
   EXPECT_EQ(PrescanMetaCharset("<meta charset=sjis>"), PageEncoding::kShiftJis);
@@ -64,7 +64,7 @@ TEST(MetaPrescan, CharsetAttributeQuotedOrNot) {
   EXPECT_EQ(PrescanMetaCharset("<meta/charset=euc-jp>"), PageEncoding::kEucJp);
 }
 
-TEST(MetaPrescan, HttpEquivContentType) {
+TEST(HtmlMetaPrescan, HttpEquivContentType) {
   EXPECT_EQ(PrescanMetaCharset(
                 "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">"),
             PageEncoding::kShiftJis);
@@ -77,31 +77,31 @@ TEST(MetaPrescan, HttpEquivContentType) {
             PageEncoding::kShiftJis);
 }
 
-TEST(MetaPrescan, ContentWithoutTheContentTypePragmaDoesNotCount) {
+TEST(HtmlMetaPrescan, ContentWithoutTheContentTypePragmaDoesNotCount) {
   EXPECT_EQ(PrescanMetaCharset("<meta content=\"text/html; charset=Shift_JIS\">"), std::nullopt);
   EXPECT_EQ(PrescanMetaCharset("<meta name=description content=\"charset=Shift_JIS\">"
                                "<meta charset=euc-jp>"),
             PageEncoding::kEucJp);
 }
 
-TEST(MetaPrescan, ACharsetAttributeWinsOverContentInTheSameElement) {
+TEST(HtmlMetaPrescan, ACharsetAttributeWinsOverContentInTheSameElement) {
   EXPECT_EQ(PrescanMetaCharset("<meta charset=euc-jp http-equiv=content-type "
                                "content=\"text/html; charset=shift_jis\">"),
             PageEncoding::kEucJp);
 }
 
-TEST(MetaPrescan, AnUnknownLabelIsPassedOverForTheNextDeclaration) {
+TEST(HtmlMetaPrescan, AnUnknownLabelIsPassedOverForTheNextDeclaration) {
   EXPECT_EQ(PrescanMetaCharset("<meta charset=klingon><meta charset=shift_jis>"),
             PageEncoding::kShiftJis);
   EXPECT_EQ(PrescanMetaCharset("<meta charset=klingon>"), std::nullopt);
 }
 
-TEST(MetaPrescan, TheFirstDeclarationWins) {
+TEST(HtmlMetaPrescan, TheFirstDeclarationWins) {
   EXPECT_EQ(PrescanMetaCharset("<meta charset=euc-jp><meta charset=shift_jis>"),
             PageEncoding::kEucJp);
 }
 
-TEST(MetaPrescan, CommentsAndOtherTagsAreSkipped) {
+TEST(HtmlMetaPrescan, CommentsAndOtherTagsAreSkipped) {
   EXPECT_EQ(PrescanMetaCharset("<!-- <meta charset=euc-jp> --><meta charset=shift_jis>"),
             PageEncoding::kShiftJis);
   // A ">" inside a quoted attribute value does not end the tag early.
@@ -115,7 +115,7 @@ TEST(MetaPrescan, CommentsAndOtherTagsAreSkipped) {
   EXPECT_EQ(PrescanMetaCharset("<!-- <meta charset=sjis>"), std::nullopt);
 }
 
-TEST(MetaPrescan, LooksOnlyAtTheFirstKibibyte) {
+TEST(HtmlMetaPrescan, LooksOnlyAtTheFirstKibibyte) {
   const std::string filler(kPrescanBytes - 30, ' ');
   EXPECT_EQ(PrescanMetaCharset(filler + "<meta charset=sjis>"), PageEncoding::kShiftJis);
   const std::string farFiller(kPrescanBytes, ' ');
@@ -125,13 +125,13 @@ TEST(MetaPrescan, LooksOnlyAtTheFirstKibibyte) {
   EXPECT_EQ(PrescanMetaCharset(cutFiller + "<meta charset=shift_jis>"), std::nullopt);
 }
 
-TEST(MetaPrescan, WithoutDeclarationThePageIsUtf8) {
+TEST(HtmlMetaPrescan, WithoutDeclarationThePageIsUtf8) {
   EXPECT_EQ(DetectPageEncoding("<html><body>請求書</body></html>"), PageEncoding::kUtf8);
   EXPECT_EQ(DetectPageEncoding(""), PageEncoding::kUtf8);
   EXPECT_EQ(DetectPageEncoding("<meta charset=windows-1252>"), PageEncoding::kUtf8);
 }
 
-TEST(MetaPrescan, BrokenMarkupEndsWithoutADeclaration) {
+TEST(HtmlMetaPrescan, BrokenMarkupEndsWithoutADeclaration) {
   EXPECT_EQ(PrescanMetaCharset("<meta charset='sjis"), std::nullopt);
   EXPECT_EQ(PrescanMetaCharset("<meta charset="), std::nullopt);
   EXPECT_EQ(PrescanMetaCharset("<meta http-equiv=content-type content='charset="), std::nullopt);

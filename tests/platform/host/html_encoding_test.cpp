@@ -9,7 +9,7 @@ namespace {
 
 const std::string kFffd = "\xEF\xBF\xBD";
 
-TEST(ShiftJisDecoding, ReadsCodePage932) {
+TEST(HtmlShiftJisDecoding, ReadsCodePage932) {
   // 請求書 ソ 表: 0x835C and 0x955C carry the backslash byte as their second byte.
   const auto decoded =
       DecodeToUtf8("\x90\xBF\x8B\x81\x8F\x91 \x83\x5C\x95\x5C", PageEncoding::kShiftJis);
@@ -17,18 +17,18 @@ TEST(ShiftJisDecoding, ReadsCodePage932) {
   EXPECT_EQ(decoded.replacedSequences, 0u);
 }
 
-TEST(ShiftJisDecoding, WindowsExtensionsAndHalfWidthKana) {
+TEST(HtmlShiftJisDecoding, WindowsExtensionsAndHalfWidthKana) {
   // ① (NEC row 13), ～ (0x8160 as Windows maps it), ｶﾅ, 髙 (IBM extension 0xFBFC).
   const auto decoded = DecodeToUtf8("\x87\x40\x81\x60\xB6\xC5\xFB\xFC", PageEncoding::kShiftJis);
   EXPECT_EQ(decoded.utf8, "①～ｶﾅ髙");
   EXPECT_EQ(decoded.replacedSequences, 0u);
 }
 
-TEST(ShiftJisDecoding, AsciiBytesStayAscii) {
+TEST(HtmlShiftJisDecoding, AsciiBytesStayAscii) {
   EXPECT_EQ(DecodeToUtf8("a\\b~c", PageEncoding::kShiftJis).utf8, "a\\b~c");
 }
 
-TEST(ShiftJisDecoding, ARefusedPairBecomesOneReplacementAndReadingGoesOn) {
+TEST(HtmlShiftJisDecoding, ARefusedPairBecomesOneReplacementAndReadingGoesOn) {
   // 0x85 0x9F is an unassigned pair: both bytes go, then 請 is read.
   auto decoded = DecodeToUtf8("\x85\x9F\x90\xBF", PageEncoding::kShiftJis);
   EXPECT_EQ(decoded.utf8, kFffd + "請");
@@ -43,13 +43,13 @@ TEST(ShiftJisDecoding, ARefusedPairBecomesOneReplacementAndReadingGoesOn) {
   EXPECT_EQ(decoded.replacedSequences, 3u);
 }
 
-TEST(ShiftJisDecoding, ALeadByteAtTheEndIsReplacedNotDropped) {
+TEST(HtmlShiftJisDecoding, ALeadByteAtTheEndIsReplacedNotDropped) {
   const auto decoded = DecodeToUtf8("abc\x90", PageEncoding::kShiftJis);
   EXPECT_EQ(decoded.utf8, "abc" + kFffd);
   EXPECT_EQ(decoded.replacedSequences, 1u);
 }
 
-TEST(ShiftJisDecoding, LongTextCrossesTheConversionBuffer) {
+TEST(HtmlShiftJisDecoding, LongTextCrossesTheConversionBuffer) {
   std::string bytes, expected;
   for (int i = 0; i < 5000; ++i) {
     bytes += "\x90\xBF";
@@ -62,7 +62,7 @@ TEST(ShiftJisDecoding, LongTextCrossesTheConversionBuffer) {
   EXPECT_EQ(decoded.replacedSequences, 1u);
 }
 
-TEST(EucJpDecoding, ReadsJisX0208KanaAndSupplementaryKanji) {
+TEST(HtmlEucJpDecoding, ReadsJisX0208KanaAndSupplementaryKanji) {
   // 請求書, half-width ｶ (0x8E 0xB6), ① (NEC row 13), ～, and 丂 from JIS X 0212 (0x8F 0xB0 0xA1).
   const auto decoded = DecodeToUtf8("\xC0\xC1\xB5\xE1\xBD\xF1\x8E\xB6\xAD\xA1\xA1\xC1\x8F\xB0\xA1",
                                     PageEncoding::kEucJp);
@@ -70,7 +70,7 @@ TEST(EucJpDecoding, ReadsJisX0208KanaAndSupplementaryKanji) {
   EXPECT_EQ(decoded.replacedSequences, 0u);
 }
 
-TEST(EucJpDecoding, RefusedSequencesAreReplaced) {
+TEST(HtmlEucJpDecoding, RefusedSequencesAreReplaced) {
   auto decoded = DecodeToUtf8("\xA9\xA1x", PageEncoding::kEucJp);  // unassigned row 9
   EXPECT_EQ(decoded.utf8, kFffd + "x");
   EXPECT_EQ(decoded.replacedSequences, 1u);
@@ -80,14 +80,14 @@ TEST(EucJpDecoding, RefusedSequencesAreReplaced) {
   EXPECT_EQ(decoded.utf8, "a" + kFffd);
 }
 
-TEST(Utf8Decoding, ValidTextPassesUnchanged) {
+TEST(HtmlUtf8Decoding, ValidTextPassesUnchanged) {
   const std::string text = "請求書 ｶﾅ 𠀋 \xC2\xA0 ~";
   const auto decoded = DecodeToUtf8(text, PageEncoding::kUtf8);
   EXPECT_EQ(decoded.utf8, text);
   EXPECT_EQ(decoded.replacedSequences, 0u);
 }
 
-TEST(Utf8Decoding, InvalidSequencesBecomeOneReplacementEach) {
+TEST(HtmlUtf8Decoding, InvalidSequencesBecomeOneReplacementEach) {
   // A truncated three-byte sequence followed by ASCII; an overlong form; a surrogate; a
   // stray continuation byte; a lead byte at the end.
   const auto decoded =
@@ -96,7 +96,7 @@ TEST(Utf8Decoding, InvalidSequencesBecomeOneReplacementEach) {
   EXPECT_EQ(decoded.replacedSequences, 8u);
 }
 
-TEST(Utf16Decoding, BothByteOrdersWithSurrogatePairs) {
+TEST(HtmlUtf16Decoding, BothByteOrdersWithSurrogatePairs) {
   // "請" U+8ACB, "𠀋" U+2000B as D840 DC0B.
   EXPECT_EQ(DecodeToUtf8(std::string("\xCB\x8A\x40\xD8\x0B\xDC", 6), PageEncoding::kUtf16Le).utf8,
             "請𠀋");
@@ -104,14 +104,14 @@ TEST(Utf16Decoding, BothByteOrdersWithSurrogatePairs) {
             "請𠀋");
 }
 
-TEST(Utf16Decoding, LoneSurrogatesAndAnOddByteAreReplaced) {
+TEST(HtmlUtf16Decoding, LoneSurrogatesAndAnOddByteAreReplaced) {
   const auto decoded =
       DecodeToUtf8(std::string("\x00\xD8" "a\x00" "\x0B\xDC" "b", 7), PageEncoding::kUtf16Le);
   EXPECT_EQ(decoded.utf8, kFffd + "a" + kFffd + kFffd);
   EXPECT_EQ(decoded.replacedSequences, 3u);
 }
 
-TEST(PageDecoding, RemovesTheByteOrderMarkAndFollowsTheDeclaration) {
+TEST(HtmlPageDecoding, RemovesTheByteOrderMarkAndFollowsTheDeclaration) {
   auto page = DecodePage("\xEF\xBB\xBF<p>請</p>");
   EXPECT_EQ(page.encoding, PageEncoding::kUtf8);
   EXPECT_EQ(page.text.utf8, "<p>請</p>");

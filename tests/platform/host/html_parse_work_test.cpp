@@ -14,7 +14,7 @@ std::string Repeat(std::string_view piece, int times) {
   return out;
 }
 
-TEST(ParseWork, ATagCostsTheDepthItStandsAt) {
+TEST(HtmlParseWork, ATagCostsTheDepthItStandsAt) {
   // <html> at 0, <body> at 1, <object> at 2, two PARAMs at 3, </object> at 3, </body> at 2.
   EXPECT_EQ(EstimateParseWork("<html><body><object><param name=a><param name=b></object></body>"),
             0u + 1 + 2 + 3 + 3 + 3 + 2);
@@ -22,21 +22,21 @@ TEST(ParseWork, ATagCostsTheDepthItStandsAt) {
   EXPECT_EQ(EstimateParseWork(""), 0u);
 }
 
-TEST(ParseWork, SiblingsStayCheap) {
+TEST(HtmlParseWork, SiblingsStayCheap) {
   const std::string page = "<body><object>" +
                            Repeat("<param name=method1 value='prnline,0,0,10,10'>\n", 40000) +
                            "</object>" + Repeat("<div>row</div>", 40000);
   EXPECT_LT(EstimateParseWork(page), kMaxParseWork / 100);
 }
 
-TEST(ParseWork, ElementsThatCloseTheirSiblingsDoNotNest) {
+TEST(HtmlParseWork, ElementsThatCloseTheirSiblingsDoNotNest) {
   const std::string list = "<ul>" + Repeat("<li>item<p>text", 50000) + "</ul>";
   EXPECT_LT(EstimateParseWork(list), kMaxParseWork / 100);
   const std::string table = "<table>" + Repeat("<tr><td>1<td>2", 50000) + "</table>";
   EXPECT_LT(EstimateParseWork(table), kMaxParseWork / 100);
 }
 
-TEST(ParseWork, DeepNestingGrowsWithTheSquareOfTheDepth) {
+TEST(HtmlParseWork, DeepNestingGrowsWithTheSquareOfTheDepth) {
   EXPECT_EQ(EstimateParseWork(Repeat("<div>", 4)), 0u + 1 + 2 + 3);
   EXPECT_GT(EstimateParseWork(Repeat("<div>", 30000)), kMaxParseWork);
   // Misnested formatting, which the parser rebuilds into nested blocks, nests as deep.
@@ -47,14 +47,14 @@ TEST(ParseWork, DeepNestingGrowsWithTheSquareOfTheDepth) {
   EXPECT_GT(large, 3.9 * static_cast<double>(small));
 }
 
-TEST(ParseWork, EndTagsCloseWhatTheyMatch) {
+TEST(HtmlParseWork, EndTagsCloseWhatTheyMatch) {
   // </div> closes the SPAN left open inside it; a stray </i> closes nothing.
   EXPECT_EQ(EstimateParseWork("<div><span></div></i><b>"), 0u + 1 + 2 + 0 + 0);
   // Formatting closed in order.
   EXPECT_LT(EstimateParseWork(Repeat("<b>bold</b><i>italic</i> ", 50000)), kMaxParseWork / 100);
 }
 
-TEST(ParseWork, CommentsAndScriptTextAreNotTags) {
+TEST(HtmlParseWork, CommentsAndScriptTextAreNotTags) {
   EXPECT_EQ(EstimateParseWork("<!-- <div><div><div> -->"), 0u);
   EXPECT_EQ(EstimateParseWork("<script>for(;;){'<div><div>'}</script>"), 0u + 1);
   EXPECT_EQ(EstimateParseWork("<STYLE>a<b>c</b></Style><i>"), 0u + 1 + 0);
@@ -64,7 +64,7 @@ TEST(ParseWork, CommentsAndScriptTextAreNotTags) {
   EXPECT_EQ(EstimateParseWork("<div><script><div><div>"), 1u);
 }
 
-TEST(ParseWork, StopsCountingAtTheLimit) {
+TEST(HtmlParseWork, StopsCountingAtTheLimit) {
   const std::string page = Repeat("<div>", 200000);
   const std::uint64_t work = EstimateParseWork(page, 1000);
   EXPECT_GT(work, 1000u);
