@@ -94,6 +94,23 @@ TEST(HostObjectParams, MalformedMarkupStillYieldsTheParams) {
   EXPECT_EQ(page.Read(u"method2"), Text(u"enddoc"));
 }
 
+TEST(HostObjectParams, AnObjectWrittenInTheHeadMovesToTheBodyWithItsParams) {
+  const HostPage page = Parse(
+      "<html><head><title>t</title><object id=ctl><param name=method1 value=enddoc>"
+      "</object></head><body></body></html>");
+  EXPECT_EQ(Names(page.ObjectParams()), (std::vector<Text>{u"method1"}));
+  EXPECT_EQ(page.ControlObject()->id, Text(u"ctl"));
+}
+
+TEST(HostObjectParams, AStrayEndTagInsideTheObjectDoesNotCloseIt) {
+  // The OBJECT bounds the scope: </b> and </p> inside it are ignored, so method2 is still
+  // the object's.
+  const HostPage page = Parse(
+      "<p><b><object><param name=method1 value=newpage></b></p><param name=method2 "
+      "value=enddoc></object><param name=after value=x>");
+  EXPECT_EQ(Names(page.ObjectParams()), (std::vector<Text>{u"method1", u"method2"}));
+}
+
 TEST(HostObjectParams, AnObjectInsideATableIsMovedOutButKeepsItsParams) {
   const HostPage page = Parse(
       "<table><object><param name=method1 value=enddoc></object><tr><td>x</td></tr></table>");
