@@ -1,5 +1,7 @@
 #include "cups_test_queues.h"
 
+#include "shell_command.h"
+
 #include <cups/cups.h>
 
 #include <array>
@@ -36,18 +38,6 @@ Ipp Request(ipp_t* request, const char* what) {
 
 std::string PrinterUri(std::string_view queue) {
   return "ipp://localhost/printers/" + std::string(queue);
-}
-
-std::string Quoted(const std::string& text) {
-  std::string quoted = "'";
-  for (const char c : text) {
-    if (c == '\'') {
-      quoted += "'\\''";
-    } else {
-      quoted += c;
-    }
-  }
-  return quoted + "'";
 }
 
 }  // namespace
@@ -134,37 +124,28 @@ FinishedJob WaitForJob(int jobId, std::chrono::seconds timeout) {
 
 std::string RunTool(const std::string& commandLine) {
   Env("CUPS_SERVER");
-  const std::string command = commandLine + " 2>&1";
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  if (!pipe) throw std::runtime_error("cannot run " + commandLine);
-  std::string output;
-  std::array<char, 512> buffer{};
-  size_t n = 0;
-  while ((n = fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0) output.append(buffer.data(), n);
-  const int status = pclose(pipe.release());
-  if (status != 0) throw std::runtime_error(commandLine + " failed: " + output);
-  return output;
+  return RunShell(commandLine);
 }
 
 QueueStopped::QueueStopped(std::string queue, std::string reason) : queue_(std::move(queue)) {
-  RunTool("cupsdisable -r " + Quoted(reason) + " " + Quoted(queue_));
+  RunTool("cupsdisable -r " + ShellQuoted(reason) + " " + ShellQuoted(queue_));
 }
 
 QueueStopped::~QueueStopped() {
   try {
-    RunTool("cupsenable " + Quoted(queue_));
+    RunTool("cupsenable " + ShellQuoted(queue_));
   } catch (const std::exception& e) {
     std::fprintf(stderr, "could not restart queue %s: %s\n", queue_.c_str(), e.what());
   }
 }
 
 QueueRejecting::QueueRejecting(std::string queue, std::string reason) : queue_(std::move(queue)) {
-  RunTool("cupsreject -r " + Quoted(reason) + " " + Quoted(queue_));
+  RunTool("cupsreject -r " + ShellQuoted(reason) + " " + ShellQuoted(queue_));
 }
 
 QueueRejecting::~QueueRejecting() {
   try {
-    RunTool("cupsaccept " + Quoted(queue_));
+    RunTool("cupsaccept " + ShellQuoted(queue_));
   } catch (const std::exception& e) {
     std::fprintf(stderr, "could not make queue %s accept again: %s\n", queue_.c_str(), e.what());
   }

@@ -1,40 +1,14 @@
 #include "pdf_inspect.h"
 
+#include "shell_command.h"
+
 #include <algorithm>
-#include <array>
-#include <cstdio>
 #include <fstream>
-#include <iterator>
-#include <memory>
 #include <regex>
-#include <sstream>
 #include <stdexcept>
 
 namespace vant::test {
 namespace {
-
-std::string Quoted(const std::string& text) {
-  std::string quoted = "'";
-  for (const char c : text) {
-    if (c == '\'') {
-      quoted += "'\\''";
-    } else {
-      quoted += c;
-    }
-  }
-  return quoted + "'";
-}
-
-std::string Run(const std::string& command) {
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen((command + " 2>&1").c_str(), "r"), pclose);
-  if (!pipe) throw std::runtime_error("cannot run " + command);
-  std::string output;
-  std::array<char, 4096> buffer{};
-  size_t n = 0;
-  while ((n = fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0) output.append(buffer.data(), n);
-  if (pclose(pipe.release()) != 0) throw std::runtime_error(command + " failed: " + output);
-  return output;
-}
 
 void RequireFile(const std::filesystem::path& file) {
   if (!std::filesystem::is_regular_file(file)) throw std::runtime_error("no PDF file " + file.string());
@@ -44,7 +18,7 @@ void RequireFile(const std::filesystem::path& file) {
 
 PdfFacts InspectPdf(const std::filesystem::path& file) {
   RequireFile(file);
-  const std::string out = Run(std::string(VANT_PDFINFO) + " -f 1 -l 100000 " + Quoted(file.string()));
+  const std::string out = RunShell(std::string(VANT_PDFINFO) + " -f 1 -l 100000 " + ShellQuoted(file.string()));
   PdfFacts facts;
   std::smatch m;
   if (std::regex_search(out, m, std::regex(R"(Pages:\s+(\d+))"))) facts.pages = std::stoi(m[1]);
@@ -60,16 +34,16 @@ PdfFacts InspectPdf(const std::filesystem::path& file) {
 std::string PdfPageText(const std::filesystem::path& file, int page) {
   RequireFile(file);
   const std::string p = std::to_string(page);
-  return Run(std::string(VANT_PDFTOTEXT) + " -enc UTF-8 -f " + p + " -l " + p + " " +
-             Quoted(file.string()) + " -");
+  return RunShell(std::string(VANT_PDFTOTEXT) + " -enc UTF-8 -f " + p + " -l " + p + " " +
+             ShellQuoted(file.string()) + " -");
 }
 
 std::optional<InkBox> PdfInk(const std::filesystem::path& file, int page, int dpi) {
   RequireFile(file);
   const std::filesystem::path root = file.parent_path() / (file.stem().string() + "-ink-" + std::to_string(page));
   const std::string p = std::to_string(page);
-  Run(std::string(VANT_PDFTOPPM) + " -gray -singlefile -r " + std::to_string(dpi) + " -f " + p + " -l " + p +
-      " " + Quoted(file.string()) + " " + Quoted(root.string()));
+  RunShell(std::string(VANT_PDFTOPPM) + " -gray -singlefile -r " + std::to_string(dpi) + " -f " + p + " -l " + p +
+      " " + ShellQuoted(file.string()) + " " + ShellQuoted(root.string()));
   const std::filesystem::path pgm = root.string() + ".pgm";
   std::ifstream in(pgm, std::ios::binary);
   std::string magic;

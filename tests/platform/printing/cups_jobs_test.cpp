@@ -29,12 +29,7 @@ class CupsJobsTest : public testing::Test {
     queues::ClearQueueOutput("Label");
   }
 
-  PagePrinter& Named(const Text& name) {
-    for (int i = 0; i < list_->Count(); ++i) {
-      if (list_->Page(i).DeviceName() == name) return list_->Page(i);
-    }
-    throw std::runtime_error("no printer " + ToUtf8(name));
-  }
+  PagePrinter& Named(const Text& name) { return PrinterNamed(*list_, name); }
 
   // Ends the document and waits for its job.
   queues::FinishedJob Print(PagePrinter& printer) {

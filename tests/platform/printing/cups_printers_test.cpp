@@ -6,6 +6,7 @@
 #include "common/failure.h"
 #include "engine/printer_object.h"
 #include "platform/printer_list.h"
+#include "printing_fixtures.h"
 #include "private_server_printers.h"
 
 namespace vant::printing {
@@ -15,21 +16,7 @@ class CupsPrintersTest : public testing::Test {
  protected:
   CupsPrintersTest() : list_(PrivateServerPrinters()) {}
 
-  PagePrinter& Named(const Text& name) {
-    for (int i = 0; i < list_->Count(); ++i) {
-      if (list_->Page(i).DeviceName() == name) return list_->Page(i);
-    }
-    throw std::runtime_error("no printer " + ToUtf8(name));
-  }
-
-  std::string Refusal(const std::function<void()>& set) {
-    try {
-      set();
-    } catch (const Failure& failure) {
-      return ToUtf8(failure.Description());
-    }
-    return "accepted";
-  }
+  PagePrinter& Named(const Text& name) { return PrinterNamed(*list_, name); }
 
   std::unique_ptr<PrinterList> list_;
 };
@@ -112,22 +99,22 @@ TEST_F(CupsPrintersTest, LabelHasItsOwnResolutionStripsAndDefaultSheet) {
 
 TEST_F(CupsPrintersTest, LabelRefusesWhatItsQueueDoesNotList) {
   Printer& label = Named(u"Label");
-  EXPECT_EQ(Refusal([&] { label.SetPaperSize(8); }), "プリンター「Label」は用紙サイズ 8 (A3) に対応していません。");
-  EXPECT_EQ(Refusal([&] { label.SetPaperSize(9); }), "プリンター「Label」は用紙サイズ 9 (A4) に対応していません。");
-  EXPECT_EQ(Refusal([&] { label.SetColorMode(2); }), "プリンター「Label」はカラーモード 2 (カラー) に対応していません。");
-  EXPECT_EQ(Refusal([&] { label.SetPaperBin(7); }), "プリンター「Label」は給紙方法 7 (自動選択) に対応していません。");
-  EXPECT_EQ(Refusal([&] { label.SetPrintQuality(-4); }), "プリンター「Label」は印刷品質 -4 (高) に対応していません。");
+  EXPECT_EQ(test::RefusalText([&] { label.SetPaperSize(8); }), "プリンター「Label」は用紙サイズ 8 (A3) に対応していません。");
+  EXPECT_EQ(test::RefusalText([&] { label.SetPaperSize(9); }), "プリンター「Label」は用紙サイズ 9 (A4) に対応していません。");
+  EXPECT_EQ(test::RefusalText([&] { label.SetColorMode(2); }), "プリンター「Label」はカラーモード 2 (カラー) に対応していません。");
+  EXPECT_EQ(test::RefusalText([&] { label.SetPaperBin(7); }), "プリンター「Label」は給紙方法 7 (自動選択) に対応していません。");
+  EXPECT_EQ(test::RefusalText([&] { label.SetPrintQuality(-4); }), "プリンター「Label」は印刷品質 -4 (高) に対応していません。");
   EXPECT_EQ(label.PaperSize(), 256);
   EXPECT_EQ(label.ColorMode(), 1);
   EXPECT_EQ(label.PrintQuality(), -3);
-  EXPECT_EQ(Refusal([&] { label.SetPrintQuality(-3); }), "accepted");
+  EXPECT_EQ(test::RefusalText([&] { label.SetPrintQuality(-3); }), "accepted");
 }
 
 TEST_F(CupsPrintersTest, OfficeRefusesSheetsAndBinsItHasNot) {
   Printer& office = Named(u"Office");
-  EXPECT_EQ(Refusal([&] { office.SetPaperSize(12); }), "プリンター「Office」は用紙サイズ 12 (B4) に対応していません。");
-  EXPECT_EQ(Refusal([&] { office.SetPaperBin(3); }), "プリンター「Office」は給紙方法 3 (中段トレイ) に対応していません。");
-  EXPECT_EQ(Refusal([&] { office.SetPaperBin(2); }), "accepted");
+  EXPECT_EQ(test::RefusalText([&] { office.SetPaperSize(12); }), "プリンター「Office」は用紙サイズ 12 (B4) に対応していません。");
+  EXPECT_EQ(test::RefusalText([&] { office.SetPaperBin(3); }), "プリンター「Office」は給紙方法 3 (中段トレイ) に対応していません。");
+  EXPECT_EQ(test::RefusalText([&] { office.SetPaperBin(2); }), "accepted");
   EXPECT_EQ(office.PaperBin(), 2);
 }
 

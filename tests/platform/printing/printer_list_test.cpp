@@ -187,21 +187,13 @@ TEST(PrinterList, RefusedSettingsNameThePrinterAndKeepTheirValues) {
   Queues q;
   PrinterList list(q.Make(true, false));
   Printer& front = list.At(0);
-  const auto refusal = [&](auto set) -> std::string {
-    try {
-      set();
-    } catch (const Failure& failure) {
-      return ToUtf8(failure.Description());
-    }
-    return "accepted";
-  };
-  EXPECT_EQ(refusal([&] { front.SetPaperSize(11); }), "プリンター「Front」は用紙サイズ 11 (A5) に対応していません。");
+  EXPECT_EQ(test::RefusalText([&] { front.SetPaperSize(11); }), "プリンター「Front」は用紙サイズ 11 (A5) に対応していません。");
   EXPECT_EQ(front.PaperSize(), 9);
-  EXPECT_EQ(refusal([&] { front.SetColorMode(2); }), "プリンター「Front」はカラーモード 2 (カラー) に対応していません。");
+  EXPECT_EQ(test::RefusalText([&] { front.SetColorMode(2); }), "プリンター「Front」はカラーモード 2 (カラー) に対応していません。");
   EXPECT_EQ(front.ColorMode(), 1);
-  EXPECT_EQ(refusal([&] { front.SetPaperBin(2); }), "プリンター「Front」は給紙方法 2 (下段トレイ) に対応していません。");
+  EXPECT_EQ(test::RefusalText([&] { front.SetPaperBin(2); }), "プリンター「Front」は給紙方法 2 (下段トレイ) に対応していません。");
   EXPECT_EQ(front.PaperBin(), 7);
-  EXPECT_EQ(refusal([&] { front.SetPrintQuality(-4); }), "プリンター「Front」は印刷品質 -4 (高) に対応していません。");
+  EXPECT_EQ(test::RefusalText([&] { front.SetPrintQuality(-4); }), "プリンター「Front」は印刷品質 -4 (高) に対応していません。");
   EXPECT_EQ(front.PrintQuality(), -3);
   // The user-defined size keeps the sheet in force.
   front.SetPaperSize(8);

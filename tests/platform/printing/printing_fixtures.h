@@ -2,8 +2,10 @@
 // given (or refuses it), and capabilities of a small office printer.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "common/failure.h"
@@ -34,6 +36,16 @@ class KeepingOutput final : public PrinterOutput {
  private:
   std::shared_ptr<Log> log_;
 };
+
+// The description of the Failure that set throws, or "accepted" when it throws none.
+inline std::string RefusalText(const std::function<void()>& set) {
+  try {
+    set();
+  } catch (const Failure& failure) {
+    return ToUtf8(failure.Description());
+  }
+  return "accepted";
+}
 
 // An A4 printer at 300 dpi taking A3, A4 and Letter, two bins, monochrome only, draft
 // and normal quality, with strips of 5 mm left and right and 10 mm top and bottom.
