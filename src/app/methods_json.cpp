@@ -69,4 +69,6 @@ std::string MethodsJson(const ControlState& state) {
   return out;
 }
 
+std::string MethodsJson() { return MethodsJson(PrnCtlState()); }
+
 }  // namespace vant::app

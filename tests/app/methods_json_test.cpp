@@ -99,6 +99,15 @@ TEST(MethodsJson, ACountBeyondTheListIsAnError) {
   EXPECT_THROW(MethodsJson(state), Failure);
 }
 
+TEST(MethodsJson, ReadsThisThreadsControlState) {
+  PrnCtlState() = ControlState{};
+  PrnCtlState().paramsLoaded = true;
+  PrnCtlState().printCaption = u"発行";
+  EXPECT_EQ(MethodsJson(), MethodsJson(PrnCtlState()));
+  EXPECT_NE(MethodsJson().find("\"printCaption\": \"発行\""), std::string::npos);
+  PrnCtlState() = ControlState{};
+}
+
 TEST(MethodsJson, IsOneLine) {
   ControlState state;
   state.methodList.resize(2);
