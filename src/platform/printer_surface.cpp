@@ -12,12 +12,7 @@ PagePrinter::PagePrinter(PrinterCapabilities capabilities, std::unique_ptr<Print
     : Surface(device_),
       caps_(std::move(capabilities)),
       output_(std::move(output)),
-      device_(caps_.dpiX, caps_.dpiY, 1, 1, [this]() -> QPainter& { return PainterForMark(); }),
-      paperSize_(caps_.defaultPaper),
-      media_(caps_.defaultMedia),
-      quality_(caps_.defaultQuality),
-      bin_(caps_.defaultBin),
-      colour_(caps_.defaultColour) {
+      device_(caps_.dpiX, caps_.dpiY, 1, 1, [this]() -> QPainter& { return PainterForMark(); }) {
   if (!output_) throw std::invalid_argument("PagePrinter needs an output");
   ResetToDefaults();
 }

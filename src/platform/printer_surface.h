@@ -77,12 +77,13 @@ class PagePrinter final : public Surface, public Printer {
   std::unique_ptr<PrinterOutput> output_;
   QtPrinterDevice device_;
   Text title_ = u"Vant3";
-  int16_t paperSize_;
+  // The settings in force; the constructor starts them from the defaults.
+  int16_t paperSize_ = 0;
   PrinterMedia media_;
   int16_t orientation_ = kPortrait;
-  int16_t quality_;
-  int16_t bin_;
-  int16_t colour_;
+  int16_t quality_ = 0;
+  int16_t bin_ = 0;
+  int16_t colour_ = 0;
   std::unique_ptr<PdfDocument> document_;
   QPainter* openPage_ = nullptr;  // the painter of the page receiving marks; owned by document_
   JobAttributes documentAttributes_;
