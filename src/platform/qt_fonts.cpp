@@ -30,13 +30,13 @@ Text FromQString(const QString& text) {
   return Text(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size()));
 }
 
-QFont FontFromSpec(const FontSpec& spec) {
+QFont FontFromSpec(const FontSpec& wanted) {
   QFont font;
   // The name is one family, even with a comma in it (a family string would be split there).
-  font.setFamilies(QStringList{ToQString(spec.name)});
-  font.setPixelSize(spec.pixelHeight < 1 ? 1 : spec.pixelHeight);
-  font.setItalic(spec.italic);
-  font.setBold(spec.bold);
+  font.setFamilies(QStringList{ToQString(wanted.name)});
+  font.setPixelSize(wanted.pixelHeight < 1 ? 1 : wanted.pixelHeight);
+  font.setItalic(wanted.italic);
+  font.setBold(wanted.bold);
   // Unhinted outlines advance in proportion to the size: a larger size is never narrower,
   // which the size-fitting loops rely on.
   font.setHintingPreference(QFont::PreferNoHinting);
@@ -44,12 +44,12 @@ QFont FontFromSpec(const FontSpec& spec) {
   return font;
 }
 
-RealisedFont::RealisedFont(const FontSpec& spec) : font(FontFromSpec(spec)), metrics(font) {}
+RealisedFont::RealisedFont(const FontSpec& wanted) : font(FontFromSpec(wanted)), metrics(font) {}
 
-size_t FontSpecHash::operator()(const FontSpec& spec) const noexcept {
-  size_t h = std::hash<Text>{}(spec.name);
-  h = CombineHash(h, std::hash<int>{}(spec.pixelHeight));
-  return CombineHash(h, (spec.italic ? 1u : 0u) | (spec.bold ? 2u : 0u));
+size_t FontSpecHash::operator()(const FontSpec& wanted) const noexcept {
+  size_t h = std::hash<Text>{}(wanted.name);
+  h = CombineHash(h, std::hash<int>{}(wanted.pixelHeight));
+  return CombineHash(h, (wanted.italic ? 1u : 0u) | (wanted.bold ? 2u : 0u));
 }
 
 size_t FontCache::WidthKeyHash::operator()(const WidthKey& key) const noexcept {
@@ -62,20 +62,20 @@ const RealisedFont& FontCache::Face(const FontSpec& face) {
   return *found->second;
 }
 
-const RealisedFont& FontCache::Realise(const FontSpec& spec) {
-  auto found = drawing_.find(spec);
+const RealisedFont& FontCache::Realise(const FontSpec& wanted) {
+  auto found = drawing_.find(wanted);
   if (found == drawing_.end()) {
     if (drawing_.size() >= kMaxDrawingFonts) drawing_.clear();
-    found = drawing_.emplace(spec, std::make_unique<RealisedFont>(spec)).first;
+    found = drawing_.emplace(wanted, std::make_unique<RealisedFont>(wanted)).first;
   }
   return *found->second;
 }
 
-TextExtent FontCache::Measure(TextView line, const FontSpec& spec) {
-  FontSpec face = spec;
+TextExtent FontCache::Measure(TextView line, const FontSpec& wanted) {
+  FontSpec face = wanted;
   face.pixelHeight = kReferencePixels;
   const RealisedFont& reference = Face(face);
-  const double scale = std::max(1, spec.pixelHeight) / static_cast<double>(kReferencePixels);
+  const double scale = std::max(1, wanted.pixelHeight) / static_cast<double>(kReferencePixels);
   const double height = (reference.metrics.ascent() + reference.metrics.descent()) * scale;
   if (line.empty()) return TextExtent{0, height};
   WidthKey key{std::move(face), Text(line)};

@@ -21,19 +21,19 @@ namespace vant::qt {
 QString ToQString(TextView text);
 Text FromQString(const QString& text);
 
-// The QFont for a spec: family, pixel size (at least 1 pixel), italic, bold, hinting off so
+// The QFont for a FontSpec: family, pixel size (at least 1 pixel), italic, bold, hinting off so
 // that advances scale linearly with the size.
-QFont FontFromSpec(const FontSpec& spec);
+QFont FontFromSpec(const FontSpec& wanted);
 
 // One realised font: the QFont and its floating-point metrics.
 struct RealisedFont {
-  explicit RealisedFont(const FontSpec& spec);
+  explicit RealisedFont(const FontSpec& wanted);
   QFont font;
   QFontMetricsF metrics;
 };
 
 struct FontSpecHash {
-  size_t operator()(const FontSpec& spec) const noexcept;
+  size_t operator()(const FontSpec& wanted) const noexcept;
 };
 
 // Measuring and drawing fonts. Unhinted advances are proportional to the size, so a text
@@ -47,18 +47,18 @@ class FontCache {
   // font's advances to a small fraction of a pixel.
   static constexpr int kReferencePixels = 2048;
 
-  // Width = advance of the line, height = ascent + descent, in pixels of spec's size.
-  TextExtent Measure(TextView line, const FontSpec& spec);
-  // The font at spec's own size, for drawing. The reference stays valid until the next
+  // Width = advance of the line, height = ascent + descent, in pixels of the wanted size.
+  TextExtent Measure(TextView line, const FontSpec& wanted);
+  // The font at the wanted size, for drawing. The reference stays valid until the next
   // call: only a few drawing fonts are kept.
-  const RealisedFont& Realise(const FontSpec& spec);
+  const RealisedFont& Realise(const FontSpec& wanted);
 
   size_t FaceCount() const { return faces_.size(); }
   size_t WidthCount() const { return widths_.size(); }
 
  private:
   struct WidthKey {
-    FontSpec face;  // the spec at the reference size
+    FontSpec face;  // the wanted font at the reference size
     Text text;
     bool operator==(const WidthKey&) const = default;
   };

@@ -59,14 +59,14 @@ TEST(QtFontNames, ACommaInANameIsPartOfTheName) {
 
 TEST(QtFontMetrics, HeightIsAscentPlusDescentAndWidthTheAdvance) {
   FontCache cache;
-  const FontSpec spec{u"ＭＳ ゴシック", 24, false, false};
-  const RealisedFont& font = cache.Realise(spec);
-  const TextExtent extent = cache.Measure(u"漢字", spec);
+  const FontSpec wanted{u"ＭＳ ゴシック", 24, false, false};
+  const RealisedFont& font = cache.Realise(wanted);
+  const TextExtent extent = cache.Measure(u"漢字", wanted);
   EXPECT_NEAR(extent.height, font.metrics.ascent() + font.metrics.descent(), 1.0 / 64);
   // The fixed-pitch Gothic: each ideograph one em wide.
   EXPECT_NEAR(extent.width, 48, 0.5);
-  EXPECT_DOUBLE_EQ(cache.Measure(u"", spec).width, 0);
-  EXPECT_DOUBLE_EQ(cache.Measure(u"", spec).height, extent.height);
+  EXPECT_DOUBLE_EQ(cache.Measure(u"", wanted).width, 0);
+  EXPECT_DOUBLE_EQ(cache.Measure(u"", wanted).height, extent.height);
 }
 
 TEST(QtFontMetrics, ProportionalAndFixedPitchFontsDiffer) {
@@ -132,9 +132,9 @@ TEST(QtFontMetrics, MeasuredWidthsMatchTheDrawnFontsAdvance) {
   for (const Text name : {u"ＭＳ Ｐ明朝", u"ＭＳ ゴシック", u"No Such Family"}) {
     for (const Text& text : texts) {
       for (const int px : {7, 12, 16, 33, 100, 600}) {
-        const FontSpec spec{name, px, false, px == 33};
-        const QFontMetricsF drawn(FontFromSpec(spec));
-        const TextExtent measured = cache.Measure(text, spec);
+        const FontSpec wanted{name, px, false, px == 33};
+        const QFontMetricsF drawn(FontFromSpec(wanted));
+        const TextExtent measured = cache.Measure(text, wanted);
         // Within a 64th of a pixel per character, as the drawn advances are rounded.
         EXPECT_NEAR(measured.width, drawn.horizontalAdvance(ToQString(text)),
                     static_cast<double>(text.size()) / 64 + 1e-6)
