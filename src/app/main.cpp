@@ -1,0 +1,41 @@
+// vant: prints a host page's method list, shows the control, or its print preview.
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/session.h"
+#include "app/verbs.h"
+#include "platform/host_page_errors.h"
+
+int main(int argc, char** argv) {
+  using namespace vant::app;
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
+    std::cout << UsageText();
+    return kExitDone;
+  }
+  try {
+    const CommandLine line = ParseCommandLine(args);
+    switch (line.verb) {
+      case Verb::kPrint:
+      case Verb::kPdf: return PrintVerb(argc, argv, line);
+      case Verb::kMethods: return MethodsVerb(line);
+      case Verb::kPrinters: return PrintersVerb(argc, argv, line);
+      case Verb::kRender: return RenderVerb(argc, argv, line);
+      case Verb::kShow: return ShowVerb(argc, argv, line);
+      case Verb::kPreview: return PreviewVerb(argc, argv, line);
+    }
+  } catch (const UsageError& e) {
+    std::cerr << "vant: " << e.what() << '\n' << UsageText();
+    return kExitUsage;
+  } catch (const vant::platform::HostPageUnreadable& e) {
+    std::cerr << "vant: " << e.what() << '\n';
+    return kExitUsage;
+  } catch (const std::exception& e) {
+    std::cerr << "vant: " << e.what() << '\n';
+    return kExitStopped;
+  }
+  return kExitStopped;
+}

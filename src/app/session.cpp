@@ -1,0 +1,74 @@
+#include "app/session.h"
+#include "platform/host_page_errors.h"
+
+#include <iostream>
+
+#include "common/failure.h"
+#include "engine/setup_commands.h"
+#include "platform/qt_app.h"
+
+namespace vant::app {
+namespace {
+
+std::optional<platform::LoadedHostPage> LoadPage(const CommandLine& line) {
+  if (line.verb == Verb::kPrinters) return std::nullopt;
+  std::optional<Text> id;
+  if (line.objectId) id = FromUtf8(*line.objectId);
+  try {
+    return platform::LoadHostPage(line.page, id);
+  } catch (const vant::platform::HostObjectNotFound& e) {
+    throw UsageError(e.what());
+  }
+}
+
+}  // namespace
+
+Session::Session(int& argc, char** argv, const CommandLine& line, bool windowed,
+                 MessageBoxes& shown, std::unique_ptr<MousePointer> pointer)
+    : qt_(qt::StartQt(argc, argv, windowed)),
+      page_(LoadPage(line)),
+      printers_(printing::PrinterList::FromCups()),
+      printer_(std::make_unique<PrinterObject>(*printers_)),
+      messages_(shown),
+      pointer_(std::move(pointer)),
+      platform_{*printer_, messages_, *pointer_} {
+  for (const Text& problem : printers_->Problems()) std::cerr << "vant: " << ToUtf8(problem) << '\n';
+  if (page_) printers_->SetDocumentName(FromUtf8(page_->baseName));
+  if (line.verb == Verb::kPdf) {
+    printers_->MakeCurrent(printers_->Count() - 1);  // the built-in PDF printer is last
+    if (line.output) printers_->PdfOutput().SetPath(*line.output);
+  }
+  if (line.printer) {
+    // The same comparison the "changeprinter" method makes; a name no printer has must
+    // not pass silently on the command line.
+    const Text wanted = TrimBlanks(FromUtf8(*line.printer));
+    bool found = false;
+    for (int i = 0; i < printers_->Count() && !found; ++i) {
+      found = TrimBlanks(printers_->At(i).DeviceName()) == wanted;
+    }
+    if (!found) throw UsageError("no installed printer is named \"" + *line.printer + "\" (see vant printers)");
+    SelectPrinter(*printers_, wanted);
+  }
+}
+
+Session::~Session() {
+  if (!finished_) {
+    try {
+      printers_->EndOpenDocuments();
+    } catch (const Failure& f) {
+      std::cerr << "vant: " << f.what() << '\n';
+    }
+  }
+}
+
+void Session::Finish() {
+  finished_ = true;
+  try {
+    printers_->EndOpenDocuments();
+  } catch (const Failure& failure) {
+    messages_.Show(failure.Description(), MessageIcon::kCritical, u"エラー");
+  }
+  for (const auto& delivered : printers_->Delivered()) std::cout << ToUtf8(delivered.Description()) << '\n';
+}
+
+}  // namespace vant::app

@@ -1,0 +1,53 @@
+// What every verb of the vant command sets up: Qt, the host page, the installed printers
+// and the platform the control runs on.
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include <QGuiApplication>
+
+#include "app/command_line.h"
+#include "app/counting_messages.h"
+#include "engine/printer_object.h"
+#include "platform/host_page_loader.h"
+#include "platform/printer_list.h"
+
+namespace vant::app {
+
+// Exit statuses.
+inline constexpr int kExitDone = 0;     // no run stopped
+inline constexpr int kExitStopped = 1;  // a run stopped, or the property reading failed
+inline constexpr int kExitUsage = 2;    // usage errors, pages that cannot be read
+
+class Session {
+ public:
+  // Starts Qt (windowed or offscreen), loads the page (when the verb has one) and the
+  // printers, and makes --printer current. Throws UsageError for an unknown printer or an
+  // OBJECT id that matches nothing, platform::HostPageUnreadable for a page that cannot
+  // be read.
+  Session(int& argc, char** argv, const CommandLine& line, bool windowed, MessageBoxes& shown,
+          std::unique_ptr<MousePointer> pointer);
+  ~Session();
+
+  Platform& platform() { return platform_; }
+  printing::PrinterList& printers() { return *printers_; }
+  const platform::LoadedHostPage& page() const { return *page_; }
+  CountingMessages& messages() { return messages_; }
+
+  // Ends every document still open, as at the end of the program; a failure is a stop
+  // message. Then writes where every delivered document went to standard output.
+  void Finish();
+
+ private:
+  std::unique_ptr<QGuiApplication> qt_;
+  std::optional<platform::LoadedHostPage> page_;
+  std::unique_ptr<printing::PrinterList> printers_;
+  std::unique_ptr<PrinterObject> printer_;
+  CountingMessages messages_;
+  std::unique_ptr<MousePointer> pointer_;
+  Platform platform_;
+  bool finished_ = false;
+};
+
+}  // namespace vant::app

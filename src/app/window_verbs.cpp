@@ -1,0 +1,58 @@
+#include <QTimer>
+#include <QWidget>
+
+#include "app/session.h"
+#include "app/verbs.h"
+#include "control/prn_ctl.h"
+#include "platform/qt_control_widget.h"
+#include "platform/qt_messages.h"
+#include "platform/qt_pointer.h"
+#include "platform/qt_preview_factory.h"
+#include "preview/run_preview.h"
+
+namespace vant::app {
+namespace {
+
+// The preview button opens the preview window as a modal Qt window.
+class QtPreviewOpener final : public PreviewOpener {
+ public:
+  void OpenModal(Platform& platform) override { RunPreview(platform, factory_); }
+
+ private:
+  qt::QtPreviewFactory factory_;
+};
+
+}  // namespace
+
+int ShowVerb(int& argc, char** argv, const CommandLine& line) {
+  qt::QtMessageBoxes boxes;
+  Session session(argc, argv, line, /*windowed=*/true, boxes, std::make_unique<qt::QtMousePointer>());
+  qt::QtControlWidget widget;
+  widget.setWindowTitle(QString::fromStdString("Vant3 - " + session.page().baseName));
+  QtPreviewOpener opener;
+  PrnCtl control(session.platform(), widget, opener);
+  widget.OnPrintClicked([&] { control.PrintClick(); });
+  widget.OnPreviewClicked([&] { control.PreviewClick(); });
+  control.ReadProperties(session.page().page, session.page().page);
+  widget.show();
+  // The show event: the automatic run (Mode 1) and the buttons' layout, once the control
+  // is on the screen.
+  QTimer::singleShot(0, &widget, [&] { control.Show(); });
+  QGuiApplication::exec();
+  session.Finish();
+  return session.messages().Critical() > 0 ? kExitStopped : kExitDone;
+}
+
+int PreviewVerb(int& argc, char** argv, const CommandLine& line) {
+  qt::QtMessageBoxes boxes;
+  Session session(argc, argv, line, /*windowed=*/true, boxes, std::make_unique<qt::QtMousePointer>());
+  qt::QtControlWidget widget;  // the control the preview button belongs to, not shown
+  QtPreviewOpener opener;
+  PrnCtl control(session.platform(), widget, opener);
+  control.ReadProperties(session.page().page, session.page().page);
+  control.PreviewClick();
+  session.Finish();
+  return session.messages().Critical() > 0 ? kExitStopped : kExitDone;
+}
+
+}  // namespace vant::app
