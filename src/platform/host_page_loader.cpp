@@ -104,7 +104,8 @@ std::optional<std::string> NotTextReason(std::string_view bytes) {
     if (IsBinaryControl(c)) ++unreadable;
   }
   if (unreadable * 2 > characters) {
-    return "テキストではありません (文字として読めないバイトが大半です)";
+    return "テキストではありません (文字として読めないバイトが大半です。Shift_JIS や EUC-JP "
+           "のページは先頭 1024 バイト以内の <meta charset> で宣言してください)";
   }
   return std::nullopt;
 }
