@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what Vant3 needs to build, run and test on Debian 12 (run as root).
+set -euo pipefail
+
+packages=(
+  # toolchain
+  g++ cmake ninja-build pkg-config
+  # Qt 6 (Gui, Widgets) and its offscreen platform for the headless verbs and tests
+  qt6-base-dev libqt6gui6
+  # printing: libcups, a print server for the tests, the filters its test queues use
+  libcups2-dev cups-daemon cups-client cups-core-drivers
+  # the host page: gumbo (iconv is in the C library)
+  libgumbo-dev
+  # fonts the Japanese Windows font names resolve to, and fontconfig
+  fontconfig fonts-ipafont-gothic fonts-ipafont-mincho
+  # tests: GoogleTest, Google Benchmark, PDF tools, an independent barcode decoder, a display
+  libgtest-dev libgmock-dev libbenchmark-dev poppler-utils zbar-tools xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
