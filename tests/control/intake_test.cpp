@@ -54,7 +54,7 @@ TEST_F(Intake, WhichNamesAreMethodLines) {
 TEST_F(Intake, AParamAbsentFromTheBagIsIgnoredAndTheValueComesFromTheDocument) {
   page.document.params.push_back({u"method1", u"outside"});
   page.Add(u"method2", u"inside");
-  page.bag.properties.back().value = u"bag value";  // the document's value is used
+  page.bag.values[u"method2"] = u"bag value";  // the document's value is used
   Read();
   ASSERT_EQ(PrnCtlState().methodCount, 1);
   EXPECT_EQ(At(1).field[0], u"inside");

@@ -2,6 +2,7 @@
 // over the control's own PARAMs, and two buttons that remember what they were set to.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -24,14 +25,14 @@ class FakeDocument final : public HostDocument {
 
 class FakeBag final : public PropertyBag {
  public:
-  std::vector<ParamElement> properties;
+  // The first property of a name wins, as in a browser's parameter bag.
+  void Add(TextView name, TextView value) { values.try_emplace(LowerCase(name), Text(value)); }
   std::optional<Text> Read(TextView name) const override {
-    const Text wanted = LowerCase(name);
-    for (const auto& p : properties) {
-      if (LowerCase(p.name) == wanted) return p.value;
-    }
-    return std::nullopt;
+    const auto it = values.find(LowerCase(name));
+    if (it == values.end()) return std::nullopt;
+    return it->second;
   }
+  std::map<Text, Text> values;
 };
 
 // The page of a control: every PARAM is both in the document and in the bag.
@@ -40,7 +41,7 @@ struct FakePage {
   FakeBag bag;
   void Add(TextView name, TextView value) {
     document.params.push_back({Text(name), Text(value)});
-    bag.properties.push_back({Text(name), Text(value)});
+    bag.Add(name, value);
   }
   // "method1".."methodN" with the given lines.
   void AddMethods(const std::vector<Text>& lines) {
