@@ -10,7 +10,7 @@
 namespace vant::test {
 
 struct Mark {
-  enum Kind { kFill, kLine, kRect, kEllipse, kText, kStretch, kClear } kind;
+  enum Kind { kFill, kLine, kRect, kEllipse, kText, kStretch, kClear } kind = kFill;
   double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // fill: x, y, w, h; ellipse: cx, cy, rx, ry
   Pen pen;
   Rgb colour;

@@ -1,0 +1,77 @@
+// Fuzzes the method language: every input line is a method line, run on a recording
+// printer, built into preview pages and replayed with DrawPage. Whatever the lines say, the
+// run ends with a completed run or its stop message, never a crash or a hang.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "common/failure.h"
+#include "control/control_state.h"
+#include "control/method_line.h"
+#include "draw/draw_page.h"
+#include "engine/page_record.h"
+#include "engine/printer_geometry.h"
+#include "engine/run_driver.h"
+#include "fake_platform.h"
+#include "state_reset.h"
+
+namespace {
+
+using namespace vant;
+
+void LoadLines(std::string_view input) {
+  auto& state = PrnCtlState();
+  state.paramsLoaded = true;
+  state.methodList.assign(1, MethodRec{});
+  size_t start = 0;
+  while (start <= input.size() && state.methodList.size() < 200) {
+    size_t end = input.find('\n', start);
+    if (end == std::string_view::npos) end = input.size();
+    MethodRec rec;
+    const auto parts = SplitMethodLine(FromUtf8(input.substr(start, end - start)));
+    for (size_t f = 0; f < parts.size() && f < kMethodFields; ++f) rec.field[f] = parts[f];
+    state.methodList.push_back(std::move(rec));
+    start = end + 1;
+  }
+  state.methodCount = static_cast<int16_t>(state.methodList.size() - 1);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace vant;
+  test::ResetModuleState();
+  LoadLines(std::string_view(reinterpret_cast<const char*>(data), size));
+
+  test::PrinterSpec office;
+  office.marginLeftMm = 4.2;
+  office.marginTopMm = 6.3;
+  test::PrinterSpec label;
+  label.name = u"Label";
+  label.dpi = 203;
+  test::FakePlatform fake({office, label});
+
+  (void)RunMethods(fake.platform, fake.platform.printer, 0);
+
+  // Preview building, page by page, as the preview window does.
+  auto& engine = Print32State();
+  engine.nextMethod = 0;
+  test::RecordingPicture picture;
+  for (int16_t page = 1; page < 50; ++page) {
+    engine.pageList.resize(static_cast<size_t>(page) + 1);
+    engine.pageList[static_cast<size_t>(page)].methods.assign(1, MethodRec{});
+    SetupPreviewPage(fake.platform, picture.picture, page);
+    if (RunMethods(fake.platform, picture.picture, page) != 0) break;
+    if (engine.nextMethod > PrnCtlState().methodCount) break;
+  }
+  engine.shownPageList = engine.pageList;
+  test::RecordingPicture scratch(10, 10);
+  for (size_t page = 1; page < engine.shownPageList.size(); ++page) {
+    try {
+      (void)DrawPage(picture.picture, static_cast<int16_t>(page), scratch.picture);
+    } catch (const Failure&) {
+      // An overflow in a page's copies goes to the caller, which reports it.
+    }
+  }
+  return 0;
+}
