@@ -1,6 +1,6 @@
 #include <iostream>
 
-#include "app/headless_view.h"
+#include "control/held_buttons.h"
 #include "app/methods_json.h"
 #include "app/session.h"
 #include "platform/host_page_errors.h"
@@ -25,7 +25,7 @@ class NoPreview final : public PreviewOpener {
 int PrintVerb(int& argc, char** argv, const CommandLine& line) {
   qt::StderrMessageBoxes boxes;
   Session session(argc, argv, line, /*windowed=*/false, boxes, std::make_unique<qt::HeadlessMousePointer>());
-  HeadlessView view;
+  HeldButtonsView view;
   NoPreview noPreview;
   PrnCtl control(session.platform(), view, noPreview);
   control.ReadProperties(session.page().page, session.page().page);
@@ -47,7 +47,7 @@ int MethodsVerb(const CommandLine& line) {
   }();
   qt::StderrMessageBoxes boxes;
   CountingMessages messages(boxes);
-  HeadlessView view;
+  HeldButtonsView view;
   ReadProperties(loaded.page, loaded.page, view, messages);
   // A failed reading still shows what was stored, after its message.
   std::cout << MethodsJson(PrnCtlState()) << '\n';

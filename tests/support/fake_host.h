@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/failure.h"
-#include "control/control_view.h"
+#include "control/held_buttons.h"
 #include "control/host.h"
 #include "control/preview_opener.h"
 
@@ -49,40 +49,7 @@ struct FakePage {
   }
 };
 
-class FakeButton final : public Button {
- public:
-  FakeButton(int32_t left, int32_t top) : left_(left), top_(top) {}
-  void SetCaption(const Text& caption) override { caption_ = caption; }
-  Text Caption() const override { return caption_; }
-  void SetLeft(int32_t left) override { left_ = left; }
-  int32_t Left() const override { return left_; }
-  int32_t Top() const override { return top_; }
-  void SetWidth(int32_t width) override {
-    if (width < 0) throw Failure::InvalidPropertyValue();
-    width_ = width;
-  }
-  int32_t Width() const override { return width_; }
-  void SetHeight(int32_t height) override {
-    if (height < 0) throw Failure::InvalidPropertyValue();
-    height_ = height;
-  }
-  int32_t Height() const override { return height_; }
-  void SetEnabled(bool enabled) override { enabled_ = enabled; }
-  bool Enabled() const override { return enabled_; }
-
- private:
-  Text caption_;
-  int32_t left_, top_;
-  int32_t width_ = kButtonWidth, height_ = kButtonHeight;
-  bool enabled_ = true;
-};
-
-class FakeView final : public ControlView {
- public:
-  Button& PrintButton() override { return print; }
-  Button& PreviewButton() override { return preview; }
-  FakeButton print{kPrintButtonLeft, kPrintButtonTop};
-  FakeButton preview{kPreviewButtonLeft, kPreviewButtonTop};
-};
+// The control's two buttons, holding what they are set to.
+using FakeView = HeldButtonsView;
 
 }  // namespace vant::test

@@ -1,11 +1,12 @@
-// The control's buttons when no window is shown: they hold what the lifecycle handlers set,
-// so that the headless verbs run the same handlers as the window.
+// The control's buttons when no window shows them: they hold what the lifecycle handlers
+// set, so that a control without a window (the headless verbs, the tests) runs the same
+// handlers as the window.
 #pragma once
 
 #include "common/failure.h"
 #include "control/control_view.h"
 
-namespace vant::app {
+namespace vant {
 
 class HeldButton final : public Button {
  public:
@@ -35,14 +36,13 @@ class HeldButton final : public Button {
   bool enabled_ = true;
 };
 
-class HeadlessView final : public ControlView {
+class HeldButtonsView final : public ControlView {
  public:
-  Button& PrintButton() override { return print_; }
-  Button& PreviewButton() override { return preview_; }
+  Button& PrintButton() override { return print; }
+  Button& PreviewButton() override { return preview; }
 
- private:
-  HeldButton print_{kPrintButtonLeft, kPrintButtonTop};
-  HeldButton preview_{kPreviewButtonLeft, kPreviewButtonTop};
+  HeldButton print{kPrintButtonLeft, kPrintButtonTop};
+  HeldButton preview{kPreviewButtonLeft, kPreviewButtonTop};
 };
 
-}  // namespace vant::app
+}  // namespace vant
