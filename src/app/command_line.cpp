@@ -96,6 +96,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   if (needsPage) line.page = positional[0];
   if (line.output && line.verb != Verb::kPdf && line.verb != Verb::kRender)
     throw UsageError("-o is for pdf and render");
+  // A directory or nothing cannot receive the document; better said now than after a run.
+  if (line.output && (!line.output->has_filename() || line.output->filename() == "." ||
+                      line.output->filename() == ".."))
+    throw UsageError("-o takes a file name, not \"" + line.output->string() + "\"");
   if (line.verb == Verb::kRender) {
     if (!line.output) throw UsageError("render needs -o OUT.png");
     line.render.output = *line.output;

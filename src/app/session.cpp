@@ -1,7 +1,9 @@
 #include "app/session.h"
 #include "platform/host_page_errors.h"
 
+#include <cstdlib>
 #include <iostream>
+#include <stdexcept>
 
 #include "common/failure.h"
 #include "engine/setup_commands.h"
@@ -21,12 +23,25 @@ std::optional<platform::LoadedHostPage> LoadPage(const CommandLine& line) {
   }
 }
 
+// Qt aborts the program when the windowing system it is to use cannot be reached: a
+// window verb started without a display says so and ends instead.
+std::unique_ptr<QGuiApplication> StartQtOrSay(int& argc, char** argv, bool windowed) {
+  const auto set = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+  };
+  if (windowed && !set("QT_QPA_PLATFORM") && !set("DISPLAY") && !set("WAYLAND_DISPLAY")) {
+    throw std::runtime_error("画面に接続できません: DISPLAY も WAYLAND_DISPLAY も設定されていません");
+  }
+  return qt::StartQt(argc, argv, windowed);
+}
+
 }  // namespace
 
 Session::Session(int& argc, char** argv, const CommandLine& line, bool windowed,
                  MessageBoxes& shown, std::unique_ptr<MousePointer> pointer)
-    : qt_(qt::StartQt(argc, argv, windowed)),
-      page_(LoadPage(line)),
+    : page_(LoadPage(line)),
+      qt_(StartQtOrSay(argc, argv, windowed)),
       printers_(printing::PrinterList::FromCups()),
       printer_(std::make_unique<PrinterObject>(*printers_)),
       messages_(shown),

@@ -40,8 +40,10 @@ class Session {
   void Finish();
 
  private:
-  std::unique_ptr<QGuiApplication> qt_;
+  // The page is read before Qt starts: a page that cannot be read is said as such even
+  // where no window can open.
   std::optional<platform::LoadedHostPage> page_;
+  std::unique_ptr<QGuiApplication> qt_;
   std::unique_ptr<printing::PrinterList> printers_;
   std::unique_ptr<PrinterObject> printer_;
   CountingMessages messages_;

@@ -1,0 +1,221 @@
+// `vant pdf PAGE [-o FILE]` and the built-in PDF printer: where the files go, numbered
+// files for several documents, a stop or an unwritable path leaving nothing behind, and
+// the file written whole or not at all. Also the printer list without a print server.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <tuple>
+
+#include "host_pages.h"
+#include "pdf_inspect.h"
+#include "vant_process.h"
+
+namespace vant::test {
+namespace {
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+const std::string kText = "prntext,20,20,請求書 No.1,ＭＳ 明朝,12,false,false,0";
+
+// "「FILE」に N ページを書き込みました。"
+std::string Written(const std::filesystem::path& file, int pages) {
+  return "「" + file.string() + "」に " + std::to_string(pages) + " ページを書き込みました。\n";
+}
+
+class VantPdfTest : public testing::Test {
+ protected:
+  std::string WritePage(const std::string& name, const std::vector<std::string>& methods) {
+    WriteFile(pages_ / name, HostPage(MethodParams(methods)));
+    return (pages_ / name).string();
+  }
+  VantResult Run(const std::vector<std::string>& args) { return RunVantIn(work_, args); }
+
+  TempDir pages_;
+  TempDir work_;
+};
+
+TEST_F(VantPdfTest, TheOutputOptionNamesTheFileRelativeToTheWorkingDirectory) {
+  const std::string page = WritePage("invoice.html", {"papersize,a4", kText, "newpage", kText, "enddoc"});
+  std::filesystem::create_directory(work_ / "out");
+  const VantResult r = Run({"pdf", page, "-o", "out/請求書.pdf"});
+  EXPECT_TRUE(r.exited && r.status == 0) << r.Describe();
+  const auto file = work_ / "out" / "請求書.pdf";
+  EXPECT_EQ(r.out, Written(file, 2));
+  EXPECT_EQ(work_.Names(), std::vector<std::string>{"out"});
+  const PdfFacts facts = InspectPdf(file);
+  ASSERT_EQ(facts.pages, 2);
+  for (const PdfPageSize& size : facts.sizes) {
+    EXPECT_NEAR(size.widthPt, 595.3, 1.0);
+    EXPECT_NEAR(size.heightPt, 841.9, 1.0);
+  }
+  EXPECT_TRUE(Contains(PdfPageText(file, 2), "請求書 No.1"));
+}
+
+TEST_F(VantPdfTest, TheDefaultFileIsThePagesNameInTheWorkingDirectory) {
+  const std::string page = WritePage("delivery.note.html", {kText, "enddoc"});
+  const VantResult r = Run({"pdf", page});
+  EXPECT_TRUE(r.exited && r.status == 0) << r.Describe();
+  EXPECT_EQ(r.out, Written(work_ / "delivery.note.pdf", 1));
+  EXPECT_EQ(work_.Names(), std::vector<std::string>{"delivery.note.pdf"});
+  EXPECT_EQ(pages_.Names(), std::vector<std::string>{"delivery.note.html"});
+  EXPECT_EQ(InspectPdf(work_ / "delivery.note.pdf").pages, 1);
+}
+
+TEST_F(VantPdfTest, SeveralDocumentsGoToNumberedFiles) {
+  const std::string page =
+      WritePage("label.html", {kText, "enddoc", "orientation,横", kText, "newpage", kText, "enddoc", kText, "enddoc"});
+  const VantResult r = Run({"pdf", page, "-o", "run.pdf"});
+  EXPECT_TRUE(r.exited && r.status == 0) << r.Describe();
+  EXPECT_EQ(r.out, Written(work_ / "run.pdf", 1) + Written(work_ / "run-2.pdf", 2) + Written(work_ / "run-3.pdf", 1));
+  EXPECT_EQ(work_.Names(), (std::vector<std::string>{"run-2.pdf", "run-3.pdf", "run.pdf"}));
+  const PdfFacts second = InspectPdf(work_ / "run-2.pdf");
+  ASSERT_EQ(second.pages, 2);
+  EXPECT_GT(second.sizes[0].widthPt, second.sizes[0].heightPt);  // landscape
+  EXPECT_EQ(InspectPdf(work_ / "run-3.pdf").pages, 1);
+}
+
+TEST_F(VantPdfTest, ADocumentLeftOpenIsEndedWhenTheCommandEnds) {
+  const std::string page = WritePage("open.html", {kText, "newpage", kText});
+  const VantResult r = Run({"pdf", page});
+  EXPECT_TRUE(r.exited && r.status == 0) << r.Describe();
+  EXPECT_EQ(r.out, Written(work_ / "open.pdf", 2));
+  EXPECT_EQ(InspectPdf(work_ / "open.pdf").pages, 2);
+}
+
+TEST_F(VantPdfTest, AnOutputInAMissingDirectoryStopsTheRunAndCreatesNothing) {
+  const std::string page = WritePage("invoice.html", {kText, "enddoc"});
+  const auto file = work_ / "missing" / "x.pdf";
+  const VantResult r = Run({"pdf", page, "-o", file.string()});
+  EXPECT_TRUE(r.exited && r.status == 1) << r.Describe();
+  EXPECT_TRUE(Contains(r.err, "[critical] エラー\nPDF ファイル「" + file.string() + "」を書き込めません: ")) << r.err;
+  EXPECT_TRUE(Contains(r.err, "\n2:enddoc()\n印刷を中断しました!\n\n")) << r.err;
+  EXPECT_EQ(r.out, "");
+  EXPECT_TRUE(work_.Names().empty());
+}
+
+TEST_F(VantPdfTest, AnOutputThatIsADirectoryStopsTheRunAndLeavesItAlone) {
+  const std::string page = WritePage("invoice.html", {kText, "enddoc"});
+  std::filesystem::create_directory(work_ / "taken");
+  const VantResult r = Run({"pdf", page, "-o", "taken"});
+  EXPECT_TRUE(r.exited && r.status == 1) << r.Describe();
+  EXPECT_TRUE(Contains(r.err, "[critical] エラー\nPDF ファイル「" + (work_ / "taken").string() + "」を書き込めません: "))
+      << r.err;
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(work_.Names(), std::vector<std::string>{"taken"});
+  EXPECT_TRUE(std::filesystem::is_empty(work_ / "taken"));
+}
+
+TEST_F(VantPdfTest, AStoppedRunWritesNoFile) {
+  const std::string page = WritePage("stop.html", {kText, "PrnBux,A,B,,C", kText, "enddoc"});
+  const VantResult r = Run({"pdf", page});
+  EXPECT_TRUE(r.exited && r.status == 1) << r.Describe();
+  // The one box after the line naming the print server that could not be asked.
+  const std::string box = "[critical] エラー\n\"PrnBux\"\nMethod指定が不正です!\n2:prnbux(a,b$カンマ$c)\n印刷を中断しました!\n\n";
+  ASSERT_GE(r.err.size(), box.size()) << r.err;
+  EXPECT_EQ(r.err.substr(r.err.size() - box.size()), box);
+  EXPECT_EQ(r.err.find("[critical]"), r.err.size() - box.size()) << r.err;
+  EXPECT_EQ(r.out, "");
+  EXPECT_TRUE(work_.Names().empty());
+}
+
+TEST_F(VantPdfTest, AStopKeepsTheDocumentsEndedBeforeIt) {
+  const std::string page = WritePage("stop.html", {kText, "enddoc", kText, "papersize,a6", "enddoc"});
+  const VantResult r = Run({"pdf", page});
+  EXPECT_TRUE(r.exited && r.status == 1) << r.Describe();
+  EXPECT_TRUE(Contains(r.err, "[critical] エラー\n\"a6\"\nPaperSize指定が不正です!\n4:papersize(a6)\n印刷を中断しました!\n"))
+      << r.err;
+  EXPECT_EQ(r.out, Written(work_ / "stop.pdf", 1));
+  EXPECT_EQ(work_.Names(), std::vector<std::string>{"stop.pdf"});
+}
+
+// A page whose PDF is far larger than the file size limits below.
+std::string LargePage(const TempDir& pages) {
+  std::vector<std::string> methods;
+  for (int page = 0; page < 20; ++page) {
+    for (int line = 0; line < 20; ++line) {
+      methods.push_back("prntext,10," + std::to_string(10 + line * 12) + ",明朝 ゴシック 請求書 納品書 " +
+                        std::to_string(page * 100 + line) + ",ＭＳ " + (line % 2 ? "明朝" : "ゴシック") + ",11,false,false,0");
+    }
+    methods.push_back("newpage");
+  }
+  methods.push_back("enddoc");
+  WriteFile(pages / "large.html", HostPage(MethodParams(methods)));
+  return (pages / "large.html").string();
+}
+
+TEST_F(VantPdfTest, KilledWhileWritingLeavesNoPartialFileAndTheEarlierOneWhole) {
+  const std::string page = LargePage(pages_);
+  WriteFile(work_ / "large.pdf", "the earlier document");
+  // The file size limit kills the command (SIGXFSZ) in the middle of its write.
+  VantOptions options;
+  options.workDir = work_.Path();
+  options.fileSizeLimit = 16 * 1024;
+  const VantResult r = RunVant({"pdf", page}, options);
+  ASSERT_FALSE(r.exited) << r.Describe();
+  EXPECT_EQ(r.signal, SIGXFSZ) << r.Describe();
+  EXPECT_EQ(ReadFile(work_ / "large.pdf"), "the earlier document");
+  // Not even a temporary file stays: it has no name until it is complete.
+  EXPECT_EQ(work_.Names(), std::vector<std::string>{"large.pdf"});
+}
+
+TEST_F(VantPdfTest, AWriteThatFailsHalfwayLeavesNothingBehind) {
+  const std::string page = LargePage(pages_);
+  VantOptions options;
+  options.workDir = work_.Path();
+  options.fileSizeLimit = 16 * 1024;
+  options.ignoreFileSizeSignal = true;  // the write fails with EFBIG instead
+  const VantResult r = RunVant({"pdf", page}, options);
+  EXPECT_TRUE(r.exited && r.status == 1) << r.Describe();
+  EXPECT_TRUE(Contains(r.err, "[critical] エラー\nPDF ファイル「" + (work_ / "large.pdf").string() + "」を書き込めません: "))
+      << r.err;
+  EXPECT_TRUE(Contains(r.err, "\n印刷を中断しました!\n\n")) << r.err;
+  EXPECT_EQ(r.out, "");
+  EXPECT_TRUE(work_.Names().empty()) << testing::PrintToString(work_.Names());
+}
+
+TEST_F(VantPdfTest, WithoutAPrintServerPrintUsesThePdfPrinter) {
+  const std::string page = WritePage("invoice.html", {"changeprinter,Office", kText, "enddoc"});
+  const VantResult r = Run({"print", page});
+  EXPECT_TRUE(r.exited && r.status == 0) << r.Describe();
+  EXPECT_EQ(r.out, Written(work_ / "invoice.pdf", 1));
+  EXPECT_EQ(InspectPdf(work_ / "invoice.pdf").pages, 1);
+}
+
+TEST_F(VantPdfTest, WithoutAPrintServerThePdfPrinterIsTheOnlyOneAndCurrent) {
+  const VantResult r = Run({"printers"});
+  EXPECT_TRUE(r.exited && r.status == 0) << r.Describe();
+  EXPECT_EQ(r.out, "* Vant3 PDF\n");
+  // The server that could not be asked is named, not passed over in silence.
+  EXPECT_TRUE(Contains(r.err, "vant: 印刷サーバーからプリンターの一覧を取得できません")) << r.err;
+  EXPECT_TRUE(work_.Names().empty());
+}
+
+TEST_F(VantPdfTest, TheShiftJisExamplePrintsAsItsUtf8Twin) {
+  const std::string shiftJis = ReadFile(std::filesystem::path(VANT_EXAMPLES_DIR) / "shipping-label.html");
+  WriteFile(pages_ / "sjis.html", shiftJis);
+  WriteFile(pages_ / "utf8.html", Utf8Twin(shiftJis));
+  const VantResult fromShiftJis = Run({"pdf", (pages_ / "sjis.html").string()});
+  const VantResult fromUtf8 = Run({"pdf", (pages_ / "utf8.html").string()});
+  ASSERT_TRUE(fromShiftJis.exited && fromShiftJis.status == 0) << fromShiftJis.Describe();
+  ASSERT_TRUE(fromUtf8.exited && fromUtf8.status == 0) << fromUtf8.Describe();
+  const PdfFacts sjisFacts = InspectPdf(work_ / "sjis.pdf");
+  const PdfFacts utf8Facts = InspectPdf(work_ / "utf8.pdf");
+  ASSERT_EQ(sjisFacts.pages, 1);
+  ASSERT_EQ(utf8Facts.pages, 1);
+  EXPECT_NEAR(sjisFacts.sizes[0].widthPt, utf8Facts.sizes[0].widthPt, 0.01);
+  EXPECT_NEAR(sjisFacts.sizes[0].heightPt, utf8Facts.sizes[0].heightPt, 0.01);
+  const std::string text = PdfPageText(work_ / "sjis.pdf", 1);
+  EXPECT_EQ(text, PdfPageText(work_ / "utf8.pdf", 1));
+  for (const char* expected : {"宅配便 送り状（発払い）", "大阪府大阪市北区梅田3丁目4番5号", "天地無用・水濡厳禁"}) {
+    EXPECT_TRUE(Contains(text, expected)) << expected << " not in\n" << text;
+  }
+  // The same marks at the same places.
+  const auto sjisInk = PdfInk(work_ / "sjis.pdf", 1, 72);
+  const auto utf8Ink = PdfInk(work_ / "utf8.pdf", 1, 72);
+  ASSERT_TRUE(sjisInk && utf8Ink);
+  EXPECT_EQ(std::tie(sjisInk->left, sjisInk->top, sjisInk->right, sjisInk->bottom),
+            std::tie(utf8Ink->left, utf8Ink->top, utf8Ink->right, utf8Ink->bottom));
+}
+
+}  // namespace
+}  // namespace vant::test

@@ -1,0 +1,232 @@
+// `vant print` and `vant printers` on the private print server (queues "Office", the
+// default, and "Label"): the job with the list's settings, --printer, the list's own
+// printer change undone after the run, and a stop, a stopped queue or a rejecting one
+// never reported as printed.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "cups_test_queues.h"
+#include "host_pages.h"
+#include "pdf_inspect.h"
+#include "vant_process.h"
+
+namespace vant::test {
+namespace {
+
+namespace queues = vant::test::cups;
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+const std::string kText = "prntext,20,30,請求書,ＭＳ 明朝,12,false,true,0";
+
+class VantPrintTest : public testing::Test {
+ protected:
+  VantPrintTest() {
+    queues::RequirePrivateServer();
+    queues::ClearQueueOutput("Office");
+    queues::ClearQueueOutput("Label");
+  }
+
+  std::string WritePage(const std::vector<std::string>& methods) {
+    WriteFile(pages_ / "invoice.html", HostPage(MethodParams(methods)));
+    return (pages_ / "invoice.html").string();
+  }
+
+  VantResult Run(const std::vector<std::string>& args) {
+    VantOptions options;
+    options.workDir = work_.Path();
+    options.privatePrintServer = true;
+    return RunVant(args, options);
+  }
+
+  // The job ids that standard output names, with the queue and page count of each.
+  struct SentJob {
+    std::string queue;
+    int id = 0;
+    int pages = 0;
+  };
+  static std::vector<SentJob> SentJobs(const std::string& out) {
+    static const std::regex line("プリンター「([^」]+)」にジョブ ([0-9]+) \\(([0-9]+) ページ\\) を送りました。\n");
+    std::vector<SentJob> jobs;
+    for (auto it = std::sregex_iterator(out.begin(), out.end(), line); it != std::sregex_iterator(); ++it) {
+      jobs.push_back({(*it)[1].str(), std::stoi((*it)[2].str()), std::stoi((*it)[3].str())});
+    }
+    return jobs;
+  }
+
+  TempDir pages_;
+  TempDir work_;
+};
+
+TEST_F(VantPrintTest, TheListPrintsAsOneJobWithItsSettingsOnTheDefaultQueue) {
+  const VantResult r = Run({"print", WritePage({"papersize,a3", "orientation,横", "paperbin,vbprbnlower",
+                                                "colormode,vbprcmmonochrome", "printquality,4", "scalemode,mm", kText,
+                                                "newpage", "prnbox,10,10,50,40,1,0,0", "enddoc"})});
+  ASSERT_TRUE(r.exited && r.status == 0) << r.Describe();
+  EXPECT_EQ(r.err.find("[critical]"), std::string::npos) << r.err;
+  const auto sent = SentJobs(r.out);
+  ASSERT_EQ(sent.size(), 1u) << r.out;
+  EXPECT_EQ(sent[0].queue, "Office");
+  EXPECT_EQ(sent[0].pages, 2);
+
+  const auto job = queues::WaitForJob(sent[0].id);
+  EXPECT_EQ(job.queue, "Office");
+  EXPECT_EQ(job.state, "completed");
+  EXPECT_EQ(job.Attribute("media"), "iso_a3_297x420mm");
+  EXPECT_EQ(job.Attribute("orientation-requested"), "landscape");
+  EXPECT_EQ(job.Attribute("media-source"), "bottom");
+  EXPECT_EQ(job.Attribute("print-color-mode"), "monochrome");
+  EXPECT_EQ(job.Attribute("print-quality"), "high");
+  // The pages print at their own size, not fitted to the sheet.
+  EXPECT_EQ(job.Attribute("print-scaling"), "none");
+  // The job carries the page's name.
+  EXPECT_EQ(job.Attribute("job-name"), "invoice");
+  const PdfFacts facts = InspectPdf(job.file);
+  EXPECT_EQ(facts.pages, 2);
+  EXPECT_TRUE(Contains(PdfPageText(job.file, 1), "請求書"));
+  // Nothing is written beside the command.
+  EXPECT_TRUE(work_.Names().empty());
+}
+
+TEST_F(VantPrintTest, ThePortraitDefaultsOfTheQueue) {
+  const VantResult r = Run({"print", WritePage({"papersize,b5", "paperbin,prbnmanual", "colormode,2", kText, "enddoc"})});
+  ASSERT_TRUE(r.exited && r.status == 0) << r.Describe();
+  const auto sent = SentJobs(r.out);
+  ASSERT_EQ(sent.size(), 1u) << r.out;
+  const auto job = queues::WaitForJob(sent[0].id);
+  EXPECT_EQ(job.Attribute("media"), "jis_b5_182x257mm");
+  EXPECT_EQ(job.Attribute("orientation-requested"), "portrait");
+  EXPECT_EQ(job.Attribute("media-source"), "manual");
+  EXPECT_EQ(job.Attribute("print-color-mode"), "color");
+  EXPECT_EQ(InspectPdf(job.file).pages, 1);
+}
+
+TEST_F(VantPrintTest, ThePrinterOptionSendsTheJobToThatQueue) {
+  const auto officeBefore = queues::JobIds("Office");
+  const VantResult r = Run({"print", WritePage({"papersize,a5", kText, "enddoc"}), "--printer", "Label"});
+  ASSERT_TRUE(r.exited && r.status == 0) << r.Describe();
+  const auto sent = SentJobs(r.out);
+  ASSERT_EQ(sent.size(), 1u) << r.out;
+  EXPECT_EQ(sent[0].queue, "Label");
+  const auto job = queues::WaitForJob(sent[0].id);
+  EXPECT_EQ(job.queue, "Label");
+  EXPECT_EQ(job.Attribute("media"), "iso_a5_148x210mm");
+  EXPECT_EQ(queues::JobIds("Office"), officeBefore);
+}
+
+TEST_F(VantPrintTest, ThePdfPrinterCanBeChosenByName) {
+  const VantResult r = Run({"print", WritePage({kText, "enddoc"}), "--printer", "Vant3 PDF"});
+  ASSERT_TRUE(r.exited && r.status == 0) << r.Describe();
+  EXPECT_EQ(r.out, "「" + (work_ / "invoice.pdf").string() + "」に 1 ページを書き込みました。\n");
+  EXPECT_EQ(InspectPdf(work_ / "invoice.pdf").pages, 1);
+}
+
+TEST_F(VantPrintTest, TheListsPrinterChangeSendsItsJobThereAndChangesNothingAfterwards) {
+  const auto officeBefore = queues::JobIds("Office");
+  const VantResult r =
+      Run({"print", WritePage({"changeprinter,  Label ", "papersize,a5", kText, "enddoc"})});
+  ASSERT_TRUE(r.exited && r.status == 0) << r.Describe();
+  const auto sent = SentJobs(r.out);
+  ASSERT_EQ(sent.size(), 1u) << r.out;
+  EXPECT_EQ(sent[0].queue, "Label");
+  EXPECT_EQ(queues::WaitForJob(sent[0].id).queue, "Label");
+  EXPECT_EQ(queues::JobIds("Office"), officeBefore);
+
+  // The selection was put back and nothing of it kept: Office is current again.
+  const VantResult list = Run({"printers"});
+  ASSERT_TRUE(list.exited && list.status == 0) << list.Describe();
+  EXPECT_EQ(list.out, "  Label\n* Office\n  Vant3 PDF\n");
+}
+
+TEST_F(VantPrintTest, ThePrintersInTheServersOrderThenThePdfPrinter) {
+  const VantResult r = Run({"printers"});
+  ASSERT_TRUE(r.exited && r.status == 0) << r.Describe();
+  EXPECT_EQ(r.out, "  Label\n* Office\n  Vant3 PDF\n");
+  EXPECT_EQ(r.err.find("vant:"), std::string::npos) << r.err;
+}
+
+TEST_F(VantPrintTest, ADocumentLeftOpenIsSentWhenTheCommandEnds) {
+  const VantResult r = Run({"print", WritePage({kText, "newpage", kText})});
+  ASSERT_TRUE(r.exited && r.status == 0) << r.Describe();
+  const auto sent = SentJobs(r.out);
+  ASSERT_EQ(sent.size(), 1u) << r.out;
+  EXPECT_EQ(sent[0].pages, 2);
+  EXPECT_EQ(InspectPdf(queues::WaitForJob(sent[0].id).file).pages, 2);
+}
+
+TEST_F(VantPrintTest, AStoppedRunSendsNoJob) {
+  const auto before = queues::JobIds("Office");
+  const VantResult r = Run({"print", WritePage({kText, "prnbux,1,2", kText, "enddoc"})});
+  EXPECT_TRUE(r.exited && r.status == 1) << r.Describe();
+  EXPECT_EQ(r.err, "[critical] エラー\n\"prnbux\"\nMethod指定が不正です!\n2:prnbux(1,2)\n印刷を中断しました!\n\n");
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(queues::JobIds("Office"), before);
+  EXPECT_TRUE(work_.Names().empty());
+}
+
+TEST_F(VantPrintTest, ASettingTheQueueLacksStopsTheRunWithoutAJob) {
+  const auto before = queues::JobIds("Label");
+  const VantResult r = Run({"print", WritePage({kText, "papersize,a3", "enddoc"}), "--printer", "Label"});
+  EXPECT_TRUE(r.exited && r.status == 1) << r.Describe();
+  EXPECT_TRUE(Contains(r.err, "[critical] エラー\nプリンター「Label」は用紙サイズ 8 (A3) に対応していません。\n"
+                              "2:papersize(a3)\n印刷を中断しました!\n\n"))
+      << r.err;
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(queues::JobIds("Label"), before);
+}
+
+TEST_F(VantPrintTest, AStoppedQueueIsAFailureNeverReportedAsPrinted) {
+  const std::string page = WritePage({kText, "enddoc"});
+  const auto before = queues::JobIds("Office");
+  VantResult r;
+  {
+    queues::QueueStopped stopped("Office", "paper jam");
+    r = Run({"print", page});
+  }
+  EXPECT_TRUE(r.exited && r.status == 1) << r.Describe();
+  EXPECT_TRUE(Contains(r.err, "[critical] エラー\nプリンター「Office」に印刷ジョブを送れません: プリンターが停止しています。 (paper jam)\n"
+                              "2:enddoc()\n印刷を中断しました!\n\n"))
+      << r.err;
+  EXPECT_FALSE(Contains(r.out, "送りました")) << r.out;
+  EXPECT_EQ(queues::JobIds("Office"), before);
+
+  // Started again, the queue takes the same page.
+  const VantResult again = Run({"print", page});
+  ASSERT_TRUE(again.exited && again.status == 0) << again.Describe();
+  ASSERT_EQ(SentJobs(again.out).size(), 1u) << again.out;
+  EXPECT_EQ(queues::WaitForJob(SentJobs(again.out)[0].id).state, "completed");
+}
+
+TEST_F(VantPrintTest, ARejectingQueueIsAFailureNeverReportedAsPrinted) {
+  const auto before = queues::JobIds("Label");
+  VantResult r;
+  {
+    queues::QueueRejecting rejecting("Label");
+    r = Run({"print", WritePage({"papersize,a5", kText, "enddoc"}), "--printer", "Label"});
+  }
+  EXPECT_TRUE(r.exited && r.status == 1) << r.Describe();
+  EXPECT_TRUE(Contains(r.err, "[critical] エラー\nプリンター「Label」に印刷ジョブを送れません: ")) << r.err;
+  EXPECT_TRUE(Contains(r.err, "\n3:enddoc()\n印刷を中断しました!\n\n")) << r.err;
+  EXPECT_FALSE(Contains(r.out, "送りました")) << r.out;
+  EXPECT_EQ(queues::JobIds("Label"), before);
+}
+
+TEST_F(VantPrintTest, AQueueThatStopsADocumentLeftOpenFailsAtTheEnd) {
+  // Without enddoc the document is sent as the command ends: a refusal then is still a
+  // stop message and exit status 1.
+  const auto before = queues::JobIds("Office");
+  VantResult r;
+  {
+    queues::QueueStopped stopped("Office");
+    r = Run({"print", WritePage({kText})});
+  }
+  EXPECT_TRUE(r.exited && r.status == 1) << r.Describe();
+  EXPECT_TRUE(Contains(r.err, "[critical] エラー\nプリンター「Office」に印刷ジョブを送れません: プリンターが停止しています。"))
+      << r.err;
+  EXPECT_FALSE(Contains(r.out, "送りました")) << r.out;
+  EXPECT_EQ(queues::JobIds("Office"), before);
+}
+
+}  // namespace
+}  // namespace vant::test

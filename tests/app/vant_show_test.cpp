@@ -1,0 +1,68 @@
+// `vant show` on Qt's offscreen platform: the control's window comes up, its show event
+// makes the automatic run of a Mode 1 page (here on the PDF printer, without a print
+// server), and the program ends cleanly on SIGTERM without crashing.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <thread>
+
+#include "host_pages.h"
+#include "pdf_inspect.h"
+#include "vant_process.h"
+
+namespace vant::test {
+namespace {
+
+TEST(VantShowTest, TheWindowRunsTheAutomaticPrintAndEndsOnSigterm) {
+  TempDir pages;
+  TempDir work;
+  std::vector<Param> params =
+      MethodParams({"prntext,20,20,自動印刷,ＭＳ ゴシック,12,false,true,0", "prnbox,10,10,60,40,1,0,0", "enddoc"});
+  params.push_back({"Mode", "1"});
+  WriteFile(pages / "auto.html", HostPage(params));
+
+  VantOptions options;
+  options.workDir = work.Path();
+  options.env["QT_QPA_PLATFORM"] = "offscreen";
+  options.timeout = std::chrono::seconds(60);
+  VantProcess show({"show", (pages / "auto.html").string()}, options);
+
+  // The automatic run writes the PDF when the list's enddoc runs, after the window is up.
+  const auto file = work / "auto.pdf";
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(45);
+  while (show.Running() && !std::filesystem::exists(file) && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  ASSERT_TRUE(show.Running()) << "vant show ended by itself:\n" << show.Wait().Describe();
+  ASSERT_TRUE(std::filesystem::exists(file)) << "no automatic run";
+
+  show.Signal(SIGTERM);
+  const VantResult r = show.Wait();
+  EXPECT_FALSE(r.timedOut) << r.Describe();
+  EXPECT_TRUE((r.exited && r.status == 0) || (!r.exited && r.signal == SIGTERM)) << r.Describe();
+  EXPECT_EQ(r.err.find("Sanitizer"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("[critical]"), std::string::npos) << r.err;
+  EXPECT_EQ(InspectPdf(file).pages, 1);
+  EXPECT_NE(PdfPageText(file, 1).find("自動印刷"), std::string::npos);
+}
+
+TEST(VantShowTest, WithoutADisplayTheWindowVerbsSaySoInsteadOfAborting) {
+  TempDir pages;
+  TempDir work;
+  WriteFile(pages / "page.html", HostPage(MethodParams({"enddoc"})));
+  for (const std::string verb : {"show", "preview"}) {
+    SCOPED_TRACE(verb);
+    VantOptions options;
+    options.workDir = work.Path();
+    options.env["DISPLAY"] = std::nullopt;
+    options.env["WAYLAND_DISPLAY"] = std::nullopt;
+    options.env["QT_QPA_PLATFORM"] = std::nullopt;
+    const VantResult r = RunVant({verb, (pages / "page.html").string()}, options);
+    EXPECT_TRUE(r.exited && r.status == 1) << r.Describe();
+    EXPECT_EQ(r.err, "vant: 画面に接続できません: DISPLAY も WAYLAND_DISPLAY も設定されていません\n");
+    EXPECT_TRUE(work.Names().empty());
+  }
+}
+
+}  // namespace
+}  // namespace vant::test
