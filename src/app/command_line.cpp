@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "common/text.h"
+
 namespace vant::app {
 namespace {
 
@@ -41,6 +43,8 @@ void ViewportOption(const std::string& value, RenderOptions& render) {
 }
 
 }  // namespace
+
+bool IsUtf8(std::string_view bytes) { return ToUtf8(FromUtf8(bytes)) == bytes; }
 
 std::string UsageText() {
   return "usage: vant print PAGE [--printer NAME] [--object ID]\n"

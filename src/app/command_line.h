@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vant::app {
@@ -34,6 +35,10 @@ class UsageError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// Whether the bytes are well-formed UTF-8. The PDF files are written through Qt, whose
+// file names are Unicode: a name that is not UTF-8 would be written under another name.
+bool IsUtf8(std::string_view bytes);
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 

@@ -2,6 +2,7 @@
 #include "platform/host_page_errors.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <stdexcept>
 
@@ -52,6 +53,14 @@ Session::Session(int& argc, char** argv, const CommandLine& line, bool windowed,
   if (line.verb == Verb::kPdf) {
     printers_->MakeCurrent(printers_->Count() - 1);  // the built-in PDF printer is last
     if (line.output) printers_->PdfOutput().SetPath(*line.output);
+    // The working directory, the page's name or -o may hold bytes that are not UTF-8.
+    if (!line.output && page_ && !IsUtf8(page_->baseName)) {
+      throw UsageError("the page's file name is not UTF-8: name the PDF file with -o");
+    }
+    const auto path = printers_->PdfOutput().Path();
+    if (path && !IsUtf8(path->string())) {
+      throw UsageError("the PDF file's path is not UTF-8 (give -o with a UTF-8 path): " + path->string());
+    }
   }
   if (line.printer) {
     // The same comparison the "changeprinter" method makes; a name no printer has must
@@ -63,6 +72,15 @@ Session::Session(int& argc, char** argv, const CommandLine& line, bool windowed,
     }
     if (!found) throw UsageError("no installed printer is named \"" + *line.printer + "\" (see vant printers)");
     SelectPrinter(*printers_, wanted);
+  }
+  // A PDF written over the page itself (-o naming it, or a page whose name ends in .pdf
+  // printed in its own folder) would lose the page.
+  if (page_ && printers_->CurrentIndex() == printers_->Count() - 1) {
+    const auto path = printers_->PdfOutput().Path();
+    std::error_code notThere;
+    if (path && std::filesystem::equivalent(*path, line.page, notThere)) {
+      throw UsageError("the PDF file would overwrite the page: " + path->string());
+    }
   }
 }
 

@@ -94,6 +94,37 @@ TEST_F(VantBadInputTest, AnOutputThatIsNoFileNameIsAUsageError) {
   ExpectUsageError({"pdf", page, "-o", dirLike}, "-o takes a file name, not \"" + dirLike + "\"");
 }
 
+TEST_F(VantBadInputTest, APdfPathThatIsNotUtf8IsAUsageErrorNotAnotherFile) {
+  // The file would otherwise be written under a name with U+FFFD in place of the bytes.
+  const std::string page = GoodPage();
+  const std::string notUtf8 = (work_ / "\xfe\xff.pdf").string();
+  ExpectUsageError({"pdf", page, "-o", notUtf8}, "the PDF file's path is not UTF-8 (give -o with a UTF-8 path): " + notUtf8);
+  const std::string oddPage =
+      WritePage("\x81\x40.html", HostPage(MethodParams({"prntext,10,10,x,ＭＳ 明朝,10,false,false,0", "enddoc"})));
+  ExpectUsageError({"pdf", oddPage}, "the page's file name is not UTF-8: name the PDF file with -o");
+  // Named with -o, the same page prints.
+  const VantResult r = Run({"pdf", oddPage, "-o", "named.pdf"});
+  EXPECT_TRUE(r.exited && r.status == 0) << r.Describe();
+  EXPECT_EQ(work_.Names(), std::vector<std::string>{"named.pdf"});
+}
+
+TEST_F(VantBadInputTest, APdfThatWouldOverwriteThePageIsAUsageError) {
+  const std::string page = GoodPage();
+  const std::string before = ReadFile(page);
+  ExpectUsageError({"pdf", page, "-o", page}, "the PDF file would overwrite the page: " + page);
+  EXPECT_EQ(ReadFile(page), before);
+
+  // A page named .pdf printed in its own folder on the PDF printer: the default file is the page.
+  WriteFile(work_ / "form.pdf", before);
+  for (const std::string verb : {"pdf", "print"}) {
+    const VantResult r = Run({verb, "form.pdf"});
+    EXPECT_TRUE(r.exited && r.status == 2) << r.Describe();
+    EXPECT_TRUE(Contains(r.err, "vant: the PDF file would overwrite the page: " + (work_ / "form.pdf").string()))
+        << r.err;
+    EXPECT_EQ(ReadFile(work_ / "form.pdf"), before);
+  }
+}
+
 TEST_F(VantBadInputTest, APrinterNoOneHasIsAUsageErrorAndNothingIsPrinted) {
   // Without a print server the PDF printer is the only one, and it would write into work_.
   ExpectUsageError({"print", GoodPage(), "--printer", "Office"},
