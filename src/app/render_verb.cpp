@@ -1,12 +1,54 @@
-#include "app/verbs.h"
+// vant render: the preview window's page image and status bar, without a display.
+#include <QString>
 
 #include <iostream>
+#include <string>
+
+#include "control/held_buttons.h"
+#include "app/render_preview.h"
+#include "app/session.h"
+#include "app/verbs.h"
+#include "control/prn_ctl.h"
+#include "platform/qt_pointer.h"
+#include "platform/stderr_messages.h"
 
 namespace vant::app {
 
-int RenderVerb(int&, char**, const CommandLine&) {
-  std::cerr << "vant: render is not available yet\n";
-  return 2;
+int RenderVerb(int& argc, char** argv, const CommandLine& line) {
+  qt::StderrMessageBoxes boxes;
+  Session session(argc, argv, line, /*windowed=*/false, boxes,
+                  std::make_unique<qt::HeadlessMousePointer>());
+  HeldButtonsView view;
+  const RenderOptions& options = line.render;
+  RenderOpener opener({options.page, options.zoom, options.viewportWidth, options.viewportHeight});
+  PrnCtl control(session.platform(), view, opener);
+  control.ReadProperties(session.page().page, session.page().page);
+  // The preview button: it puts the printer selection back when the window has closed.
+  control.PreviewClick();
+  session.Finish();
+
+  const RenderOutcome& outcome = opener.Outcome();
+  if (outcome.pageBeyond) {
+    throw UsageError("--page " + std::to_string(options.page) + " is beyond the preview's " +
+                     std::to_string(outcome.shownPages) +
+                     (outcome.shownPages == 1 ? " page" : " pages"));
+  }
+  if (!outcome.shown) {
+    // A load that produced no pages has said why; a page that could not be shown has not.
+    if (outcome.opened) {
+      std::cerr << "vant: ページ " << options.page << " を表示できませんでした\n";
+    }
+    return kExitStopped;
+  }
+  const std::string out = options.output.string();
+  if (!outcome.shown->image.save(QString::fromStdString(out), "PNG")) {
+    std::cerr << "vant: PNG ファイルを書き込めません: " << out << '\n';
+    return kExitStopped;
+  }
+  if (options.status) {
+    for (const Text& panel : outcome.shown->panels) std::cout << ToUtf8(panel) << '\n';
+  }
+  return session.messages().Critical() > 0 ? kExitStopped : kExitDone;
 }
 
 }  // namespace vant::app

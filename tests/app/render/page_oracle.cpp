@@ -1,0 +1,108 @@
+#include "page_oracle.h"
+
+#include <cmath>
+#include <stdexcept>
+#include <string>
+
+#include "common/numbers.h"
+#include "control/control_state.h"
+#include "draw/draw_page.h"
+#include "engine/printer_geometry.h"
+#include "engine/run_driver.h"
+#include "platform/qt_image_device.h"
+#include "platform/qt_picture_box.h"
+
+namespace vant::test {
+namespace {
+
+const PageRec& Shown(int16_t page) {
+  const auto& shown = Print32State().shownPageList;
+  if (page < 1 || static_cast<size_t>(page) >= shown.size()) {
+    throw std::out_of_range("no shown page " + std::to_string(page));
+  }
+  return shown[static_cast<size_t>(page)];
+}
+
+int Whole(double x) { return static_cast<int>(RoundHalfEven(x)); }
+
+QImage Stretched(int16_t page, double factor, int width, int height) {
+  const PageRec& p = Shown(page);
+  const QImage picture = DrawnPagePicture(page);
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  qt::StretchPixels(image, Whole(factor * p.offsetLeft), Whole(factor * p.offsetTop),
+                    Whole(width - factor * (p.offsetLeft + p.marginRight)),
+                    Whole(height - factor * (p.offsetTop + p.marginBottom)), picture, 0, 0,
+                    picture.width(), picture.height(), StretchMode::kHalftone);
+  return image;
+}
+
+}  // namespace
+
+ShownPages BuildShownPages(Platform& platform) {
+  auto& engine = Print32State();
+  engine.pageList = PageArray(1);
+  engine.shownPageList = PageArray(1);
+  engine.nextMethod = 0;
+  qt::QtPictureBox picture(1, 1);
+  for (int16_t page = 1;; ++page) {
+    ReadPrinterGeometry(platform, platform.printer);
+    picture.Surface().Cls();
+    engine.pageList.resize(static_cast<size_t>(page) + 1);
+    SetupPreviewPage(platform, picture.Surface(), page);
+    if (RunMethods(platform, picture.Surface(), page) != kRunCompleted) {
+      throw std::runtime_error("the run stopped on page " + std::to_string(page));
+    }
+    if (engine.nextMethod > PrnCtlState().methodCount) break;
+  }
+  for (size_t i = 1; i < engine.pageList.size(); ++i) {
+    if (engine.pageList[i].shown) engine.shownPageList.push_back(engine.pageList[i]);
+  }
+  engine.nextMethod = 0;
+  return {static_cast<int>(engine.shownPageList.size()) - 1};
+}
+
+QImage DrawnPagePicture(int16_t page) {
+  const PageRec& p = Shown(page);
+  qt::QtPictureBox picture(p.printableWidth * 2, p.printableHeight * 2);
+  qt::QtPictureBox scratch(25, 17);
+  if (!DrawPage(picture.Surface(), page, scratch.Surface())) {
+    throw std::runtime_error("page " + std::to_string(page) + " was not drawn");
+  }
+  return picture.Image().convertToFormat(QImage::Format_RGB32);
+}
+
+QImage PageImageAtFactor(int16_t page, double factor) {
+  const PageRec& p = Shown(page);
+  const float f = ToSingle(factor);
+  return Stretched(page, f,
+                   Whole(ToSingle((p.printableWidth * 2.0 + p.offsetLeft + p.marginRight) * f)),
+                   Whole(ToSingle((p.printableHeight * 2.0 + p.offsetTop + p.marginBottom) * f)));
+}
+
+double FitFactor(int16_t page, int viewportWidth, int viewportHeight) {
+  const PageRec& p = Shown(page);
+  const double width = p.printableWidth * 2.0;
+  const double height = p.printableHeight * 2.0;
+  if (width < height) return ToSingle((viewportHeight - Whole(viewportHeight * 0.01)) / height);
+  return ToSingle((viewportWidth - Whole(viewportWidth * 0.2)) / width);
+}
+
+QImage FittedPageImage(int16_t page, int viewportWidth, int viewportHeight) {
+  const PageRec& p = Shown(page);
+  const double f = FitFactor(page, viewportWidth, viewportHeight);
+  return Stretched(page, f, Whole(ToSingle(p.printableWidth * 2.0 * f)),
+                   Whole(ToSingle(p.printableHeight * 2.0 * f)));
+}
+
+double ZoomFactor(int percent) {
+  switch (percent) {
+    case 100: return 0.5;
+    case 150: return 0.75;
+    case 200: return 1;
+    case 300: return 1.5;
+    default: throw std::invalid_argument("no zoom of " + std::to_string(percent) + " %");
+  }
+}
+
+}  // namespace vant::test

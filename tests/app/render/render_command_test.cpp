@@ -1,0 +1,353 @@
+// `vant render` run as the user runs it, on small pages and the examples, without a print
+// server (the PDF printer is current): the PNG is the page image of the preview, which is
+// the DrawPage picture of the page stretched by the zoom's factor; the status panels; the
+// page numbering; and every way the command refuses.
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "control/held_buttons.h"
+#include "control/intake.h"
+#include "fake_platform.h"
+#include "host_pages.h"
+#include "page_oracle.h"
+#include "platform/host_page_loader.h"
+#include "platform/printer_list.h"
+#include "state_reset.h"
+#include "vant_process.h"
+
+namespace vant::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kExamples = VANT_EXAMPLES_DIR;
+
+// Two A4 portrait pages of text, lines, a box and a barcode.
+const std::vector<std::string> kTwoPages = {
+    "papersize,a4",
+    "scalemode,mm",
+    "prntext,20,20,一ページ目の見出し,ＭＳ 明朝,18,false,true,0",
+    "prnbox,20,40,190,80,2,solid,0",
+    "prnline,20,60,190,60,1,solid,255",
+    "newpage",
+    "prntext,30,30,二ページ目,ＭＳ ゴシック,12,false,false,0",
+    "prncircle,100,150,30,1,solid,0",
+    "prnjan13,40,200,4912345678904,45,15,true",
+    "enddoc",
+};
+
+// The preview as this process works it out, for the page the command read.
+class Expected {
+ public:
+  explicit Expected(const fs::path& page) {
+    ResetModuleState();
+    const auto loaded = platform::LoadHostPage(page);
+    HeldButtonsView view;
+    ReadProperties(loaded.page, loaded.page, view, messages_);
+    count_ = BuildShownPages(platform_).count;
+  }
+  int Count() const { return count_; }
+
+ private:
+  std::unique_ptr<printing::PrinterList> printers_ = printing::PrinterList::FromCups();
+  PrinterObject printer_{*printers_};
+  RecordingMessages messages_;
+  FakePointer pointer_;
+  Platform platform_{printer_, messages_, pointer_};
+  int count_ = 0;
+};
+
+class RenderCommand : public ::testing::Test {
+ protected:
+  fs::path WritePage(const std::vector<std::string>& lines, const std::string& name = "page.html") {
+    const fs::path file = dir_ / name;
+    WriteFile(file, HostPage(MethodParams(lines)));
+    return file;
+  }
+
+  VantResult Render(const fs::path& page, std::vector<std::string> options = {}) {
+    std::vector<std::string> args{"render", page.string(), "-o", Png().string()};
+    args.insert(args.end(), options.begin(), options.end());
+    VantOptions run;
+    run.workDir = dir_.Path();
+    run.timeout = std::chrono::seconds(120);
+    return RunVant(args, run);
+  }
+
+  fs::path Png() const { return dir_ / "out.png"; }
+
+  QImage Written() const {
+    QImage image;
+    EXPECT_TRUE(image.load(QString::fromStdString(Png().string()), "PNG")) << Png();
+    return image.convertToFormat(QImage::Format_RGB32);
+  }
+
+  static std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+      lines.push_back(text.substr(start, end - start));
+    }
+    if (start < text.size()) lines.push_back(text.substr(start));
+    return lines;
+  }
+
+  TempDir dir_;
+};
+
+// Images compared pixel for pixel, with the first difference named.
+::testing::AssertionResult SameImage(const QImage& actual, const QImage& expected) {
+  if (actual.size() != expected.size()) {
+    return ::testing::AssertionFailure() << "size " << actual.width() << "x" << actual.height()
+                                         << ", expected " << expected.width() << "x"
+                                         << expected.height();
+  }
+  for (int y = 0; y < expected.height(); ++y) {
+    for (int x = 0; x < expected.width(); ++x) {
+      if (actual.pixel(x, y) != expected.pixel(x, y)) {
+        return ::testing::AssertionFailure()
+               << "pixel (" << x << ", " << y << ") is " << std::hex << actual.pixel(x, y)
+               << ", expected " << expected.pixel(x, y);
+      }
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
+int InkPixels(const QImage& image) {
+  int ink = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) ink += image.pixel(x, y) != 0xFFFFFFFF ? 1 : 0;
+  }
+  return ink;
+}
+
+// Each fixed zoom is its factor of the double-density picture.
+class RenderZoom : public RenderCommand, public ::testing::WithParamInterface<int> {};
+
+TEST_P(RenderZoom, PageTwoIsTheDrawnPictureStretchedByTheFactor) {
+  const int percent = GetParam();
+  const fs::path page = WritePage(kTwoPages);
+  const VantResult result = Render(page, {"--page", "2", "--zoom", std::to_string(percent)});
+  ASSERT_TRUE(result.exited && result.status == 0) << result.Describe();
+
+  Expected expected(page);
+  ASSERT_EQ(expected.Count(), 2);
+  const QImage written = Written();
+  EXPECT_TRUE(SameImage(written, PageImageAtFactor(2, ZoomFactor(percent))));
+  EXPECT_GT(InkPixels(written), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Zooms, RenderZoom, ::testing::Values(100, 150, 200, 300));
+
+TEST_F(RenderCommand, AtTwoHundredPercentThePngIsThePagePictureItself) {
+  // The PDF printer prints to the edge: no strips, and factor 1 copies pixel for pixel.
+  const fs::path page = WritePage(kTwoPages);
+  const VantResult result = Render(page, {"--zoom", "200"});
+  ASSERT_TRUE(result.exited && result.status == 0) << result.Describe();
+  Expected expected(page);
+  EXPECT_TRUE(SameImage(Written(), DrawnPagePicture(1)));
+}
+
+TEST_F(RenderCommand, AutomaticFitOfATallPageTakesNinetyNinePercentOfTheViewportHeight) {
+  const fs::path page = WritePage(kTwoPages);
+  for (const auto& [width, height] : {std::pair{1280, 800}, std::pair{700, 1000}}) {
+    std::vector<std::string> options{"--zoom", "auto"};
+    if (width != 1280) options.insert(options.end(), {"--viewport", "700x1000"});
+    const VantResult result = Render(page, options);
+    ASSERT_TRUE(result.exited && result.status == 0) << result.Describe();
+    Expected expected(page);
+    const QImage written = Written();
+    EXPECT_EQ(written.height(), height - static_cast<int>(std::lround(height * 0.01)));
+    EXPECT_TRUE(SameImage(written, FittedPageImage(1, width, height))) << width << "x" << height;
+  }
+}
+
+TEST_F(RenderCommand, AutomaticFitIsTheDefaultZoom) {
+  const fs::path page = WritePage(kTwoPages);
+  const VantResult result = Render(page);
+  ASSERT_TRUE(result.exited && result.status == 0) << result.Describe();
+  Expected expected(page);
+  EXPECT_TRUE(SameImage(Written(), FittedPageImage(1, 1280, 800)));
+}
+
+TEST_F(RenderCommand, AutomaticFitOfAWidePageTakesEightyPercentOfTheViewportWidth) {
+  // Landscape: the fit follows the width even where the height then overflows.
+  const fs::path page = WritePage({"papersize,a4", "orientation,横", "scalemode,mm",
+                                   "prntext,20,20,横向きの頁,ＭＳ 明朝,14,false,false,0"});
+  const VantResult result = Render(page, {"--viewport", "1000x300"});
+  ASSERT_TRUE(result.exited && result.status == 0) << result.Describe();
+  Expected expected(page);
+  const QImage written = Written();
+  EXPECT_EQ(written.width(), 800);
+  EXPECT_GT(written.height(), 300);
+  EXPECT_TRUE(SameImage(written, FittedPageImage(1, 1000, 300)));
+}
+
+TEST_F(RenderCommand, StatusPanelsDescribeThePageOnShow) {
+  const fs::path page = WritePage(kTwoPages);
+  const VantResult result = Render(page, {"--page", "2", "--status", "--zoom", "100"});
+  ASSERT_TRUE(result.exited && result.status == 0) << result.Describe();
+  EXPECT_EQ(Lines(result.out),
+            (std::vector<std::string>{"印刷プレビュー:2/2", "用紙サイズ:A4、210 x 297 mm",
+                                      "印刷の向き:縦", "Vant3 PDF",
+                                      "印刷マージン:T=0/B=0/L=0/R=0(mm)"}));
+}
+
+TEST_F(RenderCommand, WithoutStatusNothingIsPrinted) {
+  const VantResult result = Render(WritePage(kTwoPages));
+  ASSERT_TRUE(result.exited && result.status == 0) << result.Describe();
+  EXPECT_EQ(result.out, "");
+}
+
+TEST_F(RenderCommand, PagesWithNothingDrawnAreLeftOutOfTheNumbering) {
+  // The second page of the list is empty: the third is shown as page 2 of 2.
+  const fs::path page =
+      WritePage({"scalemode,mm", "prntext,20,20,最初,ＭＳ 明朝,12,false,false,0", "newpage",
+                 "newpage", "prnbox,30,30,120,90,3,solid,0", "enddoc"});
+  const VantResult result = Render(page, {"--page", "2", "--zoom", "200", "--status"});
+  ASSERT_TRUE(result.exited && result.status == 0) << result.Describe();
+  ASSERT_FALSE(Lines(result.out).empty());
+  EXPECT_EQ(Lines(result.out)[0], "印刷プレビュー:2/2");
+  Expected expected(page);
+  ASSERT_EQ(expected.Count(), 2);
+  EXPECT_TRUE(SameImage(Written(), DrawnPagePicture(2)));
+}
+
+// The shipped examples, each of their pages at a fixed zoom and fitted.
+class RenderExample : public RenderCommand,
+                      public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(RenderExample, EveryPageMatchesItsDrawnPicture) {
+  const fs::path page = kExamples / GetParam();
+  int count = 0;
+  {
+    Expected expected(page);
+    count = expected.Count();
+  }
+  ASSERT_GE(count, 1);
+  for (int n = 1; n <= count; ++n) {
+    for (const std::string zoom : {"150", "auto"}) {
+      const VantResult result =
+          Render(page, {"--page", std::to_string(n), "--zoom", zoom, "--status"});
+      ASSERT_TRUE(result.exited && result.status == 0) << result.Describe();
+      ASSERT_FALSE(Lines(result.out).empty());
+      EXPECT_EQ(Lines(result.out)[0],
+                "印刷プレビュー:" + std::to_string(n) + "/" + std::to_string(count));
+      Expected expected(page);
+      const auto shown = static_cast<int16_t>(n);
+      EXPECT_TRUE(SameImage(Written(), zoom == "auto" ? FittedPageImage(shown, 1280, 800)
+                                                      : PageImageAtFactor(shown, 0.75)))
+          << GetParam() << " page " << n << " at " << zoom;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, RenderExample,
+                         ::testing::Values("invoice.html", "shipping-label.html",
+                                           "delivery-note.html"),
+                         [](const ::testing::TestParamInfo<const char*>& example) {
+                           std::string name = example.param;
+                           name = name.substr(0, name.find('.'));
+                           for (char& c : name) c = c == '-' ? '_' : c;
+                           return name;
+                         });
+
+TEST_F(RenderCommand, ExampleStatusTextsNameTheirPaperAndOrientation) {
+  const VantResult invoice = Render(kExamples / "invoice.html", {"--page", "2", "--status"});
+  ASSERT_TRUE(invoice.exited && invoice.status == 0) << invoice.Describe();
+  EXPECT_EQ(Lines(invoice.out),
+            (std::vector<std::string>{"印刷プレビュー:2/2", "用紙サイズ:A4、210 x 297 mm",
+                                      "印刷の向き:縦", "Vant3 PDF",
+                                      "印刷マージン:T=0/B=0/L=0/R=0(mm)"}));
+  const VantResult note = Render(kExamples / "delivery-note.html", {"--status"});
+  ASSERT_TRUE(note.exited && note.status == 0) << note.Describe();
+  ASSERT_EQ(Lines(note.out).size(), 5U);
+  EXPECT_EQ(Lines(note.out)[2], "印刷の向き:横");
+  const VantResult label = Render(kExamples / "shipping-label.html", {"--status"});
+  ASSERT_TRUE(label.exited && label.status == 0) << label.Describe();
+  ASSERT_EQ(Lines(label.out).size(), 5U);
+  EXPECT_EQ(Lines(label.out)[1], "用紙サイズ:A5、148 x 210 mm");
+}
+
+// Refusals: the preview's own messages and exit 1, or a usage error and exit 2; no PNG.
+TEST_F(RenderCommand, APageWithNothingDrawnIsNotPreviewed) {
+  const VantResult result =
+      Render(WritePage({"scalemode,mm", "prntext,500,500,紙の外,ＭＳ 明朝,12,false,false,0",
+                        "newpage", "enddoc"}));
+  EXPECT_TRUE(result.exited && result.status == 1) << result.Describe();
+  EXPECT_NE(result.err.find("[information]"), std::string::npos) << result.err;
+  EXPECT_NE(result.err.find("プレビュー対象がありません!"), std::string::npos) << result.err;
+  EXPECT_FALSE(fs::exists(Png()));
+}
+
+TEST_F(RenderCommand, AListWithoutMethodsHasNothingToPrint) {
+  const VantResult result = Render(WritePage({}));
+  EXPECT_TRUE(result.exited && result.status == 1) << result.Describe();
+  EXPECT_NE(result.err.find("印刷対象がありません!"), std::string::npos) << result.err;
+  EXPECT_FALSE(fs::exists(Png()));
+}
+
+TEST_F(RenderCommand, ARunErrorEndsThePreviewWithTheRunsMessage) {
+  // The error is on the second page: no page is shown at all.
+  const VantResult result =
+      Render(WritePage({"scalemode,mm", "prntext,20,20,一,ＭＳ 明朝,12,false,false,0", "newpage",
+                        "prntxt,20,20,二"}));
+  EXPECT_TRUE(result.exited && result.status == 1) << result.Describe();
+  EXPECT_NE(result.err.find("[critical] エラー"), std::string::npos) << result.err;
+  EXPECT_NE(result.err.find("4:prntxt(20,20,二)"), std::string::npos) << result.err;
+  EXPECT_NE(result.err.find("プレビューを中断しました!"), std::string::npos) << result.err;
+  EXPECT_FALSE(fs::exists(Png()));
+}
+
+TEST_F(RenderCommand, APageBeyondTheShownPagesIsAUsageErrorNamingTheCount) {
+  const VantResult result = Render(WritePage(kTwoPages), {"--page", "3"});
+  EXPECT_TRUE(result.exited && result.status == 2) << result.Describe();
+  EXPECT_NE(result.err.find("--page 3 is beyond the preview's 2 pages"), std::string::npos)
+      << result.err;
+  EXPECT_FALSE(fs::exists(Png()));
+}
+
+TEST_F(RenderCommand, AMissingPageIsAUsageErrorNamingTheFile) {
+  const VantResult result = Render(dir_ / "nowhere.html");
+  EXPECT_TRUE(result.exited && result.status == 2) << result.Describe();
+  EXPECT_NE(result.err.find("nowhere.html"), std::string::npos) << result.err;
+  EXPECT_FALSE(fs::exists(Png()));
+}
+
+TEST_F(RenderCommand, AnOutputThatCannotBeWrittenIsNamed) {
+  const fs::path page = WritePage(kTwoPages);
+  VantOptions run;
+  run.workDir = dir_.Path();
+  const std::string out = (dir_ / "no-such-dir" / "out.png").string();
+  const VantResult result = RunVant({"render", page.string(), "-o", out}, run);
+  EXPECT_TRUE(result.exited && result.status == 1) << result.Describe();
+  EXPECT_NE(result.err.find(out), std::string::npos) << result.err;
+}
+
+TEST_F(RenderCommand, BadOptionsAreUsageErrors) {
+  const fs::path page = WritePage(kTwoPages);
+  for (const std::vector<std::string>& options :
+       {std::vector<std::string>{"--zoom", "75"}, {"--page", "0"}, {"--viewport", "12x"},
+        {"--printer", "存在しないプリンター"}}) {
+    const VantResult result = Render(page, options);
+    EXPECT_TRUE(result.exited && result.status == 2) << options[0] << ": " << result.Describe();
+    EXPECT_FALSE(fs::exists(Png()));
+  }
+}
+
+TEST_F(RenderCommand, ThePdfPrinterCanBeNamed) {
+  const VantResult result = Render(WritePage(kTwoPages), {"--printer", "Vant3 PDF", "--status"});
+  ASSERT_TRUE(result.exited && result.status == 0) << result.Describe();
+  ASSERT_EQ(Lines(result.out).size(), 5U);
+  EXPECT_EQ(Lines(result.out)[3], "Vant3 PDF");
+}
+
+}  // namespace
+}  // namespace vant::test
