@@ -24,9 +24,9 @@ std::string Escaped(const std::string& text) {
   return out;
 }
 
-// The bytes converted from one encoding to another with iconv; throws when they do not
-// convert completely.
-std::string Converted(const std::string& bytes, const char* from, const char* to) {
+}  // namespace
+
+std::string Reencoded(const std::string& bytes, const char* from, const char* to) {
   iconv_t cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error(std::string("iconv_open ") + from);
   const std::unique_ptr<void, int (*)(iconv_t)> closer(cd, iconv_close);
@@ -44,8 +44,6 @@ std::string Converted(const std::string& bytes, const char* from, const char* to
   return out;
 }
 
-}  // namespace
-
 std::vector<Param> MethodParams(const std::vector<std::string>& lines) {
   std::vector<Param> params;
   for (size_t i = 0; i < lines.size(); ++i) params.push_back({"method" + std::to_string(i + 1), lines[i]});
@@ -62,12 +60,15 @@ std::string HostPage(const std::vector<Param>& params, const std::string& object
   return page + "</object>\n</body></html>\n";
 }
 
-std::string Utf8Twin(const std::string& shiftJisPage) {
-  std::string twin = Converted(shiftJisPage, "CP932", "UTF-8");
-  const std::string declared = "charset=Shift_JIS";
-  const auto at = twin.find(declared);
-  if (at == std::string::npos) throw std::runtime_error("the page does not declare " + declared);
-  return twin.replace(at, declared.size(), "charset=UTF-8");
+std::string Utf8Twin(const std::string& page, const char* iconvEncoding, const std::string& declaration) {
+  std::string twin = Reencoded(page, iconvEncoding, "UTF-8");
+  const auto at = twin.find(declaration);
+  if (at == std::string::npos) throw std::runtime_error("the page does not declare " + declaration);
+  auto name = declaration.find('=');
+  if (name == std::string::npos) throw std::runtime_error("no encoding in " + declaration);
+  name += declaration[name + 1] == '"' ? 2 : 1;
+  const auto end = declaration.find('"', name);
+  return twin.replace(at + name, (end == std::string::npos ? declaration.size() : end) - name, "UTF-8");
 }
 
 }  // namespace vant::test

@@ -176,6 +176,23 @@ TEST_F(VantBadInputTest, BinaryJunkIsNotAPage) {
   EXPECT_TRUE(work_.Names().empty());
 }
 
+TEST_F(VantBadInputTest, APageTooLargeIsRefusedBeforeItIsRead) {
+  // Sparse: 65 MiB of nothing, beyond the 64 MiB any real page stays under.
+  const auto page = pages_ / "huge.html";
+  WriteFile(page, "<object>");
+  std::filesystem::resize_file(page, 65u << 20);
+  ExpectUnreadable("methods", page.string(), "ファイルが大きすぎます (上限 64 MiB)");
+}
+
+TEST_F(VantBadInputTest, APageNestedTooDeepIsRefusedInsteadOfParsedForMinutes) {
+  std::string page = "<html><body>";
+  for (int i = 0; i < 40000; ++i) page += "<div>";
+  page += "<object><param name=\"method1\" value=\"enddoc\"></object></body></html>";
+  const std::string path = WritePage("deep.html", page);
+  ExpectUnreadable("methods", path, "要素の入れ子が深すぎるため解析できません");
+  ExpectUnreadable("pdf", path, "要素の入れ子が深すぎるため解析できません");
+}
+
 // method1..methodN PARAMs, each a "newpage".
 std::string ManyMethodsPage(int count) {
   std::string page = "<html><body><object id=\"c\">\n";

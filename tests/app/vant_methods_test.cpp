@@ -179,7 +179,7 @@ TEST_F(VantMethodsTest, TheMethodsComeFromTheWholePageTheSettingsFromTheChosenOb
 
 TEST_F(VantMethodsTest, TheShiftJisExampleReadsAsItsUtf8Twin) {
   const std::string shiftJis = ReadFile(std::filesystem::path(VANT_EXAMPLES_DIR) / "shipping-label.html");
-  const std::string twin = Utf8Twin(shiftJis);
+  const std::string twin = Utf8Twin(shiftJis, "CP932", "charset=Shift_JIS");
   const VantResult fromShiftJis = Methods(shiftJis);
   const VantResult fromUtf8 = Methods(twin);
   EXPECT_TRUE(fromShiftJis.exited && fromShiftJis.status == 0) << fromShiftJis.Describe();
@@ -188,6 +188,34 @@ TEST_F(VantMethodsTest, TheShiftJisExampleReadsAsItsUtf8Twin) {
   // Japanese text in both the method list and the button caption.
   EXPECT_NE(fromShiftJis.out.find("\"宅配便 送り状（発払い）\""), std::string::npos) << fromShiftJis.out;
   EXPECT_NE(fromShiftJis.out.find("\"printCaption\": \"送り状印刷\""), std::string::npos) << fromShiftJis.out;
+}
+
+TEST_F(VantMethodsTest, TheEucJpExampleReadsAsItsUtf8Twin) {
+  const std::string eucJp = ReadFile(std::filesystem::path(VANT_EXAMPLES_DIR) / "delivery-note.html");
+  // EUC-JP pages carry the Windows extensions as well.
+  const std::string twin = Utf8Twin(eucJp, "EUC-JP-MS", "charset=\"EUC-JP\"");
+  const VantResult fromEucJp = Methods(eucJp);
+  const VantResult fromUtf8 = Methods(twin);
+  EXPECT_TRUE(fromEucJp.exited && fromEucJp.status == 0) << fromEucJp.Describe();
+  EXPECT_TRUE(fromUtf8.exited && fromUtf8.status == 0) << fromUtf8.Describe();
+  EXPECT_EQ(fromEucJp.out, fromUtf8.out);
+  EXPECT_NE(fromEucJp.out.find("\"printCaption\": \"発行\", \"printButtonWidth\": 120"), std::string::npos)
+      << fromEucJp.out;
+}
+
+TEST_F(VantMethodsTest, AUtf16PageIsKnownByItsByteOrderMark) {
+  const std::string utf8 = ReadFile(std::filesystem::path(VANT_EXAMPLES_DIR) / "invoice.html");
+  const VantResult fromUtf8 = Methods(utf8);
+  ASSERT_TRUE(fromUtf8.exited && fromUtf8.status == 0) << fromUtf8.Describe();
+  EXPECT_NE(fromUtf8.out.find("\"methodCount\": "), std::string::npos);
+  const VantResult littleEndian = Methods("\xff\xfe" + Reencoded(utf8, "UTF-8", "UTF-16LE"));
+  const VantResult bigEndian = Methods("\xfe\xff" + Reencoded(utf8, "UTF-8", "UTF-16BE"));
+  EXPECT_EQ(littleEndian.out, fromUtf8.out) << littleEndian.Describe();
+  EXPECT_EQ(bigEndian.out, fromUtf8.out) << bigEndian.Describe();
+  // Without its mark the same bytes are no text.
+  const VantResult unmarked = Methods(Reencoded(utf8, "UTF-8", "UTF-16LE"));
+  EXPECT_TRUE(unmarked.exited && unmarked.status == 2) << unmarked.Describe();
+  EXPECT_NE(unmarked.out.find("テキストではありません"), std::string::npos) << unmarked.out;
 }
 
 }  // namespace

@@ -193,7 +193,7 @@ TEST_F(VantPdfTest, WithoutAPrintServerThePdfPrinterIsTheOnlyOneAndCurrent) {
 TEST_F(VantPdfTest, TheShiftJisExamplePrintsAsItsUtf8Twin) {
   const std::string shiftJis = ReadFile(std::filesystem::path(VANT_EXAMPLES_DIR) / "shipping-label.html");
   WriteFile(pages_ / "sjis.html", shiftJis);
-  WriteFile(pages_ / "utf8.html", Utf8Twin(shiftJis));
+  WriteFile(pages_ / "utf8.html", Utf8Twin(shiftJis, "CP932", "charset=Shift_JIS"));
   const VantResult fromShiftJis = Run({"pdf", (pages_ / "sjis.html").string()});
   const VantResult fromUtf8 = Run({"pdf", (pages_ / "utf8.html").string()});
   ASSERT_TRUE(fromShiftJis.exited && fromShiftJis.status == 0) << fromShiftJis.Describe();
