@@ -6,6 +6,7 @@
 
 #include <QImage>
 
+#include <cmath>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -220,7 +221,7 @@ TEST_F(RenderCommand, PagesWithNothingDrawnAreLeftOutOfTheNumbering) {
   EXPECT_TRUE(SameImage(Written(), DrawnPagePicture(2)));
 }
 
-// The shipped examples, each of their pages at a fixed zoom and fitted.
+// The shipped examples, each of their pages at every zoom.
 class RenderExample : public RenderCommand,
                       public ::testing::WithParamInterface<const char*> {};
 
@@ -233,7 +234,7 @@ TEST_P(RenderExample, EveryPageMatchesItsDrawnPicture) {
   }
   ASSERT_GE(count, 1);
   for (int n = 1; n <= count; ++n) {
-    for (const std::string zoom : {"150", "auto"}) {
+    for (const std::string zoom : {"100", "150", "200", "300", "auto"}) {
       const VantResult result =
           Render(page, {"--page", std::to_string(n), "--zoom", zoom, "--status"});
       ASSERT_TRUE(result.exited && result.status == 0) << result.Describe();
@@ -242,8 +243,9 @@ TEST_P(RenderExample, EveryPageMatchesItsDrawnPicture) {
                 "印刷プレビュー:" + std::to_string(n) + "/" + std::to_string(count));
       Expected expected(page);
       const auto shown = static_cast<int16_t>(n);
-      EXPECT_TRUE(SameImage(Written(), zoom == "auto" ? FittedPageImage(shown, 1280, 800)
-                                                      : PageImageAtFactor(shown, 0.75)))
+      EXPECT_TRUE(SameImage(Written(), zoom == "auto"
+                                           ? FittedPageImage(shown, 1280, 800)
+                                           : PageImageAtFactor(shown, ZoomFactor(std::stoi(zoom)))))
           << GetParam() << " page " << n << " at " << zoom;
     }
   }
