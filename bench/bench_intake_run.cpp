@@ -1,0 +1,76 @@
+// A generated page of 10,000 setup and paging methods: reading it (gumbo parse, then the
+// control's property reading) and running it on the PDF printer, measured apart.
+#include <benchmark/benchmark.h>
+
+#include "control/held_buttons.h"
+#include "bench_platform.h"
+#include "control/control_state.h"
+#include "control/intake.h"
+#include "engine/page_record.h"
+#include "engine/run_driver.h"
+#include "marks.h"
+#include "method_page.h"
+#include "platform/host_page.h"
+
+namespace vant::bench {
+namespace {
+
+constexpr int kSetupMethods = 10000;
+
+const std::string& SetupPage() {
+  static const std::string html = MethodPageHtml(SetupMethodLines(kSetupMethods));
+  return html;
+}
+
+void BM_IntakeParseHostPage(benchmark::State& state) {
+  const std::string& html = SetupPage();
+  for (auto _ : state) {
+    auto page = platform::HostPage::FromHtml(html, Text(u"vant"));
+    benchmark::DoNotOptimize(page);
+  }
+  state.counters["html_bytes"] = static_cast<double>(html.size());
+  state.SetItemsProcessed(state.iterations() * kSetupMethods);
+}
+BENCHMARK(BM_IntakeParseHostPage)->Unit(benchmark::kMillisecond);
+
+void BM_IntakeReadProperties(benchmark::State& state) {
+  const auto page = platform::HostPage::FromHtml(SetupPage(), Text(u"vant"));
+  HeldButtonsView view;
+  KeptMessages messages;
+  for (auto _ : state) {
+    ReadProperties(page, page, view, messages);
+    benchmark::ClobberMemory();
+  }
+  if (!messages.Empty() || PrnCtlState().methodCount != kSetupMethods) {
+    state.SkipWithError(("the reading went wrong: " + messages.First()).c_str());
+  }
+  state.SetItemsProcessed(state.iterations() * kSetupMethods);
+}
+BENCHMARK(BM_IntakeReadProperties)->Unit(benchmark::kMillisecond);
+
+void BM_RunSetupPage(benchmark::State& state) {
+  LoadMethods(SetupMethodLines(kSetupMethods));
+  const ScratchDir dir;
+  int pages = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto bench = std::make_unique<BenchPlatform>(dir.Path() / "setup.pdf");
+    Print32State().nextMethod = 0;
+    state.ResumeTiming();
+    const int16_t result = RunMethods(bench->Get(), bench->Get().printer, 0);
+    state.PauseTiming();
+    if (result != kRunCompleted || !bench->Messages().Empty()) {
+      state.SkipWithError(("the run stopped: " + bench->Messages().First()).c_str());
+      break;
+    }
+    pages = DeliveredPages(bench->Printers());
+    bench.reset();
+    state.ResumeTiming();
+  }
+  state.counters["pdf_pages"] = pages;
+  state.SetItemsProcessed(state.iterations() * kSetupMethods);
+}
+BENCHMARK(BM_RunSetupPage)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace vant::bench

@@ -1,0 +1,49 @@
+#include "bench_platform.h"
+
+#include <random>
+#include <stdexcept>
+
+namespace vant::bench {
+
+ScratchDir::ScratchDir() {
+  std::random_device seed;
+  const auto base = std::filesystem::temp_directory_path();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    auto candidate = base / ("vant-bench-" + std::to_string(seed()));
+    if (std::filesystem::create_directory(candidate)) {
+      path_ = std::move(candidate);
+      return;
+    }
+  }
+  throw std::runtime_error("no scratch directory could be made under " + base.string());
+}
+
+ScratchDir::~ScratchDir() {
+  std::error_code ignored;  // a directory already gone is no reason to fail the run
+  std::filesystem::remove_all(path_, ignored);
+}
+
+void KeptMessages::Show(const Text& text, MessageIcon /*icon*/, const Text& title) {
+  texts_.push_back(title + u"\n" + text);
+}
+
+std::string KeptMessages::First() const { return texts_.empty() ? std::string() : ToUtf8(texts_.front()); }
+
+BenchPlatform::BenchPlatform(const std::filesystem::path& pdfPath)
+    : printers_(std::make_unique<printing::PrinterList>(std::vector<printing::InstalledQueue>{})),
+      printer_(std::make_unique<PrinterObject>(*printers_)),
+      platform_{*printer_, messages_, pointer_} {
+  printers_->MakeCurrent(printers_->Count() - 1);  // the PDF printer is last (and only)
+  printers_->PdfOutput().SetPath(pdfPath);
+  if (TrimBlanks(printers_->At(printers_->CurrentIndex()).DeviceName()) != u"Vant3 PDF") {
+    throw std::logic_error("the benchmark printer is not the built-in PDF printer");
+  }
+}
+
+int DeliveredPages(const printing::PrinterList& printers) {
+  int pages = 0;
+  for (const auto& document : printers.Delivered()) pages += document.pages;
+  return pages;
+}
+
+}  // namespace vant::bench

@@ -1,0 +1,67 @@
+// What every benchmark runs on: the built-in PDF printer alone (no print server queues),
+// writing into a scratch directory, with message boxes counted instead of shown and the
+// pointer held without a screen.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/text.h"
+#include "engine/platform.h"
+#include "engine/printer_object.h"
+#include "platform/printer_list.h"
+#include "platform/qt_pointer.h"
+
+namespace vant::bench {
+
+// A fresh directory under the system's temporary directory, removed with everything in it.
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Keeps every message box, so that a benchmark whose run stopped can say why.
+class KeptMessages final : public MessageBoxes {
+ public:
+  void Show(const Text& text, MessageIcon icon, const Text& title) override;
+  bool Empty() const { return texts_.empty(); }
+  // The first box's title and text in UTF-8, one line each.
+  std::string First() const;
+  void Clear() { texts_.clear(); }
+
+ private:
+  std::vector<Text> texts_;
+};
+
+// The printer list with only "Vant3 PDF", current, its documents going to pdfPath.
+class BenchPlatform {
+ public:
+  explicit BenchPlatform(const std::filesystem::path& pdfPath);
+  BenchPlatform(const BenchPlatform&) = delete;
+  BenchPlatform& operator=(const BenchPlatform&) = delete;
+
+  Platform& Get() { return platform_; }
+  printing::PrinterList& Printers() { return *printers_; }
+  KeptMessages& Messages() { return messages_; }
+
+ private:
+  std::unique_ptr<printing::PrinterList> printers_;
+  std::unique_ptr<PrinterObject> printer_;
+  KeptMessages messages_;
+  qt::HeadlessMousePointer pointer_;
+  Platform platform_;
+};
+
+// The pages delivered so far, summed over the documents.
+int DeliveredPages(const printing::PrinterList& printers);
+
+}  // namespace vant::bench
