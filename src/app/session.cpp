@@ -53,14 +53,6 @@ Session::Session(int& argc, char** argv, const CommandLine& line, bool windowed,
   if (line.verb == Verb::kPdf) {
     printers_->MakeCurrent(printers_->Count() - 1);  // the built-in PDF printer is last
     if (line.output) printers_->PdfOutput().SetPath(*line.output);
-    // The working directory, the page's name or -o may hold bytes that are not UTF-8.
-    if (!line.output && page_ && !IsUtf8(page_->baseName)) {
-      throw UsageError("the page's file name is not UTF-8: name the PDF file with -o");
-    }
-    const auto path = printers_->PdfOutput().Path();
-    if (path && !IsUtf8(path->string())) {
-      throw UsageError("the PDF file's path is not UTF-8 (give -o with a UTF-8 path): " + path->string());
-    }
   }
   if (line.printer) {
     // The same comparison the "changeprinter" method makes; a name no printer has must
@@ -73,10 +65,18 @@ Session::Session(int& argc, char** argv, const CommandLine& line, bool windowed,
     if (!found) throw UsageError("no installed printer is named \"" + *line.printer + "\" (see vant printers)");
     SelectPrinter(*printers_, wanted);
   }
-  // A PDF written over the page itself (-o naming it, or a page whose name ends in .pdf
-  // printed in its own folder) would lose the page.
   if (page_ && printers_->CurrentIndex() == printers_->Count() - 1) {
+    // The working directory, the page's name or -o may hold bytes that are not UTF-8.
+    const bool printing = line.verb == Verb::kPdf || line.verb == Verb::kPrint;
+    if (printing && !line.output && !IsUtf8(page_->baseName)) {
+      throw UsageError("the page's file name is not UTF-8: name the PDF file with vant pdf -o");
+    }
     const auto path = printers_->PdfOutput().Path();
+    if (printing && path && !IsUtf8(path->string())) {
+      throw UsageError("the PDF file's path is not UTF-8 (give -o with a UTF-8 path): " + path->string());
+    }
+    // A PDF written over the page itself (-o naming it, or a page whose name ends in .pdf
+    // printed in its own folder) would lose the page.
     std::error_code notThere;
     if (path && std::filesystem::equivalent(*path, line.page, notThere)) {
       throw UsageError("the PDF file would overwrite the page: " + path->string());

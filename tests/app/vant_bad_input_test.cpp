@@ -101,7 +101,9 @@ TEST_F(VantBadInputTest, APdfPathThatIsNotUtf8IsAUsageErrorNotAnotherFile) {
   ExpectUsageError({"pdf", page, "-o", notUtf8}, "the PDF file's path is not UTF-8 (give -o with a UTF-8 path): " + notUtf8);
   const std::string oddPage =
       WritePage("\x81\x40.html", HostPage(MethodParams({"prntext,10,10,x,ＭＳ 明朝,10,false,false,0", "enddoc"})));
-  ExpectUsageError({"pdf", oddPage}, "the page's file name is not UTF-8: name the PDF file with -o");
+  ExpectUsageError({"pdf", oddPage}, "the page's file name is not UTF-8: name the PDF file with vant pdf -o");
+  // Without a print server, print writes the PDF too.
+  ExpectUsageError({"print", oddPage}, "the page's file name is not UTF-8: name the PDF file with vant pdf -o");
   // Named with -o, the same page prints.
   const VantResult r = Run({"pdf", oddPage, "-o", "named.pdf"});
   EXPECT_TRUE(r.exited && r.status == 0) << r.Describe();
