@@ -74,6 +74,24 @@ TEST_F(VantPdfTest, SeveralDocumentsGoToNumberedFiles) {
   EXPECT_EQ(InspectPdf(work_ / "run-3.pdf").pages, 1);
 }
 
+TEST_F(VantPdfTest, AModeOnePagePrintsOnceAsThePrintButtonPrintsIt) {
+  std::vector<Param> params = MethodParams({kText, "enddoc"});
+  params.push_back({"Mode", "1"});
+  WriteFile(pages_ / "auto.html", HostPage(params));
+  const VantResult r = Run({"pdf", (pages_ / "auto.html").string()});
+  EXPECT_TRUE(r.exited && r.status == 0) << r.Describe();
+  EXPECT_EQ(r.out, Written(work_ / "auto.pdf", 1));
+  EXPECT_EQ(work_.Names(), std::vector<std::string>{"auto.pdf"});
+}
+
+TEST_F(VantPdfTest, ADocumentWithNothingDrawnWritesNoFile) {
+  // Ending a document that nothing was drawn on hands nothing over, as on any printer.
+  const VantResult r = Run({"pdf", WritePage("empty.html", {"papersize,a4", "scalemode,mm", "enddoc"})});
+  EXPECT_TRUE(r.exited && r.status == 0) << r.Describe();
+  EXPECT_EQ(r.out, "");
+  EXPECT_TRUE(work_.Names().empty());
+}
+
 TEST_F(VantPdfTest, ADocumentLeftOpenIsEndedWhenTheCommandEnds) {
   const std::string page = WritePage("open.html", {kText, "newpage", kText});
   const VantResult r = Run({"pdf", page});
