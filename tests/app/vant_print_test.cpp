@@ -139,6 +139,23 @@ TEST_F(VantPrintTest, TheListsPrinterChangeSendsItsJobThereAndChangesNothingAfte
   EXPECT_EQ(list.out, "  Label\n* Office\n  Vant3 PDF\n");
 }
 
+TEST_F(VantPrintTest, EachPrinterKeepsItsOwnDocument) {
+  // Office's document stays open while the list goes on on Label; it is sent as the
+  // command ends, after Label's.
+  const VantResult r = Run({"print", WritePage({kText, "changeprinter,Label", "papersize,a5",
+                                                "prntext,10,10,label,ＭＳ ゴシック,10,false,false,0", "enddoc"})});
+  ASSERT_TRUE(r.exited && r.status == 0) << r.Describe();
+  const auto sent = SentJobs(r.out);
+  ASSERT_EQ(sent.size(), 2u) << r.out;
+  EXPECT_EQ(sent[0].queue, "Label");
+  EXPECT_EQ(sent[1].queue, "Office");
+  const auto label = queues::WaitForJob(sent[0].id);
+  const auto office = queues::WaitForJob(sent[1].id);
+  EXPECT_TRUE(Contains(PdfPageText(label.file, 1), "label"));
+  EXPECT_TRUE(Contains(PdfPageText(office.file, 1), "請求書"));
+  EXPECT_FALSE(Contains(PdfPageText(office.file, 1), "label"));
+}
+
 TEST_F(VantPrintTest, ThePrintersInTheServersOrderThenThePdfPrinter) {
   const VantResult r = Run({"printers"});
   ASSERT_TRUE(r.exited && r.status == 0) << r.Describe();
