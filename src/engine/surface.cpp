@@ -128,10 +128,10 @@ void Surface::Print(TextView text) {
   const auto lines = SplitLines(text);
   double y = ToDeviceY(currentY_);
   double x = ToDeviceX(currentX_);
-  double lineHeight = 0;
+  // The line height does not depend on the text: measuring an empty line gives it without
+  // laying out the text, which the drawing does anyway.
+  const double lineHeight = device_.MeasureText(TextView(), font_).height;
   for (const TextView line : lines) {
-    const TextExtent extent = device_.MeasureText(line, font_);
-    lineHeight = extent.height;
     if (!line.empty()) device_.DrawText(x, y, line, font_, RgbFromColour(foreColor_));
     x = 0;  // a following line starts at the left edge, as the platform's Print does
     y += lineHeight;

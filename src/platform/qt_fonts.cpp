@@ -14,7 +14,9 @@ namespace {
 // texts cannot grow it without bound (each entry holds its text and font name).
 constexpr size_t kMaxCachedWidths = 200000;
 // Drawing fonts kept at once: a page uses a handful of sizes.
-constexpr size_t kMaxDrawingFonts = 32;
+// A form uses a few dozen fonts (names, sizes, bold); realising one costs a font engine
+// load, so enough are kept that a document never realises the same one twice.
+constexpr size_t kMaxDrawingFonts = 256;
 
 size_t CombineHash(size_t seed, size_t value) {
   return seed ^ (value + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2));
@@ -64,11 +66,17 @@ const RealisedFont& FontCache::Face(const FontSpec& face) {
 
 const RealisedFont& FontCache::Realise(const FontSpec& wanted) {
   auto found = drawing_.find(wanted);
-  if (found == drawing_.end()) {
-    if (drawing_.size() >= kMaxDrawingFonts) drawing_.clear();
-    found = drawing_.emplace(wanted, std::make_unique<RealisedFont>(wanted)).first;
+  if (found != drawing_.end()) {
+    drawingUse_.splice(drawingUse_.begin(), drawingUse_, found->second.use);
+    return *found->second.font;
   }
-  return *found->second;
+  if (drawing_.size() >= kMaxDrawingFonts) {
+    drawing_.erase(drawingUse_.back());
+    drawingUse_.pop_back();
+  }
+  drawingUse_.push_front(wanted);
+  found = drawing_.emplace(wanted, DrawingFont{std::make_unique<RealisedFont>(wanted), drawingUse_.begin()}).first;
+  return *found->second.font;
 }
 
 TextExtent FontCache::Measure(TextView line, const FontSpec& wanted) {

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <list>
 #include <memory>
 #include <unordered_map>
 
@@ -50,8 +51,9 @@ class FontCache {
   // Width = advance of the line, height = ascent + descent, in pixels of the wanted size.
   TextExtent Measure(TextView line, const FontSpec& wanted);
   // The font at the wanted size, for drawing. The reference stays valid until the next
-  // call: only a few drawing fonts are kept.
+  // call: the drawing fonts used last are kept, the one unused longest goes first.
   const RealisedFont& Realise(const FontSpec& wanted);
+  size_t DrawingFontCount() const { return drawing_.size(); }
 
   size_t FaceCount() const { return faces_.size(); }
   size_t WidthCount() const { return widths_.size(); }
@@ -68,7 +70,12 @@ class FontCache {
   const RealisedFont& Face(const FontSpec& face);
 
   std::unordered_map<FontSpec, std::unique_ptr<RealisedFont>, FontSpecHash> faces_;
-  std::unordered_map<FontSpec, std::unique_ptr<RealisedFont>, FontSpecHash> drawing_;
+  struct DrawingFont {
+    std::unique_ptr<RealisedFont> font;
+    std::list<FontSpec>::iterator use;  // its place in drawingUse_
+  };
+  std::unordered_map<FontSpec, DrawingFont, FontSpecHash> drawing_;
+  std::list<FontSpec> drawingUse_;  // most recently used first
   std::unordered_map<WidthKey, double, WidthKeyHash> widths_;
 };
 

@@ -219,6 +219,13 @@ void StretchPixels(QImage& dest, int x, int y, int width, int height, const QIma
   QImage source = src;
   if (source.format() != QImage::Format_RGB32) source = source.convertToFormat(QImage::Format_RGB32);
   if (dest.format() != QImage::Format_RGB32) dest = dest.convertToFormat(QImage::Format_RGB32);
+  // Averaging only matters when pixels are combined: a copy that shrinks along neither
+  // axis takes the pixel under each destination pixel's centre, which is a third of the
+  // work at the preview's 300 %.
+  if (std::llabs(static_cast<long long>(srcWidth)) <= std::llabs(static_cast<long long>(width)) &&
+      std::llabs(static_cast<long long>(srcHeight)) <= std::llabs(static_cast<long long>(height))) {
+    mode = StretchMode::kBlackOnWhite;
+  }
   const AxisMap across = MapAxis(x, width, dest.width(), srcX, srcWidth, source.width(), mode);
   const AxisMap down = MapAxis(y, height, dest.height(), srcY, srcHeight, source.height(), mode);
   if (across.destPixel.empty() || down.destPixel.empty()) return;
@@ -272,18 +279,23 @@ const QImage& QtImageDevice::Image() const {
 }
 
 void QtImageDevice::FillRect(double x, double y, double w, double h, Rgb colour) {
+  uniform_.reset();
   painting_->FillRect(x, y, w, h, colour);
 }
 void QtImageDevice::StrokeLine(double x1, double y1, double x2, double y2, const Pen& pen) {
+  uniform_.reset();
   painting_->StrokeLine(x1, y1, x2, y2, pen);
 }
 void QtImageDevice::StrokeRect(double x1, double y1, double x2, double y2, const Pen& pen) {
+  uniform_.reset();
   painting_->StrokeRect(x1, y1, x2, y2, pen);
 }
 void QtImageDevice::StrokeEllipse(double cx, double cy, double rx, double ry, const Pen& pen) {
+  uniform_.reset();
   painting_->StrokeEllipse(cx, cy, rx, ry, pen);
 }
 void QtImageDevice::DrawText(double x, double y, TextView line, const FontSpec& font, Rgb colour) {
+  uniform_.reset();
   painting_->DrawText(x, y, line, font, colour);
 }
 TextExtent QtImageDevice::MeasureText(TextView line, const FontSpec& font) {
@@ -303,11 +315,15 @@ void QtImageDevice::Resize(int widthPx, int heightPx, Rgb background) {
   }
   image_ = std::move(resized);
   painting_->SetSize(widthPx, heightPx);
+  if (uniform_ != qRgb(background.red, background.green, background.blue)) uniform_.reset();
 }
 
 void QtImageDevice::Clear(Rgb background) {
+  const QRgb colour = qRgb(background.red, background.green, background.blue);
+  if (uniform_ == colour) return;
   EndPainting();
   if (!image_.isNull()) image_.fill(QColor(background.red, background.green, background.blue));
+  uniform_ = colour;
 }
 
 void QtImageDevice::StretchFrom(int x, int y, int width, int height, const PictureDevice& source,
@@ -317,6 +333,7 @@ void QtImageDevice::StretchFrom(int x, int y, int width, int height, const Pictu
   if (other == nullptr) throw Failure::NotSupported();
   const QImage& pixels = other->Image();
   EndPainting();
+  uniform_.reset();
   StretchPixels(image_, x, y, width, height, pixels, srcX, srcY, srcWidth, srcHeight, mode);
 }
 

@@ -73,6 +73,10 @@ class QtImageDevice final : public PictureDevice {
 
   mutable QImage image_;
   std::unique_ptr<Painting> painting_;
+  // The one colour of every pixel while nothing has been drawn since the last clear: a
+  // clear to that colour has nothing to do (building a preview clears its page picture
+  // twice a page, 14 MB each, and draws nothing on it).
+  std::optional<QRgb> uniform_;
 };
 
 }  // namespace vant::qt

@@ -203,8 +203,12 @@ void QtPainterDevice::StrokeEllipse(double cx, double cy, double rx, double ry, 
 void QtPainterDevice::DrawText(double x, double y, TextView line, const FontSpec& font,
                                Rgb colour) {
   if (Blank() || line.empty() || x >= widthPx_ || y >= heightPx_) return;
-  const TextExtent extent = fonts_.Measure(line, font);
-  if (x + extent.width < 0 || y + extent.height < 0) return;
+  // Only a text that starts left of or above the drawable area can miss it entirely; its
+  // width is measured for that test alone.
+  if (x < 0 || y < 0) {
+    const TextExtent extent = fonts_.Measure(x < 0 ? line : TextView(), font);
+    if (x + extent.width < 0 || y + extent.height < 0) return;
+  }
   const RealisedFont& realised = fonts_.Realise(font);
   QPainter& painter = Painter();
   painter.setRenderHint(QPainter::TextAntialiasing, true);
