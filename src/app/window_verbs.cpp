@@ -2,6 +2,7 @@
 #include <QWidget>
 
 #include "app/session.h"
+#include "app/termination.h"
 #include "app/verbs.h"
 #include "control/prn_ctl.h"
 #include "platform/qt_control_widget.h"
@@ -27,6 +28,7 @@ class QtPreviewOpener final : public PreviewOpener {
 int ShowVerb(int& argc, char** argv, const CommandLine& line) {
   qt::QtMessageBoxes boxes;
   Session session(argc, argv, line, /*windowed=*/true, boxes, std::make_unique<qt::QtMousePointer>());
+  const QuitOnTermination quitOnSignal;  // a terminated window still ends its documents
   qt::QtControlWidget widget;
   widget.setWindowTitle(QString::fromStdString("Vant3 - " + session.page().baseName));
   QtPreviewOpener opener;
@@ -46,6 +48,7 @@ int ShowVerb(int& argc, char** argv, const CommandLine& line) {
 int PreviewVerb(int& argc, char** argv, const CommandLine& line) {
   qt::QtMessageBoxes boxes;
   Session session(argc, argv, line, /*windowed=*/true, boxes, std::make_unique<qt::QtMousePointer>());
+  const QuitOnTermination quitOnSignal;  // a terminated window still ends its documents
   qt::QtControlWidget widget;  // the control the preview button belongs to, not shown
   QtPreviewOpener opener;
   PrnCtl control(session.platform(), widget, opener);
