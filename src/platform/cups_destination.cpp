@@ -33,7 +33,10 @@ CupsDestinations ReadCupsDestinations() {
   const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
   const ipp_status_t status = cupsLastError();
   if (count == 0 && status > IPP_STATUS_OK_CONFLICTING && status != IPP_STATUS_ERROR_NOT_FOUND) {
-    result.problems.push_back(u"印刷サーバーからプリンターの一覧を取得できません: " + LastCupsError());
+    // Name the server: "Bad file descriptor" alone does not say that no server answered.
+    result.problems.push_back(u"印刷サーバー「" + FromUtf8(cupsServer()) +
+                              u"」からプリンターの一覧を取得できません (" + LastCupsError() +
+                              u")。組み込みの PDF プリンターだけを使います。");
   }
   for (int i = 0; i < count; ++i) {
     if (dests[i].instance != nullptr) continue;
