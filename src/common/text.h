@@ -15,6 +15,8 @@ using TextView = std::u16string_view;
 // Malformed UTF-8 becomes U+FFFD; an unpaired surrogate is written as U+FFFD.
 Text FromUtf8(std::string_view utf8);
 std::string ToUtf8(TextView text);
+// Appends one code point (up to U+10FFFF) as UTF-8.
+void AppendUtf8(std::string& out, char32_t codePoint);
 
 // Lower and upper case as the platform's case functions do: ASCII, Latin-1, Greek,
 // Cyrillic and the full-width Latin letters; everything else is left as it stands.
