@@ -56,6 +56,10 @@ class PaperDir {
 };
 
 class PaperTest : public testing::Test {
+ public:
+  // Load, for helpers outside the fixture.
+  void LoadLines(const std::vector<std::string>& lines) { Load(lines); }
+
  protected:
   PaperTest();
 
