@@ -4,7 +4,12 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
-dir="$root/build-test"
-"$root/scripts/build.sh" "$dir" RelWithDebInfo
-cd "$dir"
-ctest --output-on-failure -j"$(nproc)" --timeout 600
+# Every test twice: in an optimised build, then under AddressSanitizer and
+# UndefinedBehaviorSanitizer. CTest's summary line of each run closes its output.
+for variant in plain sanitize; do
+  dir="$root/build-test-$variant"
+  options=(-DVANT_BUILD_BENCH=OFF)
+  [ "$variant" = sanitize ] && options+=(-DVANT_SANITIZE=ON)
+  "$root/scripts/build.sh" "$dir" RelWithDebInfo "${options[@]}"
+  (cd "$dir" && ctest --output-on-failure -j"$(nproc)" --timeout 900)
+done
