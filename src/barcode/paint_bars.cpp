@@ -54,6 +54,9 @@ void PaintInPixels(DrawTarget& target, int16_t saved, float x, float y, TextView
 
   auto* box = dynamic_cast<PictureBox*>(&target);
   GrowWidth(box, WholeInt32(static_cast<double>(g.x) + Product32(n, g.m)));
+  // The bars themselves must fit too: without a text line nothing else would make the
+  // picture tall enough, and a preview symbol would be cut to the scratch box's height.
+  GrowHeight(box, WholeInt32(static_cast<double>(g.y) + g.barHeight));
 
   const JanTextLayout* jan = JanLayoutFor(layout);
   if (!text.empty()) {

@@ -195,7 +195,7 @@ TEST(PaintBars, PictureGrowsToFitTheSymbol) {
   RecordingPicture pic(50, 20);
   PaintBars(pic.picture, 10, 0, Jan13Modules(kDigits13), 7, 7, u"", 218, 40, kTextJan13);
   EXPECT_EQ(pic.picture.Width(), 10 + 109 * 2);
-  EXPECT_EQ(pic.picture.Height(), 20);  // no text: the height is left alone
+  EXPECT_EQ(pic.picture.Height(), 40);  // no text: the picture grows to hold the bars
 
   RecordingPicture withText(50, 20);
   PaintBars(withText.picture, 10, 5, Jan13Modules(kDigits13), 7, 7, kDigits13, 218, 40,
