@@ -1,9 +1,8 @@
 #include "barcode/code39.h"
 
 #include "barcode/barcode_messages.h"
-#include "barcode/barcode_state.h"
 #include "barcode/code39_table.h"
-#include "barcode/paint_bars.h"
+#include "barcode/paint_symbol.h"
 
 namespace vant {
 namespace {
@@ -44,14 +43,7 @@ EncodedSymbol EncodeCode39(TextView data, bool check) {
 
 bool DrawCode39(DrawTarget& target, float x, float y, TextView data, int16_t width,
                 int16_t height, bool showText, bool check) {
-  const EncodedSymbol symbol = EncodeCode39(data, check);
-  if (symbol.Refused()) {
-    BarcodeErrorText() = symbol.refusal;
-    return false;
-  }
-  PaintBars(target, x, y, symbol.modules, kQuietModules, kQuietModules,
-            showText ? TextView(symbol.text) : TextView(), width, height, kTextCentred);
-  return true;
+  return PaintCentredSymbol(target, x, y, EncodeCode39(data, check), width, height, showText);
 }
 
 }  // namespace vant

@@ -1,9 +1,8 @@
 #include "barcode/nw7.h"
 
 #include "barcode/barcode_messages.h"
-#include "barcode/barcode_state.h"
 #include "barcode/nw7_table.h"
-#include "barcode/paint_bars.h"
+#include "barcode/paint_symbol.h"
 
 namespace vant {
 namespace {
@@ -50,14 +49,7 @@ EncodedSymbol EncodeNw7(TextView data, bool check) {
 
 bool DrawNw7(DrawTarget& target, float x, float y, TextView data, int16_t width,
              int16_t height, bool showText, bool check) {
-  const EncodedSymbol symbol = EncodeNw7(data, check);
-  if (symbol.Refused()) {
-    BarcodeErrorText() = symbol.refusal;
-    return false;
-  }
-  PaintBars(target, x, y, symbol.modules, kQuietModules, kQuietModules,
-            showText ? TextView(symbol.text) : TextView(), width, height, kTextCentred);
-  return true;
+  return PaintCentredSymbol(target, x, y, EncodeNw7(data, check), width, height, showText);
 }
 
 }  // namespace vant
