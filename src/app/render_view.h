@@ -6,33 +6,16 @@
 
 #include <memory>
 
-#include "platform/qt_picture_box.h"
-#include "preview/preview_view.h"
+#include "platform/qt_preview_controls.h"
 
 namespace vant::app {
 
-class RenderView final : public PreviewView {
+class RenderView final : public qt::QtPreviewControls {
  public:
   // viewportWidth x viewportHeight is the size of picBase, in pixels, when the window is
   // laid out without a horizontal scroll bar; the window is that plus the vertical bar at
   // the right, the top row and the status bar.
   RenderView(int viewportWidth, int viewportHeight);
-
-  Pane& Viewport() override { return viewport_; }
-  Pane& Canvas() override { return canvas_; }
-  Pane& VerticalBarPlace() override { return verticalPlace_; }
-  Pane& HorizontalBarPlace() override { return horizontalPlace_; }
-  ScrollBarModel& VerticalBar() override { return vertical_; }
-  ScrollBarModel& HorizontalBar() override { return horizontal_; }
-  ZoomList& ZoomChoices() override { return zoom_; }
-  ButtonState& NextPageButton() override { return next_; }
-  ButtonState& BackPageButton() override { return back_; }
-  StatusPanels& StatusBar() override { return panels_; }
-
-  PictureBox& PageImage() override { return pageImage_.Surface(); }
-  PictureBox& CreatePagePicture() override;
-  PictureBox& PagePicture() override;
-  PictureBox& BarcodeScratch() override { return scratch_.Surface(); }
 
   float ScaleWidth() const override { return windowWidth_; }
   float ScaleHeight() const override { return windowHeight_; }
@@ -47,28 +30,11 @@ class RenderView final : public PreviewView {
   void RemoveWheelHandler() override { wheel_ = nullptr; }
   void CloseWindow() override { closed_ = true; }
 
-  // The visible page image as the window shows it.
-  const qt::QtPictureBox& PageImageBox() const { return pageImage_; }
   bool Maximized() const { return maximized_; }
   bool Closed() const { return closed_; }
   bool WheelInstalled() const { return wheel_ != nullptr; }
 
  private:
-  Pane viewport_;
-  Pane canvas_;
-  Pane verticalPlace_;
-  Pane horizontalPlace_;
-  ScrollBarModel vertical_;
-  ScrollBarModel horizontal_;
-  ZoomList zoom_;
-  ButtonState next_;
-  ButtonState back_;
-  StatusPanels panels_;
-
-  qt::QtPictureBox pageImage_;
-  std::unique_ptr<qt::QtPictureBox> pagePicture_;
-  qt::QtPictureBox scratch_;
-
   float windowWidth_;
   float windowHeight_;
   float statusHeight_;

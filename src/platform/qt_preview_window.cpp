@@ -23,11 +23,6 @@
 namespace vant::qt {
 namespace {
 
-Pane PaneAt(const DesignPlace& place) {
-  return Pane(TwipsToPixels(place.left), TwipsToPixels(place.top), TwipsToPixels(place.width),
-              TwipsToPixels(place.height));
-}
-
 int PixelsOf(int32_t twips) { return static_cast<int>(TwipsToPixels(twips)); }
 
 void PlaceWidget(QWidget& widget, const DesignPlace& place) {
@@ -65,22 +60,11 @@ void ShowBar(QScrollBar& widget, const ScrollBarModel& bar, const Pane& place) {
   widget.setVisible(bar.Visible());
 }
 
-constexpr int kInitialPictureSide = 1;
-
 }  // namespace
 
-QtPreviewWindow::QtPreviewWindow()
-    : viewport_(PaneAt(kBasePlace)),
-      canvas_(PaneAt(kCanvasPlace)),
-      verticalPlace_(PaneAt(kVerticalBarPlace)),
-      horizontalPlace_(PaneAt(kHorizontalBarPlace)),
-      pageImage_(PixelsOf(kPageImagePlace.width), PixelsOf(kPageImagePlace.height)),
-      scratch_(PixelsOf(kBarcodeScratchPlace.width), PixelsOf(kBarcodeScratchPlace.height)) {
+QtPreviewWindow::QtPreviewWindow() {
   setWindowTitle(ToQString(kWindowCaption));
   setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
-  // The page image is a shrunken copy of the page picture: averaged, so that text and
-  // thin lines stay legible.
-  pageImage_.Surface().SetStretchMode(StretchMode::kHalftone);
 
   nextButton_ = MakeButton("cmdNextPage", kNextPageCaption, kNextPagePlace, this);
   backButton_ = MakeButton("cmdBackPage", kBackPageCaption, kBackPagePlace, this);
@@ -142,16 +126,6 @@ QtPreviewWindow::QtPreviewWindow()
 QtPreviewWindow::~QtPreviewWindow() { RemoveWheelHandler(); }
 
 void QtPreviewWindow::Attach(FrmPreview* window) { window_ = window; }
-
-PictureBox& QtPreviewWindow::CreatePagePicture() {
-  pagePicture_ = std::make_unique<QtPictureBox>(kInitialPictureSide, kInitialPictureSide);
-  return pagePicture_->Surface();
-}
-
-PictureBox& QtPreviewWindow::PagePicture() {
-  if (!pagePicture_) throw Failure::IndexOutOfRange();
-  return pagePicture_->Surface();
-}
 
 float QtPreviewWindow::ScaleWidth() const { return static_cast<float>(width()); }
 

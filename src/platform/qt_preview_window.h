@@ -10,9 +10,8 @@
 #include <functional>
 #include <memory>
 
-#include "platform/qt_picture_box.h"
+#include "platform/qt_preview_controls.h"
 #include "preview/frm_preview.h"
-#include "preview/preview_view.h"
 
 class QComboBox;
 class QLabel;
@@ -25,7 +24,7 @@ namespace vant::qt {
 class QtPreviewViewport;
 class QtWheelFilter;
 
-class QtPreviewWindow final : public QDialog, public PreviewView {
+class QtPreviewWindow final : public QDialog, public QtPreviewControls {
  public:
   QtPreviewWindow();
   ~QtPreviewWindow() override;
@@ -33,21 +32,7 @@ class QtPreviewWindow final : public QDialog, public PreviewView {
   // The logic that the window's events go to while the window is shown; nullptr detaches.
   void Attach(FrmPreview* window);
 
-  Pane& Viewport() override { return viewport_; }
-  Pane& Canvas() override { return canvas_; }
-  Pane& VerticalBarPlace() override { return verticalPlace_; }
-  Pane& HorizontalBarPlace() override { return horizontalPlace_; }
-  ScrollBarModel& VerticalBar() override { return vertical_; }
-  ScrollBarModel& HorizontalBar() override { return horizontal_; }
-  ZoomList& ZoomChoices() override { return zoom_; }
-  ButtonState& NextPageButton() override { return next_; }
-  ButtonState& BackPageButton() override { return back_; }
-  StatusPanels& StatusBar() override { return panels_; }
 
-  PictureBox& PageImage() override { return pageImage_.Surface(); }
-  PictureBox& CreatePagePicture() override;
-  PictureBox& PagePicture() override;
-  PictureBox& BarcodeScratch() override { return scratch_.Surface(); }
 
   float ScaleWidth() const override;
   float ScaleHeight() const override;
@@ -75,7 +60,6 @@ class QtPreviewWindow final : public QDialog, public PreviewView {
   QScrollBar& HorizontalBarWidget() const { return *horizontalBar_; }
   QLabel& PanelWidget(int panel) const;
   QLabel& ZoomLabelWidget() const { return *zoomLabel_; }
-  const QtPictureBox& PageImageBox() const { return pageImage_; }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -90,21 +74,6 @@ class QtPreviewWindow final : public QDialog, public PreviewView {
   void Dispatch(const char* what, const std::function<void(FrmPreview&)>& handler);
   void PlaceFixedControls();
   void OnBarMoved(ScrollBarModel& bar, int value);
-
-  Pane viewport_;
-  Pane canvas_;
-  Pane verticalPlace_;
-  Pane horizontalPlace_;
-  ScrollBarModel vertical_;
-  ScrollBarModel horizontal_;
-  ZoomList zoom_;
-  ButtonState next_;
-  ButtonState back_;
-  StatusPanels panels_;
-
-  QtPictureBox pageImage_;
-  std::unique_ptr<QtPictureBox> pagePicture_;
-  QtPictureBox scratch_;
 
   // Child widgets, owned by this window as their Qt parent.
   QPushButton* nextButton_;
