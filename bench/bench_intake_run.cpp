@@ -51,22 +51,7 @@ BENCHMARK(BM_IntakeReadProperties)->Unit(benchmark::kMillisecond);
 void BM_RunSetupPage(benchmark::State& state) {
   LoadMethods(SetupMethodLines(kSetupMethods));
   const ScratchDir dir;
-  int pages = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    auto bench = std::make_unique<BenchPlatform>(dir.Path() / "setup.pdf");
-    Print32State().nextMethod = 0;
-    state.ResumeTiming();
-    const int16_t result = RunMethods(bench->Get(), bench->Get().printer, 0);
-    state.PauseTiming();
-    if (result != kRunCompleted || !bench->Messages().Empty()) {
-      state.SkipWithError(("the run stopped: " + bench->Messages().First()).c_str());
-      break;
-    }
-    pages = DeliveredPages(bench->Printers());
-    bench.reset();
-    state.ResumeTiming();
-  }
+  const int pages = TimePrintRuns(state, dir.Path() / "setup.pdf");
   state.counters["pdf_pages"] = pages;
   state.SetItemsProcessed(state.iterations() * kSetupMethods);
 }

@@ -48,22 +48,7 @@ void BM_PrintLabelSheet(benchmark::State& state) {
   const auto pages = LabelPages(kLabels);
   LoadMethods(PageMethodLines(pages));
   const ScratchDir dir;
-  int printed = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    auto bench = std::make_unique<BenchPlatform>(dir.Path() / "labels.pdf");
-    Print32State().nextMethod = 0;
-    state.ResumeTiming();
-    const int16_t result = RunMethods(bench->Get(), bench->Get().printer, 0);
-    state.PauseTiming();
-    if (result != kRunCompleted || !bench->Messages().Empty()) {
-      state.SkipWithError(("the run stopped: " + bench->Messages().First()).c_str());
-      break;
-    }
-    printed = DeliveredPages(bench->Printers());
-    bench.reset();
-    state.ResumeTiming();
-  }
+  const int printed = TimePrintRuns(state, dir.Path() / "labels.pdf");
   if (printed != static_cast<int>(pages.size())) state.SkipWithError("the label pages were not all written");
   state.counters["pdf_pages"] = printed;
   state.SetItemsProcessed(state.iterations() * kLabels);

@@ -1,6 +1,9 @@
 #include "bench_platform.h"
 
 #include <random>
+
+#include "engine/page_record.h"
+#include "engine/run_driver.h"
 #include <stdexcept>
 
 namespace vant::bench {
@@ -43,6 +46,26 @@ BenchPlatform::BenchPlatform(const std::filesystem::path& pdfPath)
 int DeliveredPages(const printing::PrinterList& printers) {
   int pages = 0;
   for (const auto& document : printers.Delivered()) pages += document.pages;
+  return pages;
+}
+
+int TimePrintRuns(benchmark::State& state, const std::filesystem::path& pdf) {
+  int pages = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto bench = std::make_unique<BenchPlatform>(pdf);
+    Print32State().nextMethod = 0;
+    state.ResumeTiming();
+    const int16_t result = RunMethods(bench->Get(), bench->Get().printer, 0);
+    state.PauseTiming();
+    if (result != kRunCompleted || !bench->Messages().Empty()) {
+      state.SkipWithError(("the run stopped: " + bench->Messages().First()).c_str());
+      return 0;
+    }
+    pages = DeliveredPages(bench->Printers());
+    bench.reset();
+    state.ResumeTiming();
+  }
   return pages;
 }
 

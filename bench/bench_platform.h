@@ -3,6 +3,8 @@
 // pointer held without a screen.
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -63,5 +65,10 @@ class BenchPlatform {
 
 // The pages delivered so far, summed over the documents.
 int DeliveredPages(const printing::PrinterList& printers);
+
+// The timed loop of a printing benchmark: each iteration runs the loaded method list on a new
+// PDF printer writing pdf; only RunMethods is timed. Returns the pages the last run wrote,
+// or marks the state with an error and returns 0 when a run stopped.
+int TimePrintRuns(benchmark::State& state, const std::filesystem::path& pdf);
 
 }  // namespace vant::bench
