@@ -10,7 +10,7 @@
 #include "engine/run_driver.h"
 #include "marks.h"
 #include "method_page.h"
-#include "platform/host_page.h"
+#include "platform/host/host_page.h"
 
 namespace vant::bench {
 namespace {

@@ -3,7 +3,7 @@
 // shipped font configuration that maps the Japanese font names onto the IPA fonts).
 #include <benchmark/benchmark.h>
 
-#include "platform/qt_app.h"
+#include "platform/qt/qt_app.h"
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);

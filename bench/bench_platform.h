@@ -13,8 +13,8 @@
 #include "common/text.h"
 #include "engine/platform.h"
 #include "engine/printer_object.h"
-#include "platform/printer_list.h"
-#include "platform/qt_pointer.h"
+#include "platform/printing/printer_list.h"
+#include "platform/qt/qt_pointer.h"
 
 namespace vant::bench {
 

@@ -7,7 +7,7 @@
 #include "control/control_state.h"
 #include "control/intake.h"
 #include "engine/page_record.h"
-#include "platform/host_page.h"
+#include "platform/host/host_page.h"
 
 namespace vant::bench {
 namespace {

@@ -17,9 +17,9 @@
 #include "common/text.h"
 #include "control/control_state.h"
 #include "engine/page_record.h"
-#include "platform/printer_list.h"
-#include "platform/qt_app.h"
-#include "platform/qt_pointer.h"
+#include "platform/printing/printer_list.h"
+#include "platform/qt/qt_app.h"
+#include "platform/qt/qt_pointer.h"
 #include "preview/frm_preview.h"
 #include "preview/zoom_list.h"
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "engine/printer_object.h"
-#include "platform/qt_picture_box.h"
+#include "platform/qt/qt_picture_box.h"
 
 namespace vant::bench {
 

@@ -9,7 +9,7 @@
 #include "marks.h"
 #include "method_page.h"
 #include "plain_qt_pdf.h"
-#include "platform/qt_app.h"
+#include "platform/qt/qt_app.h"
 
 namespace {
 

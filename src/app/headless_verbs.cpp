@@ -3,13 +3,13 @@
 #include "control/held_buttons.h"
 #include "app/methods_json.h"
 #include "app/session.h"
-#include "platform/host_page_errors.h"
+#include "platform/host/host_page_errors.h"
 #include "app/verbs.h"
 #include "control/control_state.h"
 #include "control/intake.h"
 #include "control/prn_ctl.h"
-#include "platform/qt_pointer.h"
-#include "platform/stderr_messages.h"
+#include "platform/qt/qt_pointer.h"
+#include "platform/qt/stderr_messages.h"
 
 namespace vant::app {
 namespace {

@@ -7,7 +7,7 @@
 #include "app/command_line.h"
 #include "app/session.h"
 #include "app/verbs.h"
-#include "platform/host_page_errors.h"
+#include "platform/host/host_page_errors.h"
 
 int main(int argc, char** argv) {
   using namespace vant::app;

@@ -9,8 +9,8 @@
 #include "app/session.h"
 #include "app/verbs.h"
 #include "control/prn_ctl.h"
-#include "platform/qt_pointer.h"
-#include "platform/stderr_messages.h"
+#include "platform/qt/qt_pointer.h"
+#include "platform/qt/stderr_messages.h"
 
 namespace vant::app {
 

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "platform/qt_preview_controls.h"
+#include "platform/qt/preview/qt_preview_controls.h"
 
 namespace vant::app {
 

@@ -1,5 +1,5 @@
 #include "app/session.h"
-#include "platform/host_page_errors.h"
+#include "platform/host/host_page_errors.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -8,7 +8,7 @@
 
 #include "common/failure.h"
 #include "engine/setup_commands.h"
-#include "platform/qt_app.h"
+#include "platform/qt/qt_app.h"
 
 namespace vant::app {
 namespace {

@@ -10,8 +10,8 @@
 #include "app/command_line.h"
 #include "app/counting_messages.h"
 #include "engine/printer_object.h"
-#include "platform/host_page_loader.h"
-#include "platform/printer_list.h"
+#include "platform/host/host_page_loader.h"
+#include "platform/printing/printer_list.h"
 
 namespace vant::app {
 

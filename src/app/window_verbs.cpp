@@ -5,10 +5,10 @@
 #include "app/termination.h"
 #include "app/verbs.h"
 #include "control/prn_ctl.h"
-#include "platform/qt_control_widget.h"
-#include "platform/qt_messages.h"
-#include "platform/qt_pointer.h"
-#include "platform/qt_preview_factory.h"
+#include "platform/qt/qt_control_widget.h"
+#include "platform/qt/qt_messages.h"
+#include "platform/qt/qt_pointer.h"
+#include "platform/qt/preview/qt_preview_factory.h"
 #include "preview/run_preview.h"
 
 namespace vant::app {

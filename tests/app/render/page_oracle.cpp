@@ -9,8 +9,8 @@
 #include "draw/draw_page.h"
 #include "engine/printer_geometry.h"
 #include "engine/run_driver.h"
-#include "platform/qt_image_device.h"
-#include "platform/qt_picture_box.h"
+#include "platform/qt/qt_image_device.h"
+#include "platform/qt/qt_picture_box.h"
 
 namespace vant::test {
 namespace {

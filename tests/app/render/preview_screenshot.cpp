@@ -19,12 +19,12 @@
 #include "control/held_buttons.h"
 #include "control/intake.h"
 #include "engine/printer_object.h"
-#include "platform/host_page_loader.h"
-#include "platform/printer_list.h"
-#include "platform/qt_app.h"
-#include "platform/qt_pointer.h"
-#include "platform/qt_preview_factory.h"
-#include "platform/stderr_messages.h"
+#include "platform/host/host_page_loader.h"
+#include "platform/printing/printer_list.h"
+#include "platform/qt/qt_app.h"
+#include "platform/qt/qt_pointer.h"
+#include "platform/qt/preview/qt_preview_factory.h"
+#include "platform/qt/stderr_messages.h"
 #include "preview/run_preview.h"
 
 namespace {

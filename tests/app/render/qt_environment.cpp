@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "platform/qt_app.h"
+#include "platform/qt/qt_app.h"
 
 namespace {
 

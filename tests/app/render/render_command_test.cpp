@@ -17,8 +17,8 @@
 #include "fake_platform.h"
 #include "host_pages.h"
 #include "page_oracle.h"
-#include "platform/host_page_loader.h"
-#include "platform/printer_list.h"
+#include "platform/host/host_page_loader.h"
+#include "platform/printing/printer_list.h"
 #include "state_reset.h"
 #include "vant_process.h"
 

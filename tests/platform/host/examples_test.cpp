@@ -10,7 +10,7 @@
 #include "engine/run_driver.h"
 #include "fake_host.h"
 #include "fake_platform.h"
-#include "platform/host_page_loader.h"
+#include "platform/host/host_page_loader.h"
 #include "state_reset.h"
 
 namespace vant::platform {

@@ -1,4 +1,4 @@
-#include "platform/host_page_loader.h"
+#include "platform/host/host_page_loader.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,7 +11,7 @@
 #include <string>
 
 #include "common/failure.h"
-#include "platform/host_page_errors.h"
+#include "platform/host/host_page_errors.h"
 #include "temp_page.h"
 
 namespace vant::platform {

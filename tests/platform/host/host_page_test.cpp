@@ -1,4 +1,4 @@
-#include "platform/host_page.h"
+#include "platform/host/host_page.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/failure.h"
-#include "platform/host_page_errors.h"
+#include "platform/host/host_page_errors.h"
 
 namespace vant::platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/html_charset.h"
+#include "platform/host/html_charset.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/html_encoding.h"
+#include "platform/host/html_encoding.h"
 
 #include <gtest/gtest.h>
 

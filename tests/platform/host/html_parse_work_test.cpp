@@ -1,4 +1,4 @@
-#include "platform/html_parse_work.h"
+#include "platform/host/html_parse_work.h"
 
 #include <gtest/gtest.h>
 

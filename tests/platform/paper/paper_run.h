@@ -15,7 +15,7 @@
 #include "cups_test_queues.h"
 #include "engine/page_record.h"
 #include "engine/printer_object.h"
-#include "platform/printer_list.h"
+#include "platform/printing/printer_list.h"
 
 namespace vant::test::paper {
 

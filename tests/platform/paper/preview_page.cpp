@@ -6,7 +6,7 @@
 #include "draw/draw_page.h"
 #include "engine/printer_geometry.h"
 #include "engine/run_driver.h"
-#include "platform/qt_picture_box.h"
+#include "platform/qt/qt_picture_box.h"
 
 namespace vant::test::paper {
 

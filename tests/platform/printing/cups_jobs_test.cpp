@@ -9,7 +9,7 @@
 #include "common/failure.h"
 #include "cups_test_queues.h"
 #include "pdf_inspect.h"
-#include "platform/printer_list.h"
+#include "platform/printing/printer_list.h"
 #include "private_server_printers.h"
 
 namespace vant::printing {

@@ -5,7 +5,7 @@
 
 #include "common/failure.h"
 #include "engine/printer_object.h"
-#include "platform/printer_list.h"
+#include "platform/printing/printer_list.h"
 #include "printing_fixtures.h"
 #include "private_server_printers.h"
 

@@ -8,7 +8,7 @@
 #include "engine/page_record.h"
 #include "engine/run_driver.h"
 #include "pdf_inspect.h"
-#include "platform/printer_list.h"
+#include "platform/printing/printer_list.h"
 #include "private_server_printers.h"
 #include "scratch_dir.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/printer.h"
-#include "platform/printer_capabilities.h"
+#include "platform/printing/printer_capabilities.h"
 
 namespace vant::printing {
 namespace {

@@ -8,9 +8,9 @@
 #include "common/failure.h"
 #include "engine/paper_sizes.h"
 #include "pdf_inspect.h"
-#include "platform/pdf_file_output.h"
-#include "platform/pdf_printer.h"
-#include "platform/printer_surface.h"
+#include "platform/printing/pdf_file_output.h"
+#include "platform/printing/pdf_printer.h"
+#include "platform/printing/printer_surface.h"
 #include "scratch_dir.h"
 
 namespace vant::printing {

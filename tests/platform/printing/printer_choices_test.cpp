@@ -2,7 +2,7 @@
 
 #include "common/text.h"
 #include "engine/paper_sizes.h"
-#include "platform/printer_choices.h"
+#include "platform/printing/printer_choices.h"
 
 namespace vant::printing {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "common/failure.h"
 #include "engine/printer_object.h"
-#include "platform/printer_list.h"
+#include "platform/printing/printer_list.h"
 #include "printing_fixtures.h"
 #include "scratch_dir.h"
 

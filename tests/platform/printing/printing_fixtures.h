@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "common/failure.h"
-#include "platform/printer_capabilities.h"
-#include "platform/printer_output.h"
+#include "platform/printing/printer_capabilities.h"
+#include "platform/printing/printer_output.h"
 
 namespace vant::printing::test {
 

@@ -2,7 +2,7 @@
 // started as the vant command starts its headless verbs.
 #include <gtest/gtest.h>
 
-#include "platform/qt_app.h"
+#include "platform/qt/qt_app.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "cups_test_queues.h"
-#include "platform/printer_list.h"
+#include "platform/printing/printer_list.h"
 
 namespace vant::printing {
 

@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "common/failure.h"
-#include "platform/qt_control_widget.h"
+#include "platform/qt/qt_control_widget.h"
 
 namespace vant::qt {
 namespace {

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/qt_fonts.h"
-#include "platform/qt_picture_box.h"
+#include "platform/qt/qt_fonts.h"
+#include "platform/qt/qt_picture_box.h"
 
 namespace vant::qt {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "common/failure.h"
 #include "image_probe.h"
-#include "platform/qt_picture_box.h"
+#include "platform/qt/qt_picture_box.h"
 
 namespace vant::qt {
 namespace {

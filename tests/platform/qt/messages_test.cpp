@@ -8,9 +8,9 @@
 
 #include <sstream>
 
-#include "platform/qt_fonts.h"
-#include "platform/qt_messages.h"
-#include "platform/stderr_messages.h"
+#include "platform/qt/qt_fonts.h"
+#include "platform/qt/qt_messages.h"
+#include "platform/qt/stderr_messages.h"
 
 namespace vant::qt {
 namespace {

@@ -5,7 +5,7 @@
 #include <QGuiApplication>
 
 #include "common/failure.h"
-#include "platform/qt_pointer.h"
+#include "platform/qt/qt_pointer.h"
 
 namespace vant::qt {
 namespace {

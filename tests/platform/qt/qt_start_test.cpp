@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "platform/qt_app.h"
-#include "platform/qt_fonts.h"
+#include "platform/qt/qt_app.h"
+#include "platform/qt/qt_fonts.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // windowed verbs (the test's environment selects the offscreen platform).
 #include <gtest/gtest.h>
 
-#include "platform/qt_app.h"
+#include "platform/qt/qt_app.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);

@@ -4,8 +4,8 @@
 
 #include "common/failure.h"
 #include "image_probe.h"
-#include "platform/qt_image_device.h"
-#include "platform/qt_picture_box.h"
+#include "platform/qt/qt_image_device.h"
+#include "platform/qt/qt_picture_box.h"
 #include "recording_device.h"
 
 namespace vant::qt {

@@ -1,0 +1,38 @@
+// The built-in PDF printer's output: each ended document is written to a PDF file,
+// atomically (a temporary file in the same directory, renamed when complete), so that a
+// failed write leaves neither a partial file nor a damaged earlier one. The first document
+// of a run goes to the output path, later ones to numbered files beside it
+// (invoice.pdf, invoice-2.pdf, invoice-3.pdf, ...).
+#pragma once
+
+#include <filesystem>
+#include <optional>
+
+#include "platform/printing/printer_output.h"
+
+namespace vant::printing {
+
+class PdfFileOutput final : public PrinterOutput {
+ public:
+  // The output path as given (the `vant pdf -o FILE` option), made absolute now. It wins
+  // over the default path, whichever is set first.
+  void SetPath(const std::filesystem::path& path);
+  // The default path: base name with ".pdf" in the current directory.
+  void SetBaseName(const Text& baseName);
+  // The path of the first document: the one given, else the default; none when neither
+  // is set.
+  std::optional<std::filesystem::path> Path() const;
+
+  // Where document number n (from 1) of this run goes.
+  std::filesystem::path PathFor(int documentNumber) const;
+
+  // Throws a Failure naming the file when no path is set or the file cannot be written.
+  DeliveredDocument Deliver(const PrintedDocument& document) override;
+
+ private:
+  std::optional<std::filesystem::path> given_;
+  std::optional<std::filesystem::path> default_;
+  int written_ = 0;
+};
+
+}  // namespace vant::printing

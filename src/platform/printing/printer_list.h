@@ -1,0 +1,65 @@
+// The installed printers on Linux: the print server's destinations in the server's order,
+// then the built-in PDF printer "Vant3 PDF". The current printer is the server's default
+// destination, else the PDF printer. Each printer keeps its own settings and its own open
+// document; one that becomes current with no document open starts from its defaults.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "engine/platform.h"
+#include "platform/printing/pdf_file_output.h"
+#include "platform/printing/printer_surface.h"
+
+namespace vant::printing {
+
+// One print server queue to install: its capabilities and where its documents go.
+struct InstalledQueue {
+  PrinterCapabilities capabilities;
+  std::unique_ptr<PrinterOutput> output;
+  bool isDefault = false;
+};
+
+class PrinterList final : public InstalledPrinters {
+ public:
+  // The destinations of the print server (CUPS_SERVER, or the machine's) and the PDF
+  // printer. Destinations that cannot be read are left out and named in Problems().
+  static std::unique_ptr<PrinterList> FromCups();
+  // The given queues in order, then the PDF printer.
+  explicit PrinterList(std::vector<InstalledQueue> queues, std::vector<Text> problems = {});
+  // The printers report their deliveries to this list: it stays where it was made.
+  PrinterList(const PrinterList&) = delete;
+  PrinterList& operator=(const PrinterList&) = delete;
+
+  int Count() const override { return static_cast<int>(printers_.size()); }
+  Printer& At(int index) override { return Page(index); }
+  int CurrentIndex() const override { return current_; }
+  void MakeCurrent(int index) override;
+
+  PagePrinter& Page(int index);
+  PagePrinter& PdfPrinter() { return *printers_.back(); }
+  // The PDF printer's output path (`vant pdf -o FILE`) and its default name.
+  PdfFileOutput& PdfOutput() { return *pdfOutput_; }
+  // The name the host page gives its documents: the jobs' name and the PDF printer's
+  // default file (base name with ".pdf" in the current directory).
+  void SetDocumentName(const Text& baseName);
+
+  // Ends every document still open, each printer in order, as the program ends. All are
+  // tried; when any fails, a Failure carrying every failure's description (one a line)
+  // follows once the others are ended.
+  void EndOpenDocuments();
+
+  // Every document delivered since the list was made, in order.
+  const std::vector<DeliveredDocument>& Delivered() const { return delivered_; }
+  // Japanese descriptions of the destinations (or the server) that could not be read.
+  const std::vector<Text>& Problems() const { return problems_; }
+
+ private:
+  std::vector<std::unique_ptr<PagePrinter>> printers_;
+  PdfFileOutput* pdfOutput_ = nullptr;  // owned by the PDF printer
+  int current_ = 0;
+  std::vector<DeliveredDocument> delivered_;
+  std::vector<Text> problems_;
+};
+
+}  // namespace vant::printing

@@ -1,0 +1,162 @@
+#include "platform/printing/printer_surface.h"
+
+#include <utility>
+
+#include "common/failure.h"
+#include "engine/paper_sizes.h"
+#include "platform/printing/printer_choices.h"
+
+namespace vant::printing {
+
+PagePrinter::PagePrinter(PrinterCapabilities capabilities, std::unique_ptr<PrinterOutput> output)
+    : Surface(device_),
+      caps_(std::move(capabilities)),
+      output_(std::move(output)),
+      device_(caps_.dpiX, caps_.dpiY, 1, 1, [this]() -> QPainter& { return PainterForMark(); }) {
+  if (!output_) throw std::invalid_argument("PagePrinter needs an output");
+  ResetToDefaults();
+}
+
+void PagePrinter::ResetToDefaults() {
+  paperSize_ = caps_.defaultPaper;
+  media_ = caps_.defaultMedia;
+  orientation_ = kPortrait;
+  quality_ = caps_.defaultQuality;
+  bin_ = caps_.defaultBin;
+  colour_ = caps_.defaultColour;
+  Relayout();
+  ResetState(kScaleTwips, FontSpec{Text(kPrinterFontName), 1, false, false}, kPrinterFontPoints);
+}
+
+PageGeometry PagePrinter::Geometry() const { return OrientedPage(media_, orientation_); }
+
+void PagePrinter::Relayout() {
+  const DevicePage px = DevicePixels(Geometry(), caps_.dpiX, caps_.dpiY);
+  device_.Resize(px.horzRes, px.vertRes);
+}
+
+void PagePrinter::SetPaperSize(int16_t code) {
+  if (code == kPaperUser) {
+    // The user-defined size keeps the sheet in force.
+    paperSize_ = code;
+    return;
+  }
+  const auto found = caps_.papers.find(code);
+  if (found == caps_.papers.end()) {
+    throw Failure(UnsupportedText(caps_.name, Setting::kPaperSize, code));
+  }
+  paperSize_ = code;
+  media_ = found->second;
+  Relayout();
+}
+
+void PagePrinter::SetOrientation(int16_t code) {
+  if (!caps_.orientations.contains(code)) {
+    throw Failure(UnsupportedText(caps_.name, Setting::kOrientation, code));
+  }
+  orientation_ = code;
+  Relayout();
+}
+
+void PagePrinter::SetPrintQuality(int16_t code) {
+  if (!caps_.qualities.contains(code)) {
+    throw Failure(UnsupportedText(caps_.name, Setting::kPrintQuality, code));
+  }
+  quality_ = code;
+}
+
+void PagePrinter::SetPaperBin(int16_t code) {
+  if (!caps_.bins.contains(code)) {
+    throw Failure(UnsupportedText(caps_.name, Setting::kPaperBin, code));
+  }
+  bin_ = code;
+}
+
+void PagePrinter::SetColorMode(int16_t code) {
+  if (!caps_.colourModes.contains(code)) {
+    throw Failure(UnsupportedText(caps_.name, Setting::kColorMode, code));
+  }
+  colour_ = code;
+}
+
+JobAttributes PagePrinter::CurrentAttributes() const {
+  JobAttributes attributes;
+  attributes.media = media_.keyword;
+  attributes.orientation = IppOrientation(orientation_).value_or(kIppPortrait);
+  if (caps_.qualities.contains(quality_)) attributes.quality = IppQuality(quality_);
+  if (const auto bin = caps_.bins.find(bin_); bin != caps_.bins.end()) {
+    attributes.mediaSource = bin->second;
+  }
+  if (caps_.colourModes.contains(colour_)) {
+    if (const auto mode = IppColorMode(colour_)) attributes.colorMode = std::string(*mode);
+  }
+  return attributes;
+}
+
+void PagePrinter::StartPage() {
+  if (!document_) {
+    document_ = std::make_unique<PdfDocument>(caps_.dpiX, caps_.dpiY, title_);
+    // The job carries the settings of its first page.
+    documentAttributes_ = CurrentAttributes();
+  }
+  const PageGeometry page = Geometry();
+  const DevicePage px = DevicePixels(page, caps_.dpiX, caps_.dpiY);
+  PdfPageLayout layout;
+  layout.sheetWidthMm = media_.widthMm;
+  layout.sheetHeightMm = media_.heightMm;
+  layout.landscape = orientation_ == kLandscape;
+  layout.offsetXPx = px.offsetX;
+  layout.offsetYPx = px.offsetY;
+  layout.printableWidthPx = px.horzRes;
+  layout.printableHeightPx = px.vertRes;
+  openPage_ = &document_->StartPage(layout);
+}
+
+QPainter& PagePrinter::PainterForMark() {
+  if (openPage_ == nullptr) StartPage();
+  return *openPage_;
+}
+
+void PagePrinter::NewPage() {
+  if (openPage_ == nullptr) StartPage();  // a page with no mark is ended blank
+  openPage_ = nullptr;
+  ResetPosition();
+}
+
+void PagePrinter::EndDoc() {
+  if (!document_) return;
+  // The document is taken out first: whatever the output answers, it is not open any more.
+  std::unique_ptr<PdfDocument> document = std::move(document_);
+  openPage_ = nullptr;
+  ResetPosition();
+  PrintedDocument printed;
+  printed.printer = caps_.name;
+  printed.title = title_;
+  printed.pages = document->PageCount();
+  printed.pdf = document->Finish();
+  printed.attributes = documentAttributes_;
+  document.reset();
+  lastDelivered_ = output_->Deliver(printed);
+  if (listener_) listener_(*lastDelivered_);
+}
+
+void PagePrinter::KillDoc() {
+  openPage_ = nullptr;
+  document_.reset();
+  ResetPosition();
+}
+
+int32_t PagePrinter::DeviceCaps(int index) const {
+  const DevicePage px = DevicePixels(Geometry(), caps_.dpiX, caps_.dpiY);
+  switch (index) {
+    case kHorzRes: return px.horzRes;
+    case kVertRes: return px.vertRes;
+    case kPhysicalWidth: return px.physicalWidth;
+    case kPhysicalHeight: return px.physicalHeight;
+    case kPhysicalOffsetX: return px.offsetX;
+    case kPhysicalOffsetY: return px.offsetY;
+    default: throw Failure::InvalidPropertyValue();
+  }
+}
+
+}  // namespace vant::printing

@@ -1,0 +1,94 @@
+// One installed printer: the DrawTarget semantics of Surface over PDF pages, with the
+// printer's own settings and its own open document. Its pages are painted with Qt into an
+// in-memory PDF; the ended document goes to the printer's output (a print server queue or
+// a PDF file). Coordinates start at the top-left corner of the printable area.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "engine/printer.h"
+#include "engine/surface.h"
+#include "platform/printing/pdf_document.h"
+#include "platform/printing/printer_capabilities.h"
+#include "platform/printing/printer_output.h"
+#include "platform/qt/qt_printer_device.h"
+
+namespace vant::printing {
+
+// The font a printer starts with, and after it becomes current with no document open.
+inline constexpr TextView kPrinterFontName = u"ＭＳ 明朝";
+inline constexpr double kPrinterFontPoints = 10;
+
+class PagePrinter final : public Surface, public Printer {
+ public:
+  PagePrinter(PrinterCapabilities capabilities, std::unique_ptr<PrinterOutput> output);
+
+  Text DeviceName() const override { return caps_.name; }
+
+  // Codes the printer does not take are refused with a Failure that names the printer
+  // and the value; the setting keeps its value.
+  void SetPaperSize(int16_t code) override;
+  int16_t PaperSize() const override { return paperSize_; }
+  void SetOrientation(int16_t code) override;
+  int16_t Orientation() const override { return orientation_; }
+  void SetPrintQuality(int16_t code) override;
+  int16_t PrintQuality() const override { return quality_; }
+  void SetPaperBin(int16_t code) override;
+  int16_t PaperBin() const override { return bin_; }
+  void SetColorMode(int16_t code) override;
+  int16_t ColorMode() const override { return colour_; }
+
+  // Ends the page (a page with no mark yet is ended blank); the next mark starts a page.
+  void NewPage() override;
+  // Completes the open document and hands it to the output; with no document open it
+  // does nothing. A refusal throws, and the document is gone either way.
+  void EndDoc() override;
+  void KillDoc() override;
+  int32_t DeviceCaps(int index) const override;
+
+  // Whether a document is open: a page has been started since the last end or kill.
+  bool HasOpenDocument() const { return document_ != nullptr; }
+  // The state of a printer that becomes current with no document open: its default
+  // settings, scale mode twips, the printer font, position and pen reset.
+  void ResetToDefaults();
+
+  // The name the jobs and PDF files of this printer carry.
+  void SetDocumentTitle(Text title) { title_ = std::move(title); }
+  // Told of every document this printer delivers.
+  void SetDeliveryListener(std::function<void(const DeliveredDocument&)> listener) {
+    listener_ = std::move(listener);
+  }
+  const std::optional<DeliveredDocument>& LastDelivered() const { return lastDelivered_; }
+
+  const PrinterCapabilities& Capabilities() const { return caps_; }
+  // The sheet in force, as the printer takes it.
+  const PrinterMedia& Media() const { return media_; }
+
+ private:
+  QPainter& PainterForMark();
+  void StartPage();
+  PageGeometry Geometry() const;
+  void Relayout();
+  JobAttributes CurrentAttributes() const;
+
+  PrinterCapabilities caps_;
+  std::unique_ptr<PrinterOutput> output_;
+  QtPrinterDevice device_;
+  Text title_ = u"Vant3";
+  // The settings in force; the constructor starts them from the defaults.
+  int16_t paperSize_ = 0;
+  PrinterMedia media_;
+  int16_t orientation_ = kPortrait;
+  int16_t quality_ = 0;
+  int16_t bin_ = 0;
+  int16_t colour_ = 0;
+  std::unique_ptr<PdfDocument> document_;
+  QPainter* openPage_ = nullptr;  // the painter of the page receiving marks; owned by document_
+  JobAttributes documentAttributes_;
+  std::optional<DeliveredDocument> lastDelivered_;
+  std::function<void(const DeliveredDocument&)> listener_;
+};
+
+}  // namespace vant::printing

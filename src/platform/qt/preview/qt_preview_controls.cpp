@@ -1,0 +1,43 @@
+#include "platform/qt/preview/qt_preview_controls.h"
+
+#include "common/failure.h"
+#include "preview/preview_layout.h"
+
+namespace vant::qt {
+namespace {
+
+Pane PaneAt(const DesignPlace& place) {
+  return Pane(TwipsToPixels(place.left), TwipsToPixels(place.top), TwipsToPixels(place.width),
+              TwipsToPixels(place.height));
+}
+
+int PixelsOf(int32_t twips) { return static_cast<int>(TwipsToPixels(twips)); }
+
+// The page picture starts as small as a picture can be; loading sizes it for each page.
+constexpr int kInitialPictureSide = 1;
+
+}  // namespace
+
+QtPreviewControls::QtPreviewControls()
+    : viewport_(PaneAt(kBasePlace)),
+      canvas_(PaneAt(kCanvasPlace)),
+      verticalPlace_(PaneAt(kVerticalBarPlace)),
+      horizontalPlace_(PaneAt(kHorizontalBarPlace)),
+      pageImage_(PixelsOf(kPageImagePlace.width), PixelsOf(kPageImagePlace.height)),
+      scratch_(PixelsOf(kBarcodeScratchPlace.width), PixelsOf(kBarcodeScratchPlace.height)) {
+  // The page image is a shrunken copy of the page picture: averaged, so that text and thin
+  // lines stay legible.
+  pageImage_.Surface().SetStretchMode(StretchMode::kHalftone);
+}
+
+PictureBox& QtPreviewControls::CreatePagePicture() {
+  pagePicture_ = std::make_unique<QtPictureBox>(kInitialPictureSide, kInitialPictureSide);
+  return pagePicture_->Surface();
+}
+
+PictureBox& QtPreviewControls::PagePicture() {
+  if (!pagePicture_) throw Failure::IndexOutOfRange();
+  return pagePicture_->Surface();
+}
+
+}  // namespace vant::qt

@@ -1,0 +1,42 @@
+#include "platform/qt/preview/qt_preview_wheel.h"
+
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+
+namespace vant::qt {
+namespace {
+
+// The vertical wheel distance as a 16-bit message carries it.
+int16_t WheelDistance(const QWheelEvent& wheel) {
+  return static_cast<int16_t>(std::clamp(wheel.angleDelta().y(), -32768, 32767));
+}
+
+}  // namespace
+
+bool QtWheelFilter::eventFilter(QObject* watched, QEvent* event) {
+  try {
+    if (event->type() == QEvent::Wheel) {
+      const auto& wheel = static_cast<const QWheelEvent&>(*event);
+      // A sideways turn is another message, which the window does not handle.
+      if (wheel.angleDelta().y() != 0) {
+        WheelWindowProc(target_, kWmMouseWheel, WheelWParam(WheelDistance(wheel)),
+                        [] { return 0; });
+        if (handled_) handled_();
+      }
+    } else if (event->type() == QEvent::MouseButtonRelease &&
+               static_cast<const QMouseEvent&>(*event).button() == Qt::MiddleButton) {
+      WheelWindowProc(target_, kWmMButtonUp, 0, [] { return 0; });
+      if (handled_) handled_();
+    }
+  } catch (const std::exception& failure) {
+    // Nothing may escape into Qt's event loop.
+    std::fprintf(stderr, "vant: preview wheel: %s\n", failure.what());
+  }
+  return QObject::eventFilter(watched, event);  // every event goes on
+}
+
+}  // namespace vant::qt

@@ -1,0 +1,116 @@
+#include "platform/qt/qt_fonts.h"
+
+#include <algorithm>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace vant::qt {
+namespace {
+
+// Beyond this many cached widths the cache starts afresh, so that a long list of distinct
+// texts cannot grow it without bound (each entry holds its text and font name).
+constexpr size_t kMaxCachedWidths = 200000;
+// Drawing fonts kept at once: a page uses a handful of sizes.
+// A form uses a few dozen fonts (names, sizes, bold); realising one costs a font engine
+// load, so enough are kept that a document never realises the same one twice.
+constexpr size_t kMaxDrawingFonts = 256;
+
+size_t CombineHash(size_t seed, size_t value) {
+  return seed ^ (value + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2));
+}
+
+}  // namespace
+
+QString ToQString(TextView text) {
+  return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+}
+
+Text FromQString(const QString& text) {
+  return Text(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size()));
+}
+
+QFont FontFromSpec(const FontSpec& wanted) {
+  QFont font;
+  // The name is one family, even with a comma in it (a family string would be split there).
+  font.setFamilies(QStringList{ToQString(wanted.name)});
+  font.setPixelSize(wanted.pixelHeight < 1 ? 1 : wanted.pixelHeight);
+  font.setItalic(wanted.italic);
+  font.setBold(wanted.bold);
+  // Unhinted outlines advance in proportion to the size: a larger size is never narrower,
+  // which the size-fitting loops rely on.
+  font.setHintingPreference(QFont::PreferNoHinting);
+  font.setKerning(true);
+  return font;
+}
+
+RealisedFont::RealisedFont(const FontSpec& wanted) : font(FontFromSpec(wanted)), metrics(font) {}
+
+size_t FontSpecHash::operator()(const FontSpec& wanted) const noexcept {
+  size_t h = std::hash<Text>{}(wanted.name);
+  h = CombineHash(h, std::hash<int>{}(wanted.pixelHeight));
+  return CombineHash(h, (wanted.italic ? 1u : 0u) | (wanted.bold ? 2u : 0u));
+}
+
+size_t FontCache::WidthKeyHash::operator()(const WidthKey& key) const noexcept {
+  return CombineHash(FontSpecHash{}(key.face), std::hash<Text>{}(key.text));
+}
+
+const RealisedFont& FontCache::Face(const FontSpec& face) {
+  auto found = faces_.find(face);
+  if (found == faces_.end()) found = faces_.emplace(face, std::make_unique<RealisedFont>(face)).first;
+  return *found->second;
+}
+
+const RealisedFont& FontCache::Realise(const FontSpec& wanted) {
+  auto found = drawing_.find(wanted);
+  if (found != drawing_.end()) {
+    drawingUse_.splice(drawingUse_.begin(), drawingUse_, found->second.use);
+    return *found->second.font;
+  }
+  if (drawing_.size() >= kMaxDrawingFonts) {
+    drawing_.erase(drawingUse_.back());
+    drawingUse_.pop_back();
+  }
+  drawingUse_.push_front(wanted);
+  found = drawing_.emplace(wanted, DrawingFont{std::make_unique<RealisedFont>(wanted), drawingUse_.begin()}).first;
+  return *found->second.font;
+}
+
+TextExtent FontCache::Measure(TextView line, const FontSpec& wanted) {
+  FontSpec face = wanted;
+  face.pixelHeight = kReferencePixels;
+  const RealisedFont& reference = Face(face);
+  const double scale = std::max(1, wanted.pixelHeight) / static_cast<double>(kReferencePixels);
+  const double height = (reference.metrics.ascent() + reference.metrics.descent()) * scale;
+  if (line.empty()) return TextExtent{0, height};
+  WidthKey key{std::move(face), Text(line)};
+  auto found = widths_.find(key);
+  if (found == widths_.end()) {
+    if (widths_.size() >= kMaxCachedWidths) widths_.clear();
+    const double width = reference.metrics.horizontalAdvance(ToQString(line));
+    found = widths_.emplace(std::move(key), width).first;
+  }
+  return TextExtent{found->second * scale, height};
+}
+
+std::filesystem::path ShippedFontConfig() {
+  namespace fs = std::filesystem;
+  std::vector<fs::path> places;
+  std::error_code error;
+  const fs::path program = fs::read_symlink("/proc/self/exe", error);
+  if (!error) places.push_back(program.parent_path().parent_path() / "share" / "vant3" / kFontConfigName);
+  places.emplace_back(VANT_FONTCONFIG_BUILD_FILE);
+  places.emplace_back(VANT_FONTCONFIG_INSTALL_FILE);
+  std::string looked;
+  for (const fs::path& place : places) {
+    if (fs::is_regular_file(place, error)) return place;
+    looked += "\n  " + place.string();
+  }
+  throw std::runtime_error("フォント設定ファイル " + std::string(kFontConfigName) +
+                           " が見つかりません。探した場所:" + looked);
+}
+
+}  // namespace vant::qt

@@ -1,0 +1,82 @@
+// A picture box's pixels: a QImage (RGB32) painted through QtPainterDevice, resizable,
+// clearable, and the target of the stretching block copy between two of them.
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+
+#include <memory>
+#include <optional>
+
+#include "engine/picture_surface.h"
+#include "platform/qt/qt_painter_device.h"
+
+namespace vant::qt {
+
+// The largest picture, in pixels along a side and in all: beyond that a size is refused
+// rather than exhausting memory (an A0 sheet at twice the screen density still fits).
+inline constexpr int kMaxPictureSide = 32767;
+inline constexpr long long kMaxPicturePixels = 1LL << 27;
+
+// The screen's logical density when a screen is there, 96 dpi otherwise (headless runs).
+double ScreenDpiX();
+double ScreenDpiY();
+
+// The stretching block copy on two RGB32 images, as StretchBlt with SRCCOPY does it: the
+// source rectangle (srcX, srcY, srcWidth, srcHeight) onto the destination rectangle. A
+// negative size runs from its origin pixel leftwards or upwards (x, x - 1, ..., x + w + 1),
+// so differing signs mirror; a zero size copies nothing. Source pixels outside the source
+// image do not take part; destination pixels outside dest, or covering only such source
+// pixels, are left as they are. Along an axis that shrinks, black-on-white gives each
+// destination pixel the darkest (per channel) of the source pixels whose centres it covers,
+// so no source pixel is lost; along an axis that grows (or keeps its size) it takes the
+// nearest source pixel. Halftone averages the covered source area, weighting partly covered
+// pixels by the part covered. src may be dest itself.
+void StretchPixels(QImage& dest, int x, int y, int width, int height, const QImage& src,
+                   int srcX, int srcY, int srcWidth, int srcHeight, StretchMode mode);
+
+class QtImageDevice final : public PictureDevice {
+ public:
+  // A white picture of the given size; sizes outside the limits raise a Failure.
+  QtImageDevice(int widthPx, int heightPx, double dpiX, double dpiY);
+  ~QtImageDevice() override;
+  QtImageDevice(const QtImageDevice&) = delete;
+  QtImageDevice& operator=(const QtImageDevice&) = delete;
+
+  double DpiX() const override;
+  double DpiY() const override;
+  double WidthPx() const override;
+  double HeightPx() const override;
+
+  void FillRect(double x, double y, double w, double h, Rgb colour) override;
+  void StrokeLine(double x1, double y1, double x2, double y2, const Pen& pen) override;
+  void StrokeRect(double x1, double y1, double x2, double y2, const Pen& pen) override;
+  void StrokeEllipse(double cx, double cy, double rx, double ry, const Pen& pen) override;
+  void DrawText(double x, double y, TextView line, const FontSpec& font, Rgb colour) override;
+  TextExtent MeasureText(TextView line, const FontSpec& font) override;
+
+  // Keeps what was drawn at the top-left; the new area is background.
+  void Resize(int widthPx, int heightPx, Rgb background) override;
+  void Clear(Rgb background) override;
+  // The stretching block copy (StretchPixels below). A source that is not a QtImageDevice
+  // is refused with a Failure.
+  void StretchFrom(int x, int y, int width, int height, const PictureDevice& source, int srcX,
+                   int srcY, int srcWidth, int srcHeight, StretchMode mode) override;
+
+  // The pixels as drawn so far (painting in progress is finished first).
+  const QImage& Image() const;
+  FontCache& Fonts();
+
+ private:
+  class Painting;
+  void EndPainting() const;
+
+  mutable QImage image_;
+  std::unique_ptr<Painting> painting_;
+  // The one colour of every pixel while nothing has been drawn since the last clear: a
+  // clear to that colour has nothing to do (building a preview clears its page picture
+  // twice a page, 14 MB each, and draws nothing on it).
+  std::optional<QRgb> uniform_;
+};
+
+}  // namespace vant::qt

@@ -1,0 +1,52 @@
+// A PaintDevice that paints with a QPainter: the production device behind the printer's
+// PDF pages and the picture boxes' QImages. Device pixels map 1:1 onto the painter's
+// coordinates; whoever owns the painter sets up any translation before painting starts.
+#pragma once
+
+#include <QPainter>
+
+#include "engine/paint_device.h"
+#include "platform/qt/qt_fonts.h"
+
+namespace vant::qt {
+
+class QtPainterDevice : public PaintDevice {
+ public:
+  QtPainterDevice(double dpiX, double dpiY, double widthPx, double heightPx);
+
+  double DpiX() const override { return dpiX_; }
+  double DpiY() const override { return dpiY_; }
+  double WidthPx() const override { return widthPx_; }
+  double HeightPx() const override { return heightPx_; }
+
+  // Whole pixels, no antialiasing: a barcode module of m pixels is exactly m pixels.
+  void FillRect(double x, double y, double w, double h, Rgb colour) override;
+  // Strokes are centred on the pixel a coordinate names, as the platform draws them;
+  // DrawStyle 1 to 4 become a dash pattern in device pixels, grown with the resolution and
+  // the width so that it stays visible on fine printers and with thick pens.
+  void StrokeLine(double x1, double y1, double x2, double y2, const Pen& pen) override;
+  void StrokeRect(double x1, double y1, double x2, double y2, const Pen& pen) override;
+  void StrokeEllipse(double cx, double cy, double rx, double ry, const Pen& pen) override;
+  // One line, top-left of its line box at (x, y), baseline at y + ascent, no background.
+  void DrawText(double x, double y, TextView line, const FontSpec& font, Rgb colour) override;
+  TextExtent MeasureText(TextView line, const FontSpec& font) override;
+
+  FontCache& Fonts() { return fonts_; }
+
+ protected:
+  // The painter to paint on, ready for painting (the printer starts its page lazily here).
+  virtual QPainter& Painter() = 0;
+  // A device whose drawable area changes (a picture box resized, a new paper size).
+  void SetSize(double widthPx, double heightPx);
+  void SetResolution(double dpiX, double dpiY);
+
+ private:
+  QPen QtPen(const Pen& pen) const;
+  // No drawable area: nothing can be painted (and a null image has no painter).
+  bool Blank() const { return !(widthPx_ > 0) || !(heightPx_ > 0); }
+
+  double dpiX_, dpiY_, widthPx_, heightPx_;
+  FontCache fonts_;
+};
+
+}  // namespace vant::qt
