@@ -1,19 +1,16 @@
 #include "platform/printing/pdf_file_output.h"
 
-#include <QSaveFile>
-#include <QString>
-
+#include <string_view>
 #include <system_error>
 
 #include "common/failure.h"
-#include "platform/qt/qt_fonts.h"
+#include "platform/files/file_writing.h"
 
 namespace vant::printing {
 namespace {
 
-Failure WriteFailure(const std::filesystem::path& file, const QString& reason) {
-  return Failure(u"PDF ファイル「" + FromUtf8(file.string()) + u"」を書き込めません: " +
-                 qt::FromQString(reason));
+Failure WriteFailure(const std::filesystem::path& file, const Text& reason) {
+  return Failure(u"PDF ファイル「" + FromUtf8(file.string()) + u"」を書き込めません: " + reason);
 }
 
 std::filesystem::path Absolute(const std::filesystem::path& path) {
@@ -21,7 +18,7 @@ std::filesystem::path Absolute(const std::filesystem::path& path) {
   std::filesystem::path absolute = std::filesystem::absolute(path, error);
   if (error) {
     throw Failure(u"PDF ファイルの出力先「" + FromUtf8(path.string()) + u"」を解決できません: " +
-                  FromUtf8(error.message()));
+                  files::ErrnoReason(error.value()));
   }
   return absolute;
 }
@@ -48,26 +45,24 @@ std::optional<std::filesystem::path> PdfFileOutput::Path() const {
   return given_ ? given_ : default_;
 }
 
-std::filesystem::path PdfFileOutput::PathFor(int documentNumber) const {
+DeliveredDocument PdfFileOutput::Deliver(const PrintedDocument& document) {
   const std::optional<std::filesystem::path> first = Path();
   if (!first) throw Failure(u"PDF ファイルの出力先が指定されていません。");
-  if (documentNumber <= 1) return *first;
-  std::filesystem::path numbered = *first;
-  numbered.replace_filename(first->stem().string() + "-" + std::to_string(documentNumber) +
-                            first->extension().string());
-  return numbered;
-}
-
-DeliveredDocument PdfFileOutput::Deliver(const PrintedDocument& document) {
-  const std::filesystem::path file = PathFor(written_ + 1);
-  QSaveFile out(QString::fromStdString(file.string()));
-  if (!out.open(QIODevice::WriteOnly)) throw WriteFailure(file, out.errorString());
-  if (out.write(document.pdf) != document.pdf.size()) {
-    const QString reason = out.errorString();
-    out.cancelWriting();
-    throw WriteFailure(file, reason);
+  const std::string_view bytes(document.pdf.constData(), static_cast<std::size_t>(document.pdf.size()));
+  std::filesystem::path file;
+  try {
+    if (given_ && (written_ == 0 || streaming_)) {
+      streaming_ = files::WriteNamedFile(*given_, bytes) == files::NamedTarget::kStream;
+      file = *given_;
+    } else {
+      // The named file is number 1 of its series; the default name has none of its own.
+      const files::NewFile made = files::WriteNewNumberedFile(*first, nextNumber_.value_or(given_ ? 2 : 1), bytes);
+      nextNumber_ = made.number + 1;
+      file = made.file;
+    }
+  } catch (const files::FileWriteFailure& failure) {
+    throw WriteFailure(failure.File(), failure.Reason());
   }
-  if (!out.commit()) throw WriteFailure(file, out.errorString());
   ++written_;
   DeliveredDocument delivered;
   delivered.printer = document.printer;

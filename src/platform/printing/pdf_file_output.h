@@ -1,8 +1,11 @@
-// The built-in PDF printer's output: each ended document is written to a PDF file,
-// atomically (a temporary file in the same directory, renamed when complete), so that a
-// failed write leaves neither a partial file nor a damaged earlier one. The first document
-// of a run goes to the output path, later ones to numbered files beside it
-// (invoice.pdf, invoice-2.pdf, invoice-3.pdf, ...).
+// The built-in PDF printer's output: each ended document is written to a PDF file whole
+// or not at all, so that a failed write leaves neither a partial file nor a damaged
+// earlier one. The first document of a run goes to the output path the user named
+// (replaced whole; a device or FIFO such as /dev/stdout is streamed into, and so are the
+// later documents); later ones go to new numbered files beside it (invoice-2.pdf,
+// invoice-3.pdf, …). Without an output path every document takes the first free name of
+// the default series (invoice.pdf, invoice-2.pdf, …). Numbered files are always created
+// new: a name held by a file or a symbolic link is passed over, never written through.
 #pragma once
 
 #include <filesystem>
@@ -23,9 +26,6 @@ class PdfFileOutput final : public PrinterOutput {
   // is set.
   std::optional<std::filesystem::path> Path() const;
 
-  // Where document number n (from 1) of this run goes.
-  std::filesystem::path PathFor(int documentNumber) const;
-
   // Throws a Failure naming the file when no path is set or the file cannot be written.
   DeliveredDocument Deliver(const PrintedDocument& document) override;
 
@@ -33,6 +33,9 @@ class PdfFileOutput final : public PrinterOutput {
   std::optional<std::filesystem::path> given_;
   std::optional<std::filesystem::path> default_;
   int written_ = 0;
+  bool streaming_ = false;  // the output path is a device or FIFO
+  // The number the next new file of the series starts looking from.
+  std::optional<int> nextNumber_;
 };
 
 }  // namespace vant::printing

@@ -2,7 +2,8 @@
 // stream) as a header line "[critical] TITLE" or "[information] TITLE" ("[critical]" or
 // "[information]" alone for an empty title), then the text's lines, then an empty line, in
 // UTF-8 with LF line ends. CR LF, CR and LF each end a line of the text; a last line
-// without an end is still a line; an empty text has no lines.
+// without an end is still a line; an empty text has no lines. The other control characters
+// (but the tab) are written visibly as \u001b and so on, in the text and the title alike.
 #pragma once
 
 #include <ostream>

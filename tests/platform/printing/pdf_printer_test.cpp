@@ -8,6 +8,7 @@
 #include "common/failure.h"
 #include "engine/paper_sizes.h"
 #include "pdf_inspect.h"
+#include "platform/files/file_writing.h"
 #include "platform/printing/pdf_file_output.h"
 #include "platform/printing/pdf_printer.h"
 #include "platform/printing/printer_surface.h"
@@ -215,16 +216,19 @@ TEST_F(PdfPrinterTest, MissingDirectoryIsAClearFailureAndLeavesNothing) {
   EXPECT_EQ(dir_.Names(), std::vector<std::string>{"later.pdf"});
 }
 
-TEST_F(PdfPrinterTest, UnwritableDirectoryIsAFailureAndKeepsTheEarlierFile) {
+TEST_F(PdfPrinterTest, ANumberedNameHeldByADirectoryIsPassedOverAndLeftAlone) {
   Mark("first");
   printer_->EndDoc();
-  // A directory standing where the second document's file should go.
+  // A directory standing where the second document's file would go.
   std::filesystem::create_directory(dir_ / "invoice-2.pdf");
   Mark("second");
-  EXPECT_THROW(printer_->EndDoc(), Failure);
-  EXPECT_EQ(dir_.Names(), (std::vector<std::string>{"invoice-2.pdf", "invoice.pdf"}));
+  printer_->EndDoc();
+  EXPECT_EQ(dir_.Names(), (std::vector<std::string>{"invoice-2.pdf", "invoice-3.pdf", "invoice.pdf"}));
   EXPECT_TRUE(std::filesystem::is_directory(dir_ / "invoice-2.pdf"));
+  EXPECT_TRUE(std::filesystem::is_empty(dir_ / "invoice-2.pdf"));
   EXPECT_NE(PdfPageText(dir_ / "invoice.pdf", 1).find("first"), std::string::npos);
+  EXPECT_NE(PdfPageText(dir_ / "invoice-3.pdf", 1).find("second"), std::string::npos);
+  EXPECT_EQ(printer_->LastDelivered()->file, dir_ / "invoice-3.pdf");
 }
 
 TEST_F(PdfPrinterTest, AnEarlierFileIsReplacedWhole) {
@@ -316,13 +320,13 @@ TEST(PagePrinterDensity, EachAxisKeepsItsOwnDensityOnThePage) {
 TEST(PdfFileOutput, PathsOfLaterDocumentsAreNumberedBesideTheFirst) {
   PdfFileOutput output;
   EXPECT_FALSE(output.Path());
-  EXPECT_THROW(output.PathFor(1), Failure);
+  EXPECT_THROW(output.Deliver(PrintedDocument{}), Failure);
   output.SetPath("/data/forms/invoice.pdf");
-  EXPECT_EQ(output.PathFor(1), "/data/forms/invoice.pdf");
-  EXPECT_EQ(output.PathFor(2), "/data/forms/invoice-2.pdf");
-  EXPECT_EQ(output.PathFor(12), "/data/forms/invoice-12.pdf");
+  EXPECT_EQ(files::NumberedName(*output.Path(), 1), "/data/forms/invoice.pdf");
+  EXPECT_EQ(files::NumberedName(*output.Path(), 2), "/data/forms/invoice-2.pdf");
+  EXPECT_EQ(files::NumberedName(*output.Path(), 12), "/data/forms/invoice-12.pdf");
   output.SetPath("/data/out");
-  EXPECT_EQ(output.PathFor(2), "/data/out-2");
+  EXPECT_EQ(files::NumberedName(*output.Path(), 2), "/data/out-2");
   EXPECT_THROW(output.SetPath(""), Failure);
   EXPECT_THROW(output.SetPath("/data/forms/"), Failure);
 }
@@ -342,7 +346,7 @@ TEST(PdfFileOutput, TheGivenPathWinsOverTheDefaultWhicheverComesFirst) {
 TEST(PdfFileOutput, RelativePathsAreTakenFromTheCurrentDirectory) {
   PdfFileOutput output;
   output.SetPath("out/list.pdf");
-  EXPECT_EQ(output.PathFor(1), std::filesystem::current_path() / "out/list.pdf");
+  EXPECT_EQ(files::NumberedName(*output.Path(), 1), std::filesystem::current_path() / "out/list.pdf");
 }
 
 }  // namespace

@@ -43,6 +43,27 @@ TEST(StderrMessages, TextIsWrittenAsUtf8) {
             "[critical] t\n\xEF\xBF\xBD\n\n");
 }
 
+TEST(StderrMessages, ControlCharactersAreWrittenVisibly) {
+  const struct {
+    int line;
+    Text text;
+    Text title;
+    std::string box;
+  } cases[] = {
+      // Window title (OSC … BEL) and clear screen (CSI 2J) in a method's text.
+      {__LINE__, u"\x1b]0;owned\x07prnbux\r\n5:\x1b[2J", u"エラー",
+       "[critical] エラー\n\\u001b]0;owned\\u0007prnbux\n5:\\u001b[2J\n\n"},
+      // The clipboard (OSC 52 … ST), NUL, DEL and the C1 controls.
+      {__LINE__, u"\x1b]52;c;ZWNobw==\x1b\\", u"", "[critical]\n\\u001b]52;c;ZWNobw==\\u001b\\\n\n"},
+      {__LINE__, Text(u"a\0b\x7f\x80\x9b\x9f\xa0", 8), u"", "[critical]\na\\u0000b\\u007f\\u0080\\u009b\\u009f\xc2\xa0\n\n"},
+      // A tab stays; a title cannot end its line early.
+      {__LINE__, u"a\tb", u"t\nx\x1b", "[critical] t\\u000ax\\u001b\na\tb\n\n"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(StderrBoxText(c.text, MessageIcon::kCritical, c.title), c.box) << "line " << c.line;
+  }
+}
+
 TEST(StderrMessages, EachBoxGoesToTheStreamInTurn) {
   std::ostringstream out;
   StderrMessageBoxes boxes(out);

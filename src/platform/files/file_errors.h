@@ -1,0 +1,31 @@
+// The reasons a file operation fails, as the user reads them: an errno value in Japanese.
+#pragma once
+
+#include <filesystem>
+
+#include "common/failure.h"
+#include "common/text.h"
+
+namespace vant::files {
+
+// "ディスクの空き容量が不足しています" for ENOSPC and so on; a value without a text of its
+// own is named by its number.
+Text ErrnoReason(int error);
+
+// A file that could not be written: the file, the reason and the errno value behind it.
+class FileWriteFailure : public Failure {
+ public:
+  FileWriteFailure(std::filesystem::path file, int error);
+  // A cause that is no errno value (error 0).
+  FileWriteFailure(std::filesystem::path file, Text reason);
+  const std::filesystem::path& File() const { return file_; }
+  const Text& Reason() const { return reason_; }
+  int Error() const { return error_; }
+
+ private:
+  std::filesystem::path file_;
+  Text reason_;
+  int error_;
+};
+
+}  // namespace vant::files
