@@ -2,6 +2,8 @@
 
 #include "control/held_buttons.h"
 #include "app/methods_json.h"
+#include "app/output_targets.h"
+#include "preview/preview_messages.h"
 #include "app/session.h"
 #include "platform/host/host_page_errors.h"
 #include "app/verbs.h"
@@ -23,6 +25,7 @@ class NoPreview final : public PreviewOpener {
 }  // namespace
 
 int PrintVerb(int& argc, char** argv, const CommandLine& line) {
+  CheckOutputTargets(line);
   qt::StderrMessageBoxes boxes;
   Session session(argc, argv, line, /*windowed=*/false, boxes, std::make_unique<qt::HeadlessMousePointer>());
   HeldButtonsView view;
@@ -32,6 +35,11 @@ int PrintVerb(int& argc, char** argv, const CommandLine& line) {
   // A failed reading disables the print button: nothing is printed.
   if (view.PrintButton().Enabled()) control.PrintClick();
   session.Finish();
+  // A run that neither stopped nor delivered anything says so: a list of set-up methods
+  // and enddoc alone prints nothing, which no other message tells.
+  if (session.messages().Critical() == 0 && session.printers().Delivered().empty()) {
+    session.messages().Show(Text(kNothingToPrint), MessageIcon::kInformation, u"");
+  }
   return session.messages().Critical() > 0 ? kExitStopped : kExitDone;
 }
 
@@ -40,7 +48,9 @@ int MethodsVerb(const CommandLine& line) {
   if (line.objectId) id = FromUtf8(*line.objectId);
   platform::LoadedHostPage loaded = [&] {
     try {
-      return platform::LoadHostPage(line.page, id);
+      platform::LoadedHostPage page = platform::LoadHostPage(line.page, id);
+      WarnIfMisread(line.page, page);
+      return page;
     } catch (const vant::platform::HostObjectNotFound& e) {
       throw UsageError(e.what());
     }

@@ -1,20 +1,25 @@
 // vant render: the preview window's page image and status bar, without a display.
-#include <QString>
+#include <QBuffer>
+#include <QByteArray>
 
 #include <iostream>
 #include <string>
+#include <string_view>
 
 #include "control/held_buttons.h"
+#include "app/output_targets.h"
 #include "app/render_preview.h"
 #include "app/session.h"
 #include "app/verbs.h"
 #include "control/prn_ctl.h"
+#include "platform/files/file_writing.h"
 #include "platform/qt/qt_pointer.h"
 #include "platform/qt/stderr_messages.h"
 
 namespace vant::app {
 
 int RenderVerb(int& argc, char** argv, const CommandLine& line) {
+  CheckOutputTargets(line);
   qt::StderrMessageBoxes boxes;
   Session session(argc, argv, line, /*windowed=*/false, boxes,
                   std::make_unique<qt::HeadlessMousePointer>());
@@ -40,9 +45,18 @@ int RenderVerb(int& argc, char** argv, const CommandLine& line) {
     }
     return kExitStopped;
   }
-  const std::string out = options.output.string();
-  if (!outcome.shown->image.save(QString::fromStdString(out), "PNG")) {
-    std::cerr << "vant: PNG ファイルを書き込めません: " << out << '\n';
+  // Encoded in memory first, then written whole: a failed write leaves the earlier image.
+  QByteArray png;
+  QBuffer buffer(&png);
+  if (!buffer.open(QIODevice::WriteOnly) || !outcome.shown->image.save(&buffer, "PNG")) {
+    std::cerr << "vant: PNG 画像を作成できません\n";
+    return kExitStopped;
+  }
+  try {
+    files::WriteNamedFile(options.output, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+  } catch (const files::FileWriteFailure& failure) {
+    std::cerr << "vant: PNG ファイル「" << options.output.string() << "」を書き込めません: "
+              << ToUtf8(failure.Reason()) << '\n';
     return kExitStopped;
   }
   if (options.status) {

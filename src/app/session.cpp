@@ -1,4 +1,5 @@
 #include "app/session.h"
+#include "platform/host/charset_warning.h"
 #include "platform/host/host_page_errors.h"
 
 #include <cstdlib>
@@ -11,6 +12,11 @@
 #include "platform/qt/qt_app.h"
 
 namespace vant::app {
+
+void WarnIfMisread(const std::filesystem::path& file, const platform::LoadedHostPage& page) {
+  if (const auto warning = platform::CharsetWarning(file, page)) std::cerr << "vant: " << ToUtf8(*warning) << '\n';
+}
+
 namespace {
 
 std::optional<platform::LoadedHostPage> LoadPage(const CommandLine& line) {
@@ -18,7 +24,9 @@ std::optional<platform::LoadedHostPage> LoadPage(const CommandLine& line) {
   std::optional<Text> id;
   if (line.objectId) id = FromUtf8(*line.objectId);
   try {
-    return platform::LoadHostPage(line.page, id);
+    platform::LoadedHostPage loaded = platform::LoadHostPage(line.page, id);
+    WarnIfMisread(line.page, loaded);
+    return loaded;
   } catch (const vant::platform::HostObjectNotFound& e) {
     throw UsageError(e.what());
   }

@@ -20,6 +20,10 @@ inline constexpr int kExitDone = 0;     // no run stopped
 inline constexpr int kExitStopped = 1;  // a run stopped, or the property reading failed
 inline constexpr int kExitUsage = 2;    // usage errors, pages that cannot be read
 
+// Writes to standard error the one warning for a page whose bytes do not match its
+// encoding, naming the file.
+void WarnIfMisread(const std::filesystem::path& file, const platform::LoadedHostPage& page);
+
 class Session {
  public:
   // Starts Qt (windowed or offscreen), loads the page (when the verb has one) and the

@@ -100,24 +100,24 @@ TEST_F(VantPdfTest, ADocumentLeftOpenIsEndedWhenTheCommandEnds) {
   EXPECT_EQ(InspectPdf(work_ / "open.pdf").pages, 2);
 }
 
-TEST_F(VantPdfTest, AnOutputInAMissingDirectoryStopsTheRunAndCreatesNothing) {
+TEST_F(VantPdfTest, AnOutputInAMissingDirectoryIsRefusedBeforeTheRunAndCreatesNothing) {
   const std::string page = WritePage("invoice.html", {kText, "enddoc"});
   const auto file = work_ / "missing" / "x.pdf";
   const VantResult r = Run({"pdf", page, "-o", file.string()});
-  EXPECT_TRUE(r.exited && r.status == 1) << r.Describe();
-  EXPECT_TRUE(Contains(r.err, "[critical] エラー\nPDF ファイル「" + file.string() + "」を書き込めません: ")) << r.err;
-  EXPECT_TRUE(Contains(r.err, "\n2:enddoc()\n印刷を中断しました!\n\n")) << r.err;
+  EXPECT_TRUE(r.exited && r.status == 2) << r.Describe();
+  EXPECT_TRUE(Contains(r.err, "vant: 出力先「" + file.string() + "」に書き込めません: ")) << r.err;
+  EXPECT_FALSE(Contains(r.err, "[critical]")) << r.err;
   EXPECT_EQ(r.out, "");
   EXPECT_TRUE(work_.Names().empty());
 }
 
-TEST_F(VantPdfTest, AnOutputThatIsADirectoryStopsTheRunAndLeavesItAlone) {
+TEST_F(VantPdfTest, AnOutputThatIsADirectoryIsRefusedBeforeTheRunAndLeftAlone) {
   const std::string page = WritePage("invoice.html", {kText, "enddoc"});
   std::filesystem::create_directory(work_ / "taken");
   const VantResult r = Run({"pdf", page, "-o", "taken"});
-  EXPECT_TRUE(r.exited && r.status == 1) << r.Describe();
-  EXPECT_TRUE(Contains(r.err, "[critical] エラー\nPDF ファイル「" + (work_ / "taken").string() + "」を書き込めません: "))
-      << r.err;
+  EXPECT_TRUE(r.exited && r.status == 2) << r.Describe();
+  EXPECT_TRUE(Contains(r.err, "vant: 出力先「taken」に書き込めません: ディレクトリです\n")) << r.err;
+  EXPECT_FALSE(Contains(r.err, "[critical]")) << r.err;
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(work_.Names(), std::vector<std::string>{"taken"});
   EXPECT_TRUE(std::filesystem::is_empty(work_ / "taken"));
