@@ -214,6 +214,9 @@ TEST_F(VantOutputTest, ARunThatPrintsNothingSaysSo) {
   } cases[] = {
       {__LINE__, "pdf", {"enddoc"}},
       {__LINE__, "pdf", {"papersize,a4", "scalemode,mm", "enddoc"}},
+      // Marks all off the sheet.
+      {__LINE__, "pdf", {"scalemode,mm", "prnbox,5000,5000,5100,5100,1,solid,0", "prntext,-900,-900,x,ＭＳ 明朝,12,false,false,0",
+                         "prncircle,400,-300,50,1,solid,0", "enddoc"}},
       {__LINE__, "print", {"enddoc", "enddoc"}},
       {__LINE__, "pdf", {}},
   };

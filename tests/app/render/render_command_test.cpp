@@ -17,6 +17,7 @@
 #include "fake_platform.h"
 #include "host_pages.h"
 #include "page_oracle.h"
+#include "small_tmpfs.h"
 #include "platform/host/host_page_loader.h"
 #include "platform/printing/printer_list.h"
 #include "state_reset.h"
@@ -332,6 +333,22 @@ TEST_F(RenderCommand, AnOutputThatCannotBeWrittenIsNamed) {
   // Refused before the preview is built, as a command line that cannot be obeyed.
   EXPECT_TRUE(result.exited && result.status == 2) << result.Describe();
   EXPECT_NE(result.err.find(out), std::string::npos) << result.err;
+}
+
+TEST_F(RenderCommand, AFullDiskKeepsTheEarlierImageAndNamesTheCause) {
+  const fs::path page = WritePage(kTwoPages);
+  SmallTmpfs disk(512);
+  WriteFile(disk / "out.png", "the earlier image");
+  disk.FillLeaving(0);
+  VantOptions run;
+  run.workDir = disk.Path();
+  run.timeout = std::chrono::seconds(120);
+  const VantResult result = RunVant({"render", page.string(), "-o", "out.png"}, run);
+  EXPECT_TRUE(result.exited && result.status == 1) << result.Describe();
+  EXPECT_NE(result.err.find("vant: PNG ファイル「out.png」を書き込めません: ディスクの空き容量が不足しています\n"),
+            std::string::npos)
+      << result.err;
+  EXPECT_EQ(ReadFile(disk / "out.png"), "the earlier image");
 }
 
 TEST_F(RenderCommand, BadOptionsAreUsageErrors) {
