@@ -5,6 +5,7 @@
 // and a page in another encoding than it declares is warned about.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -115,9 +116,15 @@ TEST_F(VantOutputTest, ADeviceOrFifoNamedWithOIsWrittenIntoAndStaysWhatItIs) {
   EXPECT_TRUE(fs::is_character_file(work_ / "null"));
 
   ASSERT_EQ(::mkfifo((work_ / "fifo.pdf").c_str(), 0600), 0) << std::strerror(errno);
+  // A second name for the FIFO, through which a reader left waiting can be let go.
+  fs::create_hard_link(work_ / "fifo.pdf", pages_ / "fifo-link");
   auto reader = std::async(std::launch::async, [&] { return ReadFile(work_ / "fifo.pdf"); });
   const VantResult toFifo = RunIn(work_.Path(), {"pdf", page, "-o", "fifo.pdf"});
   EXPECT_TRUE(toFifo.exited && toFifo.status == 0) << toFifo.Describe();
+  if (reader.wait_for(std::chrono::seconds(30)) != std::future_status::ready) {
+    ADD_FAILURE() << "nothing was written into the FIFO";
+    ::close(::open((pages_ / "fifo-link").c_str(), O_WRONLY | O_NONBLOCK));
+  }
   const std::string pdf = reader.get();
   EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
   EXPECT_TRUE(Contains(pdf, "%%EOF"));
