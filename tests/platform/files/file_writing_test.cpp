@@ -209,6 +209,10 @@ TEST_F(FilesTest, ANamedFileIsCheckedBeforeAnyWork) {
     }
   }
   EXPECT_FALSE(fs::exists(dir_ / "new.pdf"));
+  // The descriptors the process holds: written into when open for writing.
+  EXPECT_EQ(CheckNamedTarget("/dev/stdout"), NamedTarget::kStream);
+  EXPECT_EQ(CheckNamedTarget("/dev/fd/2"), NamedTarget::kStream);
+  EXPECT_THROW(CheckNamedTarget("/proc/self/fd/987"), FileWriteFailure);
 }
 
 TEST(ErrnoReason, NamesTheCauseInJapaneseAndAnUnknownOneByNumber) {
