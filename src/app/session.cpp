@@ -9,6 +9,7 @@
 
 #include "common/failure.h"
 #include "engine/setup_commands.h"
+#include "platform/files/file_writing.h"
 #include "platform/qt/qt_app.h"
 
 namespace vant::app {
@@ -109,7 +110,13 @@ void Session::Finish() {
   } catch (const Failure& failure) {
     messages_.Show(failure.Description(), MessageIcon::kCritical, u"エラー");
   }
-  for (const auto& delivered : printers_->Delivered()) std::cout << ToUtf8(delivered.Description()) << '\n';
+  // With the PDF on standard output, where it went is said on standard error instead.
+  bool pdfOnStandardOutput = false;
+  for (const auto& delivered : printers_->Delivered()) {
+    pdfOnStandardOutput = pdfOnStandardOutput || (delivered.file && files::IsStandardOutput(*delivered.file));
+  }
+  std::ostream& outcome = pdfOnStandardOutput ? std::cerr : std::cout;
+  for (const auto& delivered : printers_->Delivered()) outcome << ToUtf8(delivered.Description()) << '\n';
 }
 
 }  // namespace vant::app

@@ -266,6 +266,12 @@ NamedTarget WriteNamedFile(const fs::path& file, std::string_view bytes) {
   return target == NamedTarget::kStream ? NamedTarget::kRegular : target;
 }
 
+bool IsStandardOutput(const fs::path& file) {
+  struct stat named {}, out {};
+  return ::stat(file.c_str(), &named) == 0 && ::fstat(STDOUT_FILENO, &out) == 0 && named.st_dev == out.st_dev &&
+         named.st_ino == out.st_ino;
+}
+
 fs::path NumberedName(const fs::path& first, int number) {
   if (number <= 1) return first;
   fs::path numbered = first;

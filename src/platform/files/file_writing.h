@@ -33,6 +33,11 @@ NamedTarget CheckNamedTarget(const std::filesystem::path& file);
 // Writes the bytes to a file the user named (see above); returns what it was.
 NamedTarget WriteNamedFile(const std::filesystem::path& file, std::string_view bytes);
 
+// Whether the file is the one this process's standard output leads to (-o /dev/stdout,
+// or the file the shell redirected standard output to): what else goes to standard output
+// would end up in the file.
+bool IsStandardOutput(const std::filesystem::path& file);
+
 // File `number` of the series that `first` starts: `first` itself for 1, then
 // STEM-2.EXT, STEM-3.EXT, … beside it (report.pdf, report-2.pdf, …).
 std::filesystem::path NumberedName(const std::filesystem::path& first, int number);
