@@ -5,7 +5,7 @@
 
 #include "bench_platform.h"
 #include "draw/draw_page.h"
-#include "engine/page_record.h"
+#include "engine/module_state.h"
 #include "marks.h"
 #include "method_page.h"
 #include "preview_pages.h"
@@ -28,7 +28,7 @@ void BM_DrawDensePage(benchmark::State& state) {
     state.SkipWithError((std::string(e.what()) + ": " + bench.Messages().First()).c_str());
     return;
   }
-  const auto copies = Print32State().shownPageList.at(1).methods.size() - 1;
+  const auto copies = ThisThreadState().engine.shownPageList.at(1).methods.size() - 1;
   if (copies != dense.size()) {
     state.SkipWithError("the page does not hold a copy of every mark");
     return;

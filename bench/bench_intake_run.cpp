@@ -2,10 +2,10 @@
 // control's property reading) and running it on the PDF printer, measured apart.
 #include <benchmark/benchmark.h>
 
-#include "control/held_buttons.h"
 #include "bench_platform.h"
-#include "control/control_state.h"
+#include "control/held_buttons.h"
 #include "control/intake.h"
+#include "engine/module_state.h"
 #include "engine/page_record.h"
 #include "engine/run_driver.h"
 #include "marks.h"
@@ -41,7 +41,7 @@ void BM_IntakeReadProperties(benchmark::State& state) {
     ReadProperties(page, page, view, messages);
     benchmark::ClobberMemory();
   }
-  if (!messages.Empty() || PrnCtlState().methodCount != kSetupMethods) {
+  if (!messages.Empty() || ThisThreadState().control.methodCount != kSetupMethods) {
     state.SkipWithError(("the reading went wrong: " + messages.First()).c_str());
   }
   state.SetItemsProcessed(state.iterations() * kSetupMethods);

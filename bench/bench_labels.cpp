@@ -4,7 +4,6 @@
 #include <benchmark/benchmark.h>
 
 #include "barcode/jan13.h"
-#include "barcode/jan_digits.h"
 #include "barcode/nw7.h"
 #include "bench_platform.h"
 #include "engine/page_record.h"
@@ -28,7 +27,7 @@ void BM_EncodeLabels(benchmark::State& state) {
   size_t modules = 0;
   for (auto _ : state) {
     modules = 0;
-    for (const Text& data : janData) modules += Jan13Modules(MakeJanDigits(data, true)).size();
+    for (const Text& data : janData) modules += EncodeJan13(data, false).modules.size();
     for (const Text& data : nw7Data) {
       const EncodedSymbol symbol = EncodeNw7(data, true);
       if (symbol.Refused()) {

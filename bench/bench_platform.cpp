@@ -2,7 +2,8 @@
 
 #include <random>
 
-#include "engine/page_record.h"
+#include "draw/draw_dispatch.h"
+#include "engine/module_state.h"
 #include "engine/run_driver.h"
 #include <stdexcept>
 
@@ -54,9 +55,9 @@ int TimePrintRuns(benchmark::State& state, const std::filesystem::path& pdf) {
   for (auto _ : state) {
     state.PauseTiming();
     auto bench = std::make_unique<BenchPlatform>(pdf);
-    Print32State().nextMethod = 0;
+    ThisThreadState().engine.nextMethod = 0;
     state.ResumeTiming();
-    const int16_t result = RunMethods(bench->Get(), bench->Get().printer, 0);
+    const int16_t result = RunMethods(bench->Get(), bench->Get().printer, 0, DrawingCommands());
     state.PauseTiming();
     if (result != kRunCompleted || !bench->Messages().Empty()) {
       state.SkipWithError(("the run stopped: " + bench->Messages().First()).c_str());

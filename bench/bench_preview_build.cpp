@@ -6,6 +6,7 @@
 #include "bench_platform.h"
 #include "draw/fit_font_size.h"
 #include "engine/page_record.h"
+#include "fit_font_size_by_loop.h"
 #include "marks.h"
 #include "method_page.h"
 #include "preview_pages.h"
@@ -74,7 +75,7 @@ void BM_FitPreviewFontSize(benchmark::State& state) {
     state.ResumeTiming();
     fitSeconds += SecondsOf([&] {
       for (size_t i = 0; i < sample.texts.size(); ++i) {
-        checksum += byLoop ? FitPreviewFontSizeByLoop(target, sample.texts[i], sample.sizes[i])
+        checksum += byLoop ? test::FitPreviewFontSizeByLoop(target, sample.texts[i], sample.sizes[i])
                            : FitPreviewFontSize(target, sample.texts[i], sample.sizes[i]);
       }
     });

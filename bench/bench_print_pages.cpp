@@ -5,7 +5,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_platform.h"
-#include "engine/page_record.h"
+#include "draw/draw_dispatch.h"
+#include "engine/module_state.h"
 #include "engine/run_driver.h"
 #include "marks.h"
 #include "method_page.h"
@@ -32,9 +33,9 @@ void BM_PrintDrawingPagesVersusPlainQt(benchmark::State& state) {
   int controlPages = 0, plainPages = 0;
   for (auto _ : state) {
     BenchPlatform bench(dir.Path() / "drawing.pdf");
-    Print32State().nextMethod = 0;
+    ThisThreadState().engine.nextMethod = 0;
     int16_t result = kRunStopped;
-    const double control = SecondsOf([&] { result = RunMethods(bench.Get(), bench.Get().printer, 0); });
+    const double control = SecondsOf([&] { result = RunMethods(bench.Get(), bench.Get().printer, 0, DrawingCommands()); });
     if (result != kRunCompleted || !bench.Messages().Empty()) {
       state.SkipWithError(("the run stopped: " + bench.Messages().First()).c_str());
       break;

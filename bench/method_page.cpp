@@ -2,10 +2,10 @@
 
 #include <stdexcept>
 
-#include "control/held_buttons.h"
 #include "bench_platform.h"
-#include "control/control_state.h"
+#include "control/held_buttons.h"
 #include "control/intake.h"
+#include "engine/module_state.h"
 #include "engine/page_record.h"
 #include "platform/host/host_page.h"
 
@@ -44,11 +44,11 @@ void LoadMethodPage(const std::string& html, int expected, MessageBoxes& message
   const auto page = platform::HostPage::FromHtml(html, Text(u"vant"));
   HeldButtonsView view;
   ReadProperties(page, page, view, messages);
-  if (PrnCtlState().methodCount != expected) {
-    throw std::runtime_error("the page gave " + std::to_string(PrnCtlState().methodCount) +
+  if (ThisThreadState().control.methodCount != expected) {
+    throw std::runtime_error("the page gave " + std::to_string(ThisThreadState().control.methodCount) +
                              " methods, not " + std::to_string(expected));
   }
-  Print32State().nextMethod = 0;
+  ThisThreadState().engine.nextMethod = 0;
 }
 
 void LoadMethods(const std::vector<std::string>& lines) {

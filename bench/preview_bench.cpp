@@ -15,7 +15,7 @@
 #include "app/render_preview.h"
 #include "app/render_view.h"
 #include "common/text.h"
-#include "control/control_state.h"
+#include "engine/module_state.h"
 #include "engine/page_record.h"
 #include "platform/printing/printer_list.h"
 #include "platform/qt/qt_app.h"
@@ -47,7 +47,7 @@ struct PdfPlatform {
 };
 
 void SetMethods(const std::vector<std::string>& lines) {
-  auto& control = PrnCtlState();
+  auto& control = ThisThreadState().control;
   control = ControlState{};
   for (const std::string& line : lines) {
     MethodRec method;
@@ -160,14 +160,14 @@ void BM_PreviewLoad30000Methods(benchmark::State& state) {
   long residentKiB = 0;
   for (auto _ : state) {
     ShownPreview preview(pdf);
-    pages = static_cast<int>(Print32State().shownPageList.size()) - 1;
+    pages = static_cast<int>(ThisThreadState().engine.shownPageList.size()) - 1;
     state.PauseTiming();
     residentKiB = ResidentKiB("VmRSS:");
     preview.window.Unload();
     state.ResumeTiming();
   }
   if (!pdf.messages.First().empty()) state.SkipWithError(pdf.messages.First().c_str());
-  state.counters["methods"] = PrnCtlState().methodCount;
+  state.counters["methods"] = ThisThreadState().control.methodCount;
   state.counters["pages"] = pages;
   state.counters["resident_MB"] = static_cast<double>(residentKiB) / 1024;
   state.counters["peak_resident_MB"] = static_cast<double>(ResidentKiB("VmHWM:")) / 1024;

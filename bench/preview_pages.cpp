@@ -3,7 +3,8 @@
 #include <stdexcept>
 
 #include "common/numbers.h"
-#include "control/control_state.h"
+#include "draw/draw_dispatch.h"
+#include "engine/module_state.h"
 #include "engine/page_record.h"
 #include "engine/printer_geometry.h"
 #include "engine/run_driver.h"
@@ -18,7 +19,7 @@ float DoubleDensity(double pixels) { return ToSingle(pixels * kPageDensity); }
 }  // namespace
 
 int BuildPreviewPages(Platform& platform, qt::QtPictureBox& qtPicture) {
-  auto& engine = Print32State();
+  auto& engine = ThisThreadState().engine;
   const auto& geometry = engine.printerGeometry;
   PictureBox& picture = qtPicture.Surface();
   for (int page = 1;; ++page) {
@@ -38,10 +39,10 @@ int BuildPreviewPages(Platform& platform, qt::QtPictureBox& qtPicture) {
     engine.pageList[static_cast<size_t>(page)].methods = MethodArray(1);
     SetupPreviewPage(platform, picture, number);
     const int16_t before = engine.nextMethod;
-    if (RunMethods(platform, picture, number) != kRunCompleted) {
+    if (RunMethods(platform, picture, number, DrawingCommands()) != kRunCompleted) {
       throw std::runtime_error("preview building stopped on page " + std::to_string(page));
     }
-    if (engine.nextMethod > PrnCtlState().methodCount) break;
+    if (engine.nextMethod > ThisThreadState().control.methodCount) break;
     if (engine.nextMethod <= before) throw std::runtime_error("a preview page did not advance the list");
   }
   engine.shownPageList.resize(1);
@@ -53,7 +54,7 @@ int BuildPreviewPages(Platform& platform, qt::QtPictureBox& qtPicture) {
 }
 
 void ClearPreviewPages() {
-  auto& engine = Print32State();
+  auto& engine = ThisThreadState().engine;
   engine.pageList = PageArray(1);
   engine.shownPageList = PageArray(1);
   engine.nextMethod = 0;

@@ -6,9 +6,10 @@
 #include <string_view>
 
 #include "common/failure.h"
-#include "control/control_state.h"
 #include "control/method_line.h"
+#include "draw/draw_dispatch.h"
 #include "draw/draw_page.h"
+#include "engine/module_state.h"
 #include "engine/page_record.h"
 #include "engine/printer_geometry.h"
 #include "engine/run_driver.h"
@@ -20,7 +21,7 @@ namespace {
 using namespace vant;
 
 void LoadLines(std::string_view input) {
-  auto& state = PrnCtlState();
+  auto& state = ThisThreadState().control;
   state.paramsLoaded = true;
   state.methodList.assign(1, MethodRec{});
   size_t start = 0;
@@ -51,18 +52,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   label.dpi = 203;
   test::FakePlatform fake({office, label});
 
-  (void)RunMethods(fake.platform, fake.platform.printer, 0);
+  (void)RunMethods(fake.platform, fake.platform.printer, 0, DrawingCommands());
 
   // Preview building, page by page, as the preview window does.
-  auto& engine = Print32State();
+  auto& engine = ThisThreadState().engine;
   engine.nextMethod = 0;
   test::RecordingPicture picture;
   for (int16_t page = 1; page < 50; ++page) {
     engine.pageList.resize(static_cast<size_t>(page) + 1);
     engine.pageList[static_cast<size_t>(page)].methods.assign(1, MethodRec{});
     SetupPreviewPage(fake.platform, picture.picture, page);
-    if (RunMethods(fake.platform, picture.picture, page) != 0) break;
-    if (engine.nextMethod > PrnCtlState().methodCount) break;
+    if (RunMethods(fake.platform, picture.picture, page, DrawingCommands()) != 0) break;
+    if (engine.nextMethod > ThisThreadState().control.methodCount) break;
   }
   engine.shownPageList = engine.pageList;
   test::RecordingPicture scratch(10, 10);

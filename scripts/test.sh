@@ -3,7 +3,15 @@
 # (a cupsd with the test queues, in the build tree) and stop it when they end.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+# No include may point up a layer or across platform concerns (docs/layers.md).
+"$root/scripts/check-layers.sh"
 "$root/scripts/install-deps.sh"
+# The core alone, as on a machine without Qt, gumbo or CUPS: its libraries and tests only.
+core="$root/build-test-core"
+cmake -S "$root" -B "$core" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DVANT_BUILD_PLATFORM=OFF -DVANT_BUILD_BENCH=OFF
+cmake --build "$core" -j"$(nproc)"
+(cd "$core" && ctest --output-on-failure -j"$(nproc)" --timeout 900)
 # Every test twice: in an optimised build, then under AddressSanitizer and
 # UndefinedBehaviorSanitizer. CTest's summary line of each run closes its output.
 for variant in plain sanitize; do

@@ -7,7 +7,7 @@
 #include "app/session.h"
 #include "platform/host/host_page_errors.h"
 #include "app/verbs.h"
-#include "control/control_state.h"
+#include "engine/module_state.h"
 #include "control/intake.h"
 #include "control/prn_ctl.h"
 #include "platform/qt/qt_pointer.h"
@@ -60,7 +60,7 @@ int MethodsVerb(const CommandLine& line) {
   HeldButtonsView view;
   ReadProperties(loaded.page, loaded.page, view, messages);
   // A failed reading still shows what was stored, after its message.
-  std::cout << MethodsJson(PrnCtlState()) << '\n';
+  std::cout << MethodsJson(ThisThreadState().control) << '\n';
   return messages.Critical() > 0 ? kExitStopped : kExitDone;
 }
 

@@ -1,6 +1,7 @@
 #include "app/methods_json.h"
 
 #include "common/failure.h"
+#include "engine/module_state.h"
 
 namespace vant::app {
 namespace {
@@ -69,6 +70,6 @@ std::string MethodsJson(const ControlState& state) {
   return out;
 }
 
-std::string MethodsJson() { return MethodsJson(PrnCtlState()); }
+std::string MethodsJson() { return MethodsJson(ThisThreadState().control); }
 
 }  // namespace vant::app

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/text.h"
-#include "control/control_state.h"
+#include "engine/module_state.h"
 
 namespace vant::app {
 

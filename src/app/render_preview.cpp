@@ -4,7 +4,7 @@
 
 #include "app/render_view.h"
 #include "common/failure.h"
-#include "engine/page_record.h"
+#include "engine/module_state.h"
 #include "preview/run_preview.h"
 #include "preview/zoom_list.h"
 
@@ -24,7 +24,7 @@ class RenderHandle final : public PreviewWindowHandle {
   void ShowModal(FrmPreview& window) override {
     outcome_.opened = true;
     window.Resize();
-    outcome_.shownPages = static_cast<int>(Print32State().shownPageList.size()) - 1;
+    outcome_.shownPages = static_cast<int>(ThisThreadState().engine.shownPageList.size()) - 1;
     if (request_.page < 1 || request_.page > outcome_.shownPages) {
       outcome_.pageBeyond = true;
       window.CloseClick();

@@ -25,7 +25,7 @@ int32_t Product32(long long a, long long b);
 void GrowWidth(PictureBox* box, int32_t needed);
 void GrowHeight(PictureBox* box, int32_t needed);
 
-// Mid$ of the platform: at most length characters from start (from 1); empty past the end.
+// Mid$ as the original control has it: at most length characters from start (from 1); empty past the end.
 TextView Mid(TextView s, size_t start, size_t length);
 
 // Prints text with its top-left corner at (x, y).

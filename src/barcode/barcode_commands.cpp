@@ -3,7 +3,7 @@
 #include "barcode/barcode_fields.h"
 #include "common/failure.h"
 #include "common/numbers.h"
-#include "draw/preview_convert.h"
+#include "engine/preview_convert.h"
 
 namespace vant {
 namespace {

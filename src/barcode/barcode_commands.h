@@ -15,7 +15,7 @@ namespace vant {
 bool IsBarcodeCommand(TextView command);
 
 // Printing: reads the fields and calls the command's encoder on the printer. Returns the
-// encoder's flag; false leaves the refusal in BarcodeErrorText().
+// encoder's flag; false leaves the refusal in ThisThreadState().barcodeRefusal.
 bool PrintBarcode(TextView command, const MethodRec& method, DrawTarget& printer);
 
 // Preview building: converts position and size, marks the page shown, appends the copy.

@@ -2,7 +2,6 @@
 
 #include "barcode/barcode_messages.h"
 #include "barcode/code39_table.h"
-#include "barcode/paint_symbol.h"
 
 namespace vant {
 namespace {
@@ -39,11 +38,6 @@ EncodedSymbol EncodeCode39(TextView data, bool check) {
   }
   symbol.text = std::move(s);
   return symbol;
-}
-
-bool DrawCode39(DrawTarget& target, float x, float y, TextView data, int16_t width,
-                int16_t height, bool showText, bool check) {
-  return PaintCentredSymbol(target, x, y, EncodeCode39(data, check), width, height, showText);
 }
 
 }  // namespace vant

@@ -2,10 +2,7 @@
 // after every character.
 #pragma once
 
-#include <cstdint>
-
 #include "barcode/encoded_symbol.h"
-#include "engine/draw_target.h"
 
 namespace vant {
 
@@ -19,9 +16,5 @@ Text Code39CheckCharacter(TextView s);
 // The data upper-cased, with the check character when check, framed by "*", and its
 // modules; or the refusal naming the framed text.
 EncodedSymbol EncodeCode39(TextView data, bool check);
-
-// Paints the symbol of data; false when the data is refused (message in BarcodeErrorText).
-bool DrawCode39(DrawTarget& target, float x, float y, TextView data, int16_t width,
-                int16_t height, bool showText, bool check);
 
 }  // namespace vant

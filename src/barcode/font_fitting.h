@@ -6,7 +6,7 @@
 
 namespace vant {
 
-// The sizes the fitting tries, in points: 1, 2, ... up to the largest the platform takes.
+// The sizes the fitting tries, in points: 1, 2, ... up to the largest a font takes (kMaxFontSize).
 inline constexpr int kLargestFittedSize = 2160;
 
 // The first size s in 1..2160 at which target.TextWidth(text), with FontSize = s, is

@@ -3,7 +3,6 @@
 #include "barcode/jan_digits.h"
 #include "barcode/jan_symbol.h"
 #include "barcode/jan_tables.h"
-#include "barcode/paint_bars.h"
 
 namespace vant {
 
@@ -21,13 +20,11 @@ ModuleString Jan13Modules(TextView digits) {
   return modules;
 }
 
-bool DrawJan13(DrawTarget& target, float x, float y, TextView data, int16_t width,
-               int16_t height, bool showText) {
-  const Text digits = MakeJanDigits(data, true);
-  if (digits.empty()) return false;
-  PaintBars(target, x, y, Jan13Modules(digits), kQuietModules, kQuietModules,
-            showText ? TextView(digits) : TextView(), width, height, kTextJan13);
-  return true;
+EncodedSymbol EncodeJan13(TextView data, bool /*check*/) {
+  JanDigits digits = CompleteJanDigits(data, true);
+  if (digits.digits.empty()) return Refusal(std::move(digits.refusal));
+  ModuleString modules = Jan13Modules(digits.digits);
+  return EncodedSymbol{std::move(modules), std::move(digits.digits), {}};
 }
 
 }  // namespace vant

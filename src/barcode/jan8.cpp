@@ -3,7 +3,6 @@
 #include "barcode/jan_digits.h"
 #include "barcode/jan_symbol.h"
 #include "barcode/jan_tables.h"
-#include "barcode/paint_bars.h"
 
 namespace vant {
 
@@ -17,13 +16,11 @@ ModuleString Jan8Modules(TextView digits) {
   return modules;
 }
 
-bool DrawJan8(DrawTarget& target, float x, float y, TextView data, int16_t width,
-              int16_t height, bool showText) {
-  const Text digits = MakeJanDigits(data, false);
-  if (digits.empty()) return false;
-  PaintBars(target, x, y, Jan8Modules(digits), kQuietModules, kQuietModules,
-            showText ? TextView(digits) : TextView(), width, height, kTextJan8);
-  return true;
+EncodedSymbol EncodeJan8(TextView data, bool /*check*/) {
+  JanDigits digits = CompleteJanDigits(data, false);
+  if (digits.digits.empty()) return Refusal(std::move(digits.refusal));
+  ModuleString modules = Jan8Modules(digits.digits);
+  return EncodedSymbol{std::move(modules), std::move(digits.digits), {}};
 }
 
 }  // namespace vant

@@ -1,10 +1,8 @@
 // JAN-8 (EAN-8): 67 modules, both halves without parity choice.
 #pragma once
 
-#include <cstdint>
-
+#include "barcode/encoded_symbol.h"
 #include "barcode/module_string.h"
-#include "engine/draw_target.h"
 
 namespace vant {
 
@@ -14,8 +12,8 @@ inline constexpr size_t kJan8Modules = 67;
 // Failure::InvalidPropertyValue.
 ModuleString Jan8Modules(TextView digits);
 
-// Paints the symbol of data; false when the data is refused (message in BarcodeErrorText).
-bool DrawJan8(DrawTarget& target, float x, float y, TextView data, int16_t width,
-              int16_t height, bool showText);
+// The modules of the completed digits and the digits as the text; or the refusal of data
+// that is empty or not plain digits. The check digit is always computed, so check is unused.
+EncodedSymbol EncodeJan8(TextView data, bool check);
 
 }  // namespace vant

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "barcode/barcode_messages.h"
-#include "barcode/barcode_state.h"
 
 namespace vant {
 namespace {
@@ -24,20 +23,16 @@ char16_t JanCheckDigit(TextView digits) {
   return static_cast<char16_t>(u'0' + (r == 0 ? 0 : 10 - r));
 }
 
-Text MakeJanDigits(TextView data, bool longForm) {
-  if (data.empty()) {
-    BarcodeErrorText() = Text(kEmptyDataMessage);
-    return {};
-  }
+JanDigits CompleteJanDigits(TextView data, bool longForm) {
+  if (data.empty()) return JanDigits{{}, Text(kEmptyDataMessage)};
   if (!std::all_of(data.begin(), data.end(), IsDigit)) {
-    BarcodeErrorText() = Text(kInvalidJanDataMessage) + Text(data);
-    return {};
+    return JanDigits{{}, Text(kInvalidJanDataMessage) + Text(data)};
   }
   const size_t length = longForm ? kJan13DataDigits : kJan8DataDigits;
   Text digits(data.substr(0, length));
   digits.resize(length, u'0');
   digits.push_back(JanCheckDigit(digits));
-  return digits;
+  return JanDigits{std::move(digits), {}};
 }
 
 }  // namespace vant

@@ -12,9 +12,14 @@ inline constexpr size_t kJan8DataDigits = 7;
 // The EAN modulo-10 check digit of digits (ASCII digits only).
 char16_t JanCheckDigit(TextView digits);
 
-// The completed digits, 13 (longForm) or 8, or empty text when the data is refused; the
-// refusal message is then in BarcodeErrorText(). Short data is padded with zeros on the
-// right, long data cut; a check digit in the data is replaced.
-Text MakeJanDigits(TextView data, bool longForm);
+struct JanDigits {
+  Text digits;   // empty when refused
+  Text refusal;  // the message when refused
+};
+
+// The completed digits, 13 (longForm) or 8; or, for data that is empty or not plain
+// digits, the refusal. Short data is padded with zeros on the right, long data cut; a
+// check digit in the data is replaced.
+JanDigits CompleteJanDigits(TextView data, bool longForm);
 
 }  // namespace vant

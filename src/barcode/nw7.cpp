@@ -2,7 +2,6 @@
 
 #include "barcode/barcode_messages.h"
 #include "barcode/nw7_table.h"
-#include "barcode/paint_symbol.h"
 
 namespace vant {
 namespace {
@@ -45,11 +44,6 @@ EncodedSymbol EncodeNw7(TextView data, bool check) {
   }
   symbol.text = std::move(s);
   return symbol;
-}
-
-bool DrawNw7(DrawTarget& target, float x, float y, TextView data, int16_t width,
-             int16_t height, bool showText, bool check) {
-  return PaintCentredSymbol(target, x, y, EncodeNw7(data, check), width, height, showText);
 }
 
 }  // namespace vant

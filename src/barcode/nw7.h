@@ -2,10 +2,7 @@
 // just before the stop character.
 #pragma once
 
-#include <cstdint>
-
 #include "barcode/encoded_symbol.h"
-#include "engine/draw_target.h"
 
 namespace vant {
 
@@ -20,9 +17,5 @@ Text Nw7CheckCharacter(TextView s);
 // The data upper-cased, checked for start and stop, with the check character when check,
 // and its modules; or the refusal.
 EncodedSymbol EncodeNw7(TextView data, bool check);
-
-// Paints the symbol of data; false when the data is refused (message in BarcodeErrorText).
-bool DrawNw7(DrawTarget& target, float x, float y, TextView data, int16_t width,
-             int16_t height, bool showText, bool check);
 
 }  // namespace vant

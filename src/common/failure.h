@@ -1,4 +1,4 @@
-// A failure raised by the platform or by the system's own arithmetic while a routine runs.
+// A failure raised by a printer, a surface or the system's own arithmetic while a routine runs.
 // It carries the description the user sees (in Japanese, like every other text), which
 // the run driver puts in its stop message and the property reading in its "Error" box.
 #pragma once

@@ -49,7 +49,7 @@ std::string FormatG(double value, int digits) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.*G", digits, value);
   std::string s = buf;
-  // "%G" pads the exponent to two digits ("E+07"), as the platform does; "1.5E+300" stays.
+  // "%G" pads the exponent to two digits ("E+07"), as the original control does; "1.5E+300" stays.
   return s;
 }
 

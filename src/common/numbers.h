@@ -13,7 +13,7 @@ namespace vant {
 // number and never fails; an exponent beyond the double range gives an infinity, which
 // every conversion below refuses as an overflow.
 //
-// Hexadecimal and octal numbers are read as the platform reads them: with up to 16 bits of
+// Hexadecimal and octal numbers are read as the original control reads them: with up to 16 bits of
 // value as a 16-bit signed number (&HFFFF is -1), with up to 32 bits as a 32-bit one.
 double NumberFromText(TextView text);
 
@@ -33,7 +33,7 @@ int32_t WholeFromText32(TextView text);
 
 // Decimal texts, always with "." as decimal point: up to 7 significant digits for a
 // single, up to 15 for a double; no trailing zeros; exponent form ("1.234568E+07",
-// "1E-05") where the platform's general format uses it.
+// "1E-05") where the original control's general format uses it.
 Text SingleText(float value);
 Text DoubleText(double value);
 

@@ -176,7 +176,7 @@ Text ReplaceText(TextView source, TextView search, TextView replacement) {
   while (true) {
     const size_t hit = source.find(search, pos);
     if (hit == TextView::npos) break;
-    // The platform's search positions are 16-bit, counted from 1.
+    // The original control's search positions are 16-bit, counted from 1.
     if (hit + 1 > 32767) throw Failure::Overflow();
     out.append(source.substr(pos, hit - pos));
     out.append(replacement);

@@ -18,12 +18,12 @@ std::string ToUtf8(TextView text);
 // Appends one code point (up to U+10FFFF) as UTF-8.
 void AppendUtf8(std::string& out, char32_t codePoint);
 
-// Lower and upper case as the platform's case functions do: ASCII, Latin-1, Greek,
+// Lower and upper case as the original control's case functions do: ASCII, Latin-1, Greek,
 // Cyrillic and the full-width Latin letters; everything else is left as it stands.
 Text LowerCase(TextView text);
 Text UpperCase(TextView text);
 
-// Removes blanks (U+0020 only) at both ends, like the platform's Trim.
+// Removes blanks (U+0020 only) at both ends, like the original control's Trim.
 Text TrimBlanks(TextView text);
 
 // Splits at every occurrence of separator; "" gives one empty part, "a," gives "a" and "".

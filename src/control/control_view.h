@@ -7,7 +7,7 @@
 
 namespace vant {
 
-// A push button; sizes and places in the control's unit, pixels. A value the platform
+// A push button; sizes and places in the control's unit, pixels. A value the button
 // refuses (a negative size) raises a Failure.
 class Button {
  public:

@@ -4,8 +4,8 @@
 
 #include "common/failure.h"
 #include "common/numbers.h"
-#include "control/control_state.h"
 #include "control/method_line.h"
+#include "engine/module_state.h"
 
 namespace vant {
 namespace {
@@ -54,7 +54,7 @@ void ReadButtonSettings(const PropertyBag& bag, ControlState& state) {
 
 void ReadProperties(const HostDocument& document, const PropertyBag& bag, ControlView& view,
                     MessageBoxes& messages) {
-  ControlState& state = PrnCtlState();
+  ControlState& state = ThisThreadState().control;
   state.paramsLoaded = true;
   Text description;
   try {

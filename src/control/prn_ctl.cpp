@@ -3,8 +3,9 @@
 #include <exception>
 
 #include "common/failure.h"
-#include "control/control_state.h"
 #include "control/intake.h"
+#include "draw/draw_dispatch.h"
+#include "engine/module_state.h"
 #include "engine/page_record.h"
 #include "engine/run_driver.h"
 #include "engine/setup_commands.h"
@@ -21,12 +22,12 @@ void PrnCtl::ReadProperties(const HostDocument& document, const PropertyBag& bag
 }
 
 void PrnCtl::Show() {
-  const ControlState& state = PrnCtlState();
+  const ControlState& state = ThisThreadState().control;
   if (state.runMode == 1) {
     if (state.paramsLoaded) {
       // The automatic run keeps NextMethod and the printer selection as the run left them,
       // so the list prints once.
-      if (RunMethods(platform_, platform_.printer, 0) != kRunCompleted) {
+      if (RunMethods(platform_, platform_.printer, 0, DrawingCommands()) != kRunCompleted) {
         platform_.messages.Show(u"エラーが発生した為、印刷を中止しました!", MessageIcon::kInformation,
                                 u"印刷中止");
       }
@@ -38,10 +39,10 @@ void PrnCtl::Show() {
 }
 
 void PrnCtl::LayOutButtons() {
-  const ControlState& state = PrnCtlState();
+  const ControlState& state = ThisThreadState().control;
   Button& print = view_.PrintButton();
   Button& preview = view_.PreviewButton();
-  // A size the platform refuses (a negative width from the page) is reported and the
+  // A size a button refuses (a negative width from the page) is reported and the
   // remaining steps still run, so that the control stays usable.
   const auto step = [&](auto&& action) {
     try {
@@ -58,20 +59,21 @@ void PrnCtl::LayOutButtons() {
 }
 
 void PrnCtl::PrintClick() {
-  if (!PrnCtlState().paramsLoaded) {
+  if (!ThisThreadState().control.paramsLoaded) {
     platform_.messages.Show(Text(kNothingToPrint), MessageIcon::kInformation, Text());
     return;
   }
   const Text previous = TrimBlanks(platform_.printer.DeviceName());
   platform_.pointer.Set(kPointerHourglass);
-  (void)RunMethods(platform_, platform_.printer, 0);  // the run reports its own errors
+  // The run reports its own errors.
+  (void)RunMethods(platform_, platform_.printer, 0, DrawingCommands());
   SelectPrinter(platform_.printer.Installed(), previous);
-  Print32State().nextMethod = 0;
+  ThisThreadState().engine.nextMethod = 0;
   platform_.pointer.Set(kPointerDefault);
 }
 
 void PrnCtl::PreviewClick() {
-  if (!PrnCtlState().paramsLoaded) {
+  if (!ThisThreadState().control.paramsLoaded) {
     platform_.messages.Show(Text(kNothingToPrint), MessageIcon::kInformation, Text());
     return;
   }

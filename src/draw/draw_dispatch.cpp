@@ -9,9 +9,9 @@
 namespace vant {
 namespace {
 
-constexpr std::array<std::u16string_view, 9> kDrawingCommands = {
+// The barcode commands come from the symbology table.
+constexpr std::array<std::u16string_view, 5> kMarkCommands = {
     u"prntextout", u"prntext", u"prnbox", u"prnline", u"prncircle",
-    u"prnjan13", u"prnjan8", u"prnnw7", u"prncode39",
 };
 
 bool IsTextCommand(TextView command) { return command == u"prntextout" || command == u"prntext"; }
@@ -19,10 +19,10 @@ bool IsTextCommand(TextView command) { return command == u"prntextout" || comman
 }  // namespace
 
 bool IsDrawingCommand(TextView command) {
-  for (const auto name : kDrawingCommands) {
+  for (const auto name : kMarkCommands) {
     if (name == command) return true;
   }
-  return false;
+  return IsBarcodeCommand(command);
 }
 
 bool RunDrawingMethod(Platform& platform, DrawTarget& target, int16_t page, TextView command,
@@ -60,6 +60,11 @@ bool RunDrawingMethod(Platform& platform, DrawTarget& target, int16_t page, Text
     }
   }
   return true;
+}
+
+const DrawingBranch& DrawingCommands() {
+  static constexpr DrawingBranch kBranch{&IsDrawingCommand, &RunDrawingMethod};
+  return kBranch;
 }
 
 }  // namespace vant

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "common/method_rec.h"
+#include "engine/drawing_branch.h"
 #include "engine/printer_object.h"
 
 namespace vant {
@@ -15,8 +16,11 @@ bool IsDrawingCommand(TextView command);
 
 // On a printer target draws the method; on a picture box records its converted copy in
 // PageList entry page. Returns false only when a barcode's data was refused on paper (the
-// refusal is in BarcodeErrorText()). Overflows and other failures propagate.
+// refusal is in the thread's barcodeRefusal). Overflows and other failures propagate.
 bool RunDrawingMethod(Platform& platform, DrawTarget& target, int16_t page, TextView command,
                       const MethodRec& method);
+
+// The two above as the run driver takes them.
+const DrawingBranch& DrawingCommands();
 
 }  // namespace vant

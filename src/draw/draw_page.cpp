@@ -4,12 +4,12 @@
 #include "common/failure.h"
 #include "draw/shape_commands.h"
 #include "draw/text_command.h"
-#include "engine/page_record.h"
+#include "engine/module_state.h"
 
 namespace vant {
 
 bool DrawPage(PictureBox& picture, int16_t page, PictureBox& scratch) {
-  const auto& shown = Print32State().shownPageList;
+  const auto& shown = ThisThreadState().engine.shownPageList;
   if (page < 0 || static_cast<size_t>(page) >= shown.size()) throw Failure::IndexOutOfRange();
   const PageRec& p = shown[static_cast<size_t>(page)];
   const size_t last = p.methods.size() - 1;  // read once

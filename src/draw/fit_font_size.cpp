@@ -28,19 +28,6 @@ bool TooWide(DrawTarget& picture, TextView text, int size, double target) {
 
 }  // namespace
 
-double FitPreviewFontSizeByLoop(DrawTarget& picture, TextView text, double requestedSize) {
-  const FitSetup setup = Begin(picture, text, requestedSize);
-  double fitted = requestedSize;
-  for (int s = 1; s <= kFitSizeLimit; ++s) {
-    if (TooWide(picture, text, s, setup.target)) {
-      fitted = s - 1;
-      break;
-    }
-  }
-  picture.SetFontSize(setup.remembered);
-  return fitted;
-}
-
 double FitPreviewFontSize(DrawTarget& picture, TextView text, double requestedSize) {
   const FitSetup setup = Begin(picture, text, requestedSize);
   // Text widths never shrink as the size grows, so the first size that is too wide can be

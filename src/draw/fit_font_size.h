@@ -13,8 +13,4 @@ inline constexpr int kFitSizeLimit = 2160;
 // requested size is set on the picture first; a size the picture refuses is a Failure.
 double FitPreviewFontSize(DrawTarget& picture, TextView text, double requestedSize);
 
-// The same by trying every size from 1 up, as the measuring loop was first written; kept
-// to prove the fast search equal to it.
-double FitPreviewFontSizeByLoop(DrawTarget& picture, TextView text, double requestedSize);
-
 }  // namespace vant

@@ -4,8 +4,8 @@
 #include <array>
 
 #include "draw/argument_fields.h"
-#include "draw/preview_convert.h"
 #include "draw/skip_refused.h"
+#include "engine/preview_convert.h"
 
 namespace vant {
 namespace {

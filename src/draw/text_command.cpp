@@ -3,8 +3,8 @@
 #include "common/failure.h"
 #include "draw/argument_fields.h"
 #include "draw/fit_font_size.h"
-#include "draw/preview_convert.h"
 #include "draw/skip_refused.h"
+#include "engine/preview_convert.h"
 
 namespace vant {
 

@@ -1,4 +1,4 @@
-// The surface a run writes to: the platform's Printer or a PictureBox. These are the
+// The surface a run writes to: the Printer object or a PictureBox. These are the
 // members the run, the drawing routines and the bar painter use; Surface (surface.h)
 // implements them once for every kind of surface.
 #pragma once
@@ -9,7 +9,7 @@
 
 namespace vant {
 
-// Scale-mode codes of the platform: the unit of CurrentX/CurrentY, of the coordinates
+// Scale-mode codes, as the original control numbers them: the unit of CurrentX/CurrentY, of the coordinates
 // of Line/Circle and of TextWidth/TextHeight.
 inline constexpr int16_t kScaleTwips = 1;        // 1/1440 inch
 inline constexpr int16_t kScalePoints = 2;       // 1/72 inch
@@ -74,7 +74,7 @@ class DrawTarget {
   virtual float ScaleHeight() const = 0;
 
   // Draws text with its top-left corner at (CurrentX, CurrentY); the position then moves
-  // to the start of the next line, as the platform's Print does.
+  // to the start of the next line, as the original control's Print does.
   virtual void Print(TextView text) = 0;
   // Line from (x1, y1) to (x2, y2) in the current unit; the current position ends at
   // (x2, y2).

@@ -45,14 +45,4 @@ struct PageRec {
 // Lower bound 0, indexed by page number from 1; entry 0 exists and is never used.
 using PageArray = std::vector<PageRec>;
 
-// The print run engine's module-level state, one set per thread.
-struct EngineState {
-  int16_t nextMethod = 0;          // position of the next method; 0 means the first
-  PrinterGeometry printerGeometry;
-  PageArray pageList{1};
-  PageArray shownPageList{1};
-};
-
-EngineState& Print32State();
-
 }  // namespace vant

@@ -9,7 +9,7 @@
 
 namespace vant {
 
-// 0x00BBGGRR as the platform encodes colours.
+// 0x00BBGGRR as the original control encodes colours.
 struct Rgb {
   uint8_t red = 0;
   uint8_t green = 0;

@@ -11,7 +11,7 @@ namespace vant {
 inline constexpr int32_t kSrcCopy = 0x00CC0020;
 
 // How a block copy that changes size combines pixels. A new picture starts with the
-// platform's default, black-on-white: when shrinking, the darkest of the covered source
+// original control's default, black-on-white: when shrinking, the darkest of the covered source
 // pixels wins, so thin black bars survive; when enlarging, the nearest pixel. Halftone
 // averages the covered area, which keeps text and thin lines legible when shrinking.
 enum class StretchMode { kBlackOnWhite, kHalftone };

@@ -8,7 +8,7 @@
 namespace vant {
 namespace {
 
-// Sizes are whole pixels; the platform refuses negative ones.
+// Sizes are whole pixels; negative ones are refused, as the original control refuses them.
 int WholePixels(float value) {
   if (!std::isfinite(value) || value < 0) throw Failure::InvalidPropertyValue();
   const double px = RoundHalfEven(value);

@@ -1,6 +1,6 @@
 // A picture box over a PictureDevice: the DrawTarget semantics of Surface plus the picture
 // box's own members. It measures in pixels of the screen's density and starts with the
-// platform's default font, ＭＳ Ｐゴシック 9 pt regular.
+// original control's default font, ＭＳ Ｐゴシック 9 pt regular.
 #pragma once
 
 #include "engine/paint_device.h"
@@ -22,7 +22,7 @@ class PictureDevice : public PaintDevice {
                            int srcX, int srcY, int srcWidth, int srcHeight, StretchMode mode) = 0;
 };
 
-inline constexpr double kScreenDpi = 96;  // where the platform reports no density
+inline constexpr double kScreenDpi = 96;  // where the screen reports no density
 inline constexpr double kDefaultPictureFontPoints = 9;
 inline constexpr TextView kDefaultPictureFontName = u"ＭＳ Ｐゴシック";
 

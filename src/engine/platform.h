@@ -1,5 +1,5 @@
-// What the Parts ask of the platform besides the surfaces: the installed printers, modal
-// message boxes and the screen's mouse pointer.
+// What a run needs from the system besides the surfaces: the installed printers, modal
+// message boxes and the screen's mouse pointer. src/platform/ provides them on Linux.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-// The platform's printer as the run uses it: a drawing surface with page setup, paging and
+// A printer as the run uses it: a drawing surface with page setup, paging and
 // the device figures that the geometry reads.
 #pragma once
 
@@ -8,7 +8,7 @@
 
 namespace vant {
 
-// Indices of the device figures, as the platform's GetDeviceCaps names them; each answer
+// Indices of the device figures, as the original control's GetDeviceCaps names them; each answer
 // is in device pixels.
 inline constexpr int kHorzRes = 8;           // printable width
 inline constexpr int kVertRes = 10;          // printable height
@@ -29,7 +29,7 @@ class Printer : public virtual DrawTarget {
 
   virtual Text DeviceName() const = 0;
 
-  // Page settings, the platform's own codes. A value the printer does not support is
+  // Page settings, the original control's codes. A value the printer does not support is
   // refused with a Failure whose description says so.
   virtual void SetPaperSize(int16_t code) = 0;
   virtual int16_t PaperSize() const = 0;

@@ -4,7 +4,7 @@
 
 #include "common/failure.h"
 #include "common/numbers.h"
-#include "engine/page_record.h"
+#include "engine/module_state.h"
 
 namespace vant {
 namespace {
@@ -46,7 +46,7 @@ int32_t PicturePixelsDown(const PictureBox& picture, int32_t mm) {
 
 int16_t ReadPrinterGeometry(Platform& platform, Printer& printer) {
   try {
-    Print32State().printerGeometry = Measure(printer);
+    ThisThreadState().engine.printerGeometry = Measure(printer);
     return 0;
   } catch (const std::exception&) {
     platform.messages.Show(u"プリンター情報が取得できません!", MessageIcon::kCritical, u"エラー");
@@ -57,7 +57,7 @@ int16_t ReadPrinterGeometry(Platform& platform, Printer& printer) {
 void SetupPreviewPage(Platform& platform, PictureBox& picture, int16_t page) {
   Printer& printer = platform.printer;
   (void)ReadPrinterGeometry(platform, printer);  // after a failure the last measurement serves
-  auto& engine = Print32State();
+  auto& engine = ThisThreadState().engine;
   const PrinterGeometry& g = engine.printerGeometry;
 
   picture.SetWidth(ToSingle(picture.ScaleX(g.printableWidth, kScaleMillimeters, kScalePixels) * 2));

@@ -1,4 +1,4 @@
-// The platform's Printer object: whatever printer is current. Every member goes to the
+// The Printer object a run draws on: whatever printer is current. Every member goes to the
 // printer that is current at the moment of the call, so that after a "changeprinter" the
 // run draws on, pages and ends the document of the newly selected printer.
 #pragma once

@@ -2,11 +2,8 @@
 
 #include <exception>
 
-#include "barcode/barcode_state.h"
 #include "common/failure.h"
-#include "control/control_state.h"
-#include "draw/draw_dispatch.h"
-#include "engine/page_record.h"
+#include "engine/module_state.h"
 #include "engine/picture_box.h"
 #include "engine/printer_geometry.h"
 #include "engine/run_stop.h"
@@ -15,8 +12,8 @@
 namespace vant {
 namespace {
 
-const MethodRec& MethodAt(int16_t position) {
-  const auto& list = PrnCtlState().methodList;
+const MethodRec& MethodAt(const ModuleState& state, int16_t position) {
+  const auto& list = state.control.methodList;
   if (position < 0 || static_cast<size_t>(position) >= list.size()) throw Failure::IndexOutOfRange();
   return list[static_cast<size_t>(position)];
 }
@@ -32,7 +29,8 @@ void PreviewPageStep(Platform& platform, DrawTarget& target, int16_t page) {
 
 enum class Flow { kNext, kPageComplete };
 
-Flow RunOne(Platform& platform, DrawTarget& target, int16_t page, const MethodRec& method) {
+Flow RunOne(Platform& platform, DrawTarget& target, int16_t page, const DrawingBranch& drawing,
+            const ModuleState& state, const MethodRec& method) {
   const Text command = LowerCase(method.field[0]);
   if (command == u"changeprinterdriver" || command == u"changeprinter") {
     ChangePrinter(platform, method);
@@ -51,9 +49,9 @@ Flow RunOne(Platform& platform, DrawTarget& target, int16_t page, const MethodRe
     } else {
       printer.EndDoc();
     }
-  } else if (IsDrawingCommand(command)) {
-    if (!RunDrawingMethod(platform, target, page, command, method)) {
-      const Text& refusal = BarcodeErrorText();
+  } else if (drawing.isDrawingCommand(command)) {
+    if (!drawing.run(platform, target, page, command, method)) {
+      const Text& refusal = state.barcodeRefusal;
       // An empty refusal text reads like a failure without a description.
       throw RunStop{refusal};
     }
@@ -73,14 +71,16 @@ Text MethodEcho(const MethodRec& method) {
   return echo + u")";
 }
 
-int16_t RunMethods(Platform& platform, DrawTarget& target, int16_t page) {
-  auto& engine = Print32State();
+int16_t RunMethods(Platform& platform, DrawTarget& target, int16_t page,
+                   const DrawingBranch& drawing) {
+  ModuleState& state = ThisThreadState();
+  auto& engine = state.engine;
   int16_t i = engine.nextMethod == 0 ? int16_t{1} : engine.nextMethod;
-  const int16_t last = PrnCtlState().methodCount;
+  const int16_t last = state.control.methodCount;
   Text reason;
   try {
     while (i <= last) {
-      const Flow flow = RunOne(platform, target, page, MethodAt(i));
+      const Flow flow = RunOne(platform, target, page, drawing, state, MethodAt(state, i));
       engine.nextMethod = static_cast<int16_t>(i + 1);
       if (flow == Flow::kPageComplete) return kRunCompleted;
       ++i;
@@ -105,7 +105,7 @@ int16_t RunMethods(Platform& platform, DrawTarget& target, int16_t page) {
   }
   Text message = reason + u"\r\n" + DecimalText(i) + u":";
   try {
-    message += MethodEcho(MethodAt(i));
+    message += MethodEcho(MethodAt(state, i));
   } catch (const Failure&) {
     message += u"()";
   }

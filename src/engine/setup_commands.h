@@ -1,5 +1,5 @@
 // The eight printer setup commands: which printer is current, and six of its page
-// settings. They act on the platform's current printer whatever the run's target is.
+// settings. They act on the current printer whatever the run's target is.
 #pragma once
 
 #include <cstdint>

@@ -10,7 +10,7 @@
 namespace vant {
 namespace {
 
-// Device coordinates are 32-bit on the platform; beyond that a drawing call overflows.
+// Device coordinates are 32-bit, as in the original control; beyond that a drawing call overflows.
 double CheckedDevice(double v) {
   if (!std::isfinite(v) || std::fabs(v) > 2147483647.0) throw Failure::Overflow();
   return v;
@@ -65,7 +65,7 @@ void Surface::ResetState(int16_t scaleMode, FontSpec font, double points) {
 }
 
 int Surface::PixelHeightFor(double points) const {
-  // Fonts are realised in whole device pixels, as the platform's font mapper does; the
+  // Fonts are realised in whole device pixels, as the original control's font mapper does; the
   // size reads back as those pixels in points.
   const double px = RoundHalfEven(points * device_.DpiY() / 72.0);
   return static_cast<int>(std::max(1.0, px));
@@ -133,7 +133,7 @@ void Surface::Print(TextView text) {
   const double lineHeight = device_.MeasureText(TextView(), font_).height;
   for (const TextView line : lines) {
     if (!line.empty()) device_.DrawText(x, y, line, font_, RgbFromColour(foreColor_));
-    x = 0;  // a following line starts at the left edge, as the platform's Print does
+    x = 0;  // a following line starts at the left edge, as the original control's Print does
     y += lineHeight;
   }
   currentX_ = 0;

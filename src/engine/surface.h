@@ -12,7 +12,7 @@ namespace vant {
 // Mode 4 (characters) is 120 twips across and 240 twips down. Unknown modes are refused.
 double UnitsPerInch(int16_t mode, double dpi, bool vertical);
 
-// The largest font size the platform accepts, in points.
+// The largest font size the original control accepts, in points.
 inline constexpr double kMaxFontSize = 2160;
 
 class Surface : public virtual DrawTarget {

@@ -1,4 +1,4 @@
-// Many of the preview's handlers attempt each step on its own: a step the platform or the
+// Many of the preview's handlers attempt each step on its own: a step a window control or the
 // arithmetic refuses is skipped and the next one runs.
 #pragma once
 

@@ -1,12 +1,11 @@
 #include "preview/bas_wheel_mouse.h"
 
+#include "engine/module_state.h"
+
 namespace vant {
 namespace {
 
-bool& BusyFlag() {
-  thread_local bool busy = false;
-  return busy;
-}
+bool& BusyFlag() { return ThisThreadState().wheelBusy; }
 
 // Sets the flag for the duration of one handled message; it is cleared again even when
 // an operation lets a failure through.

@@ -1,5 +1,6 @@
 // The page buttons, printing from the preview and closing the window.
-#include "engine/page_record.h"
+#include "draw/draw_dispatch.h"
+#include "engine/module_state.h"
 #include "engine/run_driver.h"
 #include "preview/frm_preview.h"
 #include "preview/preview_messages.h"
@@ -7,7 +8,7 @@
 namespace vant {
 namespace {
 
-int ShownPageCount() { return static_cast<int>(Print32State().shownPageList.size()) - 1; }
+int ShownPageCount() { return static_cast<int>(ThisThreadState().engine.shownPageList.size()) - 1; }
 
 }  // namespace
 
@@ -34,12 +35,12 @@ void FrmPreview::PrintClick() {
   platform_.pointer.Set(kPointerHourglass);
   // NextMethod is 0 while the window is ready: the whole list is printed, the pages the
   // preview left out included.
-  const int16_t result = RunMethods(platform_, platform_.printer, 0);
+  const int16_t result = RunMethods(platform_, platform_.printer, 0, DrawingCommands());
   if (result != kRunCompleted) {
     platform_.messages.Show(Text(kPrintStopped), MessageIcon::kInformation,
                             Text(kPrintStoppedTitle));
   }
-  Print32State().nextMethod = 0;
+  ThisThreadState().engine.nextMethod = 0;
   platform_.pointer.Set(kPointerDefault);
 }
 

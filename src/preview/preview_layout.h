@@ -59,7 +59,7 @@ inline constexpr char16_t kZoomLabelCaption[] = u"ズーム値：";
 inline constexpr char16_t kZoomLabelFont[] = u"ＭＳ Ｐゴシック";
 inline constexpr double kZoomLabelPoints = 12;
 
-// The viewport's background: the platform's application-workspace colour.
+// The viewport's background: the original control's application-workspace colour.
 // The canvas's designed background, pure green; the canvas is never shown.
 inline constexpr int32_t kCanvasBackColor = 0x00FF00;
 inline constexpr int32_t kWhite = 0xFFFFFF;

@@ -1,7 +1,8 @@
 // Loading, activation and unloading of the preview window.
 #include "common/failure.h"
 #include "common/numbers.h"
-#include "control/control_state.h"
+#include "draw/draw_dispatch.h"
+#include "engine/module_state.h"
 #include "engine/page_record.h"
 #include "engine/printer_geometry.h"
 #include "engine/run_driver.h"
@@ -46,7 +47,7 @@ FrmPreview::~FrmPreview() {
 void FrmPreview::Load() {
   previewReady_ = false;
   unloaded_ = false;
-  const auto& control = PrnCtlState();
+  const auto& control = ThisThreadState().control;
   if (control.methodCount < 1 || control.methodList.size() < 2) {
     platform_.messages.Show(Text(kNothingToPrint), MessageIcon::kInformation, Text());
     return;
@@ -61,7 +62,7 @@ void FrmPreview::Load() {
     platform_.pointer.Set(kPointerHourglass);
 
     if (!BuildPages()) return;
-    auto& engine = Print32State();
+    auto& engine = ThisThreadState().engine;
     engine.nextMethod = 0;
     if (engine.shownPageList.size() <= 1) {
       platform_.messages.Show(Text(kNothingToPreview), MessageIcon::kInformation,
@@ -92,7 +93,7 @@ void FrmPreview::Load() {
 }
 
 bool FrmPreview::BuildPages() {
-  auto& engine = Print32State();
+  auto& engine = ThisThreadState().engine;
   const auto& geometry = engine.printerGeometry;
 
   // The page frame: the whole sheet at double density.
@@ -123,8 +124,8 @@ bool FrmPreview::BuildPages() {
     engine.pageList[static_cast<size_t>(page)].methods = MethodArray(1);
     SetupPreviewPage(platform_, picture, number);
     const int16_t before = engine.nextMethod;
-    if (RunMethods(platform_, picture, number) != kRunCompleted) return false;
-    if (engine.nextMethod > PrnCtlState().methodCount) break;
+    if (RunMethods(platform_, picture, number, DrawingCommands()) != kRunCompleted) return false;
+    if (engine.nextMethod > ThisThreadState().control.methodCount) break;
     // Every completed page moves past its page break; a run that leaves the position
     // where it was would build the same page for ever.
     if (engine.nextMethod <= before) throw Failure::IndexOutOfRange();
@@ -154,7 +155,7 @@ void FrmPreview::Unload() {
     wheelInstalled_ = false;
   }
   previewReady_ = false;
-  auto& engine = Print32State();
+  auto& engine = ThisThreadState().engine;
   engine.pageList = PageArray(1);
   engine.shownPageList = PageArray(1);
   engine.nextMethod = 0;

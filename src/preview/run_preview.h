@@ -23,7 +23,7 @@ class PreviewWindowHandle {
 class PreviewWindowFactory {
  public:
   virtual ~PreviewWindowFactory() = default;
-  // A new, not yet shown window; a Failure when the platform cannot create one.
+  // A new, not yet shown window; a Failure when none can be created.
   virtual std::unique_ptr<PreviewWindowHandle> Open() = 0;
 };
 

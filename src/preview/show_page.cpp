@@ -5,7 +5,7 @@
 #include "common/failure.h"
 #include "common/numbers.h"
 #include "draw/draw_page.h"
-#include "engine/page_record.h"
+#include "engine/module_state.h"
 #include "preview/frm_preview.h"
 
 namespace vant {
@@ -34,7 +34,7 @@ double Divided(double numerator, double denominator) {
 }
 
 const PageRec& ShownPage(int16_t page) {
-  const auto& shown = Print32State().shownPageList;
+  const auto& shown = ThisThreadState().engine.shownPageList;
   if (page < 1 || static_cast<size_t>(page) >= shown.size()) throw Failure::IndexOutOfRange();
   return shown[static_cast<size_t>(page)];
 }

@@ -1,17 +1,17 @@
 // The status bar: the page on show, its paper, orientation, printer and margins.
 #include "common/failure.h"
 #include "common/numbers.h"
-#include "engine/page_record.h"
+#include "engine/module_state.h"
+#include "engine/papers.h"
 #include "engine/printer.h"
 #include "preview/attempt_step.h"
 #include "preview/frm_preview.h"
-#include "preview/paper_names.h"
 
 namespace vant {
 namespace {
 
 const PageRec& PageOnShow(int16_t page) {
-  const auto& shown = Print32State().shownPageList;
+  const auto& shown = ThisThreadState().engine.shownPageList;
   if (page < 1 || static_cast<size_t>(page) >= shown.size()) throw Failure::IndexOutOfRange();
   return shown[static_cast<size_t>(page)];
 }
@@ -20,7 +20,7 @@ const PageRec& PageOnShow(int16_t page) {
 
 void FrmPreview::UpdateStatusBar() {
   auto& panels = view_.StatusBar();
-  const auto count = static_cast<long long>(Print32State().shownPageList.size()) - 1;
+  const auto count = static_cast<long long>(ThisThreadState().engine.shownPageList.size()) - 1;
   const PictureBox& image = view_.PageImage();
 
   AttemptStep([&] {

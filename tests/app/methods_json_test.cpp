@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/failure.h"
+#include "engine/module_state.h"
 
 namespace vant::app {
 namespace {
@@ -100,12 +101,12 @@ TEST(MethodsJson, ACountBeyondTheListIsAnError) {
 }
 
 TEST(MethodsJson, ReadsThisThreadsControlState) {
-  PrnCtlState() = ControlState{};
-  PrnCtlState().paramsLoaded = true;
-  PrnCtlState().printCaption = u"発行";
-  EXPECT_EQ(MethodsJson(), MethodsJson(PrnCtlState()));
+  ThisThreadState().control = ControlState{};
+  ThisThreadState().control.paramsLoaded = true;
+  ThisThreadState().control.printCaption = u"発行";
+  EXPECT_EQ(MethodsJson(), MethodsJson(ThisThreadState().control));
   EXPECT_NE(MethodsJson().find("\"printCaption\": \"発行\""), std::string::npos);
-  PrnCtlState() = ControlState{};
+  ThisThreadState().control = ControlState{};
 }
 
 TEST(MethodsJson, IsOneLine) {

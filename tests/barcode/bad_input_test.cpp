@@ -4,11 +4,12 @@
 
 #include "bar_marks.h"
 #include "barcode/barcode_commands.h"
-#include "barcode/barcode_state.h"
 #include "barcode/code39.h"
 #include "barcode/jan13.h"
 #include "barcode/nw7.h"
 #include "common/failure.h"
+#include "draw_symbols.h"
+#include "engine/module_state.h"
 #include "fake_platform.h"
 
 namespace vant {
@@ -52,7 +53,7 @@ TEST_F(BadInputTest, ThousandsOfDigitsForJan) {
   EXPECT_THROW(Print({u"prnjan13", u"0", u"0", Text(400, u'9'), u"1440", u"144"}), Failure);
   // 300 digits are a number in exponent form, not plain digits.
   EXPECT_FALSE(Print({u"prnjan13", u"0", u"0", Text(300, u'9'), u"1440", u"144"}));
-  EXPECT_EQ(BarcodeErrorText(), u"データが不正です。1E+300");
+  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"データが不正です。1E+300");
   // Handed straight to the encoder, the digits are cut to twelve.
   test::RecordingPicture pic(400, 300);
   ASSERT_TRUE(DrawJan13(pic.picture, 0, 0, Text(5000, u'7'), 218, 40, true));
@@ -83,18 +84,18 @@ TEST_F(BadInputTest, FullWidthDigits) {
   ASSERT_EQ(TextsOf(Marks()).size(), 3u);
   EXPECT_EQ(TextsOf(Marks())[1].text, u"000000");
   EXPECT_FALSE(Print({u"prnnw7", u"0", u"0", u"A１B", u"1440", u"144"}));
-  EXPECT_EQ(BarcodeErrorText(), u"不正な文字１があるため処理できません。A１0B");
+  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"不正な文字１があるため処理できません。A１0B");
   EXPECT_FALSE(Print({u"prncode39", u"0", u"0", u"１", u"1440", u"144", u"", u"false"}));
-  EXPECT_EQ(BarcodeErrorText(), u"不正な文字１があるため処理できません。*１*");
+  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"不正な文字１があるため処理できません。*１*");
 }
 
 TEST_F(BadInputTest, ControlCharacters) {
   EXPECT_FALSE(Print({u"prnnw7", u"0", u"0", u"A\u0001B", u"1440", u"144", u"", u"false"}));
-  EXPECT_EQ(BarcodeErrorText(), u"不正な文字\u0001があるため処理できません。A\u0001B");
+  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"不正な文字\u0001があるため処理できません。A\u0001B");
   EXPECT_FALSE(Print({u"prncode39", u"0", u"0", u"A\r\nB", u"1440", u"144", u"", u"false"}));
-  EXPECT_EQ(BarcodeErrorText(), u"不正な文字\rがあるため処理できません。*A\r\nB*");
+  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"不正な文字\rがあるため処理できません。*A\r\nB*");
   EXPECT_FALSE(Print({u"prnnw7", u"0", u"0", Text(1, u'\0'), u"1440", u"144"}));
-  EXPECT_EQ(BarcodeErrorText(),
+  EXPECT_EQ(ThisThreadState().barcodeRefusal,
             u"A,B,C,Dいづれかのスタート、ストップコードが必要です。" + Text(1, u'\0'));
   // Tabs and line feeds inside a number are ignored: 12.
   ASSERT_TRUE(Print({u"prnjan8", u"0", u"0", u"\t1\n2", u"1440", u"144", u"true"}));
@@ -105,10 +106,10 @@ TEST_F(BadInputTest, EmptyData) {
   ASSERT_TRUE(Print({u"prnjan13", u"0", u"0", u"", u"1440", u"144", u"true"}));
   EXPECT_EQ(TextsOf(Marks()).front().text, u"0");
   EXPECT_FALSE(Print({u"prnnw7", u"0", u"0", u"", u"1440", u"144"}));
-  EXPECT_EQ(BarcodeErrorText(), u"データが空です｡");
-  BarcodeErrorText().clear();
+  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"データが空です｡");
+  ThisThreadState().barcodeRefusal.clear();
   EXPECT_FALSE(Print({u"prncode39"}));
-  EXPECT_EQ(BarcodeErrorText(), u"データが空です｡");
+  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"データが空です｡");
 }
 
 TEST_F(BadInputTest, OnlyTheCommand) {
@@ -125,9 +126,9 @@ TEST_F(BadInputTest, OnlyTheCommand) {
 TEST_F(BadInputTest, ManyInvalidCharactersMakeTheCheckSumNegative) {
   const Text data = u"A" + Text(2000, u'#') + u"B";
   EXPECT_FALSE(Print({u"prnnw7", u"0", u"0", data, u"1440", u"144"}));
-  EXPECT_EQ(BarcodeErrorText(), u"不正な文字#があるため処理できません。" + data);
+  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"不正な文字#があるため処理できません。" + data);
   EXPECT_FALSE(Print({u"prncode39", u"0", u"0", Text(2000, u'_'), u"1440", u"144"}));
-  EXPECT_EQ(BarcodeErrorText(), u"不正な文字_があるため処理できません。*" + Text(2000, u'_') + u"*");
+  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"不正な文字_があるため処理できません。*" + Text(2000, u'_') + u"*");
 }
 
 }  // namespace

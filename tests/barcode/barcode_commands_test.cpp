@@ -5,9 +5,9 @@
 #include <stdexcept>
 
 #include "bar_marks.h"
-#include "barcode/barcode_state.h"
 #include "barcode/jan13.h"
 #include "common/failure.h"
+#include "engine/module_state.h"
 #include "engine/page_record.h"
 #include "fake_platform.h"
 
@@ -82,7 +82,7 @@ TEST_F(PrintBarcodeTest, JanNumbersThatAreNotPlainDigitsAreRefused) {
       {u"-5", u"-5"}, {u"12.5", u"12.5"}, {u"1e15", u"1E+15"}, {u"&HFFFF", u"-1"}};
   for (const auto& [field, text] : cases) {
     EXPECT_FALSE(Print({u"prnjan13", u"0", u"0", field, u"1440", u"144", u"true"}));
-    EXPECT_EQ(BarcodeErrorText(), u"データが不正です。" + text);
+    EXPECT_EQ(ThisThreadState().barcodeRefusal, u"データが不正です。" + text);
   }
   EXPECT_TRUE(platform.Current().Marks().marks.empty());
 }
@@ -114,9 +114,9 @@ TEST_F(PrintBarcodeTest, TextOnlyWhenFieldSixIsTrue) {
 
 TEST_F(PrintBarcodeTest, RefusedDataReturnsFalseWithTheMessage) {
   EXPECT_FALSE(Print({u"prnnw7", u"0", u"0", u"1234", u"1440", u"144"}));
-  EXPECT_EQ(BarcodeErrorText(), u"A,B,C,Dいづれかのスタート、ストップコードが必要です。1234");
+  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"A,B,C,Dいづれかのスタート、ストップコードが必要です。1234");
   EXPECT_FALSE(Print({u"prncode39", u"0", u"0", u"A#Z", u"1440", u"144"}));
-  EXPECT_EQ(BarcodeErrorText(), u"不正な文字#があるため処理できません。*A#Z1*");
+  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"不正な文字#があるため処理できません。*A#Z1*");
   EXPECT_TRUE(platform.Current().Marks().marks.empty());
 }
 
@@ -133,11 +133,11 @@ TEST_F(PrintBarcodeTest, NotABarcodeCommand) {
 class PreviewPageTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Print32State().pageList.assign(2, PageRec{});
-    BarcodeErrorText() = u"earlier";
+    ThisThreadState().engine.pageList.assign(2, PageRec{});
+    ThisThreadState().barcodeRefusal = u"earlier";
   }
-  void TearDown() override { Print32State().pageList.assign(1, PageRec{}); }
-  const PageRec& Page() const { return Print32State().pageList[1]; }
+  void TearDown() override { ThisThreadState().engine.pageList.assign(1, PageRec{}); }
+  const PageRec& Page() const { return ThisThreadState().engine.pageList[1]; }
   void Record(std::initializer_list<Text> fields) {
     const MethodRec m = Method(fields);
     RecordBarcode(m.field[0], m, platform.printer, picture.picture, 1);
@@ -184,14 +184,14 @@ TEST_F(PreviewPageTest, InvalidDataIsRecordedWithoutAMessage) {
   Record({u"prncode39", u"0", u"0", u"#", u"100", u"100", u"", u"FALSE"});
   EXPECT_EQ(Page().methods[1].field[3], u"#");
   EXPECT_EQ(Page().methods[1].field[7], u"False");
-  EXPECT_EQ(BarcodeErrorText(), u"earlier");
+  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"earlier");
 }
 
 TEST_F(PreviewPageTest, ShownOnlyWhenTheAnchorLiesOnThePicture) {
   // 800 x 1100 picture pixels are 6000 x 8250 twips at twice the density.
   Record({u"prnjan8", u"5999", u"8249", u"1", u"100", u"100"});
   EXPECT_TRUE(Page().shown);
-  Print32State().pageList[1].shown = false;
+  ThisThreadState().engine.pageList[1].shown = false;
   Record({u"prnjan8", u"6000", u"100", u"1", u"100", u"100"});
   EXPECT_FALSE(Page().shown);
   Record({u"prnjan8", u"100", u"8250", u"1", u"100", u"100"});

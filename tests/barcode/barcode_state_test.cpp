@@ -1,4 +1,4 @@
-#include "barcode/barcode_state.h"
+#include "engine/module_state.h"
 
 #include <gtest/gtest.h>
 
@@ -7,16 +7,16 @@
 namespace vant {
 namespace {
 
-TEST(BarcodeErrorText, OnePerThread) {
-  BarcodeErrorText() = u"main";
+TEST(BarcodeRefusal, OnePerThread) {
+  ThisThreadState().barcodeRefusal = u"main";
   Text seenInOther = u"unset";
   std::thread other([&] {
-    seenInOther = BarcodeErrorText();
-    BarcodeErrorText() = u"other";
+    seenInOther = ThisThreadState().barcodeRefusal;
+    ThisThreadState().barcodeRefusal = u"other";
   });
   other.join();
   EXPECT_EQ(seenInOther, u"");
-  EXPECT_EQ(BarcodeErrorText(), u"main");
+  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"main");
 }
 
 }  // namespace

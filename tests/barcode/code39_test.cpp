@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "bar_marks.h"
-#include "barcode/barcode_state.h"
 #include "barcode/code39_table.h"
+#include "draw_symbols.h"
+#include "engine/module_state.h"
 #include "fake_platform.h"
 
 namespace vant {
@@ -114,7 +115,7 @@ TEST(DrawCode39, PaintsTheEncodedModulesAndTheFramedText) {
 TEST(DrawCode39, RefusalGoesToTheErrorText) {
   RecordingPicture pic(400, 200);
   EXPECT_FALSE(DrawCode39(pic.picture, 0, 0, u"A#Z", 184, 30, true, true));
-  EXPECT_EQ(BarcodeErrorText(), u"不正な文字#があるため処理できません。*A#Z1*");
+  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"不正な文字#があるため処理できません。*A#Z1*");
   EXPECT_TRUE(pic.device.marks.empty());
 }
 

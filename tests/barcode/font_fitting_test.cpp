@@ -10,6 +10,7 @@
 #include "barcode/jan13.h"
 #include "barcode/jan8.h"
 #include "barcode/nw7.h"
+#include "draw_symbols.h"
 #include "fake_platform.h"
 
 namespace vant {

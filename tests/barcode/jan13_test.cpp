@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "bar_marks.h"
-#include "barcode/barcode_state.h"
 #include "barcode/jan_tables.h"
 #include "common/failure.h"
+#include "draw_symbols.h"
+#include "engine/module_state.h"
 #include "fake_platform.h"
 
 namespace vant {
@@ -72,9 +73,9 @@ TEST(DrawJan13, PaintsTheModulesOfTheCompletedDigits) {
 
 TEST(DrawJan13, RefusedDataPaintsNothing) {
   RecordingPicture pic(400, 200);
-  BarcodeErrorText().clear();
+  ThisThreadState().barcodeRefusal.clear();
   EXPECT_FALSE(DrawJan13(pic.picture, 0, 0, u"12-3", 218, 40, true));
-  EXPECT_EQ(BarcodeErrorText(), u"データが不正です。12-3");
+  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"データが不正です。12-3");
   EXPECT_TRUE(pic.device.marks.empty());
   EXPECT_EQ(pic.picture.Width(), 400);
 }

@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "bar_marks.h"
-#include "barcode/barcode_state.h"
 #include "common/failure.h"
+#include "draw_symbols.h"
+#include "engine/module_state.h"
 #include "fake_platform.h"
 
 namespace vant {
@@ -51,7 +52,7 @@ TEST(DrawJan8, ShortDataIsPaddedOnTheRight) {
 TEST(DrawJan8, RefusedDataPaintsNothing) {
   RecordingPicture pic(400, 200);
   EXPECT_FALSE(DrawJan8(pic.picture, 0, 0, u"", 81, 30, true));
-  EXPECT_EQ(BarcodeErrorText(), u"データが空です｡");
+  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"データが空です｡");
   EXPECT_TRUE(pic.device.marks.empty());
 }
 

@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "bar_marks.h"
-#include "barcode/barcode_state.h"
 #include "barcode/nw7_table.h"
+#include "draw_symbols.h"
+#include "engine/module_state.h"
 #include "fake_platform.h"
 
 namespace vant {
@@ -124,10 +125,10 @@ TEST(DrawNw7, PaintsTheEncodedModulesAndText) {
 TEST(DrawNw7, RefusalGoesToTheErrorTextAndPaintsNothing) {
   RecordingPicture pic(400, 200);
   EXPECT_FALSE(DrawNw7(pic.picture, 0, 0, u"1234", 112, 30, true, true));
-  EXPECT_EQ(BarcodeErrorText(), u"A,B,C,Dいづれかのスタート、ストップコードが必要です。1234");
+  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"A,B,C,Dいづれかのスタート、ストップコードが必要です。1234");
   EXPECT_TRUE(pic.device.marks.empty());
   ASSERT_TRUE(DrawNw7(pic.picture, 0, 0, u"A1B", 112, 30, false, false));
-  EXPECT_EQ(BarcodeErrorText(), u"A,B,C,Dいづれかのスタート、ストップコードが必要です。1234");
+  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"A,B,C,Dいづれかのスタート、ストップコードが必要です。1234");
 }
 
 }  // namespace

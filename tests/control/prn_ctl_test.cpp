@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "control/control_state.h"
+#include "engine/module_state.h"
 #include "engine/page_record.h"
 #include "fake_host.h"
 #include "fake_platform.h"
@@ -97,7 +97,7 @@ TEST_F(Control, RunModeOnePrintsOnceWhenShown) {
   control.Show();
   control.Show();
   EXPECT_EQ(Count("enddoc"), 1);
-  EXPECT_EQ(Print32State().nextMethod, 3);  // the automatic run does not reset it
+  EXPECT_EQ(ThisThreadState().engine.nextMethod, 3);  // the automatic run does not reset it
   // The first click after the automatic run only resets; the second prints.
   control.PrintClick();
   EXPECT_EQ(Count("enddoc"), 1);
@@ -115,14 +115,14 @@ TEST_F(Control, AStoppedAutomaticRunAddsItsOwnMessageAndRunsAgainFromTheFailure)
   EXPECT_EQ(fake.messages.shown[1].text, u"エラーが発生した為、印刷を中止しました!");
   EXPECT_EQ(fake.messages.shown[1].title, u"印刷中止");
   EXPECT_EQ(fake.messages.shown[1].icon, MessageIcon::kInformation);
-  EXPECT_EQ(Print32State().nextMethod, 2);
+  EXPECT_EQ(ThisThreadState().engine.nextMethod, 2);
   control.Show();  // runs again from method 2
   EXPECT_EQ(Count("enddoc"), 1);
   EXPECT_EQ(fake.messages.shown.size(), 4u);
 }
 
 TEST_F(Control, NothingToPrintBeforeAnyReading) {
-  PrnCtlState().runMode = 1;
+  ThisThreadState().control.runMode = 1;
   control.Show();
   control.PrintClick();
   control.PreviewClick();
@@ -142,7 +142,7 @@ TEST_F(Control, PrintClickedTwicePrintsTwiceWithTheHourglass) {
   control.PrintClick();
   control.PrintClick();
   EXPECT_EQ(Count("enddoc"), 2);
-  EXPECT_EQ(Print32State().nextMethod, 0);
+  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
   EXPECT_EQ(fake.pointer.history, (std::vector<int16_t>{11, 0, 11, 0}));
 }
 

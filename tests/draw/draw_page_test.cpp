@@ -1,6 +1,7 @@
 #include "draw/draw_page.h"
 
 #include "common/failure.h"
+#include "engine/module_state.h"
 #include "run_fixture.h"
 
 namespace vant {
@@ -12,7 +13,7 @@ class DrawPageTest : public test::RunFixture {
  protected:
   // Page 1 of the shown pages holds the given copies.
   void Shown(std::vector<MethodRec> copies) {
-    auto& shown = Print32State().shownPageList;
+    auto& shown = ThisThreadState().engine.shownPageList;
     shown.resize(2);
     shown[1].methods.assign(1, MethodRec{});
     for (auto& c : copies) shown[1].methods.push_back(std::move(c));

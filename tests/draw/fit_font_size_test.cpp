@@ -1,4 +1,5 @@
 #include "draw/fit_font_size.h"
+#include "fit_font_size_by_loop.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +37,7 @@ void ExpectSearchEqualsLoop(Device& device, bool bold) {
     for (double size : kSizes) {
       const double fast = FitPreviewFontSize(picture, text, size);
       EXPECT_EQ(picture.FontSize(), 9) << "the picture's size is put back";
-      const double loop = FitPreviewFontSizeByLoop(picture, text, size);
+      const double loop = test::FitPreviewFontSizeByLoop(picture, text, size);
       EXPECT_EQ(fast, loop) << ToUtf8(text) << " at " << size;
     }
   }
@@ -59,7 +60,7 @@ TEST(FitPreviewFontSize, TakesAHandfulOfMeasurements) {
   FitPreviewFontSize(picture, u"合計金額 1,234円", 10.5);
   EXPECT_LE(device.measureCount, 16);
   device.measureCount = 0;
-  FitPreviewFontSizeByLoop(picture, u"合計金額 1,234円", 10.5);
+  test::FitPreviewFontSizeByLoop(picture, u"合計金額 1,234円", 10.5);
   EXPECT_GT(device.measureCount, 16);
 }
 
@@ -85,7 +86,7 @@ TEST(FitPreviewFontSize, ATinySizeFitsToZero) {
   } device;
   PictureSurface picture(device);
   EXPECT_EQ(FitPreviewFontSize(picture, u"i", 0.1), 0);
-  EXPECT_EQ(FitPreviewFontSizeByLoop(picture, u"i", 0.1), 0);
+  EXPECT_EQ(test::FitPreviewFontSizeByLoop(picture, u"i", 0.1), 0);
 }
 
 TEST(FitPreviewFontSize, DoublesTheSizeInWholePoints) {

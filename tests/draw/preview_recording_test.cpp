@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "common/numbers.h"
+#include "draw/draw_dispatch.h"
+#include "engine/module_state.h"
 #include "engine/printer_geometry.h"
 #include "run_fixture.h"
 
@@ -16,12 +18,12 @@ class Recording : public test::RunFixture {
   // The picture the preview builds on: sized by SetupPreviewPage to the printable area.
   int16_t Build(const std::vector<Text>& lines) {
     LoadMethods(lines);
-    Print32State().pageList.resize(2);
-    Print32State().pageList[1].methods.assign(1, MethodRec{});
+    ThisThreadState().engine.pageList.resize(2);
+    ThisThreadState().engine.pageList[1].methods.assign(1, MethodRec{});
     SetupPreviewPage(fake.platform, picture.picture, 1);
-    return RunMethods(fake.platform, picture.picture, 1);
+    return RunMethods(fake.platform, picture.picture, 1, DrawingCommands());
   }
-  const PageRec& Page() { return Print32State().pageList.at(1); }
+  const PageRec& Page() { return ThisThreadState().engine.pageList.at(1); }
   const MethodRec& Copy(size_t i) { return Page().methods.at(i); }
 };
 

@@ -5,8 +5,9 @@
 
 #include <algorithm>
 
-#include "control/control_state.h"
 #include "control/method_line.h"
+#include "draw/draw_dispatch.h"
+#include "engine/module_state.h"
 #include "engine/page_record.h"
 #include "engine/run_driver.h"
 #include "fake_platform.h"
@@ -15,7 +16,7 @@
 namespace vant::test {
 
 inline void LoadMethods(const std::vector<Text>& lines) {
-  auto& state = PrnCtlState();
+  auto& state = ThisThreadState().control;
   state.paramsLoaded = true;
   state.methodList.assign(lines.size() + 1, MethodRec{});
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -31,13 +32,13 @@ class RunFixture : public ::testing::Test {
   explicit RunFixture(std::vector<PrinterSpec> specs = {PrinterSpec{}}) : fake(std::move(specs)) {}
   void SetUp() override { ResetModuleState(); }
 
-  int16_t Print() { return RunMethods(fake.platform, fake.platform.printer, 0); }
+  int16_t Print() { return RunMethods(fake.platform, fake.platform.printer, 0, DrawingCommands()); }
   // Builds preview page `page` the way the preview window does.
   int16_t BuildPage(int16_t page) {
-    auto& pages = Print32State().pageList;
+    auto& pages = ThisThreadState().engine.pageList;
     pages.resize(static_cast<size_t>(page) + 1);
     pages[static_cast<size_t>(page)].methods.assign(1, MethodRec{});
-    return RunMethods(fake.platform, picture.picture, page);
+    return RunMethods(fake.platform, picture.picture, page, DrawingCommands());
   }
   int Count(const std::string& event, int printer = 0) {
     const auto& events = fake.printers.Recording(printer).events;

@@ -1,12 +1,12 @@
 #include "preview_fixture.h"
 
-#include "control/control_state.h"
+#include "engine/module_state.h"
 #include "engine/page_record.h"
 
 namespace vant::test {
 
 void SetMethods(std::initializer_list<std::string_view> lines) {
-  auto& control = PrnCtlState();
+  auto& control = ThisThreadState().control;
   control.methodList = MethodArray(1);
   for (std::string_view line : lines) {
     MethodRec method;
@@ -26,8 +26,8 @@ PrinterSpec TestPrinter() {
 }
 
 void ResetModuleState() {
-  PrnCtlState() = ControlState{};
-  Print32State() = EngineState{};
+  ThisThreadState().control = ControlState{};
+  ThisThreadState().engine = EngineState{};
 }
 
 PageRec ShownPageOf(int32_t printableWidth, int32_t printableHeight, int32_t left, int32_t top,

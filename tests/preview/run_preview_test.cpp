@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "engine/page_record.h"
+#include "engine/module_state.h"
 #include "preview_fixture.h"
 
 namespace vant::test {
@@ -76,8 +76,8 @@ TEST_F(RunPreviewTest, ShowsTheWindowUntilTheUserClosesIt) {
   EXPECT_EQ(pageSeen, 2);
   EXPECT_EQ(panelSeen, u"印刷プレビュー:2/2");
   EXPECT_TRUE(imageShown);
-  EXPECT_EQ(Print32State().shownPageList.size(), 1U);
-  EXPECT_EQ(Print32State().nextMethod, 0);
+  EXPECT_EQ(ThisThreadState().engine.shownPageList.size(), 1U);
+  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
   EXPECT_FALSE(factory.last.wheelLeftInstalled);
   EXPECT_EQ(fake.messages.shown.size(), 0U);
 }
@@ -85,7 +85,7 @@ TEST_F(RunPreviewTest, ShowsTheWindowUntilTheUserClosesIt) {
 TEST_F(RunPreviewTest, WindowClosedWithoutTheCloseButtonIsUnloadedAllTheSame) {
   SetMethods({"prntext,100,100,A,ＭＳ 明朝,12"});
   RunPreview(fake.platform, factory);
-  EXPECT_EQ(Print32State().shownPageList.size(), 1U);
+  EXPECT_EQ(ThisThreadState().engine.shownPageList.size(), 1U);
   EXPECT_FALSE(factory.last.wheelLeftInstalled);
 }
 
@@ -95,8 +95,8 @@ TEST_F(RunPreviewTest, FailedLoadClosesAtOnceWithThePointerBack) {
   EXPECT_EQ(factory.last.shown, 0);
   EXPECT_EQ(factory.last.log.back(), "close");
   EXPECT_EQ(fake.pointer.Get(), kPointerDefault);
-  EXPECT_EQ(Print32State().nextMethod, 0);
-  EXPECT_EQ(Print32State().pageList.size(), 1U);
+  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
+  EXPECT_EQ(ThisThreadState().engine.pageList.size(), 1U);
   ASSERT_EQ(fake.messages.shown.size(), 1U);
   EXPECT_EQ(fake.messages.shown[0].title, u"エラー");
 }
@@ -115,7 +115,7 @@ TEST_F(RunPreviewTest, WindowThatCannotBeCreatedIsReported) {
   ASSERT_EQ(fake.messages.shown.size(), 1U);
   EXPECT_EQ(fake.messages.shown[0].icon, MessageIcon::kCritical);
   EXPECT_EQ(fake.messages.shown[0].text, u"ウィンドウを作成できません。\r\nプレビューを中断しました!");
-  EXPECT_EQ(Print32State().nextMethod, 0);
+  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "engine/page_record.h"
+#include "engine/module_state.h"
 #include "preview_fixture.h"
 
 namespace vant::test {
@@ -16,7 +16,7 @@ class ShowPageTest : public PreviewTest {
     PreviewTest::SetUp();
     view.CreatePagePicture();
   }
-  void Shown(PageRec page) { Print32State().shownPageList.push_back(std::move(page)); }
+  void Shown(PageRec page) { ThisThreadState().engine.shownPageList.push_back(std::move(page)); }
   float Show(int16_t page, float zoom) {
     window.ShowPage(page, zoom);
     return zoom;

@@ -1,8 +1,8 @@
 // The status bar panels of a loaded window, and the paper-name table.
 #include <gtest/gtest.h>
 
-#include "engine/page_record.h"
-#include "preview/paper_names.h"
+#include "engine/module_state.h"
+#include "engine/papers.h"
 #include "preview_fixture.h"
 
 namespace vant::test {
@@ -16,7 +16,7 @@ class StatusBarTest : public PreviewTest {
     LoadAndLayOut();
     ASSERT_TRUE(window.PreviewReady());
   }
-  PageRec& Page(size_t i) { return Print32State().shownPageList.at(i); }
+  PageRec& Page(size_t i) { return ThisThreadState().engine.shownPageList.at(i); }
 };
 
 TEST_F(StatusBarTest, PanelsDescribeThePageOnShow) {
@@ -82,7 +82,7 @@ TEST_F(StatusBarTest, PageChangeRewritesAllFivePanels) {
 
 TEST_F(StatusBarTest, PageOutsideTheListSkipsOnlyThePanelsThatNeedIt) {
   for (int i = 1; i <= 5; ++i) view.panels.SetPanelText(i, u"x");
-  Print32State().shownPageList.resize(1);
+  ThisThreadState().engine.shownPageList.resize(1);
   window.UpdateStatusBar();
   EXPECT_EQ(view.panels.PanelText(1), u"印刷プレビュー:1/0");
   for (int i = 2; i <= 5; ++i) EXPECT_EQ(view.panels.PanelText(i), u"x") << i;

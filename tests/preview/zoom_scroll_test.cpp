@@ -2,7 +2,7 @@
 // window: one A4 page with 4 mm strips (763 x 1092 printable pixels, strips of 15).
 #include <gtest/gtest.h>
 
-#include "engine/page_record.h"
+#include "engine/module_state.h"
 #include "preview_fixture.h"
 
 namespace vant::test {
@@ -198,7 +198,7 @@ TEST_F(ZoomScrollTest, ZoomChangeDoesNotRewriteTheStatusBar) {
 TEST_F(ZoomScrollTest, HugeCanvasReachesAsFarAsSixteenBits) {
   // A page 20000 pixels tall at 300 %: the canvas is far more than 32767 pixels taller
   // than the viewport.
-  auto& page = Print32State().shownPageList[1];
+  auto& page = ThisThreadState().engine.shownPageList[1];
   page.printableHeight = 20000;
   SelectZoom(k300);
   EXPECT_EQ(view.vertical.Max(), 32767);

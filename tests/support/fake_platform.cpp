@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "common/failure.h"
-#include "engine/paper_sizes.h"
+#include "engine/papers.h"
 
 namespace vant::test {
 namespace {

@@ -1,4 +1,4 @@
-// A platform for the Parts' tests: printers that record what they are asked to draw and
+// Fakes for the core's tests: printers that record what they are asked to draw and
 // set, message boxes that record what they would show, and a mouse pointer.
 #pragma once
 

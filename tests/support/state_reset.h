@@ -1,16 +1,10 @@
 // Every test starts from the module-level state of a newly loaded library.
 #pragma once
 
-#include "barcode/barcode_state.h"
-#include "control/control_state.h"
-#include "engine/page_record.h"
+#include "engine/module_state.h"
 
 namespace vant::test {
 
-inline void ResetModuleState() {
-  PrnCtlState() = ControlState{};
-  Print32State() = EngineState{};
-  BarcodeErrorText().clear();
-}
+inline void ResetModuleState() { ThisThreadState() = ModuleState{}; }
 
 }  // namespace vant::test

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "common/failure.h"
-#include "engine/paper_sizes.h"
+#include "engine/papers.h"
 #include "engine/printer.h"
 #include "platform/printing/printer_choices.h"
 
@@ -76,7 +76,7 @@ void ReadPapers(const CupsDestination& d, PrinterCapabilities& caps) {
     const std::string name(sheet.media);
     if (cupsGetDestMediaByName(CUPS_HTTP_DEFAULT, d.Dest(), d.Info(), name.c_str(),
                                CUPS_MEDIA_FLAGS_DEFAULT, &size)) {
-      caps.papers.emplace(sheet.code, MediaFromSize(size));
+      caps.papers.emplace(sheet.code, MediaLaidAs(sheet, MediaFromSize(size)));
     }
   }
   // The default sheet: the user's saved choice (lpoptions), else the queue's media-default.

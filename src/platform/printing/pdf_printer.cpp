@@ -1,6 +1,6 @@
 #include "platform/printing/pdf_printer.h"
 
-#include "engine/paper_sizes.h"
+#include "engine/papers.h"
 #include "engine/printer.h"
 #include "platform/printing/printer_choices.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "common/numbers.h"
-#include "engine/paper_sizes.h"
+#include "engine/papers.h"
 #include "engine/printer.h"
 
 namespace vant::printing {
@@ -22,6 +22,18 @@ PageGeometry OrientedPage(const PrinterMedia& media, int16_t orientation) {
   }
   return PageGeometry{media.widthMm, media.heightMm, media.leftMm,
                       media.topMm,   media.rightMm,  media.bottomMm};
+}
+
+PrinterMedia MediaLaidAs(const PaperSheet& sheet, PrinterMedia media) {
+  if ((sheet.widthMm > sheet.heightMm) == (media.widthMm > media.heightMm)) return media;
+  const PageGeometry turned = OrientedPage(media, kLandscape);
+  media.widthMm = turned.widthMm;
+  media.heightMm = turned.heightMm;
+  media.leftMm = turned.leftMm;
+  media.topMm = turned.topMm;
+  media.rightMm = turned.rightMm;
+  media.bottomMm = turned.bottomMm;
+  return media;
 }
 
 DevicePage DevicePixels(const PageGeometry& page, double dpiX, double dpiY) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "common/text.h"
+#include "engine/papers.h"
 
 namespace vant::printing {
 
@@ -58,6 +59,11 @@ struct PageGeometry {
   double bottomMm = 0;
 };
 PageGeometry OrientedPage(const PrinterMedia& media, int16_t orientation);
+
+// A print server names sheets smaller side first; a paper whose sheet is wider than high
+// (ledger, envelope B6, US fanfold) takes the server's sheet turned as a landscape page is,
+// its strips with it. Any other media comes back as it is.
+PrinterMedia MediaLaidAs(const PaperSheet& sheet, PrinterMedia media);
 
 // The device figures of a page in whole device pixels (rounded half to even).
 struct DevicePage {

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "engine/papers.h"
+
 namespace vant::printing {
 namespace {
 
@@ -9,60 +11,6 @@ struct NamedCode {
   int16_t code;
   TextView name;
 };
-
-// Paper size codes 1 to 41 in order, then the user-defined size.
-constexpr std::array<NamedCode, 42> kPaperNames{{
-    {1, u"Letter"},
-    {2, u"Letter Small"},
-    {3, u"Tabloid"},
-    {4, u"Ledger"},
-    {5, u"Legal"},
-    {6, u"Statement"},
-    {7, u"Executive"},
-    {8, u"A3"},
-    {9, u"A4"},
-    {10, u"A4 Small"},
-    {11, u"A5"},
-    {12, u"B4"},
-    {13, u"B5"},
-    {14, u"Folio"},
-    {15, u"Quarto"},
-    {16, u"10x14"},
-    {17, u"11x17"},
-    {18, u"Note"},
-    {19, u"封筒 #9"},
-    {20, u"封筒 #10"},
-    {21, u"封筒 #11"},
-    {22, u"封筒 #12"},
-    {23, u"封筒 #14"},
-    {24, u"C シート"},
-    {25, u"D シート"},
-    {26, u"E シート"},
-    {27, u"封筒 DL"},
-    {28, u"封筒 C5"},
-    {29, u"封筒 C3"},
-    {30, u"封筒 C4"},
-    {31, u"封筒 C6"},
-    {32, u"封筒 C65"},
-    {33, u"封筒 B4"},
-    {34, u"封筒 B5"},
-    {35, u"封筒 B6"},
-    {36, u"封筒 Italy"},
-    {37, u"封筒 Monarch"},
-    {38, u"封筒 Personal"},
-    {39, u"US 標準ファンフォールド"},
-    {40, u"ドイツ標準ファンフォールド"},
-    {41, u"ドイツ リーガル ファンフォールド"},
-    {256, u"ユーザー定義"},
-}};
-
-constexpr bool CodesRunFromOne() {
-  for (size_t i = 0; i + 1 < kPaperNames.size(); ++i) {
-    if (kPaperNames[i].code != static_cast<int16_t>(i + 1)) return false;
-  }
-  return kPaperNames.back().code == 256;
-}
-static_assert(CodesRunFromOne(), "paper codes 1 to 41 in order, then 256");
 
 constexpr std::array<NamedCode, 2> kOrientationNames{{{1, u"縦"}, {2, u"横"}}};
 
@@ -145,7 +93,10 @@ TextView SettingName(Setting setting) {
 
 TextView ChoiceName(Setting setting, int16_t code) {
   switch (setting) {
-    case Setting::kPaperSize: return FindName(kPaperNames, code);
+    case Setting::kPaperSize: {
+      const PaperSheet* paper = PaperFor(code);
+      return paper != nullptr ? paper->choiceName : TextView();
+    }
     case Setting::kOrientation: return FindName(kOrientationNames, code);
     case Setting::kPrintQuality: return FindName(kQualities, code);
     case Setting::kPaperBin: return FindName(kBins, code);

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "common/failure.h"
-#include "engine/paper_sizes.h"
+#include "engine/papers.h"
 #include "platform/printing/printer_choices.h"
 
 namespace vant::printing {

@@ -5,8 +5,9 @@
 #include <string>
 
 #include "common/numbers.h"
-#include "control/control_state.h"
+#include "draw/draw_dispatch.h"
 #include "draw/draw_page.h"
+#include "engine/module_state.h"
 #include "engine/printer_geometry.h"
 #include "engine/run_driver.h"
 #include "platform/qt/qt_image_device.h"
@@ -16,7 +17,7 @@ namespace vant::test {
 namespace {
 
 const PageRec& Shown(int16_t page) {
-  const auto& shown = Print32State().shownPageList;
+  const auto& shown = ThisThreadState().engine.shownPageList;
   if (page < 1 || static_cast<size_t>(page) >= shown.size()) {
     throw std::out_of_range("no shown page " + std::to_string(page));
   }
@@ -40,7 +41,7 @@ QImage Stretched(int16_t page, double factor, int width, int height) {
 }  // namespace
 
 ShownPages BuildShownPages(Platform& platform) {
-  auto& engine = Print32State();
+  auto& engine = ThisThreadState().engine;
   engine.pageList = PageArray(1);
   engine.shownPageList = PageArray(1);
   engine.nextMethod = 0;
@@ -50,10 +51,10 @@ ShownPages BuildShownPages(Platform& platform) {
     picture.Surface().Cls();
     engine.pageList.resize(static_cast<size_t>(page) + 1);
     SetupPreviewPage(platform, picture.Surface(), page);
-    if (RunMethods(platform, picture.Surface(), page) != kRunCompleted) {
+    if (RunMethods(platform, picture.Surface(), page, DrawingCommands()) != kRunCompleted) {
       throw std::runtime_error("the run stopped on page " + std::to_string(page));
     }
-    if (engine.nextMethod > PrnCtlState().methodCount) break;
+    if (engine.nextMethod > ThisThreadState().control.methodCount) break;
   }
   for (size_t i = 1; i < engine.pageList.size(); ++i) {
     if (engine.pageList[i].shown) engine.shownPageList.push_back(engine.pageList[i]);

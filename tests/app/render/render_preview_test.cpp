@@ -3,10 +3,11 @@
 // controls, and shows the unprintable strips of a printer with margins.
 #include <gtest/gtest.h>
 
-#include "control/held_buttons.h"
 #include "app/render_preview.h"
 #include "common/failure.h"
+#include "control/held_buttons.h"
 #include "control/prn_ctl.h"
+#include "engine/module_state.h"
 #include "fake_host.h"
 #include "fake_platform.h"
 #include "page_oracle.h"
@@ -54,8 +55,8 @@ TEST_F(RenderPreview, ThePrinterChosenWhileBuildingIsPutBackAndNextMethodIsZero)
   ASSERT_TRUE(outcome.shown);
   EXPECT_EQ(outcome.shown->panels[3], u"Label");  // the page was built on it
   EXPECT_EQ(fake.printers.CurrentIndex(), 0);
-  EXPECT_EQ(Print32State().nextMethod, 0);
-  EXPECT_EQ(Print32State().shownPageList.size(), 1U);  // the window has unloaded
+  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
+  EXPECT_EQ(ThisThreadState().engine.shownPageList.size(), 1U);  // the window has unloaded
 }
 
 TEST_F(RenderPreview, ThePageIsReachedThroughTheNextPageButton) {
@@ -75,7 +76,7 @@ TEST_F(RenderPreview, APageBeyondTheCountIsNotShownAndTheCountIsKept) {
   EXPECT_TRUE(outcome.pageBeyond);
   EXPECT_EQ(outcome.shownPages, 3);
   EXPECT_FALSE(outcome.shown);
-  EXPECT_EQ(Print32State().nextMethod, 0);
+  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
 }
 
 TEST_F(RenderPreview, AFailedLoadOpensNoWindow) {
@@ -85,7 +86,7 @@ TEST_F(RenderPreview, AFailedLoadOpensNoWindow) {
   EXPECT_FALSE(outcome.shown);
   ASSERT_EQ(fake.messages.shown.size(), 1U);
   EXPECT_EQ(fake.messages.shown[0].title, u"エラー");
-  EXPECT_EQ(Print32State().nextMethod, 0);
+  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
 }
 
 TEST_F(RenderPreview, MarginsShowAsWhiteStripsAndInTheStatusBar) {

@@ -5,8 +5,9 @@
 #include <algorithm>
 #include <string>
 
-#include "control/control_state.h"
 #include "control/intake.h"
+#include "draw/draw_dispatch.h"
+#include "engine/module_state.h"
 #include "engine/run_driver.h"
 #include "fake_host.h"
 #include "fake_platform.h"
@@ -32,8 +33,8 @@ PrintedExample ReadAndPrint(const LoadedHostPage& loaded) {
   PrintedExample printed;
   ReadProperties(loaded.page, loaded.page, view, platform.messages);
   EXPECT_TRUE(view.print.Enabled());
-  printed.state = PrnCtlState();
-  printed.result = RunMethods(platform.platform, platform.printer, 0);
+  printed.state = ThisThreadState().control;
+  printed.result = RunMethods(platform.platform, platform.printer, 0, DrawingCommands());
   printed.events = platform.Current().events;
   printed.messages = platform.messages.shown;
   return printed;

@@ -6,6 +6,8 @@
 #include <stdexcept>
 
 #include "control/method_line.h"
+#include "draw/draw_dispatch.h"
+#include "engine/module_state.h"
 #include "engine/run_driver.h"
 #include "shell_command.h"
 
@@ -32,14 +34,14 @@ std::unique_ptr<printing::PrinterList> ServerPrinters() {
 }  // namespace
 
 PaperTest::PaperTest() : list_(ServerPrinters()), printer_(*list_), platform_{printer_, messages_, pointer_} {
-  PrnCtlState() = ControlState{};
-  Print32State() = EngineState{};
-  BarcodeErrorText().clear();
+  ThisThreadState().control = ControlState{};
+  ThisThreadState().engine = EngineState{};
+  ThisThreadState().barcodeRefusal.clear();
   queues::ClearQueueOutput("Office");
 }
 
 void PaperTest::Load(const std::vector<std::string>& lines) {
-  auto& state = PrnCtlState();
+  auto& state = ThisThreadState().control;
   state.paramsLoaded = true;
   state.methodList.assign(lines.size() + 1, MethodRec{});
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -48,10 +50,10 @@ void PaperTest::Load(const std::vector<std::string>& lines) {
       state.methodList[i + 1].field[f] = fields[f];
   }
   state.methodCount = static_cast<int16_t>(lines.size());
-  Print32State().nextMethod = 0;
+  ThisThreadState().engine.nextMethod = 0;
 }
 
-int16_t PaperTest::Run() { return RunMethods(platform_, printer_, 0); }
+int16_t PaperTest::Run() { return RunMethods(platform_, printer_, 0, DrawingCommands()); }
 
 std::filesystem::path PaperTest::PrintOnOffice(std::vector<std::string> lines) {
   lines.insert(lines.begin(), "changeprinter,Office");

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "barcode/barcode_state.h"
-#include "control/control_state.h"
 #include "cups_test_queues.h"
+#include "engine/module_state.h"
 #include "engine/page_record.h"
 #include "engine/printer_object.h"
+#include "kept_messages.h"
 #include "platform/printing/printer_list.h"
 
 namespace vant::test::paper {
@@ -24,23 +24,6 @@ namespace vant::test::paper {
 inline constexpr double kOfficeLeftMm = 12.0 / 72.0 * 25.4;
 inline constexpr double kOfficeTopMm = (842.0 - 824.0) / 72.0 * 25.4;
 inline constexpr double kMmPerPt = 25.4 / 72.0;
-
-class KeptMessages final : public MessageBoxes {
- public:
-  void Show(const Text& text, MessageIcon, const Text& title) override {
-    shown.push_back(ToUtf8(title) + "|" + ToUtf8(text));
-  }
-  std::vector<std::string> shown;
-};
-
-class HeldPointer final : public MousePointer {
- public:
-  void Set(int16_t code) override { code_ = code; }
-  int16_t Get() const override { return code_; }
-
- private:
-  int16_t code_ = 0;
-};
 
 // A directory of its own for one test's files, removed afterwards.
 class PaperDir {

@@ -3,10 +3,12 @@
 // queue that refuses the document stops the run with the server's message.
 #include <gtest/gtest.h>
 
-#include "control/control_state.h"
 #include "cups_test_queues.h"
+#include "draw/draw_dispatch.h"
+#include "engine/module_state.h"
 #include "engine/page_record.h"
 #include "engine/run_driver.h"
+#include "kept_messages.h"
 #include "pdf_inspect.h"
 #include "platform/printing/printer_list.h"
 #include "private_server_printers.h"
@@ -17,35 +19,21 @@ namespace {
 
 namespace queues = vant::test::cups;
 
-class KeptMessages final : public MessageBoxes {
- public:
-  void Show(const Text& text, MessageIcon, const Text& title) override {
-    shown.push_back(ToUtf8(title) + "|" + ToUtf8(text));
-  }
-  std::vector<std::string> shown;
-};
-
-class HeldPointer final : public MousePointer {
- public:
-  void Set(int16_t code) override { code_ = code; }
-  int16_t Get() const override { return code_; }
-
- private:
-  int16_t code_ = 0;
-};
+using vant::test::HeldPointer;
+using vant::test::KeptMessages;
 
 class CupsRunTest : public testing::Test {
  protected:
   CupsRunTest() : list_(PrivateServerPrinters()), printer_(*list_), platform_{printer_, messages_, pointer_} {
-    PrnCtlState() = ControlState{};
-    Print32State() = EngineState{};
+    ThisThreadState().control = ControlState{};
+    ThisThreadState().engine = EngineState{};
     queues::ClearQueueOutput("Office");
     queues::ClearQueueOutput("Label");
   }
 
   // Each method as its fields (field 0 the command).
   void Load(const std::vector<std::vector<Text>>& methods) {
-    auto& state = PrnCtlState();
+    auto& state = ThisThreadState().control;
     state.paramsLoaded = true;
     state.methodList.assign(methods.size() + 1, MethodRec{});
     for (size_t i = 0; i < methods.size(); ++i) {
@@ -54,7 +42,7 @@ class CupsRunTest : public testing::Test {
     state.methodCount = static_cast<int16_t>(methods.size());
   }
 
-  int16_t Run() { return RunMethods(platform_, printer_, 0); }
+  int16_t Run() { return RunMethods(platform_, printer_, 0, DrawingCommands()); }
 
   std::unique_ptr<PrinterList> list_;
   PrinterObject printer_;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/papers.h"
 #include "engine/printer.h"
 #include "platform/printing/printer_capabilities.h"
 
@@ -31,6 +32,26 @@ TEST(OrientedPage, LandscapeTurnsTheSheetCounterClockwise) {
   EXPECT_DOUBLE_EQ(page.topMm, 1);     // the sheet's left strip
   EXPECT_DOUBLE_EQ(page.rightMm, 2);   // the sheet's top strip
   EXPECT_DOUBLE_EQ(page.bottomMm, 3);  // the sheet's right strip
+}
+
+TEST(MediaLaidAs, WideSheetsTakeTheServersSheetTurned) {
+  const PrinterMedia tabloid{"na_ledger_11x17in", 279.4, 431.8, 1, 2, 3, 4};
+  const PrinterMedia ledger = MediaLaidAs(*SheetForCode(4), tabloid);
+  EXPECT_EQ(ledger.keyword, "na_ledger_11x17in");
+  EXPECT_DOUBLE_EQ(ledger.widthMm, 431.8);
+  EXPECT_DOUBLE_EQ(ledger.heightMm, 279.4);
+  EXPECT_DOUBLE_EQ(ledger.leftMm, 4);
+  EXPECT_DOUBLE_EQ(ledger.topMm, 1);
+  EXPECT_DOUBLE_EQ(ledger.rightMm, 2);
+  EXPECT_DOUBLE_EQ(ledger.bottomMm, 3);
+  // Tall sheets, and a wide sheet the server already gives wide, stay as they are.
+  for (const int16_t code : std::initializer_list<int16_t>{3, 9, 35}) {
+    const PaperSheet sheet = *SheetForCode(code);
+    const PrinterMedia given{"m", sheet.widthMm, sheet.heightMm, 1, 2, 3, 4};
+    const PrinterMedia laid = MediaLaidAs(sheet, given);
+    EXPECT_DOUBLE_EQ(laid.widthMm, sheet.widthMm) << code;
+    EXPECT_DOUBLE_EQ(laid.leftMm, 1) << code;
+  }
 }
 
 TEST(DevicePixels, OfficeA4At600Dpi) {

@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "common/failure.h"
-#include "engine/paper_sizes.h"
+#include "engine/papers.h"
 #include "pdf_inspect.h"
 #include "platform/files/file_writing.h"
 #include "platform/printing/pdf_file_output.h"
@@ -74,6 +74,24 @@ TEST_F(PdfPrinterTest, DeviceCapsAreTheWholeSheetAt600Dpi) {
   EXPECT_EQ(printer_->DeviceCaps(kPhysicalWidth), 6600);
   EXPECT_EQ(printer_->DeviceCaps(kPhysicalHeight), 5100);
   EXPECT_THROW(printer_->DeviceCaps(9), Failure);
+}
+
+TEST_F(PdfPrinterTest, LedgerEnvelopeB6AndUsFanfoldAreLandscapeSheets) {
+  struct Row {
+    int line;
+    int16_t code;
+    int32_t width;   // pixels at 600 dpi
+    int32_t height;
+  };
+  for (const Row& row : {Row{__LINE__, 4, 10200, 6600}, Row{__LINE__, 35, 4157, 2953},
+                         Row{__LINE__, 39, 8925, 6600}, Row{__LINE__, 3, 6600, 10200}}) {
+    printer_->SetOrientation(1);
+    printer_->SetPaperSize(row.code);
+    EXPECT_EQ(printer_->DeviceCaps(kPhysicalWidth), row.width) << row.line;
+    EXPECT_EQ(printer_->DeviceCaps(kPhysicalHeight), row.height) << row.line;
+    printer_->SetOrientation(2);
+    EXPECT_EQ(printer_->DeviceCaps(kPhysicalWidth), row.height) << row.line;
+  }
 }
 
 TEST_F(PdfPrinterTest, TakesEveryCodeOfTheLanguage) {

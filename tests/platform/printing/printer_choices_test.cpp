@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/text.h"
-#include "engine/paper_sizes.h"
+#include "engine/papers.h"
 #include "platform/printing/printer_choices.h"
 
 namespace vant::printing {

@@ -13,7 +13,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 
-#include "control/control_state.h"
+#include "engine/module_state.h"
 #include "engine/page_record.h"
 #include "fake_platform.h"
 #include "platform/qt/qt_fonts.h"
@@ -27,7 +27,7 @@ namespace {
 using test::FakePlatform;
 
 void SetMethods(std::initializer_list<const char16_t*> lines) {
-  auto& control = PrnCtlState();
+  auto& control = ThisThreadState().control;
   control = ControlState{};
   for (const char16_t* line : lines) {
     MethodRec method;
@@ -80,7 +80,7 @@ TEST(QtPreviewWindow, ControlsCarryTheirCaptionsAtTheirPlaces) {
 class QtPreviewFlow : public ::testing::Test {
  protected:
   void SetUp() override {
-    Print32State() = EngineState{};
+    ThisThreadState().engine = EngineState{};
     SetMethods({u"prntext,100,100,Ａ,ＭＳ 明朝,12", u"newpage", u"prnbox,100,100,2000,2000"});
     window.Load();
     ASSERT_TRUE(window.PreviewReady());
@@ -91,7 +91,7 @@ class QtPreviewFlow : public ::testing::Test {
   void TearDown() override {
     dialog.Attach(nullptr);
     window.Unload();
-    PrnCtlState() = ControlState{};
+    ThisThreadState().control = ControlState{};
   }
 
   FakePlatform fake;
@@ -217,8 +217,8 @@ TEST_F(QtPreviewFlow, EscapeClosesAndUnloads) {
   QApplication::sendEvent(&dialog, &escape);
   QApplication::processEvents();
   EXPECT_FALSE(dialog.isVisible());
-  EXPECT_EQ(Print32State().shownPageList.size(), 1U);
-  EXPECT_EQ(Print32State().nextMethod, 0);
+  EXPECT_EQ(ThisThreadState().engine.shownPageList.size(), 1U);
+  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
 }
 
 TEST_F(QtPreviewFlow, CloseBoxUnloadsOnce) {
@@ -226,7 +226,7 @@ TEST_F(QtPreviewFlow, CloseBoxUnloadsOnce) {
   EXPECT_TRUE(dialog.close());
   QApplication::processEvents();
   EXPECT_FALSE(dialog.isVisible());
-  EXPECT_EQ(Print32State().shownPageList.size(), 1U);
+  EXPECT_EQ(ThisThreadState().engine.shownPageList.size(), 1U);
   // The wheel no longer reaches the window.
   SendWheel(dialog.ViewportWidget(), -120);
   EXPECT_EQ(dialog.VerticalBar().Value(), 0);
@@ -244,7 +244,7 @@ TEST_F(QtPreviewFlow, MiddleButtonReleasePassesThrough) {
 }
 
 TEST(QtPreviewRun, ModalWindowClosedByItsCloseButton) {
-  Print32State() = EngineState{};
+  ThisThreadState().engine = EngineState{};
   SetMethods({u"prntext,100,100,A,ＭＳ 明朝,12", u"newpage", u"prntext,100,100,B,ＭＳ 明朝,12"});
   FakePlatform fake;
   QtPreviewFactory factory;
@@ -260,22 +260,22 @@ TEST(QtPreviewRun, ModalWindowClosedByItsCloseButton) {
   });
   RunPreview(fake.platform, factory);
   EXPECT_TRUE(seen);
-  EXPECT_EQ(Print32State().shownPageList.size(), 1U);
-  EXPECT_EQ(Print32State().nextMethod, 0);
+  EXPECT_EQ(ThisThreadState().engine.shownPageList.size(), 1U);
+  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
   EXPECT_TRUE(fake.messages.shown.empty());
-  PrnCtlState() = ControlState{};
+  ThisThreadState().control = ControlState{};
 }
 
 TEST(QtPreviewRun, FailedLoadNeverShowsTheWindow) {
-  Print32State() = EngineState{};
+  ThisThreadState().engine = EngineState{};
   SetMethods({u"prnbux"});
   FakePlatform fake;
   QtPreviewFactory factory;
   RunPreview(fake.platform, factory);  // returns without a modal loop
   ASSERT_EQ(fake.messages.shown.size(), 1U);
   EXPECT_EQ(fake.pointer.Get(), kPointerDefault);
-  EXPECT_EQ(Print32State().nextMethod, 0);
-  PrnCtlState() = ControlState{};
+  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
+  ThisThreadState().control = ControlState{};
 }
 
 }  // namespace

@@ -1,14 +1,14 @@
-#include "draw/preview_convert.h"
+#include "engine/preview_convert.h"
 
 #include "common/failure.h"
 #include "common/numbers.h"
-#include "engine/page_record.h"
+#include "engine/module_state.h"
 
 namespace vant {
 namespace {
 
 PageRec& PageEntry(int16_t page) {
-  auto& pages = Print32State().pageList;
+  auto& pages = ThisThreadState().engine.pageList;
   if (page < 0 || static_cast<size_t>(page) >= pages.size()) throw Failure::IndexOutOfRange();
   return pages[static_cast<size_t>(page)];
 }

@@ -1,0 +1,45 @@
+#include "barcode/symbologies.h"
+
+#include <array>
+
+#include "barcode/code39.h"
+#include "barcode/jan13.h"
+#include "barcode/jan8.h"
+#include "barcode/nw7.h"
+
+namespace vant {
+namespace {
+
+inline constexpr std::array<SymbologyRow, 4> kSymbologies = {{
+    {Symbology::kJan13, u"prnjan13", false, &EncodeJan13, kTextJan13},
+    {Symbology::kJan8, u"prnjan8", false, &EncodeJan8, kTextJan8},
+    {Symbology::kNw7, u"prnnw7", true, &EncodeNw7, kTextCentred},
+    {Symbology::kCode39, u"prncode39", true, &EncodeCode39, kTextCentred},
+}};
+
+constexpr bool InEnumOrder() {
+  for (size_t i = 0; i < kSymbologies.size(); ++i) {
+    if (static_cast<size_t>(kSymbologies[i].symbology) != i) return false;
+  }
+  return true;
+}
+static_assert(InEnumOrder(), "kSymbologies is indexed by Symbology");
+
+}  // namespace
+
+const SymbologyRow& RowOf(Symbology symbology) {
+  return kSymbologies[static_cast<size_t>(symbology)];
+}
+
+std::optional<Symbology> SymbologyOf(TextView command) {
+  for (const SymbologyRow& row : kSymbologies) {
+    if (row.command == command) return row.symbology;
+  }
+  return std::nullopt;
+}
+
+TextView CommandOf(Symbology symbology) { return RowOf(symbology).command; }
+
+bool HasCheckCharacter(Symbology symbology) { return RowOf(symbology).checkCharacter; }
+
+}  // namespace vant

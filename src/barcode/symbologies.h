@@ -1,0 +1,35 @@
+// The four symbologies, one row each: the command that names it, its encoder, whether it
+// takes a check-character flag, and the layout of its human-readable text. The barcode
+// commands read every symbology fact from here and paint every symbol the same way.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "barcode/encoded_symbol.h"
+#include "common/text.h"
+
+namespace vant {
+
+enum class Symbology { kJan13, kJan8, kNw7, kCode39 };
+
+struct SymbologyRow {
+  Symbology symbology;
+  TextView command;     // field 0, lower-cased
+  bool checkCharacter;  // takes the check-character flag of field 7
+  // The modules and the text as encoded, or the refusal. check is false for the JAN
+  // symbologies, whose check digit is always computed.
+  EncodedSymbol (*encode)(TextView data, bool check);
+  int16_t textLayout;   // kTextJan13, kTextJan8 or kTextCentred
+};
+
+// The row of a symbology.
+const SymbologyRow& RowOf(Symbology symbology);
+
+// command is field 0, lower-cased: "prnjan13", "prnjan8", "prnnw7" or "prncode39".
+std::optional<Symbology> SymbologyOf(TextView command);
+TextView CommandOf(Symbology symbology);
+// NW-7 and Code 39 take the check-character flag of field 7.
+bool HasCheckCharacter(Symbology symbology);
+
+}  // namespace vant

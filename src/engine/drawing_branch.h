@@ -1,0 +1,24 @@
+// The commands that put marks on a page, as the run driver reaches them. The run driver
+// sits below the drawing layer, so it knows only this table; the drawing layer fills it
+// (DrawingCommands() in draw/draw_dispatch.h) and whoever starts a run passes it in.
+#pragma once
+
+#include <cstdint>
+
+#include "common/method_rec.h"
+#include "engine/draw_target.h"
+#include "engine/printer_object.h"
+
+namespace vant {
+
+struct DrawingBranch {
+  // command is field 0, lower-cased.
+  bool (*isDrawingCommand)(TextView command);
+  // Draws the method on a printer target or records its converted copy in PageList entry
+  // page. False only when a barcode's data was refused on paper (the refusal is then in
+  // the thread's barcodeRefusal).
+  bool (*run)(Platform& platform, DrawTarget& target, int16_t page, TextView command,
+              const MethodRec& method);
+};
+
+}  // namespace vant

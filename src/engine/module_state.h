@@ -1,0 +1,48 @@
+// The module-level state: one set per thread, shared by every control on that thread
+// (the last property reading wins). Declared here, below every layer that keeps a part of
+// it: the control's intake fills the method list the run driver reads, the barcode
+// encoders leave their refusal for the run's stop message, the preview reads the pages the
+// run built.
+#pragma once
+
+#include <cstdint>
+
+#include "common/method_rec.h"
+#include "common/text.h"
+#include "engine/page_record.h"
+
+namespace vant {
+
+// The control's properties as the last property reading left them.
+struct ControlState {
+  bool paramsLoaded = false;       // true from the start of any property reading
+  int16_t runMode = 0;             // 1: print when shown
+  MethodArray methodList{1};       // positions 1..methodCount; position 0 is never filled
+  int16_t methodCount = 0;
+  Text printCaption;
+  int16_t printButtonWidth = 0;    // pixels; 0 means the default
+  int16_t printButtonHeight = 0;   // pixels; 0 means the default
+};
+
+// The run's position and the preview pages it built.
+struct EngineState {
+  int16_t nextMethod = 0;          // position of the next method; 0 means the first
+  PrinterGeometry printerGeometry;
+  PageArray pageList{1};
+  PageArray shownPageList{1};
+};
+
+struct ModuleState {
+  ControlState control;
+  EngineState engine;
+  // The message of the last refused barcode datum; a success leaves it as it is.
+  Text barcodeRefusal;
+  // True while the preview's wheel filter handles a message (no re-entry).
+  bool wheelBusy = false;
+};
+
+// This thread's state; the one accessor. Routines take it once where they start and pass
+// it on.
+ModuleState& ThisThreadState();
+
+}  // namespace vant
