@@ -97,7 +97,12 @@ void PagePrinter::StartPage() {
   const JobAttributes attributes = CurrentAttributes();
   if (document_ && output_->OneSettingPerDelivery() && attributes != documentAttributes_) {
     // The page's settings differ from the pages before it: they go on as the next part.
-    FinishPart();
+    try {
+      FinishPart();
+    } catch (...) {
+      KillDoc();  // a document missing its first part must not reach the printer
+      throw;
+    }
   }
   if (!document_) {
     document_ = std::make_unique<PdfDocument>(caps_.dpiX, caps_.dpiY, title_);
