@@ -19,8 +19,8 @@ class RenderHandle final : public PreviewWindowHandle {
   PreviewView& View() override { return view_; }
 
   // What the user does in the window: it is laid out maximised (which shows page 1
-  // fitted), the next-page button is pressed until the page is on show, the zoom is
-  // chosen, and the window is closed.
+  // fitted), the window goes to the page as the next-page button would (rendering only
+  // that page), the zoom is chosen, and the window is closed.
   void ShowModal(FrmPreview& window) override {
     outcome_.opened = true;
     window.Resize();
@@ -30,9 +30,7 @@ class RenderHandle final : public PreviewWindowHandle {
       window.CloseClick();
       return;
     }
-    while (window.CurrentPage() < request_.page && view_.NextPageButton().Enabled()) {
-      window.NextPageClick();
-    }
+    window.GoToPage(static_cast<int16_t>(request_.page));
     if (request_.zoom != 0) view_.ZoomChoices().SetListIndex(ZoomIndexOf(request_.zoom));
     if (window.CurrentPage() == request_.page && view_.PageImage().Visible()) {
       RenderedPage shown;

@@ -1,5 +1,5 @@
 // The preview button's window without a display: the preview is loaded and laid out as on
-// the screen, paged to the wanted page through the page button, set to the wanted zoom
+// the screen, taken to the wanted page as its page buttons would take it, set to the wanted zoom
 // through the zoom list, and what it shows is kept before the window closes.
 #pragma once
 

@@ -48,6 +48,9 @@ class Printer : public virtual DrawTarget {
   virtual void EndDoc() = 0;
   // Abandons the document in progress: nothing of it reaches the printer.
   virtual void KillDoc() = 0;
+  // The document in progress: 0 when none is open, else a number this printer gave none of
+  // its earlier documents, so that a run can tell the documents it opened from older ones.
+  virtual uint64_t OpenDocumentId() const = 0;
 
   // A device figure (kHorzRes, kPhysicalWidth, ...) for the current paper and orientation.
   virtual int32_t DeviceCaps(int index) const = 0;

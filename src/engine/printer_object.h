@@ -61,6 +61,7 @@ class PrinterObject final : public Printer {
   void NewPage() override { Selected().NewPage(); }
   void EndDoc() override { Selected().EndDoc(); }
   void KillDoc() override { Selected().KillDoc(); }
+  uint64_t OpenDocumentId() const override { return Selected().OpenDocumentId(); }
   int32_t DeviceCaps(int index) const override { return Selected().DeviceCaps(index); }
 
  private:

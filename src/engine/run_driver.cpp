@@ -1,6 +1,7 @@
 #include "engine/run_driver.h"
 
 #include <exception>
+#include <vector>
 
 #include "common/failure.h"
 #include "engine/module_state.h"
@@ -25,6 +26,33 @@ void PreviewPageStep(Platform& platform, DrawTarget& target, int16_t page) {
   auto* picture = dynamic_cast<PictureBox*>(&target);
   if (picture == nullptr) throw Failure::NotSupported();
   SetupPreviewPage(platform, *picture, page);
+}
+
+// The document each installed printer has open (0: none), by printer index.
+std::vector<uint64_t> OpenDocuments(InstalledPrinters& printers) {
+  std::vector<uint64_t> open;
+  for (int i = 0; i < printers.Count(); ++i) open.push_back(printers.At(i).OpenDocumentId());
+  return open;
+}
+
+// A stopped run abandons the document in progress on the current printer and every
+// document it opened on a printer it left by "changeprinter": nothing of a stopped run may
+// reach any printer. Documents that were open before the run began are not its own and
+// stay as they are (except the current printer's, which the run went on with).
+void AbandonDocuments(Platform& platform, const std::vector<uint64_t>& openBefore) {
+  InstalledPrinters& printers = platform.printer.Installed();
+  const int current = printers.CurrentIndex();
+  for (int i = 0; i < printers.Count(); ++i) {
+    try {
+      Printer& printer = printers.At(i);
+      const uint64_t open = printer.OpenDocumentId();
+      const bool opened = open != 0 && (static_cast<size_t>(i) >= openBefore.size() ||
+                                        open != openBefore[static_cast<size_t>(i)]);
+      if (i == current || opened) printer.KillDoc();
+    } catch (const Failure&) {
+      // Nothing of the document may reach the printer either way; the stop is reported.
+    }
+  }
 }
 
 enum class Flow { kNext, kPageComplete };
@@ -77,6 +105,7 @@ int16_t RunMethods(Platform& platform, DrawTarget& target, int16_t page,
   auto& engine = state.engine;
   int16_t i = engine.nextMethod == 0 ? int16_t{1} : engine.nextMethod;
   const int16_t last = state.control.methodCount;
+  const std::vector<uint64_t> openBefore = OpenDocuments(platform.printer.Installed());
   Text reason;
   try {
     while (i <= last) {
@@ -96,13 +125,8 @@ int16_t RunMethods(Platform& platform, DrawTarget& target, int16_t page,
     reason = FromUtf8(e.what());
   }
 
-  // The document in progress is abandoned, in preview building too.
-  try {
-    Printer& printer = platform.printer;
-    printer.KillDoc();
-  } catch (const Failure&) {
-    // Nothing of the document may reach the printer either way; the stop is reported below.
-  }
+  // The documents in progress are abandoned, in preview building too.
+  AbandonDocuments(platform, openBefore);
   Text message = reason + u"\r\n" + DecimalText(i) + u":";
   try {
     message += MethodEcho(MethodAt(state, i));

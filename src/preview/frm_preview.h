@@ -34,6 +34,9 @@ class FrmPreview final : public WheelTarget {
   void BackPageClick();
   void PrintClick();
   void CloseClick();
+  // Goes to shown page `page` as pressing the page buttons until it is reached would, but
+  // renders only that page; a page that is not shown is ignored.
+  void GoToPage(int16_t page);
 
   // Renders ShownPageList entry page and shows it at zoom: 0 for the automatic fit,
   // otherwise a percentage (100, 150, 200, 300 map to 0.5, 0.75, 1, 1.5 of the double-

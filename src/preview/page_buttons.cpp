@@ -31,6 +31,15 @@ void FrmPreview::NextPageClick() {
   UpdateStatusBar();
 }
 
+void FrmPreview::GoToPage(int16_t page) {
+  if (page < 1 || page > ShownPageCount() || page == currentPage_) return;
+  currentPage_ = page;
+  view_.NextPageButton().SetEnabled(currentPage_ < ShownPageCount());
+  view_.BackPageButton().SetEnabled(currentPage_ != 1);
+  if (previewReady_) ShowPageReported();
+  UpdateStatusBar();
+}
+
 void FrmPreview::PrintClick() {
   platform_.pointer.Set(kPointerHourglass);
   // NextMethod is 0 while the window is ready: the whole list is printed, the pages the

@@ -208,6 +208,25 @@ TEST_F(VantPdfTest, WithoutAPrintServerThePdfPrinterIsTheOnlyOneAndCurrent) {
   EXPECT_TRUE(work_.Names().empty());
 }
 
+TEST_F(VantPdfTest, WithoutARuntimeDirectoryNothingIsSaidOfIt) {
+  // As root, from cron or in CI there is no XDG_RUNTIME_DIR; no verb uses one.
+  const std::string page = WritePage("invoice.html", {kText, "enddoc"});
+  const std::vector<std::string> runs[] = {
+      {"pdf", page},
+      {"methods", page},
+      {"printers"},
+      {"render", page, "-o", (work_ / "page.png").string()},
+  };
+  for (const auto& args : runs) {
+    VantOptions options;
+    options.workDir = work_.Path();
+    options.env["XDG_RUNTIME_DIR"] = std::nullopt;
+    const VantResult r = RunVant(args, options);
+    EXPECT_TRUE(r.exited && r.status == 0) << args[0] << ": " << r.Describe();
+    EXPECT_FALSE(Contains(r.err, "XDG_RUNTIME_DIR")) << args[0] << ": " << r.err;
+  }
+}
+
 TEST_F(VantPdfTest, TheShiftJisExamplePrintsAsItsUtf8Twin) {
   const std::string shiftJis = ReadFile(std::filesystem::path(VANT_EXAMPLES_DIR) / "shipping-label.html");
   WriteFile(pages_ / "sjis.html", shiftJis);

@@ -1,7 +1,8 @@
 // `vant print` and `vant printers` on the private print server (queues "Office", the
-// default, and "Label"): the job with the list's settings, --printer, the list's own
-// printer change undone after the run, and a stop, a stopped queue or a rejecting one
-// never reported as printed.
+// default, "Label" and "Office-Filtered"): the job with the list's settings, --printer, the
+// list's own printer change undone after the run, a stop never sending anything, a paused
+// queue keeping the job, a rejecting one never reported as printed, and a document whose
+// pages differ sent as several jobs and told as one.
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -47,7 +48,7 @@ class VantPrintTest : public testing::Test {
     int pages = 0;
   };
   static std::vector<SentJob> SentJobs(const std::string& out) {
-    static const std::regex line("プリンター「([^」]+)」にジョブ ([0-9]+) \\(([0-9]+) ページ\\) を送りました。\n");
+    static const std::regex line("プリンター「([^」]+)」にジョブ ([0-9]+) \\(([0-9]+) ページ\\) を送りました。[^\n]*\n");
     std::vector<SentJob> jobs;
     for (auto it = std::sregex_iterator(out.begin(), out.end(), line); it != std::sregex_iterator(); ++it) {
       jobs.push_back({(*it)[1].str(), std::stoi((*it)[2].str()), std::stoi((*it)[3].str())});
@@ -136,7 +137,7 @@ TEST_F(VantPrintTest, TheListsPrinterChangeSendsItsJobThereAndChangesNothingAfte
   // The selection was put back and nothing of it kept: Office is current again.
   const VantResult list = Run({"printers"});
   ASSERT_TRUE(list.exited && list.status == 0) << list.Describe();
-  EXPECT_EQ(list.out, "  Label\n* Office\n  Vant3 PDF\n");
+  EXPECT_EQ(list.out, "  Label\n* Office\n  Office-Filtered\n  Vant3 PDF\n");
 }
 
 TEST_F(VantPrintTest, EachPrinterKeepsItsOwnDocument) {
@@ -159,7 +160,7 @@ TEST_F(VantPrintTest, EachPrinterKeepsItsOwnDocument) {
 TEST_F(VantPrintTest, ThePrintersInTheServersOrderThenThePdfPrinter) {
   const VantResult r = Run({"printers"});
   ASSERT_TRUE(r.exited && r.status == 0) << r.Describe();
-  EXPECT_EQ(r.out, "  Label\n* Office\n  Vant3 PDF\n");
+  EXPECT_EQ(r.out, "  Label\n* Office\n  Office-Filtered\n  Vant3 PDF\n");
   EXPECT_EQ(r.err.find("vant:"), std::string::npos) << r.err;
 }
 
@@ -193,29 +194,55 @@ TEST_F(VantPrintTest, ASettingTheQueueLacksStopsTheRunWithoutAJob) {
   EXPECT_EQ(queues::JobIds("Label"), before);
 }
 
-TEST_F(VantPrintTest, AStoppedQueueIsAFailureNeverReportedAsPrinted) {
+TEST_F(VantPrintTest, AStopAfterAPrinterChangeSendsNothingToEitherPrinter) {
+  struct Row {
+    int line;
+    std::vector<std::string> args;  // before the page
+    std::string first, second;       // the printers the list draws on
+  };
+  const Row rows[] = {
+      {__LINE__, {"print"}, "Office", "Label"},
+      {__LINE__, {"pdf"}, "Vant3 PDF", "Office"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE("row at line " + std::to_string(row.line));
+    const auto officeBefore = queues::JobIds("Office");
+    const auto labelBefore = queues::JobIds("Label");
+    std::vector<std::string> args = row.args;
+    args.push_back(WritePage({kText, "newpage", kText, "changeprinter," + row.second, "papersize,a5", kText,
+                              "prnbux"}));
+    const VantResult r = Run(args);
+    EXPECT_TRUE(r.exited && r.status == 1) << r.Describe();
+    EXPECT_TRUE(Contains(r.err, "7:prnbux()\n印刷を中断しました!\n\n")) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(queues::JobIds("Office"), officeBefore);
+    EXPECT_EQ(queues::JobIds("Label"), labelBefore);
+    EXPECT_TRUE(work_.Names().empty());
+  }
+}
+
+TEST_F(VantPrintTest, APausedQueueTakesTheJobAndSaysThatItWaits) {
   const std::string page = WritePage({kText, "enddoc"});
   const auto before = queues::JobIds("Office");
   VantResult r;
   {
     queues::QueueStopped stopped("Office", "paper jam");
     r = Run({"print", page});
+    EXPECT_EQ(queues::JobIds("Office").size(), before.size() + 1);
   }
-  EXPECT_TRUE(r.exited && r.status == 1) << r.Describe();
-  EXPECT_TRUE(Contains(r.err, "[critical] エラー\nプリンター「Office」に印刷ジョブを送れません: プリンターが停止しています。 (paper jam)\n"
-                              "2:enddoc()\n印刷を中断しました!\n\n"))
-      << r.err;
-  EXPECT_FALSE(Contains(r.out, "送りました")) << r.out;
-  EXPECT_EQ(queues::JobIds("Office"), before);
-
-  // Started again, the queue takes the same page.
-  const VantResult again = Run({"print", page});
-  ASSERT_TRUE(again.exited && again.status == 0) << again.Describe();
-  ASSERT_EQ(SentJobs(again.out).size(), 1u) << again.out;
-  EXPECT_EQ(queues::WaitForJob(SentJobs(again.out)[0].id).state, "completed");
+  EXPECT_TRUE(r.exited && r.status == 0) << r.Describe();
+  EXPECT_EQ(r.err.find("[critical]"), std::string::npos) << r.err;
+  const auto sent = SentJobs(r.out);
+  ASSERT_EQ(sent.size(), 1u) << r.out;
+  EXPECT_EQ(r.out, "プリンター「Office」にジョブ " + std::to_string(sent[0].id) +
+                       " (1 ページ) を送りました。プリンターが停止しているため、再開されるまで印刷されません。\n");
+  // Resumed, the queue prints it.
+  const auto job = queues::WaitForJob(sent[0].id);
+  EXPECT_EQ(job.state, "completed");
+  EXPECT_TRUE(Contains(PdfPageText(job.file, 1), "請求書"));
 }
 
-TEST_F(VantPrintTest, ARejectingQueueIsAFailureNeverReportedAsPrinted) {
+TEST_F(VantPrintTest, ARejectingQueueIsAFailureSaidInJapaneseNeverReportedAsPrinted) {
   const auto before = queues::JobIds("Label");
   VantResult r;
   {
@@ -223,26 +250,44 @@ TEST_F(VantPrintTest, ARejectingQueueIsAFailureNeverReportedAsPrinted) {
     r = Run({"print", WritePage({"papersize,a5", kText, "enddoc"}), "--printer", "Label"});
   }
   EXPECT_TRUE(r.exited && r.status == 1) << r.Describe();
-  EXPECT_TRUE(Contains(r.err, "[critical] エラー\nプリンター「Label」に印刷ジョブを送れません: ")) << r.err;
-  EXPECT_TRUE(Contains(r.err, "\n3:enddoc()\n印刷を中断しました!\n\n")) << r.err;
+  EXPECT_EQ(r.err, "[critical] エラー\nプリンター「Label」に印刷ジョブを送れません: プリンターが印刷ジョブを受け付けていません。\n"
+                   "3:enddoc()\n印刷を中断しました!\n\n");
   EXPECT_FALSE(Contains(r.out, "送りました")) << r.out;
   EXPECT_EQ(queues::JobIds("Label"), before);
 }
 
-TEST_F(VantPrintTest, AQueueThatStopsADocumentLeftOpenFailsAtTheEnd) {
+TEST_F(VantPrintTest, AQueueThatRejectsADocumentLeftOpenFailsAtTheEnd) {
   // Without enddoc the document is sent as the command ends: a refusal then is still a
   // stop message and exit status 1.
   const auto before = queues::JobIds("Office");
   VantResult r;
   {
-    queues::QueueStopped stopped("Office");
+    queues::QueueRejecting rejecting("Office");
     r = Run({"print", WritePage({kText})});
   }
   EXPECT_TRUE(r.exited && r.status == 1) << r.Describe();
-  EXPECT_TRUE(Contains(r.err, "[critical] エラー\nプリンター「Office」に印刷ジョブを送れません: プリンターが停止しています。"))
+  EXPECT_TRUE(Contains(r.err, "[critical] エラー\nプリンター「Office」に印刷ジョブを送れません: プリンターが印刷ジョブを受け付けていません。"))
       << r.err;
   EXPECT_FALSE(Contains(r.out, "送りました")) << r.out;
   EXPECT_EQ(queues::JobIds("Office"), before);
+}
+
+TEST_F(VantPrintTest, ADocumentWhosePagesDifferGoesAsOneJobPerRunOfEqualPagesOnOneLine) {
+  queues::ClearQueueOutput("Office-Filtered");
+  const VantResult r = Run({"print", WritePage({"orientation,2", kText, "newpage", "orientation,1", kText, "newpage",
+                                                kText, "enddoc"}),
+                            "--printer", "Office-Filtered"});
+  ASSERT_TRUE(r.exited && r.status == 0) << r.Describe();
+  static const std::regex line("プリンター「Office-Filtered」にジョブ ([0-9]+)、([0-9]+) \\(3 ページ\\) を送りました。\n");
+  std::smatch jobs;
+  ASSERT_TRUE(std::regex_match(r.out, jobs, line)) << r.out;
+  const auto landscape = queues::WaitForJob(std::stoi(jobs[1].str()));
+  const auto portrait = queues::WaitForJob(std::stoi(jobs[2].str()));
+  EXPECT_EQ(landscape.Attribute("orientation-requested"), "landscape");
+  EXPECT_EQ(InspectPdf(landscape.file).pages, 1);
+  EXPECT_EQ(portrait.Attribute("orientation-requested"), "portrait");
+  EXPECT_EQ(InspectPdf(portrait.file).pages, 2);
+  EXPECT_EQ(portrait.Attribute("job-name"), "invoice");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-# The tests' private print server: a cupsd of its own with the queues "Office" and "Label"
-# (PPDs in ppd/), listening only on a socket in the build tree and printing to files that
+# The tests' private print server: a cupsd of its own with the queues "Office", "Label" and
+# "Office-Filtered" (whose jobs run the normal filter chain, pdftopdf) (PPDs in ppd/),
+# listening only on a socket in the build tree and printing to files that
 # the tests read back. It is a CTest fixture: the first test that needs it starts it, the
 # last one's end stops it. Never the machine's own print server.
 #

@@ -108,8 +108,12 @@ FinishedJob WaitForJob(int jobId, std::chrono::seconds timeout) {
       const std::string& printer = job.Attribute("job-printer-uri");
       job.queue = printer.substr(printer.rfind('/') + 1);
       if (value == IPP_JSTATE_COMPLETED) {
-        const std::filesystem::path written = QueueOutputFile(job.queue);
-        job.file = QueueOutputDir() / (job.queue + "-job-" + std::to_string(jobId) + ".pdf");
+        const std::string name = job.queue + "-job-" + std::to_string(jobId) + ".pdf";
+        job.file = QueueOutputDir() / name;
+        // A queue that keeps each job's file (Office-Filtered) is read from that copy: its
+        // one output file may already hold the next job.
+        const std::filesystem::path kept = QueueOutputDir() / "jobs" / name;
+        const std::filesystem::path written = std::filesystem::exists(kept) ? kept : QueueOutputFile(job.queue);
         std::filesystem::copy_file(written, job.file, std::filesystem::copy_options::overwrite_existing);
       }
       return job;

@@ -36,8 +36,9 @@ struct FinishedJob {
   // Every job attribute the server keeps, as ippAttributeString writes it
   // ("media" -> "iso_a3_297x420mm", "orientation-requested" -> "landscape").
   std::map<std::string, std::string> attributes;
-  // A copy of the file the queue wrote for this job (QUEUE-job-ID.pdf beside it); empty
-  // when the job did not complete.
+  // A copy of the file the queue wrote for this job (QUEUE-job-ID.pdf beside it; taken from
+  // jobs/QUEUE-job-ID.pdf for a queue that keeps one per job); empty when the job did not
+  // complete.
   std::filesystem::path file;
 
   // The attribute's value; throws naming it when the job has none.

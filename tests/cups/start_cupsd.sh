@@ -55,5 +55,12 @@ lpadmin -p Office -E -v "file://$run_dir/out/Office.pdf" -P "$harness/ppd/office
   -D "Office test printer"
 lpadmin -p Label -E -v "file://$run_dir/out/Label.pdf" -P "$harness/ppd/label.ppd" \
   -D "Label test printer"
+# The same office printer on the print server's normal filter chain (pdftopdf runs).
+# Its last filter keeps each job's file in out/jobs, written as the filters' user.
+mkdir -p "$run_dir/out/jobs"
+chmod 0777 "$run_dir/out/jobs"
+sed "s|@HARNESS_DIR@|$(cd "$harness" && pwd)|g" "$harness/ppd/filtered.ppd" > "$run_dir/etc/filtered.ppd"
+lpadmin -p Office-Filtered -E -v "file://$run_dir/out/Office-Filtered.pdf" \
+  -P "$run_dir/etc/filtered.ppd" -D "Office test printer behind pdftopdf"
 lpadmin -d Office
 lpstat -t

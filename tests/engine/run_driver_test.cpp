@@ -173,5 +173,37 @@ TEST_F(RunDriver, APositionBeyondTheListIsAnIndexFailure) {
   EXPECT_EQ(OnlyMessage().text.substr(0, 18), u"インデックスが有効範囲にありません。");
 }
 
+class RunDriverOnThreePrinters : public test::RunFixture {
+ protected:
+  RunDriverOnThreePrinters()
+      : RunFixture({test::PrinterSpec{u"Office"}, test::PrinterSpec{u"Label"}, test::PrinterSpec{u"Back"}}) {}
+};
+
+TEST_F(RunDriverOnThreePrinters, AStopAbandonsEveryDocumentTheRunOpenedAndNoOther) {
+  // Label's document was left open by an earlier run that completed without enddoc.
+  fake.printers.Recording(1).NewPage();
+  const uint64_t labelsDocument = fake.printers.At(1).OpenDocumentId();
+  ASSERT_NE(labelsDocument, 0u);
+  LoadMethods({u"prntext,1,1,a", u"newpage", u"prntext,1,1,b", u"changeprinter,Back", u"prntext,1,1,c",
+               u"prnbux"});
+  EXPECT_EQ(Print(), 1);
+  EXPECT_EQ(Count("killdoc", 0), 1);  // opened by the run on the printer it left
+  EXPECT_EQ(fake.printers.At(0).OpenDocumentId(), 0u);
+  EXPECT_EQ(Count("killdoc", 2), 1);  // the current printer's
+  EXPECT_EQ(fake.printers.At(2).OpenDocumentId(), 0u);
+  EXPECT_EQ(Count("killdoc", 1), 0);  // not the run's own
+  EXPECT_EQ(fake.printers.At(1).OpenDocumentId(), labelsDocument);
+  EXPECT_EQ(Count("enddoc", 0) + Count("enddoc", 1) + Count("enddoc", 2), 0);
+}
+
+TEST_F(RunDriverOnThreePrinters, ADocumentTheRunEndedAndOpenedAgainIsItsOwn) {
+  fake.printers.Recording(0).NewPage();  // left open by an earlier run
+  LoadMethods({u"enddoc", u"prntext,1,1,a", u"changeprinter,Back", u"prnbux"});
+  EXPECT_EQ(Print(), 1);
+  EXPECT_EQ(Count("enddoc", 0), 1);  // the earlier document went out as the list said
+  EXPECT_EQ(Count("killdoc", 0), 1);  // the one the run opened after it does not
+  EXPECT_EQ(fake.printers.At(0).OpenDocumentId(), 0u);
+}
+
 }  // namespace
 }  // namespace vant

@@ -154,6 +154,48 @@ TEST_F(PageButtonsTest, TheLastOfThirtyTwoThousandSevenHundredSixtySevenPages) {
   EXPECT_EQ(MessageCount(), 0);
 }
 
+TEST_F(PageButtonsTest, GoingToAPageLeavesTheWindowAsTheButtonsWouldAndRendersOnlyThatPage) {
+  Load({"prntext,100,100,A,ＭＳ 明朝,12", "newpage", "prntext,100,100,B,ＭＳ 明朝,12", "newpage",
+        "prntext,100,100,C,ＭＳ 明朝,12"});
+  // One step after the other, from page 1.
+  struct Step {
+    int line;
+    int16_t to;
+    int16_t shown;  // the page then shown
+    int renders;    // pages rendered by the step
+  };
+  const Step steps[] = {
+      {__LINE__, 3, 3, 1}, {__LINE__, 3, 3, 0}, {__LINE__, 1, 1, 1}, {__LINE__, 4, 1, 0},
+      {__LINE__, 0, 1, 0}, {__LINE__, 2, 2, 1}, {__LINE__, -1, 2, 0},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE("step at line " + std::to_string(step.line));
+    const int before = view.image.picture.RefreshCount();
+    window.GoToPage(step.to);
+    EXPECT_EQ(window.CurrentPage(), step.shown);
+    EXPECT_EQ(view.image.picture.RefreshCount() - before, step.renders);
+    EXPECT_EQ(view.next.Enabled(), step.shown < 3);
+    EXPECT_EQ(view.back.Enabled(), step.shown > 1);
+    EXPECT_EQ(view.panels.PanelText(1), u"印刷プレビュー:" + DecimalText(step.shown) + u"/3");
+  }
+  EXPECT_EQ(MessageCount(), 0);
+}
+
+TEST_F(PageButtonsTest, GoingToTheLastOfThirtyTwoThousandPagesRendersOnePage) {
+  Load({"prntext,100,100,A,ＭＳ 明朝,12"});
+  auto& shown = ThisThreadState().engine.shownPageList;
+  const PageRec page = shown[1];
+  shown.assign(32768, page);
+  const int before = view.image.picture.RefreshCount();
+  window.GoToPage(32767);
+  EXPECT_EQ(window.CurrentPage(), 32767);
+  EXPECT_EQ(view.image.picture.RefreshCount() - before, 1);
+  EXPECT_FALSE(view.next.Enabled());
+  EXPECT_TRUE(view.back.Enabled());
+  EXPECT_EQ(view.panels.PanelText(1), u"印刷プレビュー:32767/32767");
+  EXPECT_EQ(MessageCount(), 0);
+}
+
 TEST_F(PageButtonsTest, CloseUnloadsAndLeavesNextMethodAtZero) {
   Load({"prntext,100,100,A,ＭＳ 明朝,12"});
   ThisThreadState().engine.nextMethod = 2;

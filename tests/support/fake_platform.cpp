@@ -93,12 +93,14 @@ void RecordingPrinter::EndDoc() {
   pages.push_back(device_.marks);
   device_.marks.clear();
   docOpen = false;
+  ++documentsClosed_;
 }
 
 void RecordingPrinter::KillDoc() {
   events.push_back("killdoc");
   device_.marks.clear();
   docOpen = false;
+  ++documentsClosed_;
 }
 
 int32_t RecordingPrinter::DeviceCaps(int index) const {

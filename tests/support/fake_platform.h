@@ -47,6 +47,10 @@ class RecordingPrinter : public Surface, public Printer {
   void NewPage() override;
   void EndDoc() override;
   void KillDoc() override;
+  // Open from the first mark or page break until the end or kill; each document its own id.
+  uint64_t OpenDocumentId() const override {
+    return docOpen || !device_.marks.empty() ? documentsClosed_ + 1 : 0;
+  }
   int32_t DeviceCaps(int index) const override;
 
   // Back to the defaults, as a printer that becomes current with no open document.
@@ -70,6 +74,7 @@ class RecordingPrinter : public Surface, public Printer {
   int16_t quality_ = -3;
   int16_t bin_ = 7;
   int16_t colorMode_ = 2;
+  uint64_t documentsClosed_ = 0;
 };
 
 class FakePrinters final : public InstalledPrinters {

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <stdexcept>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "common/failure.h"
 
@@ -37,8 +39,71 @@ Failure JobFailure(const Text& printer, const Text& reason) {
   return Failure(u"プリンター「" + printer + u"」に印刷ジョブを送れません: " + reason);
 }
 
+// The refusal of a queue that takes no jobs, in the program's own words.
+constexpr TextView kNotAccepting = u"プリンターが印刷ジョブを受け付けていません。";
+
+// libcups's last failure; a queue that takes no jobs is said in the program's own words.
+Text LastJobError() {
+  if (cupsLastError() == IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS) return Text(kNotAccepting);
+  return LastCupsError();
+}
+
 // Bytes per write to the server.
 constexpr qsizetype kChunk = 64 * 1024;
+
+// One job of a document: created, its PDF sent as its one document. A job of a document
+// in several parts is held until every part is in, so that no part prints before all are
+// there and the parts print one after the other.
+int SendJob(cups_dest_t* dest, cups_dinfo_t* info, const PrintedDocument& part, bool held) {
+  JobOptions options;
+  const JobAttributes& a = part.attributes;
+  if (!a.media.empty()) options.Add("media", a.media);
+  options.Add("orientation-requested", std::to_string(a.orientation));
+  if (a.quality) options.Add("print-quality", std::to_string(*a.quality));
+  if (a.mediaSource) options.Add("media-source", *a.mediaSource);
+  if (a.colorMode) options.Add("print-color-mode", *a.colorMode);
+  options.Add("print-scaling", "none");
+  if (held) options.Add("job-hold-until", "indefinite");
+
+  const std::string title = ToUtf8(part.title);
+  int jobId = 0;
+  const ipp_status_t created = cupsCreateDestJob(CUPS_HTTP_DEFAULT, dest, info, &jobId, title.c_str(),
+                                                 options.Count(), options.Options());
+  if (created > IPP_STATUS_OK_CONFLICTING || jobId <= 0) throw JobFailure(part.printer, LastJobError());
+
+  const auto abandon = [&](const Text& reason) {
+    cupsCancelDestJob(CUPS_HTTP_DEFAULT, dest, jobId);
+    return JobFailure(part.printer, reason);
+  };
+  if (cupsStartDestDocument(CUPS_HTTP_DEFAULT, dest, info, jobId, title.c_str(), CUPS_FORMAT_PDF, 0,
+                            nullptr, 1) != HTTP_STATUS_CONTINUE) {
+    throw abandon(LastJobError());
+  }
+  for (qsizetype at = 0; at < part.pdf.size(); at += kChunk) {
+    const qsizetype length = std::min(kChunk, part.pdf.size() - at);
+    if (cupsWriteRequestData(CUPS_HTTP_DEFAULT, part.pdf.constData() + at,
+                             static_cast<size_t>(length)) != HTTP_STATUS_CONTINUE) {
+      // The request is finished so that the connection can be used for the cancel.
+      cupsFinishDestDocument(CUPS_HTTP_DEFAULT, dest, info);
+      throw abandon(LastJobError());
+    }
+  }
+  if (cupsFinishDestDocument(CUPS_HTTP_DEFAULT, dest, info) > IPP_STATUS_OK_CONFLICTING) {
+    throw abandon(LastJobError());
+  }
+  return jobId;
+}
+
+// Lets a held job print. False when the server refuses.
+bool ReleaseJob(const std::string& printerUri, int jobId) {
+  IppMessage request(ippNewRequest(IPP_OP_RELEASE_JOB));
+  ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, printerUri.c_str());
+  ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", jobId);
+  ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+  // cupsDoRequest consumes the request.
+  IppMessage response(cupsDoRequest(CUPS_HTTP_DEFAULT, request.release(), "/jobs/"));
+  return response && cupsLastError() <= IPP_STATUS_OK_CONFLICTING;
+}
 
 }  // namespace
 
@@ -47,74 +112,65 @@ CupsJobOutput::CupsJobOutput(std::unique_ptr<CupsDestination> destination)
   if (!destination_) throw std::invalid_argument("CupsJobOutput needs a destination");
 }
 
-void CupsJobOutput::RefuseWhenStopped(const Text& printer) const {
-  // A stopped queue would hold the job without printing it: the run is told now.
+bool CupsJobOutput::CheckQueue(const Text& printer) const {
   const std::string uri = destination_->Option("printer-uri-supported");
-  if (uri.empty()) return;  // a destination without a queue URI cannot be asked either
+  if (uri.empty()) return false;  // a destination without a queue URI cannot be asked either
   IppMessage request(ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES));
   ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
-  static const char* const kWanted[] = {"printer-state", "printer-state-message"};
+  static const char* const kWanted[] = {"printer-state", "printer-is-accepting-jobs"};
   ippAddStrings(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2,
                 nullptr, kWanted);
   // cupsDoRequest consumes the request. A server that cannot say (a destination it knows
   // only by discovery) is asked no further: submitting the job reports any refusal.
   IppMessage response(cupsDoRequest(CUPS_HTTP_DEFAULT, request.release(), "/"));
-  if (!response || cupsLastError() > IPP_STATUS_OK_CONFLICTING) return;
+  if (!response || cupsLastError() > IPP_STATUS_OK_CONFLICTING) return false;
+  ipp_attribute_t* accepting = ippFindAttribute(response.get(), "printer-is-accepting-jobs", IPP_TAG_BOOLEAN);
+  if (accepting != nullptr && !ippGetBoolean(accepting, 0)) throw JobFailure(printer, Text(kNotAccepting));
+  // A paused queue that accepts jobs keeps them until it is resumed, as for any client.
   ipp_attribute_t* state = ippFindAttribute(response.get(), "printer-state", IPP_TAG_ENUM);
-  if (state == nullptr || ippGetInteger(state, 0) != IPP_PSTATE_STOPPED) return;
-  Text reason = u"プリンターが停止しています。";
-  if (ipp_attribute_t* message = ippFindAttribute(response.get(), "printer-state-message", IPP_TAG_TEXT)) {
-    const char* text = ippGetString(message, 0, nullptr);
-    if (text != nullptr && *text != '\0') reason += u" (" + FromUtf8(text) + u")";
-  }
-  throw JobFailure(printer, reason);
+  return state != nullptr && ippGetInteger(state, 0) == IPP_PSTATE_STOPPED;
 }
 
 DeliveredDocument CupsJobOutput::Deliver(const PrintedDocument& document) {
-  RefuseWhenStopped(document.printer);
+  return DeliverParts({document});
+}
 
-  JobOptions options;
-  const JobAttributes& a = document.attributes;
-  if (!a.media.empty()) options.Add("media", a.media);
-  options.Add("orientation-requested", std::to_string(a.orientation));
-  if (a.quality) options.Add("print-quality", std::to_string(*a.quality));
-  if (a.mediaSource) options.Add("media-source", *a.mediaSource);
-  if (a.colorMode) options.Add("print-color-mode", *a.colorMode);
-  options.Add("print-scaling", "none");
+DeliveredDocument CupsJobOutput::DeliverParts(const std::vector<PrintedDocument>& parts) {
+  if (parts.empty()) throw std::logic_error("a document without parts");
+  const Text& printer = parts.front().printer;
+  const bool stopped = CheckQueue(printer);
 
   cups_dest_t* dest = destination_->Dest();
   cups_dinfo_t* info = destination_->Info();
-  const std::string title = ToUtf8(document.title);
-  int jobId = 0;
-  const ipp_status_t created = cupsCreateDestJob(CUPS_HTTP_DEFAULT, dest, info, &jobId, title.c_str(),
-                                                 options.Count(), options.Options());
-  if (created > IPP_STATUS_OK_CONFLICTING || jobId <= 0) throw JobFailure(document.printer, LastCupsError());
-
-  const auto abandon = [&](const Text& reason) {
-    cupsCancelDestJob(CUPS_HTTP_DEFAULT, dest, jobId);
-    return JobFailure(document.printer, reason);
+  const bool held = parts.size() > 1;
+  std::vector<int> jobs;
+  const auto cancelAll = [&] {
+    for (const int job : jobs) cupsCancelDestJob(CUPS_HTTP_DEFAULT, dest, job);
   };
-  if (cupsStartDestDocument(CUPS_HTTP_DEFAULT, dest, info, jobId, title.c_str(), CUPS_FORMAT_PDF, 0,
-                            nullptr, 1) != HTTP_STATUS_CONTINUE) {
-    throw abandon(LastCupsError());
+  try {
+    for (const PrintedDocument& part : parts) jobs.push_back(SendJob(dest, info, part, held));
+  } catch (...) {
+    // The parts sent so far are held: none of them prints.
+    cancelAll();
+    throw;
   }
-  for (qsizetype at = 0; at < document.pdf.size(); at += kChunk) {
-    const qsizetype length = std::min(kChunk, document.pdf.size() - at);
-    if (cupsWriteRequestData(CUPS_HTTP_DEFAULT, document.pdf.constData() + at,
-                             static_cast<size_t>(length)) != HTTP_STATUS_CONTINUE) {
-      // The request is finished so that the connection can be used for the cancel.
-      cupsFinishDestDocument(CUPS_HTTP_DEFAULT, dest, info);
-      throw abandon(LastCupsError());
+  if (held) {
+    const std::string uri = destination_->Option("printer-uri-supported");
+    for (const int job : jobs) {
+      if (uri.empty() || !ReleaseJob(uri, job)) {
+        const Text reason = uri.empty() ? Text(u"プリンターの URI が不明です。") : LastJobError();
+        cancelAll();
+        throw JobFailure(printer, reason);
+      }
     }
-  }
-  if (cupsFinishDestDocument(CUPS_HTTP_DEFAULT, dest, info) > IPP_STATUS_OK_CONFLICTING) {
-    throw abandon(LastCupsError());
   }
 
   DeliveredDocument delivered;
-  delivered.printer = document.printer;
-  delivered.pages = document.pages;
-  delivered.jobId = jobId;
+  delivered.printer = printer;
+  for (const PrintedDocument& part : parts) delivered.pages += part.pages;
+  delivered.jobId = jobs.front();
+  delivered.laterJobIds.assign(jobs.begin() + 1, jobs.end());
+  delivered.printerStopped = stopped;
   return delivered;
 }
 

@@ -52,6 +52,11 @@ std::optional<int16_t> QualityCode(int ippQuality);
 std::optional<std::string_view> IppColorMode(int16_t code);
 std::optional<int16_t> ColorModeCode(std::string_view ippColorMode);
 
+// The paper bin "auto": the printer chooses the source itself. Every printer takes it; it
+// is sent as the queue's own "auto" source when the queue lists one, and as no source
+// otherwise.
+inline constexpr int16_t kPaperBinAuto = 7;
+
 // The media-source keywords that serve a paper bin code, the preferred first; empty for
 // a code that is no paper bin.
 std::vector<std::string_view> MediaSourcesFor(int16_t code);

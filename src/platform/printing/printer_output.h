@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/text.h"
 
@@ -16,11 +17,13 @@ namespace vant::printing {
 // The job's settings as the print server takes them. Each optional one is sent only when
 // the printer takes the value.
 struct JobAttributes {
-  std::string media;               // media keyword of the first page
-  int orientation = 3;             // orientation-requested of the first page
+  std::string media;               // media keyword
+  int orientation = 3;             // orientation-requested
   std::optional<int> quality;      // print-quality
   std::optional<std::string> mediaSource;
   std::optional<std::string> colorMode;  // print-color-mode
+
+  bool operator==(const JobAttributes&) const = default;
 };
 
 struct PrintedDocument {
@@ -35,17 +38,29 @@ struct PrintedDocument {
 struct DeliveredDocument {
   Text printer;
   int pages = 0;
-  std::optional<int> jobId;                   // the server's job
+  std::optional<int> jobId;                   // the server's job (the first, when several)
+  std::vector<int> laterJobIds;               // the further jobs of a document sent in parts
   std::optional<std::filesystem::path> file;  // the PDF file written
-  // "プリンター「Office」にジョブ 12 (3 ページ) を送りました。" or
-  // "「/tmp/invoice.pdf」に 3 ページを書き込みました。"
+  bool printerStopped = false;  // the queue is paused: the jobs wait until it is resumed
+  // "プリンター「Office」にジョブ 12 (3 ページ) を送りました。",
+  // "プリンター「Office」にジョブ 12、13 (3 ページ) を送りました。" or
+  // "「/tmp/invoice.pdf」に 3 ページを書き込みました。", with a second sentence when the
+  // printer is stopped.
   Text Description() const;
 };
 
 class PrinterOutput {
  public:
   virtual ~PrinterOutput() = default;
+  // Whether the pages of one delivery must share their settings. A print server applies a
+  // job's settings to every page of it, so a document whose pages differ in paper size,
+  // orientation, paper bin, print quality or colour mode is handed over in parts.
+  virtual bool OneSettingPerDelivery() const { return false; }
   virtual DeliveredDocument Deliver(const PrintedDocument& document) = 0;
+  // A document in consecutive parts, each a run of pages with equal settings, in page
+  // order; handed over only by outputs with OneSettingPerDelivery. The parts arrive as one
+  // document or not at all.
+  virtual DeliveredDocument DeliverParts(const std::vector<PrintedDocument>& parts);
 };
 
 }  // namespace vant::printing

@@ -66,7 +66,7 @@ void PagePrinter::SetPrintQuality(int16_t code) {
 }
 
 void PagePrinter::SetPaperBin(int16_t code) {
-  if (!caps_.bins.contains(code)) {
+  if (code != kPaperBinAuto && !caps_.bins.contains(code)) {
     throw Failure(UnsupportedText(caps_.name, Setting::kPaperBin, code));
   }
   bin_ = code;
@@ -94,10 +94,20 @@ JobAttributes PagePrinter::CurrentAttributes() const {
 }
 
 void PagePrinter::StartPage() {
+  const JobAttributes attributes = CurrentAttributes();
+  if (document_ && output_->OneSettingPerDelivery() && attributes != documentAttributes_) {
+    // The page's settings differ from the pages before it: they go on as the next part.
+    try {
+      FinishPart();
+    } catch (...) {
+      KillDoc();  // a document missing its first part must not reach the printer
+      throw;
+    }
+  }
   if (!document_) {
     document_ = std::make_unique<PdfDocument>(caps_.dpiX, caps_.dpiY, title_);
-    // The job carries the settings of its first page.
-    documentAttributes_ = CurrentAttributes();
+    documentAttributes_ = attributes;
+    if (finishedParts_.empty()) ++documentsOpened_;
   }
   const PageGeometry page = Geometry();
   const DevicePage px = DevicePixels(page, caps_.dpiX, caps_.dpiY);
@@ -110,6 +120,18 @@ void PagePrinter::StartPage() {
   layout.printableWidthPx = px.horzRes;
   layout.printableHeightPx = px.vertRes;
   openPage_ = &document_->StartPage(layout);
+}
+
+void PagePrinter::FinishPart() {
+  std::unique_ptr<PdfDocument> document = std::move(document_);
+  openPage_ = nullptr;
+  PrintedDocument part;
+  part.printer = caps_.name;
+  part.title = title_;
+  part.pages = document->PageCount();
+  part.pdf = document->Finish();
+  part.attributes = documentAttributes_;
+  finishedParts_.push_back(std::move(part));
 }
 
 QPainter& PagePrinter::PainterForMark() {
@@ -126,23 +148,24 @@ void PagePrinter::NewPage() {
 void PagePrinter::EndDoc() {
   if (!document_) return;
   // The document is taken out first: whatever the output answers, it is not open any more.
-  std::unique_ptr<PdfDocument> document = std::move(document_);
-  openPage_ = nullptr;
+  std::vector<PrintedDocument> parts;
+  try {
+    FinishPart();
+    parts = std::move(finishedParts_);
+  } catch (...) {
+    KillDoc();
+    throw;
+  }
+  finishedParts_.clear();
   ResetPosition();
-  PrintedDocument printed;
-  printed.printer = caps_.name;
-  printed.title = title_;
-  printed.pages = document->PageCount();
-  printed.pdf = document->Finish();
-  printed.attributes = documentAttributes_;
-  document.reset();
-  lastDelivered_ = output_->Deliver(printed);
+  lastDelivered_ = parts.size() == 1 ? output_->Deliver(parts.front()) : output_->DeliverParts(parts);
   if (listener_) listener_(*lastDelivered_);
 }
 
 void PagePrinter::KillDoc() {
   openPage_ = nullptr;
   document_.reset();
+  finishedParts_.clear();
   ResetPosition();
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "engine/printer.h"
 #include "engine/surface.h"
@@ -46,6 +47,7 @@ class PagePrinter final : public Surface, public Printer {
   // does nothing. A refusal throws, and the document is gone either way.
   void EndDoc() override;
   void KillDoc() override;
+  uint64_t OpenDocumentId() const override { return document_ ? documentsOpened_ : 0; }
   int32_t DeviceCaps(int index) const override;
 
   // Whether a document is open: a page has been started since the last end or kill.
@@ -69,6 +71,8 @@ class PagePrinter final : public Surface, public Printer {
  private:
   QPainter& PainterForMark();
   void StartPage();
+  // Completes the open part of the document (its pages so far) and keeps it for EndDoc.
+  void FinishPart();
   PageGeometry Geometry() const;
   void Relayout();
   JobAttributes CurrentAttributes() const;
@@ -84,9 +88,14 @@ class PagePrinter final : public Surface, public Printer {
   int16_t quality_ = 0;
   int16_t bin_ = 0;
   int16_t colour_ = 0;
+  // The open document: the part being painted, after the parts completed before it. An
+  // output that takes one setting per delivery gets a new part wherever a page's settings
+  // differ from the page before; any other output gets the whole document as one part.
   std::unique_ptr<PdfDocument> document_;
+  std::vector<PrintedDocument> finishedParts_;
   QPainter* openPage_ = nullptr;  // the painter of the page receiving marks; owned by document_
-  JobAttributes documentAttributes_;
+  JobAttributes documentAttributes_;  // the settings of the part being painted
+  uint64_t documentsOpened_ = 0;
   std::optional<DeliveredDocument> lastDelivered_;
   std::function<void(const DeliveredDocument&)> listener_;
 };

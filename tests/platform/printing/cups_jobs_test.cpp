@@ -1,7 +1,8 @@
-// Jobs on the private print server (tests/cups): each ended document is one job with the
-// settings of its first page and scaling off, and the queue receives the PDF as painted,
-// content placed at the printable area; a killed document sends nothing; a stopped or
-// rejecting queue is a failure that names the printer and the server's message.
+// Jobs on the private print server (tests/cups): each ended document is one job per run of
+// pages with equal settings, with those settings and scaling off, and the queue receives
+// the PDF as painted, content placed at the printable area, also behind the normal filter
+// chain; a killed document sends nothing; a paused queue takes the job and says it waits;
+// a rejecting queue is a failure that names the printer and says why in Japanese.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include "cups_test_queues.h"
 #include "pdf_inspect.h"
 #include "platform/printing/printer_list.h"
+#include "printing_fixtures.h"
 #include "private_server_printers.h"
 
 namespace vant::printing {
@@ -27,6 +29,7 @@ class CupsJobsTest : public testing::Test {
   CupsJobsTest() : list_(PrivateServerPrinters()) {
     queues::ClearQueueOutput("Office");
     queues::ClearQueueOutput("Label");
+    queues::ClearQueueOutput("Office-Filtered");
   }
 
   PagePrinter& Named(const Text& name) { return PrinterNamed(*list_, name); }
@@ -38,6 +41,16 @@ class CupsJobsTest : public testing::Test {
       throw std::runtime_error("no job was reported");
     }
     return queues::WaitForJob(*printer.LastDelivered()->jobId);
+  }
+
+  // Ends the document and waits for each of its jobs, in order.
+  std::vector<queues::FinishedJob> PrintJobs(PagePrinter& printer) {
+    printer.EndDoc();
+    const auto& delivered = printer.LastDelivered();
+    if (!delivered || !delivered->jobId) throw std::runtime_error("no job was reported");
+    std::vector<queues::FinishedJob> jobs{queues::WaitForJob(*delivered->jobId)};
+    for (const int later : delivered->laterJobIds) jobs.push_back(queues::WaitForJob(later));
+    return jobs;
   }
 
   std::unique_ptr<PrinterList> list_;
@@ -144,23 +157,35 @@ TEST_F(CupsJobsTest, TheLabelQueueGetsItsOwnSheetAndNoSourceItLacks) {
   EXPECT_NEAR(facts.sizes.at(0).heightPt, 6 * 72, 1);
 }
 
-TEST_F(CupsJobsTest, MixedSheetsInOneJobKeepTheirPageSizes) {
-  PagePrinter& office = Named(u"Office");
+TEST_F(CupsJobsTest, MixedSheetsGoAsOneJobPerRunOfEqualSheetsAndKeepTheirPageSizes) {
+  // On the queue that keeps each job's file: the jobs print one right after the other.
+  PagePrinter& office = Named(u"Office-Filtered");
   office.Print(u"A4");
   office.NewPage();
   office.SetPaperSize(11);
   office.Print(u"A5");
   office.NewPage();
+  office.Print(u"A5 again");
+  office.NewPage();
   office.SetPaperSize(9);
   office.SetOrientation(2);
   office.Print(u"A4 landscape");
-  const auto job = Print(office);
-  const auto facts = InspectPdf(job.file);
-  ASSERT_EQ(facts.pages, 3);
-  EXPECT_NEAR(facts.sizes[0].widthPt, 210 * kPtPerMm, 1.5);
-  EXPECT_NEAR(facts.sizes[1].widthPt, 148 * kPtPerMm, 1.5);
-  EXPECT_NEAR(facts.sizes[2].widthPt, 297 * kPtPerMm, 1.5);
-  EXPECT_EQ(job.Attribute("media"), "iso_a4_210x297mm");
+  const auto jobs = PrintJobs(office);
+  ASSERT_EQ(jobs.size(), 3u);
+  EXPECT_LT(jobs[0].id, jobs[1].id);
+  EXPECT_LT(jobs[1].id, jobs[2].id);
+  const char* const media[] = {"iso_a4_210x297mm", "iso_a5_148x210mm", "iso_a4_210x297mm"};
+  const int pages[] = {1, 2, 1};
+  const double widthsMm[] = {210, 148, 297};
+  for (size_t j = 0; j < jobs.size(); ++j) {
+    EXPECT_EQ(jobs[j].Attribute("media"), media[j]) << j;
+    const auto facts = InspectPdf(jobs[j].file);
+    ASSERT_EQ(facts.pages, pages[j]) << j;
+    EXPECT_NEAR(facts.sizes[0].widthPt, widthsMm[j] * kPtPerMm, 1.5) << j;
+  }
+  EXPECT_EQ(jobs[2].Attribute("orientation-requested"), "landscape");
+  EXPECT_NE(PdfPageText(jobs[1].file, 2).find("A5 again"), std::string::npos);
+  EXPECT_EQ(office.LastDelivered()->pages, 4);
 }
 
 TEST_F(CupsJobsTest, AKilledDocumentSendsNoJobAndWritesNoFile) {
@@ -176,45 +201,174 @@ TEST_F(CupsJobsTest, AKilledDocumentSendsNoJobAndWritesNoFile) {
   EXPECT_FALSE(office.LastDelivered());
 }
 
-TEST_F(CupsJobsTest, AStoppedQueueIsAFailureAndGetsNoJob) {
+TEST_F(CupsJobsTest, APausedQueueTakesTheJobWhichWaitsUntilItIsResumed) {
   PagePrinter& office = Named(u"Office");
   const auto before = queues::JobIds("Office");
   {
     queues::QueueStopped stopped("Office", "paper jam");
     office.Print(u"held");
-    try {
-      office.EndDoc();
-      FAIL() << "a stopped queue was reported as printing";
-    } catch (const Failure& failure) {
-      EXPECT_EQ(ToUtf8(failure.Description()),
-                "プリンター「Office」に印刷ジョブを送れません: プリンターが停止しています。 (paper jam)");
-    }
+    office.EndDoc();
+    ASSERT_TRUE(office.LastDelivered() && office.LastDelivered()->jobId);
+    EXPECT_EQ(queues::JobIds("Office").size(), before.size() + 1);
+    EXPECT_EQ(ToUtf8(office.LastDelivered()->Description()),
+              "プリンター「Office」にジョブ " + std::to_string(*office.LastDelivered()->jobId) +
+                  " (1 ページ) を送りました。プリンターが停止しているため、再開されるまで印刷されません。");
   }
-  EXPECT_FALSE(office.HasOpenDocument());
-  EXPECT_FALSE(office.LastDelivered());
-  EXPECT_EQ(queues::JobIds("Office"), before);
+  const auto job = queues::WaitForJob(*office.LastDelivered()->jobId);
+  EXPECT_EQ(job.state, "completed");
+  EXPECT_NE(PdfPageText(job.file, 1).find("held"), std::string::npos);
 }
 
-TEST_F(CupsJobsTest, ARejectingQueueIsAFailureWithTheServersMessage) {
+TEST_F(CupsJobsTest, ARejectingQueueIsAFailureSaidInJapanese) {
   PagePrinter& office = Named(u"Office");
   const auto before = queues::JobIds("Office");
   {
     queues::QueueRejecting rejecting("Office");
     office.Print(u"refused");
-    try {
-      office.EndDoc();
-      FAIL() << "a rejecting queue was reported as printing";
-    } catch (const Failure& failure) {
-      const std::string text = ToUtf8(failure.Description());
-      EXPECT_EQ(text.rfind("プリンター「Office」に印刷ジョブを送れません: ", 0), 0u) << text;
-      EXPECT_NE(text.find("not accepting jobs"), std::string::npos) << text;
-    }
+    EXPECT_EQ(test::RefusalText([&] { office.EndDoc(); }),
+              "プリンター「Office」に印刷ジョブを送れません: プリンターが印刷ジョブを受け付けていません。");
   }
   EXPECT_FALSE(office.HasOpenDocument());
+  EXPECT_FALSE(office.LastDelivered());
   EXPECT_EQ(queues::JobIds("Office"), before);
   // Accepting again, the queue prints.
   office.Print(u"accepted");
   EXPECT_EQ(Print(office).state, "completed");
+}
+
+TEST_F(CupsJobsTest, TheAutomaticSourceIsTakenByEveryQueue) {
+  struct Row {
+    int line;
+    const char16_t* queue;
+    int16_t bin;
+    const char* refusal;      // nullptr: printed
+    const char* mediaSource;  // nullptr: none sent
+  };
+  const Row rows[] = {
+      {__LINE__, u"Label", 7, nullptr, nullptr},  // no source at all: the printer chooses
+      {__LINE__, u"Office", 7, nullptr, "auto"},
+      {__LINE__, u"Label", 1, "プリンター「Label」は給紙方法 1 (上段トレイ) に対応していません。", nullptr},
+      {__LINE__, u"Office", 14, "プリンター「Office」は給紙方法 14 (カセット) に対応していません。", nullptr},
+  };
+  for (const Row& row : rows) {
+    PagePrinter& printer = Named(row.queue);
+    const std::string refusal = test::RefusalText([&] { printer.SetPaperBin(row.bin); });
+    if (row.refusal != nullptr) {
+      EXPECT_EQ(refusal, row.refusal) << "row at line " << row.line;
+      continue;
+    }
+    ASSERT_EQ(refusal, "accepted") << "row at line " << row.line;
+    EXPECT_EQ(printer.PaperBin(), row.bin) << "row at line " << row.line;
+    printer.Print(u"bin");
+    const auto job = Print(printer);
+    EXPECT_EQ(job.state, "completed") << "row at line " << row.line;
+    if (row.mediaSource == nullptr) {
+      EXPECT_EQ(job.attributes.count("media-source"), 0u) << "row at line " << row.line;
+    } else {
+      EXPECT_EQ(job.Attribute("media-source"), row.mediaSource) << "row at line " << row.line;
+    }
+  }
+}
+
+// Behind pdftopdf, which applies a job's sheet and orientation to all its pages, every
+// page still comes out as its methods set it.
+TEST_F(CupsJobsTest, BehindTheFilterChainEachPageKeepsItsOwnSettings) {
+  struct PageSettings {
+    int16_t paper;
+    int16_t orientation;
+    int16_t bin;
+    int16_t quality;
+  };
+  struct Expected {
+    const char* media;
+    const char* orientation;
+    const char* source;
+    const char* quality;
+    double widthPt, heightPt;  // the sheet the device received, as turned for viewing
+  };
+  struct Row {
+    int line;
+    PageSettings first, second;
+    Expected firstJob, secondJob;
+  };
+  const Expected a4{"iso_a4_210x297mm", "portrait", "auto", "normal", 595.3, 841.9};
+  const Row rows[] = {
+      {__LINE__, {9, 2, 7, -3}, {9, 1, 7, -3},
+       {"iso_a4_210x297mm", "landscape", "auto", "normal", 595.3, 841.9}, a4},
+      {__LINE__, {8, 1, 7, -3}, {9, 1, 7, -3},
+       {"iso_a3_297x420mm", "portrait", "auto", "normal", 841.9, 1190.6}, a4},
+      {__LINE__, {9, 1, 7, -3}, {9, 1, 4, -3}, a4,
+       {"iso_a4_210x297mm", "portrait", "manual", "normal", 595.3, 841.9}},
+      {__LINE__, {9, 1, 7, -3}, {9, 1, 7, -1}, a4,
+       {"iso_a4_210x297mm", "portrait", "auto", "draft", 595.3, 841.9}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE("row at line " + std::to_string(row.line));
+    PagePrinter& printer = Named(u"Office-Filtered");
+    const auto set = [&](const PageSettings& page) {
+      printer.SetPaperSize(page.paper);
+      printer.SetOrientation(page.orientation);
+      printer.SetPaperBin(page.bin);
+      printer.SetPrintQuality(page.quality);
+      printer.SetScaleMode(kScaleMillimeters);
+      printer.Line(0, 0, 10, 10, 0, LineKind::kFilledBox);
+    };
+    set(row.first);
+    printer.NewPage();
+    set(row.second);
+    const auto jobs = PrintJobs(printer);
+    ASSERT_EQ(jobs.size(), 2u);
+    EXPECT_EQ(printer.LastDelivered()->pages, 2);
+    EXPECT_EQ(ToUtf8(printer.LastDelivered()->Description()),
+              "プリンター「Office-Filtered」にジョブ " + std::to_string(jobs[0].id) + "、" +
+                  std::to_string(jobs[1].id) + " (2 ページ) を送りました。");
+    for (size_t j = 0; j < jobs.size(); ++j) {
+      const auto& job = jobs[j];
+      const Expected& want = j == 0 ? row.firstJob : row.secondJob;
+      SCOPED_TRACE("job " + std::to_string(j + 1));
+      ASSERT_EQ(job.state, "completed");
+      EXPECT_EQ(job.Attribute("media"), want.media);
+      EXPECT_EQ(job.Attribute("orientation-requested"), want.orientation);
+      EXPECT_EQ(job.Attribute("media-source"), want.source);
+      EXPECT_EQ(job.Attribute("print-quality"), want.quality);
+      EXPECT_EQ(job.Attribute("job-name"), "Vant3");
+      // What the device received: one page on the page's own sheet, the box in the
+      // printable area's corner as the page is turned (10 pixels a millimetre).
+      const auto ink = PdfInk(job.file, 1, 254);
+      ASSERT_TRUE(ink);
+      EXPECT_NEAR(ink->imageWidth, want.widthPt / 72 * 254, 2);
+      EXPECT_NEAR(ink->imageHeight, want.heightPt / 72 * 254, 2);
+      const PageSettings& page = j == 0 ? row.first : row.second;
+      if (page.orientation == 1) {
+        // The sheet's strips are 4.23 mm left and 6.35 mm top.
+        EXPECT_NEAR(ink->left, 42, 2);
+        EXPECT_NEAR(ink->top, 64, 2);
+        EXPECT_NEAR(ink->right, 142, 2);
+      } else {
+        // A landscape page is the sheet turned a quarter turn counter-clockwise: its top
+        // left corner is the sheet's bottom left, inside the left (4.23 mm) and bottom
+        // (8.47 mm) strips.
+        EXPECT_NEAR(ink->left, 42, 2);
+        EXPECT_NEAR(ink->bottom, ink->imageHeight - 85, 2);
+        EXPECT_NEAR(ink->top, ink->imageHeight - 185, 2);
+      }
+      EXPECT_EQ(InspectPdf(job.file).pages, 1);
+    }
+  }
+}
+
+TEST_F(CupsJobsTest, PagesWithEqualSettingsBehindTheFilterChainStayOneJob) {
+  PagePrinter& printer = Named(u"Office-Filtered");
+  printer.SetPaperSize(8);
+  printer.Print(u"one");
+  printer.NewPage();
+  printer.Print(u"two");
+  const auto jobs = PrintJobs(printer);
+  ASSERT_EQ(jobs.size(), 1u);
+  EXPECT_EQ(jobs[0].Attribute("media"), "iso_a3_297x420mm");
+  const auto facts = InspectPdf(jobs[0].file);
+  ASSERT_EQ(facts.pages, 2);
+  EXPECT_NE(PdfPageText(jobs[0].file, 2).find("two"), std::string::npos);
 }
 
 TEST_F(CupsJobsTest, DocumentsStillOpenAtTheEndAreEachOneJob) {

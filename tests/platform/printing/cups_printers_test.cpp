@@ -22,10 +22,11 @@ class CupsPrintersTest : public testing::Test {
 };
 
 TEST_F(CupsPrintersTest, ServerOrderThenThePdfPrinterAndTheDefaultIsCurrent) {
-  ASSERT_EQ(list_->Count(), 3);
+  ASSERT_EQ(list_->Count(), 4);
   EXPECT_EQ(list_->At(0).DeviceName(), u"Label");
   EXPECT_EQ(list_->At(1).DeviceName(), u"Office");
-  EXPECT_EQ(list_->At(2).DeviceName(), u"Vant3 PDF");
+  EXPECT_EQ(list_->At(2).DeviceName(), u"Office-Filtered");
+  EXPECT_EQ(list_->At(3).DeviceName(), u"Vant3 PDF");
   EXPECT_EQ(list_->CurrentIndex(), 1);
   EXPECT_TRUE(list_->Problems().empty());
 }
@@ -102,7 +103,9 @@ TEST_F(CupsPrintersTest, LabelRefusesWhatItsQueueDoesNotList) {
   EXPECT_EQ(test::RefusalText([&] { label.SetPaperSize(8); }), "プリンター「Label」は用紙サイズ 8 (A3) に対応していません。");
   EXPECT_EQ(test::RefusalText([&] { label.SetPaperSize(9); }), "プリンター「Label」は用紙サイズ 9 (A4) に対応していません。");
   EXPECT_EQ(test::RefusalText([&] { label.SetColorMode(2); }), "プリンター「Label」はカラーモード 2 (カラー) に対応していません。");
-  EXPECT_EQ(test::RefusalText([&] { label.SetPaperBin(7); }), "プリンター「Label」は給紙方法 7 (自動選択) に対応していません。");
+  EXPECT_EQ(test::RefusalText([&] { label.SetPaperBin(1); }), "プリンター「Label」は給紙方法 1 (上段トレイ) に対応していません。");
+  // "Auto" lets the printer choose: every printer takes it.
+  EXPECT_EQ(test::RefusalText([&] { label.SetPaperBin(7); }), "accepted");
   EXPECT_EQ(test::RefusalText([&] { label.SetPrintQuality(-4); }), "プリンター「Label」は印刷品質 -4 (高) に対応していません。");
   EXPECT_EQ(label.PaperSize(), 256);
   EXPECT_EQ(label.ColorMode(), 1);

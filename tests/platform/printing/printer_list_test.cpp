@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <thread>
 
 #include "common/failure.h"
@@ -134,7 +135,7 @@ TEST(PrinterList, APrinterWithAnOpenDocumentKeepsItsSettingsAndDocument) {
   EXPECT_EQ(q.first->documents[0].attributes.media, "iso_a3_297x420mm");
 }
 
-TEST(PrinterList, TheJobTakesTheSettingsOfItsFirstPage) {
+TEST(PrinterList, EachRunOfPagesWithEqualSettingsIsOnePartWithThoseSettings) {
   Queues q;
   PrinterList list(q.Make(true, false));
   Printer& front = list.At(0);
@@ -143,23 +144,87 @@ TEST(PrinterList, TheJobTakesTheSettingsOfItsFirstPage) {
   front.SetPrintQuality(-1);
   front.SetPaperBin(1);
   front.Line(0, 0, 100, 100, 0, LineKind::kLine);
-  // Changes within the document shape later pages, not the job.
+  front.NewPage();
+  front.Line(0, 0, 100, 100, 0, LineKind::kLine);  // same settings: the same part
   front.NewPage();
   front.SetPaperSize(8);
   front.SetOrientation(1);
   front.SetPrintQuality(-3);
   front.Line(0, 0, 100, 100, 0, LineKind::kLine);
   front.EndDoc();
-  ASSERT_EQ(q.first->documents.size(), 1u);
-  const PrintedDocument& doc = q.first->documents[0];
-  EXPECT_EQ(doc.printer, u"Front");
-  EXPECT_EQ(doc.pages, 2);
-  EXPECT_EQ(doc.attributes.media, "na_letter_8.5x11in");
-  EXPECT_EQ(doc.attributes.orientation, 4);
-  EXPECT_EQ(doc.attributes.quality, 3);
-  EXPECT_EQ(doc.attributes.mediaSource, "top");
-  EXPECT_EQ(doc.attributes.colorMode, "monochrome");
-  EXPECT_TRUE(doc.pdf.startsWith("%PDF-"));
+  ASSERT_EQ(q.first->documents.size(), 2u);
+  const PrintedDocument& first = q.first->documents[0];
+  EXPECT_EQ(first.printer, u"Front");
+  EXPECT_EQ(first.pages, 2);
+  EXPECT_EQ(first.attributes.media, "na_letter_8.5x11in");
+  EXPECT_EQ(first.attributes.orientation, 4);
+  EXPECT_EQ(first.attributes.quality, 3);
+  EXPECT_EQ(first.attributes.mediaSource, "top");
+  EXPECT_EQ(first.attributes.colorMode, "monochrome");
+  EXPECT_TRUE(first.pdf.startsWith("%PDF-"));
+  const PrintedDocument& second = q.first->documents[1];
+  EXPECT_EQ(second.pages, 1);
+  EXPECT_EQ(second.attributes.media, "iso_a3_297x420mm");
+  EXPECT_EQ(second.attributes.orientation, 3);
+  EXPECT_EQ(second.attributes.quality, 4);
+  EXPECT_EQ(second.attributes.mediaSource, "top");
+  EXPECT_TRUE(second.pdf.startsWith("%PDF-"));
+  // One document, told as such.
+  ASSERT_EQ(list.Delivered().size(), 1u);
+  EXPECT_EQ(list.Delivered()[0].pages, 3);
+  EXPECT_EQ(ToUtf8(list.Delivered()[0].Description()), "プリンター「Front」にジョブ 1、2 (3 ページ) を送りました。");
+}
+
+TEST(PrinterList, EverySettingThatChangesBetweenPagesStartsAPart) {
+  struct Row {
+    int line;
+    std::function<void(Printer&)> change;  // made after the first page
+    size_t parts;
+  };
+  const Row rows[] = {
+      {__LINE__, [](Printer&) {}, 1},
+      {__LINE__, [](Printer& p) { p.SetPaperSize(9); }, 1},  // the sheet it already has
+      {__LINE__, [](Printer& p) { p.SetPaperSize(8); }, 2},
+      {__LINE__, [](Printer& p) { p.SetOrientation(2); }, 2},
+      {__LINE__, [](Printer& p) { p.SetPrintQuality(-1); }, 2},
+      {__LINE__, [](Printer& p) { p.SetPaperBin(1); }, 2},
+      {__LINE__, [](Printer& p) { p.SetScaleMode(kScaleMillimeters); }, 1},
+      {__LINE__, [](Printer& p) { p.SetOrientation(2); p.SetOrientation(1); }, 1},
+  };
+  for (const Row& row : rows) {
+    Queues q;
+    PrinterList list(q.Make(true, false));
+    Printer& front = list.At(0);
+    front.Line(0, 0, 10, 10, 0, LineKind::kLine);
+    front.NewPage();
+    row.change(front);
+    front.Line(0, 0, 10, 10, 0, LineKind::kLine);
+    front.NewPage();
+    front.Line(0, 0, 10, 10, 0, LineKind::kLine);  // a third page with the second's settings
+    front.EndDoc();
+    EXPECT_EQ(q.first->documents.size(), row.parts) << "row at line " << row.line;
+    int pages = 0;
+    for (const PrintedDocument& part : q.first->documents) pages += part.pages;
+    EXPECT_EQ(pages, 3) << "row at line " << row.line;
+  }
+}
+
+TEST(PrinterList, ThePdfPrinterKeepsADocumentOfMixedPagesWhole) {
+  vant::test::ScratchDir dir;
+  Queues q;
+  PrinterList list(q.Make(true, false));
+  list.PdfOutput().SetPath(dir / "mixed.pdf");
+  list.MakeCurrent(list.Count() - 1);
+  Printer& pdf = list.At(list.CurrentIndex());
+  pdf.Line(0, 0, 10, 10, 0, LineKind::kLine);
+  pdf.NewPage();
+  pdf.SetOrientation(2);
+  pdf.SetPaperBin(1);
+  pdf.Line(0, 0, 10, 10, 0, LineKind::kLine);
+  pdf.EndDoc();
+  ASSERT_EQ(list.Delivered().size(), 1u);
+  EXPECT_EQ(list.Delivered()[0].pages, 2);
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"mixed.pdf"});
 }
 
 TEST(PrinterList, DefaultsThePrinterDoesNotListAreNotSent) {
@@ -173,7 +238,9 @@ TEST(PrinterList, DefaultsThePrinterDoesNotListAreNotSent) {
   PrinterList list(std::move(queues));
   Printer& plain = list.At(0);
   EXPECT_EQ(plain.PaperBin(), 7);  // reported, as the printer picks its paper itself
-  EXPECT_THROW(plain.SetPaperBin(7), Failure);
+  // "Auto" is taken by every printer: the printer chooses; no source is sent.
+  EXPECT_NO_THROW(plain.SetPaperBin(7));
+  EXPECT_EQ(test::RefusalText([&] { plain.SetPaperBin(1); }), "プリンター「Plain」は給紙方法 1 (上段トレイ) に対応していません。");
   plain.NewPage();
   plain.EndDoc();
   ASSERT_EQ(log->documents.size(), 1u);

@@ -14,22 +14,32 @@
 
 namespace vant::printing::test {
 
-// Keeps every document handed to it; refuses them with the given text when told to.
+// Keeps every document handed to it, as a print server queue takes them (one part, or
+// job, per run of pages with equal settings); refuses them with the given text when told to.
 class KeepingOutput final : public PrinterOutput {
  public:
   struct Log {
-    std::vector<PrintedDocument> documents;
+    std::vector<PrintedDocument> documents;  // every part, in order
     std::optional<Text> refusal;
   };
   explicit KeepingOutput(std::shared_ptr<Log> log) : log_(std::move(log)) {}
 
-  DeliveredDocument Deliver(const PrintedDocument& document) override {
+  bool OneSettingPerDelivery() const override { return true; }
+  DeliveredDocument Deliver(const PrintedDocument& document) override { return DeliverParts({document}); }
+  DeliveredDocument DeliverParts(const std::vector<PrintedDocument>& parts) override {
     if (log_->refusal) throw Failure(*log_->refusal);
-    log_->documents.push_back(document);
     DeliveredDocument delivered;
-    delivered.printer = document.printer;
-    delivered.pages = document.pages;
-    delivered.jobId = static_cast<int>(log_->documents.size());
+    delivered.printer = parts.at(0).printer;
+    for (const PrintedDocument& part : parts) {
+      log_->documents.push_back(part);
+      delivered.pages += part.pages;
+      const int job = static_cast<int>(log_->documents.size());
+      if (delivered.jobId) {
+        delivered.laterJobIds.push_back(job);
+      } else {
+        delivered.jobId = job;
+      }
+    }
     return delivered;
   }
 
