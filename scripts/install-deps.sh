@@ -15,6 +15,8 @@ packages=(
   fontconfig fonts-ipafont-gothic fonts-ipafont-mincho
   # tests: GoogleTest, Google Benchmark, PDF tools, an independent barcode decoder, a display
   libgtest-dev libgmock-dev libbenchmark-dev poppler-utils zbar-tools xvfb xauth
+  # tests: a decimal-comma locale, to show numbers read and write the same in every locale
+  locales
 )
 
 missing=()
@@ -25,4 +27,9 @@ if ((${#missing[@]})); then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The decimal-comma locale the tests run under (compiled into the system's locale archive).
+if ! locale -a | grep -qx 'de_DE.utf8'; then
+  localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi

@@ -5,6 +5,7 @@
 #include "app/termination.h"
 #include "app/verbs.h"
 #include "control/prn_ctl.h"
+#include "platform/host/html_length.h"
 #include "platform/qt/qt_control_widget.h"
 #include "platform/qt/qt_messages.h"
 #include "platform/qt/qt_pointer.h"
@@ -36,10 +37,17 @@ int ShowVerb(int& argc, char** argv, const CommandLine& line) {
   widget.OnPrintClicked([&] { control.PrintClick(); });
   widget.OnPreviewClicked([&] { control.PreviewClick(); });
   control.ReadProperties(session.page().page, session.page().page);
+  if (const platform::HostObject* object = session.page().page.ControlObject()) {
+    widget.SetObjectSize(platform::PixelLength(object->width), platform::PixelLength(object->height));
+  }
+  widget.FitWindow();
   widget.show();
   // The show event: the automatic run (Mode 1) and the buttons' layout, once the control
-  // is on the screen.
-  QTimer::singleShot(0, &widget, [&] { control.Show(); });
+  // is on the screen; then the window holds the buttons as laid out.
+  QTimer::singleShot(0, &widget, [&] {
+    control.Show();
+    widget.FitWindow();
+  });
   QGuiApplication::exec();
   session.Finish();
   return session.messages().Critical() > 0 ? kExitStopped : kExitDone;

@@ -43,8 +43,12 @@ void PaintInPixels(DrawTarget& target, int16_t saved, float x, float y, TextView
                    int16_t leftQuiet, int16_t rightQuiet, TextView text, int16_t width,
                    int16_t height, int16_t layout) {
   BarGeometry g;
-  g.x = ToSingle(target.ScaleX(x, saved, kScalePixels));
-  g.y = ToSingle(target.ScaleY(y, saved, kScalePixels));
+  // The symbol's corner is rounded to a whole device pixel once and every module is laid
+  // from it, so each bar and space is exactly m pixels wherever the symbol starts (from a
+  // corner at k + 0.5, bar edges rounded on their own would alternate between m - 1 and
+  // m + 1 pixels).
+  g.x = ToSingle(RoundHalfEven(ToSingle(target.ScaleX(x, saved, kScalePixels))));
+  g.y = ToSingle(RoundHalfEven(ToSingle(target.ScaleY(y, saved, kScalePixels))));
   const float wanted = ToSingle(target.ScaleX(width, saved, kScalePixels));
   const int32_t n = WholeInt32(static_cast<double>(modules.size()) + leftQuiet + rightQuiet);
   g.leftQuiet = leftQuiet;

@@ -1,12 +1,13 @@
 #include "common/numbers.h"
 
-#include <cfloat>
-#include <cmath>
-#include <cstdio>
+#include <algorithm>
 #include <bit>
-#include <cstdlib>
+#include <charconv>
+#include <cmath>
 #include <limits>
+#include <stdexcept>
 #include <string>
+#include <system_error>
 
 #include "common/failure.h"
 
@@ -44,13 +45,63 @@ double RadixNumber(const Text& s, size_t pos, int base) {
   return static_cast<double>(value);
 }
 
+// The C library's conversions follow the process locale, which the window toolkit sets to
+// the user's: under a decimal-comma locale they would write "12,5" and read "12.5" as 12.
+// std::to_chars and std::from_chars never look at the locale.
 std::string FormatG(double value, int digits) {
   if (value == 0) return "0";  // also -0
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*G", digits, value);
-  std::string s = buf;
-  // "%G" pads the exponent to two digits ("E+07"), as the original control does; "1.5E+300" stays.
+  const std::to_chars_result written =
+      std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, digits);
+  if (written.ec != std::errc()) throw std::logic_error("FormatG: buffer too small");
+  std::string s(buf, written.ptr);
+  // The general format with an upper-case exponent letter, its exponent padded to two
+  // digits ("E+07"), as the original control writes it; "1.5E+300" stays.
+  for (char& c : s) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
   return s;
+}
+
+// The power of ten of the first significant digit of a decimal number text (from start,
+// after its sign): "123" 2, "0.05" -2, "1E400" 400. The exponent saturates; it only tells
+// an overflow from an underflow.
+long long DecimalExponent(const std::string& number, size_t start) {
+  const size_t e = number.find('E', start);
+  const std::string mantissa = number.substr(start, e == std::string::npos ? std::string::npos : e - start);
+  long long exponent = 0;
+  if (e != std::string::npos) {
+    size_t i = e + 1;
+    const bool negative = i < number.size() && number[i] == '-';
+    if (i < number.size() && (number[i] == '-' || number[i] == '+')) ++i;
+    for (; i < number.size(); ++i) exponent = std::min(exponent * 10 + (number[i] - '0'), 1000000000LL);
+    if (negative) exponent = -exponent;
+  }
+  const size_t point = mantissa.find('.');
+  const std::string whole = mantissa.substr(0, point);
+  const size_t firstWhole = whole.find_first_not_of('0');
+  if (firstWhole != std::string::npos) return exponent + static_cast<long long>(whole.size() - firstWhole) - 1;
+  const std::string fraction = point == std::string::npos ? std::string() : mantissa.substr(point + 1);
+  const size_t firstFraction = fraction.find_first_not_of('0');
+  return exponent - static_cast<long long>(firstFraction == std::string::npos ? 0 : firstFraction) - 1;
+}
+
+// The value of a decimal number text of the shape NumberFromText collects (sign, digits,
+// ".", digits, "E" and a signed exponent). A number beyond the double range is an
+// infinity of its sign, one too small for it a zero of its sign.
+double ParseDecimal(const std::string& number) {
+  const bool negative = !number.empty() && number[0] == '-';
+  const size_t start = (!number.empty() && (number[0] == '-' || number[0] == '+')) ? 1 : 0;
+  double value = 0;
+  const std::from_chars_result read =
+      std::from_chars(number.data() + start, number.data() + number.size(), value);
+  if (read.ec == std::errc::result_out_of_range) {
+    value = DecimalExponent(number, start) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+  } else if (read.ec != std::errc()) {
+    // NumberFromText hands over only texts it has checked to be numbers.
+    throw std::logic_error("ParseDecimal: not a decimal number");
+  }
+  return negative ? -value : value;
 }
 
 }  // namespace
@@ -94,7 +145,7 @@ double NumberFromText(TextView text) {
     }
     if (expDigits) number += exponent;
   }
-  return std::strtod(number.c_str(), nullptr);
+  return ParseDecimal(number);
 }
 
 double RoundHalfEven(double value) {

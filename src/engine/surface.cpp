@@ -16,6 +16,14 @@ double CheckedDevice(double v) {
   return v;
 }
 
+// Colours are red + 256 x green + 65536 x blue: anything outside 0..&HFFFFFF is no colour
+// (a &H number of four digits reads as a negative 16-bit number, &HFF00 as -256) and is
+// refused, so the drawing routines skip that step instead of painting another colour.
+int32_t CheckedColour(int32_t colour) {
+  if (colour < 0 || colour > 0xFFFFFF) throw Failure::InvalidPropertyValue();
+  return colour;
+}
+
 // Lines of a Print: CR LF, CR and LF each end a line.
 std::vector<TextView> SplitLines(TextView text) {
   std::vector<TextView> lines;
@@ -84,6 +92,8 @@ void Surface::SetFontSize(double points) {
 
 double Surface::FontSize() const { return font_.pixelHeight * 72.0 / device_.DpiY(); }
 
+void Surface::SetForeColor(int32_t colour) { foreColor_ = CheckedColour(colour); }
+
 void Surface::SetDrawWidth(int16_t width) {
   if (width < 1) throw Failure::InvalidPropertyValue();
   drawWidth_ = width;
@@ -121,7 +131,7 @@ double Surface::ToDeviceX(double x) const { return CheckedDevice(ScaleX(x, scale
 double Surface::ToDeviceY(double y) const { return CheckedDevice(ScaleY(y, scaleMode_, kScalePixels)); }
 
 Pen Surface::CurrentPen(int32_t colour) const {
-  return Pen{static_cast<double>(drawWidth_), drawStyle_, RgbFromColour(colour)};
+  return Pen{static_cast<double>(drawWidth_), drawStyle_, RgbFromColour(CheckedColour(colour))};
 }
 
 void Surface::Print(TextView text) {
@@ -163,12 +173,15 @@ void Surface::Line(float x1, float y1, float x2, float y2, int32_t colour, LineK
       break;
     }
     case LineKind::kFilledBox: {
-      // Both corners included: whole device pixels from the smaller to the larger corner.
+      // Both corners included, in whole device pixels. The box's corner is rounded once and
+      // its extent on its own, so a box is as wide wherever it starts: rounding both
+      // corners half to even would make a box from k + 0.5 one pixel wider or narrower
+      // than the same box from k.
       const double left = RoundHalfEven(std::min(dx1, dx2));
-      const double right = RoundHalfEven(std::max(dx1, dx2));
       const double top = RoundHalfEven(std::min(dy1, dy2));
-      const double bottom = RoundHalfEven(std::max(dy1, dy2));
-      device_.FillRect(left, top, right - left + 1, bottom - top + 1, pen.colour);
+      const double width = RoundHalfEven(std::fabs(dx2 - dx1)) + 1;
+      const double height = RoundHalfEven(std::fabs(dy2 - dy1)) + 1;
+      device_.FillRect(left, top, width, height, pen.colour);
       break;
     }
   }

@@ -29,7 +29,8 @@ class Surface : public virtual DrawTarget {
   bool FontItalic() const override { return font_.italic; }
   void SetFontBold(bool bold) override { font_.bold = bold; }
   bool FontBold() const override { return font_.bold; }
-  void SetForeColor(int32_t colour) override { foreColor_ = colour; }
+  // A colour outside 0..&HFFFFFF is refused, here and in Line and Circle.
+  void SetForeColor(int32_t colour) override;
   int32_t ForeColor() const override { return foreColor_; }
 
   void SetCurrentX(float x) override { currentX_ = x; }

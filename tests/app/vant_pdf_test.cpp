@@ -3,6 +3,7 @@
 // the file written whole or not at all. Also the printer list without a print server.
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <csignal>
 #include <tuple>
 
@@ -49,6 +50,30 @@ TEST_F(VantPdfTest, TheOutputOptionNamesTheFileRelativeToTheWorkingDirectory) {
     EXPECT_NEAR(size.heightPt, 841.9, 1.0);
   }
   EXPECT_TRUE(Contains(PdfPageText(file, 2), "請求書 No.1"));
+}
+
+// The window toolkit takes the user's locale; under a decimal-comma locale "." stays the
+// decimal point of the method language: a box at 12.5 mm is not drawn at 12 mm.
+TEST_F(VantPdfTest, NumbersReadTheSameUnderADecimalCommaLocale) {
+  const std::string page =
+      WritePage("comma.html", {"scalemode,mm", "prnline,12.5,20.5,12.5,60.5,10,0,0", "enddoc"});
+  {
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
+        << "the de_DE.UTF-8 locale is missing: scripts/install-deps.sh generates it";
+    std::setlocale(LC_ALL, saved.c_str());
+  }
+  VantOptions options;
+  options.workDir = work_.Path();
+  options.env["LC_ALL"] = "de_DE.UTF-8";
+  const VantResult r = RunVant({"pdf", page, "-o", "comma.pdf"}, options);
+  ASSERT_TRUE(r.exited && r.status == 0) << r.Describe();
+  // 254 dpi: ten pixels a millimetre; the line is 10 printer dots (0.42 mm) wide.
+  const auto ink = PdfInk(work_ / "comma.pdf", 1, 254);
+  ASSERT_TRUE(ink);
+  EXPECT_NEAR((ink->left + ink->right + 1) / 2.0, 125, 1.5);
+  EXPECT_NEAR(ink->top, 205, 3);
+  EXPECT_NEAR(ink->bottom, 605, 3);
 }
 
 TEST_F(VantPdfTest, TheDefaultFileIsThePagesNameInTheWorkingDirectory) {

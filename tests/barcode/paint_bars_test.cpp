@@ -67,6 +67,38 @@ INSTANTIATE_TEST_SUITE_P(AskedWidths, Jan13Width,
                                            WidthCase{219, 3}, WidthCase{0, 1},
                                            WidthCase{-40, 1}));
 
+// The symbol's corner is rounded to a whole pixel once and the modules laid from it: from
+// a corner at half a pixel every bar and space is still exactly m pixels, and the bars
+// are as high as asked.
+TEST(PaintBars, ModulesAreWholePixelsWhereverTheSymbolStarts) {
+  const struct {
+    int line;
+    float x, y;
+    int16_t asked;
+    int m;
+    double left, top;  // the corner the modules are laid from
+  } rows[] = {
+      {__LINE__, 20.5f, 10.5f, 200, 2, 20, 10},
+      {__LINE__, 21.5f, 11.5f, 200, 2, 22, 12},
+      {__LINE__, 21.5f, 11.5f, 300, 3, 22, 12},
+      {__LINE__, 20.5f, 10.5f, 300, 3, 20, 10},
+      {__LINE__, 20.25f, 10.75f, 109, 1, 20, 11},
+  };
+  for (const auto& r : rows) {
+    RecordingPicture pic(1000, 300);
+    PaintBars(pic.picture, r.x, r.y, Jan13Modules(kDigits13), 7, 7, u"", r.asked, 40, kTextJan13);
+    const auto fills = FillsOf(pic.device);
+    ASSERT_FALSE(fills.empty()) << "line " << r.line;
+    for (const Mark& f : fills) {
+      EXPECT_EQ(f.x2, r.m) << "line " << r.line << ", bar at " << f.x1;
+      EXPECT_EQ(f.y1, r.top) << "line " << r.line;
+      EXPECT_EQ(f.y2, 40) << "line " << r.line;
+    }
+    EXPECT_EQ(ModulesFromFills(fills, r.left + 7 * r.m, r.m, 95), Jan13Modules(kDigits13))
+        << "line " << r.line;
+  }
+}
+
 TEST(PaintBars, BarHeightIsTheAskedHeightAndAtLeastOnePixel) {
   for (const auto& [height, pixels] : {std::pair{0, 1}, {1, 1}, {40, 40}, {-7, 1}}) {
     RecordingPicture pic(400, 300);

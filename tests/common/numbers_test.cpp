@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <string>
 
 #include "common/failure.h"
 
@@ -109,6 +111,49 @@ TEST(DecimalTexts, DoublesHaveUpToFifteenDigits) {
   EXPECT_EQ(DoubleText(1e15), u"1E+15");
   EXPECT_EQ(DoubleText(-5), u"-5");
   EXPECT_EQ(DoubleText(10.5), u"10.5");
+}
+
+// The window toolkit sets the process locale to the user's; a decimal-comma locale must
+// change neither how numbers are read nor how the converted copies write them.
+class InDecimalCommaLocale : public testing::Test {
+ protected:
+  void SetUp() override {
+    saved_ = std::setlocale(LC_ALL, nullptr);
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
+        << "the de_DE.UTF-8 locale is missing: scripts/install-deps.sh generates it";
+    ASSERT_EQ(std::string(std::localeconv()->decimal_point), ",");
+  }
+  void TearDown() override { std::setlocale(LC_ALL, saved_.c_str()); }
+
+ private:
+  std::string saved_;
+};
+
+TEST_F(InDecimalCommaLocale, NumbersReadWithTheDecimalPoint) {
+  const struct {
+    int line;
+    std::u16string text;
+    double value;
+  } rows[] = {
+      {__LINE__, u"12.5", 12.5},
+      {__LINE__, u"10.5pt", 10.5},
+      {__LINE__, u"-0.25", -0.25},
+      {__LINE__, u"1.5E-1", 0.15},
+      {__LINE__, u"12,5", 12},  // the comma is not a decimal point in any locale
+  };
+  for (const auto& r : rows) EXPECT_EQ(NumberFromText(r.text), r.value) << "line " << r.line;
+  EXPECT_TRUE(std::isinf(NumberFromText(u"-1e999")));
+  EXPECT_LT(NumberFromText(u"-1e999"), 0);
+  EXPECT_EQ(NumberFromText(u"1e-999"), 0);
+}
+
+TEST_F(InDecimalCommaLocale, DecimalTextsWriteTheDecimalPoint) {
+  EXPECT_EQ(SingleText(151.1811f), u"151.1811");
+  EXPECT_EQ(SingleText(12345678), u"1.234568E+07");
+  EXPECT_EQ(SingleText(0.00001f), u"1E-05");
+  EXPECT_EQ(DoubleText(10.5), u"10.5");
+  EXPECT_EQ(DoubleText(1e15), u"1E+15");
+  EXPECT_EQ(ToSingle(NumberFromText(SingleText(-75.5905533f))), -75.5905533f);
 }
 
 TEST(Flags, OnlyTrueInAnyCaseIsTrue) {

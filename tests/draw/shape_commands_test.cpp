@@ -80,6 +80,20 @@ TEST(ShapesOnPaper, CircleKeepsTheForeColour) {
   EXPECT_EQ(printer.Marks().marks.at(0).kind, Mark::kEllipse);
 }
 
+// A colour outside 0..&HFFFFFF (&HFF00 and &HFFFF read as -256 and -1) is refused: the
+// shape is skipped like any step the printer refuses, instead of painting another colour.
+TEST(ShapesOnPaper, ColoursOutsideTheRangeSkipTheShape) {
+  for (const char16_t* colour : {u"&HFF00", u"&HFFFF", u"-1", u"16777216"}) {
+    test::RecordingPrinter printer{test::PrinterSpec{}};
+    printer.SetForeColor(123);
+    DrawBox(printer, ReadBoxArgs(Method({u"prnbox", u"0", u"0", u"100", u"100", u"1", u"", colour})));
+    DrawLine(printer, ReadBoxArgs(Method({u"prnline", u"0", u"0", u"100", u"100", u"1", u"", colour})));
+    DrawCircle(printer, ReadCircleArgs(Method({u"prncircle", u"500", u"500", u"100", u"1", u"", colour})));
+    EXPECT_TRUE(printer.Marks().marks.empty()) << ToUtf8(colour);
+    EXPECT_EQ(printer.ForeColor(), 123) << ToUtf8(colour);
+  }
+}
+
 TEST(ScaleDrawWidth, AFinePrintersThinLineStaysOnePixel) {
   test::RecordingPrinter printer{test::PrinterSpec{}};  // 600 dpi
   test::RecordingPicture pic;                           // 96 dpi

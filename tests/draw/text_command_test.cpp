@@ -65,6 +65,17 @@ TEST(DrawTextOnPaper, RefusedValuesKeepThePreviousOnesAndTheTextStillPrints) {
   EXPECT_EQ(m.font.pixelHeight, 83);  // 10 pt at 600 dpi
 }
 
+// A colour outside 0..&HFFFFFF is refused: the text prints in the colour set before.
+TEST(DrawTextOnPaper, ColoursOutsideTheRangeKeepThePreviousColour) {
+  for (const char16_t* colour : {u"&HFF00", u"&HFFFF", u"16777216"}) {
+    test::RecordingPrinter printer{test::PrinterSpec{}};
+    printer.SetForeColor(0x0000FF);
+    DrawText(printer, ReadTextArgs(Method({u"prntext", u"0", u"0", u"x", u"", u"10", u"", u"", colour})));
+    EXPECT_EQ(printer.Marks().marks.at(0).colour, (Rgb{255, 0, 0})) << ToUtf8(colour);
+    EXPECT_EQ(printer.ForeColor(), 0x0000FF) << ToUtf8(colour);
+  }
+}
+
 TEST(DrawTextOnPaper, EmptyTextPrintsNothing) {
   test::RecordingPrinter printer{test::PrinterSpec{}};
   DrawText(printer, ReadTextArgs(Method({u"prntext", u"1", u"1", u"", u"ＭＳ 明朝", u"10"})));

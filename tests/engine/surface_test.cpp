@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "common/failure.h"
 #include "fake_platform.h"
 
@@ -78,6 +80,53 @@ TEST(Lines, FilledBoxesIncludeBothCornersInWholePixels) {
   EXPECT_EQ(m.x2, 3);  // columns 3, 4, 5
   EXPECT_EQ(m.y2, 6);
   EXPECT_EQ(pic.picture.CurrentX(), 5);
+}
+
+// A box's size in pixels does not depend on where it starts, also from a corner at half a
+// pixel, where rounding each corner half to even would gain or lose a pixel.
+TEST(Lines, FilledBoxesAreAsWideWhereverTheyStart) {
+  const struct {
+    int line;
+    float x1, y1, x2, y2;
+    double left, top, width, height;
+  } rows[] = {
+      {__LINE__, 2.5f, 4.5f, 3.5f, 5.5f, 2, 4, 2, 2},
+      {__LINE__, 3.5f, 5.5f, 4.5f, 6.5f, 4, 6, 2, 2},
+      {__LINE__, 0.5f, 0.5f, 0.5f, 0.5f, 0, 0, 1, 1},
+      {__LINE__, 1.5f, 1.5f, 1.5f, 1.5f, 2, 2, 1, 1},
+      {__LINE__, 6.5f, 9.5f, 4.5f, 3.5f, 4, 4, 3, 7},  // corners given the other way round
+      {__LINE__, 10.25f, 0, 12.75f, 0, 10, 0, 3, 1},
+  };
+  for (const auto& r : rows) {
+    test::RecordingPicture pic;
+    pic.picture.Line(r.x1, r.y1, r.x2, r.y2, 0, LineKind::kFilledBox);
+    const Mark& m = pic.device.marks.at(0);
+    EXPECT_EQ(m.x1, r.left) << "line " << r.line;
+    EXPECT_EQ(m.y1, r.top) << "line " << r.line;
+    EXPECT_EQ(m.x2, r.width) << "line " << r.line;
+    EXPECT_EQ(m.y2, r.height) << "line " << r.line;
+  }
+}
+
+// Colours are 0..&HFFFFFF; anything else is refused (a four-digit &H number such as &HFF00
+// reads as -256) and leaves the colour and the picture as they were.
+TEST(Colours, OutsideTheColourRangeAreRefused) {
+  for (const int32_t bad : {-1, -256, 0x1000000, 0x7FFFFFFF, INT32_MIN}) {
+    test::RecordingPicture pic;
+    auto& s = pic.picture;
+    s.SetForeColor(0x00FF00);
+    EXPECT_THROW(s.SetForeColor(bad), Failure) << bad;
+    EXPECT_EQ(s.ForeColor(), 0x00FF00);
+    EXPECT_THROW(s.Line(0, 0, 5, 5, bad, LineKind::kLine), Failure) << bad;
+    EXPECT_THROW(s.Line(0, 0, 5, 5, bad, LineKind::kBox), Failure) << bad;
+    EXPECT_THROW(s.Line(0, 0, 5, 5, bad, LineKind::kFilledBox), Failure) << bad;
+    EXPECT_THROW(s.Circle(5, 5, 3, bad), Failure) << bad;
+    EXPECT_TRUE(pic.device.marks.empty()) << bad;
+  }
+  test::RecordingPicture pic;
+  pic.picture.SetForeColor(0xFFFFFF);
+  pic.picture.Line(0, 0, 5, 5, 0xFFFFFF, LineKind::kLine);
+  EXPECT_EQ(pic.device.marks.at(0).colour, (Rgb{255, 255, 255}));
 }
 
 TEST(Lines, StylesAndWidthsReachTheDevice) {

@@ -74,7 +74,8 @@ PageObjects ReadPageObjects(std::string_view utf8Html) {
     const bool isObject = html && element.tag == GUMBO_TAG_OBJECT;
     if (isObject) {
       openObjects.push_back(page.objects.size());
-      page.objects.push_back({AttributeText(element, "id"), {}});
+      page.objects.push_back({AttributeText(element, "id"), AttributeText(element, "width"),
+                              AttributeText(element, "height"), {}});
     }
     frames.push_back({child, 0, isObject});
   }

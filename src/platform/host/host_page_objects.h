@@ -12,6 +12,8 @@ namespace vant::platform {
 
 struct HostObject {
   std::optional<Text> id;            // the id attribute, when the element has one
+  std::optional<Text> width;         // the width and height attributes, as written
+  std::optional<Text> height;
   std::vector<ParamElement> params;  // its own PARAMs: those with no OBJECT between them
 };
 

@@ -19,6 +19,14 @@ QPageLayout QtLayout(const PdfPageLayout& layout) {
                      QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
+constexpr double kPointsPerMm = 72.0 / 25.4;
+
+// The page's sheet as the writer writes it (whole points) and as it is.
+PdfPageBox PageBoxOf(const PdfPageLayout& layout) {
+  const QSizeF portrait(layout.sheetWidthMm * kPointsPerMm, layout.sheetHeightMm * kPointsPerMm);
+  return {QSizeF(QtLayout(layout).fullRectPoints().size()), layout.landscape ? portrait.transposed() : portrait};
+}
+
 }  // namespace
 
 PdfDocument::PdfDocument(double dpiX, double dpiY, const Text& title)
@@ -56,10 +64,16 @@ QPainter& PdfDocument::StartPage(const PdfPageLayout& layout) {
     if (!writer_->newPage()) throw Failure(u"PDF のページを開始できません。");
   }
   ++pages_;
+  pageBoxes_.push_back(PageBoxOf(layout));
+  // The writer puts the page's top edge at its whole-point height; the sheet's top is at
+  // its exact height (Finish writes that size), so the painting moves down by the
+  // difference.
+  const PdfPageBox& box = pageBoxes_.back();
+  const double topShiftPx = (box.written.height() - box.exact.height()) * resolution_ / 72.0;
   const double yScale = static_cast<double>(resolution_) / dpiY_;
   painter_->resetTransform();
   painter_->setClipping(false);
-  painter_->translate(layout.offsetXPx, layout.offsetYPx * yScale);
+  painter_->translate(layout.offsetXPx, layout.offsetYPx * yScale + topShiftPx);
   painter_->scale(1.0, yScale);
   painter_->setClipRect(QRectF(0, 0, layout.printableWidthPx, layout.printableHeightPx));
   return *painter_;
@@ -74,6 +88,7 @@ QByteArray PdfDocument::Finish() {
   painter_.reset();
   writer_.reset();
   buffer_.close();
+  WriteExactPageBoxes(bytes_, pageBoxes_);
   return bytes_;
 }
 

@@ -9,8 +9,10 @@
 #include <QPdfWriter>
 
 #include <memory>
+#include <vector>
 
 #include "common/text.h"
+#include "platform/printing/pdf_page_boxes.h"
 
 namespace vant::printing {
 
@@ -39,8 +41,8 @@ class PdfDocument {
   QPainter& StartPage(const PdfPageLayout& layout);
   int PageCount() const { return pages_; }
 
-  // Completes the document and returns the PDF file's bytes. The document takes no more
-  // pages afterwards.
+  // Completes the document and returns the PDF file's bytes, each page exactly the size
+  // of its sheet. The document takes no more pages afterwards.
   QByteArray Finish();
 
  private:
@@ -54,6 +56,7 @@ class PdfDocument {
   std::unique_ptr<QPdfWriter> writer_;
   std::unique_ptr<QPainter> painter_;
   int pages_ = 0;
+  std::vector<PdfPageBox> pageBoxes_;  // each page's sheet, as written and as it is
   bool finished_ = false;
 };
 

@@ -61,4 +61,14 @@ QSize QtControlWidget::sizeHint() const {
   return QSize(buttons.right() + 1 + kPrintButtonLeft, buttons.bottom() + 1 + kPrintButtonTop);
 }
 
+void QtControlWidget::SetObjectSize(std::optional<int32_t> width, std::optional<int32_t> height) {
+  objectWidth_ = width;
+  objectHeight_ = height;
+}
+
+void QtControlWidget::FitWindow() {
+  const QSize buttons = sizeHint();
+  resize(objectWidth_.value_or(buttons.width()), objectHeight_.value_or(buttons.height()));
+}
+
 }  // namespace vant::qt

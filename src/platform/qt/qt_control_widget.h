@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 #include "control/control_view.h"
 
@@ -51,6 +52,14 @@ class QtControlWidget final : public QWidget, public ControlView {
 
   QSize sizeHint() const override;
 
+  // The size the page gives the control (the OBJECT's width and height, pixels), each when
+  // given; FitWindow keeps to them.
+  void SetObjectSize(std::optional<int32_t> width, std::optional<int32_t> height);
+  // Sizes the window: the page's width and height where it gives them, otherwise large
+  // enough for both buttons as they are laid out now (after the show step has laid them
+  // out, a wider print button moves the preview button further right).
+  void FitWindow();
+
  private:
   void Run(const std::function<void()>& handler, const char* buttonName);
 
@@ -58,6 +67,8 @@ class QtControlWidget final : public QWidget, public ControlView {
   QtButton preview_;
   std::function<void()> onPrint_;
   std::function<void()> onPreview_;
+  std::optional<int32_t> objectWidth_;
+  std::optional<int32_t> objectHeight_;
 };
 
 }  // namespace vant::qt

@@ -7,6 +7,7 @@
 
 #include "common/failure.h"
 #include "platform/host/host_page_errors.h"
+#include "platform/host/html_length.h"
 
 namespace vant::platform {
 namespace {
@@ -34,6 +35,37 @@ TEST(HostObjectParams, NameAndValueOfEveryParamInDocumentOrderAcrossObjects) {
   EXPECT_EQ(params[1].name, u"Mode");
   EXPECT_EQ(params[2].name, u"method1");
   EXPECT_EQ(params[2].value, u"enddoc");
+}
+
+// The control's OBJECT gives its window size with width and height attributes, read as a
+// browser reads them: pixels, percentages left to a container this program has not.
+TEST(HostObjectSize, WidthAndHeightInPixels) {
+  const HostPage page = Parse(
+      "<object id=x width=100><param name=method1 value=enddoc></object>"
+      "<object id=ctl width=' 240px' HEIGHT=50.9><param name=method1 value=enddoc></object>",
+      u"ctl");
+  ASSERT_NE(page.ControlObject(), nullptr);
+  EXPECT_EQ(PixelLength(page.ControlObject()->width), 240);
+  EXPECT_EQ(PixelLength(page.ControlObject()->height), 50);
+  const struct {
+    int line;
+    std::optional<Text> attribute;
+    std::optional<int32_t> pixels;
+  } rows[] = {
+      {__LINE__, std::nullopt, std::nullopt},
+      {__LINE__, u"", std::nullopt},
+      {__LINE__, u"300", 300},
+      {__LINE__, u"\t\n 12 px", 12},
+      {__LINE__, u"80%", std::nullopt},
+      {__LINE__, u"80.5%", std::nullopt},
+      {__LINE__, u"0", std::nullopt},
+      {__LINE__, u"-20", std::nullopt},
+      {__LINE__, u"auto", std::nullopt},
+      {__LINE__, u"32767", 32767},
+      {__LINE__, u"32768", std::nullopt},
+      {__LINE__, u"99999999999999999999999", std::nullopt},
+  };
+  for (const auto& r : rows) EXPECT_EQ(PixelLength(r.attribute), r.pixels) << "line " << r.line;
 }
 
 TEST(HostObjectParams, NestedObjectsCountEachParamOnce) {

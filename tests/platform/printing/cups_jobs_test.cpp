@@ -105,6 +105,17 @@ TEST_F(CupsJobsTest, DefaultsAreSentAsThePrinterHasThem) {
   EXPECT_NEAR(facts.sizes[0].heightPt, 842, 1);
 }
 
+// The queue receives the sheet at the size the queue gives it, to the hundredth of a
+// millimetre CUPS measures it in: the PPD's 595 x 842 pt A4 is 209.90 x 297.04 mm.
+TEST_F(CupsJobsTest, TheQueueReceivesItsSheetExactly) {
+  PagePrinter& office = Named(u"Office");
+  office.Print(u"A4");
+  const auto facts = InspectPdf(Print(office).file);
+  ASSERT_EQ(facts.pages, 1);
+  EXPECT_NEAR(facts.sizes[0].widthPt, 209.90 * kPtPerMm, 0.005);
+  EXPECT_NEAR(facts.sizes[0].heightPt, 297.04 * kPtPerMm, 0.005);
+}
+
 TEST_F(CupsJobsTest, ContentStartsAtThePrintableAreaOnTheWholeSheet) {
   PagePrinter& office = Named(u"Office");
   office.SetScaleMode(kScaleMillimeters);

@@ -144,6 +144,47 @@ TEST_F(PdfPrinterTest, SetupAfterNewPageShapesTheNextPage) {
   ExpectPageSize(facts.sizes.at(1), 420, 297);
 }
 
+// Each page is exactly its sheet, not the sheet rounded to whole points (A4 is 595.28 x
+// 841.89 pt, not 595 x 842), and what is drawn at the sheet's edge stays there.
+TEST_F(PdfPrinterTest, PagesAreTheExactSheetSize) {
+  const struct {
+    int line;
+    int16_t paper, orientation;
+    double widthPt, heightPt;
+  } rows[] = {
+      {__LINE__, 9, 1, 210 * kPtPerMm, 297 * kPtPerMm},   // A4
+      {__LINE__, 8, 2, 420 * kPtPerMm, 297 * kPtPerMm},   // A3 landscape
+      {__LINE__, 13, 1, 182 * kPtPerMm, 257 * kPtPerMm},  // B5
+      {__LINE__, 1, 1, 612, 792},                         // letter: whole points already
+  };
+  for (const auto& r : rows) {
+    printer_->SetPaperSize(r.paper);
+    printer_->SetOrientation(r.orientation);
+    Mark("page");
+    printer_->NewPage();
+  }
+  printer_->EndDoc();
+  const auto facts = InspectPdf(dir_ / "invoice.pdf");
+  ASSERT_EQ(facts.sizes.size(), std::size(rows));
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    EXPECT_NEAR(facts.sizes[i].widthPt, rows[i].widthPt, 0.01) << "line " << rows[i].line;
+    EXPECT_NEAR(facts.sizes[i].heightPt, rows[i].heightPt, 0.01) << "line " << rows[i].line;
+  }
+}
+
+TEST_F(PdfPrinterTest, TheTopEdgeOfTheExactSheetIsTheTopOfThePage) {
+  printer_->SetScaleMode(kScalePixels);
+  printer_->Line(0, 0, 599, 599, 0, LineKind::kFilledBox);  // one inch from the corner
+  printer_->EndDoc();
+  // 720 dpi: ten pixels a point; the sheet is 8418.9 pixels high.
+  const auto ink = PdfInk(dir_ / "invoice.pdf", 1, 720);
+  ASSERT_TRUE(ink);
+  EXPECT_EQ(ink->top, 0);
+  EXPECT_EQ(ink->left, 0);
+  EXPECT_EQ(ink->bottom, 719);
+  EXPECT_EQ(ink->right, 719);
+}
+
 TEST_F(PdfPrinterTest, SetupAfterAPagesFirstMarkWaitsForTheNextPage) {
   Mark("A4");
   printer_->SetPaperSize(11);  // A5

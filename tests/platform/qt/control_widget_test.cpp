@@ -7,7 +7,11 @@
 #include <stdexcept>
 
 #include "common/failure.h"
+#include "control/prn_ctl.h"
+#include "fake_host.h"
+#include "fake_platform.h"
 #include "platform/qt/qt_control_widget.h"
+#include "state_reset.h"
 
 namespace vant::qt {
 namespace {
@@ -85,6 +89,48 @@ TEST(QtControlWidget, AFailureEscapingAHandlerStaysInTheHandler) {
   EXPECT_NE(err.find("broken handler"), std::string::npos);
   QtControlWidget noHandlers;
   Named(noHandlers, "cmdPreview")->click();  // nothing attached: nothing happens
+}
+
+class NoPreview final : public PreviewOpener {
+ public:
+  void OpenModal(Platform&) override {}
+};
+
+// The window after the show step has laid out the buttons: wide enough for a wider print
+// button and the preview button moved to its right, unless the page gives the size.
+TEST(QtControlWidget, TheWindowHoldsTheButtonsAsTheShowStepLaysThemOut) {
+  const struct {
+    int line;
+    const char16_t* cmdProperty;
+    std::optional<int32_t> objectWidth, objectHeight;
+    QSize window;
+  } rows[] = {
+      {__LINE__, u"", std::nullopt, std::nullopt, QSize(8 + 108 + 5 + 108 + 8, 49)},
+      {__LINE__, u"発行,150", std::nullopt, std::nullopt, QSize(8 + 150 + 5 + 108 + 8, 49)},
+      {__LINE__, u"発行,200,70", std::nullopt, std::nullopt, QSize(8 + 200 + 5 + 108 + 8, 8 + 70 + 8)},
+      {__LINE__, u"発行,200,70", 400, 120, QSize(400, 120)},
+      {__LINE__, u"発行,200,70", 300, std::nullopt, QSize(300, 86)},
+  };
+  for (const auto& r : rows) {
+    test::ResetModuleState();
+    test::FakePlatform fake;
+    test::FakePage page;
+    if (*r.cmdProperty != u'\0') page.Add(u"CmdProperty", r.cmdProperty);
+    QtControlWidget widget;
+    NoPreview preview;
+    PrnCtl control(fake.platform, widget, preview);
+    control.ReadProperties(page.document, page.bag);
+    widget.SetObjectSize(r.objectWidth, r.objectHeight);
+    widget.FitWindow();
+    control.Show();
+    widget.FitWindow();
+    EXPECT_EQ(widget.size(), r.window) << "line " << r.line;
+    if (!r.objectWidth) {
+      const QRect whole(QPoint(0, 0), widget.size());
+      EXPECT_TRUE(whole.contains(Named(widget, "cmdPreview")->geometry())) << "line " << r.line;
+      EXPECT_TRUE(whole.contains(Named(widget, "cmdprint")->geometry())) << "line " << r.line;
+    }
+  }
 }
 
 }  // namespace

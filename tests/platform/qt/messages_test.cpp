@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 
 #include <sstream>
 
@@ -76,6 +77,7 @@ struct SeenBox {
   bool found = false;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QString title, text;
+  QString windowTitle;  // the title the window system is given
   int buttons = 0;
   bool modal = false;
 };
@@ -90,6 +92,7 @@ SeenBox ShowAndDismiss(const Text& text, MessageIcon icon, const Text& title) {
     seen.icon = box->icon();
     seen.title = box->windowTitle();
     seen.text = box->text();
+    if (box->windowHandle() != nullptr) seen.windowTitle = box->windowHandle()->title();
     seen.buttons = static_cast<int>(box->buttons().size());
     seen.modal = box->isModal();
     box->button(QMessageBox::Ok)->click();
@@ -113,6 +116,17 @@ TEST(QtMessages, ModalBoxWithIconTitleTextAndOneOkButton) {
   ASSERT_TRUE(information.found);
   EXPECT_EQ(information.icon, QMessageBox::Information);
   EXPECT_EQ(FromQString(information.text), u"<b>not markup</b>");
+}
+
+// The window system replaces an empty window title by the program's name; a box whose
+// title is empty must still show none.
+TEST(QtMessages, AnEmptyTitleShowsNoTitle) {
+  const SeenBox box = ShowAndDismiss(u"印刷対象がありません!", MessageIcon::kInformation, u"");
+  ASSERT_TRUE(box.found);
+  EXPECT_FALSE(box.windowTitle.isEmpty()) << "an empty title is replaced by the program's name";
+  EXPECT_TRUE(box.windowTitle.trimmed().isEmpty()) << box.windowTitle.toStdString();
+  const SeenBox titled = ShowAndDismiss(u"x", MessageIcon::kCritical, u"印刷中止");
+  EXPECT_EQ(FromQString(titled.windowTitle), u"印刷中止");
 }
 
 }  // namespace

@@ -17,7 +17,13 @@ int16_t WheelDistance(const QWheelEvent& wheel) {
 
 }  // namespace
 
+void QtWheelFilter::TakeWheelFrom(QObject& widget) {
+  taken_.push_back(&widget);
+  widget.installEventFilter(this);
+}
+
 bool QtWheelFilter::eventFilter(QObject* watched, QEvent* event) {
+  const bool taken = std::find(taken_.begin(), taken_.end(), watched) != taken_.end();
   try {
     if (event->type() == QEvent::Wheel) {
       const auto& wheel = static_cast<const QWheelEvent&>(*event);
@@ -36,7 +42,11 @@ bool QtWheelFilter::eventFilter(QObject* watched, QEvent* event) {
     // Nothing may escape into Qt's event loop.
     std::fprintf(stderr, "vant: preview wheel: %s\n", failure.what());
   }
-  return QObject::eventFilter(watched, event);  // every event goes on
+  if (taken && event->type() == QEvent::Wheel) {
+    event->accept();
+    return true;
+  }
+  return QObject::eventFilter(watched, event);  // every other event goes on
 }
 
 }  // namespace vant::qt

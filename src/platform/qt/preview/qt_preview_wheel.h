@@ -6,6 +6,7 @@
 #include <QObject>
 
 #include <functional>
+#include <vector>
 
 #include "preview/bas_wheel_mouse.h"
 
@@ -18,10 +19,16 @@ class QtWheelFilter final : public QObject {
   QtWheelFilter(WheelTarget& target, std::function<void()> handled)
       : target_(target), handled_(std::move(handled)) {}
 
+  // Also watches widget, whose own wheel handling is not the window's: its wheel is handled
+  // as over the rest of the window and then kept from it (a list would change its choice,
+  // and passed on to the window the wheel would count twice).
+  void TakeWheelFrom(QObject& widget);
+
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   WheelTarget& target_;
+  std::vector<const QObject*> taken_;
   std::function<void()> handled_;
 };
 

@@ -151,15 +151,18 @@ void QtPreviewWindow::InstallWheelHandler(WheelTarget& target) {
   RemoveWheelHandler();
   wheelFilter_ = std::make_unique<QtWheelFilter>(target, [this] { Sync(); });
   // The window sees the wheel over its buttons and bars' gaps, the viewport the wheel over
-  // the page; the viewport keeps its wheel events, so each is seen once.
+  // the page; the viewport keeps its wheel events, so each is seen once. Over the zoom list
+  // the wheel scrolls the page like everywhere else, never changing the zoom.
   installEventFilter(wheelFilter_.get());
   viewportWidget_->installEventFilter(wheelFilter_.get());
+  wheelFilter_->TakeWheelFrom(*zoomBox_);
 }
 
 void QtPreviewWindow::RemoveWheelHandler() {
   if (!wheelFilter_) return;
   removeEventFilter(wheelFilter_.get());
   viewportWidget_->removeEventFilter(wheelFilter_.get());
+  zoomBox_->removeEventFilter(wheelFilter_.get());
   wheelFilter_.reset();
 }
 

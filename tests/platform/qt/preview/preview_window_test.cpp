@@ -184,6 +184,21 @@ TEST_F(QtPreviewFlow, WheelOverTheViewportStepsTwentyPixels) {
   EXPECT_EQ(dialog.VerticalBar().Value(), 20);
 }
 
+// Over the zoom list, as over the page, the wheel scrolls the view one step of 20 pixels and
+// leaves the zoom as chosen.
+TEST_F(QtPreviewFlow, WheelOverTheZoomListScrollsTheView) {
+  dialog.ZoomWidget().setCurrentIndex(3);
+  SendWheel(dialog.ZoomWidget(), -120);
+  EXPECT_EQ(dialog.ZoomWidget().currentIndex(), 3);
+  EXPECT_EQ(dialog.ZoomChoices().ListIndex(), 3);
+  EXPECT_EQ(dialog.VerticalBar().Value(), 20);
+  SendWheel(dialog.ViewportWidget(), -120);
+  EXPECT_EQ(dialog.VerticalBar().Value(), 40);
+  SendWheel(dialog.ZoomWidget(), 120);
+  EXPECT_EQ(dialog.ZoomWidget().currentIndex(), 3);
+  EXPECT_EQ(dialog.VerticalBar().Value(), 20);
+}
+
 TEST_F(QtPreviewFlow, WheelStopsWithTheUnload) {
   dialog.ZoomWidget().setCurrentIndex(3);
   window.Unload();
