@@ -36,15 +36,7 @@ int PrintVerb(int& argc, char** argv, const CommandLine& line) {
 }
 
 int MethodsVerb(const CommandLine& line) {
-  std::optional<Text> id;
-  if (line.objectId) id = FromUtf8(*line.objectId);
-  platform::LoadedHostPage loaded = [&] {
-    try {
-      return platform::LoadHostPage(line.page, id);
-    } catch (const vant::platform::HostObjectNotFound& e) {
-      throw UsageError(e.what());
-    }
-  }();
+  platform::LoadedHostPage loaded = LoadCommandPage(line);
   qt::StderrMessageBoxes boxes;
   CountingMessages messages(boxes);
   HeldButtonsView view;

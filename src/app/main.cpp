@@ -12,12 +12,12 @@
 int main(int argc, char** argv) {
   using namespace vant::app;
   std::vector<std::string> args(argv + 1, argv + argc);
-  if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
-    std::cout << UsageText();
-    return kExitDone;
-  }
   try {
     const CommandLine line = ParseCommandLine(args);
+    if (line.answer) {
+      std::cout << *line.answer;
+      return kExitDone;
+    }
     switch (line.verb) {
       case Verb::kPrint:
       case Verb::kPdf: return PrintVerb(argc, argv, line);
@@ -28,7 +28,10 @@ int main(int argc, char** argv) {
       case Verb::kPreview: return PreviewVerb(argc, argv, line);
     }
   } catch (const UsageError& e) {
-    std::cerr << "vant: " << e.what() << '\n' << UsageText();
+    std::cerr << "vant: " << e.what() << '\n' << UsageText(e.VerbName());
+    return kExitUsage;
+  } catch (const NoDisplay& e) {
+    std::cerr << "vant: " << e.what() << '\n';
     return kExitUsage;
   } catch (const vant::platform::HostPageUnreadable& e) {
     std::cerr << "vant: " << e.what() << '\n';

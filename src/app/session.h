@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <optional>
+#include <stdexcept>
 
 #include <QGuiApplication>
 
@@ -19,6 +20,16 @@ namespace vant::app {
 inline constexpr int kExitDone = 0;     // no run stopped
 inline constexpr int kExitStopped = 1;  // a run stopped, or the property reading failed
 inline constexpr int kExitUsage = 2;    // usage errors, pages that cannot be read
+
+// The command's page (a file, or standard input for "-"). Throws UsageError for an OBJECT id
+// that matches nothing, platform::HostPageUnreadable for a page that cannot be read.
+platform::LoadedHostPage LoadCommandPage(const CommandLine& line);
+
+// A window verb started where no display can be reached: exit 2, like a usage error.
+class NoDisplay : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 class Session {
  public:

@@ -81,6 +81,7 @@ DeliveredDocument CupsJobOutput::Deliver(const PrintedDocument& document) {
   if (a.mediaSource) options.Add("media-source", *a.mediaSource);
   if (a.colorMode) options.Add("print-color-mode", *a.colorMode);
   options.Add("print-scaling", "none");
+  if (document.copies > 1) options.Add("copies", std::to_string(document.copies));
 
   cups_dest_t* dest = destination_->Dest();
   cups_dinfo_t* info = destination_->Info();

@@ -3,6 +3,11 @@
 #include <QSaveFile>
 #include <QString>
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <system_error>
 
 #include "common/failure.h"
@@ -28,6 +33,31 @@ std::filesystem::path Absolute(const std::filesystem::path& path) {
 
 }  // namespace
 
+DeliveredDocument PdfFileOutput::DeliverToStandardOutput(const PrintedDocument& document) {
+  // Two PDF files one after the other would read as one damaged file.
+  if (written_ > 0) {
+    throw Failure(u"標準出力には PDF を 1 つしか書き出せません。2 つ目の文書は -o でファイルに書き出してください。");
+  }
+  std::fflush(stdout);
+  const char* at = document.pdf.constData();
+  size_t left = static_cast<size_t>(document.pdf.size());
+  while (left > 0) {
+    const ssize_t wrote = write(STDOUT_FILENO, at, left);
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0) {
+      throw Failure(u"PDF を標準出力に書き込めません: " + FromUtf8(std::strerror(errno)));
+    }
+    at += wrote;
+    left -= static_cast<size_t>(wrote);
+  }
+  ++written_;
+  DeliveredDocument delivered;
+  delivered.printer = document.printer;
+  delivered.pages = document.pages;
+  delivered.standardOutput = true;
+  return delivered;
+}
+
 void PdfFileOutput::SetPath(const std::filesystem::path& path) {
   if (path.empty() || !path.has_filename()) {
     throw Failure(u"PDF ファイルの出力先「" + FromUtf8(path.string()) + u"」はファイル名ではありません。");
@@ -45,6 +75,7 @@ void PdfFileOutput::SetBaseName(const Text& baseName) {
 }
 
 std::optional<std::filesystem::path> PdfFileOutput::Path() const {
+  if (standardOutput_) return std::nullopt;
   return given_ ? given_ : default_;
 }
 
@@ -59,6 +90,7 @@ std::filesystem::path PdfFileOutput::PathFor(int documentNumber) const {
 }
 
 DeliveredDocument PdfFileOutput::Deliver(const PrintedDocument& document) {
+  if (standardOutput_) return DeliverToStandardOutput(document);
   const std::filesystem::path file = PathFor(written_ + 1);
   QSaveFile out(QString::fromStdString(file.string()));
   if (!out.open(QIODevice::WriteOnly)) throw WriteFailure(file, out.errorString());

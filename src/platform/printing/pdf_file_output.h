@@ -19,8 +19,12 @@ class PdfFileOutput final : public PrinterOutput {
   void SetPath(const std::filesystem::path& path);
   // The default path: base name with ".pdf" in the current directory.
   void SetBaseName(const Text& baseName);
+  // Every document to standard output instead of a file (`vant pdf -o -`). Standard output
+  // carries one PDF: a second document of the run is refused.
+  void SetStandardOutput() { standardOutput_ = true; }
+  bool ToStandardOutput() const { return standardOutput_; }
   // The path of the first document: the one given, else the default; none when neither
-  // is set.
+  // is set or the documents go to standard output.
   std::optional<std::filesystem::path> Path() const;
 
   // Where document number n (from 1) of this run goes.
@@ -30,9 +34,12 @@ class PdfFileOutput final : public PrinterOutput {
   DeliveredDocument Deliver(const PrintedDocument& document) override;
 
  private:
+  DeliveredDocument DeliverToStandardOutput(const PrintedDocument& document);
+
   std::optional<std::filesystem::path> given_;
   std::optional<std::filesystem::path> default_;
   int written_ = 0;
+  bool standardOutput_ = false;
 };
 
 }  // namespace vant::printing

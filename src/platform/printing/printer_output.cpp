@@ -8,6 +8,7 @@ Text DeliveredDocument::Description() const {
     return u"プリンター「" + printer + u"」にジョブ " + DecimalText(*jobId) + u" (" + pages_text +
            u" ページ) を送りました。";
   }
+  if (standardOutput) return u"標準出力に " + pages_text + u" ページの PDF を書き込みました。";
   if (file) {
     return u"「" + FromUtf8(file->string()) + u"」に " + pages_text + u" ページを書き込みました。";
   }

@@ -26,6 +26,7 @@ struct JobAttributes {
 struct PrintedDocument {
   Text printer;  // device name
   Text title;    // the job's name
+  int copies = 1;  // IPP copies (print server jobs)
   QByteArray pdf;
   int pages = 0;
   JobAttributes attributes;
@@ -37,8 +38,10 @@ struct DeliveredDocument {
   int pages = 0;
   std::optional<int> jobId;                   // the server's job
   std::optional<std::filesystem::path> file;  // the PDF file written
+  bool standardOutput = false;                // the PDF went to standard output
   // "プリンター「Office」にジョブ 12 (3 ページ) を送りました。" or
-  // "「/tmp/invoice.pdf」に 3 ページを書き込みました。"
+  // "「/tmp/invoice.pdf」に 3 ページを書き込みました。" or
+  // "標準出力に 3 ページの PDF を書き込みました。"
   Text Description() const;
 };
 

@@ -132,6 +132,7 @@ void PagePrinter::EndDoc() {
   PrintedDocument printed;
   printed.printer = caps_.name;
   printed.title = title_;
+  printed.copies = copies_;
   printed.pages = document->PageCount();
   printed.pdf = document->Finish();
   printed.attributes = documentAttributes_;
