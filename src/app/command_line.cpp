@@ -42,7 +42,7 @@ int WholeOption(const std::string& option, const std::string& value, int min, in
   const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
   if (ec != std::errc() || end != value.data() + value.size() || n < min || n > max) {
     throw UsageError(option + " には " + std::to_string(min) + " から " + std::to_string(max) +
-                     " までの整数を指定してください (" + Quoted(value) + " は使えません)");
+                     " までの整数を指定してください (" + Quoted(value) + "は使えません)");
   }
   return n;
 }
@@ -59,7 +59,7 @@ int ZoomOption(const std::string& value) {
 void ViewportOption(const std::string& value, RenderOptions& render) {
   const auto x = value.find('x');
   if (x == std::string::npos) {
-    throw UsageError("--viewport には 幅x高さ を指定してください (" + Quoted(value) + " は使えません)");
+    throw UsageError("--viewport には 幅x高さ を指定してください (" + Quoted(value) + "は使えません)");
   }
   render.viewportWidth = WholeOption("--viewport", value.substr(0, x), 1, 32767);
   render.viewportHeight = WholeOption("--viewport", value.substr(x + 1), 1, 32767);
@@ -113,7 +113,7 @@ bool IsKnownOption(std::string_view name) {
 void CheckOutput(const std::filesystem::path& output) {
   // A directory or nothing cannot receive the document; better said now than after a run.
   if (!output.has_filename() || output.filename() == "." || output.filename() == "..") {
-    throw UsageError("-o にはファイル名を指定してください (" + Quoted(output.string()) + " は使えません)");
+    throw UsageError("-o にはファイル名を指定してください (" + Quoted(output.string()) + "は使えません)");
   }
 }
 
@@ -251,7 +251,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     if (!parser.isSet(Q(row.longName))) continue;
     const QStringList values = parser.values(Q(row.longName));
     if (values.size() > 1) throw UsageError("オプション" + Quoted("--" + std::string(row.longName)) + "が 2 回あります", verbName);
-    Take(key, row.valueName.empty() ? std::string() : S(values.first()), line);
+    try {
+      Take(key, row.valueName.empty() ? std::string() : S(values.first()), line);
+    } catch (const UsageError& e) {
+      throw UsageError(e.what(), verbName);  // followed by this verb's usage
+    }
   }
 
   const QStringList positional = parser.positionalArguments();

@@ -28,7 +28,9 @@ int main(int argc, char** argv) {
       case Verb::kPreview: return PreviewVerb(argc, argv, line);
     }
   } catch (const UsageError& e) {
-    std::cerr << "vant: " << e.what() << '\n' << UsageText(e.VerbName());
+    // An error found after the parsing (an unknown printer) is followed by the verb's usage too.
+    const std::string verb = !e.VerbName().empty() || args.empty() ? e.VerbName() : args[0];
+    std::cerr << "vant: " << e.what() << '\n' << UsageText(verb);
     return kExitUsage;
   } catch (const NoDisplay& e) {
     std::cerr << "vant: " << e.what() << '\n';
