@@ -41,6 +41,8 @@ vant=$unpacked/usr/bin/vant
 # The data files come from the unpacked tree beside the program, not from a build tree.
 (cd "$unpacked" && env -u VANT3_DATA_DIR CUPS_SERVER=/nonexistent "$vant" pdf "$root/examples/invoice.html" -o "$unpacked/invoice.pdf" 2>&1)
 pdfinfo "$unpacked/invoice.pdf" | grep -q '^Pages: *2$' || fail "the unpacked vant pdf did not write the 2 pages"
+pages=$(cd "$unpacked" && cat "$root/examples/invoice.html" | CUPS_SERVER=/nonexistent "$vant" pdf - -o - 2>/dev/null | pdfinfo - | grep '^Pages:')
+[[ $pages =~ ^Pages:\ *2$ ]] || fail "the unpacked vant pdf - -o - did not carry the 2 pages through a pipe ($pages)"
 pdffonts "$unpacked/invoice.pdf" | grep -q 'IPA' || fail "the unpacked vant pdf did not use the IPA fonts"
 MANWIDTH=80 man -l "$unpacked/usr/share/man/man1/vant.1.gz" >"$unpacked/man.txt" 2>"$unpacked/man.err" || fail "man -l: $(cat "$unpacked/man.err")"
 for verb in print pdf show preview render methods printers; do

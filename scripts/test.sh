@@ -13,3 +13,7 @@ for variant in plain sanitize; do
   "$root/scripts/build.sh" "$dir" RelWithDebInfo "${options[@]}"
   (cd "$dir" && ctest --output-on-failure -j"$(nproc)" --timeout 900)
 done
+# The Debian package: built with an extension key of this run, inspected, run unpacked in a
+# temporary root, installed and removed in a root of its own.
+deb=$("$root/scripts/package.sh" "$root/build-test-package" | tail -n1)
+"$root/scripts/check-package.sh" "$deb"
