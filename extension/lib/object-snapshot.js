@@ -18,15 +18,13 @@
     return value == null ? '' : String(value);
   }
 
-  // The PARAMs that belong to this OBJECT, in document order.
-  function ownParams(object) {
-    const params = [];
-    for (const param of object.getElementsByTagName('param')) {
-      if (!isHtmlElement(param, 'param')) continue;
-      if (param.parentElement == null || param.parentElement.closest('object') !== object) continue;
-      params.push([attributeText(param, 'name'), attributeText(param, 'value')]);
-    }
-    return params;
+  // The OBJECT a PARAM belongs to: its nearest OBJECT ancestor, or null.
+  function ownerObject(param) {
+    return param.parentElement == null ? null : param.parentElement.closest('object');
+  }
+
+  function paramEntry(param) {
+    return [attributeText(param, 'name'), attributeText(param, 'value')];
   }
 
   // Keys are numbers given to each OBJECT element once, stable while the element lives.
@@ -48,33 +46,47 @@
     };
   }
 
-  // The objects of a "document" request.
+  // The objects of a "document" request. When OBJECTs nest, an outer OBJECT's PARAM may
+  // follow an inner one's in the page: then each PARAM also carries its place among all
+  // PARAMs inside OBJECTs, in document order, so the host keeps the page's order.
   function snapshotObjects(doc, registry) {
     const objects = [];
+    const byElement = new Map();
     for (const object of doc.getElementsByTagName('object')) {
       if (!isHtmlElement(object, 'object')) continue;
-      objects.push({
+      const entry = {
         key: registry.keyOf(object),
         id: attributeText(object, 'id'),
         width: attributeText(object, 'width'),
         height: attributeText(object, 'height'),
-        params: ownParams(object),
-      });
+        params: [],
+      };
+      byElement.set(object, entry);
+      objects.push(entry);
+    }
+    const nested = [...byElement.keys()].some((object) => ownerObject(object) !== null);
+    let place = 0;
+    for (const param of doc.getElementsByTagName('param')) {
+      if (!isHtmlElement(param, 'param')) continue;
+      const entry = byElement.get(ownerObject(param));
+      if (!entry) continue;
+      entry.params.push(nested ? [...paramEntry(param), place] : paramEntry(param));
+      place += 1;
     }
     return objects;
   }
 
-  // Which OBJECTs to offer the consent action in before the host has said which ones are
-  // controls: those holding a PARAM the control reads, else the first OBJECT.
-  const CONTROL_PARAM = /^(method|p?cmdproperty$|p?mode$)/i;
+  // Which OBJECTs are controls, by the host's rule, for offering the consent action before
+  // the host is asked: every OBJECT holding a PARAM whose name starts with "method" in any
+  // case, else the first OBJECT.
   function likelyControlKeys(objects) {
-    const keys = objects.filter((o) => o.params.some(([name]) => CONTROL_PARAM.test(name)))
+    const keys = objects.filter((o) => o.params.some(([name]) => name.toLowerCase().startsWith('method')))
       .map((o) => o.key);
     if (keys.length === 0 && objects.length > 0) keys.push(objects[0].key);
     return keys;
   }
 
-  const api = { ownParams, createKeyRegistry, snapshotObjects, likelyControlKeys };
+  const api = { createKeyRegistry, snapshotObjects, likelyControlKeys };
   if (typeof module === 'object' && module.exports) module.exports = api;
   else root.Vant3ObjectSnapshot = api;
 })(typeof globalThis !== 'undefined' ? globalThis : this);
