@@ -121,11 +121,19 @@ exec unshare --mount --propagation private sh -c 'mount --bind "$0" /etc/chromiu
 }
 
 // Firefox ESR over WebDriver BiDi with the extension as a temporary add-on; the host
-// manifest in the test home's ~/.mozilla/native-messaging-hosts.
-async function launchFirefox(t, home) {
+// manifest in the test home's ~/.mozilla/native-messaging-hosts. policy: the extension's
+// managed storage, which Firefox reads from ~/.mozilla/managed-storage (WebDriver BiDi
+// cannot open the extension's own pages, so a test allows its origin this way).
+async function launchFirefox(t, home, { policy } = {}) {
   requireExecutable(FIREFOX);
   writeHostManifest(path.join(home.home, '.mozilla', 'native-messaging-hosts'), home.hostPath,
     { allowed_extensions: [FIREFOX_ADDON_ID] });
+  if (policy) {
+    const dir = path.join(home.home, '.mozilla', 'managed-storage');
+    fs.mkdirSync(dir, { recursive: true });
+    fs.writeFileSync(path.join(dir, `${FIREFOX_ADDON_ID}.json`),
+      JSON.stringify({ name: FIREFOX_ADDON_ID, description: 'Vant3 test policy', type: 'storage', data: policy }));
+  }
   const extension = path.join(home.home, 'extension-firefox');
   buildFirefoxExtension(extension);
   const browser = await puppeteer.launch({
@@ -331,3 +339,50 @@ const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 module.exports.allowOriginByUser = allowOriginByUser;
 module.exports.scriptClick = scriptClick;
 module.exports.sleep = sleep;
+
+// ---- a display for the preview window ------------------------------------------------
+
+// Xvfb on a free display number (it tells the number it took on a pipe).
+async function startXvfb(t) {
+  const { spawn } = require('node:child_process');
+  requireExecutable('/usr/bin/Xvfb');
+  const xvfb = spawn('/usr/bin/Xvfb', ['-displayfd', '3', '-nolisten', 'tcp', '-screen', '0', '1280x1024x24'],
+    { stdio: ['ignore', 'ignore', 'ignore', 'pipe'] });
+  t.after(() => xvfb.kill());
+  const number = await new Promise((resolve, reject) => {
+    let text = '';
+    xvfb.stdio[3].on('data', (chunk) => {
+      text += chunk;
+      if (text.includes('\n')) resolve(text.trim());
+    });
+    xvfb.on('exit', (code) => reject(new Error(`Xvfb ended (${code}) before it took a display`)));
+  });
+  return `:${number}`;
+}
+
+// The visible top-level windows on the display, by title (xdotool).
+function windows(display) {
+  requireExecutable('/usr/bin/xdotool');
+  let ids = '';
+  try {
+    ids = tool('xdotool', ['search', '--onlyvisible', '--name', '.'], { env: { ...process.env, DISPLAY: display } });
+  } catch (error) {
+    if (error.status === 1) return [];  // none found
+    throw error;
+  }
+  return ids.split('\n').filter(Boolean).map((id) => ({
+    id,
+    title: tool('xdotool', ['getwindowname', id], { env: { ...process.env, DISPLAY: display } }).trim(),
+  }));
+}
+
+// Presses keys in a window as a user does (focus, then the keyboard).
+function pressKeys(display, windowId, keys) {
+  const env = { ...process.env, DISPLAY: display };
+  tool('xdotool', ['windowfocus', '--sync', windowId], { env });
+  tool('xdotool', ['key', '--clearmodifiers', keys], { env });
+}
+
+module.exports.startXvfb = startXvfb;
+module.exports.windows = windows;
+module.exports.pressKeys = pressKeys;
