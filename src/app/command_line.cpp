@@ -54,7 +54,10 @@ std::string UsageText() {
          "       vant render PAGE -o OUT.png [--page N] [--zoom auto|300|200|150|100]\n"
          "                   [--viewport WxH] [--status] [--printer NAME] [--object ID]\n"
          "       vant methods PAGE [--object ID]\n"
-         "       vant printers\n";
+         "       vant printers\n"
+         "       vant host                      (started by the browser extension)\n"
+         "       vant register [--system [--root DIR]]\n"
+         "       vant unregister [--system [--root DIR]]\n";
 }
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
