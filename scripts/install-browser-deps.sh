@@ -4,7 +4,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-packages=(chromium firefox-esr xvfb xauth nodejs npm)
+# xdotool closes the preview window the way a user does (its keyboard access key).
+packages=(chromium firefox-esr xvfb xauth xdotool x11-utils nodejs npm)
 missing=()
 for p in "${packages[@]}"; do
   # nodejs may come from another repository that ships npm inside it
