@@ -22,6 +22,9 @@
     .consent { left: 0; top: 0; height: 33px; padding: 0 8px; }
     .notice { position: absolute; left: 0; top: 0; font: 12px sans-serif; color: #a00; }`;
 
+  // The box of an OBJECT without width and height, when it holds a text instead of buttons.
+  const NOTICE_SIZE = { left: 0, top: 0, width: 320, height: 33 };
+
   const registry = createKeyRegistry();
   const views = new Map();  // key -> the box laid out for that OBJECT
   const pending = new Map();  // request id -> request
@@ -96,9 +99,9 @@
     view.box.replaceChildren();
     const printButton = print && makeButton('print', print, () => request({ kind: 'print', key: view.key }));
     const previewButton = preview && makeButton('preview', preview, () => {
-      view.previewOpen = true;
+      if (!request({ kind: 'preview', key: view.key })) return;
+      view.previewOpen = true;  // until the host answers: the window has closed
       refreshEnabled(view);
-      request({ kind: 'preview', key: view.key });
     });
     view.buttons = { print, preview, printButton, previewButton };
     for (const button of [printButton, previewButton]) if (button) view.box.append(button);
@@ -124,35 +127,32 @@
       button.textContent = TEXT.allow;
       trustedClick(button, () => port && port.postMessage({ kind: 'open-consent' }));
       view.box.append(button);
+      sizeBox(view, [NOTICE_SIZE]);
     } else {
-      const notice = document.createElement('div');
-      notice.className = 'notice';
-      notice.dataset.vant3 = 'forbidden';
-      notice.textContent = TEXT.forbidden;
-      view.box.append(notice);
+      showNotice(view, 'forbidden', TEXT.forbidden);
     }
-    const hint = { left: 0, top: 0, width: 240, height: 33 };
-    sizeBox(view, [hint]);
   }
 
-  function showNotice(view, text) {
-    let notice = view.box.querySelector('.notice');
-    if (!notice) {
-      notice = document.createElement('div');
-      notice.className = 'notice';
-      notice.dataset.vant3 = 'notice';
-      view.box.append(notice);
-    }
+  // What the box says in place of the buttons or the consent action.
+  function showNotice(view, role, text) {
+    const notice = document.createElement('div');
+    notice.className = 'notice';
+    notice.dataset.vant3 = role;
     notice.textContent = text;
+    view.buttons = null;
+    view.box.replaceChildren(notice);
+    sizeBox(view, [NOTICE_SIZE]);
   }
 
   // ---- the host side -------------------------------------------------------------------
 
+  // Sends a request to the host; false when there is no host to send it to.
   function request(body) {
-    if (!port || consent !== 'allowed' || hostLost) return;
+    if (!port || consent !== 'allowed' || hostLost) return false;
     body.id = nextId++;
     pending.set(body.id, body);
     port.postMessage({ kind: 'request', body });
+    return true;
   }
 
   function sendDocument() {
@@ -212,10 +212,7 @@
       if (view) view.previewOpen = false;
     }
     pending.clear();
-    for (const view of offeredViews()) {
-      refreshEnabled(view);
-      showNotice(view, text);
-    }
+    for (const view of offeredViews()) showNotice(view, 'notice', text);
     dispatchOutcome(firstObject(), { error: text });
   }
 

@@ -74,3 +74,15 @@ test('an administrator\'s policy presets an origin, and can forbid the user\'s o
   await options.waitForFunction(() => document.getElementById('status').textContent !== '');
   assert.equal(await options.$eval('#allow', (e) => e.hidden), true);
 });
+
+test('a host that is not registered is reported in the box and to the page', async (t) => {
+  const home = h.makeHome(t);
+  const site = await h.serve(t, { '/form.html': { body: mode1 } });
+  const browser = await h.launchChromium(t, home, { registered: false, policy: { allowedOrigins: [site.origin] } });
+  const tab = await h.openPage(browser, site.url('/form.html'));
+  const [{ target, outcome }] = await h.outcomes(tab.mainFrame(), 1, 60000);
+  assert.equal(target, 'M');
+  assert.match(outcome.error, /^印刷ホストに接続できません/);
+  const [notice] = await h.waitForButtons(tab, (b) => b.some((x) => x.role === 'notice'));
+  assert.equal(notice.role, 'notice');
+});

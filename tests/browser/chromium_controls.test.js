@@ -7,7 +7,12 @@ const fs = require('node:fs');
 const path = require('node:path');
 const h = require('./harness.js');
 
-const suite = { after };
+// What the shared browser, server and home leave to clean up when every test has run.
+const cleanups = [];
+const suite = { after: (fn) => cleanups.push(fn) };
+after(async () => {
+  for (const fn of cleanups.reverse()) await fn();
+});
 let home;
 let browser;
 let site;

@@ -81,11 +81,13 @@ function browserEnv(home, extra = {}) {
 // custom profile Chromium reads host manifests only there and in /etc). policy: managed
 // policy for the extension, seen through a private mount of /etc/chromium that only this
 // browser's processes see (the machine's /etc is never written).
-async function launchChromium(t, home, { policy, display, headless = true, env = {} } = {}) {
+async function launchChromium(t, home, { policy, display, headless = true, env = {}, registered = true } = {}) {
   requireExecutable(CHROMIUM);
   const profile = path.join(home.home, 'chromium');
-  writeHostManifest(path.join(profile, 'NativeMessagingHosts'), home.hostPath,
-    { allowed_origins: [`chrome-extension://${EXTENSION_ID}/`] });
+  if (registered) {
+    writeHostManifest(path.join(profile, 'NativeMessagingHosts'), home.hostPath,
+      { allowed_origins: [`chrome-extension://${EXTENSION_ID}/`] });
+  }
   let executablePath = CHROMIUM;
   if (policy) executablePath = policyWrapper(home, { '3rdparty': { extensions: { [EXTENSION_ID]: policy } } });
   const browser = await puppeteer.launch({
@@ -255,7 +257,7 @@ async function click(tab, button) {
 
 function tool(command, args, options = {}) {
   return execFileSync(command, args, { encoding: options.encoding || 'utf8', env: options.env || process.env,
-    input: options.input, maxBuffer: 64 << 20 });
+    input: typeof options.input === 'string' ? Buffer.from(options.input) : options.input, maxBuffer: 64 << 20 });
 }
 
 function requirePrivateServer() {
