@@ -19,6 +19,20 @@ const HOST_NAME = 'vant3.host';
 const CHROMIUM = '/usr/lib/chromium/chromium';
 const FIREFOX = '/usr/lib/firefox-esr/firefox-esr';
 
+// Cleanups run last-registered first (the browser closes before its profile is removed),
+// once the test (or the suite object passed as t) ends.
+const cleanupStacks = new WeakMap();
+function onCleanup(t, fn) {
+  if (!cleanupStacks.has(t)) {
+    const stack = [];
+    cleanupStacks.set(t, stack);
+    t.after(async () => {
+      while (stack.length) await stack.pop()();
+    });
+  }
+  cleanupStacks.get(t).push(fn);
+}
+
 function requireEnv(name) {
   const value = process.env[name];
   if (!value) throw new Error(`${name} is not set: the browser tests run through CTest (scripts/test.sh)`);
@@ -44,7 +58,7 @@ function requireExecutable(file) {
 // wrapper the host manifests name, which records each start of the host and runs `vant`.
 function makeHome(t) {
   const home = fs.mkdtempSync(path.join(os.tmpdir(), 'vant3-browser-'));
-  t.after(() => fs.rmSync(home, { recursive: true, force: true }));
+  onCleanup(t, () => fs.rmSync(home, { recursive: true, force: true }));
   const downloads = path.join(home, 'Downloads');
   const runtime = path.join(home, 'runtime');
   fs.mkdirSync(downloads);
@@ -105,7 +119,7 @@ async function launchChromium(t, home, { policy, display, headless = true, env =
       '--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1',
     ],
   });
-  t.after(() => browser.close());
+  onCleanup(t, () => browser.close());
   await browser.waitForTarget((target) => target.type() === 'service_worker' &&
     target.url().startsWith(`chrome-extension://${EXTENSION_ID}/`), { timeout: 30000 });
   return browser;
@@ -150,7 +164,7 @@ async function launchFirefox(t, home, { policy } = {}) {
       'datareporting.policy.dataSubmissionEnabled': false,
     },
   });
-  t.after(() => browser.close());
+  onCleanup(t, () => browser.close());
   await browser.installExtension(extension);
   return browser;
 }
@@ -169,7 +183,7 @@ async function serve(t, routes) {
     res.end(route.body);
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  t.after(() => new Promise((resolve) => {
+  onCleanup(t, () => new Promise((resolve) => {
     server.close(resolve);
     server.closeAllConnections();  // the browser keeps its connections alive
   }));
@@ -198,7 +212,8 @@ async function recordOutcomes(page) {
 }
 
 async function outcomes(frame, count, timeout = 30000) {
-  await frame.waitForFunction((n) => window.vant3Outcomes.length >= n, { timeout }, count);
+  // polled by a timer: animation frames stop in a tab in the background
+  await frame.waitForFunction((n) => window.vant3Outcomes.length >= n, { timeout, polling: 100 }, count);
   return frame.evaluate(() => window.vant3Outcomes);
 }
 
@@ -350,7 +365,7 @@ async function startXvfb(t) {
   requireExecutable('/usr/bin/Xvfb');
   const xvfb = spawn('/usr/bin/Xvfb', ['-displayfd', '3', '-nolisten', 'tcp', '-screen', '0', '1280x1024x24'],
     { stdio: ['ignore', 'ignore', 'ignore', 'pipe'] });
-  t.after(() => xvfb.kill());
+  onCleanup(t, () => xvfb.kill());
   const number = await new Promise((resolve, reject) => {
     let text = '';
     xvfb.stdio[3].on('data', (chunk) => {
