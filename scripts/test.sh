@@ -4,6 +4,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
+# The browsers, a virtual display and the pinned npm packages of the browser tests.
+"$root/scripts/install-browser-deps.sh"
 # Every test twice: in an optimised build, then under AddressSanitizer and
 # UndefinedBehaviorSanitizer. CTest's summary line of each run closes its output.
 for variant in plain sanitize; do

@@ -2,6 +2,7 @@
 
 #include "control/held_buttons.h"
 #include "app/methods_json.h"
+#include "app/preview_openers.h"
 #include "app/session.h"
 #include "platform/host/host_page_errors.h"
 #include "app/verbs.h"
@@ -12,15 +13,6 @@
 #include "platform/qt/stderr_messages.h"
 
 namespace vant::app {
-namespace {
-
-// The headless verbs have no preview window to open.
-class NoPreview final : public PreviewOpener {
- public:
-  void OpenModal(Platform&) override { throw Failure(u"この実行方法ではプレビューを表示できません。"); }
-};
-
-}  // namespace
 
 int PrintVerb(int& argc, char** argv, const CommandLine& line) {
   qt::StderrMessageBoxes boxes;

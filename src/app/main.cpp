@@ -1,10 +1,13 @@
-// vant: prints a host page's method list, shows the control, or its print preview.
+// vant: prints a host page's method list, shows the control, or its print preview; serves
+// the control to a browser page as its native host.
 #include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/host_verb.h"
+#include "app/register_verb.h"
 #include "app/session.h"
 #include "app/verbs.h"
 #include "platform/host/host_page_errors.h"
@@ -13,6 +16,16 @@ int main(int argc, char** argv) {
   using namespace vant::app;
   std::vector<std::string> args(argv + 1, argv + argc);
   try {
+    // The verbs whose arguments are their own: the browser's native host and its
+    // registration.
+    if (IsBrowserInvocation(args)) return HostVerb(argc, argv);
+    if (!args.empty() && args[0] == "host") {
+      if (args.size() > 1) throw UsageError("host は引数を取りません");
+      return HostVerb(argc, argv);
+    }
+    const std::vector<std::string> rest(args.begin() + (args.empty() ? 0 : 1), args.end());
+    if (!args.empty() && args[0] == "register") return RegisterVerb(rest);
+    if (!args.empty() && args[0] == "unregister") return UnregisterVerb(rest);
     const CommandLine line = ParseCommandLine(args);
     if (line.answer) {
       std::cout << *line.answer;
