@@ -29,7 +29,7 @@ class VantConventionsTest : public testing::Test {
   VantResult Run(const std::vector<std::string>& args, std::optional<std::filesystem::path> input = std::nullopt) {
     VantOptions options;
     options.workDir = work_.Path();
-    options.input = std::move(input);
+    if (input) options.input = ReadFile(*input);
     return RunVant(args, options);
   }
 

@@ -124,7 +124,11 @@ VantProcess::VantProcess(const std::vector<std::string>& args, VantOptions optio
   const std::string workDir = options_.workDir.string();
   const std::string outPath = outFile_.string();
   const std::string errPath = errFile_.string();
-  const std::string inPath = options_.input ? options_.input->string() : std::string("/dev/null");
+  std::string inPath = "/dev/null";
+  if (options_.input) {
+    inPath = (own / "stdin").string();
+    WriteFile(inPath, *options_.input);
+  }
 
   deadline_ = std::chrono::steady_clock::now() + options_.timeout;
   pid_ = fork();

@@ -52,8 +52,8 @@ struct VantOptions {
   // instead of killing it.
   bool ignoreFileSizeSignal = false;
   std::chrono::seconds timeout{60};
-  // The file standard input reads; /dev/null when none is given.
-  std::optional<std::filesystem::path> input;
+  // Standard input: these bytes (read from a file), else /dev/null.
+  std::optional<std::string> input;
 };
 
 struct VantResult {
