@@ -66,6 +66,10 @@ for (const m of [chromium, firefox]) {
 ok(JSON.stringify(chromium.allowed_origins) === JSON.stringify([`chrome-extension://${id}/`]), 'allowed_origins');
 ok(JSON.stringify(firefox.allowed_extensions) === JSON.stringify(['print@vant3']), 'allowed_extensions');
 JS
+# The packaged program registers the same id for a user who runs vant register.
+"$vant" register --system --root "$unpacked/registered" >/dev/null
+grep -q "chrome-extension://$id/" "$unpacked/registered/etc/chromium/native-messaging-hosts/vant3.host.json" ||
+  fail "the packaged vant registers another extension id than $id"
 external=$unpacked/usr/lib/chromium/extensions/$id.json
 [ -f "$external" ] || fail "no external-extension file $id.json"
 grep -q '"external_crx": "/usr/share/vant3/extension/vant3.crx"' "$external" || fail "$external names another CRX"

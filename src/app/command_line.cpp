@@ -137,6 +137,8 @@ void Take(OptionKey key, const std::string& value, CommandLine& line) {
     case OptionKey::kStatus: line.render.status = true; break;
     case OptionKey::kCopies: line.copies = WholeOption("--copies", value, 1, kMaxCopies); break;
     case OptionKey::kTitle: line.title = TitleOption(value); break;
+    case OptionKey::kSystem: line.system = true; break;
+    case OptionKey::kRoot: line.root = value; break;
   }
 }
 

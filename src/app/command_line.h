@@ -10,7 +10,7 @@
 
 namespace vant::app {
 
-enum class Verb { kPrint, kPdf, kShow, kPreview, kMethods, kPrinters, kRender };
+enum class Verb { kPrint, kPdf, kShow, kPreview, kMethods, kPrinters, kRender, kHost, kRegister, kUnregister };
 
 struct RenderOptions {
   std::filesystem::path output;      // -o OUT.png
@@ -33,6 +33,8 @@ struct CommandLine {
   int copies = 1;                       // --copies N (print server jobs)
   std::optional<std::string> title;     // --title TEXT (job name, PDF title)
   RenderOptions render;
+  bool system = false;                          // --system (register, unregister)
+  std::optional<std::filesystem::path> root;    // --root DIR (register, unregister)
   // --help or --version: the text to print on standard output instead of running a verb.
   std::optional<std::string> answer;
 

@@ -23,6 +23,8 @@ constexpr OptionRow kOptions[] = {
      "印刷サーバーに送るジョブの部数です (1 から 9999、既定: 1)。PDF ファイルは 1 部です。"},
     {kTitle, "", "title", "TEXT",
      "ジョブの名前と PDF の表題です (既定: ページのファイル名から拡張子を除いたもの)。"},
+    {kSystem, "", "system", "", "利用者ごとではなく、すべての利用者のブラウザーが読むフォルダーを使います。"},
+    {kRoot, "", "root", "DIR", "--system のフォルダーを / ではなく DIR (絶対パス) の下に置きます (パッケージの作成とテスト用)。"},
 };
 
 constexpr OptionKey kPrintOptions[] = {kPrinter, kObject, kCopies, kTitle};
@@ -30,6 +32,7 @@ constexpr OptionKey kPdfOptions[] = {kPdfOutput, kObject, kTitle};
 constexpr OptionKey kWindowOptions[] = {kPrinter, kObject};
 constexpr OptionKey kRenderOptions[] = {kPngOutput, kPage, kZoom, kViewport, kStatus, kPrinter, kObject};
 constexpr OptionKey kMethodsOptions[] = {kObject};
+constexpr OptionKey kRegisterOptions[] = {kSystem, kRoot};
 
 constexpr VerbRow kVerbs[] = {
     {"print", Verb::kPrint, PageUse::kOne, false, "ページを現在のプリンターで印刷します",
@@ -56,6 +59,16 @@ constexpr VerbRow kVerbs[] = {
      kMethodsOptions},
     {"printers", Verb::kPrinters, PageUse::kNone, false, "プリンターの一覧を書きます",
      "印刷サーバーのプリンターを順に、最後に Vant3 PDF を書きます。* が現在のプリンターです。", {}},
+    {"host", Verb::kHost, PageUse::kNone, false, "ブラウザー拡張のネイティブホストとして働きます",
+     "ブラウザー拡張が起動するネイティブメッセージングのホストとして、標準入出力でページのコントロールを"
+     "実行します。ブラウザーは chrome-extension://ID/ や マニフェストのパスと拡張の id を引数に起動します。",
+     {}},
+    {"register", Verb::kRegister, PageUse::kNone, false, "ブラウザーにネイティブホストを登録します",
+     "Chromium、Google Chrome、Firefox がこの vant をネイティブホストとして起動できるよう、ホストの"
+     "マニフェストを書きます (既定ではこの利用者のフォルダーに)。",
+     kRegisterOptions},
+    {"unregister", Verb::kUnregister, PageUse::kNone, false, "ネイティブホストの登録を取り除きます",
+     "register が書いたホストのマニフェストを取り除きます。", kRegisterOptions},
 };
 
 }  // namespace

@@ -9,7 +9,9 @@
 
 namespace vant::app {
 
-enum class OptionKey { kPrinter, kObject, kPdfOutput, kPngOutput, kPage, kZoom, kViewport, kStatus, kCopies, kTitle };
+enum class OptionKey {
+  kPrinter, kObject, kPdfOutput, kPngOutput, kPage, kZoom, kViewport, kStatus, kCopies, kTitle, kSystem, kRoot
+};
 
 struct OptionRow {
   OptionKey key;

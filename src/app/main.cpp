@@ -12,20 +12,24 @@
 #include "app/verbs.h"
 #include "platform/host/host_page_errors.h"
 
+namespace {
+
+// The registration verbs' arguments as they take them.
+std::vector<std::string> RegistrationArguments(const vant::app::CommandLine& line) {
+  std::vector<std::string> args;
+  if (line.system) args.emplace_back("--system");
+  if (line.root) args.insert(args.end(), {"--root", line.root->string()});
+  return args;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   using namespace vant::app;
   std::vector<std::string> args(argv + 1, argv + argc);
   try {
-    // The verbs whose arguments are their own: the browser's native host and its
-    // registration.
+    // The browser starts its native host with arguments of its own.
     if (IsBrowserInvocation(args)) return HostVerb(argc, argv);
-    if (!args.empty() && args[0] == "host") {
-      if (args.size() > 1) throw UsageError("host は引数を取りません");
-      return HostVerb(argc, argv);
-    }
-    const std::vector<std::string> rest(args.begin() + (args.empty() ? 0 : 1), args.end());
-    if (!args.empty() && args[0] == "register") return RegisterVerb(rest);
-    if (!args.empty() && args[0] == "unregister") return UnregisterVerb(rest);
     const CommandLine line = ParseCommandLine(args);
     if (line.answer) {
       std::cout << *line.answer;
@@ -39,6 +43,9 @@ int main(int argc, char** argv) {
       case Verb::kRender: return RenderVerb(argc, argv, line);
       case Verb::kShow: return ShowVerb(argc, argv, line);
       case Verb::kPreview: return PreviewVerb(argc, argv, line);
+      case Verb::kHost: return HostVerb(argc, argv);
+      case Verb::kRegister: return RegisterVerb(RegistrationArguments(line));
+      case Verb::kUnregister: return UnregisterVerb(RegistrationArguments(line));
     }
   } catch (const UsageError& e) {
     // An error found after the parsing (an unknown printer) is followed by the verb's usage too.
