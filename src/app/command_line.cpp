@@ -182,7 +182,7 @@ std::string HelpText(const std::string& verbName) {
         "業務用の Web ページ (PAGE) が OBJECT の PARAM で渡す印刷メソッドの一覧を実行します。\n\nコマンド:\n";
     for (const VerbRow& row : VerbTable()) {
       std::string name(row.name);
-      name.resize(std::max<size_t>(name.size(), 10), ' ');
+      name.resize(std::max<size_t>(name.size() + 2, 12), ' ');
       out += "  " + name + std::string(row.summary) + "\n";
     }
     return out +
@@ -265,7 +265,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     throw UsageError(verbName + " にはページ (PAGE) を 1 つ指定してください", verbName);
   }
   if (verb->pages == PageUse::kNone && !positional.isEmpty()) {
-    throw UsageError(verbName + " はページを取りません (" + Quoted(S(positional.first())) + ")", verbName);
+    throw UsageError(verbName + " は引数を取りません (" + Quoted(S(positional.first())) + ")", verbName);
   }
   if (verb->pages == PageUse::kOne) line.page = S(positional.first());
   if (line.verb == Verb::kRender && !line.output) throw UsageError("render には -o OUT.png を指定してください", verbName);

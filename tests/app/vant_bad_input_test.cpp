@@ -79,7 +79,7 @@ TEST_F(VantBadInputTest, OptionsOfOtherVerbsAndAWrongNumberOfPagesGetTheUsage) {
   ExpectUsageError({"printers", "--object", "a"}, "オプション「--object」は printers には使えません");
   ExpectUsageError({"print"}, "print にはページ (PAGE) を 1 つ指定してください");
   ExpectUsageError({"pdf", page, page}, "pdf にはページ (PAGE) を 1 つ指定してください");
-  ExpectUsageError({"printers", page}, "printers はページを取りません (「" + page + "」)");
+  ExpectUsageError({"printers", page}, "printers は引数を取りません (「" + page + "」)");
 }
 
 TEST_F(VantBadInputTest, HelpPrintsTheUsageAndSucceeds) {

@@ -108,7 +108,7 @@ TEST_F(VantConventionsTest, UsageErrorsAreJapaneseNameTheArgumentAndExitTwo) {
       {__LINE__, {"print", page, "--title", std::string(256, 'a')}, "--title には 255 バイトまでの空でない UTF-8 の文字列を指定してください", "使い方: vant print"},
       {__LINE__, {"print", page, "--title", "a", "--title", "b"}, "オプション「--title」が 2 回あります", "使い方: vant print"},
       {__LINE__, {"pdf", page, page}, "pdf にはページ (PAGE) を 1 つ指定してください", "使い方: vant pdf"},
-      {__LINE__, {"printers", page}, "printers はページを取りません (「" + page + "」)", "使い方: vant printers"},
+      {__LINE__, {"printers", page}, "printers は引数を取りません (「" + page + "」)", "使い方: vant printers"},
       {__LINE__, {"render", page}, "render には -o OUT.png を指定してください", "使い方: vant render"},
       {__LINE__, {"pdf", page, "-o", "sub/"}, "-o にはファイル名を指定してください (「sub/」は使えません)", "使い方: vant pdf"},
       // A page read from standard input has no name to give its PDF file.
