@@ -92,13 +92,19 @@ function browserEnv(home, extra = {}) {
 }
 
 // Chromium with the extension unpacked and the host registered in its own profile (with a
-// custom profile Chromium reads host manifests only there and in /etc). policy: managed
+// custom profile Chromium reads host manifests only there and in /etc). registered: true
+// writes the manifest naming the test's host wrapper (which counts the host's starts);
+// 'vant register' lets `vant register` write it into the home, and the profile is then the
+// home's ~/.config/chromium, where a normal profile lives. policy: managed
 // policy for the extension, seen through a private mount of /etc/chromium that only this
 // browser's processes see (the machine's /etc is never written).
 async function launchChromium(t, home, { policy, display, headless = true, env = {}, registered = true } = {}) {
   requireExecutable(CHROMIUM);
-  const profile = path.join(home.home, 'chromium');
-  if (registered) {
+  let profile = path.join(home.home, 'chromium');
+  if (registered === 'vant register') {
+    vant(['register'], { env: home.env });
+    profile = path.join(home.home, '.config', 'chromium');
+  } else if (registered) {
     writeHostManifest(path.join(profile, 'NativeMessagingHosts'), home.hostPath,
       { allowed_origins: [`chrome-extension://${EXTENSION_ID}/`] });
   }
