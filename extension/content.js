@@ -6,7 +6,7 @@
 (() => {
   'use strict';
   const api = typeof browser !== 'undefined' ? browser : chrome;
-  const { createKeyRegistry, snapshotObjects, likelyControlKeys } = Vant3ObjectSnapshot;
+  const { createKeyRegistry, snapshotObjects, consentKeys } = Vant3ObjectSnapshot;
   const { buttonPlacement, boxSize } = Vant3ControlBox;
 
   const TEXT = {
@@ -219,7 +219,7 @@
   // The boxes to speak in when the host has not said which OBJECTs are controls.
   function offeredViews() {
     if (views.size > 0) return [...views.values()];
-    return likelyControlKeys(snapshotObjects(document, registry)).map(viewFor).filter(Boolean);
+    return consentKeys(snapshotObjects(document, registry)).map(viewFor).filter(Boolean);
   }
 
   function onConsent(state) {
