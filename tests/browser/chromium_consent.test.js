@@ -45,6 +45,8 @@ test('an origin not allowed prints nothing and offers consent; the extension\'s 
   assert.match(h.paperOf(outcome.printed[0].file).text, /CONSENTED/);
   await h.waitForButtons(tab, (b) => roles(b) === 'preview,print');
   assert.equal(home.hostStarts(), 1);
+  const [hostPid] = home.hostPids();
+  assert.equal(h.running(hostPid), true, 'the host serves the page while it is open');
 
   // Listed in the options page; revoked there, the page offers consent again.
   const options = await browser.newPage();
@@ -54,6 +56,7 @@ test('an origin not allowed prints nothing and offers consent; the extension\'s 
   await options.click(`tr[data-origin="${site.origin}"] button`);
   await options.waitForFunction((o) => !document.querySelector(`tr[data-origin="${o}"]`), {}, site.origin);
   await h.waitForButtons(tab, (b) => roles(b) === 'consent');
+  await h.waitForExit(hostPid);
 });
 
 test('an administrator\'s policy presets an origin, and can forbid the user\'s own', async (t) => {
