@@ -6,7 +6,7 @@
 (() => {
   'use strict';
   const api = typeof browser !== 'undefined' ? browser : chrome;
-  const { createKeyRegistry, snapshotObjects, likelyControlKeys } = Vant3ObjectSnapshot;
+  const { createKeyRegistry, snapshotObjects, consentKeys } = Vant3ObjectSnapshot;
   const { buttonPlacement, boxSize } = Vant3ControlBox;
 
   const TEXT = {
@@ -219,7 +219,7 @@
   // The boxes to speak in when the host has not said which OBJECTs are controls.
   function offeredViews() {
     if (views.size > 0) return [...views.values()];
-    return likelyControlKeys(snapshotObjects(document, registry)).map(viewFor).filter(Boolean);
+    return consentKeys(snapshotObjects(document, registry)).map(viewFor).filter(Boolean);
   }
 
   function onConsent(state) {
@@ -284,23 +284,22 @@
   }
 
   new MutationObserver((records) => {
+    let removed = false;
+    let added = false;
     for (const record of records) {
-      for (const node of record.removedNodes) {
-        if (node.nodeType !== 1) continue;
-        for (const view of views.values()) {
-          if (!view.object.isConnected) {
-            view.host.remove();
-            views.delete(view.key);
-          }
-        }
-      }
-      for (const node of record.addedNodes) {
-        if (addsObject(node)) {
-          onObjectsAdded();
-          return;
+      removed = removed || record.removedNodes.length > 0;
+      added = added || [...record.addedNodes].some(addsObject);
+    }
+    // The box of an OBJECT that left the document goes with it.
+    if (removed) {
+      for (const view of [...views.values()]) {
+        if (!view.object.isConnected) {
+          view.host.remove();
+          views.delete(view.key);
         }
       }
     }
+    if (added) onObjectsAdded();
   }).observe(document, { childList: true, subtree: true });
 
   if (objectCount() > 0) connect();

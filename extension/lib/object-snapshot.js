@@ -76,17 +76,16 @@
     return objects;
   }
 
-  // Which OBJECTs are controls, by the host's rule, for offering the consent action before
-  // the host is asked: every OBJECT holding a PARAM whose name starts with "method" in any
-  // case, else the first OBJECT.
-  function likelyControlKeys(objects) {
-    const keys = objects.filter((o) => o.params.some(([name]) => name.toLowerCase().startsWith('method')))
+  // Where to offer the consent action before any host has been asked: the OBJECTs holding
+  // a PARAM whose name starts with "method" in any case, which the host would take as
+  // controls. (The host's fallback, the first OBJECT of a page without such PARAMs, is left
+  // out: a page whose only OBJECT is a plug-in or an embedded file gets no offer.)
+  function consentKeys(objects) {
+    return objects.filter((o) => o.params.some(([name]) => name.toLowerCase().startsWith('method')))
       .map((o) => o.key);
-    if (keys.length === 0 && objects.length > 0) keys.push(objects[0].key);
-    return keys;
   }
 
-  const api = { createKeyRegistry, snapshotObjects, likelyControlKeys };
+  const api = { createKeyRegistry, snapshotObjects, consentKeys };
   if (typeof module === 'object' && module.exports) module.exports = api;
   else root.Vant3ObjectSnapshot = api;
 })(typeof globalThis !== 'undefined' ? globalThis : this);

@@ -13,8 +13,14 @@ const roles = (buttons) => buttons.map((b) => b.role).sort().join(',');
 
 test('an origin not allowed prints nothing and offers consent; the extension\'s page allows it', async (t) => {
   const home = h.makeHome(t);
-  const site = await h.serve(t, { '/mode1.html': { body: mode1 } });
+  const plugin = h.page(h.control([['movie', 'intro.swf']], 'id="Movie" width="300" height="40"'));
+  const site = await h.serve(t, { '/mode1.html': { body: mode1 }, '/plugin.html': { body: plugin } });
   const browser = await h.launchChromium(t, home);
+  // A page whose only OBJECT is no control gets no offer.
+  const pluginTab = await h.openPage(browser, site.url('/plugin.html'));
+  await h.sleep(1000);
+  assert.deepEqual(await h.controlButtons(pluginTab), []);
+  await pluginTab.close();  // once allowed, its document would have a host of its own
   const tab = await h.openPage(browser, site.url('/mode1.html'));
   const [consent] = await h.waitForButtons(tab, (b) => roles(b) === 'consent');
   assert.equal(consent.caption, 'このサイトでの印刷を許可する…');
@@ -39,6 +45,8 @@ test('an origin not allowed prints nothing and offers consent; the extension\'s 
   assert.match(h.paperOf(outcome.printed[0].file).text, /CONSENTED/);
   await h.waitForButtons(tab, (b) => roles(b) === 'preview,print');
   assert.equal(home.hostStarts(), 1);
+  const [hostPid] = home.hostPids();
+  assert.equal(h.running(hostPid), true, 'the host serves the page while it is open');
 
   // Listed in the options page; revoked there, the page offers consent again.
   const options = await browser.newPage();
@@ -48,6 +56,7 @@ test('an origin not allowed prints nothing and offers consent; the extension\'s 
   await options.click(`tr[data-origin="${site.origin}"] button`);
   await options.waitForFunction((o) => !document.querySelector(`tr[data-origin="${o}"]`), {}, site.origin);
   await h.waitForButtons(tab, (b) => roles(b) === 'consent');
+  await h.waitForExit(hostPid);
 });
 
 test('an administrator\'s policy presets an origin, and can forbid the user\'s own', async (t) => {

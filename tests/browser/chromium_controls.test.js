@@ -128,6 +128,8 @@ for (const [route, caption, width, height] of geometry) {
       return { x: r.x, y: r.y, width: r.width, height: r.height };
     });
     assert.deepEqual([box.width, box.height], [400, 60]);
+    // The print button at the control's designed place, 8, 8 inside the box.
+    assert.deepEqual([print.x - box.x, print.y - box.y], [8, 8]);
     for (const b of buttons) assert.ok(b.x >= box.x && b.y >= box.y && b.y + b.height <= box.y + box.height, JSON.stringify(b));
     await tab.close();
   });

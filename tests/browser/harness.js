@@ -70,8 +70,9 @@ function makeHome(t) {
   fs.writeFileSync(hostPath, `#!/bin/sh\necho "$$ $*" >> '${starts}'\nexec '${vantBinary()}' "$@"\n`, { mode: 0o755 });
   return {
     home, downloads, hostPath,
-    // How many times a browser started the host.
+    // How many times a browser started the host, and the process ids it had.
     hostStarts: () => (fs.existsSync(starts) ? fs.readFileSync(starts, 'utf8').trim().split('\n').length : 0),
+    hostPids: () => (fs.existsSync(starts) ? fs.readFileSync(starts, 'utf8').trim().split('\n').map((l) => Number(l.split(' ')[0])) : []),
     env: { HOME: home, XDG_CONFIG_HOME: path.join(home, '.config'), XDG_RUNTIME_DIR: runtime },
   };
 }
@@ -92,13 +93,19 @@ function browserEnv(home, extra = {}) {
 }
 
 // Chromium with the extension unpacked and the host registered in its own profile (with a
-// custom profile Chromium reads host manifests only there and in /etc). policy: managed
+// custom profile Chromium reads host manifests only there and in /etc). registered: true
+// writes the manifest naming the test's host wrapper (which counts the host's starts);
+// 'vant register' lets `vant register` write it into the home, and the profile is then the
+// home's ~/.config/chromium, where a normal profile lives. policy: managed
 // policy for the extension, seen through a private mount of /etc/chromium that only this
 // browser's processes see (the machine's /etc is never written).
 async function launchChromium(t, home, { policy, display, headless = true, env = {}, registered = true } = {}) {
   requireExecutable(CHROMIUM);
-  const profile = path.join(home.home, 'chromium');
-  if (registered) {
+  let profile = path.join(home.home, 'chromium');
+  if (registered === 'vant register') {
+    vant(['register'], { env: home.env });
+    profile = path.join(home.home, '.config', 'chromium');
+  } else if (registered) {
     writeHostManifest(path.join(profile, 'NativeMessagingHosts'), home.hostPath,
       { allowed_origins: [`chrome-extension://${EXTENSION_ID}/`] });
   }
@@ -352,6 +359,26 @@ async function scriptClick(tab, role) {
 }
 
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
+
+function running(pid) {
+  try {
+    process.kill(pid, 0);
+    return true;
+  } catch {
+    return false;
+  }
+}
+
+// Waits until the process has ended (a host closed by the browser).
+async function waitForExit(pid, timeout = 10000) {
+  const deadline = Date.now() + timeout;
+  while (running(pid)) {
+    if (Date.now() > deadline) throw new Error(`process ${pid} is still running`);
+    await sleep(100);
+  }
+}
+module.exports.running = running;
+module.exports.waitForExit = waitForExit;
 
 module.exports.allowOriginByUser = allowOriginByUser;
 module.exports.scriptClick = scriptClick;

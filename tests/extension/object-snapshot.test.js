@@ -1,7 +1,7 @@
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert/strict');
-const { snapshotObjects, createKeyRegistry, likelyControlKeys } = require('../../extension/lib/object-snapshot.js');
+const { snapshotObjects, createKeyRegistry, consentKeys } = require('../../extension/lib/object-snapshot.js');
 const { el, param, svg } = require('./fake-dom.js');
 
 const cases = [
@@ -56,15 +56,15 @@ test('keys stay with their elements across snapshots, and new OBJECTs get new on
   assert.equal(registry.elementOf(7), null);
 });
 
-const likely = [
+const offers = [
   { params: [[], [['method1', 'a']], [['METHOD', 'b']]], want: [1, 2] },
-  { params: [[['CmdProperty', 'x']], [['Mode', '1']]], want: [0] },
-  { params: [[['movie', 'a.swf']], [['quality', 'high']]], want: [0] },
+  { params: [[['CmdProperty', 'x']], [['Mode', '1']]], want: [] },
+  { params: [[['movie', 'a.swf']], [['quality', 'high']]], want: [] },
   { params: [], want: [] },
 ];
-for (const [i, c] of likely.entries()) {
-  test(`consent is offered in the controls (row ${i})`, () => {
+for (const [i, c] of offers.entries()) {
+  test(`consent is offered only in OBJECTs with method PARAMs (row ${i})`, () => {
     const objects = c.params.map((params, key) => ({ key, params }));
-    assert.deepEqual(likelyControlKeys(objects), c.want);
+    assert.deepEqual(consentKeys(objects), c.want);
   });
 }

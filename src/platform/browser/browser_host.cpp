@@ -28,8 +28,15 @@ std::string BrowserHost::Answer(std::string_view bytes) {
   auto parsed = ParseRequest(bytes);
   if (const auto* refusal = std::get_if<Refusal>(&parsed)) return ErrorAnswer(*refusal);
   const Request& request = std::get<Request>(parsed);
-  if (request.kind == Request::Kind::kDocument) return AnswerDocument(request);
-  return AnswerClick(request);
+  try {
+    if (request.kind == Request::Kind::kDocument) return AnswerDocument(request);
+    return AnswerClick(request);
+  } catch (const std::exception& e) {
+    // What this request showed belongs to no later answer.
+    (void)boxes_.Take();
+    const auto* failure = dynamic_cast<const Failure*>(&e);
+    return ErrorAnswer({request.id, u"要求を処理できません: " + (failure ? failure->Description() : FromUtf8(e.what()))});
+  }
 }
 
 void BrowserHost::NameDocuments(const DocumentRequest& document) {
@@ -39,7 +46,8 @@ void BrowserHost::NameDocuments(const DocumentRequest& document) {
   named_ = true;
   const Text name = DocumentBaseName(document);
   printers_.SetDocumentName(name);
-  if (downloads_) printers_.PdfOutput().SetPath(*downloads_ / (ToUtf8(name) + ".pdf"));
+  // The PDF printer's own series of names (never one the user named), in the downloads.
+  if (downloads_) printers_.PdfOutput().SetBaseName(name, *downloads_);
 }
 
 std::string BrowserHost::AnswerDocument(const Request& request) {

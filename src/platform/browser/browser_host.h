@@ -29,7 +29,8 @@ class BrowserHost {
               std::optional<std::filesystem::path> downloads);
   ~BrowserHost();
 
-  // The answer to one message's bytes.
+  // The answer to one message's bytes; a request that fails on the way is answered with
+  // an error naming the failure.
   std::string Answer(std::string_view request);
   // The answer to a message too long to read.
   static std::string AnswerTooLarge(std::uint32_t declaredLength);

@@ -65,13 +65,13 @@ void PdfFileOutput::SetPath(const std::filesystem::path& path) {
   given_ = Absolute(path);
 }
 
-void PdfFileOutput::SetBaseName(const Text& baseName) {
+void PdfFileOutput::SetBaseName(const Text& baseName, const std::filesystem::path& folder) {
   if (baseName.empty()) throw Failure(u"PDF ファイルの名前が空です。");
   const std::filesystem::path name(ToUtf8(baseName) + ".pdf");
   if (name.has_parent_path()) {
     throw Failure(u"PDF ファイルの名前「" + baseName + u"」にディレクトリが含まれています。");
   }
-  default_ = Absolute(name);
+  default_ = Absolute(folder / name);
 }
 
 std::optional<std::filesystem::path> PdfFileOutput::Path() const {

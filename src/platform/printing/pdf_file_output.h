@@ -17,8 +17,8 @@ class PdfFileOutput final : public PrinterOutput {
   // The output path as given (the `vant pdf -o FILE` option), made absolute now. It wins
   // over the default path, whichever is set first.
   void SetPath(const std::filesystem::path& path);
-  // The default path: base name with ".pdf" in the current directory.
-  void SetBaseName(const Text& baseName);
+  // The default path: base name with ".pdf" in folder, the current directory when empty.
+  void SetBaseName(const Text& baseName, const std::filesystem::path& folder = {});
   // Every document to standard output instead of a file (`vant pdf -o -`). Standard output
   // carries one PDF: a second document of the run is refused.
   void SetStandardOutput() { standardOutput_ = true; }
