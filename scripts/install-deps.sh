@@ -14,7 +14,7 @@ packages=(
   # fonts the Japanese Windows font names resolve to, and fontconfig
   fontconfig fonts-ipafont-gothic fonts-ipafont-mincho
   # tests: GoogleTest, Google Benchmark, PDF tools, an independent barcode decoder, a display
-  libgtest-dev libgmock-dev libbenchmark-dev poppler-utils zbar-tools xvfb xauth
+  libgtest-dev libgmock-dev libbenchmark-dev poppler-utils zbar-tools xvfb xauth xdotool
 )
 
 missing=()
