@@ -41,14 +41,22 @@ bool HasDisplay() {
   return Set("DISPLAY") || Set("WAYLAND_DISPLAY");
 }
 
-// Moves standard output to a descriptor of its own, closed on exec, and points descriptor 1
-// at standard error. Returns the answers' descriptor.
-int KeepAnswersApart() {
-  const int answers = fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3);
-  if (answers < 0 || dup2(STDERR_FILENO, STDOUT_FILENO) < 0) {
-    throw std::runtime_error("標準出力を応答用に切り分けられません");
+// The channel's two ends on descriptors of their own, closed on exec, so that no child
+// (a CUPS helper, a filter) can read a request or write into the answers: descriptor 1 then
+// points at standard error and descriptor 0 at /dev/null.
+struct Channel {
+  int requests;
+  int answers;
+};
+Channel KeepChannelApart() {
+  const Channel channel{fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 3), fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3)};
+  const int null = open("/dev/null", O_RDONLY | O_CLOEXEC);
+  if (channel.requests < 0 || channel.answers < 0 || null < 0 || dup2(STDERR_FILENO, STDOUT_FILENO) < 0 ||
+      dup2(null, STDIN_FILENO) < 0) {
+    throw std::runtime_error("標準入出力をブラウザーとの通信用に切り分けられません");
   }
-  return answers;
+  close(null);
+  return channel;
 }
 
 // The user's download folder, made when missing; none when there is no such place.
@@ -72,7 +80,7 @@ bool IsBrowserInvocation(const std::vector<std::string>& args) {
 }
 
 int HostVerb(int& argc, char** argv) {
-  const int answers = KeepAnswersApart();
+  const Channel channel = KeepChannelApart();
   std::signal(SIGPIPE, SIG_IGN);  // a browser gone is seen as a failed write
   const bool display = HasDisplay();
   const auto qt = qt::StartQt(argc, argv, display);
@@ -95,7 +103,7 @@ int HostVerb(int& argc, char** argv) {
   Platform platform{printer, boxes, *pointer};
   browser::BrowserHost host(platform, boxes, *printers, *preview, DownloadFolder());
 
-  browser::FdSource requests(STDIN_FILENO);
+  browser::FdSource requests(channel.requests);
   for (;;) {
     const browser::ReadMessage message = browser::ReadNextMessage(requests);
     std::string answer;
@@ -118,7 +126,7 @@ int HostVerb(int& argc, char** argv) {
         }
         break;
     }
-    if (!browser::WriteAll(answers, browser::FrameMessage(answer))) {
+    if (!browser::WriteAll(channel.answers, browser::FrameMessage(answer))) {
       std::cerr << "vant: ブラウザーに応答を書けません\n";
       return kExitStopped;
     }

@@ -12,9 +12,9 @@ namespace vant::app {
 // Firefox gives the host manifest's path (ending in ".json") and the add-on's id.
 bool IsBrowserInvocation(const std::vector<std::string>& args);
 
-// Serves the browser. Standard output carries only the framed answers: it is kept on a
-// descriptor of its own that no child inherits, and descriptor 1 then points at standard
-// error, where every diagnostic of Qt, CUPS and the program goes. Returns the exit status:
+// Serves the browser. Standard output carries only the framed answers: standard input and
+// output are kept on descriptors of their own that no child inherits; descriptor 1 then
+// points at standard error, where every diagnostic of Qt, CUPS and the program goes. Returns the exit status:
 // 0 when the browser closed the channel between messages, 1 when it closed it inside one or
 // an answer could not be written.
 int HostVerb(int& argc, char** argv);

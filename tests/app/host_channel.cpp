@@ -23,8 +23,12 @@ std::string Framed(const QJsonObject& json) {
 
 HostRun RunHost(const std::string& input, VantOptions options, const std::vector<std::string>& args) {
   options.input = input;
+  return ReadAnswers(RunVant(args, options));
+}
+
+HostRun ReadAnswers(const VantResult& result) {
   HostRun run;
-  run.result = RunVant(args, options);
+  run.result = result;
   std::string_view out = run.result.out;
   while (out.size() >= 4) {
     std::uint32_t length = 0;

@@ -23,6 +23,9 @@ struct HostRun {
   int notObjects = 0;                // frames that were not a JSON object
 };
 
+// The answers on a finished host's standard output.
+HostRun ReadAnswers(const VantResult& result);
+
 // Runs `vant host` (or args) with the requests as its standard input, to its end.
 HostRun RunHost(const std::string& input, VantOptions options, const std::vector<std::string>& args = {"host"});
 
