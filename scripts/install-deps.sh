@@ -15,9 +15,9 @@ packages=(
   fontconfig fonts-ipafont-gothic fonts-ipafont-mincho
   # tests: GoogleTest, Google Benchmark, PDF tools, an independent barcode decoder, a display
   libgtest-dev libgmock-dev libbenchmark-dev poppler-utils zbar-tools xvfb xauth xdotool
-  # the Debian package: its checker, the browser that packs the extension, zip for the
+  # the Debian package: its checker, dpkg-shlibdeps for its Depends, the browser that packs the extension, zip for the
   # Firefox add-on, openssl for the organisation's extension key, man to read the page
-  lintian chromium nodejs zip unzip openssl man-db file
+  lintian dpkg-dev chromium nodejs zip unzip openssl man-db file
 )
 
 missing=()
