@@ -15,8 +15,9 @@ packages=(
   fontconfig fonts-ipafont-gothic fonts-ipafont-mincho
   # tests: GoogleTest, Google Benchmark, PDF tools, an independent barcode decoder, a display
   libgtest-dev libgmock-dev libbenchmark-dev poppler-utils zbar-tools xvfb xauth xdotool
-  # the Debian package: its checker, dpkg-shlibdeps for its Depends, the browser that packs the extension, zip for the
-  # Firefox add-on, openssl for the organisation's extension key, man to read the page
+  # the Debian package: its checker, dpkg-shlibdeps for its Depends, the browser that packs
+  # the extension, node for its Firefox variant, zip for the add-on, openssl for the
+  # organisation's extension key, man to read the page
   lintian dpkg-dev chromium nodejs zip unzip openssl man-db file
 )
 
