@@ -14,9 +14,13 @@ packages=(
   # fonts the Japanese Windows font names resolve to, and fontconfig
   fontconfig fonts-ipafont-gothic fonts-ipafont-mincho
   # tests: GoogleTest, Google Benchmark, PDF tools, an independent barcode decoder, a display
-  libgtest-dev libgmock-dev libbenchmark-dev poppler-utils zbar-tools xvfb xauth
+  libgtest-dev libgmock-dev libbenchmark-dev poppler-utils zbar-tools xvfb xauth xdotool
   # tests: a decimal-comma locale, to show numbers read and write the same in every locale
   locales
+  # the Debian package: its checker, dpkg-shlibdeps for its Depends, the browser that packs
+  # the extension, node for its Firefox variant, zip for the add-on, openssl for the
+  # organisation's extension key, man to read the page
+  lintian dpkg-dev chromium nodejs zip unzip openssl man-db file
 )
 
 missing=()

@@ -6,6 +6,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # No include may point up a layer or across platform concerns (docs/layers.md).
 "$root/scripts/check-layers.sh"
 "$root/scripts/install-deps.sh"
+# The browsers, a virtual display and the pinned npm packages of the browser tests.
+"$root/scripts/install-browser-deps.sh"
 # The core alone, as on a machine without Qt, gumbo or CUPS: its libraries and tests only.
 core="$root/build-test-core"
 cmake -S "$root" -B "$core" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -21,3 +23,7 @@ for variant in plain sanitize; do
   "$root/scripts/build.sh" "$dir" RelWithDebInfo "${options[@]}"
   (cd "$dir" && ctest --output-on-failure -j"$(nproc)" --timeout 900)
 done
+# The Debian package: built with an extension key of this run, inspected, run unpacked in a
+# temporary root, installed and removed in a root of its own.
+deb=$("$root/scripts/package.sh" "$root/build-test-package" | tail -n1)
+"$root/scripts/check-package.sh" "$deb"

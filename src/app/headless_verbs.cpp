@@ -4,6 +4,7 @@
 #include "app/methods_json.h"
 #include "app/output_targets.h"
 #include "preview/preview_messages.h"
+#include "app/preview_openers.h"
 #include "app/session.h"
 #include "platform/host/host_page_errors.h"
 #include "app/verbs.h"
@@ -14,15 +15,6 @@
 #include "platform/qt/stderr_messages.h"
 
 namespace vant::app {
-namespace {
-
-// The headless verbs have no preview window to open.
-class NoPreview final : public PreviewOpener {
- public:
-  void OpenModal(Platform&) override { throw Failure(u"この実行方法ではプレビューを表示できません。"); }
-};
-
-}  // namespace
 
 int PrintVerb(int& argc, char** argv, const CommandLine& line) {
   CheckOutputTargets(line);
@@ -44,17 +36,7 @@ int PrintVerb(int& argc, char** argv, const CommandLine& line) {
 }
 
 int MethodsVerb(const CommandLine& line) {
-  std::optional<Text> id;
-  if (line.objectId) id = FromUtf8(*line.objectId);
-  platform::LoadedHostPage loaded = [&] {
-    try {
-      platform::LoadedHostPage page = platform::LoadHostPage(line.page, id);
-      WarnIfMisread(line.page, page);
-      return page;
-    } catch (const vant::platform::HostObjectNotFound& e) {
-      throw UsageError(e.what());
-    }
-  }();
+  platform::LoadedHostPage loaded = LoadCommandPage(line);
   qt::StderrMessageBoxes boxes;
   CountingMessages messages(boxes);
   HeldButtonsView view;

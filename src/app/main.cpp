@@ -1,23 +1,40 @@
-// vant: prints a host page's method list, shows the control, or its print preview.
+// vant: prints a host page's method list, shows the control, or its print preview; serves
+// the control to a browser page as its native host.
 #include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/host_verb.h"
+#include "app/register_verb.h"
 #include "app/session.h"
 #include "app/verbs.h"
 #include "platform/host/host_page_errors.h"
 
+namespace {
+
+// The registration verbs' arguments as they take them.
+std::vector<std::string> RegistrationArguments(const vant::app::CommandLine& line) {
+  std::vector<std::string> args;
+  if (line.system) args.emplace_back("--system");
+  if (line.root) args.insert(args.end(), {"--root", line.root->string()});
+  return args;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   using namespace vant::app;
   std::vector<std::string> args(argv + 1, argv + argc);
-  if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
-    std::cout << UsageText();
-    return kExitDone;
-  }
   try {
+    // The browser starts its native host with arguments of its own.
+    if (IsBrowserInvocation(args)) return HostVerb(argc, argv);
     const CommandLine line = ParseCommandLine(args);
+    if (line.answer) {
+      std::cout << *line.answer;
+      return kExitDone;
+    }
     switch (line.verb) {
       case Verb::kPrint:
       case Verb::kPdf: return PrintVerb(argc, argv, line);
@@ -26,9 +43,17 @@ int main(int argc, char** argv) {
       case Verb::kRender: return RenderVerb(argc, argv, line);
       case Verb::kShow: return ShowVerb(argc, argv, line);
       case Verb::kPreview: return PreviewVerb(argc, argv, line);
+      case Verb::kHost: return HostVerb(argc, argv);
+      case Verb::kRegister: return RegisterVerb(RegistrationArguments(line));
+      case Verb::kUnregister: return UnregisterVerb(RegistrationArguments(line));
     }
   } catch (const UsageError& e) {
-    std::cerr << "vant: " << e.what() << '\n' << UsageText();
+    // An error found after the parsing (an unknown printer) is followed by the verb's usage too.
+    const std::string verb = !e.VerbName().empty() || args.empty() ? e.VerbName() : args[0];
+    std::cerr << "vant: " << e.what() << '\n' << UsageText(verb);
+    return kExitUsage;
+  } catch (const NoDisplay& e) {
+    std::cerr << "vant: " << e.what() << '\n';
     return kExitUsage;
   } catch (const vant::platform::HostPageUnreadable& e) {
     std::cerr << "vant: " << e.what() << '\n';

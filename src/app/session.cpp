@@ -18,19 +18,24 @@ void WarnIfMisread(const std::filesystem::path& file, const platform::LoadedHost
   if (const auto warning = platform::CharsetWarning(file, page)) std::cerr << "vant: " << ToUtf8(*warning) << '\n';
 }
 
-namespace {
-
-std::optional<platform::LoadedHostPage> LoadPage(const CommandLine& line) {
-  if (line.verb == Verb::kPrinters) return std::nullopt;
+platform::LoadedHostPage LoadCommandPage(const CommandLine& line) {
   std::optional<Text> id;
   if (line.objectId) id = FromUtf8(*line.objectId);
   try {
+    if (line.PageFromStandardInput()) return platform::LoadHostPageFromStandardInput(id);
     platform::LoadedHostPage loaded = platform::LoadHostPage(line.page, id);
     WarnIfMisread(line.page, loaded);
     return loaded;
   } catch (const vant::platform::HostObjectNotFound& e) {
     throw UsageError(e.what());
   }
+}
+
+namespace {
+
+std::optional<platform::LoadedHostPage> LoadPage(const CommandLine& line) {
+  if (line.verb == Verb::kPrinters) return std::nullopt;
+  return LoadCommandPage(line);
 }
 
 // Qt aborts the program when the windowing system it is to use cannot be reached: a
@@ -41,7 +46,7 @@ std::unique_ptr<QGuiApplication> StartQtOrSay(int& argc, char** argv, bool windo
     return value != nullptr && *value != '\0';
   };
   if (windowed && !set("QT_QPA_PLATFORM") && !set("DISPLAY") && !set("WAYLAND_DISPLAY")) {
-    throw std::runtime_error("画面に接続できません: DISPLAY も WAYLAND_DISPLAY も設定されていません");
+    throw NoDisplay("画面に接続できません: DISPLAY も WAYLAND_DISPLAY も設定されていません");
   }
   return qt::StartQt(argc, argv, windowed);
 }
@@ -58,10 +63,16 @@ Session::Session(int& argc, char** argv, const CommandLine& line, bool windowed,
       pointer_(std::move(pointer)),
       platform_{*printer_, messages_, *pointer_} {
   for (const Text& problem : printers_->Problems()) std::cerr << "vant: " << ToUtf8(problem) << '\n';
-  if (page_) printers_->SetDocumentName(FromUtf8(page_->baseName));
+  if (page_ && !page_->baseName.empty()) printers_->SetDocumentName(FromUtf8(page_->baseName));
+  if (line.title) printers_->SetDocumentTitle(FromUtf8(*line.title));
+  printers_->SetCopies(line.copies);
   if (line.verb == Verb::kPdf) {
     printers_->MakeCurrent(printers_->Count() - 1);  // the built-in PDF printer is last
-    if (line.output) printers_->PdfOutput().SetPath(*line.output);
+    if (line.OutputToStandardOutput()) {
+      printers_->PdfOutput().SetStandardOutput();
+    } else if (line.output) {
+      printers_->PdfOutput().SetPath(*line.output);
+    }
   }
   if (line.printer) {
     // The same comparison the "changeprinter" method makes; a name no printer has must
@@ -71,24 +82,30 @@ Session::Session(int& argc, char** argv, const CommandLine& line, bool windowed,
     for (int i = 0; i < printers_->Count() && !found; ++i) {
       found = TrimBlanks(printers_->At(i).DeviceName()) == wanted;
     }
-    if (!found) throw UsageError("no installed printer is named \"" + *line.printer + "\" (see vant printers)");
+    if (!found) {
+      throw UsageError("「" + *line.printer + "」という名前のプリンターはありません (vant printers で一覧を表示します)");
+    }
     SelectPrinter(*printers_, wanted);
   }
   if (page_ && printers_->CurrentIndex() == printers_->Count() - 1) {
     // The working directory, the page's name or -o may hold bytes that are not UTF-8.
     const bool printing = line.verb == Verb::kPdf || line.verb == Verb::kPrint;
+    if (printing && !line.output && line.PageFromStandardInput()) {
+      throw UsageError("標準入力から読んだページの PDF ファイルは vant pdf -o で指定してください");
+    }
     if (printing && !line.output && !IsUtf8(page_->baseName)) {
-      throw UsageError("the page's file name is not UTF-8: name the PDF file with vant pdf -o");
+      throw UsageError("ページのファイル名が UTF-8 ではありません: PDF ファイルを vant pdf -o で指定してください");
     }
     const auto path = printers_->PdfOutput().Path();
     if (printing && path && !IsUtf8(path->string())) {
-      throw UsageError("the PDF file's path is not UTF-8 (give -o with a UTF-8 path): " + path->string());
+      throw UsageError("PDF ファイルのパスが UTF-8 ではありません (-o に UTF-8 のパスを指定してください): " +
+                       path->string());
     }
     // A PDF written over the page itself (-o naming it, or a page whose name ends in .pdf
     // printed in its own folder) would lose the page.
     std::error_code notThere;
-    if (path && std::filesystem::equivalent(*path, line.page, notThere)) {
-      throw UsageError("the PDF file would overwrite the page: " + path->string());
+    if (path && !line.PageFromStandardInput() && std::filesystem::equivalent(*path, line.page, notThere)) {
+      throw UsageError("PDF ファイルがページ自身を上書きしてしまいます: " + path->string());
     }
   }
 }
@@ -110,13 +127,14 @@ void Session::Finish() {
   } catch (const Failure& failure) {
     messages_.Show(failure.Description(), MessageIcon::kCritical, u"エラー");
   }
-  // With the PDF on standard output, where it went is said on standard error instead.
-  bool pdfOnStandardOutput = false;
+  // Standard output may carry the PDF itself (-o -, or a path such as /dev/stdout): what
+  // went where is then said on standard error.
+  bool pdfOnStandardOutput = printers_->PdfOutput().ToStandardOutput();
   for (const auto& delivered : printers_->Delivered()) {
     pdfOnStandardOutput = pdfOnStandardOutput || (delivered.file && files::IsStandardOutput(*delivered.file));
   }
-  std::ostream& outcome = pdfOnStandardOutput ? std::cerr : std::cout;
-  for (const auto& delivered : printers_->Delivered()) outcome << ToUtf8(delivered.Description()) << '\n';
+  std::ostream& said = pdfOnStandardOutput ? std::cerr : std::cout;
+  for (const auto& delivered : printers_->Delivered()) said << ToUtf8(delivered.Description()) << '\n';
 }
 
 }  // namespace vant::app

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <optional>
+#include <stdexcept>
 
 #include <QGuiApplication>
 
@@ -23,6 +24,16 @@ inline constexpr int kExitUsage = 2;    // usage errors, pages that cannot be re
 // Writes to standard error the one warning for a page whose bytes do not match its
 // encoding, naming the file.
 void WarnIfMisread(const std::filesystem::path& file, const platform::LoadedHostPage& page);
+
+// The command's page (a file, or standard input for "-"). Throws UsageError for an OBJECT id
+// that matches nothing, platform::HostPageUnreadable for a page that cannot be read.
+platform::LoadedHostPage LoadCommandPage(const CommandLine& line);
+
+// A window verb started where no display can be reached: exit 2, like a usage error.
+class NoDisplay : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 class Session {
  public:

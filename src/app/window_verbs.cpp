@@ -1,6 +1,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "app/preview_openers.h"
 #include "app/session.h"
 #include "app/termination.h"
 #include "app/verbs.h"
@@ -9,22 +10,8 @@
 #include "platform/qt/qt_control_widget.h"
 #include "platform/qt/qt_messages.h"
 #include "platform/qt/qt_pointer.h"
-#include "platform/qt/preview/qt_preview_factory.h"
-#include "preview/run_preview.h"
 
 namespace vant::app {
-namespace {
-
-// The preview button opens the preview window as a modal Qt window.
-class QtPreviewOpener final : public PreviewOpener {
- public:
-  void OpenModal(Platform& platform) override { RunPreview(platform, factory_); }
-
- private:
-  qt::QtPreviewFactory factory_;
-};
-
-}  // namespace
 
 int ShowVerb(int& argc, char** argv, const CommandLine& line) {
   qt::QtMessageBoxes boxes;

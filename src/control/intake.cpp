@@ -10,11 +10,6 @@
 namespace vant {
 namespace {
 
-bool IsMethodName(const Text& name) {
-  const Text lowered = LowerCase(name);
-  return lowered.substr(0, 6) == u"method" && lowered.substr(0, 9) != u"methodcnt";
-}
-
 // The first of two property names whose value is not empty.
 Text ReadEither(const PropertyBag& bag, TextView name, TextView alternative) {
   Text value = bag.Read(name).value_or(Text());
@@ -51,6 +46,11 @@ void ReadButtonSettings(const PropertyBag& bag, ControlState& state) {
 }
 
 }  // namespace
+
+bool IsMethodName(TextView name) {
+  const Text lowered = LowerCase(name.substr(0, 9));
+  return lowered.substr(0, 6) == u"method" && lowered.substr(0, 9) != u"methodcnt";
+}
 
 void ReadProperties(const HostDocument& document, const PropertyBag& bag, ControlView& view,
                     MessageBoxes& messages) {

@@ -8,6 +8,10 @@
 
 namespace vant {
 
+// Whether a PARAM of this name is a method line: "method" at its start in any case, but not
+// "methodcnt".
+bool IsMethodName(TextView name);
+
 // A failure ends the reading at once: its description in an "Error" box, the print
 // button disabled; what was stored before stays.
 void ReadProperties(const HostDocument& document, const PropertyBag& bag, ControlView& view,

@@ -12,7 +12,8 @@
 namespace vant::test {
 namespace {
 
-constexpr char kUsageStart[] = "usage: vant print PAGE [--printer NAME] [--object ID]\n";
+// The usage that follows a usage error: the verb's own, or every verb's.
+constexpr char kUsageStart[] = "使い方: vant ";
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
@@ -45,7 +46,7 @@ class VantBadInputTest : public testing::Test {
     SCOPED_TRACE(verb + " " + page);
     EXPECT_TRUE(r.exited && r.status == 2) << r.Describe();
     EXPECT_TRUE(Contains(r.err, "vant: ページを読み込めません: " + page + ": " + reason + "\n")) << r.Describe();
-    EXPECT_FALSE(Contains(r.err, "usage:")) << r.err;
+    EXPECT_FALSE(Contains(r.err, "使い方:")) << r.err;
     EXPECT_EQ(r.out, "");
     EXPECT_TRUE(work_.Names().empty());
   }
@@ -55,55 +56,56 @@ class VantBadInputTest : public testing::Test {
 };
 
 TEST_F(VantBadInputTest, VerbsItDoesNotKnowGetTheUsage) {
-  ExpectUsageError({}, "a verb is needed");
-  ExpectUsageError({"frob", GoodPage()}, "unknown verb \"frob\"");
+  ExpectUsageError({}, "コマンドを指定してください");
+  ExpectUsageError({"frob", GoodPage()}, "不明なコマンド「frob」です");
   // Verbs are written in lower case.
-  ExpectUsageError({"PRINT", GoodPage()}, "unknown verb \"PRINT\"");
+  ExpectUsageError({"PRINT", GoodPage()}, "不明なコマンド「PRINT」です");
 }
 
 TEST_F(VantBadInputTest, OptionsItDoesNotKnowOrThatLackTheirValueGetTheUsage) {
   const std::string page = GoodPage();
-  ExpectUsageError({"print", page, "--bogus"}, "unknown option \"--bogus\" for print");
-  ExpectUsageError({"methods", page, "-x"}, "unknown option \"-x\" for methods");
-  ExpectUsageError({"print", page, "--printer"}, "--printer needs a value");
-  ExpectUsageError({"pdf", page, "-o"}, "-o needs a value");
-  ExpectUsageError({"methods", page, "--object"}, "--object needs a value");
+  ExpectUsageError({"print", page, "--bogus"}, "不明なオプション「--bogus」です");
+  ExpectUsageError({"methods", page, "-x"}, "不明なオプション「-x」です");
+  ExpectUsageError({"print", page, "--printer"}, "オプション「--printer」に値を指定してください");
+  ExpectUsageError({"pdf", page, "-o"}, "オプション「-o」に値を指定してください");
+  ExpectUsageError({"methods", page, "--object"}, "オプション「--object」に値を指定してください");
 }
 
 TEST_F(VantBadInputTest, OptionsOfOtherVerbsAndAWrongNumberOfPagesGetTheUsage) {
   const std::string page = GoodPage();
-  ExpectUsageError({"print", page, "-o", (work_ / "x.pdf").string()}, "-o is for pdf and render");
-  ExpectUsageError({"pdf", page, "--printer", "Office"}, "--printer is not for pdf");
-  ExpectUsageError({"methods", page, "--printer", "Office"}, "--printer is not for methods");
-  ExpectUsageError({"printers", "--object", "a"}, "--object is not for printers");
-  ExpectUsageError({"print"}, "print takes one PAGE");
-  ExpectUsageError({"pdf", page, page}, "pdf takes one PAGE");
-  ExpectUsageError({"printers", page}, "printers takes no PAGE");
+  ExpectUsageError({"print", page, "-o", (work_ / "x.pdf").string()}, "オプション「-o」は print には使えません");
+  ExpectUsageError({"pdf", page, "--printer", "Office"}, "オプション「--printer」は pdf には使えません");
+  ExpectUsageError({"methods", page, "--printer", "Office"}, "オプション「--printer」は methods には使えません");
+  ExpectUsageError({"printers", "--object", "a"}, "オプション「--object」は printers には使えません");
+  ExpectUsageError({"print"}, "print にはページ (PAGE) を 1 つ指定してください");
+  ExpectUsageError({"pdf", page, page}, "pdf にはページ (PAGE) を 1 つ指定してください");
+  ExpectUsageError({"printers", page}, "printers は引数を取りません (「" + page + "」)");
 }
 
 TEST_F(VantBadInputTest, HelpPrintsTheUsageAndSucceeds) {
   const VantResult r = Run({"--help"});
   EXPECT_TRUE(r.exited && r.status == 0) << r.Describe();
-  EXPECT_EQ(r.out.rfind(kUsageStart, 0), 0u) << r.out;
+  EXPECT_EQ(r.out.rfind("使い方: vant COMMAND", 0), 0u) << r.out;
 }
 
 TEST_F(VantBadInputTest, AnOutputThatIsNoFileNameIsAUsageError) {
   const std::string page = GoodPage();
-  ExpectUsageError({"pdf", page, "-o", ""}, "-o takes a file name, not \"\"");
+  ExpectUsageError({"pdf", page, "-o", ""}, "-o にはファイル名を指定してください (「」は使えません)");
   const std::string dirLike = (work_ / "sub").string() + "/";
-  ExpectUsageError({"pdf", page, "-o", dirLike}, "-o takes a file name, not \"" + dirLike + "\"");
+  ExpectUsageError({"pdf", page, "-o", dirLike}, "-o にはファイル名を指定してください (「" + dirLike + "」は使えません)");
 }
 
 TEST_F(VantBadInputTest, APdfPathThatIsNotUtf8IsAUsageErrorNotAnotherFile) {
   // The file would otherwise be written under a name with U+FFFD in place of the bytes.
   const std::string page = GoodPage();
   const std::string notUtf8 = (work_ / "\xfe\xff.pdf").string();
-  ExpectUsageError({"pdf", page, "-o", notUtf8}, "the PDF file's path is not UTF-8 (give -o with a UTF-8 path): " + notUtf8);
+  ExpectUsageError({"pdf", page, "-o", notUtf8},
+                   "PDF ファイルのパスが UTF-8 ではありません (-o に UTF-8 のパスを指定してください): " + notUtf8);
   const std::string oddPage =
       WritePage("\x81\x40.html", HostPage(MethodParams({"prntext,10,10,x,ＭＳ 明朝,10,false,false,0", "enddoc"})));
-  ExpectUsageError({"pdf", oddPage}, "the page's file name is not UTF-8: name the PDF file with vant pdf -o");
+  ExpectUsageError({"pdf", oddPage}, "ページのファイル名が UTF-8 ではありません: PDF ファイルを vant pdf -o で指定してください");
   // Without a print server, print writes the PDF too.
-  ExpectUsageError({"print", oddPage}, "the page's file name is not UTF-8: name the PDF file with vant pdf -o");
+  ExpectUsageError({"print", oddPage}, "ページのファイル名が UTF-8 ではありません: PDF ファイルを vant pdf -o で指定してください");
   // Named with -o, the same page prints.
   const VantResult r = Run({"pdf", oddPage, "-o", "named.pdf"});
   EXPECT_TRUE(r.exited && r.status == 0) << r.Describe();
@@ -113,7 +115,7 @@ TEST_F(VantBadInputTest, APdfPathThatIsNotUtf8IsAUsageErrorNotAnotherFile) {
 TEST_F(VantBadInputTest, APdfThatWouldOverwriteThePageIsAUsageError) {
   const std::string page = GoodPage();
   const std::string before = ReadFile(page);
-  ExpectUsageError({"pdf", page, "-o", page}, "the PDF file would overwrite the page: " + page);
+  ExpectUsageError({"pdf", page, "-o", page}, "PDF ファイルがページ自身を上書きしてしまいます: " + page);
   EXPECT_EQ(ReadFile(page), before);
 
   // A page named .pdf printed in its own folder on the PDF printer: the default file is the page.
@@ -121,7 +123,7 @@ TEST_F(VantBadInputTest, APdfThatWouldOverwriteThePageIsAUsageError) {
   for (const std::string verb : {"pdf", "print"}) {
     const VantResult r = Run({verb, "form.pdf"});
     EXPECT_TRUE(r.exited && r.status == 2) << r.Describe();
-    EXPECT_TRUE(Contains(r.err, "vant: the PDF file would overwrite the page: " + (work_ / "form.pdf").string()))
+    EXPECT_TRUE(Contains(r.err, "vant: PDF ファイルがページ自身を上書きしてしまいます: " + (work_ / "form.pdf").string()))
         << r.err;
     EXPECT_EQ(ReadFile(work_ / "form.pdf"), before);
   }
@@ -130,10 +132,10 @@ TEST_F(VantBadInputTest, APdfThatWouldOverwriteThePageIsAUsageError) {
 TEST_F(VantBadInputTest, APrinterNoOneHasIsAUsageErrorAndNothingIsPrinted) {
   // Without a print server the PDF printer is the only one, and it would write into work_.
   ExpectUsageError({"print", GoodPage(), "--printer", "Office"},
-                   "no installed printer is named \"Office\" (see vant printers)");
+                   "「Office」という名前のプリンターはありません (vant printers で一覧を表示します)");
   // The name is compared as the list's method compares it: case matters.
   ExpectUsageError({"print", GoodPage(), "--printer", "vant3 pdf"},
-                   "no installed printer is named \"vant3 pdf\" (see vant printers)");
+                   "「vant3 pdf」という名前のプリンターはありません (vant printers で一覧を表示します)");
 }
 
 TEST_F(VantBadInputTest, AnObjectIdThatMatchesNothingIsAUsageError) {

@@ -90,6 +90,36 @@ TEST_F(VantPrintTest, TheListPrintsAsOneJobWithItsSettingsOnTheDefaultQueue) {
   EXPECT_TRUE(work_.Names().empty());
 }
 
+TEST_F(VantPrintTest, CopiesAndTitleReachTheJob) {
+  struct Row {
+    int line;
+    std::vector<std::string> options;
+    std::string copies;   // the job's copies attribute; "" when none is asked for
+    std::string jobName;
+  };
+  const Row rows[] = {
+      {__LINE__, {"--copies", "3", "--title", "月次請求 12月"}, "3", "月次請求 12月"},
+      {__LINE__, {"--copies=2"}, "2", "invoice"},
+      {__LINE__, {}, "", "invoice"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.line);
+    std::vector<std::string> args{"print", WritePage({kText, "enddoc"})};
+    args.insert(args.end(), row.options.begin(), row.options.end());
+    const VantResult r = Run(args);
+    ASSERT_TRUE(r.exited && r.status == 0) << r.Describe();
+    const auto sent = SentJobs(r.out);
+    ASSERT_EQ(sent.size(), 1u) << r.out;
+    const auto job = queues::WaitForJob(sent[0].id);
+    EXPECT_EQ(job.Attribute("job-name"), row.jobName);
+    if (row.copies.empty()) {
+      EXPECT_TRUE(job.attributes.count("copies") == 0 || job.Attribute("copies") == "1") << job.Attribute("copies");
+    } else {
+      EXPECT_EQ(job.Attribute("copies"), row.copies);
+    }
+  }
+}
+
 TEST_F(VantPrintTest, ThePortraitDefaultsOfTheQueue) {
   const VantResult r = Run({"print", WritePage({"papersize,b5", "paperbin,prbnmanual", "colormode,2", kText, "enddoc"})});
   ASSERT_TRUE(r.exited && r.status == 0) << r.Describe();

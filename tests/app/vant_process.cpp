@@ -124,6 +124,11 @@ VantProcess::VantProcess(const std::vector<std::string>& args, VantOptions optio
   const std::string workDir = options_.workDir.string();
   const std::string outPath = outFile_.string();
   const std::string errPath = errFile_.string();
+  std::string inPath = "/dev/null";
+  if (options_.input) {
+    inPath = (own / "stdin").string();
+    WriteFile(inPath, *options_.input);
+  }
 
   deadline_ = std::chrono::steady_clock::now() + options_.timeout;
   pid_ = fork();
@@ -133,7 +138,7 @@ VantProcess::VantProcess(const std::vector<std::string>& args, VantOptions optio
     if (out < 0 || dup2(out, STDOUT_FILENO) < 0) ChildFails("stdout");
     const int err = options_.mergeOutput ? out : open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (err < 0 || dup2(err, STDERR_FILENO) < 0) ChildFails("stderr");
-    const int in = open("/dev/null", O_RDONLY);
+    const int in = open(inPath.c_str(), O_RDONLY);
     if (in < 0 || dup2(in, STDIN_FILENO) < 0) ChildFails("stdin");
     if (!workDir.empty() && chdir(workDir.c_str()) != 0) ChildFails("chdir");
     if (options_.fileSizeLimit) {

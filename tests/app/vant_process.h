@@ -52,6 +52,8 @@ struct VantOptions {
   // instead of killing it.
   bool ignoreFileSizeSignal = false;
   std::chrono::seconds timeout{60};
+  // Standard input: these bytes (read from a file), else /dev/null.
+  std::optional<std::string> input;
 };
 
 struct VantResult {

@@ -1,5 +1,7 @@
 #include "platform/host/host_page.h"
 
+#include <stdexcept>
+
 #include "common/failure.h"
 #include "platform/host/host_page_errors.h"
 
@@ -34,20 +36,32 @@ std::optional<std::size_t> ChooseControl(const PageObjects& page,
     const std::string id = ToUtf8(*objectId);
     throw HostObjectNotFound(id, "id が \"" + id + "\" の OBJECT 要素はページにありません");
   }
-  for (std::size_t i = 0; i < objects.size(); ++i) {
-    if (HoldsMethodParam(objects[i])) return i;
-  }
-  if (!objects.empty()) return 0;
-  return std::nullopt;
+  const std::vector<std::size_t> controls = ControlObjectIndexes(page);
+  if (controls.empty()) return std::nullopt;
+  return controls.front();
 }
 
 }  // namespace
+
+std::vector<std::size_t> ControlObjectIndexes(const PageObjects& page) {
+  std::vector<std::size_t> controls;
+  for (std::size_t i = 0; i < page.objects.size(); ++i) {
+    if (HoldsMethodParam(page.objects[i])) controls.push_back(i);
+  }
+  if (controls.empty() && !page.objects.empty()) controls.push_back(0);
+  return controls;
+}
 
 Text NoObjectElementDescription() { return u"ページに OBJECT 要素がありません"; }
 
 HostPage HostPage::FromHtml(std::string_view utf8Html, const std::optional<Text>& objectId) {
   PageObjects objects = ReadPageObjects(utf8Html);
   const std::optional<std::size_t> control = ChooseControl(objects, objectId);
+  return HostPage(std::move(objects), control);
+}
+
+HostPage HostPage::FromObjects(PageObjects objects, std::size_t control) {
+  if (control >= objects.objects.size()) throw std::out_of_range("no such OBJECT element");
   return HostPage(std::move(objects), control);
 }
 

@@ -20,6 +20,9 @@ class HostPage final : public HostDocument, public PropertyBag {
   // "method" in any case, else the first OBJECT. An id that no OBJECT carries throws
   // HostObjectNotFound (host_page_errors.h).
   static HostPage FromHtml(std::string_view utf8Html, const std::optional<Text>& objectId);
+  // The page as another reader collected it (a browser's live document): the control is
+  // objects.objects[control]; an index outside them throws std::out_of_range.
+  static HostPage FromObjects(PageObjects objects, std::size_t control);
 
   // Every PARAM inside an OBJECT, in document order. A page without any OBJECT element
   // raises a Failure saying so.
@@ -40,6 +43,10 @@ class HostPage final : public HostDocument, public PropertyBag {
   std::optional<std::size_t> control_;      // index into objects_.objects
   std::unordered_map<Text, Text> bag_;      // ASCII-lower-cased name -> first value
 };
+
+// Which of the page's OBJECT elements are controls, in document order: those holding a
+// PARAM whose name starts with "method" in any case; when none does, the first OBJECT.
+std::vector<std::size_t> ControlObjectIndexes(const PageObjects& page);
 
 // The description of the failure that a page without OBJECT elements raises.
 Text NoObjectElementDescription();

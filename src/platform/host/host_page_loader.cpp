@@ -46,6 +46,31 @@ class OpenFile {
   int descriptor_;
 };
 
+// Reads the descriptor to its end, within the limit; expected is the size to start with.
+std::string ReadToEnd(int descriptor, const std::filesystem::path& path, std::size_t expected) {
+  std::string bytes;
+  bytes.resize(expected);
+  std::size_t filled = 0;
+  while (true) {
+    if (filled == bytes.size()) {
+      // The file may have grown since fstat: read on, within the limit.
+      if (bytes.size() >= kMaxPageBytes) {
+        Unreadable(path, "ファイルが大きすぎます (上限 " + std::to_string(kMaxPageBytes >> 20) + " MiB)");
+      }
+      bytes.resize(bytes.size() + 4096);
+    }
+    const ssize_t got = read(descriptor, bytes.data() + filled, bytes.size() - filled);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      Unreadable(path, ReasonOf(errno));
+    }
+    if (got == 0) break;
+    filled += static_cast<std::size_t>(got);
+  }
+  bytes.resize(filled);
+  return bytes;
+}
+
 std::string ReadPageBytes(const std::filesystem::path& path) {
   const OpenFile file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (file.get() < 0) Unreadable(path, ReasonOf(errno));
@@ -57,28 +82,9 @@ std::string ReadPageBytes(const std::filesystem::path& path) {
   if (static_cast<std::uintmax_t>(info.st_size) > kMaxPageBytes) {
     Unreadable(path, "ファイルが大きすぎます (上限 " + std::to_string(kMaxPageBytes >> 20) + " MiB)");
   }
-  std::string bytes;
-  bytes.resize(static_cast<std::size_t>(info.st_size));
-  std::size_t filled = 0;
-  while (true) {
-    if (filled == bytes.size()) {
-      // The file may have grown since fstat: read on, within the limit.
-      if (bytes.size() >= kMaxPageBytes) {
-        Unreadable(path, "ファイルが大きすぎます (上限 " + std::to_string(kMaxPageBytes >> 20) + " MiB)");
-      }
-      bytes.resize(bytes.size() + 4096);
-    }
-    const ssize_t got = read(file.get(), bytes.data() + filled, bytes.size() - filled);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      Unreadable(path, ReasonOf(errno));
-    }
-    if (got == 0) break;
-    filled += static_cast<std::size_t>(got);
-  }
-  bytes.resize(filled);
-  return bytes;
+  return ReadToEnd(file.get(), path, static_cast<std::size_t>(info.st_size));
 }
+
 
 // Characters that do not occur in text: C0 controls other than tab, line feed, form feed
 // and carriage return, and DEL.
@@ -110,18 +116,30 @@ std::optional<std::string> NotTextReason(std::string_view bytes) {
   return std::nullopt;
 }
 
+LoadedHostPage ParsePage(const std::filesystem::path& shownAs, const std::string& bytes,
+                         const std::optional<Text>& objectId, std::string baseName) {
+  if (auto reason = NotTextReason(bytes)) Unreadable(shownAs, *reason);
+  DecodedPage decoded = DecodePage(bytes);
+  if (EstimateParseWork(decoded.text.utf8) > kMaxParseWork) {
+    Unreadable(shownAs, "要素の入れ子が深すぎるため解析できません");
+  }
+  return {HostPage::FromHtml(decoded.text.utf8, objectId), std::move(baseName), decoded.encoding,
+          decoded.text.replacedSequences};
+}
+
 }  // namespace
 
 LoadedHostPage LoadHostPage(const std::filesystem::path& path,
                             const std::optional<Text>& objectId) {
-  const std::string bytes = ReadPageBytes(path);
-  if (auto reason = NotTextReason(bytes)) Unreadable(path, *reason);
-  DecodedPage decoded = DecodePage(bytes);
-  if (EstimateParseWork(decoded.text.utf8) > kMaxParseWork) {
-    Unreadable(path, "要素の入れ子が深すぎるため解析できません");
-  }
-  return {HostPage::FromHtml(decoded.text.utf8, objectId), path.stem().string(),
-          decoded.encoding, decoded.text.replacedSequences};
+  return ParsePage(path, ReadPageBytes(path), objectId, path.stem().string());
+}
+
+LoadedHostPage LoadHostPageFromStandardInput(const std::optional<Text>& objectId) {
+  const std::filesystem::path shownAs(kStandardInputName);
+  struct stat info {};
+  if (fstat(STDIN_FILENO, &info) != 0) Unreadable(shownAs, ReasonOf(errno));
+  if (S_ISDIR(info.st_mode)) Unreadable(shownAs, ReasonOf(EISDIR));
+  return ParsePage(shownAs, ReadToEnd(STDIN_FILENO, shownAs, 0), objectId, std::string());
 }
 
 }  // namespace vant::platform

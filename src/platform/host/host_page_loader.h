@@ -33,4 +33,11 @@ struct LoadedHostPage {
 LoadedHostPage LoadHostPage(const std::filesystem::path& path,
                             const std::optional<Text>& objectId = std::nullopt);
 
+// The name standard input is called by in messages.
+inline constexpr const char* kStandardInputName = "標準入力";
+
+// The same for a page read from standard input to its end (a pipe, a file, a terminal);
+// the messages call it 標準入力 and the base name is empty.
+LoadedHostPage LoadHostPageFromStandardInput(const std::optional<Text>& objectId = std::nullopt);
+
 }  // namespace vant::platform

@@ -63,6 +63,7 @@ int SendJob(cups_dest_t* dest, cups_dinfo_t* info, const PrintedDocument& part, 
   if (a.mediaSource) options.Add("media-source", *a.mediaSource);
   if (a.colorMode) options.Add("print-color-mode", *a.colorMode);
   options.Add("print-scaling", "none");
+  if (part.copies > 1) options.Add("copies", std::to_string(part.copies));
   if (held) options.Add("job-hold-until", "indefinite");
 
   const std::string title = ToUtf8(part.title);

@@ -20,22 +20,29 @@ class PdfFileOutput final : public PrinterOutput {
   // The output path as given (the `vant pdf -o FILE` option), made absolute now. It wins
   // over the default path, whichever is set first.
   void SetPath(const std::filesystem::path& path);
-  // The default path: base name with ".pdf" in the current directory.
-  void SetBaseName(const Text& baseName);
+  // The default path: base name with ".pdf" in folder, the current directory when empty.
+  void SetBaseName(const Text& baseName, const std::filesystem::path& folder = {});
+  // Every document to standard output instead of a file (`vant pdf -o -`). Standard output
+  // carries one PDF: a second document of the run is refused.
+  void SetStandardOutput() { standardOutput_ = true; }
+  bool ToStandardOutput() const { return standardOutput_; }
   // The path of the first document: the one given, else the default; none when neither
-  // is set.
+  // is set or the documents go to standard output.
   std::optional<std::filesystem::path> Path() const;
 
   // Throws a Failure naming the file when no path is set or the file cannot be written.
   DeliveredDocument Deliver(const PrintedDocument& document) override;
 
  private:
+  DeliveredDocument DeliverToStandardOutput(const PrintedDocument& document);
+
   std::optional<std::filesystem::path> given_;
   std::optional<std::filesystem::path> default_;
   int written_ = 0;
   bool streaming_ = false;  // the output path is a device or FIFO
   // The number the next new file of the series starts looking from.
   std::optional<int> nextNumber_;
+  bool standardOutput_ = false;
 };
 
 }  // namespace vant::printing

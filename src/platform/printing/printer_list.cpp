@@ -58,6 +58,14 @@ void PrinterList::SetDocumentName(const Text& baseName) {
   for (auto& printer : printers_) printer->SetDocumentTitle(baseName);
 }
 
+void PrinterList::SetDocumentTitle(const Text& title) {
+  for (auto& printer : printers_) printer->SetDocumentTitle(title);
+}
+
+void PrinterList::SetCopies(int copies) {
+  for (auto& printer : printers_) printer->SetCopies(copies);
+}
+
 void PrinterList::EndOpenDocuments() {
   Text failures;
   for (auto& printer : printers_) {

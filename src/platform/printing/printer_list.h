@@ -43,6 +43,10 @@ class PrinterList final : public InstalledPrinters {
   // The name the host page gives its documents: the jobs' name and the PDF printer's
   // default file (base name with ".pdf" in the current directory).
   void SetDocumentName(const Text& baseName);
+  // The jobs' name and the PDF files' title alone (`--title`), over the document name.
+  void SetDocumentTitle(const Text& title);
+  // The copies of every print server job (`--copies`).
+  void SetCopies(int copies);
 
   // Ends every document still open, each printer in order, as the program ends. All are
   // tried; when any fails, a Failure carrying every failure's description (one a line)

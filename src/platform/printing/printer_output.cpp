@@ -18,6 +18,7 @@ Text DeliveredDocument::Description() const {
     if (printerStopped) said += u"プリンターが停止しているため、再開されるまで印刷されません。";
     return said;
   }
+  if (standardOutput) return u"標準出力に " + pages_text + u" ページの PDF を書き込みました。";
   if (file) {
     return u"「" + FromUtf8(file->string()) + u"」に " + pages_text + u" ページを書き込みました。";
   }

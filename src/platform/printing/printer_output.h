@@ -29,6 +29,7 @@ struct JobAttributes {
 struct PrintedDocument {
   Text printer;  // device name
   Text title;    // the job's name
+  int copies = 1;  // IPP copies (print server jobs)
   QByteArray pdf;
   int pages = 0;
   JobAttributes attributes;
@@ -42,9 +43,11 @@ struct DeliveredDocument {
   std::vector<int> laterJobIds;               // the further jobs of a document sent in parts
   std::optional<std::filesystem::path> file;  // the PDF file written
   bool printerStopped = false;  // the queue is paused: the jobs wait until it is resumed
+  bool standardOutput = false;  // the PDF went to standard output
   // "プリンター「Office」にジョブ 12 (3 ページ) を送りました。",
-  // "プリンター「Office」にジョブ 12、13 (3 ページ) を送りました。" or
-  // "「/tmp/invoice.pdf」に 3 ページを書き込みました。", with a second sentence when the
+  // "プリンター「Office」にジョブ 12、13 (3 ページ) を送りました。",
+  // "「/tmp/invoice.pdf」に 3 ページを書き込みました。" or
+  // "標準出力に 3 ページの PDF を書き込みました。", with a second sentence when the
   // printer is stopped.
   Text Description() const;
 };

@@ -128,6 +128,7 @@ void PagePrinter::FinishPart() {
   PrintedDocument part;
   part.printer = caps_.name;
   part.title = title_;
+  part.copies = copies_;
   part.pages = document->PageCount();
   part.pdf = document->Finish();
   part.attributes = documentAttributes_;

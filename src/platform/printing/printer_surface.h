@@ -58,6 +58,8 @@ class PagePrinter final : public Surface, public Printer {
 
   // The name the jobs and PDF files of this printer carry.
   void SetDocumentTitle(Text title) { title_ = std::move(title); }
+  // The copies each job of this printer asks the print server for.
+  void SetCopies(int copies) { copies_ = copies; }
   // Told of every document this printer delivers.
   void SetDeliveryListener(std::function<void(const DeliveredDocument&)> listener) {
     listener_ = std::move(listener);
@@ -81,6 +83,7 @@ class PagePrinter final : public Surface, public Printer {
   std::unique_ptr<PrinterOutput> output_;
   QtPrinterDevice device_;
   Text title_ = u"Vant3";
+  int copies_ = 1;
   // The settings in force; the constructor starts them from the defaults.
   int16_t paperSize_ = 0;
   PrinterMedia media_;

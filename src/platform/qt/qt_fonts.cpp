@@ -1,5 +1,7 @@
 #include "platform/qt/qt_fonts.h"
 
+#include "platform/qt/data_dir.h"
+
 #include <algorithm>
 #include <functional>
 #include <stdexcept>
@@ -96,21 +98,6 @@ TextExtent FontCache::Measure(TextView line, const FontSpec& wanted) {
   return TextExtent{found->second * scale, height};
 }
 
-std::filesystem::path ShippedFontConfig() {
-  namespace fs = std::filesystem;
-  std::vector<fs::path> places;
-  std::error_code error;
-  const fs::path program = fs::read_symlink("/proc/self/exe", error);
-  if (!error) places.push_back(program.parent_path().parent_path() / "share" / "vant3" / kFontConfigName);
-  places.emplace_back(VANT_FONTCONFIG_BUILD_FILE);
-  places.emplace_back(VANT_FONTCONFIG_INSTALL_FILE);
-  std::string looked;
-  for (const fs::path& place : places) {
-    if (fs::is_regular_file(place, error)) return place;
-    looked += "\n  " + place.string();
-  }
-  throw std::runtime_error("フォント設定ファイル " + std::string(kFontConfigName) +
-                           " が見つかりません。探した場所:" + looked);
-}
+std::filesystem::path ShippedFontConfig() { return DataDir(kFontConfigName) / kFontConfigName; }
 
 }  // namespace vant::qt

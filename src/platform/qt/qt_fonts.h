@@ -82,9 +82,8 @@ class FontCache {
 // The name of the shipped fontconfig file.
 inline constexpr const char* kFontConfigName = "vant-fonts.conf";
 
-// The shipped fontconfig file: next to an installed program (<prefix>/share/vant3), in the
-// build tree, or in the configured install prefix, the first that exists. Throws
-// std::runtime_error naming the places looked at when there is none.
+// The shipped fontconfig file, in the data folder (see DataDir). Throws std::runtime_error
+// naming the places looked at when there is none.
 std::filesystem::path ShippedFontConfig();
 
 }  // namespace vant::qt

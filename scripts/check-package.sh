@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Checks a built Debian package: scripts/check-package.sh VANT3.deb [EXTENSION_DIR]
+# Lists it, runs lintian (no errors allowed), unpacks it into a temporary root and runs the
+# unpacked program there (its data found relative to where it is), reads the man page, and
+# checks that the host manifests name the installed program and the package's extension id
+# and that the packaged extension is the extension the browser tests load (but its key).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+deb=$(realpath "$1")
+extension=${2:-$root/extension}
+fail() { echo "check-package: $*" >&2; exit 1; }
+for tool in dpkg-deb lintian man pdfinfo node unzip; do
+  command -v "$tool" >/dev/null || fail "$tool is needed (scripts/install-deps.sh installs it)"
+done
+
+contents=$(dpkg-deb -c "$deb")
+echo "$contents"
+for path in ./usr/bin/vant ./usr/share/vant3/vant-fonts.conf ./usr/share/man/man1/vant.1.gz \
+    ./usr/share/bash-completion/completions/vant ./usr/share/applications/vant3-preview.desktop \
+    ./usr/share/doc/vant3/copyright ./usr/share/vant3/extension/vant3.crx \
+    ./usr/share/vant3/extension/update.xml ./etc/chromium/native-messaging-hosts/vant3.host.json \
+    ./usr/lib/mozilla/native-messaging-hosts/vant3.host.json \
+    "./usr/share/mozilla/extensions/{ec8030f7-c20a-464f-9b0e-13a3a9e97384}/print@vant3.xpi"; do
+  grep -qF " $path" <<<"$contents" || fail "the package lacks $path"
+done
+dpkg-deb -f "$deb" Depends | tee /dev/stderr | grep -q "fonts-ipafont-mincho" || fail "Depends lacks the IPA fonts"
+for dependency in libqt6gui6 libqt6widgets6 libcups2 libgumbo fontconfig fonts-ipafont-gothic; do
+  dpkg-deb -f "$deb" Depends | grep -q "$dependency" || fail "Depends lacks $dependency"
+done
+
+# lintian: warnings are shown, an error fails.
+lintian_out=$(lintian --tag-display-limit 0 "$deb" || true)
+echo "$lintian_out"
+if grep -q '^E: ' <<<"$lintian_out"; then fail "lintian reports errors"; fi
+
+unpacked=$(mktemp -d)
+trap 'rm -rf "$unpacked"' EXIT
+dpkg-deb -x "$deb" "$unpacked"
+vant=$unpacked/usr/bin/vant
+"$vant" --version | grep -q '^vant ' || fail "the unpacked vant --version"
+# The data files come from the unpacked tree beside the program, not from a build tree.
+(cd "$unpacked" && env -u VANT3_DATA_DIR CUPS_SERVER=/nonexistent "$vant" pdf "$root/examples/invoice.html" -o "$unpacked/invoice.pdf" 2>&1)
+pdfinfo "$unpacked/invoice.pdf" | grep -q '^Pages: *2$' || fail "the unpacked vant pdf did not write the 2 pages"
+pages=$(cd "$unpacked" && cat "$root/examples/invoice.html" | CUPS_SERVER=/nonexistent "$vant" pdf - -o - 2>/dev/null | pdfinfo - | grep '^Pages:')
+[[ $pages =~ ^Pages:\ *2$ ]] || fail "the unpacked vant pdf - -o - did not carry the 2 pages through a pipe ($pages)"
+pdffonts "$unpacked/invoice.pdf" | grep -q 'IPA' || fail "the unpacked vant pdf did not use the IPA fonts"
+MANWIDTH=80 man -l "$unpacked/usr/share/man/man1/vant.1.gz" >"$unpacked/man.txt" 2>"$unpacked/man.err" || fail "man -l: $(cat "$unpacked/man.err")"
+for verb in print pdf show preview render methods printers; do
+  grep -q "^ *$verb" "$unpacked/man.txt" || fail "the man page does not describe $verb"
+done
+
+id=$(cat "$unpacked/usr/share/vant3/extension/extension-id")
+[[ $id =~ ^[a-p]{32}$ ]] || fail "the extension id \"$id\" is not an id"
+chromium_manifest=$unpacked/$(readlink "$unpacked/etc/chromium/native-messaging-hosts/vant3.host.json")
+[ -f "$chromium_manifest" ] || fail "/etc/chromium/native-messaging-hosts/vant3.host.json points at nothing in the package"
+node - "$chromium_manifest" "$unpacked/usr/lib/mozilla/native-messaging-hosts/vant3.host.json" "$id" <<'JS' || fail "host manifests"
+const fs = require('fs');
+const [chromiumFile, firefoxFile, id] = process.argv.slice(2);
+const chromium = JSON.parse(fs.readFileSync(chromiumFile, 'utf8'));
+const firefox = JSON.parse(fs.readFileSync(firefoxFile, 'utf8'));
+const ok = (c, what) => { if (!c) { console.error('host manifest: ' + what); process.exit(1); } };
+for (const m of [chromium, firefox]) {
+  ok(m.name === 'vant3.host' && m.type === 'stdio', 'name and type');
+  ok(m.path === '/usr/bin/vant', 'path ' + m.path);
+}
+ok(JSON.stringify(chromium.allowed_origins) === JSON.stringify([`chrome-extension://${id}/`]), 'allowed_origins');
+ok(JSON.stringify(firefox.allowed_extensions) === JSON.stringify(['print@vant3']), 'allowed_extensions');
+JS
+# The packaged program registers the same id for a user who runs vant register.
+"$vant" register --system --root "$unpacked/registered" >/dev/null
+grep -q "chrome-extension://$id/" "$unpacked/registered/etc/chromium/native-messaging-hosts/vant3.host.json" ||
+  fail "the packaged vant registers another extension id than $id"
+external=$unpacked/usr/lib/chromium/extensions/$id.json
+[ -f "$external" ] || fail "no external-extension file $id.json"
+grep -q '"external_crx": "/usr/share/vant3/extension/vant3.crx"' "$external" || fail "$external names another CRX"
+
+# The packaged extension: the CRX's files are the extension's, its manifest carries the key
+# whose id is the one above; the XPI is the Firefox variant with the gecko id.
+crx_files=$unpacked/crx
+mkdir "$crx_files"
+(cd "$crx_files" && unzip -qo "$unpacked/usr/share/vant3/extension/vant3.crx" 2>/dev/null || true)
+[ -f "$crx_files/manifest.json" ] || fail "the CRX holds no manifest"
+for file in $(cd "$extension" && find . -type f ! -name README.md ! -name manifest.json); do
+  cmp -s "$extension/$file" "$crx_files/$file" || fail "the CRX's $file differs from the extension's"
+done
+key_id=$(node -e 'console.log(JSON.parse(require("fs").readFileSync(process.argv[1])).key)' "$crx_files/manifest.json" |
+  base64 -d | sha256sum | cut -c1-32 | tr 0-9a-f a-p)
+[ "$key_id" = "$id" ] || fail "the CRX's key gives the id $key_id, not $id"
+xpi_files=$unpacked/xpi
+mkdir "$xpi_files"
+(cd "$xpi_files" && unzip -q "$unpacked/usr/share/mozilla/extensions/{ec8030f7-c20a-464f-9b0e-13a3a9e97384}/print@vant3.xpi")
+grep -q '"id": "print@vant3"' "$xpi_files/manifest.json" || fail "the XPI's manifest lacks the gecko id"
+# Installing and removing, in a root of its own (the machine's own /etc is left alone):
+# nothing of the package may stay behind, the link its script makes for Chrome included.
+target=$unpacked/root
+mkdir -p "$target/var/lib/dpkg/info" "$target/var/lib/dpkg/updates"
+touch "$target/var/lib/dpkg/status" "$target/var/lib/dpkg/available"
+dpkg_root=(dpkg --root="$target" --force-script-chrootless --force-depends --force-not-root --log=/dev/null)
+"${dpkg_root[@]}" -i "$deb" >/dev/null 2>"$unpacked/dpkg.err" || fail "dpkg -i: $(cat "$unpacked/dpkg.err")"
+[ -L "$target/etc/opt/chrome/native-messaging-hosts/vant3.host.json" ] || fail "installing made no Chrome host manifest"
+[ -x "$target/usr/bin/vant" ] || fail "installing put no vant in /usr/bin"
+"${dpkg_root[@]}" -r vant3 >/dev/null 2>"$unpacked/dpkg.err" || fail "dpkg -r: $(cat "$unpacked/dpkg.err")"
+# /etc itself stays, as on every system; nothing may be left in it.
+left=$(cd "$target" && find . -mindepth 1 ! -path ./etc ! -path ./var ! -path ./var/lib ! -path './var/lib/dpkg*' | sort)
+[ -z "$left" ] || fail "removing the package left behind: $left"
+echo "check-package: $deb is sound (extension id $id)"

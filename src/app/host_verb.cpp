@@ -1,0 +1,136 @@
+#include "app/host_verb.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QStandardPaths>
+
+#include <csignal>
+#include <cstdlib>
+#include <exception>
+#include <iostream>
+#include <memory>
+#include <new>
+#include <stdexcept>
+#include <optional>
+
+#include "app/preview_openers.h"
+#include "app/session.h"
+#include "engine/printer_object.h"
+#include "platform/browser/browser_host.h"
+#include "platform/browser/native_messaging.h"
+#include "platform/printing/printer_list.h"
+#include "platform/qt/qt_app.h"
+#include "platform/qt/qt_messages.h"
+#include "platform/qt/qt_pointer.h"
+
+namespace vant::app {
+namespace {
+
+bool Set(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0';
+}
+
+// A screen to show message boxes and the preview on: an X or Wayland display, unless Qt is
+// told to draw off screen.
+bool HasDisplay() {
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  if (platform != nullptr && std::string_view(platform).starts_with("offscreen")) return false;
+  return Set("DISPLAY") || Set("WAYLAND_DISPLAY");
+}
+
+// The channel's two ends on descriptors of their own, closed on exec, so that no child
+// (a CUPS helper, a filter) can read a request or write into the answers: descriptor 1 then
+// points at standard error and descriptor 0 at /dev/null.
+struct Channel {
+  int requests;
+  int answers;
+};
+Channel KeepChannelApart() {
+  const Channel channel{fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 3), fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3)};
+  const int null = open("/dev/null", O_RDONLY | O_CLOEXEC);
+  if (channel.requests < 0 || channel.answers < 0 || null < 0 || dup2(STDERR_FILENO, STDOUT_FILENO) < 0 ||
+      dup2(null, STDIN_FILENO) < 0) {
+    throw std::runtime_error("標準入出力をブラウザーとの通信用に切り分けられません");
+  }
+  close(null);
+  return channel;
+}
+
+// The user's download folder, made when missing; none when there is no such place.
+std::optional<std::filesystem::path> DownloadFolder() {
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+  if (folder.isEmpty()) return std::nullopt;
+  if (!QDir().mkpath(folder)) {
+    std::cerr << "vant: ダウンロードフォルダー「" << folder.toStdString() << "」を作れません\n";
+    return std::nullopt;
+  }
+  return std::filesystem::path(folder.toStdString());
+}
+
+}  // namespace
+
+bool IsBrowserInvocation(const std::vector<std::string>& args) {
+  if (args.empty()) return false;
+  if (args[0].starts_with("chrome-extension://")) return true;
+  return args.size() == 2 && args[0].starts_with("/") && args[0].ends_with(".json") && !args[1].empty() &&
+         !args[1].starts_with("-");
+}
+
+int HostVerb(int& argc, char** argv) {
+  const Channel channel = KeepChannelApart();
+  std::signal(SIGPIPE, SIG_IGN);  // a browser gone is seen as a failed write
+  const bool display = HasDisplay();
+  const auto qt = qt::StartQt(argc, argv, display);
+
+  auto printers = printing::PrinterList::FromCups();
+  for (const Text& problem : printers->Problems()) std::cerr << "vant: " << ToUtf8(problem) << '\n';
+  PrinterObject printer(*printers);
+  std::unique_ptr<MessageBoxes> screenBoxes;
+  std::unique_ptr<MousePointer> pointer;
+  std::unique_ptr<PreviewOpener> preview;
+  if (display) {
+    screenBoxes = std::make_unique<qt::QtMessageBoxes>();
+    pointer = std::make_unique<qt::QtMousePointer>();
+    preview = std::make_unique<QtPreviewOpener>();
+  } else {
+    pointer = std::make_unique<qt::HeadlessMousePointer>();
+    preview = std::make_unique<NoPreview>();
+  }
+  browser::CollectedBoxes boxes(screenBoxes.get());
+  Platform platform{printer, boxes, *pointer};
+  browser::BrowserHost host(platform, boxes, *printers, *preview, DownloadFolder());
+
+  browser::FdSource requests(channel.requests);
+  for (;;) {
+    const browser::ReadMessage message = browser::ReadNextMessage(requests);
+    std::string answer;
+    switch (message.kind) {
+      case browser::ReadMessage::Kind::kEnd: return kExitDone;
+      case browser::ReadMessage::Kind::kTruncated:
+        std::cerr << "vant: ブラウザーとの接続がメッセージの途中で閉じられました\n";
+        return kExitStopped;
+      case browser::ReadMessage::Kind::kTooLarge:
+        answer = browser::BrowserHost::AnswerTooLarge(message.declaredLength);
+        break;
+      case browser::ReadMessage::Kind::kMessage:
+        try {
+          answer = host.Answer(message.bytes);
+        } catch (const std::bad_alloc&) {
+          answer = browser::ErrorAnswer({std::nullopt, u"メモリが不足しているため要求を処理できません。"});
+        } catch (const std::exception& e) {
+          // Whatever went wrong with this request, the next one is served.
+          answer = browser::ErrorAnswer({std::nullopt, u"要求を処理できません: " + FromUtf8(e.what())});
+        }
+        break;
+    }
+    if (!browser::WriteAll(channel.answers, browser::FrameMessage(answer))) {
+      std::cerr << "vant: ブラウザーに応答を書けません\n";
+      return kExitStopped;
+    }
+  }
+}
+
+}  // namespace vant::app

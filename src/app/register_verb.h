@@ -1,0 +1,35 @@
+// `vant register [--system] [--root DIR]` and `vant unregister [--system] [--root DIR]`:
+// the native messaging host manifests that let Chromium, Google Chrome and Firefox start
+// `vant` for the extension. Per user under $HOME; with --system in the folders every user's
+// browser reads (under DIR instead of / with --root, for packaging and tests).
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace vant::app {
+
+// The host's name and its manifest's file name.
+inline constexpr const char* kHostName = "vant3.host";
+
+struct ManifestPlace {
+  const char* browser;     // the browser's name, for messages
+  const char* userFolder;  // under $HOME
+  const char* systemFolder;
+  bool firefox;            // allowed_extensions instead of allowed_origins
+};
+inline constexpr ManifestPlace kManifestPlaces[] = {
+    {"Chromium", ".config/chromium/NativeMessagingHosts", "/etc/chromium/native-messaging-hosts", false},
+    {"Google Chrome", ".config/google-chrome/NativeMessagingHosts", "/etc/opt/chrome/native-messaging-hosts", false},
+    {"Firefox", ".mozilla/native-messaging-hosts", "/usr/lib/mozilla/native-messaging-hosts", true},
+};
+
+// The manifest text for one browser naming the program at path.
+std::string HostManifest(const ManifestPlace& place, const std::filesystem::path& program);
+
+// args: the arguments after the verb. Returns the exit status (2 for a usage error).
+int RegisterVerb(const std::vector<std::string>& args);
+int UnregisterVerb(const std::vector<std::string>& args);
+
+}  // namespace vant::app

@@ -1,0 +1,51 @@
+// Every verb and option the command takes is in the man page and the bash completion: a
+// verb added to the command's table without them fails here.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/command_table.h"
+
+namespace {
+
+std::string Read(const std::string& file) {
+  std::ifstream in(file);
+  if (!in) throw std::runtime_error("cannot read " + file);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// troff writes a dash as \-.
+std::string Troff(std::string_view option) {
+  std::string out;
+  for (char c : option) out += c == '-' ? std::string("\\-") : std::string(1, c);
+  return out;
+}
+
+TEST(CommandDocs, TheManPageAndTheCompletionNameEveryVerbAndOption) {
+  const std::string man = Read(VANT_PACKAGING_DIR "/vant.1");
+  const std::string completion = Read(VANT_PACKAGING_DIR "/vant.bash-completion");
+  const std::string verbList = completion.substr(0, completion.find("--help --version"));
+  for (const vant::app::VerbRow& verb : vant::app::VerbTable()) {
+    SCOPED_TRACE(std::string(verb.name));
+    const std::string name(verb.name);
+    EXPECT_TRUE(Contains(man, "\n.B " + name + "\n") || Contains(man, "\n.BI \"" + name + " ") ||
+                Contains(man, "\n.BR " + name + " "))
+        << "the man page has no entry for the verb";
+    EXPECT_TRUE(Contains(verbList, " " + name + " ") || Contains(verbList, "\"" + name + " "))
+        << "the completion does not offer the verb";
+    for (const vant::app::OptionKey key : verb.options) {
+      const vant::app::OptionRow& option = vant::app::OptionOf(key);
+      const std::string longName = "--" + std::string(option.longName);
+      EXPECT_TRUE(Contains(man, Troff(longName))) << longName << " is not in the man page";
+      EXPECT_TRUE(Contains(completion, longName)) << longName << " is not in the completion";
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,96 @@
+#include "host_channel.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <cstring>
+#include <stdexcept>
+
+#include "platform/host/html_encoding.h"
+
+namespace vant::test {
+
+std::string Framed(const std::string& json) {
+  const auto length = static_cast<std::uint32_t>(json.size());
+  std::string framed(4, '\0');
+  std::memcpy(framed.data(), &length, 4);
+  return framed + json;
+}
+
+std::string Framed(const QJsonObject& json) {
+  return Framed(QJsonDocument(json).toJson(QJsonDocument::Compact).toStdString());
+}
+
+HostRun RunHost(const std::string& input, VantOptions options, const std::vector<std::string>& args) {
+  options.input = input;
+  return ReadAnswers(RunVant(args, options));
+}
+
+HostRun ReadAnswers(const VantResult& result) {
+  HostRun run;
+  run.result = result;
+  std::string_view out = run.result.out;
+  while (out.size() >= 4) {
+    std::uint32_t length = 0;
+    std::memcpy(&length, out.data(), 4);
+    if (out.size() - 4 < length) break;
+    const QJsonDocument answer =
+        QJsonDocument::fromJson(QByteArray(out.data() + 4, static_cast<qsizetype>(length)));
+    if (answer.isObject()) {
+      run.answers.push_back(answer.object());
+    } else {
+      ++run.notObjects;
+    }
+    out.remove_prefix(4 + length);
+  }
+  run.stray = std::string(out);
+  return run;
+}
+
+QJsonObject SnapshotRequest(int id, const platform::PageObjects& page, const std::string& url,
+                            const std::string& title) {
+  // Each object's PARAMs take their places in the document's order of PARAMs: matched in
+  // order, a PARAM going to the first object whose next PARAM it is (PARAMs that are equal
+  // may swap objects without changing the order the control reads).
+  std::vector<std::size_t> next(page.objects.size(), 0);
+  std::vector<std::vector<int>> places(page.objects.size());
+  for (std::size_t n = 0; n < page.objectParams.size(); ++n) {
+    const ParamElement& param = page.objectParams[n];
+    bool placed = false;
+    for (std::size_t o = 0; o < page.objects.size() && !placed; ++o) {
+      const auto& own = page.objects[o].params;
+      if (next[o] < own.size() && own[next[o]].name == param.name && own[next[o]].value == param.value) {
+        places[o].push_back(static_cast<int>(n));
+        ++next[o];
+        placed = true;
+      }
+    }
+    if (!placed) throw std::logic_error("a PARAM of the page belongs to no OBJECT");
+  }
+  QJsonArray objects;
+  for (std::size_t o = 0; o < page.objects.size(); ++o) {
+    QJsonArray params;
+    for (std::size_t p = 0; p < page.objects[o].params.size(); ++p) {
+      const ParamElement& param = page.objects[o].params[p];
+      params.append(QJsonArray{QString::fromStdU16String(param.name), QString::fromStdU16String(param.value),
+                               places[o][p]});
+    }
+    QJsonObject object{{"key", static_cast<int>(o)}, {"params", params}};
+    object.insert("id", page.objects[o].id ? QJsonValue(QString::fromStdU16String(*page.objects[o].id)) : QJsonValue());
+    objects.append(object);
+  }
+  return {{"kind", "document"}, {"id", id}, {"url", QString::fromStdString(url)},
+          {"title", QString::fromStdString(title)}, {"objects", objects}};
+}
+
+platform::PageObjects PageObjectsOfFile(const std::filesystem::path& page) {
+  return platform::ReadPageObjects(platform::DecodePage(ReadFile(page)).text.utf8);
+}
+
+std::map<std::string, std::optional<std::string>> DownloadEnv(const TempDir& dir) {
+  std::filesystem::create_directories(dir / "config");
+  WriteFile(dir / "config" / "user-dirs.dirs", "XDG_DOWNLOAD_DIR=\"" + (dir / "downloads").string() + "\"\n");
+  return {{"XDG_CONFIG_HOME", (dir / "config").string()}};
+}
+
+}  // namespace vant::test

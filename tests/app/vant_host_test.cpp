@@ -1,0 +1,195 @@
+// `vant host` alone, as the browser starts it, without a browser and without a print
+// server: every malformed or oversized message refused and the host serving on, a channel
+// closed inside a message, the control's limits, nothing on standard output but answers,
+// and a click printing what `vant pdf` prints into the download folder.
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+
+#include <cstring>
+#include <tuple>
+
+#include "host_channel.h"
+#include "host_pages.h"
+#include "pdf_inspect.h"
+
+namespace vant::test {
+namespace {
+
+const std::filesystem::path kExamples = VANT_EXAMPLES_DIR;
+
+std::string Header(std::uint32_t length) {
+  std::string header(4, '\0');
+  std::memcpy(header.data(), &length, 4);
+  return header;
+}
+
+QJsonObject MethodsDocument(int id, std::size_t methods, int key = 0) {
+  QJsonArray params;
+  for (std::size_t i = 0; i < methods; ++i) params.append(QJsonArray{"method" + QString::number(i + 1), "newpage"});
+  return {{"kind", "document"}, {"id", id}, {"objects", QJsonArray{QJsonObject{{"key", key}, {"params", params}}}}};
+}
+
+void ExpectOnlyAnswers(const HostRun& run) {
+  EXPECT_TRUE(run.stray.empty()) << "stray bytes on standard output: " << run.stray.size();
+  EXPECT_EQ(run.notObjects, 0);
+  EXPECT_FALSE(run.result.timedOut) << run.result.Describe();
+}
+
+struct Malformed {
+  int line;
+  std::string message;  // unframed
+  QJsonValue id;        // of the refusal
+  std::string reason;
+};
+
+TEST(VantHost, RefusesEveryMalformedMessageAndGoesOnServing) {
+  const std::vector<Malformed> cases = {
+      {__LINE__, "", QJsonValue(), "JSON として読めません"},
+      {__LINE__, "\x00\x01garbage", QJsonValue(), "JSON として読めません"},
+      {__LINE__, "{\"kind\":\"document\",\"id\":1,\"objects\":[", QJsonValue(), "JSON として読めません"},
+      {__LINE__, "[\"document\"]", QJsonValue(), "オブジェクトではありません"},
+      {__LINE__, "{\"kind\":\"document\",\"id\":\"2\",\"objects\":[]}", QJsonValue(), "\"id\""},
+      {__LINE__, "{\"kind\":\"close\",\"id\":3}", 3, "「close」"},
+      {__LINE__, "{\"kind\":\"print\",\"id\":4}", 4, "\"key\""},
+      {__LINE__, "{\"kind\":\"print\",\"id\":5,\"key\":0}", 5, "コントロールはありません"},
+      {__LINE__, "{\"kind\":\"document\",\"id\":6,\"objects\":[{\"key\":0,\"params\":[[\"method1\",{}]]}]}", 6, "params[0]"},
+      {__LINE__, "{\"kind\":\"document\",\"id\":7,\"url\":[],\"objects\":[]}", 7, "\"url\""},
+  };
+  std::string input;
+  for (const Malformed& c : cases) input += Framed(c.message);
+  // A length beyond what the host reads: its bytes are skipped, not kept.
+  const std::uint32_t tooLong = (64u << 20) + 1;
+  input += Header(tooLong) + std::string(tooLong, '{');
+  input += Framed(QJsonObject{{"kind", "document"}, {"id", 8}, {"objects", QJsonArray{}}});
+  TempDir dir;
+  VantOptions options;
+  options.env = DownloadEnv(dir);
+  const HostRun run = RunHost(input, options);
+  ExpectOnlyAnswers(run);
+  EXPECT_TRUE(run.result.exited && run.result.status == 0) << run.result.Describe();
+  ASSERT_EQ(run.answers.size(), cases.size() + 2) << run.result.Describe();
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    const QJsonObject& answer = run.answers[i];
+    EXPECT_EQ(answer["kind"].toString(), "error") << "line " << cases[i].line;
+    EXPECT_EQ(answer["id"], cases[i].id) << "line " << cases[i].line;
+    EXPECT_TRUE(answer["message"].toString().contains(QString::fromStdString(cases[i].reason)))
+        << "line " << cases[i].line << ": " << answer["message"].toString().toStdString();
+  }
+  EXPECT_TRUE(run.answers[cases.size()]["message"].toString().contains("67108865"));
+  EXPECT_EQ(run.answers.back()["kind"].toString(), "document");
+  EXPECT_EQ(run.answers.back()["id"].toInt(), 8);
+}
+
+TEST(VantHost, EndsCleanlyWhenTheChannelClosesAndEvenInsideAMessage) {
+  const std::string ok = Framed(QJsonObject{{"kind", "document"}, {"id", 1}, {"objects", QJsonArray{}}});
+  struct Case {
+    int line;
+    std::string input;
+    int status;
+    std::size_t answers;
+  };
+  for (const Case& c : std::vector<Case>{{__LINE__, "", 0, 0},
+                                         {__LINE__, ok, 0, 1},
+                                         {__LINE__, ok + Header(20).substr(0, 2), 1, 1},
+                                         {__LINE__, ok + Header(100) + std::string(10, '{'), 1, 1},
+                                         {__LINE__, Header(0xFFFFFFFFu) + "{}", 1, 0}}) {
+    TempDir dir;
+    VantOptions options;
+    options.env = DownloadEnv(dir);
+    const HostRun run = RunHost(c.input, options);
+    ExpectOnlyAnswers(run);
+    EXPECT_TRUE(run.result.exited) << "line " << c.line << ": " << run.result.Describe();
+    EXPECT_EQ(run.result.status, c.status) << "line " << c.line << ": " << run.result.Describe();
+    EXPECT_EQ(run.answers.size(), c.answers) << "line " << c.line;
+  }
+}
+
+TEST(VantHost, MethodLimitIsTheControlsOwn) {
+  // 32767 method lines reach the control, whose reading overflows as `vant methods` says;
+  // one more is refused before the control sees it, and the host serves on.
+  const std::string input = Framed(MethodsDocument(1, 32767)) + Framed(MethodsDocument(2, 32768)) +
+                            Framed(MethodsDocument(3, 2, 1));
+  TempDir dir;
+  VantOptions options;
+  options.env = DownloadEnv(dir);
+  const HostRun run = RunHost(input, options);
+  ExpectOnlyAnswers(run);
+  ASSERT_EQ(run.answers.size(), 3u) << run.result.Describe();
+  const QJsonObject limit = run.answers[0];
+  EXPECT_EQ(limit["kind"].toString(), "document");
+  ASSERT_EQ(limit["outcome"]["messages"].toArray().size(), 1);
+  EXPECT_EQ(limit["outcome"]["messages"][0]["title"].toString(), "Error");
+  EXPECT_FALSE(limit["controls"][0]["print"]["enabled"].toBool());
+
+  WriteFile(dir / "limit.html", HostPage(MethodParams(std::vector<std::string>(32767, "newpage"))));
+  const VantResult methods = RunVantIn(dir, {"methods", (dir / "limit.html").string()});
+  EXPECT_NE(methods.err.find(limit["outcome"]["messages"][0]["text"].toString().toStdString()), std::string::npos)
+      << methods.Describe();
+
+  EXPECT_EQ(run.answers[1]["kind"].toString(), "error");
+  EXPECT_TRUE(run.answers[1]["message"].toString().contains(QString::fromUtf8("32768 個")));
+  EXPECT_EQ(run.answers[2]["kind"].toString(), "document");
+  EXPECT_TRUE(run.answers[2]["controls"][0]["print"]["enabled"].toBool());
+}
+
+TEST(VantHost, PrintWritesWhatVantPdfWritesIntoTheDownloadFolder) {
+  TempDir dir;
+  const auto page = PageObjectsOfFile(kExamples / "invoice.html");
+  const std::string input = Framed(SnapshotRequest(1, page, "http://127.0.0.1:8080/forms/invoice.html", "請求書")) +
+                            Framed(QJsonObject{{"kind", "print"}, {"id", 2}, {"key", 0}}) +
+                            Framed(QJsonObject{{"kind", "print"}, {"id", 3}, {"key", 0}}) +
+                            Framed(QJsonObject{{"kind", "preview"}, {"id", 4}, {"key", 0}});
+  VantOptions options;
+  options.env = DownloadEnv(dir);
+  options.env["DISPLAY"] = std::nullopt;
+  options.env["WAYLAND_DISPLAY"] = std::nullopt;
+  const HostRun run = RunHost(input, options);
+  ExpectOnlyAnswers(run);
+  ASSERT_EQ(run.answers.size(), 4u) << run.result.Describe();
+  const std::filesystem::path downloads = dir / "downloads";
+  for (const auto& [answer, name] : {std::pair{run.answers[1], "invoice.pdf"}, std::pair{run.answers[2], "invoice-2.pdf"}}) {
+    ASSERT_EQ(answer["outcome"]["printed"].toArray().size(), 1) << run.result.Describe();
+    EXPECT_EQ(answer["outcome"]["printed"][0]["printer"].toString(), "Vant3 PDF");
+    EXPECT_EQ(answer["outcome"]["printed"][0]["pages"].toInt(), 2);
+    EXPECT_EQ(answer["outcome"]["printed"][0]["file"].toString().toStdString(), (downloads / name).string());
+    EXPECT_FALSE(answer["outcome"]["stopped"].toBool());
+  }
+  // Without a display the preview says so instead of opening.
+  EXPECT_EQ(run.answers[3]["outcome"]["messages"][0]["text"].toString(),
+            QString::fromUtf8("この実行方法ではプレビューを表示できません。"));
+
+  const VantResult pdf = RunVantIn(dir, {"pdf", (kExamples / "invoice.html").string(), "-o", (dir / "cli.pdf").string()});
+  ASSERT_EQ(pdf.status, 0) << pdf.Describe();
+  const PdfFacts cli = InspectPdf(dir / "cli.pdf");
+  const PdfFacts hosted = InspectPdf(downloads / "invoice.pdf");
+  ASSERT_EQ(hosted.pages, cli.pages);
+  for (int p = 1; p <= cli.pages; ++p) {
+    EXPECT_EQ(PdfPageText(downloads / "invoice.pdf", p), PdfPageText(dir / "cli.pdf", p)) << "page " << p;
+    const auto inkCli = PdfInk(dir / "cli.pdf", p, 50);
+    const auto inkHost = PdfInk(downloads / "invoice.pdf", p, 50);
+    ASSERT_TRUE(inkCli && inkHost);
+    EXPECT_EQ(std::tie(inkHost->left, inkHost->top, inkHost->right, inkHost->bottom),
+              std::tie(inkCli->left, inkCli->top, inkCli->right, inkCli->bottom)) << "page " << p;
+  }
+}
+
+TEST(VantHost, BrowsersStartItWithTheirOwnArguments) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"chrome-extension://cmfoddcpcfojglfohaalpmkdlpchcekf/"},
+        std::vector<std::string>{"/usr/lib/mozilla/native-messaging-hosts/vant3.host.json", "print@vant3"}}) {
+    TempDir dir;
+    VantOptions options;
+    options.env = DownloadEnv(dir);
+    const HostRun run = RunHost(Framed(QJsonObject{{"kind", "print"}, {"id", 1}, {"key", 0}}), options, args);
+    ExpectOnlyAnswers(run);
+    ASSERT_EQ(run.answers.size(), 1u) << args[0] << ": " << run.result.Describe();
+    EXPECT_EQ(run.answers[0]["kind"].toString(), "error");
+    EXPECT_EQ(run.result.status, 0);
+  }
+  const VantResult extra = RunVantIn(TempDir(), {"host", "page.html"});
+  EXPECT_EQ(extra.status, 2) << extra.Describe();
+}
+
+}  // namespace
+}  // namespace vant::test
