@@ -6,14 +6,34 @@
 
 #include <cerrno>
 #include <cstring>
+#include <stdexcept>
 #include <string_view>
 
 #include "platform/host/host_page_errors.h"
 #include "platform/host/html_encoding.h"
 #include "platform/host/html_parse_work.h"
+#include "platform/host/limited_child.h"
+#include "platform/host/page_reply.h"
 
 namespace vant::platform {
 namespace {
+
+// The budget of reading one page: far above what a real page needs (a 64 MiB page of
+// PARAMs parses in a few seconds within it), far below what the machine has.
+constexpr ChildLimits kPageReadingLimits{
+    .memoryBytes = std::uint64_t{448} << 20,
+    .cpuSeconds = 8,
+    .wallTime = std::chrono::seconds(60),
+    .maxReplyBytes = kMaxPageBytes + (16u << 20),
+};
+
+const std::string kTooDeep = "要素の入れ子が深すぎるか属性が多すぎるため解析できません";
+const std::string kTooManyParams =
+    "PARAM 要素が多すぎます (上限 " + std::to_string(kMaxReplyParams) + " 個)";
+const std::string kOverBudget = "ページが大きすぎるか複雑すぎるため、解析に使えるメモリ (" +
+                                std::to_string(kPageReadingLimits.memoryBytes >> 20) +
+                                " MiB) または時間 (" + std::to_string(kPageReadingLimits.cpuSeconds) +
+                                " 秒) を超えました";
 
 [[noreturn]] void Unreadable(const std::filesystem::path& path, const std::string& reason) {
   throw HostPageUnreadable(path.string(), "ページを読み込めません: " + path.string() + ": " + reason);
@@ -110,18 +130,64 @@ std::optional<std::string> NotTextReason(std::string_view bytes) {
   return std::nullopt;
 }
 
+// Everything that touches the page's bytes, run in the child: reading, decoding, the guard,
+// parsing, choosing the control's OBJECT. Only the PARAMs leave it.
+PageReply ReadPageInChild(const std::filesystem::path& path, const std::optional<Text>& objectId) {
+  try {
+    ReadPageParams read;
+    std::string utf8;
+    {
+      const std::string bytes = ReadPageBytes(path);
+      if (auto reason = NotTextReason(bytes)) Unreadable(path, *reason);
+      DecodedPage decoded = DecodePage(bytes);
+      read.encoding = decoded.encoding;
+      read.replacedSequences = decoded.text.replacedSequences;
+      utf8 = std::move(decoded.text.utf8);
+    }  // the raw bytes go before the parse tree comes
+    if (EstimateParseWork(utf8) > kMaxParseWork) Unreadable(path, kTooDeep);
+    PageObjects objects = ReadPageObjects(utf8);
+    utf8 = std::string();
+    if (objects.objectParams.size() > kMaxReplyParams) Unreadable(path, kTooManyParams);
+    const std::optional<std::size_t> control = ChooseControl(objects, objectId);
+    read.hasObject = !objects.objects.empty();
+    if (control) read.control = std::move(objects.objects[*control]);
+    read.objectParams = std::move(objects.objectParams);
+    return read;
+  } catch (const HostPageUnreadable& e) {
+    return PageRefused{e.what()};
+  } catch (const HostObjectNotFound& e) {
+    return ObjectIdMissing{e.Id(), e.what()};
+  }
+}
+
 }  // namespace
 
 LoadedHostPage LoadHostPage(const std::filesystem::path& path,
                             const std::optional<Text>& objectId) {
-  const std::string bytes = ReadPageBytes(path);
-  if (auto reason = NotTextReason(bytes)) Unreadable(path, *reason);
-  DecodedPage decoded = DecodePage(bytes);
-  if (EstimateParseWork(decoded.text.utf8) > kMaxParseWork) {
-    Unreadable(path, "要素の入れ子が深すぎるため解析できません");
+  const ChildOutcome outcome = RunInLimitedChild(
+      [&](int replyFd) {
+        if (!WriteAll(replyFd, EncodeReply(ReadPageInChild(path, objectId)))) {
+          throw std::runtime_error("the reply was not taken");
+        }
+      },
+      kPageReadingLimits);
+  if (outcome.end == ChildEnd::kOverLimit) Unreadable(path, kOverBudget);
+  if (outcome.end == ChildEnd::kBroken) {
+    Unreadable(path, "解析が異常終了しました" +
+                         (outcome.signal != 0 ? " (シグナル " + std::to_string(outcome.signal) + ")"
+                                              : std::string()));
   }
-  return {HostPage::FromHtml(decoded.text.utf8, objectId), path.stem().string(),
-          decoded.encoding, decoded.text.replacedSequences};
+  std::optional<PageReply> reply = DecodeReply(outcome.reply);
+  if (!reply) Unreadable(path, "解析の結果が壊れています");
+  if (const auto* refused = std::get_if<PageRefused>(&*reply)) {
+    throw HostPageUnreadable(path.string(), refused->message);
+  }
+  if (const auto* missing = std::get_if<ObjectIdMissing>(&*reply)) {
+    throw HostObjectNotFound(missing->id, missing->message);
+  }
+  auto& read = std::get<ReadPageParams>(*reply);
+  return {HostPage::FromParams(std::move(read.objectParams), read.hasObject, std::move(read.control)),
+          path.stem().string(), read.encoding, read.replacedSequences};
 }
 
 }  // namespace vant::platform
