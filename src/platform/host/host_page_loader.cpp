@@ -27,7 +27,8 @@ constexpr ChildLimits kPageReadingLimits{
     .maxReplyBytes = kMaxPageBytes + (16u << 20),
 };
 
-const std::string kTooDeep = "要素の入れ子が深すぎるか属性が多すぎるため解析できません";
+// Also said for a tag with tens of thousands of attributes, which costs the parser as much.
+const std::string kTooDeep = "要素の入れ子が深すぎるため解析できません";
 const std::string kTooManyParams =
     "PARAM 要素が多すぎます (上限 " + std::to_string(kMaxReplyParams) + " 個)";
 const std::string kOverBudget = "ページが大きすぎるか複雑すぎるため、解析に使えるメモリ (" +

@@ -58,7 +58,12 @@ void CupsJobOutput::RefuseWhenStopped(const Text& printer) const {
                 nullptr, kWanted);
   // cupsDoRequest consumes the request. A server that cannot say (a destination it knows
   // only by discovery) is asked no further: submitting the job reports any refusal.
-  IppMessage response(cupsDoRequest(CUPS_HTTP_DEFAULT, request.release(), "/"));
+  IppMessage response(cupsDoRequest(destination_->Http(), request.release(), "/"));
+  // A server that does not answer at all will not take the job either: said now, with why.
+  const CupsConnection& connection = destination_->Connection();
+  if (!response && (connection.TimedOut() || httpError(destination_->Http()) != 0)) {
+    throw JobFailure(printer, connection.FailureReason(cupsLastError()));
+  }
   if (!response || cupsLastError() > IPP_STATUS_OK_CONFLICTING) return;
   ipp_attribute_t* state = ippFindAttribute(response.get(), "printer-state", IPP_TAG_ENUM);
   if (state == nullptr || ippGetInteger(state, 0) != IPP_PSTATE_STOPPED) return;
@@ -82,33 +87,41 @@ DeliveredDocument CupsJobOutput::Deliver(const PrintedDocument& document) {
   if (a.colorMode) options.Add("print-color-mode", *a.colorMode);
   options.Add("print-scaling", "none");
 
+  http_t* http = destination_->Http();
+  const CupsConnection& connection = destination_->Connection();
   cups_dest_t* dest = destination_->Dest();
   cups_dinfo_t* info = destination_->Info();
   const std::string title = ToUtf8(document.title);
   int jobId = 0;
-  const ipp_status_t created = cupsCreateDestJob(CUPS_HTTP_DEFAULT, dest, info, &jobId, title.c_str(),
+  const ipp_status_t created = cupsCreateDestJob(http, dest, info, &jobId, title.c_str(),
                                                  options.Count(), options.Options());
-  if (created > IPP_STATUS_OK_CONFLICTING || jobId <= 0) throw JobFailure(document.printer, LastCupsError());
+  if (created > IPP_STATUS_OK_CONFLICTING || jobId <= 0) {
+    throw JobFailure(document.printer, connection.FailureReason(created));
+  }
 
+  // The reason is taken before the cancel, whose own request would replace it; a server
+  // that no longer answers is not waited on again for the cancel.
   const auto abandon = [&](const Text& reason) {
-    cupsCancelDestJob(CUPS_HTTP_DEFAULT, dest, jobId);
+    if (!connection.TimedOut()) cupsCancelDestJob(http, dest, jobId);
     return JobFailure(document.printer, reason);
   };
-  if (cupsStartDestDocument(CUPS_HTTP_DEFAULT, dest, info, jobId, title.c_str(), CUPS_FORMAT_PDF, 0,
+  if (cupsStartDestDocument(http, dest, info, jobId, title.c_str(), CUPS_FORMAT_PDF, 0,
                             nullptr, 1) != HTTP_STATUS_CONTINUE) {
-    throw abandon(LastCupsError());
+    throw abandon(connection.FailureReason(cupsLastError()));
   }
   for (qsizetype at = 0; at < document.pdf.size(); at += kChunk) {
     const qsizetype length = std::min(kChunk, document.pdf.size() - at);
-    if (cupsWriteRequestData(CUPS_HTTP_DEFAULT, document.pdf.constData() + at,
+    if (cupsWriteRequestData(http, document.pdf.constData() + at,
                              static_cast<size_t>(length)) != HTTP_STATUS_CONTINUE) {
+      const Text reason = connection.FailureReason(cupsLastError());
       // The request is finished so that the connection can be used for the cancel.
-      cupsFinishDestDocument(CUPS_HTTP_DEFAULT, dest, info);
-      throw abandon(LastCupsError());
+      if (!connection.TimedOut()) cupsFinishDestDocument(http, dest, info);
+      throw abandon(reason);
     }
   }
-  if (cupsFinishDestDocument(CUPS_HTTP_DEFAULT, dest, info) > IPP_STATUS_OK_CONFLICTING) {
-    throw abandon(LastCupsError());
+  if (const ipp_status_t finished = cupsFinishDestDocument(http, dest, info);
+      finished > IPP_STATUS_OK_CONFLICTING) {
+    throw abandon(connection.FailureReason(finished));
   }
 
   DeliveredDocument delivered;
