@@ -60,7 +60,16 @@ printing::InstalledQueue OfficeQueue() {
   return queue;
 }
 
-std::filesystem::path scratch;
+// The PDF printer's files go into a directory of the run's own, removed at the end.
+struct ScratchDir {
+  std::filesystem::path path;
+  ~ScratchDir() {
+    std::error_code ignored;
+    if (!path.empty()) std::filesystem::remove_all(path, ignored);
+  }
+};
+ScratchDir scratchDir;
+const std::filesystem::path& scratch = scratchDir.path;
 
 }  // namespace
 
@@ -72,7 +81,7 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** argv) {
   static int qtArgc = 1;
   static char* qtArgv[] = {(*argv)[0], nullptr};
   static const std::unique_ptr<QGuiApplication> qtApp = qt::StartQt(qtArgc, qtArgv, /*windowed=*/false);
-  scratch = std::filesystem::temp_directory_path() / ("vant-fuzz-run-" + std::to_string(getpid()));
+  scratchDir.path = std::filesystem::temp_directory_path() / ("vant-fuzz-run-" + std::to_string(getpid()));
   std::filesystem::create_directories(scratch);
   return 0;
 }
