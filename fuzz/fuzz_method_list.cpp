@@ -14,35 +14,14 @@
 #include "engine/printer_geometry.h"
 #include "engine/run_driver.h"
 #include "fake_platform.h"
+#include "method_lines.h"
 #include "state_reset.h"
 
-namespace {
-
-using namespace vant;
-
-void LoadLines(std::string_view input) {
-  auto& state = ThisThreadState().control;
-  state.paramsLoaded = true;
-  state.methodList.assign(1, MethodRec{});
-  size_t start = 0;
-  while (start <= input.size() && state.methodList.size() < 200) {
-    size_t end = input.find('\n', start);
-    if (end == std::string_view::npos) end = input.size();
-    MethodRec rec;
-    const auto parts = SplitMethodLine(FromUtf8(input.substr(start, end - start)));
-    for (size_t f = 0; f < parts.size() && f < kMethodFields; ++f) rec.field[f] = parts[f];
-    state.methodList.push_back(std::move(rec));
-    start = end + 1;
-  }
-  state.methodCount = static_cast<int16_t>(state.methodList.size() - 1);
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace vant;
   test::ResetModuleState();
-  LoadLines(std::string_view(reinterpret_cast<const char*>(data), size));
+  fuzz::LoadMethodLines(std::string_view(reinterpret_cast<const char*>(data), size));
 
   test::PrinterSpec office;
   office.marginLeftMm = 4.2;

@@ -24,6 +24,10 @@ int PrintVerb(int& argc, char** argv, const CommandLine& line) {
   NoPreview noPreview;
   PrnCtl control(session.platform(), view, noPreview);
   control.ReadProperties(session.page().page, session.page().page);
+  if (session.PrintRefusal() && view.PrintButton().Enabled()) {
+    std::cerr << "vant: " << ToUtf8(*session.PrintRefusal()) << '\n';
+    return kExitStopped;
+  }
   // A failed reading disables the print button: nothing is printed.
   if (view.PrintButton().Enabled()) control.PrintClick();
   session.Finish();

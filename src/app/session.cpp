@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "common/failure.h"
+#include "control/method_line.h"
 #include "engine/setup_commands.h"
 #include "platform/files/file_writing.h"
 #include "platform/qt/qt_app.h"
@@ -51,18 +52,49 @@ std::unique_ptr<QGuiApplication> StartQtOrSay(int& argc, char** argv, bool windo
   return qt::StartQt(argc, argv, windowed);
 }
 
+// Whether a method line of the page changes printer: `vant pdf` asks the print server only
+// then. Every PARAM's value is looked at, so that no list that changes printer is missed.
+bool PageChangesPrinter(const platform::LoadedHostPage& page) {
+  if (!page.page.HasObject()) return false;
+  for (const ParamElement& param : page.page.ObjectParams()) {
+    const std::vector<Text> fields = SplitMethodLine(param.value);
+    if (!fields.empty() && LowerCase(TrimBlanks(fields[0])) == u"changeprinter") return true;
+  }
+  return false;
+}
+
+std::unique_ptr<printing::PrinterList> LoadPrinters(const CommandLine& line,
+                                                    const std::optional<platform::LoadedHostPage>& page) {
+  const bool pdfOnly = line.verb == Verb::kPdf && !line.printer && page && !PageChangesPrinter(*page);
+  if (pdfOnly) return std::make_unique<printing::PrinterList>(std::vector<printing::InstalledQueue>{});
+  return printing::PrinterList::FromCups();
+}
+
+bool NamesThePdfPrinter(const std::optional<std::string>& printer) {
+  return printer && TrimBlanks(FromUtf8(*printer)) == u"Vant3 PDF";
+}
+
 }  // namespace
 
 Session::Session(int& argc, char** argv, const CommandLine& line, bool windowed,
                  MessageBoxes& shown, std::unique_ptr<MousePointer> pointer)
     : page_(LoadPage(line)),
       qt_(StartQtOrSay(argc, argv, windowed)),
-      printers_(printing::PrinterList::FromCups()),
+      printers_(LoadPrinters(line, page_)),
       printer_(std::make_unique<PrinterObject>(*printers_)),
       messages_(shown),
       pointer_(std::move(pointer)),
       platform_{*printer_, messages_, *pointer_} {
-  for (const Text& problem : printers_->Problems()) std::cerr << "vant: " << ToUtf8(problem) << '\n';
+  // An unreachable print server is said once: as the reason `vant print` prints nothing,
+  // or as a note among the problems.
+  const auto& unreachable = printers_->ServerUnreachable();
+  if (unreachable && line.verb == Verb::kPrint && !NamesThePdfPrinter(line.printer)) {
+    printRefusal_ = *unreachable + u"印刷しませんでした (PDF ファイルに書くには vant pdf か --printer \"Vant3 PDF\" を使います)。";
+  }
+  for (const Text& problem : printers_->Problems()) {
+    if (printRefusal_ && problem == *unreachable + printing::kPdfPrinterOnly) continue;
+    std::cerr << "vant: " << ToUtf8(problem) << '\n';
+  }
   if (page_ && !page_->baseName.empty()) printers_->SetDocumentName(FromUtf8(page_->baseName));
   if (line.title) printers_->SetDocumentTitle(FromUtf8(*line.title));
   printers_->SetCopies(line.copies);

@@ -49,6 +49,10 @@ class Session {
   printing::PrinterList& printers() { return *printers_; }
   const platform::LoadedHostPage& page() const { return *page_; }
   CountingMessages& messages() { return messages_; }
+  // Why `vant print` must not print: the print server that was chosen cannot be reached,
+  // and a document would silently become a file. Nothing for the other verbs and for
+  // --printer "Vant3 PDF".
+  const std::optional<Text>& PrintRefusal() const { return printRefusal_; }
 
   // Ends every document still open, as at the end of the program; a failure is a stop
   // message. Then writes where every delivered document went to standard output.
@@ -65,6 +69,7 @@ class Session {
   std::unique_ptr<MousePointer> pointer_;
   Platform platform_;
   bool finished_ = false;
+  std::optional<Text> printRefusal_;
 };
 
 }  // namespace vant::app

@@ -18,8 +18,9 @@ class HostDocument {
  public:
   virtual ~HostDocument() = default;
   // The PARAM elements of the page's OBJECT elements, in document order. A host that is
-  // no web page, or cannot give them, raises a Failure with its description.
-  virtual std::vector<ParamElement> ObjectParams() const = 0;
+  // no web page, or cannot give them, raises a Failure with its description. The document
+  // holds them: a page of tens of thousands of methods is not copied to be read.
+  virtual const std::vector<ParamElement>& ObjectParams() const = 0;
 };
 
 class PropertyBag {

@@ -49,31 +49,14 @@ HostRun ReadAnswers(const VantResult& result) {
 
 QJsonObject SnapshotRequest(int id, const platform::PageObjects& page, const std::string& url,
                             const std::string& title) {
-  // Each object's PARAMs take their places in the document's order of PARAMs: matched in
-  // order, a PARAM going to the first object whose next PARAM it is (PARAMs that are equal
-  // may swap objects without changing the order the control reads).
-  std::vector<std::size_t> next(page.objects.size(), 0);
-  std::vector<std::vector<int>> places(page.objects.size());
-  for (std::size_t n = 0; n < page.objectParams.size(); ++n) {
-    const ParamElement& param = page.objectParams[n];
-    bool placed = false;
-    for (std::size_t o = 0; o < page.objects.size() && !placed; ++o) {
-      const auto& own = page.objects[o].params;
-      if (next[o] < own.size() && own[next[o]].name == param.name && own[next[o]].value == param.value) {
-        places[o].push_back(static_cast<int>(n));
-        ++next[o];
-        placed = true;
-      }
-    }
-    if (!placed) throw std::logic_error("a PARAM of the page belongs to no OBJECT");
-  }
+  // Each object's PARAMs carry their places in the document's order of PARAMs.
   QJsonArray objects;
   for (std::size_t o = 0; o < page.objects.size(); ++o) {
     QJsonArray params;
-    for (std::size_t p = 0; p < page.objects[o].params.size(); ++p) {
-      const ParamElement& param = page.objects[o].params[p];
+    for (const std::size_t place : page.objects[o].params) {
+      const ParamElement& param = page.objectParams[place];
       params.append(QJsonArray{QString::fromStdU16String(param.name), QString::fromStdU16String(param.value),
-                               places[o][p]});
+                               static_cast<int>(place)});
     }
     QJsonObject object{{"key", static_cast<int>(o)}, {"params", params}};
     object.insert("id", page.objects[o].id ? QJsonValue(QString::fromStdU16String(*page.objects[o].id)) : QJsonValue());

@@ -216,12 +216,32 @@ TEST_F(VantPdfTest, AWriteThatFailsHalfwayLeavesNothingBehind) {
   EXPECT_TRUE(work_.Names().empty()) << testing::PrintToString(work_.Names());
 }
 
-TEST_F(VantPdfTest, WithoutAPrintServerPrintUsesThePdfPrinter) {
+TEST_F(VantPdfTest, WithoutAPrintServerPrintRefusesAndOnlyThePdfPrinterWritesAFile) {
+  // The print server the environment names is not there: print says so and writes nothing.
   const std::string page = WritePage("invoice.html", {"changeprinter,Office", kText, "enddoc"});
-  const VantResult r = Run({"print", page});
-  EXPECT_TRUE(r.exited && r.status == 0) << r.Describe();
-  EXPECT_EQ(r.out, Written(work_ / "invoice.pdf", 1));
+  const VantResult refused = Run({"print", page});
+  EXPECT_TRUE(refused.exited && refused.status == 1) << refused.Describe();
+  EXPECT_TRUE(Contains(refused.err, "からプリンターの一覧を取得できません (ソケットがありません)。印刷しませんでした"))
+      << refused.err;
+  EXPECT_EQ(refused.out, "");
+  EXPECT_TRUE(work_.Names().empty()) << testing::PrintToString(work_.Names());
+  // Named on the command line, the PDF printer writes the file.
+  const VantResult named = Run({"print", page, "--printer", "Vant3 PDF"});
+  EXPECT_TRUE(named.exited && named.status == 0) << named.Describe();
+  EXPECT_EQ(named.out, Written(work_ / "invoice.pdf", 1));
   EXPECT_EQ(InspectPdf(work_ / "invoice.pdf").pages, 1);
+}
+
+TEST_F(VantPdfTest, PdfAsksNoPrintServerUnlessTheListChangesPrinter) {
+  const VantResult quiet = Run({"pdf", WritePage("plain.html", {kText, "enddoc"})});
+  EXPECT_TRUE(quiet.exited && quiet.status == 0) << quiet.Describe();
+  EXPECT_FALSE(Contains(quiet.err, "印刷サーバー")) << quiet.err;
+  // A list that changes printer needs the server's printers: the note is said once.
+  const VantResult asking = Run({"pdf", WritePage("changing.html", {"changeprinter,Vant3 PDF", kText, "enddoc"})});
+  EXPECT_TRUE(asking.exited && asking.status == 0) << asking.Describe();
+  const std::size_t first = asking.err.find("印刷サーバー");
+  ASSERT_NE(first, std::string::npos) << asking.err;
+  EXPECT_EQ(asking.err.find("印刷サーバー", first + 1), std::string::npos) << asking.err;
 }
 
 TEST_F(VantPdfTest, WithoutAPrintServerThePdfPrinterIsTheOnlyOneAndCurrent) {

@@ -17,7 +17,7 @@ class FakeDocument final : public HostDocument {
  public:
   std::vector<ParamElement> params;
   bool noWebPage = false;  // a host whose parent has no getElementsByTagName
-  std::vector<ParamElement> ObjectParams() const override {
+  const std::vector<ParamElement>& ObjectParams() const override {
     if (noWebPage) throw Failure(u"オブジェクトはこのプロパティまたはメソッドをサポートしていません。");
     return params;
   }

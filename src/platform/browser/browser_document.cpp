@@ -41,19 +41,26 @@ platform::PageObjects PageObjectsOf(const DocumentRequest& document) {
   platform::PageObjects page;
   struct Placed {
     std::int64_t place;
+    std::size_t object;
     const ParamElement* param;
   };
   std::vector<Placed> all;
   for (const BrowserObject& object : document.objects) {
-    page.objects.push_back({object.id, object.params});
+    platform::HostObject host;
+    host.id = object.id;
+    page.objects.push_back(std::move(host));
     for (std::size_t i = 0; i < object.params.size(); ++i) {
       const auto place = i < object.paramOrder.size() ? object.paramOrder[i] : static_cast<std::int64_t>(all.size());
-      all.push_back({place, &object.params[i]});
+      all.push_back({place, page.objects.size() - 1, &object.params[i]});
     }
   }
+  // Every PARAM once, in document order; each OBJECT holds the indices of its own.
   std::stable_sort(all.begin(), all.end(), [](const Placed& a, const Placed& b) { return a.place < b.place; });
   page.objectParams.reserve(all.size());
-  for (const Placed& placed : all) page.objectParams.push_back(*placed.param);
+  for (const Placed& placed : all) {
+    page.objects[placed.object].params.push_back(page.objectParams.size());
+    page.objectParams.push_back(*placed.param);
+  }
   return page;
 }
 

@@ -16,12 +16,14 @@ Text AsciiLowerCase(TextView text) {
   return lower;
 }
 
-bool HoldsMethodParam(const HostObject& object) {
-  for (const ParamElement& param : object.params) {
-    if (LowerCase(param.name).starts_with(u"method")) return true;
+bool HoldsMethodParam(const PageObjects& page, const HostObject& object) {
+  for (const std::size_t index : object.params) {
+    if (LowerCase(page.objectParams[index].name).starts_with(u"method")) return true;
   }
   return false;
 }
+
+}  // namespace
 
 std::optional<std::size_t> ChooseControl(const PageObjects& page,
                                          const std::optional<Text>& objectId) {
@@ -41,12 +43,10 @@ std::optional<std::size_t> ChooseControl(const PageObjects& page,
   return controls.front();
 }
 
-}  // namespace
-
 std::vector<std::size_t> ControlObjectIndexes(const PageObjects& page) {
   std::vector<std::size_t> controls;
   for (std::size_t i = 0; i < page.objects.size(); ++i) {
-    if (HoldsMethodParam(page.objects[i])) controls.push_back(i);
+    if (HoldsMethodParam(page, page.objects[i])) controls.push_back(i);
   }
   if (controls.empty() && !page.objects.empty()) controls.push_back(0);
   return controls;
@@ -57,35 +57,43 @@ Text NoObjectElementDescription() { return u"ページに OBJECT 要素があり
 HostPage HostPage::FromHtml(std::string_view utf8Html, const std::optional<Text>& objectId) {
   PageObjects objects = ReadPageObjects(utf8Html);
   const std::optional<std::size_t> control = ChooseControl(objects, objectId);
-  return HostPage(std::move(objects), control);
+  std::optional<HostObject> chosen;
+  if (control) chosen = std::move(objects.objects[*control]);
+  const bool hasObject = !objects.objects.empty();
+  return HostPage(std::move(objects.objectParams), hasObject, std::move(chosen));
 }
 
 HostPage HostPage::FromObjects(PageObjects objects, std::size_t control) {
   if (control >= objects.objects.size()) throw std::out_of_range("no such OBJECT element");
-  return HostPage(std::move(objects), control);
+  HostObject chosen = std::move(objects.objects[control]);
+  return HostPage(std::move(objects.objectParams), true, std::move(chosen));
 }
 
-HostPage::HostPage(PageObjects objects, std::optional<std::size_t> control)
-    : objects_(std::move(objects)), control_(control) {
+HostPage HostPage::FromParams(std::vector<ParamElement> objectParams, bool hasObject,
+                              std::optional<HostObject> control) {
+  return HostPage(std::move(objectParams), hasObject, std::move(control));
+}
+
+HostPage::HostPage(std::vector<ParamElement> objectParams, bool hasObject,
+                   std::optional<HostObject> control)
+    : objectParams_(std::move(objectParams)), hasObject_(hasObject), control_(std::move(control)) {
+  if (control_ && !hasObject_) throw std::invalid_argument("a control OBJECT on a page without OBJECT");
   if (!control_) return;
-  for (const ParamElement& param : objects_.objects[*control_].params) {
-    bag_.try_emplace(AsciiLowerCase(param.name), param.value);  // the first one stays
+  for (const std::size_t index : control_->params) {
+    if (index >= objectParams_.size()) throw std::out_of_range("a control PARAM the page does not hold");
+    bag_.try_emplace(AsciiLowerCase(objectParams_[index].name), index);  // the first one stays
   }
 }
 
-std::vector<ParamElement> HostPage::ObjectParams() const {
+const std::vector<ParamElement>& HostPage::ObjectParams() const {
   if (!HasObject()) throw Failure(NoObjectElementDescription());
-  return objects_.objectParams;
+  return objectParams_;
 }
 
 std::optional<Text> HostPage::Read(TextView name) const {
   const auto found = bag_.find(AsciiLowerCase(name));
   if (found == bag_.end()) return std::nullopt;
-  return found->second;
-}
-
-const HostObject* HostPage::ControlObject() const {
-  return control_ ? &objects_.objects[*control_] : nullptr;
+  return objectParams_[found->second].value;
 }
 
 }  // namespace vant::platform

@@ -2,6 +2,7 @@
 // of the control's own OBJECT element.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string_view>
 #include <unordered_map>
@@ -15,38 +16,51 @@ namespace vant::platform {
 
 class HostPage final : public HostDocument, public PropertyBag {
  public:
-  // Parses the page (UTF-8 HTML) and chooses the control's OBJECT: the one whose id is
-  // objectId; without an id, the first OBJECT holding a PARAM whose name starts with
-  // "method" in any case, else the first OBJECT. An id that no OBJECT carries throws
-  // HostObjectNotFound (host_page_errors.h).
+  // Parses the page (UTF-8 HTML) and chooses the control's OBJECT (ChooseControl). An id
+  // that no OBJECT carries throws HostObjectNotFound (host_page_errors.h).
   static HostPage FromHtml(std::string_view utf8Html, const std::optional<Text>& objectId);
   // The page as another reader collected it (a browser's live document): the control is
   // objects.objects[control]; an index outside them throws std::out_of_range.
   static HostPage FromObjects(PageObjects objects, std::size_t control);
 
+  // A page already read: every PARAM inside an OBJECT, whether the page has any OBJECT,
+  // and the control's OBJECT (its params index objectParams).
+  static HostPage FromParams(std::vector<ParamElement> objectParams, bool hasObject,
+                             std::optional<HostObject> control);
+
   // Every PARAM inside an OBJECT, in document order. A page without any OBJECT element
   // raises a Failure saying so.
-  std::vector<ParamElement> ObjectParams() const override;
+  const std::vector<ParamElement>& ObjectParams() const override;
 
   // The first of the control's PARAMs with this name, compared without ASCII case, as a
   // browser's parameter bag keeps the first of two PARAMs with the same name.
   std::optional<Text> Read(TextView name) const override;
 
-  bool HasObject() const { return !objects_.objects.empty(); }
+  bool HasObject() const { return hasObject_; }
   // The control's OBJECT element, when the page has one.
-  const HostObject* ControlObject() const;
+  const HostObject* ControlObject() const { return control_ ? &*control_ : nullptr; }
 
  private:
-  HostPage(PageObjects objects, std::optional<std::size_t> control);
+  HostPage(std::vector<ParamElement> objectParams, bool hasObject,
+           std::optional<HostObject> control);
 
-  PageObjects objects_;
-  std::optional<std::size_t> control_;      // index into objects_.objects
-  std::unordered_map<Text, Text> bag_;      // ASCII-lower-cased name -> first value
+  std::vector<ParamElement> objectParams_;
+  bool hasObject_ = false;
+  std::optional<HostObject> control_;
+  // ASCII-lower-cased name -> index into objectParams_ of the first PARAM of that name.
+  std::unordered_map<Text, std::size_t> bag_;
 };
 
 // Which of the page's OBJECT elements are controls, in document order: those holding a
 // PARAM whose name starts with "method" in any case; when none does, the first OBJECT.
 std::vector<std::size_t> ControlObjectIndexes(const PageObjects& page);
+
+// The control's OBJECT among the page's: the one whose id is objectId; without an id, the
+// first OBJECT holding a PARAM whose name starts with "method" in any case, else the first
+// OBJECT; nothing for a page without OBJECT. An id that no OBJECT carries throws
+// HostObjectNotFound.
+std::optional<std::size_t> ChooseControl(const PageObjects& page,
+                                         const std::optional<Text>& objectId);
 
 // The description of the failure that a page without OBJECT elements raises.
 Text NoObjectElementDescription();

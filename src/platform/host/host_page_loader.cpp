@@ -6,14 +6,36 @@
 
 #include <cerrno>
 #include <cstring>
+#include <functional>
+#include <stdexcept>
 #include <string_view>
 
 #include "platform/host/host_page_errors.h"
 #include "platform/host/html_encoding.h"
 #include "platform/host/html_parse_work.h"
+#include "platform/host/limited_child.h"
+#include "platform/host/page_reply.h"
 
 namespace vant::platform {
 namespace {
+
+// The budget of reading one page: far above what a real page needs (a 64 MiB page of
+// PARAMs parses in a few seconds within it), far below what the machine has.
+constexpr ChildLimits kPageReadingLimits{
+    .memoryBytes = std::uint64_t{448} << 20,
+    .cpuSeconds = 8,
+    .wallTime = std::chrono::seconds(60),
+    .maxReplyBytes = kMaxPageBytes + (16u << 20),
+};
+
+// Also said for a tag with tens of thousands of attributes, which costs the parser as much.
+const std::string kTooDeep = "要素の入れ子が深すぎるため解析できません";
+const std::string kTooManyParams =
+    "PARAM 要素が多すぎます (上限 " + std::to_string(kMaxReplyParams) + " 個)";
+const std::string kOverBudget = "ページが大きすぎるか複雑すぎるため、解析に使えるメモリ (" +
+                                std::to_string(kPageReadingLimits.memoryBytes >> 20) +
+                                " MiB) または時間 (" + std::to_string(kPageReadingLimits.cpuSeconds) +
+                                " 秒) を超えました";
 
 [[noreturn]] void Unreadable(const std::filesystem::path& path, const std::string& reason) {
   throw HostPageUnreadable(path.string(), "ページを読み込めません: " + path.string() + ": " + reason);
@@ -116,22 +138,70 @@ std::optional<std::string> NotTextReason(std::string_view bytes) {
   return std::nullopt;
 }
 
-LoadedHostPage ParsePage(const std::filesystem::path& shownAs, const std::string& bytes,
-                         const std::optional<Text>& objectId, std::string baseName) {
-  if (auto reason = NotTextReason(bytes)) Unreadable(shownAs, *reason);
-  DecodedPage decoded = DecodePage(bytes);
-  if (EstimateParseWork(decoded.text.utf8) > kMaxParseWork) {
-    Unreadable(shownAs, "要素の入れ子が深すぎるため解析できません");
+// Everything that touches the page's bytes, run in the child: reading, decoding, the guard,
+// parsing, choosing the control's OBJECT. Only the PARAMs leave it.
+PageReply ReadPageInChild(const std::filesystem::path& path, const std::function<std::string()>& readBytes,
+                          const std::optional<Text>& objectId) {
+  try {
+    ReadPageParams read;
+    std::string utf8;
+    {
+      const std::string bytes = readBytes();
+      if (auto reason = NotTextReason(bytes)) Unreadable(path, *reason);
+      DecodedPage decoded = DecodePage(bytes);
+      read.encoding = decoded.encoding;
+      read.replacedSequences = decoded.text.replacedSequences;
+      utf8 = std::move(decoded.text.utf8);
+    }  // the raw bytes go before the parse tree comes
+    if (EstimateParseWork(utf8) > kMaxParseWork) Unreadable(path, kTooDeep);
+    PageObjects objects = ReadPageObjects(utf8);
+    utf8 = std::string();
+    if (objects.objectParams.size() > kMaxReplyParams) Unreadable(path, kTooManyParams);
+    const std::optional<std::size_t> control = ChooseControl(objects, objectId);
+    read.hasObject = !objects.objects.empty();
+    if (control) read.control = std::move(objects.objects[*control]);
+    read.objectParams = std::move(objects.objectParams);
+    return read;
+  } catch (const HostPageUnreadable& e) {
+    return PageRefused{e.what()};
+  } catch (const HostObjectNotFound& e) {
+    return ObjectIdMissing{e.Id(), e.what()};
   }
-  return {HostPage::FromHtml(decoded.text.utf8, objectId), std::move(baseName), decoded.encoding,
-          decoded.text.replacedSequences};
+}
+
+LoadedHostPage ReadInChild(const std::filesystem::path& path, const std::function<std::string()>& readBytes,
+                           const std::optional<Text>& objectId, std::string baseName) {
+  const ChildOutcome outcome = RunInLimitedChild(
+      [&](int replyFd) {
+        if (!WriteAll(replyFd, EncodeReply(ReadPageInChild(path, readBytes, objectId)))) {
+          throw std::runtime_error("the reply was not taken");
+        }
+      },
+      kPageReadingLimits);
+  if (outcome.end == ChildEnd::kOverLimit) Unreadable(path, kOverBudget);
+  if (outcome.end == ChildEnd::kBroken) {
+    Unreadable(path, "解析が異常終了しました" +
+                         (outcome.signal != 0 ? " (シグナル " + std::to_string(outcome.signal) + ")"
+                                              : std::string()));
+  }
+  std::optional<PageReply> reply = DecodeReply(outcome.reply);
+  if (!reply) Unreadable(path, "解析の結果が壊れています");
+  if (const auto* refused = std::get_if<PageRefused>(&*reply)) {
+    throw HostPageUnreadable(path.string(), refused->message);
+  }
+  if (const auto* missing = std::get_if<ObjectIdMissing>(&*reply)) {
+    throw HostObjectNotFound(missing->id, missing->message);
+  }
+  auto& read = std::get<ReadPageParams>(*reply);
+  return {HostPage::FromParams(std::move(read.objectParams), read.hasObject, std::move(read.control)),
+          std::move(baseName), read.encoding, read.replacedSequences};
 }
 
 }  // namespace
 
 LoadedHostPage LoadHostPage(const std::filesystem::path& path,
                             const std::optional<Text>& objectId) {
-  return ParsePage(path, ReadPageBytes(path), objectId, path.stem().string());
+  return ReadInChild(path, [&] { return ReadPageBytes(path); }, objectId, path.stem().string());
 }
 
 LoadedHostPage LoadHostPageFromStandardInput(const std::optional<Text>& objectId) {
@@ -139,7 +209,7 @@ LoadedHostPage LoadHostPageFromStandardInput(const std::optional<Text>& objectId
   struct stat info {};
   if (fstat(STDIN_FILENO, &info) != 0) Unreadable(shownAs, ReasonOf(errno));
   if (S_ISDIR(info.st_mode)) Unreadable(shownAs, ReasonOf(EISDIR));
-  return ParsePage(shownAs, ReadToEnd(STDIN_FILENO, shownAs, 0), objectId, std::string());
+  return ReadInChild(shownAs, [&] { return ReadToEnd(STDIN_FILENO, shownAs, 0); }, objectId, std::string());
 }
 
 }  // namespace vant::platform

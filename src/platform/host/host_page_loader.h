@@ -29,7 +29,9 @@ struct LoadedHostPage {
 // in its first KiB without a UTF-16 byte order mark, or a first KiB that is mostly
 // unreadable bytes) or nests its elements so deep that parsing it would take minutes
 // throws HostPageUnreadable naming the file; an id that no OBJECT carries throws
-// HostObjectNotFound.
+// HostObjectNotFound. The page is read and parsed in a child process under memory and CPU
+// limits (a page beyond them is refused the same way): only its PARAMs come back, the
+// bytes and the parse tree never live in this process. Call before starting threads.
 LoadedHostPage LoadHostPage(const std::filesystem::path& path,
                             const std::optional<Text>& objectId = std::nullopt);
 

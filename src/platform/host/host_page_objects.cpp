@@ -65,9 +65,8 @@ PageObjects ReadPageObjects(std::string_view utf8Html) {
     if (html && element.tag == GUMBO_TAG_NOSCRIPT) continue;
     if (html && element.tag == GUMBO_TAG_PARAM) {
       if (!openObjects.empty()) {
-        ParamElement param = ParamOf(element);
-        page.objects[openObjects.back()].params.push_back(param);
-        page.objectParams.push_back(std::move(param));
+        page.objects[openObjects.back()].params.push_back(page.objectParams.size());
+        page.objectParams.push_back(ParamOf(element));
       }
       continue;  // a void element: nothing inside
     }

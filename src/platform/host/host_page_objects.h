@@ -1,6 +1,7 @@
 // The OBJECT elements of a parsed host page and the PARAM elements inside them.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -14,7 +15,9 @@ struct HostObject {
   std::optional<Text> id;            // the id attribute, when the element has one
   std::optional<Text> width;         // the width and height attributes, as written
   std::optional<Text> height;
-  std::vector<ParamElement> params;  // its own PARAMs: those with no OBJECT between them
+  // Its own PARAMs (those with no OBJECT between them), as indices into the page's
+  // objectParams: each PARAM is held once.
+  std::vector<std::size_t> params;
 };
 
 struct PageObjects {

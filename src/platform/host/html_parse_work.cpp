@@ -19,7 +19,8 @@ constexpr std::array<std::string_view, 36> kFlatTags{
 // inside it out and reopen it within them, so the tree does not get shallower.
 constexpr std::array<std::string_view, 14> kFormattingTags{
     "a", "b", "big", "code", "em", "font", "i", "nobr", "s", "small", "strike", "strong", "tt", "u"};
-constexpr std::array<std::string_view, 4> kRawTextTags{"script", "style", "textarea", "title"};
+constexpr std::array<std::string_view, 8> kRawTextTags{"script", "style", "textarea", "title",
+                                                        "xmp", "iframe", "noembed", "noframes"};
 
 constexpr bool AllLowerCase(const auto& tags) {
   for (std::string_view tag : tags) {
@@ -42,6 +43,10 @@ bool Contains(const std::array<std::string_view, N>& tags, std::string_view name
   return std::find(tags.begin(), tags.end(), name) != tags.end();
 }
 
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r'; }
+
+bool IsTagNameEnd(char c) { return IsSpace(c) || c == '/' || c == '>'; }
+
 // Where the text of a raw-text element ends: at its end tag, or nowhere.
 std::size_t RawTextEnd(std::string_view html, std::size_t from, std::string_view name) {
   const std::string closing = "</" + std::string(name);
@@ -51,7 +56,9 @@ std::size_t RawTextEnd(std::string_view html, std::size_t from, std::string_view
     for (std::size_t i = 0; matches && i < closing.size(); ++i) {
       matches = Lower(html[search + i]) == closing[i];
     }
-    if (matches) return search;
+    // "</scripts" does not end a SCRIPT: the name must end there.
+    const std::size_t after = search + closing.size();
+    if (matches && (after >= html.size() || IsTagNameEnd(html[after]))) return search;
   }
   return std::string_view::npos;
 }
@@ -66,6 +73,68 @@ std::uint64_t NameKey(std::string_view name) {
   return key;
 }
 
+
+
+// After a bogus comment starting at from: past its ">", or the end of the page.
+std::size_t SkipBogusComment(std::string_view html, std::size_t from) {
+  const std::size_t close = html.find('>', from);
+  return close == std::string_view::npos ? html.size() : close + 1;
+}
+
+// After the markup declaration or processing instruction at "<!" or "<?": a comment ends at
+// its first "-->" or "--!>", or at once for "<!-->" and "<!--->"; anything else ("<!DOCTYPE",
+// "<![CDATA[" outside foreign content, "<?xml") is a bogus comment up to the next ">". The
+// parser's tokeniser ends them exactly so; counting them differently would let a page hide
+// tags from this estimate or pass tags off as comments.
+std::size_t SkipMarkup(std::string_view html, std::size_t at) {
+  if (html.compare(at, 4, "<!--") != 0) return SkipBogusComment(html, at + 2);
+  const std::size_t body = at + 4;
+  if (html.compare(body, 1, ">") == 0) return body + 1;
+  if (html.compare(body, 2, "->") == 0) return body + 2;
+  const std::size_t dashes = html.find("-->", body);
+  const std::size_t bang = html.find("--!>", body);
+  const std::size_t close = std::min(dashes, bang);
+  if (close == std::string_view::npos) return html.size();
+  return close + (close == dashes ? 3 : 4);
+}
+
+struct TagRest {
+  std::size_t end;         // past the tag's ">"; npos when the page ends inside the tag
+  std::uint64_t attributes;  // how many attributes the tag carries
+};
+
+// Reads a tag's attributes from just after its name as the tokeniser does: names end at a
+// blank, "/", ">" or "="; values are quoted with " or ', or end at a blank or ">". A ">"
+// inside a quoted value does not end the tag.
+TagRest ReadTagRest(std::string_view html, std::size_t at) {
+  std::uint64_t attributes = 0;
+  const std::size_t size = html.size();
+  while (at < size) {
+    const char c = html[at];
+    if (c == '>') return {at + 1, attributes};
+    if (IsSpace(c) || c == '/') {
+      ++at;
+      continue;
+    }
+    ++attributes;  // a name starts here; a leading "=" belongs to it
+    ++at;
+    while (at < size && !IsTagNameEnd(html[at]) && html[at] != '=') ++at;
+    while (at < size && IsSpace(html[at])) ++at;
+    if (at >= size || html[at] != '=') continue;
+    ++at;
+    while (at < size && IsSpace(html[at])) ++at;
+    if (at >= size) break;
+    if (html[at] == '"' || html[at] == '\'') {
+      const std::size_t close = html.find(html[at], at + 1);
+      if (close == std::string_view::npos) break;
+      at = close + 1;
+    } else {
+      while (at < size && !IsSpace(html[at]) && html[at] != '>') ++at;
+    }
+  }
+  return {std::string_view::npos, attributes};
+}
+
 }  // namespace
 
 std::uint64_t EstimateParseWork(std::string_view html, std::uint64_t limit) {
@@ -76,27 +145,30 @@ std::uint64_t EstimateParseWork(std::string_view html, std::uint64_t limit) {
   while (work <= limit) {
     at = html.find('<', at);
     if (at == std::string_view::npos || at + 1 >= html.size()) break;
-    if (html.compare(at, 4, "<!--") == 0) {
-      const std::size_t close = html.find("-->", at + 4);
-      if (close == std::string_view::npos) break;
-      at = close + 3;
+    if (html[at + 1] == '!' || html[at + 1] == '?') {
+      at = SkipMarkup(html, at);
       continue;
     }
     const bool end = html[at + 1] == '/';
     std::size_t cursor = at + (end ? 2 : 1);
-    if (cursor >= html.size() || !IsLetter(html[cursor])) {
-      at = cursor;
+    if (cursor >= html.size()) break;
+    if (!IsLetter(html[cursor])) {
+      // "</" without a letter starts a bogus comment ("</>" is dropped); "<" is text.
+      at = end ? SkipBogusComment(html, cursor) : cursor;
       continue;
     }
     name.clear();
-    while (cursor < html.size() && (IsLetter(html[cursor]) ||
-                                    (html[cursor] >= '0' && html[cursor] <= '9'))) {
-      name.push_back(Lower(html[cursor++]));
-    }
-    at = cursor;
-    work += open.size();  // the parser's look through the open elements
+    while (cursor < html.size() && !IsTagNameEnd(html[cursor])) name.push_back(Lower(html[cursor++]));
+    const TagRest rest = ReadTagRest(html, cursor);
+    if (rest.end == std::string_view::npos) break;  // a tag cut off by the end: dropped
+    at = rest.end;
+    // The parser compares each attribute with those before it, and looks through the open
+    // elements for the tag.
+    work += rest.attributes * (rest.attributes - (rest.attributes > 0 ? 1 : 0)) / 2;
+    work += open.size();
     if (Contains(kFlatTags, name)) continue;
     if (!end) {
+      if (name == "plaintext") break;  // the rest of the page is its text
       open.push_back(NameKey(name));
       if (Contains(kRawTextTags, name)) {
         at = RawTextEnd(html, at, name);  // the end tag is counted on the next turn

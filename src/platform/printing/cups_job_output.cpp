@@ -42,10 +42,11 @@ Failure JobFailure(const Text& printer, const Text& reason) {
 // The refusal of a queue that takes no jobs, in the program's own words.
 constexpr TextView kNotAccepting = u"プリンターが印刷ジョブを受け付けていません。";
 
-// libcups's last failure; a queue that takes no jobs is said in the program's own words.
-Text LastJobError() {
-  if (cupsLastError() == IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS) return Text(kNotAccepting);
-  return LastCupsError();
+// Why a request of a job failed; a queue that takes no jobs is said in the program's own
+// words.
+Text JobErrorReason(const CupsConnection& connection, ipp_status_t status) {
+  if (status == IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS) return Text(kNotAccepting);
+  return connection.FailureReason(status);
 }
 
 // Bytes per write to the server.
@@ -54,7 +55,8 @@ constexpr qsizetype kChunk = 64 * 1024;
 // One job of a document: created, its PDF sent as its one document. A job of a document
 // in several parts is held until every part is in, so that no part prints before all are
 // there and the parts print one after the other.
-int SendJob(cups_dest_t* dest, cups_dinfo_t* info, const PrintedDocument& part, bool held) {
+int SendJob(http_t* http, const CupsConnection& connection, cups_dest_t* dest, cups_dinfo_t* info,
+            const PrintedDocument& part, bool held) {
   JobOptions options;
   const JobAttributes& a = part.attributes;
   if (!a.media.empty()) options.Add("media", a.media);
@@ -68,41 +70,47 @@ int SendJob(cups_dest_t* dest, cups_dinfo_t* info, const PrintedDocument& part, 
 
   const std::string title = ToUtf8(part.title);
   int jobId = 0;
-  const ipp_status_t created = cupsCreateDestJob(CUPS_HTTP_DEFAULT, dest, info, &jobId, title.c_str(),
+  const ipp_status_t created = cupsCreateDestJob(http, dest, info, &jobId, title.c_str(),
                                                  options.Count(), options.Options());
-  if (created > IPP_STATUS_OK_CONFLICTING || jobId <= 0) throw JobFailure(part.printer, LastJobError());
+  if (created > IPP_STATUS_OK_CONFLICTING || jobId <= 0) {
+    throw JobFailure(part.printer, JobErrorReason(connection, created));
+  }
 
+  // The reason is taken before the cancel, whose own request would replace it; a server
+  // that no longer answers is not waited on again for the cancel.
   const auto abandon = [&](const Text& reason) {
-    cupsCancelDestJob(CUPS_HTTP_DEFAULT, dest, jobId);
+    if (!connection.TimedOut()) cupsCancelDestJob(http, dest, jobId);
     return JobFailure(part.printer, reason);
   };
-  if (cupsStartDestDocument(CUPS_HTTP_DEFAULT, dest, info, jobId, title.c_str(), CUPS_FORMAT_PDF, 0,
+  if (cupsStartDestDocument(http, dest, info, jobId, title.c_str(), CUPS_FORMAT_PDF, 0,
                             nullptr, 1) != HTTP_STATUS_CONTINUE) {
-    throw abandon(LastJobError());
+    throw abandon(JobErrorReason(connection, cupsLastError()));
   }
   for (qsizetype at = 0; at < part.pdf.size(); at += kChunk) {
     const qsizetype length = std::min(kChunk, part.pdf.size() - at);
-    if (cupsWriteRequestData(CUPS_HTTP_DEFAULT, part.pdf.constData() + at,
+    if (cupsWriteRequestData(http, part.pdf.constData() + at,
                              static_cast<size_t>(length)) != HTTP_STATUS_CONTINUE) {
+      const Text reason = JobErrorReason(connection, cupsLastError());
       // The request is finished so that the connection can be used for the cancel.
-      cupsFinishDestDocument(CUPS_HTTP_DEFAULT, dest, info);
-      throw abandon(LastJobError());
+      if (!connection.TimedOut()) cupsFinishDestDocument(http, dest, info);
+      throw abandon(reason);
     }
   }
-  if (cupsFinishDestDocument(CUPS_HTTP_DEFAULT, dest, info) > IPP_STATUS_OK_CONFLICTING) {
-    throw abandon(LastJobError());
+  if (const ipp_status_t finished = cupsFinishDestDocument(http, dest, info);
+      finished > IPP_STATUS_OK_CONFLICTING) {
+    throw abandon(JobErrorReason(connection, finished));
   }
   return jobId;
 }
 
 // Lets a held job print. False when the server refuses.
-bool ReleaseJob(const std::string& printerUri, int jobId) {
+bool ReleaseJob(http_t* http, const std::string& printerUri, int jobId) {
   IppMessage request(ippNewRequest(IPP_OP_RELEASE_JOB));
   ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, printerUri.c_str());
   ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", jobId);
   ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
   // cupsDoRequest consumes the request.
-  IppMessage response(cupsDoRequest(CUPS_HTTP_DEFAULT, request.release(), "/jobs/"));
+  IppMessage response(cupsDoRequest(http, request.release(), "/jobs/"));
   return response && cupsLastError() <= IPP_STATUS_OK_CONFLICTING;
 }
 
@@ -123,7 +131,12 @@ bool CupsJobOutput::CheckQueue(const Text& printer) const {
                 nullptr, kWanted);
   // cupsDoRequest consumes the request. A server that cannot say (a destination it knows
   // only by discovery) is asked no further: submitting the job reports any refusal.
-  IppMessage response(cupsDoRequest(CUPS_HTTP_DEFAULT, request.release(), "/"));
+  IppMessage response(cupsDoRequest(destination_->Http(), request.release(), "/"));
+  // A server that does not answer at all will not take the job either: said now, with why.
+  const CupsConnection& connection = destination_->Connection();
+  if (!response && (connection.TimedOut() || httpError(destination_->Http()) != 0)) {
+    throw JobFailure(printer, connection.FailureReason(cupsLastError()));
+  }
   if (!response || cupsLastError() > IPP_STATUS_OK_CONFLICTING) return false;
   ipp_attribute_t* accepting = ippFindAttribute(response.get(), "printer-is-accepting-jobs", IPP_TAG_BOOLEAN);
   if (accepting != nullptr && !ippGetBoolean(accepting, 0)) throw JobFailure(printer, Text(kNotAccepting));
@@ -141,15 +154,18 @@ DeliveredDocument CupsJobOutput::DeliverParts(const std::vector<PrintedDocument>
   const Text& printer = parts.front().printer;
   const bool stopped = CheckQueue(printer);
 
+  http_t* http = destination_->Http();
+  const CupsConnection& connection = destination_->Connection();
   cups_dest_t* dest = destination_->Dest();
   cups_dinfo_t* info = destination_->Info();
   const bool held = parts.size() > 1;
   std::vector<int> jobs;
   const auto cancelAll = [&] {
-    for (const int job : jobs) cupsCancelDestJob(CUPS_HTTP_DEFAULT, dest, job);
+    if (connection.TimedOut()) return;
+    for (const int job : jobs) cupsCancelDestJob(http, dest, job);
   };
   try {
-    for (const PrintedDocument& part : parts) jobs.push_back(SendJob(dest, info, part, held));
+    for (const PrintedDocument& part : parts) jobs.push_back(SendJob(http, connection, dest, info, part, held));
   } catch (...) {
     // The parts sent so far are held: none of them prints.
     cancelAll();
@@ -158,8 +174,8 @@ DeliveredDocument CupsJobOutput::DeliverParts(const std::vector<PrintedDocument>
   if (held) {
     const std::string uri = destination_->Option("printer-uri-supported");
     for (const int job : jobs) {
-      if (uri.empty() || !ReleaseJob(uri, job)) {
-        const Text reason = uri.empty() ? Text(u"プリンターの URI が不明です。") : LastJobError();
+      if (uri.empty() || !ReleaseJob(http, uri, job)) {
+        const Text reason = uri.empty() ? Text(u"プリンターの URI が不明です。") : JobErrorReason(connection, cupsLastError());
         cancelAll();
         throw JobFailure(printer, reason);
       }

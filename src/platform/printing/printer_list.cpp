@@ -23,7 +23,10 @@ std::unique_ptr<PrinterList> PrinterList::FromCups() {
       found.problems.push_back(failure.Description());
     }
   }
-  return std::make_unique<PrinterList>(std::move(queues), std::move(found.problems));
+  if (found.unreachable) found.problems.push_back(*found.unreachable + kPdfPrinterOnly);
+  auto list = std::make_unique<PrinterList>(std::move(queues), std::move(found.problems));
+  list->serverUnreachable_ = std::move(found.unreachable);
+  return list;
 }
 
 PrinterList::PrinterList(std::vector<InstalledQueue> queues, std::vector<Text> problems)

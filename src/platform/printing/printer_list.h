@@ -5,9 +5,11 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "engine/platform.h"
+#include "platform/printing/cups_destination.h"
 #include "platform/printing/pdf_file_output.h"
 #include "platform/printing/printer_surface.h"
 
@@ -57,6 +59,10 @@ class PrinterList final : public InstalledPrinters {
   const std::vector<DeliveredDocument>& Delivered() const { return delivered_; }
   // Japanese descriptions of the destinations (or the server) that could not be read.
   const std::vector<Text>& Problems() const { return problems_; }
+  // The sentence naming a chosen print server that could not be reached or did not answer
+  // in time, and why; the list then holds the PDF printer alone, and Problems() holds the
+  // sentence followed by kPdfPrinterOnly.
+  const std::optional<Text>& ServerUnreachable() const { return serverUnreachable_; }
 
  private:
   std::vector<std::unique_ptr<PagePrinter>> printers_;
@@ -64,6 +70,7 @@ class PrinterList final : public InstalledPrinters {
   int current_ = 0;
   std::vector<DeliveredDocument> delivered_;
   std::vector<Text> problems_;
+  std::optional<Text> serverUnreachable_;
 };
 
 }  // namespace vant::printing

@@ -14,6 +14,12 @@ std::vector<Text> Names(const std::vector<ParamElement>& params) {
   return names;
 }
 
+std::vector<Text> Names(const platform::PageObjects& page, const std::vector<std::size_t>& indices) {
+  std::vector<Text> names;
+  for (const std::size_t i : indices) names.push_back(page.objectParams.at(i).name);
+  return names;
+}
+
 BrowserObject Object(std::int64_t key, std::vector<ParamElement> params, std::vector<std::int64_t> order = {}) {
   BrowserObject object;
   object.key = key;
@@ -29,7 +35,7 @@ TEST(BrowserDocument, ParamsFollowTheirPlacesInTheDocumentWhenObjectsNest) {
   const platform::PageObjects page = PageObjectsOf(nested);
   EXPECT_EQ(Names(page.objectParams), (std::vector<Text>{u"p1", u"p2", u"p4"}));
   ASSERT_EQ(page.objects.size(), 2u);
-  EXPECT_EQ(Names(page.objects[0].params), (std::vector<Text>{u"p1", u"p4"}));
+  EXPECT_EQ(Names(page, page.objects[0].params), (std::vector<Text>{u"p1", u"p4"}));
 
   DocumentRequest flat;  // without places: object by object
   flat.objects = {Object(0, {{u"a", u""}, {u"b", u""}}), Object(1, {{u"c", u""}})};

@@ -64,6 +64,48 @@ TEST(HtmlParseWork, CommentsAndScriptTextAreNotTags) {
   EXPECT_EQ(EstimateParseWork("<div><script><div><div>"), 1u);
 }
 
+TEST(HtmlParseWork, MarkupEndsWhereTheParserEndsIt) {
+  // Each row: markup, then three DIVs (costing 0 + 1 + 2) when the markup has ended before
+  // them, nothing when they are still inside it.
+  struct Row {
+    int line;
+    const char* markup;
+    std::uint64_t work;
+  };
+  const Row rows[] = {
+      {__LINE__, "<!-->", 3},               // an empty comment, closed at once
+      {__LINE__, "<!--->", 3},
+      {__LINE__, "<!---->", 3},
+      {__LINE__, "<!-- a --!>", 3},
+      {__LINE__, "<!-- a -- b ->", 0},       // not closed yet
+      {__LINE__, "<!DOCTYPE html>", 3},
+      {__LINE__, "<![CDATA[ x ]]>", 3},      // a bogus comment up to the first ">"
+      {__LINE__, "<?xml version='1.0'?>", 3},
+      {__LINE__, "</ x>", 3},
+      {__LINE__, "</>", 3},
+      {__LINE__, "<p title='<div><div>'>", 3},  // quoted values hide nothing from the tag
+      {__LINE__, "<p title=\">\">", 3},
+      {__LINE__, "<p title=\"unclosed", 0},  // a tag the page ends inside is dropped
+      {__LINE__, "<script>a</scripts></script>", 1 + 3},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.line);
+    EXPECT_EQ(EstimateParseWork(std::string(row.markup) + "<div><div><div>"), row.work);
+  }
+}
+
+TEST(HtmlParseWork, AttributesCostTheirPairs) {
+  // The parser compares each attribute with every one before it.
+  EXPECT_EQ(EstimateParseWork("<p a=1 b='2' c=\"3\" d>"), 6u);
+  EXPECT_EQ(EstimateParseWork("<p a='1'/b='2'/c>"), 3u);
+  EXPECT_EQ(EstimateParseWork("<p a=1/b=2/c=3>"), 0u);  // one unquoted value
+  std::string many = "<div";
+  for (int i = 0; i < 100000; ++i) many += " a" + std::to_string(i) + "=1";
+  EXPECT_GT(EstimateParseWork(many + ">"), kMaxParseWork);
+  // The nesting hidden behind an empty comment counts.
+  EXPECT_GT(EstimateParseWork("<!-->" + Repeat("<div>", 100000)), kMaxParseWork);
+}
+
 TEST(HtmlParseWork, StopsCountingAtTheLimit) {
   const std::string page = Repeat("<div>", 200000);
   const std::uint64_t work = EstimateParseWork(page, 1000);

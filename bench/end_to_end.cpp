@@ -1,0 +1,117 @@
+// `vant pdf` end to end against the plain Qt program, each in a process of its own, in the
+// same run: wall time and peak resident memory of each, and their ratios. The page is the
+// drawing list (DrawingPages) as a host page, so `vant pdf` reads it, runs it and writes the
+// PDF; the plain program draws the same marks with QPainter/QPdfWriter.
+//
+//   vant_bench_end_to_end VANT_BINARY [PAGES (350)] [RUNS (5)]
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "bench_platform.h"
+#include "marks.h"
+#include "method_page.h"
+#include "plain_qt_pdf.h"
+#include "platform/qt/qt_app.h"
+
+namespace {
+
+constexpr int kMarksPerPage = 50;
+
+struct Measured {
+  double seconds;     // wall time
+  double cpuSeconds;  // user and system time: what a busy machine disturbs least
+  long peakKiB;
+};
+
+// Runs the program to its end; a failed run ends the benchmark.
+Measured Run(const std::vector<std::string>& args) {
+  std::vector<char*> argv;
+  for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  const auto start = std::chrono::steady_clock::now();
+  const pid_t child = fork();
+  if (child < 0) throw std::runtime_error("fork failed");
+  if (child == 0) {
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  rusage usage{};
+  if (wait4(child, &status, 0, &usage) != child) throw std::runtime_error("wait4 failed");
+  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    throw std::runtime_error(args[0] + " " + args[1] + " failed (status " + std::to_string(status) + ")");
+  }
+  const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+  return {took.count(), seconds(usage.ru_utime) + seconds(usage.ru_stime), usage.ru_maxrss};
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+int PlainProgram(int argc, char** argv) {
+  // --plain PAGES OUT.pdf
+  const int pages = std::atoi(argv[2]);
+  int qtArgc = 1;
+  const auto app = vant::qt::StartQt(qtArgc, argv, /*windowed=*/false);
+  vant::bench::WritePlainQtPdf(vant::bench::DrawingPages(pages, kMarksPerPage), argv[3]);
+  (void)argc;
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "--plain") return PlainProgram(argc, argv);
+  if (argc < 2 || argc > 4) {
+    std::cerr << "usage: vant_bench_end_to_end VANT_BINARY [PAGES] [RUNS]\n";
+    return 2;
+  }
+  try {
+    using namespace vant::bench;
+    const std::string vant = std::filesystem::absolute(argv[1]).string();
+    const int pages = argc >= 3 ? std::atoi(argv[2]) : 350;
+    const int runs = argc >= 4 ? std::atoi(argv[3]) : 5;
+    const ScratchDir dir;
+    const auto page = dir.Path() / "drawing.html";
+    std::ofstream(page, std::ios::binary) << MethodPageHtml(PageMethodLines(DrawingPages(pages, kMarksPerPage)));
+    // No print server is asked: the PDF printer is the one measured.
+    setenv("CUPS_SERVER", (dir.Path() / "no-print-server.sock").c_str(), 1);
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
+    std::vector<double> vantTimes, plainTimes, vantCpu, plainCpu, vantPeaks, plainPeaks;
+    for (int run = 0; run < runs; ++run) {  // alternated, so that a busy machine hits both
+      const Measured v = Run({vant, "pdf", page.string(), "-o", (dir.Path() / "vant.pdf").string()});
+      const Measured p = Run({self, "--plain", std::to_string(pages), (dir.Path() / "plain.pdf").string()});
+      vantTimes.push_back(v.seconds);
+      vantCpu.push_back(v.cpuSeconds);
+      plainCpu.push_back(p.cpuSeconds);
+      plainTimes.push_back(p.seconds);
+      vantPeaks.push_back(static_cast<double>(v.peakKiB));
+      plainPeaks.push_back(static_cast<double>(p.peakKiB));
+    }
+    const double vt = Median(vantTimes), pt = Median(plainTimes);
+    const double vc = Median(vantCpu), pc = Median(plainCpu);
+    const double vm = Median(vantPeaks) / 1024, pm = Median(plainPeaks) / 1024;
+    std::printf("pages %d, runs %d (medians)\n", pages, runs);
+    std::printf("vant pdf   %.3f s wall  %.3f s CPU  %.1f MiB peak\n", vt, vc, vm);
+    std::printf("plain Qt   %.3f s wall  %.3f s CPU  %.1f MiB peak\n", pt, pc, pm);
+    std::printf("ratio      wall %.2f  CPU %.2f  memory %.2f\n", vt / pt, vc / pc, vm / pm);
+  } catch (const std::exception& e) {
+    std::cerr << "vant_bench_end_to_end: " << e.what() << '\n';
+    return 1;
+  }
+  return 0;
+}

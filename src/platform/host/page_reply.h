@@ -1,0 +1,49 @@
+// What the page-reading child hands back to the parent, and its small length-prefixed
+// form on the pipe: either the PARAMs the control needs or the reason the page was refused.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "common/text.h"
+#include "platform/host/host_page_objects.h"
+#include "platform/host/html_charset.h"
+
+namespace vant::platform {
+
+// The most PARAMs a page may hand over: thirty times the 32767 methods a control can hold,
+// few enough that the reading process stays far below its memory goal.
+inline constexpr std::size_t kMaxReplyParams = 1'000'000;
+
+struct ReadPageParams {
+  PageEncoding encoding = PageEncoding::kUtf8;
+  std::size_t replacedSequences = 0;
+  std::vector<ParamElement> objectParams;  // every PARAM inside an OBJECT
+  bool hasObject = false;
+  std::optional<HostObject> control;       // its params index objectParams
+};
+
+struct PageRefused {
+  std::string message;  // names the file
+};
+
+struct ObjectIdMissing {
+  std::string id;  // UTF-8
+  std::string message;
+};
+
+using PageReply = std::variant<ReadPageParams, PageRefused, ObjectIdMissing>;
+
+std::string EncodeReply(const PageReply& reply);
+
+// Reads a reply back; nothing when the bytes are not a whole, consistent reply (a length
+// beyond the end, an index beyond the PARAMs, an unknown kind or encoding, bytes left over,
+// more than kMaxReplyParams PARAMs).
+std::optional<PageReply> DecodeReply(std::string_view bytes);
+
+}  // namespace vant::platform

@@ -1,0 +1,120 @@
+#include "platform/printing/cups_connection.h"
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string_view>
+
+namespace vant::printing {
+namespace {
+
+bool NamesAServer(const std::filesystem::path& clientConf) {
+  std::ifstream in(clientConf);
+  std::string line;
+  while (std::getline(in, line)) {
+    const std::size_t start = line.find_first_not_of(" \t");
+    if (start != std::string::npos && line.compare(start, 10, "ServerName") == 0) return true;
+  }
+  return false;
+}
+
+// The error of connecting to a local socket now; 0 when it connects.
+int LocalConnectError(const std::string& path) {
+  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return errno;
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  path.copy(address.sun_path, sizeof address.sun_path - 1);
+  const int error = connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 ? 0 : errno;
+  close(fd);
+  return error;
+}
+
+std::string Env(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? value : "";
+}
+
+}  // namespace
+
+PrintServer ChosenPrintServer() {
+  PrintServer server;
+  const char* name = cupsServer();
+  server.name = name != nullptr ? name : "";
+  // libcups takes a socket only when it is configured or there; a host name only when it
+  // is configured, else its fallback "localhost".
+  server.configured = !Env("CUPS_SERVER").empty() || server.name.starts_with('/') ||
+                      (!Env("HOME").empty() && NamesAServer(std::filesystem::path(Env("HOME")) / ".cups/client.conf")) ||
+                      NamesAServer(std::filesystem::path(Env("CUPS_SERVERROOT").empty() ? "/etc/cups" : Env("CUPS_SERVERROOT")) /
+                                   "client.conf");
+  return server;
+}
+
+Text SocketErrorReason(int error) {
+  switch (error) {
+    case ENOENT: return u"ソケットがありません";
+    case ECONNREFUSED: return u"接続を拒否されました";
+    case ETIMEDOUT: return u"応答がありません";
+    case EPIPE:
+    case ECONNRESET: return u"接続が途中で切れました";
+    case EHOSTDOWN:
+    case EHOSTUNREACH:
+    case ENETUNREACH: return u"ホストに到達できません";
+    case EACCES:
+    case EPERM: return u"接続の権限がありません";
+    default: return u"通信に失敗しました (" + FromUtf8(std::strerror(error)) + u")";
+  }
+}
+
+std::shared_ptr<CupsConnection> CupsConnection::Open(const std::string& server, Text& unreachable) {
+  // Made unconnected first, then connected, so that the connect's own error can be read
+  // from the connection: after a failed httpConnect2, errno is that of its clean-up.
+  http_t* http = httpConnect2(server.c_str(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(),
+                              /*blocking=*/1, /*msec=*/0, nullptr);
+  if (http == nullptr) {
+    unreachable = u"サーバー名を解決できません";
+    return nullptr;
+  }
+  std::shared_ptr<CupsConnection> connection(new CupsConnection(http, server));
+  const int timeoutMs = static_cast<int>(std::chrono::milliseconds(kServerTimeout).count());
+  if (httpReconnect2(http, timeoutMs, nullptr) != 0) {
+    // libcups reports any failed connect as EHOSTDOWN; a local socket is asked again, so
+    // that "not there" and "nobody listening" are told apart.
+    int error = httpError(http);
+    if (server.starts_with('/')) error = LocalConnectError(server);
+    unreachable = error != 0 ? SocketErrorReason(error) : u"接続できません";
+    return nullptr;
+  }
+  httpSetTimeout(http, static_cast<double>(kServerTimeout.count()), &CupsConnection::GiveUp, connection.get());
+  return connection;
+}
+
+CupsConnection::~CupsConnection() { httpClose(http_); }
+
+int CupsConnection::GiveUp(http_t* /*http*/, void* self) {
+  static_cast<CupsConnection*>(self)->timedOut_ = true;
+  return 0;  // do not wait on
+}
+
+Text CupsConnection::FailureReason(ipp_status_t status) const {
+  if (timedOut_) {
+    return u"印刷サーバーが " + FromUtf8(std::to_string(kServerTimeout.count())) + u" 秒以内に応答しません";
+  }
+  if (const int error = httpError(http_); error != 0) return SocketErrorReason(error);
+  if (status > IPP_STATUS_OK_CONFLICTING) {
+    const char* message = cupsLastErrorString();
+    const std::string_view server = message != nullptr ? message : "";
+    Text reason = u"印刷サーバーが拒否しました (" + FromUtf8(ippErrorString(status));
+    if (!server.empty() && server != ippErrorString(status)) reason += u": " + FromUtf8(server);
+    return reason + u")";
+  }
+  return u"印刷サーバーとの通信に失敗しました";
+}
+
+}  // namespace vant::printing

@@ -1,0 +1,88 @@
+#include "platform/host/page_reply.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace vant::platform {
+namespace {
+
+ReadPageParams TwoObjects() {
+  ReadPageParams page;
+  page.encoding = PageEncoding::kShiftJis;
+  page.replacedSequences = 3;
+  page.objectParams = {{u"other", u"x"}, {u"method1", u"文字,1"}, {u"", u""}};
+  page.hasObject = true;
+  page.control = HostObject{Text(u"ctl"), Text(u"200"), std::nullopt, {1, 2}};
+  return page;
+}
+
+TEST(PageReply, ParamsAndRefusalsComeBackAsSent) {
+  const auto back = DecodeReply(EncodeReply(TwoObjects()));
+  ASSERT_TRUE(back);
+  const auto& page = std::get<ReadPageParams>(*back);
+  EXPECT_EQ(page.encoding, PageEncoding::kShiftJis);
+  EXPECT_EQ(page.replacedSequences, 3u);
+  ASSERT_EQ(page.objectParams.size(), 3u);
+  EXPECT_EQ(page.objectParams[1].value, u"文字,1");
+  EXPECT_TRUE(page.hasObject);
+  ASSERT_TRUE(page.control);
+  EXPECT_EQ(page.control->id, Text(u"ctl"));
+  EXPECT_EQ(page.control->width, Text(u"200"));
+  EXPECT_EQ(page.control->height, std::nullopt);
+  EXPECT_EQ(page.control->params, (std::vector<std::size_t>{1, 2}));
+
+  ReadPageParams bare;  // no OBJECT: no control, no id
+  const auto none = DecodeReply(EncodeReply(bare));
+  ASSERT_TRUE(none);
+  EXPECT_FALSE(std::get<ReadPageParams>(*none).control);
+
+  const auto refused = DecodeReply(EncodeReply(PageRefused{"ページを読み込めません: a.html"}));
+  ASSERT_TRUE(refused);
+  EXPECT_EQ(std::get<PageRefused>(*refused).message, "ページを読み込めません: a.html");
+  const auto missing = DecodeReply(EncodeReply(ObjectIdMissing{"x", "no x"}));
+  ASSERT_TRUE(missing);
+  EXPECT_EQ(std::get<ObjectIdMissing>(*missing).id, "x");
+}
+
+TEST(PageReply, EveryCutShortReplyIsRejected) {
+  for (const PageReply& reply : {PageReply(TwoObjects()), PageReply(PageRefused{"m"}),
+                                 PageReply(ObjectIdMissing{"i", "m"})}) {
+    const std::string whole = EncodeReply(reply);
+    for (std::size_t length = 0; length < whole.size(); ++length) {
+      EXPECT_FALSE(DecodeReply(std::string_view(whole).substr(0, length))) << length;
+    }
+    EXPECT_FALSE(DecodeReply(whole + '\0'));  // bytes left over
+  }
+}
+
+TEST(PageReply, InconsistentRepliesAreRejected) {
+  struct Case {
+    int line;
+    std::function<void(ReadPageParams&)> spoil;
+  };
+  const Case cases[] = {
+      {__LINE__, [](ReadPageParams& p) { p.control->params = {3}; }},     // beyond the PARAMs
+      {__LINE__, [](ReadPageParams& p) { p.control->params = {2, 1}; }},  // out of order
+      {__LINE__, [](ReadPageParams& p) { p.control->params = {1, 1}; }},  // twice
+      {__LINE__, [](ReadPageParams& p) { p.hasObject = false; }},         // control without OBJECT
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    ReadPageParams page = TwoObjects();
+    c.spoil(page);
+    EXPECT_FALSE(DecodeReply(EncodeReply(page)));
+  }
+  // An unknown kind and an unknown encoding.
+  EXPECT_FALSE(DecodeReply("\x07"));
+  std::string reply = EncodeReply(TwoObjects());
+  reply[1] = 9;
+  EXPECT_FALSE(DecodeReply(reply));
+  // A count of PARAMs the bytes cannot hold is not believed (nor reserved).
+  std::string huge = EncodeReply(ReadPageParams{});
+  for (int i = 0; i < 8; ++i) huge[10 + 1 + i] = '\xFF';
+  EXPECT_FALSE(DecodeReply(huge));
+}
+
+}  // namespace
+}  // namespace vant::platform
