@@ -47,9 +47,13 @@ std::vector<BenchObject> ObjectsOfFile(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   std::vector<BenchObject> objects;
-  for (const auto& object : platform::ReadPageObjects(platform::DecodePage(bytes).text.utf8).objects) {
+  const platform::PageObjects page = platform::ReadPageObjects(platform::DecodePage(bytes).text.utf8);
+  for (const auto& object : page.objects) {
     BenchObject bench{ToUtf8(object.id.value_or(Text())), {}};
-    for (const ParamElement& p : object.params) bench.params.emplace_back(ToUtf8(p.name), ToUtf8(p.value));
+    for (const std::size_t i : object.params) {
+      const ParamElement& p = page.objectParams[i];
+      bench.params.emplace_back(ToUtf8(p.name), ToUtf8(p.value));
+    }
     objects.push_back(std::move(bench));
   }
   return objects;

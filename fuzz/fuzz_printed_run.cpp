@@ -15,6 +15,7 @@
 
 #include "app/render_preview.h"
 #include "common/failure.h"
+#include "draw/draw_dispatch.h"
 #include "engine/page_record.h"
 #include "engine/printer_object.h"
 #include "engine/run_driver.h"
@@ -100,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   qt::HeadlessMousePointer pointer;
   Platform platform{printer, messages, pointer};
 
-  (void)RunMethods(platform, platform.printer, 0);
+  (void)RunMethods(platform, platform.printer, 0, DrawingCommands());
   try {
     printers.EndOpenDocuments();
   } catch (const Failure&) {

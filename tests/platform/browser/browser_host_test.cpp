@@ -11,7 +11,7 @@
 
 #include <memory>
 
-#include "control/control_state.h"
+#include "engine/module_state.h"
 #include "platform/qt/qt_pointer.h"
 #include "printing_fixtures.h"
 #include "scratch_dir.h"
@@ -113,7 +113,7 @@ TEST_F(BrowserHostTest, TwoControlsOnOnePageShareOneMethodListTheLastReadingWins
                                                        Control(2, "B", {{"method1", "prntext,1,1,B"}})}));
   ASSERT_EQ(shown["controls"].toArray().size(), 2);
   // B's reading walks every PARAM of the page whose name B's bag holds: A's method1 too.
-  const ControlState& state = PrnCtlState();
+  const ControlState& state = ThisThreadState().control;
   ASSERT_EQ(state.methodCount, 2);
   EXPECT_EQ(state.methodList[1].field[3], u"A");
   EXPECT_EQ(state.methodList[2].field[3], u"B");
