@@ -130,7 +130,7 @@ TEST_F(VantConventionsTest, StandardInputAndOutputCarryThePageAndThePdf) {
   ASSERT_TRUE(r.exited && r.status == 0) << r.Describe();
   // Standard output holds the PDF alone; where it went is said on standard error.
   EXPECT_EQ(r.out.rfind("%PDF-", 0), 0u);
-  EXPECT_TRUE(Contains(r.err, "\n標準出力に 2 ページの PDF を書き込みました。\n")) << r.err;
+  EXPECT_TRUE(Contains("\n" + r.err, "\n標準出力に 2 ページの PDF を書き込みました。\n")) << r.err;
   EXPECT_TRUE(work_.Names().empty());
   WriteFile(pages_ / "out.pdf", r.out);
   const PdfFacts facts = InspectPdf(pages_ / "out.pdf");
@@ -176,7 +176,7 @@ TEST_F(VantConventionsTest, OptionsWithEqualsAndADoubleDashBeforeAPageNamedLikeA
 
 TEST_F(VantConventionsTest, PrintOnThePdfPrinterWritesTheTitleAndTheDefaultTitleIsThePageName) {
   const std::filesystem::path page = WritePage("invoice.html", kTwoPages);
-  const VantResult titled = Run({"print", page.string(), "--title", "月次請求", "--copies", "2"});
+  const VantResult titled = Run({"print", page.string(), "--printer", "Vant3 PDF", "--title", "月次請求", "--copies", "2"});
   ASSERT_TRUE(titled.exited && titled.status == 0) << titled.Describe();
   EXPECT_EQ(InspectPdf(work_ / "invoice.pdf").title, "月次請求");
   std::filesystem::remove(work_ / "invoice.pdf");
