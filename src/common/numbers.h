@@ -40,7 +40,7 @@ Text DoubleText(double value);
 // Flags: true when the field, lower-cased, is exactly "true".
 bool FlagFromText(TextView text);
 
-// The 16-bit flag values of the platform.
+// The 16-bit flag values of the original control.
 inline constexpr int16_t kFlagTrue = -1;
 inline constexpr int16_t kFlagFalse = 0;
 

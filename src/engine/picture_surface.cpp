@@ -30,7 +30,7 @@ void PictureSurface::Cls() {
 
 void PictureSurface::SetBackColor(int32_t colour) {
   backColor_ = colour;
-  // Changing the background clears the picture, as on the platform.
+  // Changing the background clears the picture, as in the original control.
   device_.Clear(RgbFromColour(colour));
 }
 
