@@ -29,5 +29,6 @@ for variant in plain sanitize; do
   # is tested through its own channel (tests/app), without a browser around it.
   skip=()
   [ "$variant" = sanitize ] && skip=(-E '^browser_')
+  export LSAN_OPTIONS="suppressions=$root/tests/lsan-suppressions.txt"
   (cd "$dir" && ctest --output-on-failure -j"$(nproc)" --timeout 900 "${skip[@]}")
 done
