@@ -3,7 +3,10 @@
 // drawing list (DrawingPages) as a host page, so `vant pdf` reads it, runs it and writes the
 // PDF; the plain program draws the same marks with QPainter/QPdfWriter.
 //
-//   vant_bench_end_to_end VANT_BINARY [PAGES (350)] [RUNS (5)]
+//   vant_bench_end_to_end VANT_BINARY [PAGES (350)] [RUNS (5)] [EARLIER_VANT_BINARY]
+//
+// An earlier build of vant, when named, runs alternately with the two in the same run, so
+// that a change is measured before and after on the same machine at the same time.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,6 +66,24 @@ double Median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
+struct Summary {
+  double seconds, cpuSeconds, peakMiB;  // medians
+};
+
+Summary Summarise(const std::vector<Measured>& runs) {
+  std::vector<double> seconds, cpu, peaks;
+  for (const Measured& m : runs) {
+    seconds.push_back(m.seconds);
+    cpu.push_back(m.cpuSeconds);
+    peaks.push_back(static_cast<double>(m.peakKiB) / 1024);
+  }
+  return {Median(seconds), Median(cpu), Median(peaks)};
+}
+
+void Print(const char* name, const Summary& s) {
+  std::printf("%-10s %.3f s wall  %.3f s CPU  %.1f MiB peak\n", name, s.seconds, s.cpuSeconds, s.peakMiB);
+}
+
 int PlainProgram(int argc, char** argv) {
   // --plain PAGES OUT.pdf
   const int pages = std::atoi(argv[2]);
@@ -76,8 +98,8 @@ int PlainProgram(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (argc == 4 && std::string(argv[1]) == "--plain") return PlainProgram(argc, argv);
-  if (argc < 2 || argc > 4) {
-    std::cerr << "usage: vant_bench_end_to_end VANT_BINARY [PAGES] [RUNS]\n";
+  if (argc < 2 || argc > 5) {
+    std::cerr << "usage: vant_bench_end_to_end VANT_BINARY [PAGES] [RUNS] [EARLIER_VANT_BINARY]\n";
     return 2;
   }
   try {
@@ -91,24 +113,29 @@ int main(int argc, char** argv) {
     // No print server is asked: the PDF printer is the one measured.
     setenv("CUPS_SERVER", (dir.Path() / "no-print-server.sock").c_str(), 1);
     const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-    std::vector<double> vantTimes, plainTimes, vantCpu, plainCpu, vantPeaks, plainPeaks;
-    for (int run = 0; run < runs; ++run) {  // alternated, so that a busy machine hits both
-      const Measured v = Run({vant, "pdf", page.string(), "-o", (dir.Path() / "vant.pdf").string()});
-      const Measured p = Run({self, "--plain", std::to_string(pages), (dir.Path() / "plain.pdf").string()});
-      vantTimes.push_back(v.seconds);
-      vantCpu.push_back(v.cpuSeconds);
-      plainCpu.push_back(p.cpuSeconds);
-      plainTimes.push_back(p.seconds);
-      vantPeaks.push_back(static_cast<double>(v.peakKiB));
-      plainPeaks.push_back(static_cast<double>(p.peakKiB));
+    const std::optional<std::string> earlier =
+        argc >= 5 ? std::optional(std::filesystem::absolute(argv[4]).string()) : std::nullopt;
+    std::vector<Measured> vantRuns, plainRuns, earlierRuns;
+    const auto pdf = [&](const std::string& binary) {
+      return Run({binary, "pdf", page.string(), "-o", (dir.Path() / "vant.pdf").string()});
+    };
+    for (int run = 0; run < runs; ++run) {  // alternated, so that a busy machine hits each
+      vantRuns.push_back(pdf(vant));
+      plainRuns.push_back(Run({self, "--plain", std::to_string(pages), (dir.Path() / "plain.pdf").string()}));
+      if (earlier) earlierRuns.push_back(pdf(*earlier));
     }
-    const double vt = Median(vantTimes), pt = Median(plainTimes);
-    const double vc = Median(vantCpu), pc = Median(plainCpu);
-    const double vm = Median(vantPeaks) / 1024, pm = Median(plainPeaks) / 1024;
+    const Summary v = Summarise(vantRuns), p = Summarise(plainRuns);
     std::printf("pages %d, runs %d (medians)\n", pages, runs);
-    std::printf("vant pdf   %.3f s wall  %.3f s CPU  %.1f MiB peak\n", vt, vc, vm);
-    std::printf("plain Qt   %.3f s wall  %.3f s CPU  %.1f MiB peak\n", pt, pc, pm);
-    std::printf("ratio      wall %.2f  CPU %.2f  memory %.2f\n", vt / pt, vc / pc, vm / pm);
+    Print("vant pdf", v);
+    Print("plain Qt", p);
+    std::printf("ratio      wall %.2f  CPU %.2f  memory %.2f\n", v.seconds / p.seconds, v.cpuSeconds / p.cpuSeconds,
+                v.peakMiB / p.peakMiB);
+    if (earlier) {
+      const Summary e = Summarise(earlierRuns);
+      Print("earlier", e);
+      std::printf("earlier ratio wall %.2f  CPU %.2f  memory %.2f\n", e.seconds / p.seconds,
+                  e.cpuSeconds / p.cpuSeconds, e.peakMiB / p.peakMiB);
+    }
   } catch (const std::exception& e) {
     std::cerr << "vant_bench_end_to_end: " << e.what() << '\n';
     return 1;

@@ -8,6 +8,7 @@
 #include "app/command_line.h"
 #include "app/host_verb.h"
 #include "app/register_verb.h"
+#include "app/run_heap.h"
 #include "app/session.h"
 #include "app/verbs.h"
 #include "platform/host/host_page_errors.h"
@@ -20,6 +21,13 @@ std::vector<std::string> RegistrationArguments(const vant::app::CommandLine& lin
   if (line.system) args.emplace_back("--system");
   if (line.root) args.insert(args.end(), {"--root", line.root->string()});
   return args;
+}
+
+// The verbs that read one page, run it and end.
+bool RunsOnePage(vant::app::Verb verb) {
+  using enum vant::app::Verb;
+  return verb == kPrint || verb == kPdf || verb == kMethods || verb == kRender || verb == kShow ||
+         verb == kPreview;
 }
 
 }  // namespace
@@ -35,6 +43,7 @@ int main(int argc, char** argv) {
       std::cout << *line.answer;
       return kExitDone;
     }
+    if (RunsOnePage(line.verb)) PrepareHeapForOneRun();
     switch (line.verb) {
       case Verb::kPrint:
       case Verb::kPdf: return PrintVerb(argc, argv, line);

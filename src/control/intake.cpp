@@ -1,5 +1,6 @@
 #include "control/intake.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "common/failure.h"
@@ -18,8 +19,12 @@ Text ReadEither(const PropertyBag& bag, TextView name, TextView alternative) {
 }
 
 void ReadMethods(const HostDocument& document, const PropertyBag& bag, ControlState& state) {
+  const std::vector<ParamElement>& params = document.ObjectParams();
+  // Room for every PARAM up front: growing a list of tens of thousands of methods one
+  // position at a time would move it again and again.
+  state.methodList.reserve(std::min<size_t>(params.size(), 32767) + 1);
   int k = 1;
-  for (const ParamElement& param : document.ObjectParams()) {
+  for (const ParamElement& param : params) {
     if (!bag.Read(param.name)) continue;  // present in the page but not the control's
     if (!IsMethodName(param.name)) continue;
     const std::vector<Text> parts = SplitMethodLine(param.value);
