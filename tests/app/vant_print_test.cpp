@@ -5,11 +5,13 @@
 // pages differ sent as several jobs and told as one.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <regex>
 
 #include "cups_test_queues.h"
 #include "host_pages.h"
 #include "pdf_inspect.h"
+#include "server_proxy.h"
 #include "vant_process.h"
 
 namespace vant::test {
@@ -318,6 +320,73 @@ TEST_F(VantPrintTest, ADocumentWhosePagesDifferGoesAsOneJobPerRunOfEqualPagesOnO
   EXPECT_EQ(portrait.Attribute("orientation-requested"), "portrait");
   EXPECT_EQ(InspectPdf(portrait.file).pages, 2);
   EXPECT_EQ(portrait.Attribute("job-name"), "invoice");
+}
+
+// A document of about 2 MiB: many pages of text that compresses poorly.
+std::vector<std::string> LargeDocument() {
+  std::vector<std::string> methods;
+  unsigned int state = 12345;
+  for (int page = 0; page < 200; ++page) {
+    for (int mark = 0; mark < 100; ++mark) {
+      std::string digits;
+      for (int i = 0; i < 24; ++i) {
+        state = state * 1103515245u + 12345u;
+        digits += static_cast<char>('0' + (state >> 16) % 10);
+      }
+      methods.push_back("prntext," + std::to_string(10 + mark % 4 * 45) + "," + std::to_string(10 + mark / 4 * 11) +
+                        "," + digits + ",ＭＳ 明朝,9,false,false,0");
+    }
+    methods.push_back("newpage");
+  }
+  methods.push_back("enddoc");
+  return methods;
+}
+
+TEST_F(VantPrintTest, AServerLostWhileTheDocumentIsSentStopsTheRunWithTheReasonOfWhatFailed) {
+  struct Row {
+    int line;
+    queues::ServerProxy::Past past;
+    std::string reason;
+  };
+  const Row rows[] = {
+      {__LINE__, queues::ServerProxy::Past::kCut, "接続が途中で切れました"},
+      {__LINE__, queues::ServerProxy::Past::kStall, "印刷サーバーが 8 秒以内に応答しません"},
+  };
+  const std::string page = WritePage(LargeDocument());
+  const char* server = std::getenv("CUPS_SERVER");
+  ASSERT_NE(server, nullptr) << "run this test through ctest";
+  for (const Row& row : rows) {
+    SCOPED_TRACE("row at line " + std::to_string(row.line));
+    const auto before = queues::JobIds("Office");
+    VantResult r;
+    {
+      // Past the queries and the job's creation, inside the document.
+      const queues::ServerProxy proxy(pages_ / "proxy.sock", server, 256 * 1024, row.past);
+      VantOptions options;
+      options.workDir = work_.Path();
+      options.privatePrintServer = true;
+      options.env["CUPS_SERVER"] = proxy.Socket().string();
+      r = RunVant({"print", page}, options);
+      EXPECT_TRUE(proxy.Tripped());
+    }  // the server sees the connection end: the job it began is not printed
+    EXPECT_TRUE(r.exited && r.status == 1) << r.Describe();
+    EXPECT_TRUE(Contains(r.err, "[critical] エラー\nプリンター「Office」に印刷ジョブを送れません: " + row.reason)) << r.err;
+    for (const char* stale : {"Success", "Invalid argument", "Bad file descriptor"}) {
+      EXPECT_FALSE(Contains(r.err, stale)) << r.err;
+    }
+    EXPECT_FALSE(Contains(r.out, "送りました")) << r.out;
+    EXPECT_TRUE(work_.Names().empty());
+    for (const int id : queues::JobIds("Office")) {
+      if (std::find(before.begin(), before.end(), id) != before.end()) continue;
+      if (row.past == queues::ServerProxy::Past::kCut) {
+        // The server that closed the connection is asked again to cancel the job.
+        EXPECT_EQ(queues::WaitForJob(id).state, "canceled") << "job " << id;
+      } else {
+        // A server that does not answer cannot be asked: its job waits for a document.
+        queues::RunTool("cancel " + std::to_string(id));
+      }
+    }
+  }
 }
 
 }  // namespace

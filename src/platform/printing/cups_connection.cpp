@@ -102,6 +102,13 @@ int CupsConnection::GiveUp(http_t* /*http*/, void* self) {
   return 0;  // do not wait on
 }
 
+bool CupsConnection::ReadyForAnotherRequest() const {
+  if (timedOut_) return false;
+  if (httpError(http_) == 0) return true;
+  const int timeoutMs = static_cast<int>(std::chrono::milliseconds(kServerTimeout).count());
+  return httpReconnect2(http_, timeoutMs, nullptr) == 0;
+}
+
 Text CupsConnection::FailureReason(ipp_status_t status) const {
   if (timedOut_) {
     return u"印刷サーバーが " + FromUtf8(std::to_string(kServerTimeout.count())) + u" 秒以内に応答しません";

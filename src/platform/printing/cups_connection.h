@@ -43,6 +43,10 @@ class CupsConnection {
   // Why the last request failed: the time out, the socket's error, or the IPP status with
   // the server's message.
   Text FailureReason(ipp_status_t status) const;
+  // Whether another request can be sent: a connection that broke (the server closed it) is
+  // made again, within kServerTimeout; one that ran out of time is not waited on again.
+  // The handle stays the same; the reason of the failure is to be taken before.
+  bool ReadyForAnotherRequest() const;
 
  private:
   CupsConnection(http_t* http, std::string server) : http_(http), server_(std::move(server)) {}

@@ -76,10 +76,11 @@ int SendJob(http_t* http, const CupsConnection& connection, cups_dest_t* dest, c
     throw JobFailure(part.printer, JobErrorReason(connection, created));
   }
 
-  // The reason is taken before the cancel, whose own request would replace it; a server
-  // that no longer answers is not waited on again for the cancel.
+  // The reason is taken before the cancel, whose own request would replace it. A server
+  // that closed the connection is asked again, so that it does not keep a job waiting for
+  // a document that never comes; one that no longer answers is not waited on again.
   const auto abandon = [&](const Text& reason) {
-    if (!connection.TimedOut()) cupsCancelDestJob(http, dest, jobId);
+    if (connection.ReadyForAnotherRequest()) cupsCancelDestJob(http, dest, jobId);
     return JobFailure(part.printer, reason);
   };
   if (cupsStartDestDocument(http, dest, info, jobId, title.c_str(), CUPS_FORMAT_PDF, 0,
@@ -92,7 +93,7 @@ int SendJob(http_t* http, const CupsConnection& connection, cups_dest_t* dest, c
                              static_cast<size_t>(length)) != HTTP_STATUS_CONTINUE) {
       const Text reason = JobErrorReason(connection, cupsLastError());
       // The request is finished so that the connection can be used for the cancel.
-      if (!connection.TimedOut()) cupsFinishDestDocument(http, dest, info);
+      if (!connection.TimedOut() && httpError(http) == 0) cupsFinishDestDocument(http, dest, info);
       throw abandon(reason);
     }
   }
@@ -161,7 +162,7 @@ DeliveredDocument CupsJobOutput::DeliverParts(const std::vector<PrintedDocument>
   const bool held = parts.size() > 1;
   std::vector<int> jobs;
   const auto cancelAll = [&] {
-    if (connection.TimedOut()) return;
+    if (jobs.empty() || !connection.ReadyForAnotherRequest()) return;
     for (const int job : jobs) cupsCancelDestJob(http, dest, job);
   };
   try {
