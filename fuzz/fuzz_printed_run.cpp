@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 
 #include "app/render_preview.h"
+#include "app/run_heap.h"
 #include "common/failure.h"
 #include "draw/draw_dispatch.h"
 #include "engine/page_record.h"
@@ -79,6 +80,10 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** argv) {
   // exit: they must outlive main's.
   // Made here rather than at load time, so that it goes before the statics Qt makes while
   // it starts.
+  // Every input allocates and frees a preview picture of several MiB, as a one-page run
+  // does; kept in the heap, the picture costs its drawing, not page faults. (A sanitizer's
+  // allocator takes no tuning and stays as it is.)
+  vant::app::PrepareHeapForOneRun();
   static int qtArgc = 1;
   static char* qtArgv[] = {(*argv)[0], nullptr};
   static const std::unique_ptr<QGuiApplication> qtApp = qt::StartQt(qtArgc, qtArgv, /*windowed=*/false);
