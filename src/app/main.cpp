@@ -43,6 +43,7 @@ int main(int argc, char** argv) {
       std::cout << *line.answer;
       return kExitDone;
     }
+    // A heap that cannot be prepared (under a sanitizer) only makes the run slower.
     if (RunsOnePage(line.verb)) PrepareHeapForOneRun();
     switch (line.verb) {
       case Verb::kPrint:
