@@ -8,20 +8,12 @@
 #include <fstream>
 #include <string>
 
+#include "sanitized_build.h"
+
 namespace vant::app {
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-#else
-constexpr bool kSanitized = false;
-#endif
+using test::kSanitized;
 
 constexpr std::size_t kBlockBytes = std::size_t{32} << 20;
 constexpr std::size_t kSmallPages = kBlockBytes / 4096;

@@ -9,6 +9,7 @@
 
 #include "platform/host/host_page_errors.h"
 #include "platform/host/host_page_loader.h"
+#include "sanitized_build.h"
 #include "temp_page.h"
 
 namespace vant::platform {
@@ -17,11 +18,7 @@ namespace {
 // Resident memory of any process reading a page. Under AddressSanitizer its shadow memory
 // and quarantine count too, so the goal is checked in the optimised build and a sanitized
 // build only checks that the limit holds at all.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr long kBudgetKiB = 2048 * 1024;
-#else
-constexpr long kBudgetKiB = 512 * 1024;
-#endif
+constexpr long kBudgetKiB = (test::kSanitized ? 2048 : 512) * 1024;
 constexpr double kBudgetCpuSeconds = 10;
 
 std::string Repeat(std::string_view piece, int times) {

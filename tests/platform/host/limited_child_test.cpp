@@ -11,22 +11,14 @@
 #include <new>
 #include <vector>
 
+#include "sanitized_build.h"
+
 namespace vant::platform {
 namespace {
 
 // A sanitizer's allocator ends the process itself when memory runs out, before the work
 // can see a refused allocation; whether the limit or the allocator ends it first varies.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-#else
-constexpr bool kSanitized = false;
-#endif
+using test::kSanitized;
 constexpr ChildEnd kOutOfMemory = ChildEnd::kOverLimit;
 
 constexpr ChildLimits kSmall{.memoryBytes = 64u << 20,
