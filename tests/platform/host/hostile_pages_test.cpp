@@ -16,8 +16,7 @@ namespace vant::platform {
 namespace {
 
 // Resident memory of any process reading a page. Under AddressSanitizer its shadow memory
-// and quarantine count too, so the goal is checked in the optimised build and a sanitized
-// build only checks that the limit holds at all.
+// and quarantine count too, so the goal is checked in the optimised build.
 constexpr long kBudgetKiB = (test::kSanitized ? 2048 : 512) * 1024;
 constexpr double kBudgetCpuSeconds = 10;
 
@@ -83,7 +82,10 @@ TEST(HostilePages, AreReadOrRefusedWithinTheBudget) {
       EXPECT_NE(std::string(refused.what()).find("ページを読み込めません"), std::string::npos);
     }
     EXPECT_LE(ChildCpuSeconds() - cpuBefore, kBudgetCpuSeconds);
-    EXPECT_LE(MaxResidentKiB(RUSAGE_CHILDREN), kBudgetKiB);
+    // Under AddressSanitizer the address-space limit lies above the sanitizer's shadow
+    // reservation, so the child is bounded by its CPU time alone and what it touches in that
+    // time follows the machine's speed: the resident goal is the optimised build's.
+    if (!test::kSanitized) EXPECT_LE(MaxResidentKiB(RUSAGE_CHILDREN), kBudgetKiB);
   }
   // None of it was parsed in this process.
   EXPECT_LE(MaxResidentKiB(RUSAGE_SELF), kBudgetKiB);
