@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 #include <regex>
 
 #include "cups_test_queues.h"
@@ -36,10 +37,12 @@ class VantPrintTest : public testing::Test {
     return (pages_ / "invoice.html").string();
   }
 
-  VantResult Run(const std::vector<std::string>& args) {
+  // On the private print server, or through a server socket of the test's own in front of it.
+  VantResult Run(const std::vector<std::string>& args, const std::optional<std::string>& serverSocket = {}) {
     VantOptions options;
     options.workDir = work_.Path();
     options.privatePrintServer = true;
+    if (serverSocket) options.env["CUPS_SERVER"] = *serverSocket;
     return RunVant(args, options);
   }
 
@@ -362,11 +365,7 @@ TEST_F(VantPrintTest, AServerLostWhileTheDocumentIsSentStopsTheRunWithTheReasonO
     {
       // Past the queries and the job's creation, inside the document.
       const queues::ServerProxy proxy(pages_ / "proxy.sock", server, 256 * 1024, row.past);
-      VantOptions options;
-      options.workDir = work_.Path();
-      options.privatePrintServer = true;
-      options.env["CUPS_SERVER"] = proxy.Socket().string();
-      r = RunVant({"print", page}, options);
+      r = Run({"print", page}, proxy.Socket().string());
       EXPECT_TRUE(proxy.Tripped());
     }  // the server sees the connection end: the job it began is not printed
     EXPECT_TRUE(r.exited && r.status == 1) << r.Describe();
