@@ -203,6 +203,12 @@ void StretchBlackOnWhite(QImage& dest, const QImage& src, const AxisMap& across,
   }
 }
 
+// The picture pixel a stroke's coordinate names. The painter centres a stroke on that
+// pixel; on one device pixel per picture pixel the rasteriser rounds the stroke onto it by
+// itself, but with more device pixels a fractional coordinate would put the stroke across
+// two picture pixels' device pixels, and a copy shrunk by whole picture pixels would blur it.
+double OnPixel(double coordinate) { return std::floor(coordinate + 0.5); }
+
 }  // namespace
 
 double ScreenDpiX() {
@@ -291,15 +297,15 @@ void QtImageDevice::FillRect(double x, double y, double w, double h, Rgb colour)
 }
 void QtImageDevice::StrokeLine(double x1, double y1, double x2, double y2, const Pen& pen) {
   uniform_.reset();
-  painting_->StrokeLine(x1, y1, x2, y2, pen);
+  painting_->StrokeLine(OnPixel(x1), OnPixel(y1), OnPixel(x2), OnPixel(y2), pen);
 }
 void QtImageDevice::StrokeRect(double x1, double y1, double x2, double y2, const Pen& pen) {
   uniform_.reset();
-  painting_->StrokeRect(x1, y1, x2, y2, pen);
+  painting_->StrokeRect(OnPixel(x1), OnPixel(y1), OnPixel(x2), OnPixel(y2), pen);
 }
 void QtImageDevice::StrokeEllipse(double cx, double cy, double rx, double ry, const Pen& pen) {
   uniform_.reset();
-  painting_->StrokeEllipse(cx, cy, rx, ry, pen);
+  painting_->StrokeEllipse(OnPixel(cx), OnPixel(cy), rx, ry, pen);
 }
 void QtImageDevice::DrawText(double x, double y, TextView line, const FontSpec& font, Rgb colour) {
   uniform_.reset();
