@@ -15,6 +15,7 @@
 
 #include "engine/module_state.h"
 #include "fake_platform.h"
+#include "method_lines.h"
 #include "platform/qt/preview/qt_preview_window.h"
 #include "preview/frm_preview.h"
 
@@ -24,17 +25,8 @@ namespace {
 using test::FakePlatform;
 
 void SetThreePages() {
-  auto& control = ThisThreadState().control;
-  control = ControlState{};
-  for (const char16_t* line : {u"prntext,100,100,A,ＭＳ 明朝,12", u"newpage", u"prntext,100,100,B,ＭＳ 明朝,12",
-                               u"newpage", u"prnbox,100,100,2000,2000"}) {
-    MethodRec method;
-    const auto fields = SplitAt(line, u',');
-    for (size_t i = 0; i < fields.size() && i < method.field.size(); ++i) method.field[i] = fields[i];
-    control.methodList.push_back(method);
-  }
-  control.methodCount = static_cast<int16_t>(control.methodList.size() - 1);
-  control.paramsLoaded = true;
+  test::SetMethodLines({u"prntext,100,100,A,ＭＳ 明朝,12", u"newpage", u"prntext,100,100,B,ＭＳ 明朝,12",
+                        u"newpage", u"prnbox,100,100,2000,2000"});
 }
 
 class QtPreviewKeys : public ::testing::Test {

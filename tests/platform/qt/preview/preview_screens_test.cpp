@@ -16,6 +16,7 @@
 
 #include "engine/module_state.h"
 #include "fake_platform.h"
+#include "method_lines.h"
 #include "platform/qt/device_pixels.h"
 #include "platform/qt/preview/qt_preview_window.h"
 #include "preview/frm_preview.h"
@@ -34,17 +35,8 @@ QScreen& ScreenOfRatio(double ratio) {
 }
 
 void SetTwoPages() {
-  auto& control = ThisThreadState().control;
-  control = ControlState{};
-  for (const char16_t* line : {u"prntext,100,100,見本,ＭＳ 明朝,12", u"newpage",
-                               u"prnbox,100,100,2000,2000", u"prnjan13,300,2500,4912345678904,2000,600,false"}) {
-    MethodRec method;
-    const auto fields = SplitAt(line, u',');
-    for (size_t i = 0; i < fields.size() && i < method.field.size(); ++i) method.field[i] = fields[i];
-    control.methodList.push_back(method);
-  }
-  control.methodCount = static_cast<int16_t>(control.methodList.size() - 1);
-  control.paramsLoaded = true;
+  test::SetMethodLines({u"prntext,100,100,見本,ＭＳ 明朝,12", u"newpage", u"prnbox,100,100,2000,2000",
+                        u"prnjan13,300,2500,4912345678904,2000,600,false"});
 }
 
 // One preview window, loaded and shown on a screen, at 100 %.

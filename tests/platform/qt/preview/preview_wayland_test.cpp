@@ -22,6 +22,7 @@
 
 #include "engine/module_state.h"
 #include "fake_platform.h"
+#include "method_lines.h"
 #include "platform/qt/device_pixels.h"
 #include "platform/qt/preview/qt_preview_factory.h"
 #include "platform/qt/preview/qt_preview_window.h"
@@ -81,16 +82,7 @@ namespace vant::qt {
 namespace {
 
 void SetTwoPages() {
-  auto& control = ThisThreadState().control;
-  control = ControlState{};
-  for (const char16_t* line : {u"prntext,100,100,一,ＭＳ 明朝,12", u"newpage", u"prntext,100,100,二,ＭＳ 明朝,12"}) {
-    MethodRec method;
-    const auto fields = SplitAt(line, u',');
-    for (size_t i = 0; i < fields.size() && i < method.field.size(); ++i) method.field[i] = fields[i];
-    control.methodList.push_back(method);
-  }
-  control.methodCount = static_cast<int16_t>(control.methodList.size() - 1);
-  control.paramsLoaded = true;
+  test::SetMethodLines({u"prntext,100,100,一,ＭＳ 明朝,12", u"newpage", u"prntext,100,100,二,ＭＳ 明朝,12"});
 }
 
 void ClickThroughTheWindowSystem(QWidget& widget) {

@@ -18,6 +18,7 @@
 #include "engine/module_state.h"
 #include "engine/page_record.h"
 #include "fake_platform.h"
+#include "method_lines.h"
 #include "platform/qt/device_pixels.h"
 #include "platform/qt/qt_fonts.h"
 #include "platform/qt/preview/qt_preview_factory.h"
@@ -29,18 +30,7 @@ namespace {
 
 using test::FakePlatform;
 
-void SetMethods(std::initializer_list<const char16_t*> lines) {
-  auto& control = ThisThreadState().control;
-  control = ControlState{};
-  for (const char16_t* line : lines) {
-    MethodRec method;
-    const auto fields = SplitAt(line, u',');
-    for (size_t i = 0; i < fields.size() && i < method.field.size(); ++i) method.field[i] = fields[i];
-    control.methodList.push_back(method);
-  }
-  control.methodCount = static_cast<int16_t>(control.methodList.size() - 1);
-  control.paramsLoaded = true;
-}
+void SetMethods(std::initializer_list<const char16_t*> lines) { test::SetMethodLines(lines); }
 
 void SendWheel(QWidget& widget, int delta) {
   const QPointF at(widget.width() / 2.0, widget.height() / 2.0);
@@ -141,8 +131,8 @@ TEST_F(QtPreviewFlow, DrawnPageReachesTheScreenAtItsZoom) {
   const double ratio = shot.devicePixelRatio();
   auto darkNear = [&](int x, int y) {
     for (int dx = -2; dx <= 2; ++dx) {
-      const QPoint at(static_cast<int>((image.Left() + x + dx) * ratio),
-                      static_cast<int>((image.Top() + y) * ratio));
+      const QPoint at(static_cast<int>((static_cast<double>(image.Left()) + x + dx) * ratio),
+                      static_cast<int>((static_cast<double>(image.Top()) + y) * ratio));
       if (shot.valid(at) && qGray(shot.pixel(at)) < 128) return true;
     }
     return false;
