@@ -320,7 +320,7 @@ void QtImageDevice::Resize(int widthPx, int heightPx, Rgb background) {
 }
 
 void QtImageDevice::SetDevicePixelRatio(double ratio) {
-  // A picture keeps its background where it does not grow: white serves for none.
+  // The size stays, so no area is new and the background colour is never used.
   Rebuild(static_cast<int>(WidthPx()), static_cast<int>(HeightPx()), ratio, Rgb{255, 255, 255});
 }
 
