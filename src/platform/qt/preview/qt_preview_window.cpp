@@ -331,7 +331,7 @@ void QtPreviewWindow::reject() {
     QDialog::reject();
     return;
   }
-  Dispatch("close", [](FrmPreview& w) { w.CloseClick(); });
+  Press(PreviewKey::kClose);
 }
 
 }  // namespace vant::qt
