@@ -133,6 +133,40 @@ TEST(VantHost, MethodLimitIsTheControlsOwn) {
   EXPECT_TRUE(run.answers[2]["controls"][0]["print"]["enabled"].toBool());
 }
 
+// A document of `controls` OBJECTs, each a control (method1 enddoc), and `filler` tiny
+// PARAMs shared out among them, written as the JSON text itself (a million PARAMs).
+std::string FilledDocument(int id, std::size_t controls, std::size_t filler) {
+  std::string json = "{\"kind\":\"document\",\"id\":" + std::to_string(id) + ",\"objects\":[";
+  for (std::size_t key = 0; key < controls; ++key) {
+    json += (key ? ",{\"key\":" : "{\"key\":") + std::to_string(key) + ",\"params\":[[\"method1\",\"enddoc\"]";
+    for (std::size_t i = key; i < filler; i += controls) json += ",[\"x\",\"\"]";
+    json += "]}";
+  }
+  return json + "]}";
+}
+
+TEST(VantHost, ParamsBeyondWhatAPageMayHoldAreRefusedAndAThousandControlsReadAMillion) {
+  // A million PARAMs (the most a page file may hold too), read by each of 1024 controls;
+  // one more is refused before any control sees it, and the host serves on.
+  constexpr std::size_t kMaxParams = 1'000'000;
+  const std::string input = Framed(FilledDocument(1, 1024, kMaxParams - 1024)) +
+                            Framed(FilledDocument(2, 1, kMaxParams)) + Framed(FilledDocument(3, 1, 10));
+  TempDir dir;
+  VantOptions options;
+  options.env = DownloadEnv(dir);
+  const HostRun run = RunHost(input, options);
+  ExpectOnlyAnswers(run);
+  ASSERT_EQ(run.answers.size(), 3u) << run.result.Describe();
+  EXPECT_EQ(run.answers[0]["kind"].toString(), "document");
+  EXPECT_EQ(run.answers[0]["controls"].toArray().size(), 1024);
+  // Each control's list is its own enddoc (the last reading wins): nothing was printed.
+  EXPECT_TRUE(run.answers[0]["outcome"]["messages"].toArray().isEmpty()) << run.result.Describe();
+  EXPECT_EQ(run.answers[1]["kind"].toString(), "error");
+  EXPECT_EQ(run.answers[1]["id"].toInt(), 2);
+  EXPECT_EQ(run.answers[1]["message"].toString(), QString::fromUtf8("PARAM 要素が多すぎます (上限 1000000 個)。"));
+  EXPECT_EQ(run.answers[2]["kind"].toString(), "document");
+}
+
 TEST(VantHost, PrintWritesWhatVantPdfWritesIntoTheDownloadFolder) {
   TempDir dir;
   const auto page = PageObjectsOfFile(kExamples / "invoice.html");
