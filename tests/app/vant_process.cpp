@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -146,6 +147,7 @@ VantProcess::VantProcess(const std::vector<std::string>& args, VantOptions optio
       if (setrlimit(RLIMIT_FSIZE, &limit) != 0) ChildFails("setrlimit");
     }
     signal(SIGXFSZ, options_.ignoreFileSizeSignal ? SIG_IGN : SIG_DFL);
+    if (options_.umask) ::umask(*options_.umask);
     execve(argv[0], argv.data(), envp.data());
     ChildFails(argv[0]);
   }

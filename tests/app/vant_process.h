@@ -51,6 +51,8 @@ struct VantOptions {
   // SIGXFSZ ignored in the child, so that a write over the limit fails with EFBIG
   // instead of killing it.
   bool ignoreFileSizeSignal = false;
+  // The child's file mode creation mask, when not the test's own.
+  std::optional<mode_t> umask;
   std::chrono::seconds timeout{60};
   // Standard input: these bytes (read from a file), else /dev/null.
   std::optional<std::string> input;
