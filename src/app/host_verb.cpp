@@ -99,9 +99,13 @@ int HostVerb(int& argc, char** argv) {
     pointer = std::make_unique<qt::HeadlessMousePointer>();
     preview = std::make_unique<NoPreview>();
   }
-  browser::CollectedBoxes boxes(screenBoxes.get());
+  const std::optional<std::filesystem::path> downloads = DownloadFolder();
+  const char* home = std::getenv("HOME");
+  browser::CollectedBoxes boxes(screenBoxes.get(),
+                                browser::PrivatePaths(downloads, home != nullptr ? std::optional<std::filesystem::path>(home)
+                                                                                 : std::nullopt));
   Platform platform{printer, boxes, *pointer};
-  browser::BrowserHost host(platform, boxes, *printers, *preview, DownloadFolder());
+  browser::BrowserHost host(platform, boxes, *printers, *preview, downloads);
 
   browser::FdSource requests(channel.requests);
   for (;;) {
@@ -122,7 +126,7 @@ int HostVerb(int& argc, char** argv) {
           answer = browser::ErrorAnswer({std::nullopt, u"メモリが不足しているため要求を処理できません。"});
         } catch (const std::exception& e) {
           // Whatever went wrong with this request, the next one is served.
-          answer = browser::ErrorAnswer({std::nullopt, u"要求を処理できません: " + FromUtf8(e.what())});
+          answer = browser::ErrorAnswer({std::nullopt, boxes.ForPage(u"要求を処理できません: " + FromUtf8(e.what()))});
         }
         break;
     }

@@ -12,6 +12,7 @@
 #include "host_channel.h"
 #include "host_pages.h"
 #include "pdf_inspect.h"
+#include "small_tmpfs.h"
 
 namespace vant::test {
 namespace {
@@ -186,9 +187,13 @@ TEST(VantHost, PrintWritesWhatVantPdfWritesIntoTheDownloadFolder) {
     ASSERT_EQ(answer["outcome"]["printed"].toArray().size(), 1) << run.result.Describe();
     EXPECT_EQ(answer["outcome"]["printed"][0]["printer"].toString(), "Vant3 PDF");
     EXPECT_EQ(answer["outcome"]["printed"][0]["pages"].toInt(), 2);
-    EXPECT_EQ(answer["outcome"]["printed"][0]["file"].toString().toStdString(), (downloads / name).string());
+    EXPECT_EQ(answer["outcome"]["printed"][0]["file"].toString().toStdString(), name);
+    EXPECT_EQ(answer["outcome"]["printed"][0]["folder"].toString(), "downloads");
     EXPECT_FALSE(answer["outcome"]["stopped"].toBool());
   }
+  // Nothing the page gets names the folder or anything of the home folder.
+  EXPECT_EQ(run.result.out.find(dir.Path().string()), std::string::npos) << run.result.out;
+  EXPECT_TRUE(std::filesystem::exists(downloads / "invoice-2.pdf"));
   // Without a display the preview says so instead of opening.
   EXPECT_EQ(run.answers[3]["outcome"]["messages"][0]["text"].toString(),
             QString::fromUtf8("この実行方法ではプレビューを表示できません。"));
@@ -206,6 +211,32 @@ TEST(VantHost, PrintWritesWhatVantPdfWritesIntoTheDownloadFolder) {
     EXPECT_EQ(std::tie(inkHost->left, inkHost->top, inkHost->right, inkHost->bottom),
               std::tie(inkCli->left, inkCli->top, inkCli->right, inkCli->bottom)) << "page " << p;
   }
+}
+
+TEST(VantHost, AFileThatCannotBeWrittenIsSaidWithoutTheFolder) {
+  // The download folder on a full disk: the box the page gets names the file in words.
+  TempDir dir;
+  SmallTmpfs full(64);
+  std::filesystem::create_directories(dir / "config");
+  WriteFile(dir / "config" / "user-dirs.dirs", "XDG_DOWNLOAD_DIR=\"" + full.Path().string() + "\"\n");
+  WriteFile(full / "filler", std::string(full.Free(), 'f'));
+  VantOptions options;
+  options.env = {{"XDG_CONFIG_HOME", (dir / "config").string()}, {"HOME", full.Path().parent_path().string()},
+                 {"DISPLAY", std::nullopt}, {"WAYLAND_DISPLAY", std::nullopt}};
+  const auto page = PageObjectsOfFile(kExamples / "invoice.html");
+  const HostRun run = RunHost(Framed(SnapshotRequest(1, page, "https://sales.example/forms/invoice.html")) +
+                                 Framed(QJsonObject{{"kind", "print"}, {"id", 2}, {"key", 0}}),
+                             options);
+  ExpectOnlyAnswers(run);
+  ASSERT_EQ(run.answers.size(), 2u) << run.result.Describe();
+  const QJsonObject outcome = run.answers[1]["outcome"].toObject();
+  EXPECT_TRUE(outcome["stopped"].toBool());
+  EXPECT_TRUE(outcome["printed"].toArray().isEmpty());
+  const QString text = outcome["messages"][0]["text"].toString();
+  EXPECT_TRUE(text.contains(QString::fromUtf8("「ダウンロードフォルダー/invoice.pdf」"))) << text.toStdString();
+  EXPECT_TRUE(text.contains(QString::fromUtf8("ディスクの空き容量が不足しています"))) << text.toStdString();
+  EXPECT_EQ(run.result.out.find(full.Path().string()), std::string::npos) << run.result.out;
+  EXPECT_EQ(run.result.out.find(full.Path().parent_path().string() + "/"), std::string::npos) << run.result.out;
 }
 
 TEST(VantHost, BrowsersStartItWithTheirOwnArguments) {

@@ -312,6 +312,15 @@ function paperOf(pdf) {
   return { pages, size, text, raster };
 }
 
+// The PDF file a printed entry of an outcome names: by its file name alone, in the download
+// folder, as a page may know it (no folder of the user's reaches a page).
+function downloaded(home, printed) {
+  if (printed.folder !== 'downloads' || typeof printed.file !== 'string' || printed.file.includes('/')) {
+    throw new Error(`the outcome names its file otherwise than by name in the download folder: ${JSON.stringify(printed)}`);
+  }
+  return path.join(home.downloads, printed.file);
+}
+
 function vant(args, options = {}) {
   return execFileSync(vantBinary(), args, { encoding: 'utf8', env: { ...process.env, ...options.env }, cwd: options.cwd });
 }
@@ -319,7 +328,7 @@ function vant(args, options = {}) {
 module.exports = {
   ROOT, EXTENSION_ID, makeHome, launchChromium, launchFirefox, serve, page, control, openPage, outcomes,
   controlButtons, waitForButtons, click, requirePrivateServer, completedJobs, waitForCompletedJob, paperOf,
-  vant, tool,
+  downloaded, vant, tool,
 };
 
 // ---- consent -------------------------------------------------------------------------

@@ -34,7 +34,8 @@ std::string BrowserHost::Answer(std::string_view bytes) {
     // What this request showed belongs to no later answer.
     (void)boxes_.Take();
     const auto* failure = dynamic_cast<const Failure*>(&e);
-    return ErrorAnswer({request.id, u"要求を処理できません: " + (failure ? failure->Description() : FromUtf8(e.what()))});
+    return ErrorAnswer(
+        {request.id, boxes_.ForPage(u"要求を処理できません: " + (failure ? failure->Description() : FromUtf8(e.what())))});
   }
 }
 
