@@ -170,7 +170,8 @@ TEST(VantHost, ParamsBeyondWhatAPageMayHoldAreRefusedAndAThousandControlsReadAMi
 
 TEST(VantHost, PrintWritesWhatVantPdfWritesIntoTheDownloadFolder) {
   TempDir dir;
-  const auto page = PageObjectsOfFile(kExamples / "invoice.html");
+  WritePageChoosingPdf(kExamples / "invoice.html", dir / "invoice.html");
+  const auto page = PageObjectsOfFile(dir / "invoice.html");
   const std::string input = Framed(SnapshotRequest(1, page, "http://127.0.0.1:8080/forms/invoice.html", "請求書")) +
                             Framed(QJsonObject{{"kind", "print"}, {"id", 2}, {"key", 0}}) +
                             Framed(QJsonObject{{"kind", "print"}, {"id", 3}, {"key", 0}}) +
@@ -217,13 +218,14 @@ TEST(VantHost, AFileThatCannotBeWrittenIsSaidWithoutTheFolder) {
   // The download folder on a full disk: the box the page gets names the file in words.
   TempDir dir;
   SmallTmpfs full(64);
+  WritePageChoosingPdf(kExamples / "invoice.html", dir / "invoice.html");
   std::filesystem::create_directories(dir / "config");
   WriteFile(dir / "config" / "user-dirs.dirs", "XDG_DOWNLOAD_DIR=\"" + full.Path().string() + "\"\n");
   WriteFile(full / "filler", std::string(full.Free(), 'f'));
   VantOptions options;
   options.env = {{"XDG_CONFIG_HOME", (dir / "config").string()}, {"HOME", full.Path().parent_path().string()},
                  {"DISPLAY", std::nullopt}, {"WAYLAND_DISPLAY", std::nullopt}};
-  const auto page = PageObjectsOfFile(kExamples / "invoice.html");
+  const auto page = PageObjectsOfFile(dir / "invoice.html");
   const HostRun run = RunHost(Framed(SnapshotRequest(1, page, "https://sales.example/forms/invoice.html")) +
                                  Framed(QJsonObject{{"kind", "print"}, {"id", 2}, {"key", 0}}),
                              options);
@@ -237,6 +239,63 @@ TEST(VantHost, AFileThatCannotBeWrittenIsSaidWithoutTheFolder) {
   EXPECT_TRUE(text.contains(QString::fromUtf8("ディスクの空き容量が不足しています"))) << text.toStdString();
   EXPECT_EQ(run.result.out.find(full.Path().string()), std::string::npos) << run.result.out;
   EXPECT_EQ(run.result.out.find(full.Path().parent_path().string() + "/"), std::string::npos) << run.result.out;
+}
+
+// A page's print while the print server the host was given (CUPS_SERVER) is gone.
+struct GoneServerCase {
+  int line;
+  std::vector<std::string> lines;  // the page's method lines
+  bool automatic;                  // Mode 1: the list runs when the control is shown
+  std::vector<std::string> written;  // PDF files in the download folder afterwards
+};
+
+TEST(VantHost, AGoneServerPrintsNothingUnlessThePageChoseThePdfPrinter) {
+  const std::vector<GoneServerCase> cases = {
+      {__LINE__, {"prntext,1,1,A", "enddoc"}, false, {}},
+      {__LINE__, {"prntext,1,1,A"}, false, {}},  // ended when the request ends
+      {__LINE__, {"changeprinter,Office", "prntext,1,1,A", "enddoc"}, false, {}},
+      {__LINE__, {"prntext,1,1,A", "enddoc"}, true, {}},
+      {__LINE__, {"changeprinter, Vant3 PDF ", "prntext,1,1,A", "enddoc"}, false, {"gone.pdf"}},
+      {__LINE__, {"ChangePrinterDriver,Vant3 PDF", "prntext,1,1,A"}, true, {"gone.pdf"}},
+  };
+  for (const GoneServerCase& c : cases) {
+    TempDir dir;
+    std::vector<Param> params = MethodParams(c.lines);
+    if (c.automatic) params.push_back({"Mode", "1"});
+    WriteFile(dir / "gone.html", HostPage(params));
+    std::string input = Framed(SnapshotRequest(1, PageObjectsOfFile(dir / "gone.html"), "https://sales.example/gone.html"));
+    if (!c.automatic) input += Framed(QJsonObject{{"kind", "print"}, {"id", 2}, {"key", 0}});
+    VantOptions options;
+    options.env = DownloadEnv(dir);
+    const HostRun run = RunHost(input, options);
+    ExpectOnlyAnswers(run);
+    ASSERT_EQ(run.answers.size(), c.automatic ? 1u : 2u) << "line " << c.line << ": " << run.result.Describe();
+    const QJsonObject outcome = run.answers.back()["outcome"].toObject();
+    std::vector<std::string> written;
+    if (std::filesystem::exists(dir / "downloads")) {
+      for (const auto& entry : std::filesystem::directory_iterator(dir / "downloads")) {
+        written.push_back(entry.path().filename().string());
+      }
+    }
+    EXPECT_EQ(written, c.written) << "line " << c.line;
+    EXPECT_EQ(outcome["printed"].toArray().size(), static_cast<qsizetype>(c.written.size())) << "line " << c.line;
+    if (!c.written.empty()) {
+      EXPECT_TRUE(outcome["messages"].toArray().isEmpty()) << "line " << c.line << ": " << run.result.Describe();
+      continue;
+    }
+    // The page is told why, as `vant print` says it in the same place.
+    EXPECT_TRUE(outcome["stopped"].toBool()) << "line " << c.line;
+    const std::string said = outcome["messages"][0]["text"].toString().toStdString();
+    EXPECT_NE(said.find("印刷しませんでした (ページが「Vant3 PDF」を選んだときだけ PDF ファイルに書きます)。"),
+              std::string::npos) << "line " << c.line << ": " << said;
+    const VantResult print = RunVantIn(dir, {"print", (dir / "gone.html").string()});
+    EXPECT_EQ(print.status, 1) << print.Describe();
+    // The same sentence about the server (each process has a socket path of its own).
+    const std::string server = said.substr(0, said.find("印刷しませんでした"));
+    EXPECT_TRUE(server.starts_with("印刷サーバー「")) << server;
+    const std::string why = server.substr(server.find("」"));
+    EXPECT_NE(print.err.find(why), std::string::npos) << "line " << c.line << ": " << why << "\n" << print.Describe();
+  }
 }
 
 TEST(VantHost, BrowsersStartItWithTheirOwnArguments) {

@@ -146,8 +146,9 @@ exec unshare --mount --propagation private sh -c 'mount --bind "$0" /etc/chromiu
 // Firefox ESR over WebDriver BiDi with the extension as a temporary add-on; the host
 // manifest in the test home's ~/.mozilla/native-messaging-hosts. policy: the extension's
 // managed storage, which Firefox reads from ~/.mozilla/managed-storage (WebDriver BiDi
-// cannot open the extension's own pages, so a test allows its origin this way).
-async function launchFirefox(t, home, { policy } = {}) {
+// cannot open the extension's own pages, so a test allows its origin this way). env: as
+// for Chromium, what the host it starts finds in its environment.
+async function launchFirefox(t, home, { policy, env = {} } = {}) {
   requireExecutable(FIREFOX);
   writeHostManifest(path.join(home.home, '.mozilla', 'native-messaging-hosts'), home.hostPath,
     { allowed_extensions: [FIREFOX_ADDON_ID] });
@@ -164,7 +165,7 @@ async function launchFirefox(t, home, { policy } = {}) {
     executablePath: FIREFOX,
     headless: true,
     userDataDir: path.join(home.home, 'firefox'),
-    env: browserEnv(home),
+    env: browserEnv(home, env),
     extraPrefsFirefox: {
       'network.proxy.type': 0,
       'extensions.webextensions.restrictedDomains': '',

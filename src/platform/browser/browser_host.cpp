@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "common/failure.h"
+#include "engine/module_state.h"
 #include "platform/browser/browser_document.h"
+#include "platform/browser/gone_server.h"
 
 namespace vant::browser {
 
@@ -63,6 +65,7 @@ std::string BrowserHost::AnswerDocument(Request& request) {
       // OBJECT: its property reading (the last one wins), then the show event.
       slot = std::make_unique<Control>(platform_, preview_);
       slot->control.ReadProperties(page.Document(), page.Bag(index));
+      HoldPdfPrinterUnlessChosen(printers_, ThisThreadState().control);
       slot->control.Show();
     }
     buttons.push_back({key, PlaceOf(slot->view.PrintButton()), PlaceOf(slot->view.PreviewButton())});
@@ -77,6 +80,7 @@ std::string BrowserHost::AnswerClick(const Request& request) {
   }
   Control& control = *found->second;
   const std::size_t deliveredBefore = printers_.Delivered().size();
+  HoldPdfPrinterUnlessChosen(printers_, ThisThreadState().control);
   if (request.kind == Request::Kind::kPrint) {
     // A disabled button cannot be clicked (a failed property reading disables it).
     if (!control.view.PrintButton().Enabled()) return ErrorAnswer({request.id, u"このコントロールの印刷ボタンは無効です。"});
