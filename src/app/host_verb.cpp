@@ -19,7 +19,9 @@
 #include "app/session.h"
 #include "engine/printer_object.h"
 #include "platform/browser/browser_host.h"
+#include "platform/browser/delivery_notice.h"
 #include "platform/browser/native_messaging.h"
+#include "platform/desktop/desktop_notifications.h"
 #include "platform/printing/printer_list.h"
 #include "platform/qt/qt_app.h"
 #include "platform/qt/qt_messages.h"
@@ -107,9 +109,14 @@ int HostVerb(int& argc, char** argv) {
   Platform platform{printer, boxes, *pointer};
   browser::BrowserHost host(platform, boxes, *printers, *preview, downloads);
 
+  // After a print the clerk is told on the desktop where it went (silently skipped without
+  // a notification service).
+  desktop::DesktopNotifications notices;
+
   browser::FdSource requests(channel.requests);
   for (;;) {
     const browser::ReadMessage message = browser::ReadNextMessage(requests);
+    const std::size_t deliveredBefore = printers->Delivered().size();
     std::string answer;
     switch (message.kind) {
       case browser::ReadMessage::Kind::kEnd: return kExitDone;
@@ -133,6 +140,10 @@ int HostVerb(int& argc, char** argv) {
     if (!browser::WriteAll(channel.answers, browser::FrameMessage(answer))) {
       std::cerr << "vant: ブラウザーに応答を書けません\n";
       return kExitStopped;
+    }
+    const auto& delivered = printers->Delivered();
+    if (auto notice = browser::DeliveryNotice({delivered.begin() + static_cast<std::ptrdiff_t>(deliveredBefore), delivered.end()})) {
+      notices.Show(std::move(*notice));
     }
   }
 }
