@@ -37,6 +37,16 @@ void ExpectOnlyAnswers(const HostRun& run) {
   EXPECT_FALSE(run.result.timedOut) << run.result.Describe();
 }
 
+// `vant host` run to its end on the requests, its download folder in dir; its standard
+// output holds answers only.
+HostRun Hosted(const std::string& input, const TempDir& dir, const std::vector<std::string>& args = {"host"}) {
+  VantOptions options;
+  options.env = DownloadEnv(dir);
+  HostRun run = RunHost(input, options, args);
+  ExpectOnlyAnswers(run);
+  return run;
+}
+
 struct Malformed {
   int line;
   std::string message;  // unframed
@@ -64,10 +74,7 @@ TEST(VantHost, RefusesEveryMalformedMessageAndGoesOnServing) {
   input += Header(tooLong) + std::string(tooLong, '{');
   input += Framed(QJsonObject{{"kind", "document"}, {"id", 8}, {"objects", QJsonArray{}}});
   TempDir dir;
-  VantOptions options;
-  options.env = DownloadEnv(dir);
-  const HostRun run = RunHost(input, options);
-  ExpectOnlyAnswers(run);
+  const HostRun run = Hosted(input, dir);
   EXPECT_TRUE(run.result.exited && run.result.status == 0) << run.result.Describe();
   ASSERT_EQ(run.answers.size(), cases.size() + 2) << run.result.Describe();
   for (std::size_t i = 0; i < cases.size(); ++i) {
@@ -96,10 +103,7 @@ TEST(VantHost, EndsCleanlyWhenTheChannelClosesAndEvenInsideAMessage) {
                                          {__LINE__, ok + Header(100) + std::string(10, '{'), 1, 1},
                                          {__LINE__, Header(0xFFFFFFFFu) + "{}", 1, 0}}) {
     TempDir dir;
-    VantOptions options;
-    options.env = DownloadEnv(dir);
-    const HostRun run = RunHost(c.input, options);
-    ExpectOnlyAnswers(run);
+    const HostRun run = Hosted(c.input, dir);
     EXPECT_TRUE(run.result.exited) << "line " << c.line << ": " << run.result.Describe();
     EXPECT_EQ(run.result.status, c.status) << "line " << c.line << ": " << run.result.Describe();
     EXPECT_EQ(run.answers.size(), c.answers) << "line " << c.line;
@@ -112,10 +116,7 @@ TEST(VantHost, MethodLimitIsTheControlsOwn) {
   const std::string input = Framed(MethodsDocument(1, 32767)) + Framed(MethodsDocument(2, 32768)) +
                             Framed(MethodsDocument(3, 2, 1));
   TempDir dir;
-  VantOptions options;
-  options.env = DownloadEnv(dir);
-  const HostRun run = RunHost(input, options);
-  ExpectOnlyAnswers(run);
+  const HostRun run = Hosted(input, dir);
   ASSERT_EQ(run.answers.size(), 3u) << run.result.Describe();
   const QJsonObject limit = run.answers[0];
   EXPECT_EQ(limit["kind"].toString(), "document");
@@ -153,10 +154,7 @@ TEST(VantHost, ParamsBeyondWhatAPageMayHoldAreRefusedAndAThousandControlsReadAMi
   const std::string input = Framed(FilledDocument(1, 1024, kMaxParams - 1024)) +
                             Framed(FilledDocument(2, 1, kMaxParams)) + Framed(FilledDocument(3, 1, 10));
   TempDir dir;
-  VantOptions options;
-  options.env = DownloadEnv(dir);
-  const HostRun run = RunHost(input, options);
-  ExpectOnlyAnswers(run);
+  const HostRun run = Hosted(input, dir);
   ASSERT_EQ(run.answers.size(), 3u) << run.result.Describe();
   EXPECT_EQ(run.answers[0]["kind"].toString(), "document");
   EXPECT_EQ(run.answers[0]["controls"].toArray().size(), 1024);
@@ -265,10 +263,7 @@ TEST(VantHost, AGoneServerPrintsNothingUnlessThePageChoseThePdfPrinter) {
     WriteFile(dir / "gone.html", HostPage(params));
     std::string input = Framed(SnapshotRequest(1, PageObjectsOfFile(dir / "gone.html"), "https://sales.example/gone.html"));
     if (!c.automatic) input += Framed(QJsonObject{{"kind", "print"}, {"id", 2}, {"key", 0}});
-    VantOptions options;
-    options.env = DownloadEnv(dir);
-    const HostRun run = RunHost(input, options);
-    ExpectOnlyAnswers(run);
+    const HostRun run = Hosted(input, dir);
     ASSERT_EQ(run.answers.size(), c.automatic ? 1u : 2u) << "line " << c.line << ": " << run.result.Describe();
     const QJsonObject outcome = run.answers.back()["outcome"].toObject();
     std::vector<std::string> written;
@@ -303,10 +298,7 @@ TEST(VantHost, BrowsersStartItWithTheirOwnArguments) {
        {std::vector<std::string>{"chrome-extension://cmfoddcpcfojglfohaalpmkdlpchcekf/"},
         std::vector<std::string>{"/usr/lib/mozilla/native-messaging-hosts/vant3.host.json", "print@vant3"}}) {
     TempDir dir;
-    VantOptions options;
-    options.env = DownloadEnv(dir);
-    const HostRun run = RunHost(Framed(QJsonObject{{"kind", "print"}, {"id", 1}, {"key", 0}}), options, args);
-    ExpectOnlyAnswers(run);
+    const HostRun run = Hosted(Framed(QJsonObject{{"kind", "print"}, {"id", 1}, {"key", 0}}), dir, args);
     ASSERT_EQ(run.answers.size(), 1u) << args[0] << ": " << run.result.Describe();
     EXPECT_EQ(run.answers[0]["kind"].toString(), "error");
     EXPECT_EQ(run.result.status, 0);

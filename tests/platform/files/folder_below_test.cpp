@@ -1,18 +1,19 @@
 // Folders and files below a base reached without following a symbolic link: every step that
-// is a link is refused by name, folders are made only when asked and with the mode asked,
-// and a file is read only when it is a regular file of a sensible size.
+// is a link is refused by name, folders are made only when asked, and a file is read only
+// when it is a regular file of a sensible size. (The modes of what is made, and files
+// replaced whole, are shown by `vant register`'s tests.)
 #include "platform/files/folder_below.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <string>
 #include <vector>
 
-#include "platform/files/file_writing.h"
+
+#include "scratch_dir.h"
 
 namespace vant::files {
 namespace {
@@ -22,15 +23,11 @@ namespace fs = std::filesystem;
 class FolderBelowTest : public testing::Test {
  protected:
   FolderBelowTest() {
-    std::string pattern = (fs::temp_directory_path() / "vant-below-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make " + pattern);
-    dir_ = pattern;
-    fs::create_directories(dir_ / "base" / "a");
+    fs::create_directories(Base() / "a");
     fs::create_directories(dir_ / "elsewhere");
   }
-  ~FolderBelowTest() override { fs::remove_all(dir_); }
   fs::path Base() const { return dir_ / "base"; }
-  fs::path dir_;
+  test::ScratchDir dir_;
 };
 
 // The failure OpenFolderBelow throws, else nothing.
@@ -76,20 +73,6 @@ TEST_F(FolderBelowTest, EveryStepThatIsALinkIsRefusedByName) {
   EXPECT_FALSE(FailureOf(dir_ / "base-link", "a", MissingFolders::kLeave));
 }
 
-TEST_F(FolderBelowTest, FoldersAreMadeWithTheModeAsked) {
-  const mode_t before = ::umask(077);
-  const Descriptor shared = OpenFolderBelow(Base(), "s1/s2", MissingFolders::kMakeShared);
-  const Descriptor own = OpenFolderBelow(Base(), "u1/u2", MissingFolders::kMake);
-  ::umask(before);
-  EXPECT_GE(shared.Get(), 0);
-  for (const char* made : {"s1", "s1/s2"}) EXPECT_EQ(fs::status(Base() / made).permissions(), fs::perms(0755)) << made;
-  for (const char* made : {"u1", "u1/u2"}) EXPECT_EQ(fs::status(Base() / made).permissions(), fs::perms(0700)) << made;
-  // A folder that was there keeps its mode.
-  fs::permissions(Base() / "a", fs::perms(0750));
-  (void)OpenFolderBelow(Base(), "a/new", MissingFolders::kMakeShared);
-  EXPECT_EQ(fs::status(Base() / "a").permissions(), fs::perms(0750));
-}
-
 TEST_F(FolderBelowTest, OnlyRegularFilesOfASensibleSizeAreReadAndNamesAreRemovedNotFollowed) {
   const Descriptor folder = OpenFolderBelow(Base(), "a", MissingFolders::kLeave);
   std::ofstream(dir_ / "elsewhere" / "target") << "target";
@@ -117,25 +100,6 @@ TEST_F(FolderBelowTest, OnlyRegularFilesOfASensibleSizeAreReadAndNamesAreRemoved
   EXPECT_FALSE(fs::exists(fs::symlink_status(Base() / "a" / "link")));
   EXPECT_EQ(fs::file_size(dir_ / "elsewhere" / "target"), 6u);
   EXPECT_THROW(RemoveFromFolder(folder, "none", Base() / "a" / "none"), FileWriteFailure);
-}
-
-TEST_F(FolderBelowTest, AFileReplacedInAFolderIsNewAndHasTheModeAsked) {
-  const Descriptor folder = OpenFolderBelow(Base(), "a", MissingFolders::kLeave);
-  // The name is a hard link to another file and then a symbolic link: neither is written
-  // through, the name gets a file of its own.
-  std::ofstream(dir_ / "other") << "other";
-  fs::create_hard_link(dir_ / "other", Base() / "a" / "m.json");
-  const mode_t before = ::umask(077);
-  ReplaceFileInFolder(folder.Get(), "m.json", "{}", 0644, Base() / "a" / "m.json");
-  fs::remove(Base() / "a" / "m.json");
-  fs::create_symlink(dir_ / "other", Base() / "a" / "m.json");
-  ReplaceFileInFolder(folder.Get(), "m.json", "{1}", 0644, Base() / "a" / "m.json");
-  ::umask(before);
-  EXPECT_EQ(fs::file_size(dir_ / "other"), 5u);
-  EXPECT_EQ(fs::symlink_status(Base() / "a" / "m.json").type(), fs::file_type::regular);
-  EXPECT_EQ(fs::file_size(Base() / "a" / "m.json"), 3u);
-  EXPECT_EQ(fs::status(Base() / "a" / "m.json").permissions(), fs::perms(0644));
-  EXPECT_EQ(fs::hard_link_count(dir_ / "other"), 1u);
 }
 
 }  // namespace
