@@ -82,6 +82,24 @@ std::vector<std::string> CloseWindowsUntilEnd(VantProcess& host, const PrivateDi
   return closed;
 }
 
+// `vant host` on the display with the requests (the print server a socket that is not
+// there), every window it shows closed as it comes: the names of the windows, the answers.
+struct DisplayedRun {
+  std::vector<std::string> closed;
+  HostRun run;
+};
+DisplayedRun RunOnDisplay(const PrivateDisplay& display, const TempDir& dir, const std::string& input) {
+  VantOptions options;
+  options.env = DownloadEnv(dir);
+  options.env["DISPLAY"] = display.Name();
+  options.input = input;
+  VantProcess host({"host"}, options);
+  DisplayedRun displayed;
+  displayed.closed = CloseWindowsUntilEnd(host, display);
+  displayed.run = ReadAnswers(host.Wait());
+  return displayed;
+}
+
 TEST(VantHostDisplay, PreviewAnswersWhenItsWindowClosesAndBoxesAreShownAndCollected) {
   const PrivateDisplay display;
   TempDir dir;
@@ -90,16 +108,10 @@ TEST(VantHostDisplay, PreviewAnswersWhenItsWindowClosesAndBoxesAreShownAndCollec
       {"objects", QJsonArray{QJsonObject{{"key", 1}, {"params", QJsonArray{QJsonArray{"methodA", "prntxt"}, QJsonArray{"Mode", "1"}}}},
                              QJsonObject{{"key", 0}, {"params", QJsonArray{QJsonArray{"method1", "prntext,300,300,見本,ＭＳ 明朝,12"},
                                                                             QJsonArray{"method2", "enddoc"}}}}}}};
-  VantOptions options;
-  options.env = DownloadEnv(dir);
-  options.env["DISPLAY"] = display.Name();
-  options.input = Framed(document) + Framed(QJsonObject{{"kind", "preview"}, {"id", 2}, {"key", 0}});
-  VantProcess host({"host"}, options);
-  const std::vector<std::string> closed = CloseWindowsUntilEnd(host, display);
-  const VantResult result = host.Wait();
+  const auto [closed, run] =
+      RunOnDisplay(display, dir, Framed(document) + Framed(QJsonObject{{"kind", "preview"}, {"id", 2}, {"key", 0}}));
+  const VantResult& result = run.result;
   ASSERT_EQ(result.status, 0) << result.Describe();
-
-  const HostRun run = ReadAnswers(result);
   EXPECT_TRUE(run.stray.empty());
   ASSERT_EQ(run.answers.size(), 2u) << result.Describe();
   // The first control's automatic run stopped: its stop box and the "印刷中止" box, each
@@ -122,15 +134,10 @@ TEST(VantHostDisplay, AGoneServerIsSaidOnTheDesktopAndToThePage) {
       {"kind", "document"}, {"id", 1}, {"url", "https://sales.example/forms/gone.html"},
       {"objects", QJsonArray{QJsonObject{{"key", 0}, {"params", QJsonArray{QJsonArray{"method1", "prntext,1,1,見本"},
                                                                           QJsonArray{"method2", "enddoc"}}}}}}};
-  VantOptions options;  // CUPS_SERVER names a socket that is not there
-  options.env = DownloadEnv(dir);
-  options.env["DISPLAY"] = display.Name();
-  options.input = Framed(document) + Framed(QJsonObject{{"kind", "print"}, {"id", 2}, {"key", 0}});
-  VantProcess host({"host"}, options);
-  const std::vector<std::string> closed = CloseWindowsUntilEnd(host, display);
-  const VantResult result = host.Wait();
+  const auto [closed, run] =
+      RunOnDisplay(display, dir, Framed(document) + Framed(QJsonObject{{"kind", "print"}, {"id", 2}, {"key", 0}}));
+  const VantResult& result = run.result;
   ASSERT_EQ(result.status, 0) << result.Describe();
-  const HostRun run = ReadAnswers(result);
   ASSERT_EQ(run.answers.size(), 2u) << result.Describe();
   const QJsonArray messages = run.answers[1]["outcome"]["messages"].toArray();
   ASSERT_EQ(messages.size(), 1) << result.Describe();
