@@ -102,10 +102,10 @@ int HostVerb(int& argc, char** argv) {
     preview = std::make_unique<NoPreview>();
   }
   const std::optional<std::filesystem::path> downloads = DownloadFolder();
-  const char* home = std::getenv("HOME");
-  browser::CollectedBoxes boxes(screenBoxes.get(),
-                                browser::PrivatePaths(downloads, home != nullptr ? std::optional<std::filesystem::path>(home)
-                                                                                 : std::nullopt));
+  // What the page is told names neither of the user's folders.
+  std::optional<std::filesystem::path> home;
+  if (const char* variable = std::getenv("HOME"); variable != nullptr) home = variable;
+  browser::CollectedBoxes boxes(screenBoxes.get(), browser::PrivatePaths(downloads, home));
   Platform platform{printer, boxes, *pointer};
   browser::BrowserHost host(platform, boxes, *printers, *preview, downloads);
 
@@ -142,9 +142,8 @@ int HostVerb(int& argc, char** argv) {
       return kExitStopped;
     }
     const auto& delivered = printers->Delivered();
-    if (auto notice = browser::DeliveryNotice({delivered.begin() + static_cast<std::ptrdiff_t>(deliveredBefore), delivered.end()})) {
-      notices.Show(std::move(*notice));
-    }
+    const auto delivering = delivered.begin() + static_cast<std::ptrdiff_t>(deliveredBefore);
+    if (auto notice = browser::DeliveryNotice({delivering, delivered.end()})) notices.Show(std::move(*notice));
   }
 }
 
