@@ -106,10 +106,27 @@ void CheckParamOrder(const std::vector<BrowserObject>& objects) {
   }
 }
 
+bool OptionalFlag(const QJsonObject& object, const char* name, bool absent) {
+  const QJsonValue value = object.value(QLatin1String(name));
+  if (value.isUndefined()) return absent;
+  if (!value.isBool()) throw Malformed{u"\"" + FromUtf8(name) + u"\" は true か false で指定してください。"};
+  return value.toBool();
+}
+
+std::int64_t DocumentNumber(const QJsonObject& request) {
+  const QJsonValue value = request.value(QStringLiteral("doc"));
+  if (value.isUndefined()) return 0;
+  const auto doc = WholeNumber(value, kMaxId);
+  if (!doc) throw Malformed{u"要求の \"doc\" は 0 以上の整数で指定してください。"};
+  return *doc;
+}
+
 DocumentRequest ReadDocument(const QJsonObject& request) {
   DocumentRequest document;
   document.url = OptionalString(request, "url", Text());
   document.title = OptionalString(request, "title", Text());
+  document.origin = OptionalString(request, "origin", Text());
+  document.autoRun = OptionalFlag(request, "autoRun", true);
   const QJsonValue objects = request.value(QStringLiteral("objects"));
   if (!objects.isArray()) throw Malformed{u"\"objects\" は配列で指定してください。"};
   const QJsonArray list = objects.toArray();
@@ -150,12 +167,15 @@ std::variant<Request, Refusal> ParseRequest(std::string_view json) {
   request.id = *id;
   try {
     const QString name = kind.toString();
+    request.doc = DocumentNumber(object);
     if (name == QLatin1String("document")) {
       request.kind = Request::Kind::kDocument;
       request.document = ReadDocument(object);
     } else if (name == QLatin1String("print") || name == QLatin1String("preview")) {
       request.kind = name == QLatin1String("print") ? Request::Kind::kPrint : Request::Kind::kPreview;
       request.control.key = RequiredKey(object, Text());
+    } else if (name == QLatin1String("gone")) {
+      request.kind = Request::Kind::kGone;
     } else {
       return Refusal{id, u"要求の種類" + Quoted(name) + u"は扱えません。"};
     }

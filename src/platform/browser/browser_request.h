@@ -35,6 +35,10 @@ struct DocumentRequest {
   Text url;
   Text title;
   std::vector<BrowserObject> objects;  // every OBJECT element, in document order
+  // Set by the extension, never by the page: the document's origin (its Mode 1 runs are
+  // counted per origin) and whether it may print its Mode 1 list by itself at all.
+  Text origin;
+  bool autoRun = true;
 };
 
 struct ControlRequest {  // print or preview
@@ -42,9 +46,13 @@ struct ControlRequest {  // print or preview
 };
 
 struct Request {
-  enum class Kind { kDocument, kPrint, kPreview };
+  // kGone: the document has left the tab (its controls go with it).
+  enum class Kind { kDocument, kPrint, kPreview, kGone };
   Kind kind = Kind::kDocument;
   std::int64_t id = 0;
+  // Which document of the tab the request comes from: a number the extension gives each
+  // document once (0..2^53-1; 0 when left out).
+  std::int64_t doc = 0;
   DocumentRequest document;  // for kDocument
   ControlRequest control;    // for kPrint and kPreview
 };
