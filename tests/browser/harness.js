@@ -241,18 +241,20 @@ async function controlButtons(tab) {
     const walk = (node) => {
       const attrs = node.attributes || [];
       const role = attrs[attrs.indexOf('data-vant3') + 1];
-      if (attrs.includes('data-vant3')) nodes.push({ node, role, disabled: attrs.includes('disabled') });
+      if (attrs.includes('data-vant3')) {
+        nodes.push({ node, role, disabled: attrs.includes('disabled'), ready: attrs.includes('data-ready') });
+      }
       for (const child of [...(node.shadowRoots || []), ...(node.children || []), node.contentDocument]) {
         if (child) walk(child);
       }
     };
     walk(root);
     const buttons = [];
-    for (const { node, role, disabled } of nodes) {
+    for (const { node, role, disabled, ready } of nodes) {
       const { model } = await cdp.send('DOM.getBoxModel', { nodeId: node.nodeId });
       const [x1, y1, x2, , , y3] = model.border;
       const caption = (node.children || []).filter((c) => c.nodeType === 3).map((c) => c.nodeValue).join('');
-      buttons.push({ role, caption, disabled, x: x1, y: y1, width: x2 - x1, height: y3 - y1 });
+      buttons.push({ role, caption, disabled, ready, x: x1, y: y1, width: x2 - x1, height: y3 - y1 });
     }
     return buttons;
   } finally {
@@ -270,8 +272,11 @@ async function waitForButtons(tab, predicate, timeout = 30000) {
   }
 }
 
-// A trusted click, as a user's: the mouse pressed in the middle of the button.
+// A trusted click, as a user's: the mouse pressed in the middle of the button, once the
+// button has stood visible long enough for a click to count.
 async function click(tab, button) {
+  const same = (b) => b.role === button.role && b.x === button.x && b.y === button.y;
+  await waitForButtons(tab, (buttons) => buttons.some((b) => same(b) && b.ready));
   await tab.mouse.click(button.x + button.width / 2, button.y + button.height / 2);
 }
 
@@ -328,7 +333,7 @@ module.exports = {
 async function allowOriginByUser(browser, origin, extensionOrigin = `chrome-extension://${EXTENSION_ID}`) {
   const tab = await browser.newPage();
   await tab.goto(`${extensionOrigin}/consent.html?origin=${encodeURIComponent(origin)}`);
-  await tab.waitForSelector('#allow:not([hidden])');
+  await tab.waitForSelector('#allow[data-ready]:not([hidden])');
   await tab.click('#allow');
   await tab.waitForFunction(() => document.getElementById('status').textContent.includes('許可されています'));
   await tab.close();

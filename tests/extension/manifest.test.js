@@ -26,7 +26,7 @@ test('the public key fixes the id the host manifests allow', () => {
 test('every file the manifest names exists', () => {
   const named = [
     manifest.background.service_worker, manifest.options_ui.page, manifest.storage.managed_schema,
-    ...manifest.content_scripts.flatMap((c) => c.js),
+    ...manifest.content_scripts.flatMap((c) => [...(c.css || []), ...(c.js || [])]),
   ];
   for (const file of named) assert.ok(fs.existsSync(path.join(extensionDir, file)), file);
   JSON.parse(fs.readFileSync(path.join(extensionDir, manifest.storage.managed_schema), 'utf8'));
