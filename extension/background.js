@@ -107,6 +107,28 @@ api.webRequest.onBeforeRequest.addListener((details) => {
   if (trust.navigated(details.tabId, initiator, allowedPage)) saveTrust();
 }, { urls: ['<all_urls>'], types: ['main_frame'] });
 
+// Firefox reports no request for the first page of a tab a page opens (window.open, a link
+// with a target): who opened it is read from the opening frame itself. Until then the tab
+// runs no Mode 1 list. (Chromium reports that request with its initiator, above.)
+async function originOfFrame(tabId, frameId) {
+  try {
+    const [result] = await api.scripting.executeScript({ target: { tabId, frameIds: [frameId] }, func: () => self.origin });
+    return originPage(result && result.result);
+  } catch {
+    return { kind: 'other' };  // a frame gone, or one the extension may not read
+  }
+}
+
+if (api.webNavigation && api.webNavigation.onCreatedNavigationTarget) {
+  api.webNavigation.onCreatedNavigationTarget.addListener((details) => {
+    trust.checkOpener(details.tabId);
+    originOfFrame(details.sourceTabId, details.sourceFrameId).then((opener) => {
+      if (trust.navigated(details.tabId, opener, allowedPage)) saveTrust();
+      trust.openerChecked(details.tabId);
+    });
+  });
+}
+
 api.tabs.onRemoved.addListener((tabId) => {
   tabHosts.closeTab(tabId);
   trust.forget(tabId);

@@ -53,10 +53,18 @@
     seen.observe(target);
 
     // The root is the box's own rectangle: any move changes the part of the box inside it.
+    // The observer speaks after the browser's next rendering, which a click may come before:
+    // a click also compares the box's place with the one watched.
     let place = null;
+    let watched = '';
+    const placeNow = () => {
+      const r = target.getBoundingClientRect();
+      return `${r.left},${r.top},${r.width},${r.height}`;
+    };
     function watchPlace(threshold = 1) {
       if (place) place.disconnect();
       place = null;
+      watched = placeNow();
       const rect = target.getBoundingClientRect();
       const viewport = target.ownerDocument.documentElement;
       if (!(rect.width > 0 && rect.height > 0)) return;
@@ -87,7 +95,14 @@
 
     return {
       // A click counts now.
-      accepts: () => guard.accepts() && (browserTellsVisibility || styleVisible(target)),
+      accepts() {
+        if (placeNow() !== watched) {
+          guard.disturb();
+          watchPlace();
+          return false;
+        }
+        return guard.accepts() && (browserTellsVisibility || styleVisible(target));
+      },
       readyAt: () => guard.readyAt(),
       // The box or the page around it changed.
       disturb() {

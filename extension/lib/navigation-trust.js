@@ -27,6 +27,7 @@
 
   function createNavigationTrust() {
     const marked = new Set();
+    const checking = new Set();  // tabs whose opener is being looked up
     return {
       // A top-level navigation of the tab, started by initiator (a page, or null for the
       // user); allowed(page) tells whether that page may print. True when it marked the tab.
@@ -35,12 +36,18 @@
         marked.add(tabId);
         return true;
       },
-      mayRunByItself: (tabId) => !marked.has(tabId),
+      mayRunByItself: (tabId) => !marked.has(tabId) && !checking.has(tabId),
+      // A page opened the tab and who it was is not known yet: no Mode 1 list runs meanwhile.
+      checkOpener(tabId) { checking.add(tabId); },
+      openerChecked(tabId) { checking.delete(tabId); },
       // Marks kept from before a restart of the service worker.
       restore(tabIds) {
         for (const tabId of tabIds) if (Number.isInteger(tabId)) marked.add(tabId);
       },
-      forget(tabId) { marked.delete(tabId); },
+      forget(tabId) {
+        marked.delete(tabId);
+        checking.delete(tabId);
+      },
       // The marked tabs, to keep across restarts of the service worker.
       marked: () => [...marked],
     };

@@ -99,7 +99,9 @@ function browserEnv(home, extra = {}) {
 // home's ~/.config/chromium, where a normal profile lives. policy: managed
 // policy for the extension, seen through a private mount of /etc/chromium that only this
 // browser's processes see (the machine's /etc is never written).
-async function launchChromium(t, home, { policy, display, headless = true, env = {}, registered = true } = {}) {
+// extension: false starts it without the extension, which installExtension adds later.
+async function launchChromium(t, home, { policy, display, headless = true, env = {}, registered = true,
+  extension = true } = {}) {
   requireExecutable(CHROMIUM);
   let profile = path.join(home.home, 'chromium');
   if (registered === 'vant register') {
@@ -115,7 +117,7 @@ async function launchChromium(t, home, { policy, display, headless = true, env =
     executablePath,
     pipe: true,
     headless: headless ? true : false,
-    enableExtensions: [EXTENSION_DIR],
+    enableExtensions: extension ? [EXTENSION_DIR] : true,
     userDataDir: profile,
     env: browserEnv(home, { DISPLAY: display, ...env }),
     args: [
@@ -127,9 +129,15 @@ async function launchChromium(t, home, { policy, display, headless = true, env =
     ],
   });
   onCleanup(t, () => browser.close());
-  await browser.waitForTarget((target) => target.type() === 'service_worker' &&
-    target.url().startsWith(`chrome-extension://${EXTENSION_ID}/`), { timeout: 30000 });
+  if (extension) await extensionWorker(browser);
   return browser;
+}
+
+// The extension's service worker, once it runs.
+async function extensionWorker(browser) {
+  const target = await browser.waitForTarget((x) => x.type() === 'service_worker' &&
+    x.url().startsWith(`chrome-extension://${EXTENSION_ID}/`), { timeout: 30000 });
+  return target.worker();
 }
 
 function policyWrapper(home, policyFor3rdParty) {
@@ -147,7 +155,8 @@ exec unshare --mount --propagation private sh -c 'mount --bind "$0" /etc/chromiu
 // manifest in the test home's ~/.mozilla/native-messaging-hosts. policy: the extension's
 // managed storage, which Firefox reads from ~/.mozilla/managed-storage (WebDriver BiDi
 // cannot open the extension's own pages, so a test allows its origin this way).
-async function launchFirefox(t, home, { policy } = {}) {
+// install: false starts it without the add-on (installFirefoxExtension adds it later).
+async function launchFirefox(t, home, { policy, install = true } = {}) {
   requireExecutable(FIREFOX);
   writeHostManifest(path.join(home.home, '.mozilla', 'native-messaging-hosts'), home.hostPath,
     { allowed_extensions: [FIREFOX_ADDON_ID] });
@@ -157,8 +166,6 @@ async function launchFirefox(t, home, { policy } = {}) {
     fs.writeFileSync(path.join(dir, `${FIREFOX_ADDON_ID}.json`),
       JSON.stringify({ name: FIREFOX_ADDON_ID, description: 'Vant3 test policy', type: 'storage', data: policy }));
   }
-  const extension = path.join(home.home, 'extension-firefox');
-  buildFirefoxExtension(extension);
   const browser = await puppeteer.launch({
     browser: 'firefox',
     executablePath: FIREFOX,
@@ -169,16 +176,26 @@ async function launchFirefox(t, home, { policy } = {}) {
       'network.proxy.type': 0,
       'extensions.webextensions.restrictedDomains': '',
       'datareporting.policy.dataSubmissionEnabled': false,
+      // the add-on's storage (the user's allowed origins) outlives the temporary add-on,
+      // as an installed add-on's outlives the browser
+      'extensions.webextensions.keepStorageOnUninstall': true,
     },
   });
   onCleanup(t, () => browser.close());
-  await browser.installExtension(extension);
+  if (install) await installFirefoxExtension(browser, home);
   return browser;
+}
+
+async function installFirefoxExtension(browser, home) {
+  const extension = path.join(home.home, 'extension-firefox');
+  buildFirefoxExtension(extension);
+  await browser.installExtension(extension);
 }
 
 // ---- pages ---------------------------------------------------------------------------
 
-// A loopback HTTP server: routes maps a path to { body (Buffer or text), type }.
+// A loopback HTTP server: routes maps a path to { body (Buffer or text), type, headers }
+// (looked up at each request, so routes may be added once the servers' origins are known).
 async function serve(t, routes) {
   const server = http.createServer((req, res) => {
     const route = routes[new URL(req.url, 'http://x').pathname];
@@ -186,7 +203,7 @@ async function serve(t, routes) {
       res.writeHead(404).end();
       return;
     }
-    res.writeHead(200, { 'content-type': route.type || 'text/html; charset=utf-8' });
+    res.writeHead(200, { 'content-type': route.type || 'text/html; charset=utf-8', ...route.headers });
     res.end(route.body);
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
@@ -211,6 +228,20 @@ function control(params, attributes = '') {
 // Every page records the outcome events its OBJECTs receive (in every frame).
 async function recordOutcomes(page) {
   await page.evaluateOnNewDocument(() => {
+    window.vant3Outcomes = [];
+    document.addEventListener('vant3-outcome', (event) => {
+      window.vant3Outcomes.push({ target: event.target.id, outcome: JSON.parse(event.detail) });
+    }, true);
+  });
+}
+
+// The same, installed in a frame already loaded. (Firefox keeps the window of a frame's first,
+// empty document for the page it then loads, and the recorder set up for the empty one with
+// it, but not its listener.)
+async function recordOutcomesIn(frame) {
+  await frame.evaluate(() => {
+    if (document.vant3Recording) return;
+    document.vant3Recording = true;
     window.vant3Outcomes = [];
     document.addEventListener('vant3-outcome', (event) => {
       window.vant3Outcomes.push({ target: event.target.id, outcome: JSON.parse(event.detail) });
@@ -433,5 +464,8 @@ function pressKeys(display, windowId, keys) {
 }
 
 module.exports.startXvfb = startXvfb;
+module.exports.extensionWorker = extensionWorker;
+module.exports.recordOutcomesIn = recordOutcomesIn;
+module.exports.installFirefoxExtension = installFirefoxExtension;
 module.exports.windows = windows;
 module.exports.pressKeys = pressKeys;

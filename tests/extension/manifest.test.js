@@ -40,7 +40,7 @@ test('the Firefox variant has background scripts and the add-on id instead of th
   for (const file of ff.background.scripts) assert.ok(fs.existsSync(path.join(extensionDir, file)), file);
   assert.equal(ff.browser_specific_settings.gecko.id, 'print@vant3');
   assert.deepEqual(ff.content_scripts, manifest.content_scripts);
-  assert.deepEqual(ff.permissions, manifest.permissions);
+  assert.deepEqual(ff.permissions, [...manifest.permissions, 'webNavigation']);
 });
 
 test('the worker imports the scripts Firefox loads before it', () => {

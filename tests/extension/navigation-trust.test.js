@@ -46,3 +46,18 @@ test('marks survive a restart and go with their tab', () => {
   restarted.forget(1);
   assert.equal(restarted.mayRunByItself(1), true);
 });
+
+test('a tab whose opener is being looked up runs no Mode 1 list until it is known', () => {
+  for (const [opener, mayRun] of [[web('https://a.example'), true], [web('https://evil.example'), false]]) {
+    const trust = createNavigationTrust();
+    trust.checkOpener(9);
+    assert.equal(trust.mayRunByItself(9), false);
+    trust.navigated(9, opener, allowed);
+    trust.openerChecked(9);
+    assert.equal(trust.mayRunByItself(9), mayRun, JSON.stringify(opener));
+  }
+  const closed = createNavigationTrust();
+  closed.checkOpener(9);
+  closed.forget(9);
+  assert.equal(closed.mayRunByItself(9), true);
+});
