@@ -115,8 +115,11 @@
   function removeView(view) {
     clearTimeout(view.readyTimer);
     view.watch.stop();
-    view.host.remove();
-    if (view.object.hasAttribute(HIDDEN_MARK)) showObjectAgain(view.object);
+    // A box a newer copy already took away: its OBJECT is that copy's now.
+    if (view.host.isConnected) {
+      view.host.remove();
+      if (view.object.hasAttribute(HIDDEN_MARK)) showObjectAgain(view.object);
+    }
     views.delete(view.key);
   }
 
@@ -323,7 +326,11 @@
     return { kind: 'hello', origin: self.origin, ancestors };
   }
 
+  let heard = false;          // the worker spoke on the current port
+  let hostWasLost = false;    // the last port closed while a host served this document
+
   function connect() {
+    heard = false;
     try {
       port = api.runtime.connect({ name: 'vant3-document' });
     } catch {
@@ -331,23 +338,35 @@
       return;
     }
     port.onMessage.addListener((message) => {
+      const first = !heard;
+      heard = true;
       if (message == null || typeof message !== 'object') return;
+      if (first && hostWasLost) {
+        // The worker restarted while a host served this document: the controls' state died
+        // with the host. Say so rather than print a Mode 1 page a second time.
+        hostWasLost = false;
+        if (message.kind === 'consent') consent = { state: message.state, origin: message.origin || null };
+        onHostGone('');
+        return;
+      }
       if (message.kind === 'consent') onConsent(message.state, message.origin);
       else if (message.kind === 'answer') onAnswer(message.body);
       else if (message.kind === 'host-gone') onHostGone(String(message.message || ''));
     });
     port.onDisconnect.addListener(() => {
+      const spoke = heard;
       port = null;
-      if (!alive()) {
+      heard = false;
+      // A port closed before the worker said anything leads nowhere: the extension of this
+      // copy was updated or removed (its new copy comes to the page by itself). Otherwise
+      // the worker went away (it stops when idle): link again.
+      if (!spoke || disposed) {
         dispose();
         return;
       }
-      // The worker went away while idle (no host was open): link again. With a host open the
-      // controls' state died with it; say so rather than print a Mode 1 page a second time.
-      const hadHost = consent && consent.state === 'allowed' && nextId > 1;
+      hostWasLost = hostWasLost || (consent !== null && consent.state === 'allowed' && nextId > 1);
       consent = null;
-      if (hadHost) onHostGone('');
-      else connect();
+      connect();
     });
     port.postMessage(hello());
   }
@@ -407,8 +426,10 @@
   observer.observe(document, browserTellsVisibility ? { childList: true, subtree: true }
     : { childList: true, subtree: true, attributes: true, attributeFilter: ['style', 'class', 'hidden'] });
 
+  // Serving the document: linked to the extension, which answers. A copy whose link was
+  // lost (its extension updated) gives way to a new one, which takes its boxes away.
   function alive() {
-    return !disposed && Boolean(api.runtime && api.runtime.id);
+    return !disposed && port !== null && heard;
   }
 
   // Stops this copy and takes its boxes away, the OBJECTs back in their places.

@@ -282,7 +282,12 @@ async function controlButtons(tab) {
     walk(root);
     const buttons = [];
     for (const { node, role, disabled, ready } of nodes) {
-      const { model } = await cdp.send('DOM.getBoxModel', { nodeId: node.nodeId });
+      let model;
+      try {
+        ({ model } = await cdp.send('DOM.getBoxModel', { nodeId: node.nodeId }));
+      } catch {
+        continue;  // the box changed since the walk: the next look sees it
+      }
       const [x1, y1, x2, , , y3] = model.border;
       const caption = (node.children || []).filter((c) => c.nodeType === 3).map((c) => c.nodeValue).join('');
       buttons.push({ role, caption, disabled, ready, x: x1, y: y1, width: x2 - x1, height: y3 - y1 });
@@ -353,7 +358,7 @@ function vant(args, options = {}) {
 }
 
 module.exports = {
-  ROOT, EXTENSION_ID, makeHome, launchChromium, launchFirefox, serve, page, control, openPage, outcomes,
+  ROOT, EXTENSION_DIR, EXTENSION_ID, makeHome, launchChromium, launchFirefox, serve, page, control, openPage, outcomes,
   controlButtons, waitForButtons, click, requirePrivateServer, completedJobs, waitForCompletedJob, paperOf,
   vant, tool,
 };

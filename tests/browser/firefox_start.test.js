@@ -1,0 +1,96 @@
+// Firefox at its start and at the add-on's: an administrator's policy forbidding the user's
+// own origins holds from the start, and the add-on brings its boxes to the pages already open
+// when it is installed or updated.
+'use strict';
+const { test } = require('node:test');
+const assert = require('node:assert/strict');
+const fs = require('node:fs');
+const path = require('node:path');
+const h = require('./harness.js');
+const { printedFiles } = require('./hostile-pages.js');
+
+const mode1 = h.page(h.control([['Mode', '1'], ['method1', 'changeprinter,Vant3 PDF'], ['method2', 'scalemode,mm'],
+  ['method3', 'prntext,10,10,AT START,ＭＳ ゴシック,12,false,false,0'], ['method4', 'enddoc']], 'id="M" width="300" height="60"'));
+const form = h.page(h.control([['CmdProperty', '発行,120'], ['method1', 'changeprinter,Vant3 PDF'], ['method2', 'scalemode,mm'],
+  ['method3', 'prntext,10,10,INSTALLED,ＭＳ ゴシック,12,false,false,0'], ['method4', 'enddoc']], 'id="F" width="300" height="60"'));
+
+const boxOf = (tab) => tab.evaluate(() => {
+  const host = document.getElementById(document.querySelector('object').id).previousElementSibling;
+  if (!host || !host.hasAttribute('data-vant3-box')) return null;
+  const r = host.getBoundingClientRect();
+  return { x: r.x, y: r.y };
+});
+
+// Clicks at the box's offset until the page gets an outcome; returns it.
+async function clickUntilOutcome(tab, dx, dy, count) {
+  await tab.waitForFunction(() => document.querySelector('[data-vant3-box]') !== null, { timeout: 30000, polling: 100 });
+  for (let attempt = 0; attempt < 30; attempt += 1) {
+    const box = await boxOf(tab);
+    if (box) await tab.mouse.click(box.x + dx, box.y + dy);
+    const deadline = Date.now() + 1500;
+    while (Date.now() < deadline) {
+      const all = await tab.evaluate(() => window.vant3Outcomes);
+      if (all.length >= count) return all[count - 1].outcome;
+      await h.sleep(100);
+    }
+  }
+  throw new Error('no outcome');
+}
+
+test('Firefox: a policy forbidding the user\'s origins holds from the start: no print, no host', async (t) => {
+  h.requirePrivateServer();
+  const home = h.makeHome(t);
+  const site = await h.serve(t, { '/start.html': { body: mode1 } });
+  // A first session: the user allows the site through the consent page; the page prints.
+  const first = await h.launchFirefox(t, home);
+  const tab = await h.openPage(first, site.url('/start.html'));
+  await tab.waitForFunction(() => document.querySelector('[data-vant3-box]') !== null, { timeout: 30000, polling: 100 });
+  await h.sleep(1500);
+  let consentTab = null;
+  for (let attempt = 0; attempt < 5 && !consentTab; attempt += 1) {
+    const created = new Promise((resolve) => { first.once('targetcreated', resolve); });
+    const box = await boxOf(tab);
+    await tab.mouse.click(box.x + 20, box.y + 10);
+    const target = await Promise.race([created, h.sleep(3000).then(() => null)]);
+    if (target) consentTab = await target.page();
+  }
+  assert.ok(consentTab, 'the consent page opened');
+  await consentTab.waitForFunction(() => document.getElementById('allow').hasAttribute('data-ready') &&
+    !document.getElementById('allow').hidden, { polling: 100 });
+  await consentTab.click('#allow');
+  await h.outcomes(tab.mainFrame(), 1, 60000);
+  assert.equal(printedFiles(home, 'start').length, 1);
+  await first.close();
+
+  // The administrator forbids user-allowed sites; the page is opened as the browser starts.
+  const browser = await h.launchFirefox(t, home, { policy: { userMayAllow: false } });
+  const hosts = home.hostStarts();
+  const page = await h.openPage(browser, site.url('/start.html'));
+  await page.waitForFunction(() => document.querySelector('[data-vant3-box]') !== null, { timeout: 30000, polling: 100 });
+  await h.sleep(8000);
+  assert.equal(printedFiles(home, 'start').length, 1);
+  assert.equal(home.hostStarts(), hosts);
+  assert.deepEqual(await page.evaluate(() => window.vant3Outcomes), []);
+});
+
+test('Firefox: installed while a page is open, the add-on brings its box to it; updated, it replaces it', async (t) => {
+  h.requirePrivateServer();
+  const home = h.makeHome(t);
+  const site = await h.serve(t, { '/installed.html': { body: form } });
+  const browser = await h.launchFirefox(t, home, { install: false, policy: { allowedOrigins: [site.origin] } });
+  const tab = await h.openPage(browser, site.url('/installed.html'));
+  assert.equal(await tab.evaluate(() => document.querySelector('[data-vant3-box]')), null);
+  await h.installFirefoxExtension(browser, home);
+  const outcome = await clickUntilOutcome(tab, 8 + 60, 8 + 16, 1);
+  assert.match(h.paperOf(outcome.printed[0].file).text, /INSTALLED/);
+  // An update: the same add-on again, a later version.
+  const copy = path.join(home.home, 'extension-firefox');
+  const manifestPath = path.join(copy, 'manifest.json');
+  const manifest = JSON.parse(fs.readFileSync(manifestPath, 'utf8'));
+  fs.writeFileSync(manifestPath, JSON.stringify({ ...manifest, version: '0.1.1' }));
+  await browser.installExtension(copy);
+  await h.sleep(2000);
+  assert.equal(await tab.evaluate(() => document.querySelectorAll('[data-vant3-box]').length), 1);
+  const again = await clickUntilOutcome(tab, 8 + 60, 8 + 16, 2);
+  assert.equal(again.printed.length, 1);
+});
