@@ -64,7 +64,10 @@ test('installed while a page is open, the extension brings its box to it; update
   const manifestPath = path.join(copy, 'manifest.json');
   const manifest = JSON.parse(fs.readFileSync(manifestPath, 'utf8'));
   fs.writeFileSync(manifestPath, JSON.stringify({ ...manifest, version: '0.1.1' }));
+  await tab.evaluate(() => { window.oldBox = document.querySelector('[data-vant3-box]'); });
   await browser.installExtension(copy);
+  await tab.waitForFunction(() => !window.oldBox.isConnected && document.querySelector('[data-vant3-box]') !== null,
+    { timeout: 30000, polling: 100 });
   const again = await h.waitForButtons(tab, (b) => roles(b) === 'preview,print', 60000);
   assert.equal(await tab.evaluate(() => document.querySelectorAll('[data-vant3-box]').length), 1);
   await h.click(tab, again.find((b) => b.role === 'print'));

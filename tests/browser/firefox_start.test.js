@@ -14,16 +14,22 @@ const mode1 = h.page(h.control([['Mode', '1'], ['method1', 'changeprinter,Vant3 
 const form = h.page(h.control([['CmdProperty', '発行,120'], ['method1', 'changeprinter,Vant3 PDF'], ['method2', 'scalemode,mm'],
   ['method3', 'prntext,10,10,INSTALLED,ＭＳ ゴシック,12,false,false,0'], ['method4', 'enddoc']], 'id="F" width="300" height="60"'));
 
+// The box, before its OBJECT.
 const boxOf = (tab) => tab.evaluate(() => {
-  const host = document.getElementById(document.querySelector('object').id).previousElementSibling;
-  if (!host || !host.hasAttribute('data-vant3-box')) return null;
+  const host = document.querySelector('object').previousElementSibling;
+  if (!host || host.localName !== 'span') return null;
   const r = host.getBoundingClientRect();
   return { x: r.x, y: r.y };
 });
 
+const waitForBox = (tab) => tab.waitForFunction(() => {
+  const object = document.querySelector('object');
+  return object.previousElementSibling && object.previousElementSibling.localName === 'span';
+}, { timeout: 30000, polling: 100 });
+
 // Clicks at the box's offset until the page gets an outcome; returns it.
 async function clickUntilOutcome(tab, dx, dy, count) {
-  await tab.waitForFunction(() => document.querySelector('[data-vant3-box]') !== null, { timeout: 30000, polling: 100 });
+  await waitForBox(tab);
   for (let attempt = 0; attempt < 30; attempt += 1) {
     const box = await boxOf(tab);
     if (box) await tab.mouse.click(box.x + dx, box.y + dy);
@@ -44,7 +50,7 @@ test('Firefox: a policy forbidding the user\'s origins holds from the start: no 
   // A first session: the user allows the site through the consent page; the page prints.
   const first = await h.launchFirefox(t, home);
   const tab = await h.openPage(first, site.url('/start.html'));
-  await tab.waitForFunction(() => document.querySelector('[data-vant3-box]') !== null, { timeout: 30000, polling: 100 });
+  await waitForBox(tab);
   await h.sleep(1500);
   let consentTab = null;
   for (let attempt = 0; attempt < 5 && !consentTab; attempt += 1) {
@@ -66,7 +72,7 @@ test('Firefox: a policy forbidding the user\'s origins holds from the start: no 
   const browser = await h.launchFirefox(t, home, { policy: { userMayAllow: false } });
   const hosts = home.hostStarts();
   const page = await h.openPage(browser, site.url('/start.html'));
-  await page.waitForFunction(() => document.querySelector('[data-vant3-box]') !== null, { timeout: 30000, polling: 100 });
+  await waitForBox(page);
   await h.sleep(8000);
   assert.equal(printedFiles(home, 'start').length, 1);
   assert.equal(home.hostStarts(), hosts);
@@ -79,7 +85,7 @@ test('Firefox: installed while a page is open, the add-on brings its box to it; 
   const site = await h.serve(t, { '/installed.html': { body: form } });
   const browser = await h.launchFirefox(t, home, { install: false, policy: { allowedOrigins: [site.origin] } });
   const tab = await h.openPage(browser, site.url('/installed.html'));
-  assert.equal(await tab.evaluate(() => document.querySelector('[data-vant3-box]')), null);
+  assert.equal(await boxOf(tab), null);
   await h.installFirefoxExtension(browser, home);
   const outcome = await clickUntilOutcome(tab, 8 + 60, 8 + 16, 1);
   assert.match(h.paperOf(outcome.printed[0].file).text, /INSTALLED/);
@@ -88,8 +94,10 @@ test('Firefox: installed while a page is open, the add-on brings its box to it; 
   const manifestPath = path.join(copy, 'manifest.json');
   const manifest = JSON.parse(fs.readFileSync(manifestPath, 'utf8'));
   fs.writeFileSync(manifestPath, JSON.stringify({ ...manifest, version: '0.1.1' }));
+  await tab.evaluate(() => { window.oldBox = document.querySelector('[data-vant3-box]'); });
   await browser.installExtension(copy);
-  await h.sleep(2000);
+  await tab.waitForFunction(() => !window.oldBox.isConnected && document.querySelector('[data-vant3-box]') !== null,
+    { timeout: 30000, polling: 100 });
   assert.equal(await tab.evaluate(() => document.querySelectorAll('[data-vant3-box]').length), 1);
   const again = await clickUntilOutcome(tab, 8 + 60, 8 + 16, 2);
   assert.equal(again.printed.length, 1);
