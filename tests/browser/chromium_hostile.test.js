@@ -4,17 +4,12 @@
 // ignores quick clicks; a sandboxed document never prints as its site; every document of a tab
 // shares one host and one method list; the box takes the OBJECT's place in the layout.
 'use strict';
-const { test, before, after } = require('node:test');
+const { test, before } = require('node:test');
 const assert = require('node:assert/strict');
 const h = require('./harness.js');
-const { serveOrigins, printedFiles, LAYOUT_CASES } = require('./hostile-pages.js');
+const { serveOrigins, printedFiles, waitForPrinted, outcomeInNewTab, frameOf, layoutNow, LAYOUT_CASES } = require('./hostile-pages.js');
 
-// One browser for every test here: A and A2 allowed by the administrator, B and C by nobody.
-const cleanups = [];
-const suite = { after: (fn) => cleanups.push(fn) };
-after(async () => {
-  for (const fn of cleanups.reverse()) await fn();
-});
+const suite = h.sharedSuite();
 let home;
 let browser;
 let o;
@@ -32,12 +27,6 @@ before(async () => {
   await tab.close();
 });
 
-// Host processes the browser started while fn ran.
-async function hostsStartedBy(fn) {
-  const before_ = home.hostStarts();
-  await fn();
-  return home.hostStarts() - before_;
-}
 
 // Clicks the nth print button of the tab (in any frame) and returns the outcome the frame got.
 async function printFrom(tab, frame, nth = 0) {
@@ -47,13 +36,12 @@ async function printFrom(tab, frame, nth = 0) {
   return (await h.outcomes(frame, count + 1))[count].outcome;
 }
 
-const frameOf = (tab, path) => tab.frames().find((f) => f.url().includes(path));
 // Boxes of any kind (buttons, notices, the consent action), one per OBJECT.
 const boxCount = (buttons) => buttons.filter((b) => b.role !== 'preview').length;
 
 test('100 frames of an allowed Mode 1 page in a page nobody allowed: no print, no host, each box says why', async () => {
   let tab;
-  const hosts = await hostsStartedBy(async () => {
+  const hosts = await home.hostsStartedBy(async () => {
     tab = await h.openPage(browser, o.b.url('/frames100.html'));
     await h.waitForButtons(tab, (b) => boxCount(b) === 100, 90000);
     await h.sleep(2000);
@@ -68,14 +56,14 @@ test('100 frames of an allowed Mode 1 page in a page nobody allowed: no print, n
 
 test('48 frames: of a page nobody allowed, no host; of an allowed page, one host serves them all', async () => {
   let tab;
-  assert.equal(await hostsStartedBy(async () => {
+  assert.equal(await home.hostsStartedBy(async () => {
     tab = await h.openPage(browser, o.b.url('/frames48-b.html'));
     await h.waitForButtons(tab, (b) => boxCount(b) === 48, 60000);
     await h.sleep(1000);
   }), 0);
   assert.equal(byRole(await h.controlButtons(tab), 'framed').length, 48);
   await tab.close();
-  assert.equal(await hostsStartedBy(async () => {
+  assert.equal(await home.hostsStartedBy(async () => {
     tab = await h.openPage(browser, o.a.url('/frames48.html'));
     await h.waitForButtons(tab, (b) => byRole(b, 'print').length === 48, 60000);
     // A frame in view (those below it wait, unseen, until the user scrolls there).
@@ -90,7 +78,7 @@ test('48 frames: of a page nobody allowed, no host; of an allowed page, one host
 
 test('an allowed page reloaded in its frame again and again by a page nobody allowed prints nothing', async () => {
   let tab;
-  const hosts = await hostsStartedBy(async () => {
+  const hosts = await home.hostsStartedBy(async () => {
     tab = await h.openPage(browser, o.b.url('/reload-frame.html'));
     await h.sleep(11000);  // twenty reloads, 500 ms apart
   });
@@ -118,11 +106,8 @@ test('an allowed Mode 1 page prints once in its tab, reloaded by itself or by th
   const printed = await printFrom(tab, tab.mainFrame());
   assert.equal(printed.printed.length, 1);
   // Another tab has a control of its own.
-  const other = await h.openPage(browser, o.a.url('/self-reload.html?n=10'));
-  const [{ outcome }] = await h.outcomes(other.mainFrame(), 1);
-  assert.equal(outcome.printed.length, 1);
+  assert.equal((await outcomeInNewTab(browser, o.a.url('/self-reload.html?n=10'))).printed.length, 1);
   assert.equal(printedFiles(home, 'self-reload').length, 3);
-  await other.close();
   await tab.close();
 });
 
@@ -144,15 +129,13 @@ test('a popup a page nobody allowed opens and navigates again and again runs no 
   const ownTarget = browser.waitForTarget((x) => x.url().includes('/mode1-pa.html'));
   await app.click('#go');
   await (await ownTarget).page();
-  const deadline = Date.now() + 30000;
-  while (printedFiles(home, 'mode1-pa').length === 0 && Date.now() < deadline) await h.sleep(200);
-  assert.deepEqual(printedFiles(home, 'mode1-pa'), ['mode1-pa.pdf']);
+  assert.deepEqual(await waitForPrinted(home, 'mode1-pa', 1), ['mode1-pa.pdf']);
   await app.close();
 });
 
 test('clickjacking: an allowed form under a page nobody allowed prints nothing on the user\'s click', async () => {
   let tab;
-  const hosts = await hostsStartedBy(async () => {
+  const hosts = await home.hostsStartedBy(async () => {
     tab = await h.openPage(browser, o.b.url('/prize.html'));
     await h.waitForButtons(tab, (b) => boxCount(b) === 1);
     await h.sleep(1500);
@@ -219,7 +202,7 @@ test('a sandboxed document of an allowed site prints nothing, as a page or as a 
 
 test('the frames of one tab share one host and one method list: the last reading wins', async () => {
   let tab;
-  const hosts = await hostsStartedBy(async () => {
+  const hosts = await home.hostsStartedBy(async () => {
     tab = await h.openPage(browser, o.a.url('/two-frames.html'));
     const one = frameOf(tab, '/list-one.html');
     await one.waitForFunction(() => window.vant3Outcomes !== undefined);
@@ -268,14 +251,7 @@ test('quick clicks on the consent page allow nothing; a deliberate click allows'
 test('the box takes exactly the OBJECT\'s place: nothing around it moves', async () => {
   const tab = await h.openPage(browser, o.a.url('/layout.html'));
   await h.waitForButtons(tab, (b) => byRole(b, 'print').length === LAYOUT_CASES.length);
-  const { before: was, now, boxes } = await tab.evaluate(() => ({
-    before: window.before,
-    now: window.places(),
-    boxes: Object.fromEntries([...document.querySelectorAll('object')].map((object) => {
-      const r = object.previousElementSibling.getBoundingClientRect();
-      return [object.id, [r.x, r.y, r.width, r.height].map((n) => Math.round(n * 10) / 10).join(',')];
-    })),
-  }));
+  const { before: was, now, boxes } = await layoutNow(tab);
   assert.deepEqual(now, was.places);
   assert.deepEqual(boxes, was.objects);
   await tab.close();

@@ -8,18 +8,16 @@ const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const path = require('node:path');
 const h = require('./harness.js');
-const { printedFiles } = require('./hostile-pages.js');
+const { mode1, form, printedFiles, raiseVersion } = require('./hostile-pages.js');
 
-const mode1 = h.page(h.control([['Mode', '1'], ['method1', 'changeprinter,Vant3 PDF'], ['method2', 'scalemode,mm'],
-  ['method3', 'prntext,10,10,AT START,ＭＳ ゴシック,12,false,false,0'], ['method4', 'enddoc']], 'id="M" width="300" height="60"'));
-const form = h.page(h.control([['CmdProperty', '発行,120'], ['method1', 'changeprinter,Vant3 PDF'], ['method2', 'scalemode,mm'],
-  ['method3', 'prntext,10,10,INSTALLED,ＭＳ ゴシック,12,false,false,0'], ['method4', 'enddoc']], 'id="F" width="300" height="60"'));
+const atStart = h.page(mode1());
+const installed = h.page(form('INSTALLED'));
 const roles = (buttons) => buttons.map((b) => b.role).sort().join(',');
 
 test('a policy forbidding the user\'s origins holds from the browser\'s start: no buttons, no print', async (t) => {
   h.requirePrivateServer();
   const home = h.makeHome(t);
-  const site = await h.serve(t, { '/start.html': { body: mode1 } });
+  const site = await h.serve(t, { '/start.html': { body: atStart } });
   // A first session: the user allows the site, and its Mode 1 page prints.
   const first = await h.launchChromium(t, home);
   await h.allowOriginByUser(first, site.origin);
@@ -47,7 +45,7 @@ test('a policy forbidding the user\'s origins holds from the browser\'s start: n
 test('installed while a page is open, the extension brings its box to it; updated, it replaces it', async (t) => {
   h.requirePrivateServer();
   const home = h.makeHome(t);
-  const site = await h.serve(t, { '/installed.html': { body: form } });
+  const site = await h.serve(t, { '/installed.html': { body: installed } });
   const browser = await h.launchChromium(t, home, { extension: false, policy: { allowedOrigins: [site.origin] } });
   const tab = await h.openPage(browser, site.url('/installed.html'));
   assert.deepEqual(await h.controlButtons(tab), []);
@@ -61,9 +59,7 @@ test('installed while a page is open, the extension brings its box to it; update
   assert.match(h.paperOf(outcome.printed[0].file).text, /INSTALLED/);
 
   // An update: the page keeps one box, now the new version's, which prints.
-  const manifestPath = path.join(copy, 'manifest.json');
-  const manifest = JSON.parse(fs.readFileSync(manifestPath, 'utf8'));
-  fs.writeFileSync(manifestPath, JSON.stringify({ ...manifest, version: '0.1.1' }));
+  raiseVersion(copy);
   await tab.evaluate(() => { window.oldBox = document.querySelector('[data-vant3-box]'); });
   await browser.installExtension(copy);
   await tab.waitForFunction(() => !window.oldBox.isConnected && document.querySelector('[data-vant3-box]') !== null,

@@ -5,16 +5,12 @@
 // that WebDriver BiDi cannot read: the tests click where the print button stands (8, 8 in the
 // box) and read what printed.
 'use strict';
-const { test, before, after } = require('node:test');
+const { test, before } = require('node:test');
 const assert = require('node:assert/strict');
 const h = require('./harness.js');
-const { serveOrigins, printedFiles, LAYOUT_CASES } = require('./hostile-pages.js');
+const { serveOrigins, printedFiles, waitForPrinted, outcomeInNewTab, frameOf, layoutNow, LAYOUT_CASES } = require('./hostile-pages.js');
 
-const cleanups = [];
-const suite = { after: (fn) => cleanups.push(fn) };
-after(async () => {
-  for (const fn of cleanups.reverse()) await fn();
-});
+const suite = h.sharedSuite();
 let home;
 let browser;
 let o;
@@ -26,11 +22,6 @@ before(async () => {
   browser = await h.launchFirefox(suite, home, { policy: { allowedOrigins: [o.a.origin, o.a2.origin] } });
 });
 
-async function hostsStartedBy(fn) {
-  const before_ = home.hostStarts();
-  await fn();
-  return home.hostStarts() - before_;
-}
 
 // The middle of the print button of the box of the OBJECT id in frame, in the tab's viewport.
 async function printButtonOf(frame, id) {
@@ -94,11 +85,10 @@ async function boxesIn(tab, part, count) {
   }
 }
 
-const frameOf = (tab, path) => tab.frames().find((f) => f.url().includes(path));
 
 test('Firefox: 100 frames of an allowed Mode 1 page in a page nobody allowed print nothing and start no host', async () => {
   let tab;
-  const hosts = await hostsStartedBy(async () => {
+  const hosts = await home.hostsStartedBy(async () => {
     tab = await h.openPage(browser, o.b.url('/frames100.html'));
     await boxesIn(tab, '/mode1-f.html', 100);
     await h.sleep(3000);
@@ -110,13 +100,13 @@ test('Firefox: 100 frames of an allowed Mode 1 page in a page nobody allowed pri
 
 test('Firefox: 48 frames of a page nobody allowed start no host; of an allowed page, one host serves them all', async () => {
   let tab;
-  assert.equal(await hostsStartedBy(async () => {
+  assert.equal(await home.hostsStartedBy(async () => {
     tab = await h.openPage(browser, o.b.url('/frames48-b.html'));
     await boxesIn(tab, '/form-48.html', 48);
     await h.sleep(2000);
   }), 0);
   await tab.close();
-  assert.equal(await hostsStartedBy(async () => {
+  assert.equal(await home.hostsStartedBy(async () => {
     tab = await h.openPage(browser, o.a.url('/frames48.html'));
     await boxesIn(tab, '/form-48.html', 48);
     const frame = tab.frames().find((f) => f.url().endsWith('/form-48.html?1'));
@@ -128,7 +118,7 @@ test('Firefox: 48 frames of a page nobody allowed start no host; of an allowed p
 
 test('Firefox: an allowed page reloaded in its frame again and again by a page nobody allowed prints nothing', async () => {
   let tab;
-  const hosts = await hostsStartedBy(async () => {
+  const hosts = await home.hostsStartedBy(async () => {
     tab = await h.openPage(browser, o.b.url('/reload-frame.html'));
     await h.sleep(12000);
   });
@@ -148,11 +138,8 @@ test('Firefox: an allowed Mode 1 page prints once in its tab, reloaded by itself
   assert.equal(printedFiles(home, 'self-reload').length, 1, 'the user\'s reload prints nothing');
   assert.deepEqual((await printFrom(tab, tab.mainFrame(), 'M')).printed, [], 'the first click only rewinds');
   assert.equal((await printFrom(tab, tab.mainFrame(), 'M')).printed.length, 1);
-  const other = await h.openPage(browser, o.a.url('/self-reload.html?n=10'));
-  const [{ outcome }] = await h.outcomes(other.mainFrame(), 1);
-  assert.equal(outcome.printed.length, 1);
+  assert.equal((await outcomeInNewTab(browser, o.a.url('/self-reload.html?n=10'))).printed.length, 1);
   assert.equal(printedFiles(home, 'self-reload').length, 3);
-  await other.close();
   await tab.close();
 });
 
@@ -170,16 +157,14 @@ test('Firefox: a popup a page nobody allowed opens and navigates again and again
   // The allowed site's own print window runs its list.
   const app = await h.openPage(browser, o.a.url('/opener-a.html'));
   await app.click('#go');
-  const deadline = Date.now() + 30000;
-  while (printedFiles(home, 'mode1-pa').length === 0 && Date.now() < deadline) await h.sleep(200);
-  assert.deepEqual(printedFiles(home, 'mode1-pa'), ['mode1-pa.pdf']);
+  assert.deepEqual(await waitForPrinted(home, 'mode1-pa', 1), ['mode1-pa.pdf']);
   await (await browser.pages()).at(-1).close();
   await app.close();
 });
 
 test('Firefox: clickjacking and a transparent frame print nothing on the user\'s clicks', async () => {
   let tab;
-  const hosts = await hostsStartedBy(async () => {
+  const hosts = await home.hostsStartedBy(async () => {
     tab = await h.openPage(browser, o.b.url('/prize.html'));
     await boxesIn(tab, '/form-c.html', 1);
     await h.sleep(1500);
@@ -233,7 +218,7 @@ test('Firefox: a sandboxed document of an allowed site prints nothing, as a page
 
 test('Firefox: the frames of one tab share one host and one method list', async () => {
   let tab;
-  const hosts = await hostsStartedBy(async () => {
+  const hosts = await home.hostsStartedBy(async () => {
     tab = await h.openPage(browser, o.a.url('/two-frames.html'));
     const one = frameOf(tab, '/list-one.html');
     assert.match(h.paperOf((await printFrom(tab, one, 'One')).printed[0].file).text, /LIST ONE/);
@@ -288,20 +273,10 @@ test('Firefox: quick clicks on the consent page allow nothing; a deliberate clic
 });
 
 test('Firefox: the box takes exactly the OBJECT\'s place: nothing around it moves', async () => {
-  let tab;
-  await hostsStartedBy(async () => {
-    tab = await h.openPage(browser, o.a.url('/layout.html'));
-    await printButtonOf(tab.mainFrame(), LAYOUT_CASES.length > 0 ? 'L1' : '');
-  });
+  const tab = await h.openPage(browser, o.a.url('/layout.html'));
+  for (const [, markup] of LAYOUT_CASES) await printButtonOf(tab.mainFrame(), /id="(L\d)"/.exec(markup)[1]);
   await h.sleep(2000);  // the buttons have come
-  const { before: was, now, boxes } = await tab.evaluate(() => ({
-    before: window.before,
-    now: window.places(),
-    boxes: Object.fromEntries([...document.querySelectorAll('object')].map((object) => {
-      const r = object.previousElementSibling.getBoundingClientRect();
-      return [object.id, [r.x, r.y, r.width, r.height].map((n) => Math.round(n * 10) / 10).join(',')];
-    })),
-  }));
+  const { before: was, now, boxes } = await layoutNow(tab);
   assert.deepEqual(now, was.places);
   assert.deepEqual(boxes, was.objects);
   await tab.close();

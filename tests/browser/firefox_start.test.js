@@ -4,15 +4,12 @@
 'use strict';
 const { test } = require('node:test');
 const assert = require('node:assert/strict');
-const fs = require('node:fs');
 const path = require('node:path');
 const h = require('./harness.js');
-const { printedFiles } = require('./hostile-pages.js');
+const { mode1, form, printedFiles, raiseVersion } = require('./hostile-pages.js');
 
-const mode1 = h.page(h.control([['Mode', '1'], ['method1', 'changeprinter,Vant3 PDF'], ['method2', 'scalemode,mm'],
-  ['method3', 'prntext,10,10,AT START,ＭＳ ゴシック,12,false,false,0'], ['method4', 'enddoc']], 'id="M" width="300" height="60"'));
-const form = h.page(h.control([['CmdProperty', '発行,120'], ['method1', 'changeprinter,Vant3 PDF'], ['method2', 'scalemode,mm'],
-  ['method3', 'prntext,10,10,INSTALLED,ＭＳ ゴシック,12,false,false,0'], ['method4', 'enddoc']], 'id="F" width="300" height="60"'));
+const atStart = h.page(mode1());
+const installed = h.page(form('INSTALLED'));
 
 // The box, before its OBJECT.
 const boxOf = (tab) => tab.evaluate(() => {
@@ -46,7 +43,7 @@ async function clickUntilOutcome(tab, dx, dy, count) {
 test('Firefox: a policy forbidding the user\'s origins holds from the start: no print, no host', async (t) => {
   h.requirePrivateServer();
   const home = h.makeHome(t);
-  const site = await h.serve(t, { '/start.html': { body: mode1 } });
+  const site = await h.serve(t, { '/start.html': { body: atStart } });
   // A first session: the user allows the site through the consent page; the page prints.
   const first = await h.launchFirefox(t, home);
   const tab = await h.openPage(first, site.url('/start.html'));
@@ -82,7 +79,7 @@ test('Firefox: a policy forbidding the user\'s origins holds from the start: no 
 test('Firefox: installed while a page is open, the add-on brings its box to it; updated, it replaces it', async (t) => {
   h.requirePrivateServer();
   const home = h.makeHome(t);
-  const site = await h.serve(t, { '/installed.html': { body: form } });
+  const site = await h.serve(t, { '/installed.html': { body: installed } });
   const browser = await h.launchFirefox(t, home, { install: false, policy: { allowedOrigins: [site.origin] } });
   const tab = await h.openPage(browser, site.url('/installed.html'));
   assert.equal(await boxOf(tab), null);
@@ -91,9 +88,7 @@ test('Firefox: installed while a page is open, the add-on brings its box to it; 
   assert.match(h.paperOf(outcome.printed[0].file).text, /INSTALLED/);
   // An update: the same add-on again, a later version.
   const copy = path.join(home.home, 'extension-firefox');
-  const manifestPath = path.join(copy, 'manifest.json');
-  const manifest = JSON.parse(fs.readFileSync(manifestPath, 'utf8'));
-  fs.writeFileSync(manifestPath, JSON.stringify({ ...manifest, version: '0.1.1' }));
+  raiseVersion(copy);
   await tab.evaluate(() => { window.oldBox = document.querySelector('[data-vant3-box]'); });
   await browser.installExtension(copy);
   await tab.waitForFunction(() => !window.oldBox.isConnected && document.querySelector('[data-vant3-box]') !== null,

@@ -33,6 +33,16 @@ function onCleanup(t, fn) {
   cleanupStacks.get(t).push(fn);
 }
 
+// What a test file's shared browser, servers and home leave to clean up, run when every
+// test of the file has run: pass the returned object where a test's context would go.
+function sharedSuite() {
+  const cleanups = [];
+  require('node:test').after(async () => {
+    for (const fn of cleanups.reverse()) await fn();
+  });
+  return { after: (fn) => cleanups.push(fn) };
+}
+
 function requireEnv(name) {
   const value = process.env[name];
   if (!value) throw new Error(`${name} is not set: the browser tests run through CTest (scripts/test.sh)`);
@@ -72,6 +82,12 @@ function makeHome(t) {
     home, downloads, hostPath,
     // How many times a browser started the host, and the process ids it had.
     hostStarts: () => (fs.existsSync(starts) ? fs.readFileSync(starts, 'utf8').trim().split('\n').length : 0),
+    // How many host processes the browser started while fn ran.
+    async hostsStartedBy(fn) {
+      const before = this.hostStarts();
+      await fn();
+      return this.hostStarts() - before;
+    },
     hostPids: () => (fs.existsSync(starts) ? fs.readFileSync(starts, 'utf8').trim().split('\n').map((l) => Number(l.split(' ')[0])) : []),
     env: { HOME: home, XDG_CONFIG_HOME: path.join(home, '.config'), XDG_RUNTIME_DIR: runtime },
   };
@@ -358,7 +374,7 @@ function vant(args, options = {}) {
 }
 
 module.exports = {
-  ROOT, EXTENSION_DIR, EXTENSION_ID, makeHome, launchChromium, launchFirefox, serve, page, control, openPage, outcomes,
+  ROOT, EXTENSION_DIR, EXTENSION_ID, sharedSuite, makeHome, launchChromium, launchFirefox, serve, page, control, openPage, outcomes,
   controlButtons, waitForButtons, click, requirePrivateServer, completedJobs, waitForCompletedJob, paperOf,
   vant, tool,
 };

@@ -5,6 +5,7 @@
 // download folder, named after the page that printed.
 'use strict';
 const fs = require('node:fs');
+const path = require('node:path');
 const h = require('./harness.js');
 
 // A Mode 1 list that prints to the PDF printer when shown; the file is named after the page.
@@ -138,4 +139,43 @@ function printedFiles(home, stem) {
   return fs.readdirSync(home.downloads).filter((name) => name === `${stem}.pdf` || new RegExp(`^${stem}-\\d+\\.pdf$`).test(name));
 }
 
-module.exports = { serveOrigins, printedFiles, LAYOUT_CASES };
+// The layout page as laid out before the extension acted and now, and each control's box.
+function layoutNow(tab) {
+  return tab.evaluate(() => ({
+    before: window.before,
+    now: window.places(),
+    boxes: Object.fromEntries([...document.querySelectorAll('object')].map((object) => {
+      const r = object.previousElementSibling.getBoundingClientRect();
+      return [object.id, [r.x, r.y, r.width, r.height].map((n) => Math.round(n * 10) / 10).join(',')];
+    })),
+  }));
+}
+
+// Waits until the pages named stem have printed count files.
+async function waitForPrinted(home, stem, count, timeout = 30000) {
+  const deadline = Date.now() + timeout;
+  while (printedFiles(home, stem).length < count && Date.now() < deadline) await h.sleep(200);
+  return printedFiles(home, stem);
+}
+
+// The outcome of a Mode 1 page opened in a tab of its own (closed again).
+async function outcomeInNewTab(browser, url) {
+  const tab = await h.openPage(browser, url);
+  const [{ outcome }] = await h.outcomes(tab.mainFrame(), 1);
+  await tab.close();
+  return outcome;
+}
+
+// Makes the extension in dir a later version of itself, as an update brings it.
+function raiseVersion(dir) {
+  const file = path.join(dir, 'manifest.json');
+  const manifest = JSON.parse(fs.readFileSync(file, 'utf8'));
+  fs.writeFileSync(file, JSON.stringify({ ...manifest, version: '0.1.1' }));
+}
+
+// The tab's frame whose URL holds path.
+const frameOf = (tab, path) => tab.frames().find((f) => f.url().includes(path));
+
+module.exports = {
+  mode1, form, serveOrigins, printedFiles, waitForPrinted, outcomeInNewTab, frameOf, layoutNow, raiseVersion, LAYOUT_CASES,
+};
