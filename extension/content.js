@@ -76,8 +76,8 @@
     else object.style.removeProperty('display');
   }
 
-  // The box takes the OBJECT's box as the page lays it out now; the OBJECT leaves the layout.
-  function placeBox(host, object) {
+  // The box's style: the OBJECT's box as the page lays it out now.
+  function layoutOf(object) {
     const computed = getComputedStyle(object);
     const style = { display: computed.display };
     for (const name of COPIED_STYLE) style[name] = computed.getPropertyValue(name);
@@ -85,31 +85,39 @@
       width: object.style.width || cssLength(object.getAttribute('width')),
       height: object.style.height || cssLength(object.getAttribute('height')),
     };
-    const layout = boxLayout(style, object.getBoundingClientRect(), specified);
-    for (const [name, value] of Object.entries(layout)) host.style.setProperty(name, value, 'important');
-    host.style.setProperty('overflow', 'hidden', 'important');  // its baseline is its bottom, as an OBJECT's
-    object.parentNode.insertBefore(host, object);
-    hideObject(object);
+    return boxLayout(style, object.getBoundingClientRect(), specified);
   }
 
-  // The box in place of the OBJECT, in a closed shadow root so page styles and scripts keep out.
-  function viewFor(key) {
-    if (views.has(key)) return views.get(key);
-    const object = registry.elementOf(key);
-    if (!object || !object.isConnected || !object.parentNode) return null;
-    const host = document.createElement('span');
-    host.setAttribute(BOX_MARK, '');
-    const shadow = host.attachShadow({ mode: 'closed' });
-    const style = document.createElement('style');
-    style.textContent = STYLE;
-    const box = document.createElement('div');
-    box.className = 'box';
-    shadow.append(style, box);
-    placeBox(host, object);
-    const view = { key, object, host, box, buttons: null, previewOpen: false, readyTimer: null };
-    view.watch = watchBox(host, () => refreshReady(view));
-    views.set(key, view);
-    return view;
+  // The boxes in place of these OBJECTs (by key), each in a closed shadow root so page styles
+  // and scripts keep out; null for a key whose OBJECT has gone. Every OBJECT is measured
+  // before any box goes in, so that the page is laid out once, however many there are.
+  function viewsFor(keys) {
+    const measured = new Map();
+    for (const key of keys) {
+      const object = registry.elementOf(key);
+      if (views.has(key) || measured.has(key) || !object || !object.isConnected || !object.parentNode) continue;
+      measured.set(key, { object, layout: layoutOf(object) });
+    }
+    for (const [key, { object, layout }] of measured) {
+      const host = document.createElement('span');
+      host.setAttribute(BOX_MARK, '');
+      for (const [name, value] of Object.entries(layout)) host.style.setProperty(name, value, 'important');
+      host.style.setProperty('overflow', 'hidden', 'important');  // its baseline is its bottom, as an OBJECT's
+      const shadow = host.attachShadow({ mode: 'closed' });
+      const style = document.createElement('style');
+      style.textContent = STYLE;
+      const box = document.createElement('div');
+      box.className = 'box';
+      shadow.append(style, box);
+      object.parentNode.insertBefore(host, object);
+      hideObject(object);
+      views.set(key, { key, object, host, box, buttons: null, previewOpen: false, readyTimer: null, watch: null });
+    }
+    for (const key of measured.keys()) {
+      const view = views.get(key);
+      view.watch = watchBox(view.host, () => refreshReady(view));
+    }
+    return keys.map((key) => views.get(key) || null);
   }
 
   function removeView(view) {
@@ -133,9 +141,22 @@
     if (!ready && at !== null) view.readyTimer = setTimeout(() => refreshReady(view), Math.max(0, at - Date.now()) + 20);
   }
 
+  // The boxes whose content changed look again once the change is done: every box of a
+  // page changes at once, and each look reads the layout, which each change writes.
+  const changedViews = new Set();
   function changed(view) {
-    view.watch.disturb();
-    refreshReady(view);
+    if (changedViews.size === 0) {
+      queueMicrotask(() => {
+        const all = [...changedViews];
+        changedViews.clear();
+        for (const v of all) {
+          if (!v.watch || !views.has(v.key)) continue;
+          v.watch.disturb();
+          refreshReady(v);
+        }
+      });
+    }
+    changedViews.add(view);
   }
 
   function userClick(view, button, action) {
@@ -235,17 +256,17 @@
   }
 
   function onDocumentAnswer(answer) {
+    const controls = (Array.isArray(answer.controls) ? answer.controls : [])
+      .filter((control) => control != null && Number.isInteger(control.key));
+    const isNew = controls.map((control) => !(views.has(control.key) && views.get(control.key).buttons));
+    const laidOut = viewsFor(controls.map((control) => control.key));
     let firstNew = null;
-    for (const control of Array.isArray(answer.controls) ? answer.controls : []) {
-      if (control == null || !Number.isInteger(control.key)) continue;
-      const isNew = !(views.has(control.key) && views.get(control.key).buttons);
-      const view = viewFor(control.key);
-      if (!view) continue;
-      if (isNew) {
-        showButtons(view, control);
-        if (firstNew === null) firstNew = view;
-      }
-    }
+    controls.forEach((control, i) => {
+      const view = laidOut[i];
+      if (!view || !isNew[i]) return;
+      showButtons(view, control);
+      if (firstNew === null) firstNew = view;
+    });
     // The controls shown by this answer: a Mode 1 run or a failed property reading.
     if (hasSomething(answer.outcome)) {
       dispatchOutcome((firstNew || views.values().next().value || {}).object, answer.outcome);
@@ -291,7 +312,7 @@
   // The boxes to speak in when the host has not said which OBJECTs are controls.
   function offeredViews() {
     if (views.size > 0) return [...views.values()];
-    return consentKeys(snapshotObjects(document, registry)).map(viewFor).filter(Boolean);
+    return viewsFor(consentKeys(snapshotObjects(document, registry))).filter(Boolean);
   }
 
   function onConsent(state, origin) {
@@ -418,8 +439,12 @@
     }
     // Where the browser does not tell visibility itself, a box whose surroundings changed
     // looks again, and waits again before a click counts.
-    for (const view of views.values()) {
-      if (styles || [...restyled].some((element) => element !== view.host && element.contains(view.host))) changed(view);
+    if (styles || restyled.size > 0) {
+      for (const view of views.values()) {
+        let around = styles;
+        for (let e = view.host.parentElement; e && !around; e = e.parentElement) around = restyled.has(e);
+        if (around) changed(view);
+      }
     }
     if (added) onObjectsAdded();
   });

@@ -35,6 +35,25 @@
     return true;
   }
 
+  // One visibility observer and one resize listener serve every box of the document: a page
+  // may hold thousands of boxes.
+  const watching = new Map();  // box -> its watch's entry handler
+  let seen = null;
+  function seenObserver() {
+    if (!seen) {
+      seen = new IntersectionObserver((entries) => {
+        for (const entry of entries) {
+          const handler = watching.get(entry.target);
+          if (handler) handler(entry);
+        }
+      }, browserTellsVisibility ? { trackVisibility: true, delay: 100, threshold: [0, 1] } : { threshold: [0, 1] });
+      addEventListener('resize', () => {
+        for (const target of watching.keys()) watching.get(target).resized();
+      });
+    }
+    return seen;
+  }
+
   // onChange(): whatever the guard says may have changed.
   function watchBox(target, onChange) {
     const guard = createClickGuard();
@@ -44,26 +63,26 @@
       guard.setVisible(browserTellsVisibility ? visibleByBrowser : inView && styleVisible(target));
       onChange();
     };
-    const seen = new IntersectionObserver((entries) => {
-      const entry = entries[entries.length - 1];
-      inView = entry.isIntersecting;
-      visibleByBrowser = browserTellsVisibility && entry.isVisible;
-      reassess();
-    }, browserTellsVisibility ? { trackVisibility: true, delay: 100, threshold: [0, 1] } : { threshold: [0, 1] });
-    seen.observe(target);
 
-    // The root is the box's own rectangle: any move changes the part of the box inside it.
-    // The observer speaks after the browser's next rendering, which a click may come before:
-    // a click also compares the box's place with the one watched.
+    // Where a box in view stands is watched by an observer whose root is the box's own
+    // rectangle: any move changes the part of the box inside it. (A box out of view cannot be
+    // clicked; it is watched again when it comes into view.) The observer speaks after the
+    // browser's next rendering, which a click may come before: a click also compares the
+    // box's place with the one watched.
     let place = null;
     let watched = '';
     const placeNow = () => {
       const r = target.getBoundingClientRect();
       return `${r.left},${r.top},${r.width},${r.height}`;
     };
-    function watchPlace(threshold = 1) {
+    function unwatchPlace() {
       if (place) place.disconnect();
       place = null;
+      watched = '';
+    }
+    function watchPlace(threshold = 1) {
+      unwatchPlace();
+      if (!inView) return;
       watched = placeNow();
       const rect = target.getBoundingClientRect();
       const viewport = target.ownerDocument.documentElement;
@@ -85,18 +104,29 @@
       }, { root: target.ownerDocument, rootMargin, threshold });
       place.observe(target);
     }
-    watchPlace();
-    const onResize = () => {
+
+    const handler = (entry) => {
+      const wasInView = inView;
+      inView = entry.isIntersecting;
+      visibleByBrowser = browserTellsVisibility && entry.isVisible;
+      if (inView !== wasInView) {
+        if (inView) watchPlace();
+        else unwatchPlace();
+      }
+      reassess();
+    };
+    handler.resized = () => {
       guard.disturb();
       onChange();
       watchPlace();
     };
-    addEventListener('resize', onResize);
+    watching.set(target, handler);
+    seenObserver().observe(target);
 
     return {
       // A click counts now.
       accepts() {
-        if (placeNow() !== watched) {
+        if (!inView || placeNow() !== watched) {
           guard.disturb();
           watchPlace();
           return false;
@@ -107,14 +137,14 @@
       // The box or the page around it changed.
       disturb() {
         guard.disturb();
+        watchPlace();
         if (browserTellsVisibility) onChange();
         else reassess();
-        watchPlace();
       },
       stop() {
-        seen.disconnect();
-        if (place) place.disconnect();
-        removeEventListener('resize', onResize);
+        watching.delete(target);
+        if (seen) seen.unobserve(target);
+        unwatchPlace();
       },
     };
   }

@@ -7,7 +7,7 @@
 const { test, before } = require('node:test');
 const assert = require('node:assert/strict');
 const h = require('./harness.js');
-const { serveOrigins, printedFiles, waitForPrinted, outcomeInNewTab, frameOf, layoutNow, LAYOUT_CASES } = require('./hostile-pages.js');
+const { serveOrigins, boxCountIn, printedFiles, waitForPrinted, outcomeInNewTab, frameOf, layoutNow, LAYOUT_CASES } = require('./hostile-pages.js');
 
 const suite = h.sharedSuite();
 let home;
@@ -51,6 +51,18 @@ test('100 frames of an allowed Mode 1 page in a page nobody allowed: no print, n
   const boxes = await h.controlButtons(tab);
   assert.equal(byRole(boxes, 'framed').length, 100);
   for (const box of boxes) assert.match(box.caption, new RegExp(`\\(${o.b.origin.replace(/[.:/]/g, '\\$&')}\\) は印刷を許可されていない`));
+  await tab.close();
+});
+
+test('3000 OBJECTs of a page nobody allowed: each gets its box, the page goes on, no host starts', async () => {
+  let tab;
+  assert.equal(await home.hostsStartedBy(async () => {
+    tab = await h.openPage(browser, o.b.url('/objects3000.html'));
+    await tab.waitForFunction(() => document.querySelectorAll('[data-vant3-box]').length === 3000,
+      { timeout: 120000, polling: 500 });
+    await tab.evaluate(() => window.scrollTo(0, document.body.scrollHeight));
+  }), 0);
+  assert.equal(await boxCountIn(tab), 3000);
   await tab.close();
 });
 

@@ -8,7 +8,7 @@
 const { test, before } = require('node:test');
 const assert = require('node:assert/strict');
 const h = require('./harness.js');
-const { serveOrigins, printedFiles, waitForPrinted, outcomeInNewTab, frameOf, layoutNow, LAYOUT_CASES } = require('./hostile-pages.js');
+const { serveOrigins, boxCountIn, printedFiles, waitForPrinted, outcomeInNewTab, frameOf, layoutNow, LAYOUT_CASES } = require('./hostile-pages.js');
 
 const suite = h.sharedSuite();
 let home;
@@ -95,6 +95,18 @@ test('Firefox: 100 frames of an allowed Mode 1 page in a page nobody allowed pri
   });
   assert.deepEqual(printedFiles(home, 'mode1-f'), []);
   assert.equal(hosts, 0);
+  await tab.close();
+});
+
+test('Firefox: 3000 OBJECTs of a page nobody allowed: each gets its box, the page goes on, no host starts', async () => {
+  let tab;
+  assert.equal(await home.hostsStartedBy(async () => {
+    tab = await h.openPage(browser, o.b.url('/objects3000.html'));
+    await tab.waitForFunction(() => document.querySelectorAll('[data-vant3-box]').length === 3000,
+      { timeout: 120000, polling: 500 });
+    await tab.evaluate(() => window.scrollTo(0, document.body.scrollHeight));
+  }), 0);
+  assert.equal(await boxCountIn(tab), 3000);
   await tab.close();
 });
 

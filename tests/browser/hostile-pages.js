@@ -130,9 +130,14 @@ window.addSecond = () => {
 };
 </script>`));
   add('/ask.html', h.page(form('ASKED')));
+  add('/objects3000.html', h.page(Array.from({ length: 3000 },
+    (_, i) => `<object id="o${i}" width="240" height="40"><param name="method1" value="newpage"></object>`).join('\n')));
   add('/layout.html', layoutPage());
   return { a, a2, b, c };
 }
+
+// The control boxes of the tab's top document.
+const boxCountIn = (tab) => tab.evaluate(() => document.querySelectorAll('[data-vant3-box]').length);
 
 // PDF files the pages named stem printed (stem.pdf, stem-2.pdf, …).
 function printedFiles(home, stem) {
@@ -177,5 +182,5 @@ function raiseVersion(dir) {
 const frameOf = (tab, path) => tab.frames().find((f) => f.url().includes(path));
 
 module.exports = {
-  mode1, form, serveOrigins, printedFiles, waitForPrinted, outcomeInNewTab, frameOf, layoutNow, raiseVersion, LAYOUT_CASES,
+  mode1, form, serveOrigins, boxCountIn, printedFiles, waitForPrinted, outcomeInNewTab, frameOf, layoutNow, raiseVersion, LAYOUT_CASES,
 };
