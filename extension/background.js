@@ -1,19 +1,29 @@
 // The service worker (Chromium) or background script (Firefox): links each document that
-// holds OBJECT elements to a native host process of its own, and keeps every document told
-// whether its origin is allowed to print.
+// holds OBJECT elements to its tab's native host (one host serves every document of a tab),
+// keeps every document told whether it may print, and marks the tabs that a page nobody
+// allowed opened or navigated. Nothing is answered before the administrator's policy is known.
 'use strict';
 
 if (typeof importScripts === 'function' && typeof Vant3Origins === 'undefined') {
-  importScripts('lib/origins.js', 'lib/document-link.js');
+  importScripts('lib/origins.js', 'lib/policy-wait.js', 'lib/tab-hosts.js', 'lib/navigation-trust.js',
+    'lib/document-link.js');
 }
 
 const api = typeof browser !== 'undefined' ? browser : chrome;
 const HOST_NAME = 'vant3.host';
 const PORT_NAME = 'vant3-document';
+const { USER_ORIGINS_KEY, storedOrigins, readPolicy, pageOf, originPage, ancestorPages, consentState,
+  documentConsent } = Vant3Origins;
 
-const links = new Set();
-let userOrigins = [];
-let policy = Vant3Origins.readPolicy({});
+// Firefox reads managed storage from its files when asked; Chromium delivers it later.
+const readsManagedAtOnce = typeof browser !== 'undefined' && typeof browser.runtime.getBrowserInfo === 'function';
+
+const documents = new Set();  // { link, tabId, page, ancestors } once the document said hello
+let nextDocument = 1;
+let settings = { known: false, userOrigins: [], policy: readPolicy({}) };
+let settingsRetry = null;
+
+// ---- the policy and the user's origins ---------------------------------------------------
 
 // Managed storage throws where no policy schema or policy exists (Firefox without a policy).
 async function readManaged() {
@@ -24,17 +34,43 @@ async function readManaged() {
   }
 }
 
-async function loadSettings() {
-  const [local, managed] = await Promise.all([
-    api.storage.local.get(Vant3Origins.USER_ORIGINS_KEY), readManaged()]);
-  userOrigins = Vant3Origins.storedOrigins(local[Vant3Origins.USER_ORIGINS_KEY]);
-  policy = Vant3Origins.readPolicy(managed);
+// When this browser session started: the first start of the worker in it.
+async function sessionStart() {
+  const key = 'sessionStart';
+  const now = Date.now();
+  const stored = (await api.storage.session.get(key))[key];
+  if (Number.isFinite(stored) && stored <= now) return stored;
+  await api.storage.session.set({ [key]: now });
+  return now;
 }
 
+async function loadSettings() {
+  const [local, managed, start] = await Promise.all([
+    api.storage.local.get(USER_ORIGINS_KEY), readManaged(), readsManagedAtOnce ? 0 : sessionStart()]);
+  const { known, retryInMs } = Vant3PolicyWait.policyState({
+    managed, readAtOnce: readsManagedAtOnce, sessionStart: start, now: Date.now() });
+  settings = { known, userOrigins: storedOrigins(local[USER_ORIGINS_KEY]), policy: readPolicy(managed) };
+  clearTimeout(settingsRetry);
+  if (!known) settingsRetry = setTimeout(() => loadSettings().then(tellEveryDocument), retryInMs);
+}
+
+const allowedPage = (page) => settings.known && consentState(page, settings.userOrigins, settings.policy) === 'allowed';
+
+function consentOf(entry) {
+  if (!settings.known) return { state: 'pending' };
+  if (entry.tabId === null) return { state: 'forbidden' };
+  return documentConsent(entry.page, entry.ancestors, settings.userOrigins, settings.policy);
+}
+
+// Tells each document its state; a tab whose documents all stopped being allowed loses its host.
 function tellEveryDocument() {
-  for (const link of links) {
-    link.setConsent(Vant3Origins.consentState(link.page, userOrigins, policy));
+  const revoked = new Set();
+  for (const entry of documents) {
+    const before = entry.link.consent;
+    entry.link.setConsent(consentOf(entry));
+    if (before && before.state === 'allowed' && entry.link.consent.state !== 'allowed') revoked.add(entry.tabId);
   }
+  for (const tabId of revoked) tabHosts.closeIfUnused(tabId);
 }
 
 const settingsLoaded = loadSettings();
@@ -46,10 +82,67 @@ api.storage.onChanged.addListener((changes, area) => {
   loadSettings().then(tellEveryDocument);
 });
 
+// ---- tabs: their hosts and who navigated them ----------------------------------------------
+
+const tabHosts = Vant3TabHosts.createTabHosts({
+  connectHost: () => api.runtime.connectNative(HOST_NAME),
+  hostError: (port) => (port.error && port.error.message) ||
+    (api.runtime.lastError && api.runtime.lastError.message) || '',
+});
+
+const MARKED_TABS_KEY = 'markedTabs';
+const trust = Vant3NavigationTrust.createNavigationTrust();
+// Marks survive the worker's restarts within the session.
+const trustLoaded = api.storage.session.get(MARKED_TABS_KEY).then((stored) => {
+  trust.restore(Array.isArray(stored[MARKED_TABS_KEY]) ? stored[MARKED_TABS_KEY] : []);
+});
+
+function saveTrust() {
+  api.storage.session.set({ [MARKED_TABS_KEY]: trust.marked() });
+}
+
+api.webRequest.onBeforeRequest.addListener((details) => {
+  if (details.tabId < 0) return;
+  const initiator = Vant3NavigationTrust.initiatorOf(details, originPage);
+  if (trust.navigated(details.tabId, initiator, allowedPage)) saveTrust();
+}, { urls: ['<all_urls>'], types: ['main_frame'] });
+
+// Firefox reports no request for the first page of a tab a page opens (window.open, a link
+// with a target): who opened it is read from the opening frame itself. Until then the tab
+// runs no Mode 1 list. (Chromium reports that request with its initiator, above.)
+async function originOfFrame(tabId, frameId) {
+  try {
+    const [result] = await api.scripting.executeScript({ target: { tabId, frameIds: [frameId] }, func: () => self.origin });
+    return originPage(result && result.result);
+  } catch {
+    return { kind: 'other' };  // a frame gone, or one the extension may not read
+  }
+}
+
+if (api.webNavigation && api.webNavigation.onCreatedNavigationTarget) {
+  api.webNavigation.onCreatedNavigationTarget.addListener((details) => {
+    trust.checkOpener(details.tabId);
+    originOfFrame(details.sourceTabId, details.sourceFrameId).then((opener) => {
+      if (trust.navigated(details.tabId, opener, allowedPage)) saveTrust();
+      trust.openerChecked(details.tabId);
+    });
+  });
+}
+
+api.tabs.onRemoved.addListener((tabId) => {
+  tabHosts.closeTab(tabId);
+  trust.forget(tabId);
+  saveTrust();
+});
+
+// ---- documents -------------------------------------------------------------------------------
+
 function openConsentPage(origin) {
   const url = api.runtime.getURL(`consent.html?origin=${encodeURIComponent(origin)}`);
   api.tabs.create({ url });
 }
+
+const noHost = { send: () => 'タブの外の文書は印刷できません。', leave() {}, joined: false };
 
 api.runtime.onConnect.addListener((contentPort) => {
   if (contentPort.name !== PORT_NAME || !contentPort.sender || contentPort.sender.id !== api.runtime.id) {
@@ -57,15 +150,52 @@ api.runtime.onConnect.addListener((contentPort) => {
     return;
   }
   const sender = contentPort.sender;
-  const link = Vant3DocumentLink.createDocumentLink({
+  const tabId = sender.tab && Number.isInteger(sender.tab.id) && sender.tab.id >= 0 ? sender.tab.id : null;
+  const doc = nextDocument++;
+  const entry = { tabId, page: pageOf(sender.url, sender.origin), ancestors: null, link: null };
+  entry.link = Vant3DocumentLink.createDocumentLink({
     contentPort,
-    page: Vant3Origins.pageOf(sender.url, sender.origin),
-    connectHost: () => api.runtime.connectNative(HOST_NAME),
-    hostError: (port) => (port.error && port.error.message) ||
-      (api.runtime.lastError && api.runtime.lastError.message) || '',
+    page: entry.page,
+    joinHost: (listener) => (tabId === null ? noHost : tabHosts.channel(tabId, doc, listener)),
+    mayRunByItself: () => tabId !== null && trust.mayRunByItself(tabId),
     openConsentPage,
   });
-  links.add(link);
-  contentPort.onDisconnect.addListener(() => links.delete(link));
-  settingsLoaded.then(() => link.setConsent(Vant3Origins.consentState(link.page, userOrigins, policy)));
+  // The content script's first message says where the document sits: its own origin as
+  // its document sees it, and its ancestors' origins (location.ancestorOrigins).
+  contentPort.onMessage.addListener((message) => {
+    if (entry.ancestors !== null || message == null || message.kind !== 'hello') return;
+    entry.ancestors = ancestorPages(message.ancestors);
+    // (A file:// document's own origin is opaque in some browsers; the browser's switch governs those.)
+    if (message.origin === 'null' && entry.page.kind !== 'file') entry.page = { kind: 'opaque' };
+    documents.add(entry);
+    Promise.all([settingsLoaded, trustLoaded]).then(() => {
+      if (documents.has(entry)) entry.link.setConsent(consentOf(entry));
+    });
+  });
+  contentPort.onDisconnect.addListener(() => documents.delete(entry));
+});
+
+// ---- install and update ----------------------------------------------------------------------
+
+// A browser loads the content script only into pages loaded after the extension: the tabs
+// already open get it now, so that no page waits for a reload. The content script replaces
+// what an earlier version of itself left.
+async function bringContentScriptsToOpenTabs() {
+  const declared = api.runtime.getManifest().content_scripts;
+  for (const tab of await api.tabs.query({})) {
+    if (!/^(https?|file):/.test(tab.url || '')) continue;
+    const target = { tabId: tab.id, allFrames: true };
+    try {
+      for (const { css, js } of declared) {
+        if (css) await api.scripting.insertCSS({ target, files: css });
+        if (js) await api.scripting.executeScript({ target, files: js });
+      }
+    } catch {
+      // a tab the browser does not let extensions script (its own pages, the web store)
+    }
+  }
+}
+
+api.runtime.onInstalled.addListener(() => {
+  bringContentScriptsToOpenTabs();
 });

@@ -1,29 +1,45 @@
-// The content script of every frame: lays out each control's box in place of its OBJECT,
-// sends the document to the native host (through the service worker) once the page's
-// origin is allowed, and turns trusted clicks on the buttons into print and preview
-// requests. The outcome of every request reaches the page as a "vant3-outcome" event on the
-// OBJECT, its detail the outcome as JSON text.
+// The content script of every frame: puts each control's box in the place of its OBJECT (the
+// box takes the OBJECT's box in the page's layout and the OBJECT is hidden, so nothing
+// around it moves), tells the service worker where its document sits, sends the document
+// to the tab's native host once it may print, and turns the user's clicks on the buttons into
+// print and preview requests: only clicks on a button the user has seen, where it stands,
+// for a moment. The outcome of every request reaches the page as a "vant3-outcome" event on
+// the OBJECT, its detail the outcome as JSON text.
 (() => {
   'use strict';
   const api = typeof browser !== 'undefined' ? browser : chrome;
+  const BOX_MARK = 'data-vant3-box';        // on each box's element in the page
+  const HIDDEN_MARK = 'data-vant3-hidden';  // on each OBJECT a box replaces: its own display
+
+  // One copy serves the document: the declared script, or the one the extension brought to
+  // a tab already open when it was installed. A copy whose extension was updated or reloaded
+  // has stopped; the new one takes away what it left on the page.
+  const running = globalThis.vant3ContentScript;
+  if (running && running.alive()) return;
+  if (running) running.dispose();
+  for (const box of document.querySelectorAll(`[${BOX_MARK}]`)) box.remove();
+  for (const object of document.querySelectorAll(`object[${HIDDEN_MARK}]`)) showObjectAgain(object);
+
   const { createKeyRegistry, snapshotObjects, consentKeys } = Vant3ObjectSnapshot;
-  const { buttonPlacement, boxSize } = Vant3ControlBox;
+  const { buttonPlacement, boxLayout, cssLength, COPIED_STYLE } = Vant3ControlBox;
+  const { watchBox, browserTellsVisibility } = Vant3BoxWatch;
 
   const TEXT = {
     allow: 'このサイトでの印刷を許可する…',
     forbidden: 'このサイトでの印刷は管理者により許可されていません',
+    pending: '印刷の設定を確認しています…',
+    opaque: 'このページは発行元のサイトを確認できない (サンドボックス化されている) ため、印刷できません',
+    framedBy: (origin) => `このページを埋め込んでいるページ (${origin}) は印刷を許可されていないため、印刷できません`,
+    framed: 'このページを埋め込んでいるページは印刷を許可されていないため、印刷できません',
     hostGone: '印刷ホストに接続できません',
   };
   const STYLE = `
-    :host { all: initial; display: inline-block; vertical-align: bottom; }
-    .box { position: relative; overflow: hidden; }
+    :host { all: initial; }
+    .box { position: relative; overflow: hidden; width: 100%; height: 100%; }
     button { position: absolute; box-sizing: border-box; margin: 0; padding: 0 4px;
              font: 12px sans-serif; white-space: nowrap; overflow: hidden; }
     .consent { left: 0; top: 0; height: 33px; padding: 0 8px; }
-    .notice { position: absolute; left: 0; top: 0; font: 12px sans-serif; color: #a00; }`;
-
-  // The box of an OBJECT without width and height, when it holds a text instead of buttons.
-  const NOTICE_SIZE = { left: 0, top: 0, width: 320, height: 33 };
+    .notice { position: absolute; left: 0; top: 0; right: 0; font: 12px sans-serif; color: #a00; }`;
 
   const registry = createKeyRegistry();
   const views = new Map();  // key -> the box laid out for that OBJECT
@@ -32,6 +48,7 @@
   let consent = null;
   let hostLost = false;
   let nextId = 1;
+  let disposed = false;
 
   // ---- the page side -------------------------------------------------------------------
 
@@ -47,40 +64,116 @@
        (Array.isArray(outcome.printed) && outcome.printed.length > 0) || outcome.stopped === true);
   }
 
-  // The box before the OBJECT, in a closed shadow root so page styles and scripts keep out.
-  function viewFor(key) {
-    if (views.has(key)) return views.get(key);
-    const object = registry.elementOf(key);
-    if (!object || !object.isConnected || !object.parentNode) return null;
-    const host = document.createElement('span');
-    const shadow = host.attachShadow({ mode: 'closed' });
-    const style = document.createElement('style');
-    style.textContent = STYLE;
-    const box = document.createElement('div');
-    box.className = 'box';
-    shadow.append(style, box);
-    object.parentNode.insertBefore(host, object);
-    const view = { key, object, host, box, buttons: null, previewOpen: false };
-    views.set(key, view);
-    return view;
+  function hideObject(object) {
+    object.setAttribute(HIDDEN_MARK, object.style.getPropertyValue('display'));
+    object.style.setProperty('display', 'none', 'important');
   }
 
-  function sizeBox(view, placements) {
-    const size = boxSize(view.object.getAttribute('width'), view.object.getAttribute('height'),
-      placements);
-    view.box.style.width = size.width;
-    view.box.style.height = size.height;
+  function showObjectAgain(object) {
+    const display = object.getAttribute(HIDDEN_MARK);
+    object.removeAttribute(HIDDEN_MARK);
+    if (display) object.style.setProperty('display', display);
+    else object.style.removeProperty('display');
   }
 
-  function trustedClick(button, action) {
+  // The box's style: the OBJECT's box as the page lays it out now.
+  function layoutOf(object) {
+    const computed = getComputedStyle(object);
+    const style = { display: computed.display };
+    for (const name of COPIED_STYLE) style[name] = computed.getPropertyValue(name);
+    const specified = {
+      width: object.style.width || cssLength(object.getAttribute('width')),
+      height: object.style.height || cssLength(object.getAttribute('height')),
+    };
+    return boxLayout(style, object.getBoundingClientRect(), specified);
+  }
+
+  // The boxes in place of these OBJECTs (by key), each in a closed shadow root so page styles
+  // and scripts keep out; null for a key whose OBJECT has gone. Every OBJECT is measured
+  // before any box goes in, so that the page is laid out once, however many there are.
+  function viewsFor(keys) {
+    const measured = new Map();
+    for (const key of keys) {
+      const object = registry.elementOf(key);
+      if (views.has(key) || measured.has(key) || !object || !object.isConnected || !object.parentNode) continue;
+      measured.set(key, { object, layout: layoutOf(object) });
+    }
+    for (const [key, { object, layout }] of measured) {
+      const host = document.createElement('span');
+      host.setAttribute(BOX_MARK, '');
+      for (const [name, value] of Object.entries(layout)) host.style.setProperty(name, value, 'important');
+      host.style.setProperty('overflow', 'hidden', 'important');  // its baseline is its bottom, as an OBJECT's
+      const shadow = host.attachShadow({ mode: 'closed' });
+      const style = document.createElement('style');
+      style.textContent = STYLE;
+      const box = document.createElement('div');
+      box.className = 'box';
+      shadow.append(style, box);
+      object.parentNode.insertBefore(host, object);
+      hideObject(object);
+      views.set(key, { key, object, host, box, buttons: null, previewOpen: false, readyTimer: null, watch: null });
+    }
+    for (const key of measured.keys()) {
+      const view = views.get(key);
+      view.watch = watchBox(view.host, () => refreshReady(view));
+    }
+    return keys.map((key) => views.get(key) || null);
+  }
+
+  function removeView(view) {
+    clearTimeout(view.readyTimer);
+    view.watch.stop();
+    // A box a newer copy already took away: its OBJECT is that copy's now.
+    if (view.host.isConnected) {
+      view.host.remove();
+      if (view.object.hasAttribute(HIDDEN_MARK)) showObjectAgain(view.object);
+    }
+    views.delete(view.key);
+  }
+
+  // Marks the buttons a click would count on now (for the browser tests, inside the closed
+  // root), and looks again when that changes by itself.
+  function refreshReady(view) {
+    clearTimeout(view.readyTimer);
+    const ready = view.watch.accepts();
+    for (const button of view.box.querySelectorAll('button')) button.toggleAttribute('data-ready', ready);
+    const at = view.watch.readyAt();
+    if (!ready && at !== null) view.readyTimer = setTimeout(() => refreshReady(view), Math.max(0, at - Date.now()) + 20);
+  }
+
+  // The boxes whose content changed look again once the change is done: every box of a
+  // page changes at once, and each look reads the layout, which each change writes.
+  const changedViews = new Set();
+  function changed(view) {
+    if (changedViews.size === 0) {
+      queueMicrotask(() => {
+        const all = [...changedViews];
+        changedViews.clear();
+        for (const v of all) {
+          if (!v.watch || !views.has(v.key)) continue;
+          v.watch.disturb();
+          refreshReady(v);
+        }
+      });
+    }
+    changedViews.add(view);
+  }
+
+  function userClick(view, button, action) {
     button.addEventListener('click', (event) => {
-      // A click that a page script made (isTrusted false) never prints nor opens the preview.
+      // A click that a page script made (isTrusted false) never prints nor opens the preview;
+      // nor does one on a box the user could not see where it stands, or one that came too
+      // early, which also starts the wait again.
       if (!event.isTrusted) return;
+      if (!view.watch.accepts()) {
+        changed(view);
+        return;
+      }
       action();
     });
   }
 
-  function makeButton(role, placement, action) {
+  function makeButton(view, role, placement, action) {
     const button = document.createElement('button');
     button.type = 'button';
     button.dataset.vant3 = role;
@@ -89,24 +182,23 @@
       width: `${placement.width}px`, height: `${placement.height}px`,
     });
     button.textContent = placement.caption;
-    trustedClick(button, action);
+    userClick(view, button, action);
     return button;
   }
 
   function showButtons(view, control) {
     const print = buttonPlacement(control.print);
     const preview = buttonPlacement(control.preview);
-    view.box.replaceChildren();
-    const printButton = print && makeButton('print', print, () => request({ kind: 'print', key: view.key }));
-    const previewButton = preview && makeButton('preview', preview, () => {
+    const printButton = print && makeButton(view, 'print', print, () => request({ kind: 'print', key: view.key }));
+    const previewButton = preview && makeButton(view, 'preview', preview, () => {
       if (!request({ kind: 'preview', key: view.key })) return;
       view.previewOpen = true;  // until the host answers: the window has closed
       refreshEnabled(view);
     });
     view.buttons = { print, preview, printButton, previewButton };
-    for (const button of [printButton, previewButton]) if (button) view.box.append(button);
-    sizeBox(view, [print, preview]);
+    view.box.replaceChildren(...[printButton, previewButton].filter(Boolean));
     refreshEnabled(view);
+    changed(view);
   }
 
   function refreshEnabled(view) {
@@ -117,19 +209,20 @@
   }
 
   function showConsent(view, state) {
-    view.buttons = null;
-    view.box.replaceChildren();
     if (state === 'ask') {
       const button = document.createElement('button');
       button.type = 'button';
       button.className = 'consent';
       button.dataset.vant3 = 'consent';
       button.textContent = TEXT.allow;
-      trustedClick(button, () => port && port.postMessage({ kind: 'open-consent' }));
-      view.box.append(button);
-      sizeBox(view, [NOTICE_SIZE]);
+      userClick(view, button, () => port && port.postMessage({ kind: 'open-consent' }));
+      view.buttons = null;
+      view.box.replaceChildren(button);
+      changed(view);
+    } else if (state === 'framed') {
+      showNotice(view, 'framed', consent.origin ? TEXT.framedBy(consent.origin) : TEXT.framed);
     } else {
-      showNotice(view, 'forbidden', TEXT.forbidden);
+      showNotice(view, state, TEXT[state] || TEXT.forbidden);
     }
   }
 
@@ -141,14 +234,14 @@
     notice.textContent = text;
     view.buttons = null;
     view.box.replaceChildren(notice);
-    sizeBox(view, [NOTICE_SIZE]);
+    changed(view);
   }
 
   // ---- the host side -------------------------------------------------------------------
 
   // Sends a request to the host; false when there is no host to send it to.
   function request(body) {
-    if (!port || consent !== 'allowed' || hostLost) return false;
+    if (!port || !consent || consent.state !== 'allowed' || hostLost) return false;
     body.id = nextId++;
     pending.set(body.id, body);
     port.postMessage({ kind: 'request', body });
@@ -163,17 +256,17 @@
   }
 
   function onDocumentAnswer(answer) {
+    const controls = (Array.isArray(answer.controls) ? answer.controls : [])
+      .filter((control) => control != null && Number.isInteger(control.key));
+    const isNew = controls.map((control) => !(views.has(control.key) && views.get(control.key).buttons));
+    const laidOut = viewsFor(controls.map((control) => control.key));
     let firstNew = null;
-    for (const control of Array.isArray(answer.controls) ? answer.controls : []) {
-      if (control == null || !Number.isInteger(control.key)) continue;
-      const isNew = !(views.has(control.key) && views.get(control.key).buttons);
-      const view = viewFor(control.key);
-      if (!view) continue;
-      if (isNew) {
-        showButtons(view, control);
-        if (firstNew === null) firstNew = view;
-      }
-    }
+    controls.forEach((control, i) => {
+      const view = laidOut[i];
+      if (!view || !isNew[i]) return;
+      showButtons(view, control);
+      if (firstNew === null) firstNew = view;
+    });
     // The controls shown by this answer: a Mode 1 run or a failed property reading.
     if (hasSomething(answer.outcome)) {
       dispatchOutcome((firstNew || views.values().next().value || {}).object, answer.outcome);
@@ -219,44 +312,84 @@
   // The boxes to speak in when the host has not said which OBJECTs are controls.
   function offeredViews() {
     if (views.size > 0) return [...views.values()];
-    return consentKeys(snapshotObjects(document, registry)).map(viewFor).filter(Boolean);
+    return viewsFor(consentKeys(snapshotObjects(document, registry))).filter(Boolean);
   }
 
-  function onConsent(state) {
+  function onConsent(state, origin) {
     const before = consent;
-    consent = state;
+    consent = { state, origin: typeof origin === 'string' ? origin : null };
     if (state === 'allowed') {
-      if (before !== 'allowed') {
-        // The consent boxes give way to the controls the host answers with.
-        for (const view of views.values()) view.host.remove();
-        views.clear();
+      if (!before || before.state !== 'allowed') {
+        // The host answers with the controls; until then the boxes are empty.
+        hostLost = false;
+        for (const view of views.values()) {
+          view.buttons = null;
+          view.box.replaceChildren();
+          changed(view);
+        }
         sendDocument();
       }
       return;
     }
-    // Not (or no longer) allowed: the host is gone; the boxes offer the one action left.
+    // Not (or no longer) allowed: the host is gone; the boxes say why, or offer the one
+    // action left.
     hostLost = false;
     pending.clear();
     for (const view of offeredViews()) showConsent(view, state);
   }
 
+  // Where this document sits: its origin as it sees it, and its ancestors' up to the tab's
+  // top (none told where the browser keeps them: the service worker then lets it print
+  // only as the top).
+  function hello() {
+    const ancestors = location.ancestorOrigins ? Array.from(location.ancestorOrigins)
+      : (window === window.top ? [] : null);
+    return { kind: 'hello', origin: self.origin, ancestors };
+  }
+
+  let heard = false;          // the worker spoke on the current port
+  let hostWasLost = false;    // the last port closed while a host served this document
+
   function connect() {
-    port = api.runtime.connect({ name: 'vant3-document' });
+    heard = false;
+    try {
+      port = api.runtime.connect({ name: 'vant3-document' });
+    } catch {
+      dispose();  // the extension was updated or removed: this copy has stopped
+      return;
+    }
     port.onMessage.addListener((message) => {
+      const first = !heard;
+      heard = true;
       if (message == null || typeof message !== 'object') return;
-      if (message.kind === 'consent') onConsent(message.state);
+      if (first && hostWasLost) {
+        // The worker restarted while a host served this document: the controls' state died
+        // with the host. Say so rather than print a Mode 1 page a second time.
+        hostWasLost = false;
+        if (message.kind === 'consent') consent = { state: message.state, origin: message.origin || null };
+        onHostGone('');
+        return;
+      }
+      if (message.kind === 'consent') onConsent(message.state, message.origin);
       else if (message.kind === 'answer') onAnswer(message.body);
       else if (message.kind === 'host-gone') onHostGone(String(message.message || ''));
     });
     port.onDisconnect.addListener(() => {
-      // The worker went away while idle (no host was open): link again. With a host open the
-      // controls' state died with it; say so rather than print a Mode 1 page a second time.
-      const hadHost = consent === 'allowed' && nextId > 1;
+      const spoke = heard;
       port = null;
+      heard = false;
+      // A port closed before the worker said anything leads nowhere: the extension of this
+      // copy was updated or removed (its new copy comes to the page by itself). Otherwise
+      // the worker went away (it stops when idle): link again.
+      if (!spoke || disposed) {
+        dispose();
+        return;
+      }
+      hostWasLost = hostWasLost || (consent !== null && consent.state === 'allowed' && nextId > 1);
       consent = null;
-      if (hadHost) onHostGone('');
-      else connect();
+      connect();
     });
+    port.postMessage(hello());
   }
 
   // ---- OBJECTs now and later -----------------------------------------------------------
@@ -272,9 +405,10 @@
     // After the script that builds the form has finished this task (PARAMs included).
     setTimeout(() => {
       rescanQueued = false;
+      if (disposed) return;
       if (!port) connect();
-      else if (consent === 'allowed') sendDocument();
-      else if (consent !== null) onConsent(consent);
+      else if (consent && consent.state === 'allowed') sendDocument();
+      else if (consent !== null) onConsent(consent.state, consent.origin);
     }, 0);
   }
 
@@ -283,24 +417,63 @@
       (node.localName === 'object' || node.getElementsByTagName('object').length > 0);
   }
 
-  new MutationObserver((records) => {
+  const isStyleSheet = (node) => node.nodeType === 1 && (node.localName === 'style' || node.localName === 'link');
+
+  const observer = new MutationObserver((records) => {
     let removed = false;
     let added = false;
+    let styles = false;
+    const restyled = new Set();
     for (const record of records) {
+      if (record.type === 'attributes') {
+        restyled.add(record.target);
+        continue;
+      }
       removed = removed || record.removedNodes.length > 0;
       added = added || [...record.addedNodes].some(addsObject);
+      styles = styles || (!browserTellsVisibility && [...record.addedNodes, ...record.removedNodes].some(isStyleSheet));
     }
     // The box of an OBJECT that left the document goes with it.
     if (removed) {
-      for (const view of [...views.values()]) {
-        if (!view.object.isConnected) {
-          view.host.remove();
-          views.delete(view.key);
-        }
+      for (const view of [...views.values()]) if (!view.object.isConnected) removeView(view);
+    }
+    // Where the browser does not tell visibility itself, a box whose surroundings changed
+    // looks again, and waits again before a click counts.
+    if (styles || restyled.size > 0) {
+      for (const view of views.values()) {
+        let around = styles;
+        for (let e = view.host.parentElement; e && !around; e = e.parentElement) around = restyled.has(e);
+        if (around) changed(view);
       }
     }
     if (added) onObjectsAdded();
-  }).observe(document, { childList: true, subtree: true });
+  });
+  observer.observe(document, browserTellsVisibility ? { childList: true, subtree: true }
+    : { childList: true, subtree: true, attributes: true, attributeFilter: ['style', 'class', 'hidden'] });
 
+  // Serving the document: linked to the extension, which answers. A copy whose link was
+  // lost (its extension updated) gives way to a new one, which takes its boxes away.
+  function alive() {
+    return !disposed && port !== null && heard;
+  }
+
+  // Stops this copy and takes its boxes away, the OBJECTs back in their places.
+  function dispose() {
+    if (disposed) return;
+    disposed = true;
+    observer.disconnect();
+    for (const view of [...views.values()]) removeView(view);
+    if (port) {
+      const open = port;
+      port = null;
+      try {
+        open.disconnect();
+      } catch {
+        // already closed with its extension
+      }
+    }
+  }
+
+  globalThis.vant3ContentScript = { alive, dispose };
   if (objectCount() > 0) connect();
 })();

@@ -13,7 +13,13 @@ function firefoxManifest(manifest) {
   delete out.key;
   delete out.minimum_chrome_version;
   // Firefox loads no service worker for an extension: the worker's imports become scripts.
-  out.background = { scripts: ['lib/origins.js', 'lib/document-link.js', manifest.background.service_worker] };
+  out.background = {
+    scripts: ['lib/origins.js', 'lib/policy-wait.js', 'lib/tab-hosts.js', 'lib/navigation-trust.js',
+      'lib/document-link.js', manifest.background.service_worker],
+  };
+  // Firefox reports no request for the first page of a tab a page opens: who opened it comes
+  // from webNavigation instead (Chromium reports the request, and shows no new warning).
+  out.permissions = [...manifest.permissions, 'webNavigation'];
   out.browser_specific_settings = { gecko: { id: 'print@vant3', strict_min_version: '128.0' } };
   return out;
 }

@@ -1,6 +1,6 @@
-// The box a control takes on the page and the places of its two buttons in it. The browser
-// ignores the width and height of an OBJECT it cannot render, so the box takes them from
-// the OBJECT's attributes itself; without them it grows to hold the buttons.
+// The box a control takes on the page and the places of its two buttons in it. The box
+// replaces its OBJECT in the page's layout: it takes exactly the OBJECT's box (its size, its
+// display, its margins and alignment) and the OBJECT is hidden, so nothing around it moves.
 (function (root) {
   'use strict';
 
@@ -33,19 +33,26 @@
     };
   }
 
-  // The box: the OBJECT's own width and height when it gives them, otherwise just large
-  // enough for the buttons (their right and bottom edges, in CSS pixels).
-  function boxSize(widthAttribute, heightAttribute, buttons) {
-    const placed = buttons.filter(Boolean);
-    const right = Math.max(0, ...placed.map((b) => b.left + b.width));
-    const bottom = Math.max(0, ...placed.map((b) => b.top + b.height));
-    return {
-      width: cssLength(widthAttribute) || `${right}px`,
-      height: cssLength(heightAttribute) || `${bottom}px`,
-    };
+  // The OBJECT's computed style values the box copies besides its display and size.
+  const COPIED_STYLE = ['vertical-align', 'float', 'clear', 'position', 'top', 'right', 'bottom', 'left', 'z-index',
+    'margin-top', 'margin-right', 'margin-bottom', 'margin-left'];
+
+  // The box's style, from the OBJECT as laid out: style, its computed values by name; rect, its
+  // border box in CSS pixels; specified, the width and height the page gave it (inline style,
+  // else the attribute's length), so that a percentage goes on following its container. An
+  // inline OBJECT is laid out as a replaced element, which an inline block matches.
+  function boxLayout(style, rect, specified) {
+    const layout = { display: style.display === 'inline' ? 'inline-block' : style.display, 'box-sizing': 'border-box' };
+    for (const name of COPIED_STYLE) {
+      if (typeof style[name] === 'string' && style[name] !== '') layout[name] = style[name];
+    }
+    const percentage = (value) => (typeof value === 'string' && /^\s*\d+(\.\d+)?%\s*$/.test(value) ? value.trim() : null);
+    layout.width = percentage(specified.width) || `${Math.max(0, rect.width)}px`;
+    layout.height = percentage(specified.height) || `${Math.max(0, rect.height)}px`;
+    return layout;
   }
 
-  const api = { cssLength, buttonPlacement, boxSize };
+  const api = { cssLength, buttonPlacement, boxLayout, COPIED_STYLE };
   if (typeof module === 'object' && module.exports) module.exports = api;
   else root.Vant3ControlBox = api;
 })(typeof globalThis !== 'undefined' ? globalThis : this);

@@ -1,50 +1,39 @@
-// One document's link in the service worker: the content script's port on one side and,
-// once the document's origin is allowed and a request comes, one native host port on the
-// other (one host process per document). The host port closes when the document goes away
-// or its origin stops being allowed. Loaded by the service worker and node's tests.
+// One document's link in the service worker: the content script's port on one side and, once
+// the document may print and a request comes, its tab's native host on the other (through
+// Vant3TabHosts: one host serves every document of a tab). The document leaves its host when
+// it goes away or stops being allowed. Loaded by the service worker and node's tests.
 (function (root) {
   'use strict';
 
   const HOST_REQUEST_KINDS = new Set(['document', 'print', 'preview']);
 
   // contentPort: the runtime port of the document's content script.
-  // connectHost(): opens a native messaging port to the host.
-  // hostError(port): the reason a native port closed, or '' (browsers keep it in different places).
+  // page: where the document is (Vant3Origins.pageOf).
+  // joinHost(listener): the document's channel to its tab's host (Vant3TabHosts channel).
+  // mayRunByItself(): whether the document's Mode 1 list may print unasked now.
   // openConsentPage(origin): shows the extension's own page asking to allow that origin.
-  function createDocumentLink({ contentPort, page, connectHost, hostError, openConsentPage }) {
-    let consent = null;
-    let hostPort = null;
-
-    function closeHost() {
-      if (hostPort) {
-        const port = hostPort;
-        hostPort = null;
-        port.disconnect();
-      }
-    }
-
-    function openHost() {
-      const port = connectHost();
-      port.onMessage.addListener((answer) => {
-        if (port === hostPort) contentPort.postMessage({ kind: 'answer', body: answer });
-      });
-      port.onDisconnect.addListener(() => {
-        if (port !== hostPort) return;  // closed on purpose
-        hostPort = null;
-        contentPort.postMessage({ kind: 'host-gone', message: hostError(port) || '' });
-      });
-      return port;
-    }
+  function createDocumentLink({ contentPort, page, joinHost, mayRunByItself, openConsentPage }) {
+    let consent = null;  // { state, origin } as told to the document
+    const host = joinHost({
+      onAnswer: (answer) => contentPort.postMessage({ kind: 'answer', body: answer }),
+      onGone: (message) => contentPort.postMessage({ kind: 'host-gone', message }),
+    });
 
     function refuse(request, message) {
       const id = request && Number.isFinite(request.id) ? request.id : null;
       contentPort.postMessage({ kind: 'answer', body: { kind: 'error', id, message } });
     }
 
+    // What the host is told besides what the content script sent: the page never sets these.
+    function outgoing(request) {
+      if (request.kind !== 'document') return { ...request };
+      return { ...request, origin: page.kind === 'web' ? page.origin : page.kind, autoRun: Boolean(mayRunByItself()) };
+    }
+
     function onContentMessage(message) {
       if (message == null || typeof message !== 'object') return;
       if (message.kind === 'open-consent') {
-        if (consent === 'ask') openConsentPage(page.origin);
+        if (consent && consent.state === 'ask') openConsentPage(page.origin);
         return;
       }
       if (message.kind !== 'request') return;
@@ -53,27 +42,30 @@
         refuse(request, '不明な要求です');
         return;
       }
-      if (consent !== 'allowed') {
+      if (!consent || consent.state !== 'allowed') {
         refuse(request, 'このサイトでの印刷は許可されていません');
         return;
       }
-      if (!hostPort) hostPort = openHost();
-      hostPort.postMessage(request);
+      const refused = host.send(outgoing(request));
+      if (refused) contentPort.postMessage({ kind: 'host-gone', message: refused });
     }
 
     contentPort.onMessage.addListener(onContentMessage);
-    contentPort.onDisconnect.addListener(closeHost);
+    contentPort.onDisconnect.addListener(() => host.leave());
 
     return {
       page,
-      // Tells the document whether it may print; a document no longer allowed loses its host.
-      setConsent(state) {
-        if (state === consent) return;
-        consent = state;
-        if (state !== 'allowed') closeHost();
-        contentPort.postMessage({ kind: 'consent', state });
+      // Tells the document what it may do ({ state, origin }); a document no longer allowed
+      // leaves its host.
+      setConsent(next) {
+        const origin = next.origin === undefined ? null : next.origin;
+        if (consent && consent.state === next.state && consent.origin === origin) return;
+        consent = { state: next.state, origin };
+        if (next.state !== 'allowed') host.leave();
+        contentPort.postMessage({ kind: 'consent', state: next.state, origin });
       },
-      get hostOpen() { return hostPort !== null; },
+      get consent() { return consent; },
+      get hostJoined() { return host.joined; },
     };
   }
 

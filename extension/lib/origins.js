@@ -20,11 +20,29 @@
     return url.origin;
   }
 
-  // Where a message came from: a file:// document, a web origin, or something else.
+  // Where a message came from, by the origin the browser gives its document (never by its
+  // URL: a sandboxed document, "Content-Security-Policy: sandbox" or a sandboxed frame, has
+  // the opaque origin "null" at a URL of its site): a file:// document, a web origin, an
+  // opaque origin, or something else (no origin told).
   function pageOf(senderUrl, senderOrigin) {
     if (typeof senderUrl === 'string' && senderUrl.startsWith('file:')) return { kind: 'file' };
-    const origin = normalizeOrigin(senderOrigin) || normalizeOrigin(senderUrl);
-    return origin ? { kind: 'web', origin } : { kind: 'other' };
+    return originPage(senderOrigin);
+  }
+
+  function originPage(origin) {
+    if (origin === 'null') return { kind: 'opaque' };
+    if (origin === 'file://') return { kind: 'file' };
+    const web = normalizeOrigin(origin);
+    return web ? { kind: 'web', origin: web } : { kind: 'other' };
+  }
+
+  // The documents a frame sits in, from its location.ancestorOrigins (parent first, the
+  // tab's top last). Anything but a list of origins counts as one unknown ancestor, so that
+  // a frame whose ancestors cannot be told never prints.
+  const MAX_ANCESTORS = 64;
+  function ancestorPages(ancestorOrigins) {
+    if (!Array.isArray(ancestorOrigins) || ancestorOrigins.length > MAX_ANCESTORS) return [{ kind: 'other' }];
+    return ancestorOrigins.map(originPage);
   }
 
   // The administrator's settings from managed storage; wrong types count as not set.
@@ -50,6 +68,19 @@
     return userOrigins.includes(page.origin) ? 'allowed' : 'ask';
   }
 
+  // A document's state: its own origin's, unless its origin is opaque ('opaque') or an
+  // ancestor up to the tab's top is not allowed ('framed', with that ancestor's origin, null
+  // when it has none): a page nobody allowed cannot make a frame of an allowed one print.
+  function documentConsent(page, ancestors, userOrigins, policy) {
+    if (page.kind === 'opaque') return { state: 'opaque' };
+    for (const ancestor of ancestors) {
+      if (consentState(ancestor, userOrigins, policy) !== 'allowed') {
+        return { state: 'framed', origin: ancestor.origin || null };
+      }
+    }
+    return { state: consentState(page, userOrigins, policy) };
+  }
+
   // The user's list as stored: normalized, without duplicates, sorted.
   function withOrigin(userOrigins, origin) {
     const normalized = normalizeOrigin(origin);
@@ -67,7 +98,8 @@
   }
 
   const api = {
-    normalizeOrigin, pageOf, readPolicy, consentState, withOrigin, withoutOrigin, storedOrigins,
+    normalizeOrigin, pageOf, originPage, ancestorPages, readPolicy, consentState, documentConsent, withOrigin, withoutOrigin,
+    storedOrigins,
     USER_ORIGINS_KEY: 'allowedOrigins',
   };
   if (typeof module === 'object' && module.exports) module.exports = api;

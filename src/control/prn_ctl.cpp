@@ -21,9 +21,9 @@ void PrnCtl::ReadProperties(const HostDocument& document, const PropertyBag& bag
   vant::ReadProperties(document, bag, view_, platform_.messages);
 }
 
-void PrnCtl::Show() {
+void PrnCtl::Show(AutomaticRun run) {
   const ControlState& state = ThisThreadState().control;
-  if (state.runMode == 1) {
+  if (run == AutomaticRun::kWhenModeOne && state.runMode == 1) {
     if (state.paramsLoaded) {
       // The automatic run keeps NextMethod and the printer selection as the run left them,
       // so the list prints once.

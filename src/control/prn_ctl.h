@@ -10,6 +10,10 @@
 
 namespace vant {
 
+// Whether a show event may run the list by itself. A host holds the automatic run of a page
+// it does not trust to print unasked; the buttons are laid out either way.
+enum class AutomaticRun { kWhenModeOne, kHeld };
+
 class PrnCtl {
  public:
   PrnCtl(Platform& platform, ControlView& view, PreviewOpener& preview)
@@ -17,8 +21,9 @@ class PrnCtl {
 
   // The read-properties event.
   void ReadProperties(const HostDocument& document, const PropertyBag& bag);
-  // The show event: the automatic run in run mode 1, then the buttons' layout.
-  void Show();
+  // The show event: the automatic run in run mode 1 (unless the host holds it), then the
+  // buttons' layout.
+  void Show(AutomaticRun run = AutomaticRun::kWhenModeOne);
   // Click of cmdprint: prints the list and puts the previous printer back.
   void PrintClick();
   // Click of cmdPreview: opens the preview window and puts the previous printer back.

@@ -38,7 +38,7 @@ test('an origin not allowed prints nothing and offers consent; the extension\'s 
   await h.click(tab, consent);
   const consentTab = await (await consentPage).page();
   assert.equal(await consentTab.$eval('#origin', (e) => e.textContent), site.origin);
-  await consentTab.waitForSelector('#allow:not([hidden])');
+  await consentTab.waitForSelector('#allow[data-ready]:not([hidden])');
   await consentTab.click('#allow');
   const [{ outcome }] = await h.outcomes(tab.mainFrame(), 1);
   assert.equal(outcome.printed[0].printer, 'Vant3 PDF');

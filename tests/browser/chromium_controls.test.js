@@ -1,18 +1,14 @@
 // The control in Chromium with the real host: buttons and their geometry, printing on the
 // private print server and to the PDF printer, equal to what `vant` prints for the same page.
 'use strict';
-const { test, before, after } = require('node:test');
+const { test, before } = require('node:test');
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const path = require('node:path');
 const h = require('./harness.js');
 
-// What the shared browser, server and home leave to clean up when every test has run.
-const cleanups = [];
-const suite = { after: (fn) => cleanups.push(fn) };
-after(async () => {
-  for (const fn of cleanups.reverse()) await fn();
-});
+// One browser, server and home for every test here.
+const suite = h.sharedSuite();
 let home;
 let browser;
 let site;

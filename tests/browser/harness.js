@@ -33,6 +33,16 @@ function onCleanup(t, fn) {
   cleanupStacks.get(t).push(fn);
 }
 
+// What a test file's shared browser, servers and home leave to clean up, run when every
+// test of the file has run: pass the returned object where a test's context would go.
+function sharedSuite() {
+  const cleanups = [];
+  require('node:test').after(async () => {
+    for (const fn of cleanups.reverse()) await fn();
+  });
+  return { after: (fn) => cleanups.push(fn) };
+}
+
 function requireEnv(name) {
   const value = process.env[name];
   if (!value) throw new Error(`${name} is not set: the browser tests run through CTest (scripts/test.sh)`);
@@ -72,6 +82,12 @@ function makeHome(t) {
     home, downloads, hostPath,
     // How many times a browser started the host, and the process ids it had.
     hostStarts: () => (fs.existsSync(starts) ? fs.readFileSync(starts, 'utf8').trim().split('\n').length : 0),
+    // How many host processes the browser started while fn ran.
+    async hostsStartedBy(fn) {
+      const before = this.hostStarts();
+      await fn();
+      return this.hostStarts() - before;
+    },
     hostPids: () => (fs.existsSync(starts) ? fs.readFileSync(starts, 'utf8').trim().split('\n').map((l) => Number(l.split(' ')[0])) : []),
     env: { HOME: home, XDG_CONFIG_HOME: path.join(home, '.config'), XDG_RUNTIME_DIR: runtime },
   };
@@ -99,7 +115,9 @@ function browserEnv(home, extra = {}) {
 // home's ~/.config/chromium, where a normal profile lives. policy: managed
 // policy for the extension, seen through a private mount of /etc/chromium that only this
 // browser's processes see (the machine's /etc is never written).
-async function launchChromium(t, home, { policy, display, headless = true, env = {}, registered = true } = {}) {
+// extension: false starts it without the extension, which installExtension adds later.
+async function launchChromium(t, home, { policy, display, headless = true, env = {}, registered = true,
+  extension = true } = {}) {
   requireExecutable(CHROMIUM);
   let profile = path.join(home.home, 'chromium');
   if (registered === 'vant register') {
@@ -115,7 +133,7 @@ async function launchChromium(t, home, { policy, display, headless = true, env =
     executablePath,
     pipe: true,
     headless: headless ? true : false,
-    enableExtensions: [EXTENSION_DIR],
+    enableExtensions: extension ? [EXTENSION_DIR] : true,
     userDataDir: profile,
     env: browserEnv(home, { DISPLAY: display, ...env }),
     args: [
@@ -127,9 +145,15 @@ async function launchChromium(t, home, { policy, display, headless = true, env =
     ],
   });
   onCleanup(t, () => browser.close());
-  await browser.waitForTarget((target) => target.type() === 'service_worker' &&
-    target.url().startsWith(`chrome-extension://${EXTENSION_ID}/`), { timeout: 30000 });
+  if (extension) await extensionWorker(browser);
   return browser;
+}
+
+// The extension's service worker, once it runs.
+async function extensionWorker(browser) {
+  const target = await browser.waitForTarget((x) => x.type() === 'service_worker' &&
+    x.url().startsWith(`chrome-extension://${EXTENSION_ID}/`), { timeout: 30000 });
+  return target.worker();
 }
 
 function policyWrapper(home, policyFor3rdParty) {
@@ -147,8 +171,9 @@ exec unshare --mount --propagation private sh -c 'mount --bind "$0" /etc/chromiu
 // manifest in the test home's ~/.mozilla/native-messaging-hosts. policy: the extension's
 // managed storage, which Firefox reads from ~/.mozilla/managed-storage (WebDriver BiDi
 // cannot open the extension's own pages, so a test allows its origin this way). env: as
-// for Chromium, what the host it starts finds in its environment.
-async function launchFirefox(t, home, { policy, env = {} } = {}) {
+// for Chromium, what the host it starts finds in its environment. install: false starts it
+// without the add-on (installFirefoxExtension adds it later).
+async function launchFirefox(t, home, { policy, env = {}, install = true } = {}) {
   requireExecutable(FIREFOX);
   writeHostManifest(path.join(home.home, '.mozilla', 'native-messaging-hosts'), home.hostPath,
     { allowed_extensions: [FIREFOX_ADDON_ID] });
@@ -158,8 +183,6 @@ async function launchFirefox(t, home, { policy, env = {} } = {}) {
     fs.writeFileSync(path.join(dir, `${FIREFOX_ADDON_ID}.json`),
       JSON.stringify({ name: FIREFOX_ADDON_ID, description: 'Vant3 test policy', type: 'storage', data: policy }));
   }
-  const extension = path.join(home.home, 'extension-firefox');
-  buildFirefoxExtension(extension);
   const browser = await puppeteer.launch({
     browser: 'firefox',
     executablePath: FIREFOX,
@@ -170,16 +193,26 @@ async function launchFirefox(t, home, { policy, env = {} } = {}) {
       'network.proxy.type': 0,
       'extensions.webextensions.restrictedDomains': '',
       'datareporting.policy.dataSubmissionEnabled': false,
+      // the add-on's storage (the user's allowed origins) outlives the temporary add-on,
+      // as an installed add-on's outlives the browser
+      'extensions.webextensions.keepStorageOnUninstall': true,
     },
   });
   onCleanup(t, () => browser.close());
-  await browser.installExtension(extension);
+  if (install) await installFirefoxExtension(browser, home);
   return browser;
+}
+
+async function installFirefoxExtension(browser, home) {
+  const extension = path.join(home.home, 'extension-firefox');
+  buildFirefoxExtension(extension);
+  await browser.installExtension(extension);
 }
 
 // ---- pages ---------------------------------------------------------------------------
 
-// A loopback HTTP server: routes maps a path to { body (Buffer or text), type }.
+// A loopback HTTP server: routes maps a path to { body (Buffer or text), type, headers }
+// (looked up at each request, so routes may be added once the servers' origins are known).
 async function serve(t, routes) {
   const server = http.createServer((req, res) => {
     const route = routes[new URL(req.url, 'http://x').pathname];
@@ -187,7 +220,7 @@ async function serve(t, routes) {
       res.writeHead(404).end();
       return;
     }
-    res.writeHead(200, { 'content-type': route.type || 'text/html; charset=utf-8' });
+    res.writeHead(200, { 'content-type': route.type || 'text/html; charset=utf-8', ...route.headers });
     res.end(route.body);
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
@@ -219,6 +252,20 @@ async function recordOutcomes(page) {
   });
 }
 
+// The same, installed in a frame already loaded. (Firefox keeps the window of a frame's first,
+// empty document for the page it then loads, and the recorder set up for the empty one with
+// it, but not its listener.)
+async function recordOutcomesIn(frame) {
+  await frame.evaluate(() => {
+    if (document.vant3Recording) return;
+    document.vant3Recording = true;
+    window.vant3Outcomes = [];
+    document.addEventListener('vant3-outcome', (event) => {
+      window.vant3Outcomes.push({ target: event.target.id, outcome: JSON.parse(event.detail) });
+    }, true);
+  });
+}
+
 async function outcomes(frame, count, timeout = 30000) {
   // polled by a timer: animation frames stop in a tab in the background
   await frame.waitForFunction((n) => window.vant3Outcomes.length >= n, { timeout, polling: 100 }, count);
@@ -242,18 +289,25 @@ async function controlButtons(tab) {
     const walk = (node) => {
       const attrs = node.attributes || [];
       const role = attrs[attrs.indexOf('data-vant3') + 1];
-      if (attrs.includes('data-vant3')) nodes.push({ node, role, disabled: attrs.includes('disabled') });
+      if (attrs.includes('data-vant3')) {
+        nodes.push({ node, role, disabled: attrs.includes('disabled'), ready: attrs.includes('data-ready') });
+      }
       for (const child of [...(node.shadowRoots || []), ...(node.children || []), node.contentDocument]) {
         if (child) walk(child);
       }
     };
     walk(root);
     const buttons = [];
-    for (const { node, role, disabled } of nodes) {
-      const { model } = await cdp.send('DOM.getBoxModel', { nodeId: node.nodeId });
+    for (const { node, role, disabled, ready } of nodes) {
+      let model;
+      try {
+        ({ model } = await cdp.send('DOM.getBoxModel', { nodeId: node.nodeId }));
+      } catch {
+        continue;  // the box changed since the walk: the next look sees it
+      }
       const [x1, y1, x2, , , y3] = model.border;
       const caption = (node.children || []).filter((c) => c.nodeType === 3).map((c) => c.nodeValue).join('');
-      buttons.push({ role, caption, disabled, x: x1, y: y1, width: x2 - x1, height: y3 - y1 });
+      buttons.push({ role, caption, disabled, ready, x: x1, y: y1, width: x2 - x1, height: y3 - y1 });
     }
     return buttons;
   } finally {
@@ -271,8 +325,11 @@ async function waitForButtons(tab, predicate, timeout = 30000) {
   }
 }
 
-// A trusted click, as a user's: the mouse pressed in the middle of the button.
+// A trusted click, as a user's: the mouse pressed in the middle of the button, once the
+// button has stood visible long enough for a click to count.
 async function click(tab, button) {
+  const same = (b) => b.role === button.role && b.x === button.x && b.y === button.y;
+  await waitForButtons(tab, (buttons) => buttons.some((b) => same(b) && b.ready));
   await tab.mouse.click(button.x + button.width / 2, button.y + button.height / 2);
 }
 
@@ -327,7 +384,7 @@ function vant(args, options = {}) {
 }
 
 module.exports = {
-  ROOT, EXTENSION_ID, makeHome, launchChromium, launchFirefox, serve, page, control, openPage, outcomes,
+  ROOT, EXTENSION_DIR, EXTENSION_ID, sharedSuite, makeHome, launchChromium, launchFirefox, serve, page, control, openPage, outcomes,
   controlButtons, waitForButtons, click, requirePrivateServer, completedJobs, waitForCompletedJob, paperOf,
   downloaded, vant, tool,
 };
@@ -338,7 +395,7 @@ module.exports = {
 async function allowOriginByUser(browser, origin, extensionOrigin = `chrome-extension://${EXTENSION_ID}`) {
   const tab = await browser.newPage();
   await tab.goto(`${extensionOrigin}/consent.html?origin=${encodeURIComponent(origin)}`);
-  await tab.waitForSelector('#allow:not([hidden])');
+  await tab.waitForSelector('#allow[data-ready]:not([hidden])');
   await tab.click('#allow');
   await tab.waitForFunction(() => document.getElementById('status').textContent.includes('許可されています'));
   await tab.close();
@@ -438,5 +495,8 @@ function pressKeys(display, windowId, keys) {
 }
 
 module.exports.startXvfb = startXvfb;
+module.exports.extensionWorker = extensionWorker;
+module.exports.recordOutcomesIn = recordOutcomesIn;
+module.exports.installFirefoxExtension = installFirefoxExtension;
 module.exports.windows = windows;
 module.exports.pressKeys = pressKeys;

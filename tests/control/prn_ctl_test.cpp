@@ -105,6 +105,31 @@ TEST_F(Control, RunModeOnePrintsOnceWhenShown) {
   EXPECT_EQ(Count("enddoc"), 2);
 }
 
+TEST_F(Control, AHeldShowLaysOutTheButtonsAndLeavesTheListForTheNextShowOrClick) {
+  page.AddMethods({u"prntext,1,1,x", u"enddoc"});
+  page.Add(u"Mode", u"1");
+  page.Add(u"CmdProperty", u"発行,150");
+  Load();
+  control.Show(AutomaticRun::kHeld);
+  EXPECT_EQ(Count("enddoc"), 0);
+  EXPECT_TRUE(fake.messages.shown.empty());
+  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
+  EXPECT_EQ(view.print.Caption(), u"発行");
+  EXPECT_EQ(view.preview.Left(), 8 + 155);
+  // Nothing was run: the click prints at once, and a show that may run still runs the list.
+  control.PrintClick();
+  EXPECT_EQ(Count("enddoc"), 1);
+  control.Show();
+  EXPECT_EQ(Count("enddoc"), 2);
+}
+
+TEST_F(Control, AHeldShowBeforeAnyReadingSaysNothing) {
+  ThisThreadState().control.runMode = 1;
+  control.Show(AutomaticRun::kHeld);
+  EXPECT_TRUE(fake.messages.shown.empty());
+  EXPECT_EQ(view.print.Caption(), u"印刷");
+}
+
 TEST_F(Control, AStoppedAutomaticRunAddsItsOwnMessageAndRunsAgainFromTheFailure) {
   page.AddMethods({u"enddoc", u"prnbux"});
   page.Add(u"Mode", u"1");

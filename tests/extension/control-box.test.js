@@ -1,7 +1,7 @@
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert/strict');
-const { cssLength, buttonPlacement, boxSize } = require('../../extension/lib/control-box.js');
+const { cssLength, buttonPlacement, boxLayout } = require('../../extension/lib/control-box.js');
 
 const lengths = [
   ['400', '400px'], ['  400px', '400px'], ['12.5', '12.5px'], ['50%', '50%'], ['.5', '0.5px'],
@@ -25,13 +25,27 @@ test('a placement keeps the host\'s numbers and refuses answers that are not pla
   }
 });
 
-const boxes = [
-  { width: '400', height: '40', want: { width: '400px', height: '40px' } },
-  { width: null, height: null, want: { width: '263px', height: '33px' } },
-  { width: '80%', height: 'x', want: { width: '80%', height: '33px' } },
+const laidOut = { display: 'inline', 'vertical-align': 'baseline', float: 'none', position: 'static',
+  'margin-top': '0px', 'margin-right': '0px', 'margin-bottom': '0px', 'margin-left': '0px' };
+const layouts = [
+  ['an inline OBJECT of 300 x 40: an inline block of its size on its baseline', laidOut,
+    { width: 300, height: 40 }, { width: '300px', height: null },
+    { display: 'inline-block', width: '300px', height: '40px', 'vertical-align': 'baseline' }],
+  ['a block OBJECT keeps its margins', { ...laidOut, display: 'block', 'margin-top': '12px', 'margin-left': 'auto' },
+    { width: 200, height: 30 }, { width: null, height: null },
+    { display: 'block', width: '200px', height: '30px', 'margin-top': '12px', 'margin-left': 'auto' }],
+  ['a percentage width follows the container', laidOut, { width: 392.5, height: 40 }, { width: '50%', height: '40px' },
+    { width: '50%', height: '40px' }],
+  ['an OBJECT the page hides stays hidden', { ...laidOut, display: 'none' }, { width: 0, height: 0 }, { width: null, height: null },
+    { display: 'none', width: '0px', height: '0px' }],
+  ['a floated, positioned OBJECT', { ...laidOut, display: 'block', float: 'right', position: 'relative', top: '4px', 'z-index': '3' },
+    { width: 100, height: 20 }, { width: ' 100px', height: null },
+    { float: 'right', position: 'relative', top: '4px', 'z-index': '3', width: '100px' }],
 ];
-for (const [i, c] of boxes.entries()) {
-  test(`the box takes the OBJECT's size or grows to its buttons (row ${i})`, () => {
-    assert.deepEqual(boxSize(c.width, c.height, [print, preview, null]), c.want);
+for (const [name, style, rect, specified, want] of layouts) {
+  test(`the box takes the OBJECT's place: ${name}`, () => {
+    const layout = boxLayout(style, rect, specified);
+    assert.equal(layout['box-sizing'], 'border-box');
+    for (const [property, value] of Object.entries(want)) assert.equal(layout[property], value, property);
   });
 }

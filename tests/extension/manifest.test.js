@@ -26,7 +26,7 @@ test('the public key fixes the id the host manifests allow', () => {
 test('every file the manifest names exists', () => {
   const named = [
     manifest.background.service_worker, manifest.options_ui.page, manifest.storage.managed_schema,
-    ...manifest.content_scripts.flatMap((c) => c.js),
+    ...manifest.content_scripts.flatMap((c) => [...(c.css || []), ...(c.js || [])]),
   ];
   for (const file of named) assert.ok(fs.existsSync(path.join(extensionDir, file)), file);
   JSON.parse(fs.readFileSync(path.join(extensionDir, manifest.storage.managed_schema), 'utf8'));
@@ -40,11 +40,29 @@ test('the Firefox variant has background scripts and the add-on id instead of th
   for (const file of ff.background.scripts) assert.ok(fs.existsSync(path.join(extensionDir, file)), file);
   assert.equal(ff.browser_specific_settings.gecko.id, 'print@vant3');
   assert.deepEqual(ff.content_scripts, manifest.content_scripts);
-  assert.deepEqual(ff.permissions, manifest.permissions);
+  assert.deepEqual(ff.permissions, [...manifest.permissions, 'webNavigation']);
 });
 
 test('the worker imports the scripts Firefox loads before it', () => {
   const worker = fs.readFileSync(path.join(extensionDir, manifest.background.service_worker), 'utf8');
   const imported = /importScripts\(([^)]*)\)/.exec(worker)[1].match(/'[^']+'/g).map((s) => s.slice(1, -1));
   assert.deepEqual(imported, firefoxManifest(manifest).background.scripts.slice(0, -1));
+});
+
+test('what the worker uses is granted: scripting and host access for open tabs, webRequest for who navigated', () => {
+  assert.deepEqual([...manifest.permissions].sort(), ['nativeMessaging', 'scripting', 'storage', 'webRequest']);
+  assert.deepEqual(manifest.host_permissions, ['<all_urls>']);
+  const worker = fs.readFileSync(path.join(extensionDir, manifest.background.service_worker), 'utf8');
+  for (const api of ['scripting.executeScript', 'scripting.insertCSS', 'webRequest.onBeforeRequest', 'connectNative']) {
+    assert.ok(worker.includes(api), api);
+  }
+});
+
+test('the control\'s layout applies from the first paint, its script once the document is ready', () => {
+  const [layout, script] = manifest.content_scripts;
+  assert.equal(layout.run_at, 'document_start');
+  assert.deepEqual(layout.css, ['control-layout.css']);
+  assert.equal(script.run_at, 'document_idle');
+  assert.equal(script.js.at(-1), 'content.js');
+  for (const entry of manifest.content_scripts) assert.deepEqual([entry.all_frames, entry.match_about_blank], [true, true]);
 });

@@ -14,9 +14,13 @@ for (const [text, want] of normalized) {
 
 const pages = [
   ['file:///tmp/a.html', 'null', { kind: 'file' }],
-  ['https://a.example/x', undefined, { kind: 'web', origin: 'https://a.example' }],
+  ['https://a.example/x', 'https://a.example', { kind: 'web', origin: 'https://a.example' }],
   ['about:blank', 'https://parent.example', { kind: 'web', origin: 'https://parent.example' }],
-  ['about:blank', 'null', { kind: 'other' }],
+  ['about:blank', 'null', { kind: 'opaque' }],
+  // sandboxed: the URL is the site's, the origin is not
+  ['https://a.example/upload/1.html', 'null', { kind: 'opaque' }],
+  // no origin told: never taken from the URL
+  ['https://a.example/x', undefined, { kind: 'other' }],
   ['data:text/html,x', undefined, { kind: 'other' }],
 ];
 for (const [url, origin, want] of pages) {
@@ -59,3 +63,37 @@ test('the user\'s list is kept clean: normalized, once each, sorted; only web or
   assert.throws(() => o.withOrigin(list, 'file:///etc/passwd'), /not a web origin/);
   assert.deepEqual(o.storedOrigins(['javascript:alert(1)', 'https://c.example', {}]), ['https://c.example']);
 });
+
+const ancestorLists = [
+  ['none (the top)', [], []],
+  ['a parent and the top', ['https://a.example', 'https://top.example'], [web('https://a.example'), web('https://top.example')]],
+  ['an opaque ancestor', ['null'], [{ kind: 'opaque' }]],
+  ['a file page', ['file://'], [{ kind: 'file' }]],
+  ['not told', undefined, [{ kind: 'other' }]],
+  ['not a list', 'https://a.example', [{ kind: 'other' }]],
+  ['too many', new Array(65).fill('https://a.example'), [{ kind: 'other' }]],
+];
+for (const [name, list, want] of ancestorLists) {
+  test(`ancestors: ${name}`, () => assert.deepEqual(o.ancestorPages(list), want));
+}
+
+const allowedA = ['https://a.example', 'https://top.example'];
+const documents = [
+  ['an allowed top page', web('https://a.example'), [], allowedA, open, { state: 'allowed' }],
+  ['an allowed frame in an allowed page', web('https://a.example'), [web('https://top.example')], allowedA, open, { state: 'allowed' }],
+  ['an allowed frame in a page nobody allowed', web('https://a.example'), [web('https://evil.example')], allowedA, open,
+    { state: 'framed', origin: 'https://evil.example' }],
+  ['an allowed frame two levels under a page nobody allowed', web('https://a.example'),
+    [web('https://top.example'), web('https://evil.example')], allowedA, open, { state: 'framed', origin: 'https://evil.example' }],
+  ['an allowed frame in a sandboxed page', web('https://a.example'), [{ kind: 'opaque' }], allowedA, open,
+    { state: 'framed', origin: null }],
+  ['a frame whose ancestors cannot be told', web('https://a.example'), o.ancestorPages(undefined), allowedA, open,
+    { state: 'framed', origin: null }],
+  ['a sandboxed document of an allowed site', { kind: 'opaque' }, [], allowedA, open, { state: 'opaque' }],
+  ['an unknown frame in an allowed page asks', web('https://b.example'), [web('https://a.example')], allowedA, open, { state: 'ask' }],
+  ['a user-allowed top page under a locking policy', web('https://a.example'), [], allowedA, locked, { state: 'forbidden' }],
+  ['a file page in a file page', { kind: 'file' }, [{ kind: 'file' }], [], open, { state: 'allowed' }],
+];
+for (const [name, page, ancestors, user, policy, want] of documents) {
+  test(`document: ${name}`, () => assert.deepEqual(o.documentConsent(page, ancestors, user, policy), want));
+}

@@ -79,6 +79,7 @@ const char* KindName(Request::Kind kind) {
     case Request::Kind::kDocument: return "document";
     case Request::Kind::kPrint: return "print";
     case Request::Kind::kPreview: return "preview";
+    case Request::Kind::kGone: return "gone";
   }
   return "error";
 }

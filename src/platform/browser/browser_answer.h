@@ -42,7 +42,7 @@ struct ControlButtons {
 
 // {"kind":"document","id":…,"controls":[…],"outcome":{…}}
 std::string DocumentAnswer(std::int64_t id, const std::vector<ControlButtons>& controls, const Outcome& outcome);
-// {"kind":"print"|"preview","id":…,"outcome":{…}}
+// {"kind":"print"|"preview"|"gone","id":…,"outcome":{…}}
 std::string ControlAnswer(Request::Kind kind, std::int64_t id, const Outcome& outcome);
 // {"kind":"error","id":…|null,"message":"…"}
 std::string ErrorAnswer(const Refusal& refusal);

@@ -15,9 +15,19 @@ struct BrowserHost::Control {
   PrnCtl control;
 };
 
+struct BrowserHost::Document {
+  Text name;  // of its print jobs and PDF files, from its first request
+  std::map<std::int64_t, std::unique_ptr<Control>> controls;  // by the page's key
+};
+
 BrowserHost::BrowserHost(Platform& platform, CollectedBoxes& boxes, printing::PrinterList& printers,
-                         PreviewOpener& preview, std::optional<std::filesystem::path> downloads)
-    : platform_(platform), boxes_(boxes), printers_(printers), preview_(preview), downloads_(std::move(downloads)) {}
+                         PreviewOpener& preview, std::optional<std::filesystem::path> downloads, SteadyClock now)
+    : platform_(platform),
+      boxes_(boxes),
+      printers_(printers),
+      preview_(preview),
+      downloads_(std::move(downloads)),
+      now_(std::move(now)) {}
 
 BrowserHost::~BrowserHost() = default;
 
@@ -30,8 +40,13 @@ std::string BrowserHost::Answer(std::string_view bytes) {
   if (const auto* refusal = std::get_if<Refusal>(&parsed)) return ErrorAnswer(*refusal);
   Request& request = std::get<Request>(parsed);
   try {
-    if (request.kind == Request::Kind::kDocument) return AnswerDocument(request);
-    return AnswerClick(request);
+    switch (request.kind) {
+      case Request::Kind::kDocument: return AnswerDocument(request);
+      case Request::Kind::kGone: return AnswerGone(request);
+      case Request::Kind::kPrint:
+      case Request::Kind::kPreview: return AnswerClick(request);
+    }
+    return ErrorAnswer({request.id, u"要求の種類を扱えません。"});
   } catch (const std::exception& e) {
     // What this request showed belongs to no later answer.
     (void)boxes_.Take();
@@ -41,32 +56,44 @@ std::string BrowserHost::Answer(std::string_view bytes) {
   }
 }
 
-void BrowserHost::NameDocuments(const DocumentRequest& document) {
-  // The first document names the jobs and the PDF file; later ones (objects added by a
-  // script) keep the numbering of the files already written.
-  if (named_) return;
-  named_ = true;
-  const Text name = DocumentBaseName(document);
-  printers_.SetDocumentName(name);
+void BrowserHost::NameDocuments(const Document& document) {
+  printers_.SetDocumentName(document.name);
   // The PDF printer's own series of names (never one the user named), in the downloads.
-  if (downloads_) printers_.PdfOutput().SetBaseName(name, *downloads_);
+  if (downloads_) printers_.PdfOutput().SetBaseName(document.name, *downloads_);
+}
+
+void BrowserHost::Show(Control& control, std::int64_t doc, const DocumentRequest& document) {
+  // Only a list that would run asks the gate, so that a page without one spends nothing.
+  const ControlState& state = ThisThreadState().control;
+  const bool wouldRun = state.runMode == 1;
+  const bool admitted = wouldRun && document.autoRun && autoRuns_.Admit(doc, document.origin, now_());
+  control.control.Show(!wouldRun || admitted ? AutomaticRun::kWhenModeOne : AutomaticRun::kHeld);
 }
 
 std::string BrowserHost::AnswerDocument(Request& request) {
+  auto found = documents_.find(request.doc);
+  if (found == documents_.end()) {
+    if (documents_.size() >= kMaxDocuments) {
+      return ErrorAnswer({request.id, u"このタブの文書が多すぎます (上限 " +
+                                          DecimalText(static_cast<long long>(kMaxDocuments)) + u" 個)。"});
+    }
+    found = documents_.emplace(request.doc, Document{DocumentBaseName(request.document), {}}).first;
+  }
+  Document& document = found->second;
   const std::size_t deliveredBefore = printers_.Delivered().size();
-  NameDocuments(request.document);
+  NameDocuments(document);
   const BrowserPage page(std::move(request.document.page));
   std::vector<ControlButtons> buttons;
   for (std::size_t index : page.Controls()) {
     const std::int64_t key = request.document.keys[index];
-    auto& slot = controls_[key];
+    auto& slot = document.controls[key];
     if (!slot) {
       // A control seen for the first time is created and shown, as the browser does with an
       // OBJECT: its property reading (the last one wins), then the show event.
       slot = std::make_unique<Control>(platform_, preview_);
       slot->control.ReadProperties(page.Document(), page.Bag(index));
       HoldPdfPrinterUnlessChosen(printers_, ThisThreadState().control);
-      slot->control.Show();
+      Show(*slot, request.doc, request.document);
     }
     buttons.push_back({key, PlaceOf(slot->view.PrintButton()), PlaceOf(slot->view.PreviewButton())});
   }
@@ -74,12 +101,18 @@ std::string BrowserHost::AnswerDocument(Request& request) {
 }
 
 std::string BrowserHost::AnswerClick(const Request& request) {
-  const auto found = controls_.find(request.control.key);
-  if (found == controls_.end()) {
+  const auto document = documents_.find(request.doc);
+  Control* clicked = nullptr;  // owned by its document
+  if (document != documents_.end()) {
+    const auto found = document->second.controls.find(request.control.key);
+    if (found != document->second.controls.end()) clicked = found->second.get();
+  }
+  if (clicked == nullptr) {
     return ErrorAnswer({request.id, u"key が " + DecimalText(request.control.key) + u" のコントロールはありません。"});
   }
-  Control& control = *found->second;
+  Control& control = *clicked;
   const std::size_t deliveredBefore = printers_.Delivered().size();
+  NameDocuments(document->second);
   HoldPdfPrinterUnlessChosen(printers_, ThisThreadState().control);
   if (request.kind == Request::Kind::kPrint) {
     // A disabled button cannot be clicked (a failed property reading disables it).
@@ -90,6 +123,14 @@ std::string BrowserHost::AnswerClick(const Request& request) {
     control.control.PreviewClick();
   }
   return ControlAnswer(request.kind, request.id, Finish(deliveredBefore));
+}
+
+std::string BrowserHost::AnswerGone(const Request& request) {
+  // Its controls go; what they read stays in the tab's state, as it does when a control of
+  // the thread is destroyed.
+  documents_.erase(request.doc);
+  autoRuns_.Forget(request.doc);
+  return ControlAnswer(request.kind, request.id, Outcome{});
 }
 
 Outcome BrowserHost::Finish(std::size_t deliveredBefore) {

@@ -1,7 +1,10 @@
-// The control hosted by a browser page: one host serves one document. The page's controls
-// are created and shown as the document reports them, their buttons' clicks come as
-// requests, and every request gets one answer. Module-level state is the thread's, as for
-// any host: controls on one page share one method list and the last reading wins.
+// The control hosted by a browser tab: one host serves every document of one tab (its
+// pages one after another, and their frames), as the control's thread served a browser tab.
+// Each document's controls are created and shown as the document reports them, their
+// buttons' clicks come as requests, and every request gets one answer. Module-level state
+// is the thread's, so it is the tab's: controls on every page and frame of the tab share one
+// method list, the last reading wins, and a Mode 1 list that has printed does not print
+// again when its page is shown again (a reload), as the control prints it once.
 #pragma once
 
 #include <cstdint>
@@ -15,18 +18,25 @@
 #include "control/held_buttons.h"
 #include "control/preview_opener.h"
 #include "control/prn_ctl.h"
+#include "platform/browser/auto_run_gate.h"
 #include "platform/browser/browser_answer.h"
 #include "platform/browser/collected_boxes.h"
 #include "platform/printing/printer_list.h"
 
 namespace vant::browser {
 
+// Documents a host serves at once (the extension tells it when one goes); each holds up to
+// kMaxObjects OBJECT elements, so this bounds the controls a tab can make the host keep.
+inline constexpr std::size_t kMaxDocuments = 64;
+
 class BrowserHost {
  public:
   // platform.messages must be boxes; downloads, when given, is where the PDF printer writes
-  // (named from the page). Everything is borrowed and must outlive the host.
+  // (named from the page); now tells the time for the automatic runs' interval. Everything
+  // is borrowed and must outlive the host.
   BrowserHost(Platform& platform, CollectedBoxes& boxes, printing::PrinterList& printers, PreviewOpener& preview,
-              std::optional<std::filesystem::path> downloads);
+              std::optional<std::filesystem::path> downloads,
+              SteadyClock now = [] { return std::chrono::steady_clock::now(); });
   ~BrowserHost();
 
   // The answer to one message's bytes; a request that fails on the way is answered with
@@ -37,9 +47,14 @@ class BrowserHost {
 
  private:
   struct Control;
+  struct Document;
   std::string AnswerDocument(Request& request);
   std::string AnswerClick(const Request& request);
-  void NameDocuments(const DocumentRequest& document);
+  std::string AnswerGone(const Request& request);
+  // The show event of a control just read: its automatic run when the gate lets it through.
+  void Show(Control& control, std::int64_t doc, const DocumentRequest& document);
+  // Names the jobs and the PDF files after the document the request comes from.
+  void NameDocuments(const Document& document);
   // Ends the documents still open, as the vant command does when it ends, and gathers what
   // the request showed and delivered since deliveredBefore.
   Outcome Finish(std::size_t deliveredBefore);
@@ -49,8 +64,9 @@ class BrowserHost {
   printing::PrinterList& printers_;
   PreviewOpener& preview_;
   std::optional<std::filesystem::path> downloads_;
-  bool named_ = false;
-  std::map<std::int64_t, std::unique_ptr<Control>> controls_;  // by the page's key
+  SteadyClock now_;
+  AutoRunGate autoRuns_;
+  std::map<std::int64_t, Document> documents_;  // by the extension's document number
 };
 
 }  // namespace vant::browser

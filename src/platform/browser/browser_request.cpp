@@ -173,10 +173,29 @@ class DocumentReader {
   std::size_t methods_ = 0;
 };
 
+bool OptionalFlag(const MemberMap& object, const char16_t* name, bool absent) {
+  const std::optional<JsonValue> value = object.Find(name);
+  if (!value) return absent;
+  if (!value->Is(JsonType::kTrue) && !value->Is(JsonType::kFalse)) {
+    throw Malformed{u"\"" + Text(name) + u"\" は true か false で指定してください。"};
+  }
+  return value->Is(JsonType::kTrue);
+}
+
+std::int64_t DocumentNumber(const MemberMap& request) {
+  const std::optional<JsonValue> value = request.Find(u"doc");
+  if (!value) return 0;
+  const auto doc = WholeNumber(value, kMaxId);
+  if (!doc) throw Malformed{u"要求の \"doc\" は 0 以上の整数で指定してください。"};
+  return *doc;
+}
+
 DocumentRequest ReadDocument(const MemberMap& request) {
   DocumentRequest document;
   document.url = OptionalString(request, u"url", Text()).value_or(Text());
   document.title = OptionalString(request, u"title", Text()).value_or(Text());
+  document.origin = OptionalString(request, u"origin", Text()).value_or(Text());
+  document.autoRun = OptionalFlag(request, u"autoRun", true);
   const std::optional<JsonValue> objects = request.Find(u"objects");
   if (!objects || !objects->Is(JsonType::kArray)) throw Malformed{u"\"objects\" は配列で指定してください。"};
   const std::size_t count = ElementCount(*objects);
@@ -221,12 +240,15 @@ std::variant<Request, Refusal> ParseRequest(std::string_view json) {
   request.id = *id;
   try {
     const Text name = DecodedText(*kind);
+    request.doc = DocumentNumber(*object);
     if (name == u"document") {
       request.kind = Request::Kind::kDocument;
       request.document = ReadDocument(*object);
     } else if (name == u"print" || name == u"preview") {
       request.kind = name == u"print" ? Request::Kind::kPrint : Request::Kind::kPreview;
       request.control.key = RequiredKey(*object, Text());
+    } else if (name == u"gone") {
+      request.kind = Request::Kind::kGone;
     } else {
       return Refusal{id, u"要求の種類" + Quoted(name) + u"は扱えません。"};
     }

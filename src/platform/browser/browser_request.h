@@ -36,6 +36,10 @@ struct DocumentRequest {
   // object by object.
   platform::PageObjects page;
   std::vector<std::int64_t> keys;  // the key of each of page.objects
+  // Set by the extension, never by the page: the document's origin (its Mode 1 runs are
+  // counted per origin) and whether it may print its Mode 1 list by itself at all.
+  Text origin;
+  bool autoRun = true;
 };
 
 struct ControlRequest {  // print or preview
@@ -43,9 +47,13 @@ struct ControlRequest {  // print or preview
 };
 
 struct Request {
-  enum class Kind { kDocument, kPrint, kPreview };
+  // kGone: the document has left the tab (its controls go with it).
+  enum class Kind { kDocument, kPrint, kPreview, kGone };
   Kind kind = Kind::kDocument;
   std::int64_t id = 0;
+  // Which document of the tab the request comes from: a number the extension gives each
+  // document once (0..2^53-1; 0 when left out).
+  std::int64_t doc = 0;
   DocumentRequest document;  // for kDocument
   ControlRequest control;    // for kPrint and kPreview
 };

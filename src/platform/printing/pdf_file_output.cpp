@@ -68,7 +68,11 @@ void PdfFileOutput::SetBaseName(const Text& baseName, const std::filesystem::pat
   if (name.has_parent_path()) {
     throw Failure(u"PDF ファイルの名前「" + baseName + u"」にディレクトリが含まれています。");
   }
-  default_ = Absolute(folder / name);
+  const std::filesystem::path path = Absolute(folder / name);
+  // Another name starts a series of its own (a browser tab's next page); the same name goes
+  // on with its numbers.
+  if (default_ != path && !given_) nextNumber_.reset();
+  default_ = path;
 }
 
 std::optional<std::filesystem::path> PdfFileOutput::Path() const {

@@ -22,6 +22,7 @@ class PdfFileOutput final : public PrinterOutput {
   // over the default path, whichever is set first.
   void SetPath(const std::filesystem::path& path);
   // The default path: base name with ".pdf" in folder, the current directory when empty.
+  // A name other than the last starts its series from its first free number again.
   void SetBaseName(const Text& baseName, const std::filesystem::path& folder = {});
   // Every document to standard output instead of a file (`vant pdf -o -`). Standard output
   // carries one PDF: a second document of the run is refused.

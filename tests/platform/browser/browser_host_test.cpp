@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QUrl>
 
 #include <memory>
 
@@ -49,7 +50,7 @@ class BrowserHostTest : public testing::Test {
     printers = std::make_unique<printing::PrinterList>(std::move(queues));
     printer = std::make_unique<PrinterObject>(*printers);
     platform = std::make_unique<Platform>(Platform{*printer, boxes, pointer});
-    host = std::make_unique<BrowserHost>(*platform, boxes, *printers, preview, downloads.Path());
+    host = std::make_unique<BrowserHost>(*platform, boxes, *printers, preview, downloads.Path(), [this] { return now; });
   }
 
   QJsonObject Ask(const QJsonObject& request) {
@@ -65,6 +66,19 @@ class BrowserHostTest : public testing::Test {
     return {{"key", key}, {"id", id}, {"params", list}};
   }
   QJsonObject Click(const char* kind, int id, int key) { return Ask({{"kind", kind}, {"id", id}, {"key", key}}); }
+  // A request of one document of the tab, as the extension tags it.
+  static QJsonObject In(int doc, QJsonObject request) {
+    request.insert("doc", doc);
+    return request;
+  }
+  static QJsonObject Page(int id, const char* url, const QJsonArray& objects, bool autoRun = true) {
+    return {{"kind", "document"}, {"id", id}, {"url", url}, {"origin", QUrl(url).adjusted(QUrl::RemovePath).toString()},
+            {"autoRun", autoRun}, {"objects", objects}};
+  }
+  QJsonObject ClickIn(int doc, const char* kind, int id, int key) {
+    return Ask(In(doc, {{"kind", kind}, {"id", id}, {"key", key}}));
+  }
+  static int Printed(const QJsonObject& answer) { return static_cast<int>(answer["outcome"]["printed"].toArray().size()); }
 
   std::shared_ptr<KeepingOutput::Log> office = std::make_shared<KeepingOutput::Log>();
   std::shared_ptr<KeepingOutput::Log> label = std::make_shared<KeepingOutput::Log>();
@@ -76,7 +90,11 @@ class BrowserHostTest : public testing::Test {
   std::unique_ptr<PrinterObject> printer;
   std::unique_ptr<Platform> platform;
   std::unique_ptr<BrowserHost> host;
+  std::chrono::steady_clock::time_point now{};
 };
+
+const std::vector<std::pair<const char*, const char*>> kModeOne = {
+    {"Mode", "1"}, {"method1", "prntext,10,10,A"}, {"method2", "enddoc"}};
 
 TEST_F(BrowserHostTest, ModeOnePrintsOnceWhenShownAndTheButtonsAreLaidOut) {
   const QJsonArray objects{Control(7, "Inv", {{"Mode", "1"}, {"CmdProperty", "発行,150"},
@@ -169,6 +187,90 @@ TEST_F(BrowserHostTest, PdfPrinterWritesIntoTheDownloadFolderNumberedFromThePage
   EXPECT_EQ(file(second), "invoice-2.pdf");
   EXPECT_EQ(downloads.Names(), (std::vector<std::string>{"invoice-2.pdf", "invoice.pdf"}));
   EXPECT_EQ(printers->CurrentIndex(), 0);
+}
+
+TEST_F(BrowserHostTest, DocumentsOfOneTabShareOneMethodListTheLastReadingWins) {
+  // Two frames of one tab, each with a control of the same key: two controls.
+  Ask(In(1, Page(1, "https://a.example/one.html", QJsonArray{Control(0, "One", {{"method1", "prntext,1,1,ONE"}})})));
+  Ask(In(2, Page(2, "https://b.example/two.html", QJsonArray{Control(0, "Two", {{"method1", "prntext,1,1,TWO"},
+                                                                               {"method2", "newpage"},
+                                                                               {"method3", "prntext,1,1,TWO"}})})));
+  const ControlState& state = ThisThreadState().control;
+  ASSERT_EQ(state.methodCount, 3);
+  // The first frame's button prints the list the second frame read last.
+  const QJsonObject printed = ClickIn(1, "print", 3, 0);
+  ASSERT_EQ(Printed(printed), 1) << QJsonDocument(printed).toJson().toStdString();
+  EXPECT_EQ(printed["outcome"]["printed"][0]["pages"].toInt(), 2);
+  // Each document's files are named after its own page.
+  Ask(In(2, Page(4, "https://b.example/two.html", QJsonArray{Control(1, "P", {{"method1", "changeprinter,Vant3 PDF"},
+                                                                             {"method2", "prntext,1,1,P"}})})));
+  const QJsonObject pdfFromTwo = ClickIn(2, "print", 5, 1);
+  const QJsonObject pdfFromOne = ClickIn(1, "print", 6, 0);
+  ASSERT_EQ(Printed(pdfFromTwo), 1);
+  ASSERT_EQ(Printed(pdfFromOne), 1);
+  EXPECT_EQ(pdfFromTwo["outcome"]["printed"][0]["file"].toString().toStdString(), "two.pdf");
+  EXPECT_EQ(pdfFromOne["outcome"]["printed"][0]["file"].toString().toStdString(), "one.pdf");
+  EXPECT_EQ(downloads.Names(), (std::vector<std::string>{"one.pdf", "two.pdf"}));
+}
+
+TEST_F(BrowserHostTest, AReloadedModeOnePageRunsNothingAndItsFirstClickOnlyRewinds) {
+  const QJsonArray form{Control(0, "M", kModeOne)};
+  EXPECT_EQ(Printed(Ask(In(1, Page(1, "https://a.example/m.html", form)))), 1);
+  EXPECT_EQ(Ask(In(1, {{"kind", "gone"}, {"id", 2}}))["kind"].toString(), "gone");
+  now += std::chrono::minutes(1);  // long after: no interval holds it, the control's state does
+  const QJsonObject reloaded = Ask(In(2, Page(3, "https://a.example/m.html", form)));
+  EXPECT_EQ(Printed(reloaded), 0);
+  EXPECT_TRUE(reloaded["outcome"]["messages"].toArray().isEmpty());
+  EXPECT_EQ(Printed(ClickIn(2, "print", 4, 0)), 0);
+  EXPECT_EQ(Printed(ClickIn(2, "print", 5, 0)), 1);
+  EXPECT_EQ(office->documents.size(), 2u);
+  // The gone document's controls went with it.
+  EXPECT_EQ(ClickIn(1, "print", 6, 0)["kind"].toString(), "error");
+}
+
+TEST_F(BrowserHostTest, AHeldAutomaticRunLaysOutTheButtonsAndTheClickPrints) {
+  const QJsonObject shown = Ask(In(1, Page(1, "https://a.example/m.html", QJsonArray{Control(0, "M", kModeOne)}, false)));
+  EXPECT_EQ(Printed(shown), 0);
+  EXPECT_EQ(shown["controls"][0]["print"]["caption"].toString(), QString::fromUtf8("印刷"));
+  EXPECT_EQ(Printed(ClickIn(1, "print", 2, 0)), 1);
+}
+
+TEST_F(BrowserHostTest, AnOriginRunsOneAutomaticRunWithinTheIntervalAcrossTheTab) {
+  // Lists of different lengths, so that the control's own state would let each run.
+  const auto longer = [](int methods) {
+    std::vector<std::pair<const char*, const char*>> params{{"Mode", "1"}};
+    static const char* names[] = {"method1", "method2", "method3", "method4", "method5", "method6"};
+    for (int i = 0; i < methods - 1; ++i) params.emplace_back(names[i], "prntext,1,1,x");
+    params.emplace_back(names[methods - 1], "enddoc");
+    return params;
+  };
+  EXPECT_EQ(Printed(Ask(In(1, Page(1, "https://a.example/2.html", QJsonArray{Control(0, "M", longer(2))})))), 1);
+  now += std::chrono::seconds(1);
+  EXPECT_EQ(Printed(Ask(In(2, Page(2, "https://a.example/4.html", QJsonArray{Control(0, "M", longer(4))})))), 0);
+  // Another origin has an interval of its own.
+  EXPECT_EQ(Printed(Ask(In(3, Page(3, "https://b.example/6.html", QJsonArray{Control(0, "M", longer(6))})))), 1);
+  // After the interval the origin runs again, from where the tab's run stands.
+  now += AutoRunGate::kOriginInterval;
+  ThisThreadState().engine.nextMethod = 0;
+  EXPECT_EQ(Printed(Ask(In(4, Page(4, "https://a.example/4.html", QJsonArray{Control(0, "M", longer(4))})))), 1);
+  // Once per document load: a control that document adds later does not run its list.
+  now += AutoRunGate::kOriginInterval;
+  ThisThreadState().engine.nextMethod = 0;
+  EXPECT_EQ(Printed(Ask(In(4, Page(5, "https://a.example/4.html",
+                                   QJsonArray{Control(0, "M", longer(4)), Control(1, "Later", longer(5))})))), 0);
+}
+
+TEST_F(BrowserHostTest, ATabHoldsABoundedNumberOfDocuments) {
+  for (int doc = 0; doc < static_cast<int>(kMaxDocuments); ++doc) {
+    ASSERT_EQ(Ask(In(doc, Document(doc, QJsonArray{})))["kind"].toString(), "document") << doc;
+  }
+  const QJsonObject refused = Ask(In(1000, Document(1000, QJsonArray{})));
+  EXPECT_EQ(refused["kind"].toString(), "error");
+  EXPECT_TRUE(refused["message"].toString().contains("64")) << refused["message"].toString().toStdString();
+  // A document already served is still answered, and one that goes makes room.
+  EXPECT_EQ(Ask(In(3, Document(1001, QJsonArray{})))["kind"].toString(), "document");
+  Ask(In(3, {{"kind", "gone"}, {"id", 1002}}));
+  EXPECT_EQ(Ask(In(1000, Document(1003, QJsonArray{})))["kind"].toString(), "document");
 }
 
 }  // namespace

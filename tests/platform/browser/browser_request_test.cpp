@@ -66,6 +66,13 @@ TEST(BrowserRequest, EverythingNotAsDescribedIsRefusedWithItsReason) {
       {__LINE__, "{\"kind\":\"print\",\"id\":1,\"k\\u0069nd\":\"print\",\"key\":0}", std::nullopt, "「kind」が 2 回"},
       {__LINE__, "{\"kind\":\"document\",\"id\":13,\"objects\":[{\"key\":0,\"params\":[],\"params\":[]}]}", 13,
        "objects[0] の「params」が 2 回"},
+      // What the extension adds: the document's number, origin and whether it may run by itself.
+      {__LINE__, "{\"kind\":\"print\",\"id\":13,\"doc\":-1,\"key\":0}", 13, "\"doc\""},
+      {__LINE__, "{\"kind\":\"gone\",\"id\":13,\"doc\":\"7\"}", 13, "\"doc\""},
+      {__LINE__, "{\"kind\":\"gone\",\"id\":13,\"doc\":0.5}", 13, "\"doc\""},
+      {__LINE__, "{\"kind\":\"document\",\"id\":13,\"origin\":1,\"objects\":[]}", 13, "\"origin\""},
+      {__LINE__, "{\"kind\":\"document\",\"id\":13,\"autoRun\":\"false\",\"objects\":[]}", 13, "\"autoRun\""},
+      {__LINE__, "{\"kind\":\"document\",\"id\":13,\"autoRun\":null,\"objects\":[]}", 13, "\"autoRun\""},
       // Beyond the control's limits.
       {__LINE__, "{\"kind\":\"document\",\"id\":12,\"objects\":[{\"key\":0,\"params\":[" + Params(32768, "method") + "]}]}", 12, "32768 個、上限 32767 個"},
   };
@@ -189,6 +196,34 @@ TEST(BrowserRequest, WellFormedRequestsCarryWhatThePageSent) {
     ASSERT_TRUE(std::holds_alternative<Request>(click)) << json;
     EXPECT_EQ(std::get<Request>(click).kind, kind) << json;
     EXPECT_EQ(std::get<Request>(click).control.key, 17) << json;
+  }
+}
+
+TEST(BrowserRequest, TheDocumentNumberOriginAndAutomaticRunAreTheExtensionsOrTheirDefaults) {
+  struct Case {
+    int line;
+    std::string json;
+    Request::Kind kind;
+    std::int64_t doc;
+    Text origin;
+    bool autoRun;
+  };
+  const std::vector<Case> cases = {
+      {__LINE__, "{\"kind\":\"document\",\"id\":1,\"objects\":[]}", Request::Kind::kDocument, 0, u"", true},
+      {__LINE__, "{\"kind\":\"document\",\"id\":1,\"doc\":9007199254740991,\"origin\":\"https://a.example\",\"autoRun\":false,\"objects\":[]}",
+       Request::Kind::kDocument, 9007199254740991, u"https://a.example", false},
+      {__LINE__, "{\"kind\":\"document\",\"id\":1,\"doc\":3,\"autoRun\":true,\"objects\":[]}", Request::Kind::kDocument, 3, u"", true},
+      {__LINE__, "{\"kind\":\"print\",\"id\":2,\"doc\":5,\"key\":1}", Request::Kind::kPrint, 5, u"", true},
+      {__LINE__, "{\"kind\":\"gone\",\"id\":3,\"doc\":5}", Request::Kind::kGone, 5, u"", true},
+  };
+  for (const Case& c : cases) {
+    const auto parsed = ParseRequest(c.json);
+    ASSERT_TRUE(std::holds_alternative<Request>(parsed)) << "line " << c.line << ": " << ToUtf8(std::get<Refusal>(parsed).message);
+    const Request& r = std::get<Request>(parsed);
+    EXPECT_EQ(r.kind, c.kind) << "line " << c.line;
+    EXPECT_EQ(r.doc, c.doc) << "line " << c.line;
+    EXPECT_EQ(r.document.origin, c.origin) << "line " << c.line;
+    EXPECT_EQ(r.document.autoRun, c.autoRun) << "line " << c.line;
   }
 }
 

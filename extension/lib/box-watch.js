@@ -1,0 +1,153 @@
+// Watches a control's box as the user sees it, for Vant3ClickGuard: whether it is visible
+// and whether it moved. Chromium tells visibility itself (IntersectionObserver with
+// trackVisibility: not covered, not transparent, not transformed, in every frame up to the
+// tab's top). Where the browser cannot (Firefox), the box counts as visible when it is in the
+// viewport and neither it, nor an element around it, nor a frame it sits in as far as its
+// document can see (same-origin parents), is transparent, hidden, filtered, clipped or
+// masked; a parent of another origin must be allowed to print, which the service worker
+// checks. A move is seen by an IntersectionObserver whose root hugs the box. Loaded by the
+// content script.
+(function (root) {
+  'use strict';
+  const { createClickGuard } = root.Vant3ClickGuard;
+
+  const browserTellsVisibility = typeof IntersectionObserverEntry !== 'undefined' &&
+    'isVisible' in IntersectionObserverEntry.prototype;
+
+  function styleVisible(element) {
+    for (let node = element; node;) {
+      const view = node.ownerDocument.defaultView;
+      for (let e = node; e; e = e.parentElement) {
+        const style = view.getComputedStyle(e);
+        if (Number(style.opacity) < 1 || style.visibility !== 'visible' || style.filter !== 'none' ||
+            style.getPropertyValue('clip-path') !== 'none' || style.getPropertyValue('mask-image') !== 'none') {
+          return false;
+        }
+      }
+      let frame = null;
+      try {
+        frame = view.frameElement;  // null in a frame of another origin
+      } catch {
+        frame = null;
+      }
+      node = frame;
+    }
+    return true;
+  }
+
+  // One visibility observer and one resize listener serve every box of the document: a page
+  // may hold thousands of boxes.
+  const watching = new Map();  // box -> its watch's entry handler
+  let seen = null;
+  function seenObserver() {
+    if (!seen) {
+      seen = new IntersectionObserver((entries) => {
+        for (const entry of entries) {
+          const handler = watching.get(entry.target);
+          if (handler) handler(entry);
+        }
+      }, browserTellsVisibility ? { trackVisibility: true, delay: 100, threshold: [0, 1] } : { threshold: [0, 1] });
+      addEventListener('resize', () => {
+        for (const target of watching.keys()) watching.get(target).resized();
+      });
+    }
+    return seen;
+  }
+
+  // onChange(): whatever the guard says may have changed.
+  function watchBox(target, onChange) {
+    const guard = createClickGuard();
+    let inView = false;
+    let visibleByBrowser = false;
+    const reassess = () => {
+      guard.setVisible(browserTellsVisibility ? visibleByBrowser : inView && styleVisible(target));
+      onChange();
+    };
+
+    // Where a box in view stands is watched by an observer whose root is the box's own
+    // rectangle: any move changes the part of the box inside it. (A box out of view cannot be
+    // clicked; it is watched again when it comes into view.) The observer speaks after the
+    // browser's next rendering, which a click may come before: a click also compares the
+    // box's place with the one watched.
+    let place = null;
+    let watched = '';
+    const placeNow = () => {
+      const r = target.getBoundingClientRect();
+      return `${r.left},${r.top},${r.width},${r.height}`;
+    };
+    function unwatchPlace() {
+      if (place) place.disconnect();
+      place = null;
+      watched = '';
+    }
+    function watchPlace(threshold = 1) {
+      unwatchPlace();
+      if (!inView) return;
+      watched = placeNow();
+      const rect = target.getBoundingClientRect();
+      const viewport = target.ownerDocument.documentElement;
+      if (!(rect.width > 0 && rect.height > 0)) return;
+      const insets = [rect.top, viewport.clientWidth - rect.right, viewport.clientHeight - rect.bottom, rect.left];
+      const rootMargin = insets.map((inset) => `${-Math.floor(inset)}px`).join(' ');
+      let first = true;
+      place = new IntersectionObserver((entries) => {
+        const ratio = entries[entries.length - 1].intersectionRatio;
+        if (first) {
+          first = false;
+          // Partly clipped by a scrolling ancestor: watch from the part that shows.
+          if (Math.abs(ratio - threshold) > 1e-3 && threshold === 1 && ratio > 0) watchPlace(ratio);
+          return;
+        }
+        guard.disturb();
+        onChange();
+        watchPlace();
+      }, { root: target.ownerDocument, rootMargin, threshold });
+      place.observe(target);
+    }
+
+    const handler = (entry) => {
+      const wasInView = inView;
+      inView = entry.isIntersecting;
+      visibleByBrowser = browserTellsVisibility && entry.isVisible;
+      if (inView !== wasInView) {
+        if (inView) watchPlace();
+        else unwatchPlace();
+      }
+      reassess();
+    };
+    handler.resized = () => {
+      guard.disturb();
+      onChange();
+      watchPlace();
+    };
+    watching.set(target, handler);
+    seenObserver().observe(target);
+
+    return {
+      // A click counts now.
+      accepts() {
+        if (!inView || placeNow() !== watched) {
+          guard.disturb();
+          watchPlace();
+          return false;
+        }
+        return guard.accepts() && (browserTellsVisibility || styleVisible(target));
+      },
+      readyAt: () => guard.readyAt(),
+      // The box or the page around it changed.
+      disturb() {
+        guard.disturb();
+        watchPlace();
+        if (browserTellsVisibility) onChange();
+        else reassess();
+      },
+      stop() {
+        watching.delete(target);
+        if (seen) seen.unobserve(target);
+        unwatchPlace();
+      },
+    };
+  }
+
+  root.Vant3BoxWatch = { watchBox, browserTellsVisibility };
+})(globalThis);
