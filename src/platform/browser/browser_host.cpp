@@ -62,6 +62,12 @@ void BrowserHost::NameDocuments(const Document& document) {
   if (downloads_) printers_.PdfOutput().SetBaseName(document.name, *downloads_);
 }
 
+void BrowserHost::DropControlsGoneFrom(Document& document, std::vector<std::int64_t> keys) {
+  std::sort(keys.begin(), keys.end());
+  std::erase_if(document.controls,
+                [&](const auto& entry) { return !std::binary_search(keys.begin(), keys.end(), entry.first); });
+}
+
 void BrowserHost::Show(Control& control, std::int64_t doc, const DocumentRequest& document) {
   // Only a list that would run asks the gate, so that a page without one spends nothing.
   const ControlState& state = ThisThreadState().control;
@@ -80,6 +86,7 @@ std::string BrowserHost::AnswerDocument(Request& request) {
     found = documents_.emplace(request.doc, Document{DocumentBaseName(request.document), {}}).first;
   }
   Document& document = found->second;
+  DropControlsGoneFrom(document, request.document.keys);
   const std::size_t deliveredBefore = printers_.Delivered().size();
   NameDocuments(document);
   const BrowserPage page(std::move(request.document.page));

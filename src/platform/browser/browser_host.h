@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "control/held_buttons.h"
 #include "control/preview_opener.h"
@@ -25,8 +26,9 @@
 
 namespace vant::browser {
 
-// Documents a host serves at once (the extension tells it when one goes); each holds up to
-// kMaxObjects OBJECT elements, so this bounds the controls a tab can make the host keep.
+// Documents a host serves at once (the extension tells it when one goes); each keeps the
+// controls of the OBJECT elements its last request listed, at most kMaxObjects, so this
+// bounds the controls a tab can make the host keep (64 × 1024).
 inline constexpr std::size_t kMaxDocuments = 64;
 
 class BrowserHost {
@@ -51,6 +53,10 @@ class BrowserHost {
   std::string AnswerDocument(Request& request);
   std::string AnswerClick(const Request& request);
   std::string AnswerGone(const Request& request);
+  // A document request lists every OBJECT element the document holds now: the controls of
+  // those that have left it go, as a browser destroys an OBJECT's control with its element.
+  // So a document keeps at most kMaxObjects controls however many requests it sends.
+  static void DropControlsGoneFrom(Document& document, std::vector<std::int64_t> keys);
   // The show event of a control just read: its automatic run when the gate lets it through.
   void Show(Control& control, std::int64_t doc, const DocumentRequest& document);
   // Names the jobs and the PDF files after the document the request comes from.

@@ -273,5 +273,34 @@ TEST_F(BrowserHostTest, ATabHoldsABoundedNumberOfDocuments) {
   EXPECT_EQ(Ask(In(1000, Document(1003, QJsonArray{})))["kind"].toString(), "document");
 }
 
+TEST_F(BrowserHostTest, AControlGoesWithItsElementSoADocumentKeepsOnlyTheControlsItListsLast) {
+  const std::vector<std::pair<const char*, const char*>> list = {{"method1", "prntext,10,10,A"}, {"method2", "enddoc"}};
+  ASSERT_EQ(Ask(In(2, Document(1, QJsonArray{Control(1, "A", list), Control(2, "B", list)})))["controls"].toArray().size(), 2);
+  // A script replaced A by C: A's control went with its element, B's stays, C's is new.
+  ASSERT_EQ(Ask(In(2, Document(2, QJsonArray{Control(2, "B", list), Control(3, "C", list)})))["controls"].toArray().size(), 2);
+  struct Case {
+    int key;
+    const char* kind;  // of the answer to its click
+  };
+  for (const Case& c : {Case{1, "error"}, Case{2, "print"}, Case{3, "print"}}) {
+    const QJsonObject answer = ClickIn(2, "print", 10 + c.key, c.key);
+    EXPECT_EQ(answer["kind"].toString(), c.kind) << c.key;
+  }
+  // A document that sends ever new OBJECT elements keeps only those of its last request:
+  // every earlier key is refused, the last ones print.
+  const int perRequest = static_cast<int>(kMaxObjects / 4);  // many, yet quick to read
+  for (int round = 0; round < 3; ++round) {
+    QJsonArray objects;
+    for (int i = 0; i < perRequest; ++i) objects.append(Control(100 + round * perRequest + i, "X", list));
+    ASSERT_EQ(Ask(In(2, Document(20 + round, objects)))["controls"].toArray().size(), perRequest) << round;
+  }
+  for (const int key : {1, 2, 3, 100, 100 + perRequest - 1, 100 + perRequest, 100 + 2 * perRequest - 1}) {
+    EXPECT_EQ(ClickIn(2, "print", 30, key)["kind"].toString(), "error") << key;
+  }
+  for (const int key : {100 + 2 * perRequest, 100 + 3 * perRequest - 1}) {
+    EXPECT_EQ(ClickIn(2, "print", 31, key)["kind"].toString(), "print") << key;
+  }
+}
+
 }  // namespace
 }  // namespace vant::browser
