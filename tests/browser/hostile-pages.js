@@ -139,6 +139,19 @@ window.addSecond = () => {
 // The control boxes of the tab's top document.
 const boxCountIn = (tab) => tab.evaluate(() => document.querySelectorAll('[data-vant3-box]').length);
 
+// Opens the page of 3000 OBJECTs of the origin nobody allowed and waits for every box, then
+// scrolls to its end: the tab, the hosts started meanwhile and the boxes counted there.
+async function openThreeThousandObjects(browser, home, o) {
+  let tab;
+  const hosts = await home.hostsStartedBy(async () => {
+    tab = await h.openPage(browser, o.b.url('/objects3000.html'));
+    await tab.waitForFunction(() => document.querySelectorAll('[data-vant3-box]').length === 3000,
+      { timeout: 120000, polling: 500 });
+    await tab.evaluate(() => window.scrollTo(0, document.body.scrollHeight));
+  });
+  return { tab, hosts, boxes: await boxCountIn(tab) };
+}
+
 // PDF files the pages named stem printed (stem.pdf, stem-2.pdf, …).
 function printedFiles(home, stem) {
   return fs.readdirSync(home.downloads).filter((name) => name === `${stem}.pdf` || new RegExp(`^${stem}-\\d+\\.pdf$`).test(name));
@@ -182,5 +195,5 @@ function raiseVersion(dir) {
 const frameOf = (tab, path) => tab.frames().find((f) => f.url().includes(path));
 
 module.exports = {
-  mode1, form, serveOrigins, boxCountIn, printedFiles, waitForPrinted, outcomeInNewTab, frameOf, layoutNow, raiseVersion, LAYOUT_CASES,
+  mode1, form, serveOrigins, openThreeThousandObjects, printedFiles, waitForPrinted, outcomeInNewTab, frameOf, layoutNow, raiseVersion, LAYOUT_CASES,
 };
