@@ -13,7 +13,7 @@
 #include "platform/host/host_page_errors.h"
 #include "platform/host/html_encoding.h"
 #include "platform/host/html_parse_work.h"
-#include "platform/host/limited_child.h"
+#include "platform/system/limited_child.h"
 #include "platform/host/page_reply.h"
 
 namespace vant::platform {
@@ -21,7 +21,7 @@ namespace {
 
 // The budget of reading one page: far above what a real page needs (a 64 MiB page of
 // PARAMs parses in a few seconds within it), far below what the machine has.
-constexpr ChildLimits kPageReadingLimits{
+constexpr system::ChildLimits kPageReadingLimits{
     .memoryBytes = std::uint64_t{448} << 20,
     .cpuSeconds = 8,
     .wallTime = std::chrono::seconds(60),
@@ -171,15 +171,15 @@ PageReply ReadPageInChild(const std::filesystem::path& path, const std::function
 
 LoadedHostPage ReadInChild(const std::filesystem::path& path, const std::function<std::string()>& readBytes,
                            const std::optional<Text>& objectId, std::string baseName) {
-  const ChildOutcome outcome = RunInLimitedChild(
+  const system::ChildOutcome outcome = system::RunInLimitedChild(
       [&](int replyFd) {
-        if (!WriteAll(replyFd, EncodeReply(ReadPageInChild(path, readBytes, objectId)))) {
+        if (!system::WriteAll(replyFd, EncodeReply(ReadPageInChild(path, readBytes, objectId)))) {
           throw std::runtime_error("the reply was not taken");
         }
       },
       kPageReadingLimits);
-  if (outcome.end == ChildEnd::kOverLimit) Unreadable(path, kOverBudget);
-  if (outcome.end == ChildEnd::kBroken) {
+  if (outcome.end == system::ChildEnd::kOverLimit) Unreadable(path, kOverBudget);
+  if (outcome.end == system::ChildEnd::kBroken) {
     Unreadable(path, "解析が異常終了しました" +
                          (outcome.signal != 0 ? " (シグナル " + std::to_string(outcome.signal) + ")"
                                               : std::string()));

@@ -1,4 +1,4 @@
-#include "platform/host/limited_child.h"
+#include "platform/system/limited_child.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -13,7 +13,7 @@
 
 #include "sanitized_build.h"
 
-namespace vant::platform {
+namespace vant::system {
 namespace {
 
 // A sanitizer's allocator ends the process itself when memory runs out, before the work
@@ -89,4 +89,4 @@ TEST(LimitedChild, InheritsNoDescriptorButThePipe) {
 }
 
 }  // namespace
-}  // namespace vant::platform
+}  // namespace vant::system

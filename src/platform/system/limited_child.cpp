@@ -1,4 +1,4 @@
-#include "platform/host/limited_child.h"
+#include "platform/system/limited_child.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -13,7 +13,7 @@
 #include <new>
 #include <system_error>
 
-namespace vant::platform {
+namespace vant::system {
 namespace {
 
 constexpr int kReplyFd = 3;        // where the child finds the pipe
@@ -167,4 +167,4 @@ ChildOutcome RunInLimitedChild(const std::function<void(int replyFd)>& work,
   return outcome;
 }
 
-}  // namespace vant::platform
+}  // namespace vant::system

@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-namespace vant::platform {
+namespace vant::system {
 
 struct ChildLimits {
   std::uint64_t memoryBytes;      // address space the child may add to what it inherits
@@ -41,4 +41,4 @@ ChildOutcome RunInLimitedChild(const std::function<void(int replyFd)>& work,
 // Writes all of bytes to the descriptor; false when the reader has gone.
 bool WriteAll(int fd, const std::string& bytes);
 
-}  // namespace vant::platform
+}  // namespace vant::system
