@@ -8,7 +8,7 @@
 #include <system_error>
 
 #include "common/failure.h"
-#include "platform/files/file_errors.h"
+#include "platform/system/file_errors.h"
 #include "platform/files/file_writing.h"
 
 namespace vant::printing {
@@ -23,7 +23,7 @@ std::filesystem::path Absolute(const std::filesystem::path& path) {
   std::filesystem::path absolute = std::filesystem::absolute(path, error);
   if (error) {
     throw Failure(u"PDF ファイルの出力先「" + FromUtf8(path.string()) + u"」を解決できません: " +
-                  files::ErrnoReason(error.value()));
+                  system::ErrnoReason(error.value()));
   }
   return absolute;
 }
@@ -42,7 +42,7 @@ DeliveredDocument PdfFileOutput::DeliverToStandardOutput(const PrintedDocument& 
     const ssize_t wrote = write(STDOUT_FILENO, at, left);
     if (wrote < 0 && errno == EINTR) continue;
     if (wrote <= 0) {
-      throw Failure(u"PDF を標準出力に書き込めません: " + files::ErrnoReason(errno));
+      throw Failure(u"PDF を標準出力に書き込めません: " + system::ErrnoReason(errno));
     }
     at += wrote;
     left -= static_cast<size_t>(wrote);
@@ -92,7 +92,7 @@ DeliveredDocument PdfFileOutput::Deliver(const PrintedDocument& document) {
       nextNumber_ = made.number + 1;
       file = made.file;
     }
-  } catch (const files::FileWriteFailure& failure) {
+  } catch (const system::FileWriteFailure& failure) {
     throw WriteFailure(failure.File(), failure.Reason());
   }
   ++written_;

@@ -1,9 +1,9 @@
-#include "platform/files/file_errors.h"
+#include "platform/system/file_errors.h"
 
 #include <cerrno>
 #include <utility>
 
-namespace vant::files {
+namespace vant::system {
 namespace {
 
 struct ErrnoText {
@@ -59,4 +59,4 @@ FileWriteFailure::FileWriteFailure(std::filesystem::path file, Text reason)
       reason_(std::move(reason)),
       error_(0) {}
 
-}  // namespace vant::files
+}  // namespace vant::system
