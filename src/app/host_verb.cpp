@@ -24,6 +24,7 @@
 #include "platform/qt/qt_app.h"
 #include "platform/qt/qt_messages.h"
 #include "platform/qt/qt_pointer.h"
+#include "platform/system/descriptor.h"
 
 namespace vant::app {
 namespace {
@@ -126,7 +127,7 @@ int HostVerb(int& argc, char** argv) {
         }
         break;
     }
-    if (!browser::WriteAll(channel.answers, browser::FrameMessage(answer))) {
+    if (!system::WriteAll(channel.answers, browser::FrameMessage(answer))) {
       std::cerr << "vant: ブラウザーに応答を書けません\n";
       return kExitStopped;
     }

@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/system/descriptor.h"
+
 namespace vant::files {
 namespace {
 
@@ -20,42 +22,15 @@ constexpr int kMaxSeriesTries = 100000;
 
 [[noreturn]] void Fail(const fs::path& file, int error) { throw FileWriteFailure(file, error); }
 
-class Descriptor {
- public:
-  explicit Descriptor(int fd = -1) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int Get() const { return fd_; }
-  // Holds fd from now on, closing the one held before.
-  void Reset(int fd) {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = fd;
-  }
-  // Closes now; a failing close (the last chance for a deferred write error) throws.
-  void Close(const fs::path& file) {
-    if (fd_ < 0) return;
-    const int fd = fd_;
-    fd_ = -1;
-    // After EINTR the descriptor is closed on Linux; the data has been handed over.
-    if (::close(fd) != 0 && errno != EINTR) Fail(file, errno);
-  }
-
- private:
-  int fd_;
-};
+using system::Descriptor;
 
 void WriteAll(int fd, std::string_view bytes, const fs::path& file) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      Fail(file, errno);
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
+  if (!system::WriteAll(fd, bytes)) Fail(file, errno);
+}
+
+// Closes now; a failing close (the last chance for a deferred write error) throws.
+void Close(Descriptor& fd, const fs::path& file) {
+  if (const int error = fd.Close()) Fail(file, error);
 }
 
 // Synced to the disk, so that the name never leads to an incomplete file after a crash.
@@ -141,14 +116,14 @@ class PendingFile {
     }
     if (::renameat(dir_.Get(), tempName_.c_str(), dir_.Get(), name.c_str()) != 0) Fail(shownAs_, errno);
     tempName_.clear();
-    file_.Close(shownAs_);
+    Close(file_, shownAs_);
   }
 
  private:
   bool Taken() {
     if (!tempName_.empty()) ::unlinkat(dir_.Get(), tempName_.c_str(), 0);
     tempName_.clear();
-    file_.Close(shownAs_);
+    Close(file_, shownAs_);
     return true;
   }
 
@@ -197,7 +172,7 @@ void CheckInherited(int fd, const fs::path& file) {
 void StreamInto(int fd, const fs::path& file, std::string_view bytes) {
   Descriptor out(fd);
   WriteAll(out.Get(), bytes, file);
-  out.Close(file);
+  Close(out, file);
 }
 
 }  // namespace
@@ -245,15 +220,14 @@ NamedTarget WriteNamedFile(const fs::path& file, std::string_view bytes) {
   }
   if (target == NamedTarget::kStream) {
     // Neither created nor truncated: a device or FIFO is only written into.
-    const int fd = ::open(absolute.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) Fail(file, errno);
+    Descriptor stream(::open(absolute.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
+    if (!stream.IsOpen()) Fail(file, errno);
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && !S_ISREG(st.st_mode)) {
-      StreamInto(fd, file, bytes);
+    if (::fstat(stream.Get(), &st) == 0 && !S_ISREG(st.st_mode)) {
+      StreamInto(stream.Release(), file, bytes);
       return target;
     }
     // Replaced by a regular file since the check: that one is replaced whole below.
-    ::close(fd);
   }
   std::error_code error;
   const fs::path real = target == NamedTarget::kNew ? absolute : fs::canonical(absolute, error);

@@ -13,6 +13,7 @@
 #include "platform/host/host_page_errors.h"
 #include "platform/host/html_encoding.h"
 #include "platform/host/html_parse_work.h"
+#include "platform/system/descriptor.h"
 #include "platform/system/limited_child.h"
 #include "platform/host/page_reply.h"
 
@@ -53,21 +54,6 @@ std::string ReasonOf(int error) {
   }
 }
 
-// Closes the descriptor when the reading ends, however it ends.
-class OpenFile {
- public:
-  explicit OpenFile(int descriptor) : descriptor_(descriptor) {}
-  ~OpenFile() {
-    if (descriptor_ >= 0) close(descriptor_);
-  }
-  OpenFile(const OpenFile&) = delete;
-  OpenFile& operator=(const OpenFile&) = delete;
-  int get() const { return descriptor_; }
-
- private:
-  int descriptor_;
-};
-
 // Reads the descriptor to its end, within the limit; expected is the size to start with.
 std::string ReadToEnd(int descriptor, const std::filesystem::path& path, std::size_t expected) {
   std::string bytes;
@@ -94,17 +80,17 @@ std::string ReadToEnd(int descriptor, const std::filesystem::path& path, std::si
 }
 
 std::string ReadPageBytes(const std::filesystem::path& path) {
-  const OpenFile file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (file.get() < 0) Unreadable(path, ReasonOf(errno));
+  const system::Descriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (!file.IsOpen()) Unreadable(path, ReasonOf(errno));
   struct stat info {};
-  if (fstat(file.get(), &info) != 0) Unreadable(path, ReasonOf(errno));
+  if (fstat(file.Get(), &info) != 0) Unreadable(path, ReasonOf(errno));
   if (S_ISDIR(info.st_mode)) Unreadable(path, ReasonOf(EISDIR));
   // A pipe or a device could block or never end: only plain files are pages.
   if (!S_ISREG(info.st_mode)) Unreadable(path, "通常のファイルではありません");
   if (static_cast<std::uintmax_t>(info.st_size) > kMaxPageBytes) {
     Unreadable(path, "ファイルが大きすぎます (上限 " + std::to_string(kMaxPageBytes >> 20) + " MiB)");
   }
-  return ReadToEnd(file.get(), path, static_cast<std::size_t>(info.st_size));
+  return ReadToEnd(file.Get(), path, static_cast<std::size_t>(info.st_size));
 }
 
 

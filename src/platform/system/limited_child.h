@@ -38,7 +38,4 @@ struct ChildOutcome {
 ChildOutcome RunInLimitedChild(const std::function<void(int replyFd)>& work,
                                const ChildLimits& limits);
 
-// Writes all of bytes to the descriptor; false when the reader has gone.
-bool WriteAll(int fd, const std::string& bytes);
-
 }  // namespace vant::system
