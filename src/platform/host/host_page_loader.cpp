@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <functional>
 #include <stdexcept>
 #include <string_view>
@@ -14,6 +13,7 @@
 #include "platform/host/html_encoding.h"
 #include "platform/host/html_parse_work.h"
 #include "platform/system/descriptor.h"
+#include "platform/system/file_errors.h"
 #include "platform/system/limited_child.h"
 #include "platform/host/page_reply.h"
 
@@ -42,17 +42,8 @@ const std::string kOverBudget = "ページが大きすぎるか複雑すぎる�
   throw HostPageUnreadable(path.string(), "ページを読み込めません: " + path.string() + ": " + reason);
 }
 
-std::string ReasonOf(int error) {
-  switch (error) {
-    case ENOENT: return "ファイルがありません";
-    case EACCES:
-    case EPERM: return "読み取りの権限がありません";
-    case EISDIR: return "フォルダです";
-    case ENOTDIR: return "途中にフォルダでないものがあります";
-    case ELOOP: return "シンボリックリンクが循環しています";
-    default: return std::string("読み取りに失敗しました (") + std::strerror(error) + ")";
-  }
-}
+// Why the page could not be read, as the user reads it.
+std::string ReasonOf(int error) { return ToUtf8(system::ErrnoReason(error)); }
 
 // Reads the descriptor to its end, within the limit; expected is the size to start with.
 std::string ReadToEnd(int descriptor, const std::filesystem::path& path, std::size_t expected) {
