@@ -7,7 +7,6 @@
 #include <QStandardPaths>
 
 #include <csignal>
-#include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <memory>
@@ -25,22 +24,10 @@
 #include "platform/qt/qt_messages.h"
 #include "platform/qt/qt_pointer.h"
 #include "platform/system/descriptor.h"
+#include "platform/system/display.h"
 
 namespace vant::app {
 namespace {
-
-bool Set(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0';
-}
-
-// A screen to show message boxes and the preview on: an X or Wayland display, unless Qt is
-// told to draw off screen.
-bool HasDisplay() {
-  const char* platform = std::getenv("QT_QPA_PLATFORM");
-  if (platform != nullptr && std::string_view(platform).starts_with("offscreen")) return false;
-  return Set("DISPLAY") || Set("WAYLAND_DISPLAY");
-}
 
 // The channel's two ends on descriptors of their own, closed on exec, so that no child
 // (a CUPS helper, a filter) can read a request or write into the answers: descriptor 1 then
@@ -83,7 +70,9 @@ bool IsBrowserInvocation(const std::vector<std::string>& args) {
 int HostVerb(int& argc, char** argv) {
   const Channel channel = KeepChannelApart();
   std::signal(SIGPIPE, SIG_IGN);  // a browser gone is seen as a failed write
-  const bool display = HasDisplay();
+  // A screen to show message boxes and the preview on; without one (or with Qt told to draw
+  // off screen) the boxes go to the page alone.
+  const bool display = system::CheckDisplay().kind == system::DisplayKind::kScreen;
   const auto qt = qt::StartQt(argc, argv, display);
 
   auto printers = printing::PrinterList::FromCups();

@@ -2,7 +2,6 @@
 #include "platform/host/charset_warning.h"
 #include "platform/host/host_page_errors.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <stdexcept>
@@ -12,6 +11,7 @@
 #include "engine/setup_commands.h"
 #include "platform/files/file_writing.h"
 #include "platform/qt/qt_app.h"
+#include "platform/system/display.h"
 
 namespace vant::app {
 
@@ -42,12 +42,9 @@ std::optional<platform::LoadedHostPage> LoadPage(const CommandLine& line) {
 // Qt aborts the program when the windowing system it is to use cannot be reached: a
 // window verb started without a display says so and ends instead.
 std::unique_ptr<QGuiApplication> StartQtOrSay(int& argc, char** argv, bool windowed) {
-  const auto set = [](const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr && *value != '\0';
-  };
-  if (windowed && !set("QT_QPA_PLATFORM") && !set("DISPLAY") && !set("WAYLAND_DISPLAY")) {
-    throw NoDisplay("画面に接続できません: DISPLAY も WAYLAND_DISPLAY も設定されていません");
+  if (windowed) {
+    const system::DisplayCheck display = system::CheckDisplay();
+    if (display.kind == system::DisplayKind::kUnreachable) throw NoDisplay(display.reason);
   }
   return qt::StartQt(argc, argv, windowed);
 }
