@@ -46,6 +46,17 @@ std::string RandomTag() {
   return tag;
 }
 
+// ".NAME.TAG": a hidden name beside NAME that no one else uses. (Appended piece by piece: a
+// literal put in front of a temporary string is an insertion at its start, in which GCC 12
+// sees a false overlap.)
+std::string HiddenName(std::string_view name) {
+  std::string hidden = ".";
+  hidden += name;
+  hidden += '.';
+  hidden += RandomTag();
+  return hidden;
+}
+
 // A complete file being prepared in a directory, without a name (O_TMPFILE) until it
 // takes its own; on a filesystem without unnamed files, under a hidden temporary name.
 // Removed unless it has taken its name.
@@ -59,7 +70,7 @@ class PendingFile {
     if (file_.Get() >= 0) return;
     if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) Fail(shownAs_, errno);
     for (int tries = 0; file_.Get() < 0; ++tries) {
-      tempName_ = "." + shownAs_.filename().string() + "." + RandomTag();
+      tempName_ = HiddenName(shownAs_.filename().string());
       file_.Reset(::openat(dir_.Get(), tempName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
       if (file_.Get() < 0 && (errno != EEXIST || tries > 100)) Fail(shownAs_, errno);
     }
@@ -110,7 +121,7 @@ class PendingFile {
     if (tempName_.empty()) {
       std::string hidden;
       do {
-        hidden = "." + name + "." + RandomTag();
+        hidden = HiddenName(name);
       } while (!TakeFreeName(hidden));
       tempName_ = hidden;  // removed by the destructor should the rename fail
     }
