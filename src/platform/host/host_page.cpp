@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "common/failure.h"
+#include "control/intake.h"
 #include "platform/host/host_page_errors.h"
 
 namespace vant::platform {
@@ -16,9 +17,11 @@ Text AsciiLowerCase(TextView text) {
   return lower;
 }
 
+// The rule the property reading uses for a method line, so that the control chosen is one
+// whose reading finds methods.
 bool HoldsMethodParam(const PageObjects& page, const HostObject& object) {
   for (const std::size_t index : object.params) {
-    if (LowerCase(page.objectParams[index].name).starts_with(u"method")) return true;
+    if (IsMethodName(page.objectParams[index].name)) return true;
   }
   return false;
 }

@@ -52,12 +52,12 @@ class HostPage final : public HostDocument, public PropertyBag {
 };
 
 // Which of the page's OBJECT elements are controls, in document order: those holding a
-// PARAM whose name starts with "method" in any case; when none does, the first OBJECT.
+// method line PARAM (IsMethodName: "method" at the start of its name in any case, but not
+// "methodcnt"); when none does, the first OBJECT.
 std::vector<std::size_t> ControlObjectIndexes(const PageObjects& page);
 
 // The control's OBJECT among the page's: the one whose id is objectId; without an id, the
-// first OBJECT holding a PARAM whose name starts with "method" in any case, else the first
-// OBJECT; nothing for a page without OBJECT. An id that no OBJECT carries throws
+// first of ControlObjectIndexes; nothing for a page without OBJECT. An id that no OBJECT carries throws
 // HostObjectNotFound.
 std::optional<std::size_t> ChooseControl(const PageObjects& page,
                                          const std::optional<Text>& objectId);

@@ -233,6 +233,31 @@ TEST(HostControlChoice, TheFirstObjectWithAMethodParam) {
   EXPECT_EQ(page.Read(u"method1"), Text(u"newpage"));
 }
 
+// The choice takes a PARAM for a method line exactly when the property reading does.
+TEST(HostControlChoice, AnObjectIsAControlByTheReadingsOwnMethodLineRule) {
+  const struct Case {
+    int line;
+    std::string firstObjectParam;  // the name of the only PARAM of the first OBJECT
+    Text chosen;
+  } cases[] = {
+      {__LINE__, "MethodCnt", u"ctl"},
+      {__LINE__, "methodcnt5", u"ctl"},
+      {__LINE__, "METHODCNT", u"ctl"},
+      {__LINE__, "method", u"first"},
+      {__LINE__, "METHOD2", u"first"},
+      {__LINE__, "methodcount", u"first"},  // its first nine letters are not "methodcnt"
+      {__LINE__, "methoD_cnt", u"first"},
+      {__LINE__, "metho", u"ctl"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    const HostPage page = Parse("<object id=first><param name=" + c.firstObjectParam +
+                                " value=1></object><object id=ctl><param name=method1 value=enddoc></object>");
+    ASSERT_NE(page.ControlObject(), nullptr);
+    EXPECT_EQ(page.ControlObject()->id, c.chosen);
+  }
+}
+
 TEST(HostControlChoice, WithoutMethodParamsTheFirstObject) {
   const HostPage page =
       Parse("<object id=first><param name=Mode value=1></object><object id=second></object>");
