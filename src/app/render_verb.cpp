@@ -21,8 +21,7 @@ namespace vant::app {
 int RenderVerb(int& argc, char** argv, const CommandLine& line) {
   CheckOutputTargets(line);
   qt::StderrMessageBoxes boxes;
-  Session session(argc, argv, line, /*windowed=*/false, boxes,
-                  std::make_unique<qt::HeadlessMousePointer>());
+  Session session(argc, argv, line, LoadCommandPage(line), {}, boxes, std::make_unique<qt::HeadlessMousePointer>());
   HeldButtonsView view;
   const RenderOptions& options = line.render;
   RenderOpener opener({options.page, options.zoom, options.viewportWidth, options.viewportHeight});
