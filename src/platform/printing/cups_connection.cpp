@@ -81,7 +81,7 @@ std::shared_ptr<CupsConnection> CupsConnection::Open(const std::string& server, 
     unreachable = u"サーバー名を解決できません";
     return nullptr;
   }
-  std::shared_ptr<CupsConnection> connection(new CupsConnection(http, server));
+  std::shared_ptr<CupsConnection> connection(new CupsConnection(http));
   const int timeoutMs = static_cast<int>(std::chrono::milliseconds(kServerTimeout).count());
   if (httpReconnect2(http, timeoutMs, nullptr) != 0) {
     // libcups reports any failed connect as EHOSTDOWN; a local socket is asked again, so

@@ -53,7 +53,6 @@ class FontCache {
   // The font at the wanted size, for drawing. The reference stays valid until the next
   // call: the drawing fonts used last are kept, the one unused longest goes first.
   const RealisedFont& Realise(const FontSpec& wanted);
-  size_t DrawingFontCount() const { return drawing_.size(); }
 
   size_t FaceCount() const { return faces_.size(); }
   size_t WidthCount() const { return widths_.size(); }
