@@ -63,12 +63,13 @@ void SelectNamedPrinter(printing::PrinterList& printers, const std::string& name
 
 }  // namespace
 
-// Every PARAM's value is looked at, so that no list that changes printer is missed.
+// Every PARAM's value is looked at, so that no list that changes printer is missed; only
+// its command is read.
 bool PageChangesPrinter(const platform::LoadedHostPage& page) {
   if (!page.page.HasObject()) return false;
   for (const ParamElement& param : page.page.ObjectParams()) {
-    const std::vector<Text> fields = SplitMethodLine(param.value);
-    if (!fields.empty() && LowerCase(TrimBlanks(fields[0])) == u"changeprinter") return true;
+    const TextView command = TextView(param.value).substr(0, CommandEnd(param.value));
+    if (LowerCase(TrimBlanks(command)) == u"changeprinter") return true;
   }
   return false;
 }

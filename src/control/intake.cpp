@@ -27,13 +27,13 @@ void ReadMethods(const HostDocument& document, const PropertyBag& bag, ControlSt
   for (const ParamElement& param : params) {
     if (!bag.Read(param.name)) continue;  // present in the page but not the control's
     if (!IsMethodName(param.name)) continue;
-    const std::vector<Text> parts = SplitMethodLine(param.value);
+    std::vector<Text> parts = SplitMethodLine(param.value);
     // Grown one position at a time, keeping what the positions hold (also from an earlier
     // reading).
     state.methodList.resize(static_cast<size_t>(k) + 1);
     MethodRec& rec = state.methodList[static_cast<size_t>(k)];
     const size_t written = std::min<size_t>(parts.size(), kMethodFields);
-    for (size_t f = 0; f < written; ++f) rec.field[f] = parts[f];
+    for (size_t f = 0; f < written; ++f) rec.field[f] = std::move(parts[f]);
     if (k == 32767) throw Failure::Overflow();
     ++k;
   }
@@ -53,8 +53,7 @@ void ReadButtonSettings(const PropertyBag& bag, ControlState& state) {
 }  // namespace
 
 bool IsMethodName(TextView name) {
-  const Text lowered = LowerCase(name.substr(0, 9));
-  return lowered.substr(0, 6) == u"method" && lowered.substr(0, 9) != u"methodcnt";
+  return StartsWithLowerCased(name, u"method") && !StartsWithLowerCased(name, u"methodcnt");
 }
 
 void ReadProperties(const HostDocument& document, const PropertyBag& bag, ControlView& view,

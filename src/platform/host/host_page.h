@@ -47,8 +47,17 @@ class HostPage final : public HostDocument, public PropertyBag {
   std::vector<ParamElement> objectParams_;
   bool hasObject_ = false;
   std::optional<HostObject> control_;
-  // ASCII-lower-cased name -> index into objectParams_ of the first PARAM of that name.
-  std::unordered_map<Text, std::size_t> bag_;
+  // Names compared without ASCII case, looked up without a copy of the name asked for.
+  struct AsciiFoldedHash {
+    using is_transparent = void;
+    std::size_t operator()(TextView name) const noexcept;
+  };
+  struct AsciiFoldedEqual {
+    using is_transparent = void;
+    bool operator()(TextView a, TextView b) const noexcept;
+  };
+  // The name as the first PARAM of it writes it -> its index into objectParams_.
+  std::unordered_map<Text, std::size_t, AsciiFoldedHash, AsciiFoldedEqual> bag_;
 };
 
 // Which of the page's OBJECT elements are controls, in document order: those holding a

@@ -26,11 +26,14 @@ Text FromQString(const QString& text);
 // that advances scale linearly with the size.
 QFont FontFromSpec(const FontSpec& wanted);
 
-// One realised font: the QFont and its floating-point metrics.
+// One realised font: the QFont and its floating-point metrics. Its ascent and descent are
+// read once: each reading through the metrics asks Qt's font database for the engine again.
 struct RealisedFont {
   explicit RealisedFont(const FontSpec& wanted);
   QFont font;
   QFontMetricsF metrics;
+  double ascent;   // pixels
+  double descent;  // pixels
 };
 
 struct FontSpecHash {
