@@ -38,12 +38,11 @@ struct Channel {
 };
 Channel KeepChannelApart() {
   const Channel channel{fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 3), fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3)};
-  const int null = open("/dev/null", O_RDONLY | O_CLOEXEC);
-  if (channel.requests < 0 || channel.answers < 0 || null < 0 || dup2(STDERR_FILENO, STDOUT_FILENO) < 0 ||
-      dup2(null, STDIN_FILENO) < 0) {
+  const system::Descriptor null(open("/dev/null", O_RDONLY | O_CLOEXEC));
+  if (channel.requests < 0 || channel.answers < 0 || !null.IsOpen() || dup2(STDERR_FILENO, STDOUT_FILENO) < 0 ||
+      dup2(null.Get(), STDIN_FILENO) < 0) {
     throw std::runtime_error("標準入出力をブラウザーとの通信用に切り分けられません");
   }
-  close(null);
   return channel;
 }
 
