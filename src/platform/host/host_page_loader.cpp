@@ -131,9 +131,13 @@ PageReply ReadPageInChild(const std::filesystem::path& path, const std::function
       utf8 = std::move(decoded.text.utf8);
     }  // the raw bytes go before the parse tree comes
     if (EstimateParseWork(utf8) > kMaxParseWork) Unreadable(path, kTooDeep);
-    PageObjects objects = ReadPageObjects(utf8);
+    PageObjects objects;
+    try {
+      objects = ReadPageObjects(utf8, kMaxReplyParams);
+    } catch (const TooManyParams&) {
+      Unreadable(path, kTooManyParams);
+    }
     utf8 = std::string();
-    if (objects.objectParams.size() > kMaxReplyParams) Unreadable(path, kTooManyParams);
     const std::optional<std::size_t> control = ChooseControl(objects, objectId);
     read.hasObject = !objects.objects.empty();
     if (control) read.control = std::move(objects.objects[*control]);

@@ -177,6 +177,27 @@ TEST(HostObjectParams, APageWithoutObjectRaisesAFailureTheIntakeCanShow) {
   EXPECT_EQ(page.Read(u"method1"), std::nullopt);
 }
 
+// The reader's bound on the PARAMs it collects counts those inside OBJECTs alone.
+TEST(HostObjectParams, BeyondTheBoundOfParamsTheReadingStops) {
+  const std::string html =
+      "<param name=outside value=1><object><param name=a><param name=b><object><param name=c></object>"
+      "<param name=d></object><noscript><object><param name=e></object></noscript>";
+  const struct {
+    int line;
+    std::size_t bound;
+    bool read;
+  } cases[] = {{__LINE__, 5, true}, {__LINE__, 4, true}, {__LINE__, 3, false}, {__LINE__, 0, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    if (c.read) {
+      EXPECT_EQ(ReadPageObjects(html, c.bound).objectParams.size(), 4u);
+    } else {
+      EXPECT_THROW(ReadPageObjects(html, c.bound), TooManyParams);
+    }
+  }
+  EXPECT_EQ(ReadPageObjects("<p>no objects</p>", 0).objects.size(), 0u);
+}
+
 TEST(HostObjectParams, AnObjectWithoutParamsGivesAnEmptyList) {
   EXPECT_TRUE(Parse("<object></object>").ObjectParams().empty());
   EXPECT_THROW((void)Parse("").ObjectParams(), Failure);
