@@ -63,8 +63,10 @@ std::string HiddenName(std::string_view name) {
 class PendingFile {
  public:
   // `shownAs` is the file named in failures.
-  PendingFile(const fs::path& directory, fs::path shownAs) : shownAs_(std::move(shownAs)) {
-    dir_.Reset(::open(directory.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  PendingFile(const fs::path& directory, fs::path shownAs)
+      : PendingFile(Descriptor(::open(directory.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)), std::move(shownAs)) {}
+  // In a folder the caller opened (-1 when it could not: errno says why).
+  PendingFile(Descriptor directory, fs::path shownAs) : shownAs_(std::move(shownAs)), dir_(std::move(directory)) {
     if (dir_.Get() < 0) Fail(shownAs_, errno);
     file_.Reset(::openat(dir_.Get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
     if (file_.Get() >= 0) return;
@@ -187,6 +189,13 @@ void StreamInto(int fd, const fs::path& file, std::string_view bytes) {
 }
 
 }  // namespace
+
+void ReplaceFileInFolder(int folder, const std::string& name, std::string_view bytes, mode_t mode,
+                         const fs::path& shownAs) {
+  PendingFile pending(Descriptor(::fcntl(folder, F_DUPFD_CLOEXEC, 0)), shownAs);
+  pending.Complete(bytes, mode);
+  pending.Replace(name);
+}
 
 NamedTarget CheckNamedTarget(const fs::path& file) {
   const fs::path absolute = Absolute(file);

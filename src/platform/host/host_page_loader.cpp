@@ -31,8 +31,6 @@ constexpr system::ChildLimits kPageReadingLimits{
 
 // Also said for a tag with tens of thousands of attributes, which costs the parser as much.
 const std::string kTooDeep = "要素の入れ子が深すぎるため解析できません";
-const std::string kTooManyParams =
-    "PARAM 要素が多すぎます (上限 " + std::to_string(kMaxReplyParams) + " 個)";
 const std::string kOverBudget = "ページが大きすぎるか複雑すぎるため、解析に使えるメモリ (" +
                                 std::to_string(kPageReadingLimits.memoryBytes >> 20) +
                                 " MiB) または時間 (" + std::to_string(kPageReadingLimits.cpuSeconds) +
@@ -135,7 +133,7 @@ PageReply ReadPageInChild(const std::filesystem::path& path, const std::function
     try {
       objects = ReadPageObjects(utf8, kMaxReplyParams);
     } catch (const TooManyParams&) {
-      Unreadable(path, kTooManyParams);
+      Unreadable(path, TooManyParamsReason());
     }
     utf8 = std::string();
     const std::optional<std::size_t> control = ChooseControl(objects, objectId);
