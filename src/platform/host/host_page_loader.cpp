@@ -43,29 +43,15 @@ const std::string kOverBudget = "ページが大きすぎるか複雑すぎる�
 // Why the page could not be read, as the user reads it.
 std::string ReasonOf(int error) { return ToUtf8(system::ErrnoReason(error)); }
 
-// Reads the descriptor to its end, within the limit; expected is the size to start with.
+const std::string kTooLarge = "ファイルが大きすぎます (上限 " + std::to_string(kMaxPageBytes >> 20) + " MiB)";
+
+// Reads the descriptor to its end, within the limit; expected is the size to start with
+// (the file may have grown since).
 std::string ReadToEnd(int descriptor, const std::filesystem::path& path, std::size_t expected) {
-  std::string bytes;
-  bytes.resize(expected);
-  std::size_t filled = 0;
-  while (true) {
-    if (filled == bytes.size()) {
-      // The file may have grown since fstat: read on, within the limit.
-      if (bytes.size() >= kMaxPageBytes) {
-        Unreadable(path, "ファイルが大きすぎます (上限 " + std::to_string(kMaxPageBytes >> 20) + " MiB)");
-      }
-      bytes.resize(bytes.size() + 4096);
-    }
-    const ssize_t got = read(descriptor, bytes.data() + filled, bytes.size() - filled);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      Unreadable(path, ReasonOf(errno));
-    }
-    if (got == 0) break;
-    filled += static_cast<std::size_t>(got);
-  }
-  bytes.resize(filled);
-  return bytes;
+  system::ReadBytes read = system::ReadToEnd(descriptor, kMaxPageBytes, expected);
+  if (read.error != 0) Unreadable(path, ReasonOf(read.error));
+  if (read.overLimit) Unreadable(path, kTooLarge);
+  return std::move(read.bytes);
 }
 
 std::string ReadPageBytes(const std::filesystem::path& path) {
@@ -76,9 +62,7 @@ std::string ReadPageBytes(const std::filesystem::path& path) {
   if (S_ISDIR(info.st_mode)) Unreadable(path, ReasonOf(EISDIR));
   // A pipe or a device could block or never end: only plain files are pages.
   if (!S_ISREG(info.st_mode)) Unreadable(path, "通常のファイルではありません");
-  if (static_cast<std::uintmax_t>(info.st_size) > kMaxPageBytes) {
-    Unreadable(path, "ファイルが大きすぎます (上限 " + std::to_string(kMaxPageBytes >> 20) + " MiB)");
-  }
+  if (static_cast<std::uintmax_t>(info.st_size) > kMaxPageBytes) Unreadable(path, kTooLarge);
   return ReadToEnd(file.Get(), path, static_cast<std::size_t>(info.st_size));
 }
 

@@ -28,6 +28,33 @@ int Descriptor::Close() noexcept {
   return errno;
 }
 
+ReadBytes ReadToEnd(int fd, std::size_t maxBytes, std::size_t sizeHint) {
+  constexpr std::size_t kPiece = 64 * 1024;
+  ReadBytes read;
+  std::string& bytes = read.bytes;
+  // A byte beyond the hint sees the end without growing; a hint beyond the limit is no size
+  // to read into (the input is over the limit or has changed), so reading starts small.
+  bytes.resize(sizeHint < maxBytes ? sizeHint + 1 : kPiece);
+  std::size_t filled = 0;
+  while (true) {
+    if (filled == bytes.size()) bytes.resize(bytes.size() + kPiece);
+    const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      read.error = errno;
+      break;
+    }
+    if (got == 0) break;
+    filled += static_cast<std::size_t>(got);
+    if (filled > maxBytes) {
+      read.overLimit = true;
+      break;
+    }
+  }
+  bytes.resize(read.error == 0 && !read.overLimit ? filled : 0);
+  return read;
+}
+
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t written = ::write(fd, bytes.data(), bytes.size());

@@ -3,6 +3,8 @@
 // browser all do with descriptors.
 #pragma once
 
+#include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace vant::system {
@@ -31,6 +33,17 @@ class Descriptor {
  private:
   int fd_;
 };
+
+// What reading a descriptor to its end gave.
+struct ReadBytes {
+  std::string bytes;      // all of it, unless the reading failed or went over the limit
+  int error = 0;          // the errno value of a read that failed
+  bool overLimit = false;  // more than the limit was there: the reading stopped
+};
+
+// Reads the descriptor to its end, again after an interruption, keeping at most maxBytes:
+// one byte more ends the reading. sizeHint (a file's size) is read into in one piece.
+ReadBytes ReadToEnd(int fd, std::size_t maxBytes, std::size_t sizeHint = 0);
 
 // Writes all of bytes to the descriptor, again after an interruption or a short write.
 // True when all were written; false when a write failed, errno then saying why (EPIPE when

@@ -1,14 +1,16 @@
-// The descriptor owner closes what it holds exactly once, and WriteAll writes a buffer
-// whole through short writes or says why it could not.
+// The descriptor owner closes what it holds exactly once; ReadToEnd reads to the end within
+// a limit and WriteAll writes a buffer whole through short writes, or they say why not.
 #include "platform/system/descriptor.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <string>
 #include <thread>
 #include <utility>
@@ -66,6 +68,52 @@ TEST(Descriptor, CloseSaysHowTheCloseWent) {
 
   Descriptor stale(fd);  // closed already: the close fails
   EXPECT_EQ(stale.Close(), EBADF);
+}
+
+// A file holding the bytes, read from its start.
+Descriptor FileHolding(const std::string& bytes) {
+  Descriptor file(memfd_create("read-to-end", MFD_CLOEXEC));
+  EXPECT_TRUE(file.IsOpen());
+  EXPECT_TRUE(WriteAll(file.Get(), bytes));
+  EXPECT_EQ(lseek(file.Get(), 0, SEEK_SET), 0);
+  return file;
+}
+
+TEST(ReadToEnd, ReadsAllUpToTheLimitWhateverSizeWasExpected) {
+  const struct Case {
+    int line;
+    std::size_t length, maxBytes, sizeHint;
+    bool overLimit;
+  } cases[] = {
+      {__LINE__, 0, 10, 0, false},
+      {__LINE__, 10, 10, 10, false},        // exactly the limit
+      {__LINE__, 11, 10, 11, true},         // one byte more
+      {__LINE__, 11, 10, 0, true},
+      {__LINE__, 200'000, 1 << 20, 0, false},    // in many pieces
+      {__LINE__, 200'000, 1 << 20, 100, false},  // grown since its size was taken
+      {__LINE__, 100, 1000, 1000, false},        // shrunk since
+      {__LINE__, 0, 0, 0, false},
+      {__LINE__, 1, 0, 0, true},
+      {__LINE__, 5, SIZE_MAX, SIZE_MAX, false},  // no limit, and a hint it cannot take
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    std::string bytes(c.length, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>('a' + i % 26);
+    const Descriptor file = FileHolding(bytes);
+    const ReadBytes read = ReadToEnd(file.Get(), c.maxBytes, c.sizeHint);
+    EXPECT_EQ(read.error, 0);
+    EXPECT_EQ(read.overLimit, c.overLimit);
+    EXPECT_EQ(read.bytes, c.overLimit ? std::string() : bytes);
+  }
+}
+
+TEST(ReadToEnd, SaysWhyItCouldNotRead) {
+  const Descriptor writeOnly(open("/dev/null", O_WRONLY | O_CLOEXEC));
+  const ReadBytes read = ReadToEnd(writeOnly.Get(), 100);
+  EXPECT_EQ(read.error, EBADF);
+  EXPECT_FALSE(read.overLimit);
+  EXPECT_TRUE(read.bytes.empty());
 }
 
 TEST(WriteAll, WritesBeyondWhatThePipeHoldsAtOnce) {
