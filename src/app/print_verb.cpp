@@ -61,7 +61,10 @@ void CheckPdfFile(const CommandLine& line, Session& session) {
 std::optional<Text> PrintRefusal(const CommandLine& line, printing::PrinterList& printers) {
   const auto& unreachable = printers.ServerUnreachable();
   if (line.verb != Verb::kPrint || NamesThePdfPrinter(line.printer) || !unreachable) return std::nullopt;
-  return *unreachable + u"印刷しませんでした (PDF ファイルに書くには vant pdf か --printer \"Vant3 PDF\" を使います)。";
+  Text refusal = *unreachable + u"印刷しませんでした (PDF ファイルに書くには vant pdf か --printer \"";
+  refusal += printing::kPdfPrinterName;
+  refusal += u"\" を使います)。";
+  return refusal;
 }
 
 }  // namespace
