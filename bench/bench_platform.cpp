@@ -5,6 +5,7 @@
 #include "draw/draw_dispatch.h"
 #include "engine/module_state.h"
 #include "engine/run_driver.h"
+#include "platform/printing/pdf_printer.h"
 #include <stdexcept>
 
 namespace vant::bench {
@@ -37,9 +38,9 @@ BenchPlatform::BenchPlatform(const std::filesystem::path& pdfPath)
     : printers_(std::make_unique<printing::PrinterList>(std::vector<printing::InstalledQueue>{})),
       printer_(std::make_unique<PrinterObject>(*printers_)),
       platform_{*printer_, messages_, pointer_} {
-  printers_->MakeCurrent(printers_->Count() - 1);  // the PDF printer is last (and only)
+  printers_->MakeCurrent(printers_->PdfPrinterIndex());  // the only printer
   printers_->PdfOutput().SetPath(pdfPath);
-  if (TrimBlanks(printers_->At(printers_->CurrentIndex()).DeviceName()) != u"Vant3 PDF") {
+  if (TrimBlanks(printers_->At(printers_->CurrentIndex()).DeviceName()) != printing::kPdfPrinterName) {
     throw std::logic_error("the benchmark printer is not the built-in PDF printer");
   }
 }

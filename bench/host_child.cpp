@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/browser/native_messaging.h"
+#include "platform/system/descriptor.h"
 
 namespace vant::bench {
 namespace {
@@ -67,7 +68,7 @@ HostChild::~HostChild() {
 }
 
 std::string HostChild::Ask(const std::string& json) {
-  if (!browser::WriteAll(requests_, browser::FrameMessage(json))) throw std::runtime_error("the host took no request");
+  if (!system::WriteAll(requests_, browser::FrameMessage(json))) throw std::runtime_error("the host took no request");
   std::uint32_t length = 0;
   ReadExactly(answers_, reinterpret_cast<char*>(&length), sizeof length);
   std::string answer(length, '\0');

@@ -94,8 +94,8 @@ std::vector<MarkedPage> DrawingPages(int pages, int marksPerPage) {
     for (int i = 0; i < texts; ++i, ++serial) {
       page.push_back(MakeText(random, serial, 15 + (i % 2) * 95, 15 + (i / 2) * 13.0));
     }
-    for (int i = texts; i < marksPerPage - circles; ++i) page.push_back(MakeStroke(random, i % 2 == 0));
-    for (int i = 0; i < circles; ++i) page.push_back(MakeCircle(random));
+    for (int i = texts; i < marksPerPage - circles; ++i) page.emplace_back(MakeStroke(random, i % 2 == 0));
+    for (int i = 0; i < circles; ++i) page.emplace_back(MakeCircle(random));
   }
   return result;
 }
@@ -104,8 +104,8 @@ MarkedPage DensePage() {
   std::mt19937 random(4);
   MarkedPage page;
   for (int i = 0; i < 60; ++i) page.push_back(MakeText(random, i, 12 + (i % 3) * 65, 12 + (i / 3) * 13.5));
-  for (int i = 0; i < 100; ++i) page.push_back(MakeStroke(random, i % 2 == 0));
-  for (int i = 0; i < 4; ++i) page.push_back(MakeCircle(random));
+  for (int i = 0; i < 100; ++i) page.emplace_back(MakeStroke(random, i % 2 == 0));
+  for (int i = 0; i < 4; ++i) page.emplace_back(MakeCircle(random));
   page.push_back(BarcodeMark{Symbology::kJan13, 20, 250, Jan13Data(1), 40, 15, true});
   page.push_back(BarcodeMark{Symbology::kJan13, 120, 250, Jan13Data(2), 40, 15, true});
   page.push_back(BarcodeMark{Symbology::kNw7, 20, 272, Nw7Data(3), 50, 10, true});

@@ -28,7 +28,6 @@ int BuildPreviewPages(Platform& platform, qt::QtPictureBox& qtPicture) {
       throw std::runtime_error("the printer's page could not be measured");
     }
     picture.Cls();
-    picture.SetAutoRedraw(true);
     picture.SetScaleMode(kScalePixels);
     picture.SetWidth(DoubleDensity(picture.ScaleX(geometry.printableWidth, kScaleMillimeters, kScalePixels)));
     picture.SetHeight(DoubleDensity(picture.ScaleY(geometry.printableHeight, kScaleMillimeters, kScalePixels)));
@@ -62,7 +61,6 @@ void ClearPreviewPages() {
 
 void PrepareBarcodeScratch(PictureBox& scratch) {
   scratch.SetScaleMode(kScalePixels);
-  scratch.SetAutoRedraw(true);
   scratch.SetBackColor(kWhitePicture);
   scratch.SetVisible(false);
 }

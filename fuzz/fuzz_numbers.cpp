@@ -53,7 +53,7 @@ int Digit(char16_t c, int base) {
 // &H and &O: the value's significant bits decide its width; up to 16 bits it is a 16-bit
 // two's complement number, up to 32 a 32-bit one, beyond that unsigned, saturating past 64.
 double RadixReference(std::u16string_view digits, int base) {
-  unsigned __int128 value = 0;
+  __extension__ unsigned __int128 value = 0;  // a GCC type: wide enough to see past 64 bits
   bool saturated = false;
   for (const char16_t c : digits) {
     const int d = Digit(c, base);

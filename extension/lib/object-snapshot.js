@@ -76,16 +76,22 @@
     return objects;
   }
 
-  // Where to offer the consent action before any host has been asked: the OBJECTs holding
-  // a PARAM whose name starts with "method" in any case, which the host would take as
-  // controls. (The host's fallback, the first OBJECT of a page without such PARAMs, is left
-  // out: a page whose only OBJECT is a plug-in or an embedded file gets no offer.)
-  function consentKeys(objects) {
-    return objects.filter((o) => o.params.some(([name]) => name.toLowerCase().startsWith('method')))
-      .map((o) => o.key);
+  // Whether a PARAM is a method line, by the rule the control's property reading and the
+  // host use: "method" at the start of its name in any case, but not "methodcnt".
+  function isMethodName(name) {
+    const head = name.slice(0, 9).toLowerCase();
+    return head.startsWith('method') && !head.startsWith('methodcnt');
   }
 
-  const api = { createKeyRegistry, snapshotObjects, consentKeys };
+  // Where to offer the consent action before any host has been asked: the OBJECTs holding
+  // a method line PARAM, which the host would take as controls. (The host's fallback, the
+  // first OBJECT of a page without such PARAMs, is left out: a page whose only OBJECT is a
+  // plug-in or an embedded file gets no offer.)
+  function consentKeys(objects) {
+    return objects.filter((o) => o.params.some(([name]) => isMethodName(name))).map((o) => o.key);
+  }
+
+  const api = { createKeyRegistry, snapshotObjects, consentKeys, isMethodName };
   if (typeof module === 'object' && module.exports) module.exports = api;
   else root.Vant3ObjectSnapshot = api;
 })(typeof globalThis !== 'undefined' ? globalThis : this);

@@ -11,7 +11,7 @@ constexpr OptionRow kOptions[] = {
     {kPrinter, "", "printer", "NAME",
      "このプリンター (vant printers が示す名前) を現在のプリンターにしてから実行します。"},
     {kObject, "", "object", "ID",
-     "id が ID の OBJECT 要素をコントロールとします (既定: method で始まる PARAM を持つ最初の OBJECT)。"},
+     "id が ID の OBJECT 要素をコントロールとします (既定: 名前が method で始まり methodcnt で始まらない PARAM を持つ最初の OBJECT)。"},
     {kPdfOutput, "o", "output", "FILE",
      "PDF ファイルの出力先です (既定: ページの名前に .pdf を付けたもの)。- は標準出力です。"},
     {kPngOutput, "o", "output", "FILE", "ページの画像を書き込む PNG ファイルです。"},

@@ -7,7 +7,6 @@
 #include <QStandardPaths>
 
 #include <csignal>
-#include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <memory>
@@ -26,22 +25,11 @@
 #include "platform/qt/qt_app.h"
 #include "platform/qt/qt_messages.h"
 #include "platform/qt/qt_pointer.h"
+#include "platform/system/descriptor.h"
+#include "platform/system/display.h"
 
 namespace vant::app {
 namespace {
-
-bool Set(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0';
-}
-
-// A screen to show message boxes and the preview on: an X or Wayland display, unless Qt is
-// told to draw off screen.
-bool HasDisplay() {
-  const char* platform = std::getenv("QT_QPA_PLATFORM");
-  if (platform != nullptr && std::string_view(platform).starts_with("offscreen")) return false;
-  return Set("DISPLAY") || Set("WAYLAND_DISPLAY");
-}
 
 // The channel's two ends on descriptors of their own, closed on exec, so that no child
 // (a CUPS helper, a filter) can read a request or write into the answers: descriptor 1 then
@@ -52,12 +40,11 @@ struct Channel {
 };
 Channel KeepChannelApart() {
   const Channel channel{fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 3), fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3)};
-  const int null = open("/dev/null", O_RDONLY | O_CLOEXEC);
-  if (channel.requests < 0 || channel.answers < 0 || null < 0 || dup2(STDERR_FILENO, STDOUT_FILENO) < 0 ||
-      dup2(null, STDIN_FILENO) < 0) {
+  const system::Descriptor null(open("/dev/null", O_RDONLY | O_CLOEXEC));
+  if (channel.requests < 0 || channel.answers < 0 || !null.IsOpen() || dup2(STDERR_FILENO, STDOUT_FILENO) < 0 ||
+      dup2(null.Get(), STDIN_FILENO) < 0) {
     throw std::runtime_error("標準入出力をブラウザーとの通信用に切り分けられません");
   }
-  close(null);
   return channel;
 }
 
@@ -84,7 +71,9 @@ bool IsBrowserInvocation(const std::vector<std::string>& args) {
 int HostVerb(int& argc, char** argv) {
   const Channel channel = KeepChannelApart();
   std::signal(SIGPIPE, SIG_IGN);  // a browser gone is seen as a failed write
-  const bool display = HasDisplay();
+  // A screen to show message boxes and the preview on; without one (or with Qt told to draw
+  // off screen) the boxes go to the page alone.
+  const bool display = system::CheckDisplay().kind == system::DisplayKind::kScreen;
   const auto qt = qt::StartQt(argc, argv, display);
 
   auto printers = printing::PrinterList::FromCups();
@@ -137,7 +126,7 @@ int HostVerb(int& argc, char** argv) {
         }
         break;
     }
-    if (!browser::WriteAll(channel.answers, browser::FrameMessage(answer))) {
+    if (!system::WriteAll(channel.answers, browser::FrameMessage(answer))) {
       std::cerr << "vant: ブラウザーに応答を書けません\n";
       return kExitStopped;
     }

@@ -9,7 +9,7 @@ namespace {
 void Check(const std::filesystem::path& file) {
   try {
     files::CheckNamedTarget(file);
-  } catch (const files::FileWriteFailure& failure) {
+  } catch (const system::FileWriteFailure& failure) {
     throw UsageError("出力先「" + file.string() + "」に書き込めません: " + ToUtf8(failure.Reason()));
   }
 }

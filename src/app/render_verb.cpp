@@ -21,8 +21,7 @@ namespace vant::app {
 int RenderVerb(int& argc, char** argv, const CommandLine& line) {
   CheckOutputTargets(line);
   qt::StderrMessageBoxes boxes;
-  Session session(argc, argv, line, /*windowed=*/false, boxes,
-                  std::make_unique<qt::HeadlessMousePointer>());
+  Session session(argc, argv, line, LoadCommandPage(line), {}, boxes, std::make_unique<qt::HeadlessMousePointer>());
   HeldButtonsView view;
   const RenderOptions& options = line.render;
   RenderOpener opener(
@@ -55,7 +54,7 @@ int RenderVerb(int& argc, char** argv, const CommandLine& line) {
   }
   try {
     files::WriteNamedFile(options.output, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
-  } catch (const files::FileWriteFailure& failure) {
+  } catch (const system::FileWriteFailure& failure) {
     std::cerr << "vant: PNG ファイル「" << options.output.string() << "」を書き込めません: "
               << ToUtf8(failure.Reason()) << '\n';
     return kExitStopped;

@@ -25,23 +25,17 @@ class RenderView final : public qt::QtPreviewControls {
   float ScreenWidth() const override { return windowWidth_; }
   float ScreenHeight() const override { return windowHeight_; }
 
-  void Maximize() override { maximized_ = true; }
+  // Already the size of the screen; no one turns a wheel or closes it.
+  void Maximize() override {}
   void FocusViewport() override {}
-  void InstallWheelHandler(WheelTarget& target) override { wheel_ = &target; }
-  void RemoveWheelHandler() override { wheel_ = nullptr; }
-  void CloseWindow() override { closed_ = true; }
-
-  bool Maximized() const { return maximized_; }
-  bool Closed() const { return closed_; }
-  bool WheelInstalled() const { return wheel_ != nullptr; }
+  void InstallWheelHandler(WheelTarget&) override {}
+  void RemoveWheelHandler() override {}
+  void CloseWindow() override {}
 
  private:
   float windowWidth_;
   float windowHeight_;
   float statusHeight_;
-  bool maximized_ = false;
-  bool closed_ = false;
-  WheelTarget* wheel_ = nullptr;  // while installed; not owned
 };
 
 }  // namespace vant::app

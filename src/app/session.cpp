@@ -2,7 +2,6 @@
 #include "platform/host/charset_warning.h"
 #include "platform/host/host_page_errors.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <stdexcept>
@@ -12,6 +11,7 @@
 #include "engine/setup_commands.h"
 #include "platform/files/file_writing.h"
 #include "platform/qt/qt_app.h"
+#include "platform/system/display.h"
 
 namespace vant::app {
 
@@ -34,112 +34,64 @@ platform::LoadedHostPage LoadCommandPage(const CommandLine& line) {
 
 namespace {
 
-std::optional<platform::LoadedHostPage> LoadPage(const CommandLine& line) {
-  if (line.verb == Verb::kPrinters) return std::nullopt;
-  return LoadCommandPage(line);
-}
-
 // Qt aborts the program when the windowing system it is to use cannot be reached: a
 // window verb started without a display says so and ends instead.
 std::unique_ptr<QGuiApplication> StartQtOrSay(int& argc, char** argv, bool windowed) {
-  const auto set = [](const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr && *value != '\0';
-  };
-  if (windowed && !set("QT_QPA_PLATFORM") && !set("DISPLAY") && !set("WAYLAND_DISPLAY")) {
-    throw NoDisplay("画面に接続できません: DISPLAY も WAYLAND_DISPLAY も設定されていません");
+  if (windowed) {
+    const system::DisplayCheck display = system::CheckDisplay();
+    if (display.kind == system::DisplayKind::kUnreachable) throw NoDisplay(display.reason);
   }
   return qt::StartQt(argc, argv, windowed);
 }
 
-// Whether a method line of the page changes printer: `vant pdf` asks the print server only
-// then. Every PARAM's value is looked at, so that no list that changes printer is missed.
-bool PageChangesPrinter(const platform::LoadedHostPage& page) {
-  if (!page.page.HasObject()) return false;
-  for (const ParamElement& param : page.page.ObjectParams()) {
-    const std::vector<Text> fields = SplitMethodLine(param.value);
-    if (!fields.empty() && LowerCase(TrimBlanks(fields[0])) == u"changeprinter") return true;
-  }
-  return false;
-}
-
-std::unique_ptr<printing::PrinterList> LoadPrinters(const CommandLine& line,
-                                                    const std::optional<platform::LoadedHostPage>& page) {
-  const bool pdfOnly = line.verb == Verb::kPdf && !line.printer && page && !PageChangesPrinter(*page);
-  if (pdfOnly) return std::make_unique<printing::PrinterList>(std::vector<printing::InstalledQueue>{});
+std::unique_ptr<printing::PrinterList> LoadPrinters(const SessionNeeds& needs) {
+  if (!needs.printServer) return std::make_unique<printing::PrinterList>(std::vector<printing::InstalledQueue>{});
   return printing::PrinterList::FromCups();
 }
 
-bool NamesThePdfPrinter(const std::optional<std::string>& printer) {
-  return printer && TrimBlanks(FromUtf8(*printer)) == u"Vant3 PDF";
+// The same comparison the "changeprinter" method makes; a name no printer has must not pass
+// silently on the command line.
+void SelectNamedPrinter(printing::PrinterList& printers, const std::string& name) {
+  const Text wanted = TrimBlanks(FromUtf8(name));
+  bool found = false;
+  for (int i = 0; i < printers.Count() && !found; ++i) {
+    found = TrimBlanks(printers.At(i).DeviceName()) == wanted;
+  }
+  if (!found) throw UsageError("「" + name + "」という名前のプリンターはありません (vant printers で一覧を表示します)");
+  SelectPrinter(printers, wanted);
 }
 
 }  // namespace
 
-Session::Session(int& argc, char** argv, const CommandLine& line, bool windowed,
-                 MessageBoxes& shown, std::unique_ptr<MousePointer> pointer)
-    : page_(LoadPage(line)),
-      qt_(StartQtOrSay(argc, argv, windowed)),
-      printers_(LoadPrinters(line, page_)),
+// Every PARAM's value is looked at, so that no list that changes printer is missed; only
+// its command is read.
+bool PageChangesPrinter(const platform::LoadedHostPage& page) {
+  if (!page.page.HasObject()) return false;
+  for (const ParamElement& param : page.page.ObjectParams()) {
+    const TextView command = TextView(param.value).substr(0, CommandEnd(param.value));
+    if (LowerCase(TrimBlanks(command)) == u"changeprinter") return true;
+  }
+  return false;
+}
+
+Session::Session(int& argc, char** argv, const CommandLine& line, std::optional<platform::LoadedHostPage> page,
+                 const SessionNeeds& needs, MessageBoxes& shown, std::unique_ptr<MousePointer> pointer)
+    : page_(std::move(page)),
+      qt_(StartQtOrSay(argc, argv, needs.windowed)),
+      printers_(LoadPrinters(needs)),
       printer_(std::make_unique<PrinterObject>(*printers_)),
       messages_(shown),
       pointer_(std::move(pointer)),
       platform_{*printer_, messages_, *pointer_} {
-  // An unreachable print server is said once: as the reason `vant print` prints nothing,
-  // or as a note among the problems.
   const auto& unreachable = printers_->ServerUnreachable();
-  if (unreachable && line.verb == Verb::kPrint && !NamesThePdfPrinter(line.printer)) {
-    printRefusal_ = *unreachable + u"印刷しませんでした (PDF ファイルに書くには vant pdf か --printer \"Vant3 PDF\" を使います)。";
-  }
   for (const Text& problem : printers_->Problems()) {
-    if (printRefusal_ && problem == *unreachable + printing::kPdfPrinterOnly) continue;
+    if (needs.saysUnreachableServer && unreachable && problem == *unreachable + printing::kPdfPrinterOnly) continue;
     std::cerr << "vant: " << ToUtf8(problem) << '\n';
   }
   if (page_ && !page_->baseName.empty()) printers_->SetDocumentName(FromUtf8(page_->baseName));
   if (line.title) printers_->SetDocumentTitle(FromUtf8(*line.title));
   printers_->SetCopies(line.copies);
-  if (line.verb == Verb::kPdf) {
-    printers_->MakeCurrent(printers_->Count() - 1);  // the built-in PDF printer is last
-    if (line.OutputToStandardOutput()) {
-      printers_->PdfOutput().SetStandardOutput();
-    } else if (line.output) {
-      printers_->PdfOutput().SetPath(*line.output);
-    }
-  }
-  if (line.printer) {
-    // The same comparison the "changeprinter" method makes; a name no printer has must
-    // not pass silently on the command line.
-    const Text wanted = TrimBlanks(FromUtf8(*line.printer));
-    bool found = false;
-    for (int i = 0; i < printers_->Count() && !found; ++i) {
-      found = TrimBlanks(printers_->At(i).DeviceName()) == wanted;
-    }
-    if (!found) {
-      throw UsageError("「" + *line.printer + "」という名前のプリンターはありません (vant printers で一覧を表示します)");
-    }
-    SelectPrinter(*printers_, wanted);
-  }
-  if (page_ && printers_->CurrentIndex() == printers_->Count() - 1) {
-    // The working directory, the page's name or -o may hold bytes that are not UTF-8.
-    const bool printing = line.verb == Verb::kPdf || line.verb == Verb::kPrint;
-    if (printing && !line.output && line.PageFromStandardInput()) {
-      throw UsageError("標準入力から読んだページの PDF ファイルは vant pdf -o で指定してください");
-    }
-    if (printing && !line.output && !IsUtf8(page_->baseName)) {
-      throw UsageError("ページのファイル名が UTF-8 ではありません: PDF ファイルを vant pdf -o で指定してください");
-    }
-    const auto path = printers_->PdfOutput().Path();
-    if (printing && path && !IsUtf8(path->string())) {
-      throw UsageError("PDF ファイルのパスが UTF-8 ではありません (-o に UTF-8 のパスを指定してください): " +
-                       path->string());
-    }
-    // A PDF written over the page itself (-o naming it, or a page whose name ends in .pdf
-    // printed in its own folder) would lose the page.
-    std::error_code notThere;
-    if (path && !line.PageFromStandardInput() && std::filesystem::equivalent(*path, line.page, notThere)) {
-      throw UsageError("PDF ファイルがページ自身を上書きしてしまいます: " + path->string());
-    }
-  }
+  if (line.printer) SelectNamedPrinter(*printers_, *line.printer);
 }
 
 Session::~Session() {

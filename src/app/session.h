@@ -1,5 +1,6 @@
 // What every verb of the vant command sets up: Qt, the host page, the installed printers
-// and the platform the control runs on.
+// and the platform the control runs on. What a verb asks of them beyond that (which
+// printer is current, where a PDF goes, when printing is refused) is the verb's own.
 #pragma once
 
 #include <memory>
@@ -29,38 +30,46 @@ void WarnIfMisread(const std::filesystem::path& file, const platform::LoadedHost
 // that matches nothing, platform::HostPageUnreadable for a page that cannot be read.
 platform::LoadedHostPage LoadCommandPage(const CommandLine& line);
 
+// Whether a method line of the page changes printer: `vant pdf` asks the print server only
+// then.
+bool PageChangesPrinter(const platform::LoadedHostPage& page);
+
 // A window verb started where no display can be reached: exit 2, like a usage error.
 class NoDisplay : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
 
+// What a verb needs of its session.
+struct SessionNeeds {
+  bool windowed = false;  // Qt on the screen; else offscreen
+  // Whether the print server's queues are read; without, the PDF printer is the only one.
+  bool printServer = true;
+  // Whether the verb says itself that a chosen print server cannot be reached (the
+  // printers' problems then leave that sentence out).
+  bool saysUnreachableServer = false;
+};
+
 class Session {
  public:
-  // Starts Qt (windowed or offscreen), loads the page (when the verb has one) and the
-  // printers, and makes --printer current. Throws UsageError for an unknown printer or an
-  // OBJECT id that matches nothing, platform::HostPageUnreadable for a page that cannot
-  // be read.
-  Session(int& argc, char** argv, const CommandLine& line, bool windowed, MessageBoxes& shown,
-          std::unique_ptr<MousePointer> pointer);
+  // Starts Qt, loads the printers, names the documents after the page (or --title) and
+  // makes --printer current. The page (none for a verb without one) was read before, so
+  // that a page that cannot be read is said as such even where no window can open. Throws
+  // UsageError for an unknown printer, NoDisplay for a window verb without a display.
+  Session(int& argc, char** argv, const CommandLine& line, std::optional<platform::LoadedHostPage> page,
+          const SessionNeeds& needs, MessageBoxes& shown, std::unique_ptr<MousePointer> pointer);
   ~Session();
 
   Platform& platform() { return platform_; }
   printing::PrinterList& printers() { return *printers_; }
   const platform::LoadedHostPage& page() const { return *page_; }
   CountingMessages& messages() { return messages_; }
-  // Why `vant print` must not print: the print server that was chosen cannot be reached,
-  // and a document would silently become a file. Nothing for the other verbs and for
-  // --printer "Vant3 PDF".
-  const std::optional<Text>& PrintRefusal() const { return printRefusal_; }
 
   // Ends every document still open, as at the end of the program; a failure is a stop
   // message. Then writes where every delivered document went to standard output.
   void Finish();
 
  private:
-  // The page is read before Qt starts: a page that cannot be read is said as such even
-  // where no window can open.
   std::optional<platform::LoadedHostPage> page_;
   std::unique_ptr<QGuiApplication> qt_;
   std::unique_ptr<printing::PrinterList> printers_;
@@ -69,7 +78,6 @@ class Session {
   std::unique_ptr<MousePointer> pointer_;
   Platform platform_;
   bool finished_ = false;
-  std::optional<Text> printRefusal_;
 };
 
 }  // namespace vant::app

@@ -15,7 +15,8 @@ namespace vant::app {
 
 int ShowVerb(int& argc, char** argv, const CommandLine& line) {
   qt::QtMessageBoxes boxes;
-  Session session(argc, argv, line, /*windowed=*/true, boxes, std::make_unique<qt::QtMousePointer>());
+  Session session(argc, argv, line, LoadCommandPage(line), {.windowed = true}, boxes,
+                  std::make_unique<qt::QtMousePointer>());
   const QuitOnTermination quitOnSignal;  // a terminated window still ends its documents
   qt::QtControlWidget widget;
   widget.setWindowTitle(QString::fromStdString("Vant3 - " + session.page().baseName));
@@ -42,7 +43,8 @@ int ShowVerb(int& argc, char** argv, const CommandLine& line) {
 
 int PreviewVerb(int& argc, char** argv, const CommandLine& line) {
   qt::QtMessageBoxes boxes;
-  Session session(argc, argv, line, /*windowed=*/true, boxes, std::make_unique<qt::QtMousePointer>());
+  Session session(argc, argv, line, LoadCommandPage(line), {.windowed = true}, boxes,
+                  std::make_unique<qt::QtMousePointer>());
   const QuitOnTermination quitOnSignal;  // a terminated window still ends its documents
   qt::QtControlWidget widget;  // the control the preview button belongs to, not shown
   QtPreviewOpener opener;

@@ -17,8 +17,6 @@ Symbology SymbologyOrFail(TextView command) {
   return *symbology;
 }
 
-Text FlagText(bool flag) { return flag ? u"True" : u"False"; }
-
 }  // namespace
 
 bool IsBarcodeCommand(TextView command) { return SymbologyOf(command).has_value(); }

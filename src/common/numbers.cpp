@@ -190,4 +190,6 @@ Text DoubleText(double value) {
 
 bool FlagFromText(TextView text) { return LowerCase(text) == u"true"; }
 
+Text FlagText(bool flag) { return flag ? u"true" : u"false"; }
+
 }  // namespace vant

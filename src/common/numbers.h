@@ -39,6 +39,9 @@ Text DoubleText(double value);
 
 // Flags: true when the field, lower-cased, is exactly "true".
 bool FlagFromText(TextView text);
+// A flag as a field holds it, for the preview's copies of drawing methods: "true" or
+// "false", which FlagFromText and the barcode check character's reading both read back.
+Text FlagText(bool flag);
 
 // The 16-bit flag values of the original control.
 inline constexpr int16_t kFlagTrue = -1;

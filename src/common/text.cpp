@@ -7,14 +7,36 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-void AppendUtf16(Text& out, char32_t cp) {
+// Writes a code point as UTF-16 at out; returns the end of what was written.
+char16_t* PutUtf16(char16_t* out, char32_t cp) {
   if (cp < 0x10000) {
-    out.push_back(static_cast<char16_t>(cp));
+    *out++ = static_cast<char16_t>(cp);
   } else {
     cp -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    *out++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+    *out++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
   }
+  return out;
+}
+
+// Writes a code point as UTF-8 at out; returns the end of what was written.
+char* PutUtf8(char* out, char32_t cp) {
+  if (cp < 0x80) {
+    *out++ = static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    *out++ = static_cast<char>(0xC0 | (cp >> 6));
+    *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    *out++ = static_cast<char>(0xE0 | (cp >> 12));
+    *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    *out++ = static_cast<char>(0xF0 | (cp >> 18));
+    *out++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+  }
+  return out;
 }
 
 // Case pairs beyond ASCII: ranges where upper = lower - offset.
@@ -37,101 +59,97 @@ constexpr CaseRange kCaseRanges[] = {
 }  // namespace
 
 void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
+  char bytes[4];
+  out.append(bytes, static_cast<std::size_t>(PutUtf8(bytes, cp) - bytes));
 }
 
+// Both conversions write into a buffer sized for the longest result and cut it to what was
+// written: pages of tens of thousands of PARAMs go through them twice.
 Text FromUtf8(std::string_view in) {
-  Text out;
-  out.reserve(in.size());
-  size_t i = 0;
+  Text out(in.size(), u'\0');  // never more UTF-16 units than bytes
+  char16_t* put = out.data();
+  std::size_t i = 0;
   while (i < in.size()) {
     const auto b0 = static_cast<unsigned char>(in[i]);
+    if (b0 < 0x80) {
+      *put++ = b0;
+      ++i;
+      continue;
+    }
     int extra = 0;
     char32_t cp = 0;
     char32_t min = 0;
-    if (b0 < 0x80) {
-      out.push_back(b0);
-      ++i;
-      continue;
-    } else if ((b0 & 0xE0) == 0xC0) {
+    if ((b0 & 0xE0) == 0xC0) {
       extra = 1, cp = b0 & 0x1F, min = 0x80;
     } else if ((b0 & 0xF0) == 0xE0) {
       extra = 2, cp = b0 & 0x0F, min = 0x800;
     } else if ((b0 & 0xF8) == 0xF0) {
       extra = 3, cp = b0 & 0x07, min = 0x10000;
     } else {
-      AppendUtf16(out, kReplacement);
+      *put++ = static_cast<char16_t>(kReplacement);
       ++i;
       continue;
     }
-    if (i + static_cast<size_t>(extra) >= in.size()) {
-      // A sequence cut off by the end of the input.
-      AppendUtf16(out, kReplacement);
-      ++i;
-      continue;
-    }
-    bool ok = true;
-    for (int k = 1; k <= extra; ++k) {
-      const auto b = static_cast<unsigned char>(in[i + k]);
-      if ((b & 0xC0) != 0x80) {
-        ok = false;
-        break;
-      }
+    // A sequence cut off by the end of the input, or one that is not a character.
+    bool ok = i + static_cast<std::size_t>(extra) < in.size();
+    for (int k = 1; ok && k <= extra; ++k) {
+      const auto b = static_cast<unsigned char>(in[i + static_cast<std::size_t>(k)]);
+      ok = (b & 0xC0) == 0x80;
       cp = (cp << 6) | (b & 0x3F);
     }
     if (!ok || cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-      AppendUtf16(out, kReplacement);
+      *put++ = static_cast<char16_t>(kReplacement);
       ++i;
       continue;
     }
-    AppendUtf16(out, cp);
-    i += static_cast<size_t>(extra) + 1;
+    put = PutUtf16(put, cp);  // four bytes give two units
+    i += static_cast<std::size_t>(extra) + 1;
   }
+  out.resize(static_cast<std::size_t>(put - out.data()));
   return out;
 }
 
 std::string ToUtf8(TextView in) {
-  std::string out;
-  out.reserve(in.size());
-  for (size_t i = 0; i < in.size(); ++i) {
+  std::string out(in.size() * 3, '\0');  // a unit takes at most three bytes, a pair four
+  char* put = out.data();
+  for (std::size_t i = 0; i < in.size(); ++i) {
     char32_t cp = in[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < in.size() && in[i + 1] >= 0xDC00 &&
-        in[i + 1] <= 0xDFFF) {
+    if (cp < 0x80) {
+      *put++ = static_cast<char>(cp);
+      continue;
+    }
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < in.size() && in[i + 1] >= 0xDC00 && in[i + 1] <= 0xDFFF) {
       cp = 0x10000 + ((cp - 0xD800) << 10) + (in[i + 1] - 0xDC00);
       ++i;
     } else if (cp >= 0xD800 && cp <= 0xDFFF) {
       cp = kReplacement;
     }
-    AppendUtf8(out, cp);
+    put = PutUtf8(put, cp);
   }
+  out.resize(static_cast<std::size_t>(put - out.data()));
   return out;
+}
+
+char16_t LowerCaseUnit(char16_t c) {
+  if (c < 0x80) return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;  // most of it
+  for (const auto& r : kCaseRanges) {
+    if (c >= r.upperFirst && c <= r.upperLast) return static_cast<char16_t>(c + r.offset);
+  }
+  return c;
 }
 
 Text LowerCase(TextView in) {
   Text out(in);
-  for (auto& c : out) {
-    for (const auto& r : kCaseRanges) {
-      if (c >= r.upperFirst && c <= r.upperLast) {
-        c = static_cast<char16_t>(c + r.offset);
-        break;
-      }
-    }
-  }
+  for (auto& c : out) c = LowerCaseUnit(c);
   return out;
+}
+
+bool StartsWithLowerCased(TextView text, TextView prefix) {
+  if (text.size() < prefix.size()) return false;
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    if (LowerCaseUnit(text[i]) != prefix[i]) return false;
+  }
+  return true;
 }
 
 Text UpperCase(TextView in) {

@@ -22,6 +22,10 @@ void AppendUtf8(std::string& out, char32_t codePoint);
 // Cyrillic and the full-width Latin letters; everything else is left as it stands.
 Text LowerCase(TextView text);
 Text UpperCase(TextView text);
+// One UTF-16 unit lower-cased as LowerCase does.
+char16_t LowerCaseUnit(char16_t unit);
+// Whether text begins with prefix once lower-cased: LowerCase(text) starts with prefix.
+bool StartsWithLowerCased(TextView text, TextView prefix);
 
 // Removes blanks (U+0020 only) at both ends, like the original control's Trim.
 Text TrimBlanks(TextView text);

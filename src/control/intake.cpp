@@ -29,13 +29,13 @@ void ReadMethods(const HostDocument& document, const PropertyBag& bag, ControlSt
     // before the bag is asked.
     if (!IsMethodName(param.name)) continue;
     if (!bag.Read(param.name)) continue;  // present in the page but not the control's
-    const std::vector<Text> parts = SplitMethodLine(param.value);
+    std::vector<Text> parts = SplitMethodLine(param.value);
     // Grown one position at a time, keeping what the positions hold (also from an earlier
     // reading).
     state.methodList.resize(static_cast<size_t>(k) + 1);
     MethodRec& rec = state.methodList[static_cast<size_t>(k)];
     const size_t written = std::min<size_t>(parts.size(), kMethodFields);
-    for (size_t f = 0; f < written; ++f) rec.field[f] = parts[f];
+    for (size_t f = 0; f < written; ++f) rec.field[f] = std::move(parts[f]);
     if (k == 32767) throw Failure::Overflow();
     ++k;
   }
@@ -55,17 +55,7 @@ void ReadButtonSettings(const PropertyBag& bag, ControlState& state) {
 }  // namespace
 
 bool IsMethodName(TextView name) {
-  // Compared as LowerCase would lower the name, without a copy of it: only the letters A to
-  // Z lower-case to the letters of "method" and "methodcnt".
-  const auto startsWith = [&](TextView lowerPrefix) {
-    if (name.size() < lowerPrefix.size()) return false;
-    for (std::size_t i = 0; i < lowerPrefix.size(); ++i) {
-      const char16_t c = name[i];
-      if ((c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c) != lowerPrefix[i]) return false;
-    }
-    return true;
-  };
-  return startsWith(u"method") && !startsWith(u"methodcnt");
+  return StartsWithLowerCased(name, u"method") && !StartsWithLowerCased(name, u"methodcnt");
 }
 
 void ReadProperties(const HostDocument& document, const PropertyBag& bag, ControlView& view,

@@ -15,4 +15,10 @@ inline constexpr TextView kCommaMarker = u"$カンマ$";
 // Parts after part 9 are kept here; the intake ignores them.
 std::vector<Text> SplitMethodLine(TextView line);
 
+// Where part 0, the command, ends in the line as written: at the first comma that is not
+// half of a doubled one, or at the line's end. The command is line.substr(0, CommandEnd)
+// with its escapes applied; a command holding an escaped comma is no command of the
+// language.
+std::size_t CommandEnd(TextView line);
+
 }  // namespace vant

@@ -19,6 +19,4 @@ inline int16_t WholeField(TextView field) { return WholeFromText16(field); }
 inline int32_t ColourField(TextView field) { return WholeFromText32(field); }
 inline bool FlagField(TextView field) { return FlagFromText(field); }
 
-inline Text FlagText(bool flag) { return flag ? u"true" : u"false"; }
-
 }  // namespace vant

@@ -20,9 +20,10 @@ class PictureBox : public virtual DrawTarget {
  public:
   TextView TypeName() const override { return kTypePictureBox; }
 
-  // Clears to the background colour; the print position goes back to (0, 0).
+  // Clears to the background colour; the print position goes back to (0, 0). What is drawn
+  // on a picture box stays until it is cleared: drawing is always persistent here, so there
+  // is no AutoRedraw to switch on.
   virtual void Cls() = 0;
-  virtual void SetAutoRedraw(bool persistent) = 0;
   virtual void SetBackColor(int32_t colour) = 0;
   virtual int32_t BackColor() const = 0;
   virtual void SetVisible(bool visible) = 0;

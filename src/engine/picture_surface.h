@@ -32,8 +32,6 @@ class PictureSurface final : public Surface, public PictureBox {
   explicit PictureSurface(PictureDevice& device);
 
   void Cls() override;
-  void SetAutoRedraw(bool persistent) override { autoRedraw_ = persistent; }
-  bool AutoRedraw() const { return autoRedraw_; }
   void SetBackColor(int32_t colour) override;
   int32_t BackColor() const override { return backColor_; }
   void SetVisible(bool visible) override { visible_ = visible; }
@@ -59,7 +57,6 @@ class PictureSurface final : public Surface, public PictureBox {
 
  private:
   PictureDevice& device_;
-  bool autoRedraw_ = false;
   int32_t backColor_ = 0xFFFFFF;
   bool visible_ = true;
   float left_ = 0;

@@ -56,7 +56,6 @@ void FrmPreview::Load() {
     view_.Maximize();
     auto& scratch = view_.BarcodeScratch();
     scratch.SetScaleMode(kScalePixels);
-    scratch.SetAutoRedraw(true);
     scratch.SetBackColor(kWhite);
     scratch.SetVisible(false);
     platform_.pointer.Set(kPointerHourglass);
@@ -98,7 +97,6 @@ bool FrmPreview::BuildPages() {
 
   // The page frame: the whole sheet at double density.
   auto& image = view_.PageImage();
-  image.SetAutoRedraw(true);
   image.SetScaleMode(kScalePixels);
   ReadPrinterGeometry(platform_, platform_.printer);  // a failure reported itself
   image.SetWidth(DoubleDensityWidth(image, geometry.paperWidth));
@@ -113,7 +111,6 @@ bool FrmPreview::BuildPages() {
     const int16_t number = WholeInt16(page);
     ReadPrinterGeometry(platform_, platform_.printer);
     picture.Cls();
-    picture.SetAutoRedraw(true);
     picture.SetScaleMode(kScalePixels);
     picture.SetWidth(DoubleDensityWidth(picture, geometry.printableWidth));
     picture.SetHeight(DoubleDensityHeight(picture, geometry.printableHeight));

@@ -148,12 +148,12 @@ TEST_F(VantBadInputTest, AnObjectIdThatMatchesNothingIsAUsageError) {
 TEST_F(VantBadInputTest, AMissingPageIsNamed) {
   const std::string missing = (pages_ / "nowhere.html").string();
   for (const std::string verb : {"methods", "print", "pdf", "show", "preview"}) {
-    ExpectUnreadable(verb, missing, "ファイルがありません");
+    ExpectUnreadable(verb, missing, "ファイルまたはディレクトリがありません");
   }
 }
 
 TEST_F(VantBadInputTest, ADirectoryIsNotAPage) {
-  for (const std::string verb : {"methods", "print", "pdf"}) ExpectUnreadable(verb, pages_.Path().string(), "フォルダです");
+  for (const std::string verb : {"methods", "print", "pdf"}) ExpectUnreadable(verb, pages_.Path().string(), "ディレクトリです");
 }
 
 TEST_F(VantBadInputTest, AFifoIsRefusedWithoutWaitingForAWriter) {

@@ -177,6 +177,16 @@ TEST_F(VantMethodsTest, TheMethodsComeFromTheWholePageTheSettingsFromTheChosenOb
   EXPECT_EQ(label.out, Json({Fields({"newpage"})}, {"ラベル"}));
 }
 
+TEST_F(VantMethodsTest, AnObjectWithAMethodCountAloneIsNotTheControl) {
+  // A method count PARAM is no method line: the control is the OBJECT after it.
+  const VantResult r = Methods(
+      "<object id=\"Count\"><param name=\"MethodCnt\" value=\"2\"></object>\n"
+      "<object id=\"Invoice\"><param name=\"method1\" value=\"papersize,a4\">"
+      "<param name=\"method2\" value=\"enddoc\"><param name=\"CmdProperty\" value=\"発行\"></object>\n");
+  EXPECT_TRUE(r.exited && r.status == 0) << r.Describe();
+  EXPECT_EQ(r.out, Json({Fields({"papersize", "a4"}), Fields({"enddoc"})}, {"発行"}));
+}
+
 TEST_F(VantMethodsTest, TheShiftJisExampleReadsAsItsUtf8Twin) {
   const std::string shiftJis = ReadFile(std::filesystem::path(VANT_EXAMPLES_DIR) / "shipping-label.html");
   const std::string twin = Utf8Twin(shiftJis, "CP932", "charset=Shift_JIS");

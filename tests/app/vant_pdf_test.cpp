@@ -221,7 +221,9 @@ TEST_F(VantPdfTest, WithoutAPrintServerPrintRefusesAndOnlyThePdfPrinterWritesAFi
   const std::string page = WritePage("invoice.html", {"changeprinter,Office", kText, "enddoc"});
   const VantResult refused = Run({"print", page});
   EXPECT_TRUE(refused.exited && refused.status == 1) << refused.Describe();
-  EXPECT_TRUE(Contains(refused.err, "からプリンターの一覧を取得できません (ソケットがありません)。印刷しませんでした"))
+  EXPECT_TRUE(Contains(refused.err,
+                       "からプリンターの一覧を取得できません (ソケットがありません)。印刷しませんでした (PDF ファイルに"
+                       "書くには vant pdf か --printer \"Vant3 PDF\" を使います)。"))
       << refused.err;
   EXPECT_EQ(refused.out, "");
   EXPECT_TRUE(work_.Names().empty()) << testing::PrintToString(work_.Names());

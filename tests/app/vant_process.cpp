@@ -16,7 +16,7 @@
 #include <thread>
 #include <unistd.h>
 
-#include "platform/browser/native_messaging.h"
+#include "platform/system/descriptor.h"
 
 namespace vant::test {
 namespace {
@@ -162,7 +162,7 @@ VantProcess::VantProcess(const std::vector<std::string>& args, VantOptions optio
 }
 
 void VantProcess::WriteInput(const std::string& bytes) {
-  if (!browser::WriteAll(inputPipe_, bytes)) throw std::runtime_error("cannot write to the child's standard input");
+  if (!system::WriteAll(inputPipe_, bytes)) throw std::runtime_error("cannot write to the child's standard input");
 }
 
 void VantProcess::CloseInput() {

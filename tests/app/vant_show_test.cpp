@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <optional>
+#include <string>
 #include <thread>
 
 #include "host_pages.h"
@@ -97,18 +99,34 @@ TEST(VantShowTest, WithoutADisplayTheWindowVerbsSaySoInsteadOfAborting) {
   TempDir pages;
   TempDir work;
   WriteFile(pages / "page.html", HostPage(MethodParams({"enddoc"})));
-  for (const std::string verb : {"show", "preview"}) {
-    SCOPED_TRACE(verb);
-    VantOptions options;
-    options.workDir = work.Path();
-    options.env["DISPLAY"] = std::nullopt;
-    options.env["WAYLAND_DISPLAY"] = std::nullopt;
-    options.env["QT_QPA_PLATFORM"] = std::nullopt;
-    const VantResult r = RunVant({verb, (pages / "page.html").string()}, options);
-    // Like a usage error: the command cannot run where it was started.
-    EXPECT_TRUE(r.exited && r.status == 2) << r.Describe();
-    EXPECT_EQ(r.err, "vant: 画面に接続できません: DISPLAY も WAYLAND_DISPLAY も設定されていません\n");
-    EXPECT_TRUE(work.Names().empty());
+  const struct Case {
+    int line;
+    std::optional<std::string> platform;  // QT_QPA_PLATFORM
+    std::string said;
+  } cases[] = {
+      {__LINE__, std::nullopt, "vant: 画面に接続できません: DISPLAY も WAYLAND_DISPLAY も設定されていません\n"},
+      // Qt would abort on the platform chosen, whatever else is set.
+      {__LINE__, "xcb", "vant: 画面に接続できません: QT_QPA_PLATFORM=xcb: DISPLAY が設定されていません\n"},
+      {__LINE__, "wayland;xcb",
+       "vant: 画面に接続できません: QT_QPA_PLATFORM=wayland;xcb: Wayland のソケット「" + work.Path().string() +
+           "/wayland-0」がありません、DISPLAY が設定されていません\n"},
+  };
+  for (const Case& c : cases) {
+    for (const std::string verb : {"show", "preview"}) {
+      SCOPED_TRACE(std::to_string(c.line) + " " + verb);
+      VantOptions options;
+      options.workDir = work.Path();
+      options.env["DISPLAY"] = std::nullopt;
+      options.env["WAYLAND_DISPLAY"] = std::nullopt;
+      options.env["XDG_SESSION_TYPE"] = std::nullopt;
+      options.env["XDG_RUNTIME_DIR"] = work.Path().string();
+      options.env["QT_QPA_PLATFORM"] = c.platform;
+      const VantResult r = RunVant({verb, (pages / "page.html").string()}, options);
+      // Like a usage error: the command cannot run where it was started.
+      EXPECT_TRUE(r.exited && r.status == 2) << r.Describe();
+      EXPECT_EQ(r.err, c.said);
+      EXPECT_TRUE(work.Names().empty());
+    }
   }
 }
 

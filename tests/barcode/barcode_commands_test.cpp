@@ -158,8 +158,8 @@ TEST_F(PreviewPageTest, CopyInPreviewPixelsWithTheFlagsWrittenOut) {
   EXPECT_EQ(copy.field[3], u"a1b");       // as written: nothing is validated here
   EXPECT_EQ(copy.field[4], u"227");       // 30 mm = 113.39 pixels, times 2
   EXPECT_EQ(copy.field[5], u"113");       // 15 mm = 56.69 pixels, times 2
-  EXPECT_EQ(copy.field[6], u"True");
-  EXPECT_EQ(copy.field[7], u"True");
+  EXPECT_EQ(copy.field[6], u"true");
+  EXPECT_EQ(copy.field[7], u"true");
   EXPECT_EQ(copy.field[8], u"");
   EXPECT_EQ(copy.field[9], u"");
   EXPECT_TRUE(Page().shown);
@@ -176,14 +176,14 @@ TEST_F(PreviewPageTest, JanCopyCarriesTheNumberAndNoCheckFlag) {
   EXPECT_EQ(copy.field[3], u"123");
   EXPECT_EQ(copy.field[4], u"192");
   EXPECT_EQ(copy.field[5], u"19");  // 9.6 x 2 = 19.2
-  EXPECT_EQ(copy.field[6], u"False");
+  EXPECT_EQ(copy.field[6], u"false");
   EXPECT_EQ(copy.field[7], u"");
 }
 
 TEST_F(PreviewPageTest, InvalidDataIsRecordedWithoutAMessage) {
   Record({u"prncode39", u"0", u"0", u"#", u"100", u"100", u"", u"FALSE"});
   EXPECT_EQ(Page().methods[1].field[3], u"#");
-  EXPECT_EQ(Page().methods[1].field[7], u"False");
+  EXPECT_EQ(Page().methods[1].field[7], u"false");
   EXPECT_EQ(ThisThreadState().barcodeRefusal, u"earlier");
 }
 

@@ -167,5 +167,12 @@ TEST(Flags, OnlyTrueInAnyCaseIsTrue) {
   EXPECT_FALSE(FlagFromText(u""));
 }
 
+TEST(Flags, AWrittenFlagReadsBack) {
+  for (const bool flag : {true, false}) {
+    EXPECT_EQ(FlagFromText(FlagText(flag)), flag);
+    EXPECT_EQ(LowerCase(FlagText(flag)) != u"false", flag);  // as the check character reads it
+  }
+}
+
 }  // namespace
 }  // namespace vant

@@ -21,6 +21,73 @@ TEST(Utf, MalformedInputBecomesReplacementCharacters) {
   EXPECT_EQ(ToUtf8(Text(1, char16_t(0xD800))), "\xef\xbf\xbd");
 }
 
+// Every kind of byte sequence, each beside ASCII so that the buffer's cut is seen too.
+TEST(Utf, EachSequenceDecodesToItsCharacterOrOneReplacementPerByte) {
+  const struct {
+    int line;
+    std::string utf8;
+    Text text;
+  } cases[] = {
+      {__LINE__, "", u""},
+      {__LINE__, "plain ascii", u"plain ascii"},
+      {__LINE__, "x\xc3\xa9y", u"xéy"},                      // two bytes
+      {__LINE__, "\xe6\x98\x8e\xe6\x9c\x9d", u"明朝"},         // three bytes
+      {__LINE__, "<\xf0\xa0\xae\xb7>", u"<\U00020BB7>"},   // four bytes, two units
+      {__LINE__, "\xf4\x8f\xbf\xbf", u"\U0010FFFF"},        // the last code point
+      {__LINE__, "\xf4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},  // beyond it
+      {__LINE__, "\xed\xa0\x80z", u"\uFFFD\uFFFD\uFFFDz"},    // an encoded surrogate
+      {__LINE__, "\xe0\x80\xaf", u"\uFFFD\uFFFD\uFFFD"},      // overlong
+      {__LINE__, "a\xf0\xa0\xae", u"a\uFFFD\uFFFD\uFFFD"},     // cut off by the end
+      {__LINE__, "\xc3(", u"\uFFFD("},                        // no continuation byte
+      {__LINE__, "\x80\xbf", u"\uFFFD\uFFFD"},                 // continuation bytes alone
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    EXPECT_EQ(FromUtf8(c.utf8), c.text);
+  }
+}
+
+TEST(Utf, EachUnitEncodesAsItsCharacterAndALoneSurrogateAsAReplacement) {
+  const struct {
+    int line;
+    Text text;
+    std::string utf8;
+  } cases[] = {
+      {__LINE__, u"", ""},
+      {__LINE__, u"Aé明\U00020BB7", "A\xc3\xa9\xe6\x98\x8e\xf0\xa0\xae\xb7"},
+      {__LINE__, Text{0xDC00, u'a'}, "\xef\xbf\xbd" "a"},          // a low half first
+      {__LINE__, Text{u'a', 0xD800}, "a\xef\xbf\xbd"},            // a high half at the end
+      {__LINE__, Text{0xD800, 0xD800, 0xDC00}, "\xef\xbf\xbd\xf0\x90\x80\x80"},
+      {__LINE__, Text(3, u'\uFFFF'), "\xef\xbf\xbf\xef\xbf\xbf\xef\xbf\xbf"},  // three bytes a unit
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    EXPECT_EQ(ToUtf8(c.text), c.utf8);
+  }
+}
+
+TEST(Case, AStartIsComparedLowerCasedUnitByUnit) {
+  const struct {
+    int line;
+    Text text;
+    Text prefix;
+    bool starts;
+  } cases[] = {
+      {__LINE__, u"METHOD1", u"method", true},   {__LINE__, u"MethodCnt", u"methodcnt", true},
+      {__LINE__, u"metho", u"method", false},    {__LINE__, u"ＭＥＴＨＯＤ", u"method", false},
+      {__LINE__, u"ＡＢ", u"ａｂ", true},          {__LINE__, u"", u"", true},
+      {__LINE__, u"ÀX", u"àx", true},            {__LINE__, u"x", u"", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    EXPECT_EQ(StartsWithLowerCased(c.text, c.prefix), c.starts);
+    EXPECT_EQ(LowerCase(c.text).starts_with(c.prefix), c.starts);  // what it stands for
+  }
+  for (char16_t unit : {u'A', u'z', u'Ø', u'Σ', u'Я', u'Ѐ', u'Ｚ', u'縦'}) {
+    EXPECT_EQ(Text(1, LowerCaseUnit(unit)), LowerCase(Text(1, unit)));
+  }
+}
+
 TEST(Case, LowersAndUppersLettersOnly) {
   EXPECT_EQ(LowerCase(u"NewPage"), u"newpage");
   EXPECT_EQ(LowerCase(u"vbPRPSA4"), u"vbprpsa4");
@@ -54,8 +121,8 @@ TEST(ReplaceText, AMatchBeyondPosition32767Overflows) {
   Text source(32766, u'x');
   source += u",,";  // match at position 32767 (counted from 1): still in range
   EXPECT_NO_THROW(ReplaceText(source, u",,", u"."));
-  source.insert(0, u"y");  // now the match starts at 32768
-  EXPECT_THROW(ReplaceText(source, u",,", u"."), Failure);
+  const Text shifted = Text(u"y") + source;  // now the match starts at 32768
+  EXPECT_THROW(ReplaceText(shifted, u",,", u"."), Failure);
   EXPECT_NO_THROW(ReplaceText(Text(40000, u'x'), u",,", u"."));  // no match, no failure
 }
 

@@ -1,7 +1,7 @@
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert/strict');
-const { snapshotObjects, createKeyRegistry, consentKeys } = require('../../extension/lib/object-snapshot.js');
+const { snapshotObjects, createKeyRegistry, consentKeys, isMethodName } = require('../../extension/lib/object-snapshot.js');
 const { el, param, svg } = require('./fake-dom.js');
 
 const cases = [
@@ -58,6 +58,8 @@ test('keys stay with their elements across snapshots, and new OBJECTs get new on
 
 const offers = [
   { params: [[], [['method1', 'a']], [['METHOD', 'b']]], want: [1, 2] },
+  // a method count is no method line: the OBJECT holding only one is no control
+  { params: [[['MethodCnt', '2']], [['methodcnt5', '1'], ['method1', 'a']], [['method1', 'b']]], want: [1, 2] },
   { params: [[['CmdProperty', 'x']], [['Mode', '1']]], want: [] },
   { params: [[['movie', 'a.swf']], [['quality', 'high']]], want: [] },
   { params: [], want: [] },
@@ -66,5 +68,17 @@ for (const [i, c] of offers.entries()) {
   test(`consent is offered only in OBJECTs with method PARAMs (row ${i})`, () => {
     const objects = c.params.map((params, key) => ({ key, params }));
     assert.deepEqual(consentKeys(objects), c.want);
+  });
+}
+
+// The same names as the host's own rule (HostControlChoice in the C++ tests).
+const methodNames = [
+  ['method1', true], ['METHOD2', true], ['Method', true], ['methodcount', true], ['methoD_cnt', true],
+  ['MethodCnt', false], ['methodcnt5', false], ['METHODCNT', false], ['metho', false], ['xmethod1', false],
+  ['', false], ['ｍｅｔｈｏｄ1', false],
+];
+for (const [name, want] of methodNames) {
+  test(`"${name}" ${want ? 'is' : 'is not'} a method line`, () => {
+    assert.equal(isMethodName(name), want);
   });
 }

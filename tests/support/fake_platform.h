@@ -24,7 +24,7 @@ struct PrinterSpec {
   std::set<int16_t> qualities{-1, -2, -3, -4};
   bool colour = true;
   // A sheet of its own instead of the paper code's (portrait millimetres).
-  std::optional<double> sheetWidthMm, sheetHeightMm;
+  std::optional<double> sheetWidthMm{}, sheetHeightMm{};
 };
 
 // A printer whose drawing goes to a RecordingDevice of its printable area and whose

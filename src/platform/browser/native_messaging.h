@@ -61,7 +61,4 @@ ReadMessage ReadNextMessage(ByteSource& source, std::size_t limit = kMaxRequestB
 // The message with its length in front.
 std::string FrameMessage(std::string_view json);
 
-// Writes all bytes to the descriptor; false when it cannot (the browser has gone).
-bool WriteAll(int fd, std::string_view bytes);
-
 }  // namespace vant::browser

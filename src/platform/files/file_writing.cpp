@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/files/descriptor.h"
+#include "platform/system/descriptor.h"
 
 namespace vant::files {
 namespace {
@@ -22,15 +22,15 @@ constexpr int kMaxSeriesTries = 100000;
 
 [[noreturn]] void Fail(const fs::path& file, int error) { throw FileWriteFailure(file, error); }
 
+using system::Descriptor;
+
 void WriteAll(int fd, std::string_view bytes, const fs::path& file) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      Fail(file, errno);
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
+  if (!system::WriteAll(fd, bytes)) Fail(file, errno);
+}
+
+// Closes now; a failing close (the last chance for a deferred write error) throws.
+void Close(Descriptor& fd, const fs::path& file) {
+  if (const int error = fd.Close()) Fail(file, error);
 }
 
 // Synced to the disk, so that the name never leads to an incomplete file after a crash.
@@ -44,6 +44,17 @@ std::string RandomTag() {
   char tag[17];
   std::snprintf(tag, sizeof tag, "%016llx", static_cast<unsigned long long>(generator()));
   return tag;
+}
+
+// ".NAME.TAG": a hidden name beside NAME that no one else uses. (Appended piece by piece: a
+// literal put in front of a temporary string is an insertion at its start, in which GCC 12
+// sees a false overlap.)
+std::string HiddenName(std::string_view name) {
+  std::string hidden = ".";
+  hidden += name;
+  hidden += '.';
+  hidden += RandomTag();
+  return hidden;
 }
 
 // A complete file being prepared in a directory, without a name (O_TMPFILE) until it
@@ -61,7 +72,7 @@ class PendingFile {
     if (file_.Get() >= 0) return;
     if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) Fail(shownAs_, errno);
     for (int tries = 0; file_.Get() < 0; ++tries) {
-      tempName_ = "." + shownAs_.filename().string() + "." + RandomTag();
+      tempName_ = HiddenName(shownAs_.filename().string());
       file_.Reset(::openat(dir_.Get(), tempName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
       if (file_.Get() < 0 && (errno != EEXIST || tries > 100)) Fail(shownAs_, errno);
     }
@@ -112,20 +123,20 @@ class PendingFile {
     if (tempName_.empty()) {
       std::string hidden;
       do {
-        hidden = "." + name + "." + RandomTag();
+        hidden = HiddenName(name);
       } while (!TakeFreeName(hidden));
       tempName_ = hidden;  // removed by the destructor should the rename fail
     }
     if (::renameat(dir_.Get(), tempName_.c_str(), dir_.Get(), name.c_str()) != 0) Fail(shownAs_, errno);
     tempName_.clear();
-    file_.Close(shownAs_);
+    Close(file_, shownAs_);
   }
 
  private:
   bool Taken() {
     if (!tempName_.empty()) ::unlinkat(dir_.Get(), tempName_.c_str(), 0);
     tempName_.clear();
-    file_.Close(shownAs_);
+    Close(file_, shownAs_);
     return true;
   }
 
@@ -174,7 +185,7 @@ void CheckInherited(int fd, const fs::path& file) {
 void StreamInto(int fd, const fs::path& file, std::string_view bytes) {
   Descriptor out(fd);
   WriteAll(out.Get(), bytes, file);
-  out.Close(file);
+  Close(out, file);
 }
 
 }  // namespace
@@ -229,15 +240,14 @@ NamedTarget WriteNamedFile(const fs::path& file, std::string_view bytes) {
   }
   if (target == NamedTarget::kStream) {
     // Neither created nor truncated: a device or FIFO is only written into.
-    const int fd = ::open(absolute.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) Fail(file, errno);
+    Descriptor stream(::open(absolute.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
+    if (!stream.IsOpen()) Fail(file, errno);
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && !S_ISREG(st.st_mode)) {
-      StreamInto(fd, file, bytes);
+    if (::fstat(stream.Get(), &st) == 0 && !S_ISREG(st.st_mode)) {
+      StreamInto(stream.Release(), file, bytes);
       return target;
     }
     // Replaced by a regular file since the check: that one is replaced whole below.
-    ::close(fd);
   }
   std::error_code error;
   const fs::path real = target == NamedTarget::kNew ? absolute : fs::canonical(absolute, error);

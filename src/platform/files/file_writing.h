@@ -17,9 +17,12 @@
 #include <string>
 #include <string_view>
 
-#include "platform/files/file_errors.h"
+#include "platform/system/file_errors.h"
 
 namespace vant::files {
+
+// What every function here throws: the file, the reason and the errno value behind it.
+using system::FileWriteFailure;
 
 // What a file the user named is to the writer.
 enum class NamedTarget {

@@ -10,7 +10,6 @@ namespace vant::files {
 namespace {
 
 constexpr mode_t kFolderMode = 0755;
-constexpr std::size_t kReadPiece = 64 * 1024;
 
 [[noreturn]] void Fail(const std::filesystem::path& shown, int error) { throw FileWriteFailure(shown, error); }
 
@@ -75,20 +74,10 @@ std::optional<std::string> ReadRegularFileIn(const Descriptor& folder, const std
   struct stat st {};
   if (::fstat(file.Get(), &st) != 0) Fail(shownAs, errno);
   if (!S_ISREG(st.st_mode)) return std::nullopt;  // replaced since it was looked at
-  std::string bytes;
-  for (;;) {
-    const std::size_t have = bytes.size();
-    bytes.resize(have + kReadPiece);
-    const ssize_t got = ::read(file.Get(), bytes.data() + have, kReadPiece);
-    if (got < 0 && errno == EINTR) {
-      bytes.resize(have);
-      continue;
-    }
-    if (got < 0) Fail(shownAs, errno);
-    bytes.resize(have + static_cast<std::size_t>(got));
-    if (bytes.size() > maxBytes) return std::nullopt;
-    if (got == 0) return bytes;
-  }
+  system::ReadBytes read = system::ReadToEnd(file.Get(), maxBytes, static_cast<std::size_t>(st.st_size));
+  if (read.error != 0) Fail(shownAs, read.error);
+  if (read.overLimit) return std::nullopt;
+  return std::move(read.bytes);
 }
 
 void RemoveFromFolder(const Descriptor& folder, const std::string& name, const std::filesystem::path& shownAs) {

@@ -11,9 +11,13 @@
 #include <optional>
 #include <string>
 
-#include "platform/files/descriptor.h"
+#include "platform/system/descriptor.h"
+#include "platform/system/file_errors.h"
 
 namespace vant::files {
+
+using system::Descriptor;
+using system::FileWriteFailure;
 
 // How the folders missing on the way are made.
 enum class MissingFolders {

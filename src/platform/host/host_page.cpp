@@ -1,24 +1,22 @@
 #include "platform/host/host_page.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "common/failure.h"
+#include "control/intake.h"
 #include "platform/host/host_page_errors.h"
 
 namespace vant::platform {
 namespace {
 
-Text AsciiLowerCase(TextView text) {
-  Text lower(text);
-  for (char16_t& c : lower) {
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  }
-  return lower;
-}
+char16_t AsciiLowerCase(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
 
+// The rule the property reading uses for a method line, so that the control chosen is one
+// whose reading finds methods.
 bool HoldsMethodParam(const PageObjects& page, const HostObject& object) {
   for (const std::size_t index : object.params) {
-    if (LowerCase(page.objectParams[index].name).starts_with(u"method")) return true;
+    if (IsMethodName(page.objectParams[index].name)) return true;
   }
   return false;
 }
@@ -87,7 +85,7 @@ HostPage::HostPage(std::shared_ptr<const std::vector<ParamElement>> objectParams
   if (!control_) return;
   for (const std::size_t index : control_->params) {
     if (index >= objectParams_->size()) throw std::out_of_range("a control PARAM the page does not hold");
-    bag_.try_emplace(AsciiLowerCase((*objectParams_)[index].name), index);  // the first one stays
+    bag_.try_emplace((*objectParams_)[index].name, index);  // the first one stays
   }
 }
 
@@ -96,8 +94,19 @@ const std::vector<ParamElement>& HostPage::ObjectParams() const {
   return *objectParams_;
 }
 
+std::size_t HostPage::AsciiFoldedHash::operator()(TextView name) const noexcept {
+  std::size_t hash = 14695981039346656037u;  // FNV-1a
+  for (const char16_t c : name) hash = (hash ^ AsciiLowerCase(c)) * 1099511628211u;
+  return hash;
+}
+
+bool HostPage::AsciiFoldedEqual::operator()(TextView a, TextView b) const noexcept {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char16_t x, char16_t y) { return AsciiLowerCase(x) == AsciiLowerCase(y); });
+}
+
 std::optional<Text> HostPage::Read(TextView name) const {
-  const auto found = bag_.find(AsciiLowerCase(name));
+  const auto found = bag_.find(name);
   if (found == bag_.end()) return std::nullopt;
   return (*objectParams_)[found->second].value;
 }

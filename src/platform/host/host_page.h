@@ -51,17 +51,26 @@ class HostPage final : public HostDocument, public PropertyBag {
   std::shared_ptr<const std::vector<ParamElement>> objectParams_;  // never null
   bool hasObject_ = false;
   std::optional<HostObject> control_;
-  // ASCII-lower-cased name -> index into objectParams_ of the first PARAM of that name.
-  std::unordered_map<Text, std::size_t> bag_;
+  // Names compared without ASCII case, looked up without a copy of the name asked for.
+  struct AsciiFoldedHash {
+    using is_transparent = void;
+    std::size_t operator()(TextView name) const noexcept;
+  };
+  struct AsciiFoldedEqual {
+    using is_transparent = void;
+    bool operator()(TextView a, TextView b) const noexcept;
+  };
+  // The name as the first PARAM of it writes it -> its index into objectParams_.
+  std::unordered_map<Text, std::size_t, AsciiFoldedHash, AsciiFoldedEqual> bag_;
 };
 
 // Which of the page's OBJECT elements are controls, in document order: those holding a
-// PARAM whose name starts with "method" in any case; when none does, the first OBJECT.
+// method line PARAM (IsMethodName: "method" at the start of its name in any case, but not
+// "methodcnt"); when none does, the first OBJECT.
 std::vector<std::size_t> ControlObjectIndexes(const PageObjects& page);
 
 // The control's OBJECT among the page's: the one whose id is objectId; without an id, the
-// first OBJECT holding a PARAM whose name starts with "method" in any case, else the first
-// OBJECT; nothing for a page without OBJECT. An id that no OBJECT carries throws
+// first of ControlObjectIndexes; nothing for a page without OBJECT. An id that no OBJECT carries throws
 // HostObjectNotFound.
 std::optional<std::size_t> ChooseControl(const PageObjects& page,
                                          const std::optional<Text>& objectId);

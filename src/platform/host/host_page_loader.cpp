@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <functional>
 #include <stdexcept>
 #include <string_view>
@@ -13,7 +12,9 @@
 #include "platform/host/host_page_errors.h"
 #include "platform/host/html_encoding.h"
 #include "platform/host/html_parse_work.h"
-#include "platform/host/limited_child.h"
+#include "platform/system/descriptor.h"
+#include "platform/system/file_errors.h"
+#include "platform/system/limited_child.h"
 #include "platform/host/page_reply.h"
 
 namespace vant::platform {
@@ -21,7 +22,7 @@ namespace {
 
 // The budget of reading one page: far above what a real page needs (a 64 MiB page of
 // PARAMs parses in a few seconds within it), far below what the machine has.
-constexpr ChildLimits kPageReadingLimits{
+constexpr system::ChildLimits kPageReadingLimits{
     .memoryBytes = std::uint64_t{448} << 20,
     .cpuSeconds = 8,
     .wallTime = std::chrono::seconds(60),
@@ -39,70 +40,30 @@ const std::string kOverBudget = "ページが大きすぎるか複雑すぎる�
   throw HostPageUnreadable(path.string(), "ページを読み込めません: " + path.string() + ": " + reason);
 }
 
-std::string ReasonOf(int error) {
-  switch (error) {
-    case ENOENT: return "ファイルがありません";
-    case EACCES:
-    case EPERM: return "読み取りの権限がありません";
-    case EISDIR: return "フォルダです";
-    case ENOTDIR: return "途中にフォルダでないものがあります";
-    case ELOOP: return "シンボリックリンクが循環しています";
-    default: return std::string("読み取りに失敗しました (") + std::strerror(error) + ")";
-  }
-}
+// Why the page could not be read, as the user reads it.
+std::string ReasonOf(int error) { return ToUtf8(system::ErrnoReason(error)); }
 
-// Closes the descriptor when the reading ends, however it ends.
-class OpenFile {
- public:
-  explicit OpenFile(int descriptor) : descriptor_(descriptor) {}
-  ~OpenFile() {
-    if (descriptor_ >= 0) close(descriptor_);
-  }
-  OpenFile(const OpenFile&) = delete;
-  OpenFile& operator=(const OpenFile&) = delete;
-  int get() const { return descriptor_; }
+const std::string kTooLarge = "ファイルが大きすぎます (上限 " + std::to_string(kMaxPageBytes >> 20) + " MiB)";
 
- private:
-  int descriptor_;
-};
-
-// Reads the descriptor to its end, within the limit; expected is the size to start with.
+// Reads the descriptor to its end, within the limit; expected is the size to start with
+// (the file may have grown since).
 std::string ReadToEnd(int descriptor, const std::filesystem::path& path, std::size_t expected) {
-  std::string bytes;
-  bytes.resize(expected);
-  std::size_t filled = 0;
-  while (true) {
-    if (filled == bytes.size()) {
-      // The file may have grown since fstat: read on, within the limit.
-      if (bytes.size() >= kMaxPageBytes) {
-        Unreadable(path, "ファイルが大きすぎます (上限 " + std::to_string(kMaxPageBytes >> 20) + " MiB)");
-      }
-      bytes.resize(bytes.size() + 4096);
-    }
-    const ssize_t got = read(descriptor, bytes.data() + filled, bytes.size() - filled);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      Unreadable(path, ReasonOf(errno));
-    }
-    if (got == 0) break;
-    filled += static_cast<std::size_t>(got);
-  }
-  bytes.resize(filled);
-  return bytes;
+  system::ReadBytes read = system::ReadToEnd(descriptor, kMaxPageBytes, expected);
+  if (read.error != 0) Unreadable(path, ReasonOf(read.error));
+  if (read.overLimit) Unreadable(path, kTooLarge);
+  return std::move(read.bytes);
 }
 
 std::string ReadPageBytes(const std::filesystem::path& path) {
-  const OpenFile file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (file.get() < 0) Unreadable(path, ReasonOf(errno));
+  const system::Descriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (!file.IsOpen()) Unreadable(path, ReasonOf(errno));
   struct stat info {};
-  if (fstat(file.get(), &info) != 0) Unreadable(path, ReasonOf(errno));
+  if (fstat(file.Get(), &info) != 0) Unreadable(path, ReasonOf(errno));
   if (S_ISDIR(info.st_mode)) Unreadable(path, ReasonOf(EISDIR));
   // A pipe or a device could block or never end: only plain files are pages.
   if (!S_ISREG(info.st_mode)) Unreadable(path, "通常のファイルではありません");
-  if (static_cast<std::uintmax_t>(info.st_size) > kMaxPageBytes) {
-    Unreadable(path, "ファイルが大きすぎます (上限 " + std::to_string(kMaxPageBytes >> 20) + " MiB)");
-  }
-  return ReadToEnd(file.get(), path, static_cast<std::size_t>(info.st_size));
+  if (static_cast<std::uintmax_t>(info.st_size) > kMaxPageBytes) Unreadable(path, kTooLarge);
+  return ReadToEnd(file.Get(), path, static_cast<std::size_t>(info.st_size));
 }
 
 
@@ -152,9 +113,13 @@ PageReply ReadPageInChild(const std::filesystem::path& path, const std::function
       utf8 = std::move(decoded.text.utf8);
     }  // the raw bytes go before the parse tree comes
     if (EstimateParseWork(utf8) > kMaxParseWork) Unreadable(path, kTooDeep);
-    PageObjects objects = ReadPageObjects(utf8);
+    PageObjects objects;
+    try {
+      objects = ReadPageObjects(utf8, kMaxReplyParams);
+    } catch (const TooManyParams&) {
+      Unreadable(path, TooManyParamsReason());
+    }
     utf8 = std::string();
-    if (objects.objectParams.size() > kMaxReplyParams) Unreadable(path, TooManyParamsReason());
     const std::optional<std::size_t> control = ChooseControl(objects, objectId);
     read.hasObject = !objects.objects.empty();
     if (control) read.control = std::move(objects.objects[*control]);
@@ -169,15 +134,15 @@ PageReply ReadPageInChild(const std::filesystem::path& path, const std::function
 
 LoadedHostPage ReadInChild(const std::filesystem::path& path, const std::function<std::string()>& readBytes,
                            const std::optional<Text>& objectId, std::string baseName) {
-  const ChildOutcome outcome = RunInLimitedChild(
+  const system::ChildOutcome outcome = system::RunInLimitedChild(
       [&](int replyFd) {
-        if (!WriteAll(replyFd, EncodeReply(ReadPageInChild(path, readBytes, objectId)))) {
+        if (!system::WriteAll(replyFd, EncodeReply(ReadPageInChild(path, readBytes, objectId)))) {
           throw std::runtime_error("the reply was not taken");
         }
       },
       kPageReadingLimits);
-  if (outcome.end == ChildEnd::kOverLimit) Unreadable(path, kOverBudget);
-  if (outcome.end == ChildEnd::kBroken) {
+  if (outcome.end == system::ChildEnd::kOverLimit) Unreadable(path, kOverBudget);
+  if (outcome.end == system::ChildEnd::kBroken) {
     Unreadable(path, "解析が異常終了しました" +
                          (outcome.signal != 0 ? " (シグナル " + std::to_string(outcome.signal) + ")"
                                               : std::string()));

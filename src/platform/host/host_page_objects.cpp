@@ -36,7 +36,7 @@ const GumboVector* ChildrenOf(const GumboNode* node) {
 
 }  // namespace
 
-PageObjects ReadPageObjects(std::string_view utf8Html) {
+PageObjects ReadPageObjects(std::string_view utf8Html, std::size_t maxParams) {
   GumboOptions options = kGumboDefaultOptions;
   options.max_errors = 0;  // the parse errors of a sloppy page are of no use here
   GumboTree tree(gumbo_parse_with_options(&options, utf8Html.data(), utf8Html.size()));
@@ -65,6 +65,7 @@ PageObjects ReadPageObjects(std::string_view utf8Html) {
     if (html && element.tag == GUMBO_TAG_NOSCRIPT) continue;
     if (html && element.tag == GUMBO_TAG_PARAM) {
       if (!openObjects.empty()) {
+        if (page.objectParams.size() == maxParams) throw TooManyParams();
         page.objects[openObjects.back()].params.push_back(page.objectParams.size());
         page.objectParams.push_back(ParamOf(element));
       }

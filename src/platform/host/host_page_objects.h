@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstddef>
+#include <limits>
 #include <optional>
+#include <stdexcept>
 #include <string_view>
 #include <vector>
 
@@ -25,10 +27,18 @@ struct PageObjects {
   std::vector<ParamElement> objectParams;  // every PARAM inside some OBJECT, in document order
 };
 
+// A page with more PARAMs inside OBJECTs than the reader was to take.
+class TooManyParams : public std::runtime_error {
+ public:
+  TooManyParams() : std::runtime_error("too many PARAM elements") {}
+};
+
 // Parses the page's HTML (UTF-8) as a browser does and collects its OBJECT elements.
 // A PARAM counts once, for the nearest OBJECT around it; PARAMs outside every OBJECT, in
 // template contents or in NOSCRIPT (which a browser with scripting does not parse) are left
-// out. A missing name or value attribute is empty text.
-PageObjects ReadPageObjects(std::string_view utf8Html);
+// out. A missing name or value attribute is empty text. Beyond maxParams PARAMs the
+// collecting stops and TooManyParams is thrown: none of them is copied first.
+PageObjects ReadPageObjects(std::string_view utf8Html,
+                            std::size_t maxParams = std::numeric_limits<std::size_t>::max());
 
 }  // namespace vant::platform

@@ -24,9 +24,11 @@ DecodedText DecodeUtf8(std::string_view bytes) {
   std::size_t at = 0;
   while (at < bytes.size()) {
     const unsigned lead = Byte(bytes, at);
-    if (lead < 0x80) {
-      result.utf8.push_back(static_cast<char>(lead));
-      ++at;
+    if (lead < 0x80) {  // a run of ASCII goes over whole
+      std::size_t end = at + 1;
+      while (end < bytes.size() && Byte(bytes, end) < 0x80) ++end;
+      result.utf8.append(bytes.substr(at, end - at));
+      at = end;
       continue;
     }
     int needed = 0;

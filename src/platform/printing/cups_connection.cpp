@@ -11,6 +11,8 @@
 #include <fstream>
 #include <string_view>
 
+#include "platform/system/descriptor.h"
+
 namespace vant::printing {
 namespace {
 
@@ -26,14 +28,12 @@ bool NamesAServer(const std::filesystem::path& clientConf) {
 
 // The error of connecting to a local socket now; 0 when it connects.
 int LocalConnectError(const std::string& path) {
-  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) return errno;
+  const system::Descriptor probe(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+  if (!probe.IsOpen()) return errno;
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
   path.copy(address.sun_path, sizeof address.sun_path - 1);
-  const int error = connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 ? 0 : errno;
-  close(fd);
-  return error;
+  return connect(probe.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 ? 0 : errno;
 }
 
 std::string Env(const char* name) {
@@ -81,7 +81,7 @@ std::shared_ptr<CupsConnection> CupsConnection::Open(const std::string& server, 
     unreachable = u"サーバー名を解決できません";
     return nullptr;
   }
-  std::shared_ptr<CupsConnection> connection(new CupsConnection(http, server));
+  std::shared_ptr<CupsConnection> connection(new CupsConnection(http));
   const int timeoutMs = static_cast<int>(std::chrono::milliseconds(kServerTimeout).count());
   if (httpReconnect2(http, timeoutMs, nullptr) != 0) {
     // libcups reports any failed connect as EHOSTDOWN; a local socket is asked again, so

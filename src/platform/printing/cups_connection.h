@@ -37,7 +37,6 @@ class CupsConnection {
   CupsConnection& operator=(const CupsConnection&) = delete;
 
   http_t* Http() const { return http_; }
-  const std::string& Server() const { return server_; }
   // Whether a wait on the connection ran out of time.
   bool TimedOut() const { return timedOut_; }
   // Why the last request failed: the time out, the socket's error, or the IPP status with
@@ -49,11 +48,10 @@ class CupsConnection {
   bool ReadyForAnotherRequest() const;
 
  private:
-  CupsConnection(http_t* http, std::string server) : http_(http), server_(std::move(server)) {}
+  explicit CupsConnection(http_t* http) : http_(http) {}
   static int GiveUp(http_t* http, void* self);
 
   http_t* http_;
-  std::string server_;
   bool timedOut_ = false;
 };
 

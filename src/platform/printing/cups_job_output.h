@@ -25,8 +25,6 @@ class CupsJobOutput final : public PrinterOutput {
   DeliveredDocument Deliver(const PrintedDocument& document) override;
   DeliveredDocument DeliverParts(const std::vector<PrintedDocument>& parts) override;
 
-  const CupsDestination& Destination() const { return *destination_; }
-
  private:
   // Refuses (throws) when the queue takes no jobs; whether it is paused.
   bool CheckQueue(const Text& printer) const;

@@ -8,8 +8,9 @@
 #include <system_error>
 
 #include "common/failure.h"
-#include "platform/files/file_errors.h"
 #include "platform/files/file_writing.h"
+#include "platform/system/descriptor.h"
+#include "platform/system/file_errors.h"
 
 namespace vant::printing {
 namespace {
@@ -23,7 +24,7 @@ std::filesystem::path Absolute(const std::filesystem::path& path) {
   std::filesystem::path absolute = std::filesystem::absolute(path, error);
   if (error) {
     throw Failure(u"PDF ファイルの出力先「" + FromUtf8(path.string()) + u"」を解決できません: " +
-                  files::ErrnoReason(error.value()));
+                  system::ErrnoReason(error.value()));
   }
   return absolute;
 }
@@ -36,16 +37,8 @@ DeliveredDocument PdfFileOutput::DeliverToStandardOutput(const PrintedDocument& 
     throw Failure(u"標準出力には PDF を 1 つしか書き出せません。2 つ目の文書は -o でファイルに書き出してください。");
   }
   std::fflush(stdout);
-  const char* at = document.pdf.constData();
-  size_t left = static_cast<size_t>(document.pdf.size());
-  while (left > 0) {
-    const ssize_t wrote = write(STDOUT_FILENO, at, left);
-    if (wrote < 0 && errno == EINTR) continue;
-    if (wrote <= 0) {
-      throw Failure(u"PDF を標準出力に書き込めません: " + files::ErrnoReason(errno));
-    }
-    at += wrote;
-    left -= static_cast<size_t>(wrote);
+  if (!system::WriteAll(STDOUT_FILENO, std::string_view(document.pdf.constData(), static_cast<size_t>(document.pdf.size())))) {
+    throw Failure(u"PDF を標準出力に書き込めません: " + system::ErrnoReason(errno));
   }
   ++written_;
   DeliveredDocument delivered;
@@ -97,7 +90,7 @@ DeliveredDocument PdfFileOutput::Deliver(const PrintedDocument& document) {
       nextNumber_ = made.number + 1;
       file = made.file;
     }
-  } catch (const files::FileWriteFailure& failure) {
+  } catch (const system::FileWriteFailure& failure) {
     throw WriteFailure(failure.File(), failure.Reason());
   }
   ++written_;

@@ -39,7 +39,9 @@ class PrinterList final : public InstalledPrinters {
   void MakeCurrent(int index) override;
 
   PagePrinter& Page(int index);
+  // The built-in PDF printer, after the print server's queues.
   PagePrinter& PdfPrinter() { return *printers_.back(); }
+  int PdfPrinterIndex() const { return static_cast<int>(printers_.size()) - 1; }
   // The PDF printer's output path (`vant pdf -o FILE`) and its default name.
   PdfFileOutput& PdfOutput() { return *pdfOutput_; }
   // The name the host page gives its documents: the jobs' name and the PDF printer's

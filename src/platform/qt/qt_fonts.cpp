@@ -48,7 +48,8 @@ QFont FontFromSpec(const FontSpec& wanted) {
   return font;
 }
 
-RealisedFont::RealisedFont(const FontSpec& wanted) : font(FontFromSpec(wanted)), metrics(font) {}
+RealisedFont::RealisedFont(const FontSpec& wanted)
+    : font(FontFromSpec(wanted)), metrics(font), ascent(metrics.ascent()), descent(metrics.descent()) {}
 
 size_t FontSpecHash::operator()(const FontSpec& wanted) const noexcept {
   size_t h = std::hash<Text>{}(wanted.name);
@@ -86,7 +87,7 @@ TextExtent FontCache::Measure(TextView line, const FontSpec& wanted) {
   face.pixelHeight = kReferencePixels;
   const RealisedFont& reference = Face(face);
   const double scale = std::max(1, wanted.pixelHeight) / static_cast<double>(kReferencePixels);
-  const double height = (reference.metrics.ascent() + reference.metrics.descent()) * scale;
+  const double height = (reference.ascent + reference.descent) * scale;
   if (line.empty()) return TextExtent{0, height};
   WidthKey key{std::move(face), Text(line)};
   auto found = widths_.find(key);

@@ -26,11 +26,14 @@ Text FromQString(const QString& text);
 // that advances scale linearly with the size.
 QFont FontFromSpec(const FontSpec& wanted);
 
-// One realised font: the QFont and its floating-point metrics.
+// One realised font: the QFont and its floating-point metrics. Its ascent and descent are
+// read once: each reading through the metrics asks Qt's font database for the engine again.
 struct RealisedFont {
   explicit RealisedFont(const FontSpec& wanted);
   QFont font;
   QFontMetricsF metrics;
+  double ascent;   // pixels
+  double descent;  // pixels
 };
 
 struct FontSpecHash {
@@ -53,7 +56,6 @@ class FontCache {
   // The font at the wanted size, for drawing. The reference stays valid until the next
   // call: the drawing fonts used last are kept, the one unused longest goes first.
   const RealisedFont& Realise(const FontSpec& wanted);
-  size_t DrawingFontCount() const { return drawing_.size(); }
 
   size_t FaceCount() const { return faces_.size(); }
   size_t WidthCount() const { return widths_.size(); }

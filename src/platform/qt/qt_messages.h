@@ -12,7 +12,6 @@ class QtMessageBoxes final : public MessageBoxes {
  public:
   // Boxes are modal over parent (none: application-modal on their own).
   explicit QtMessageBoxes(QWidget* parent = nullptr) : parent_(parent) {}
-  void SetParent(QWidget* parent) { parent_ = parent; }
   void Show(const Text& text, MessageIcon icon, const Text& title) override;
 
  private:

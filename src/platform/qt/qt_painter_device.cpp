@@ -214,7 +214,7 @@ void QtPainterDevice::DrawText(double x, double y, TextView line, const FontSpec
   painter.setRenderHint(QPainter::TextAntialiasing, true);
   painter.setFont(realised.font);
   painter.setPen(ToQColor(colour));
-  painter.drawText(QPointF(x, y + realised.metrics.ascent()), ToQString(line));
+  painter.drawText(QPointF(x, y + realised.ascent), ToQString(line));
 }
 
 TextExtent QtPainterDevice::MeasureText(TextView line, const FontSpec& font) {

@@ -6,10 +6,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "platform/system/descriptor.h"
 
 namespace vant::browser {
 namespace {
@@ -93,21 +94,15 @@ TEST(NativeMessaging, FrameCarriesTheLengthInTheMachinesByteOrder) {
   EXPECT_EQ(ReadAll(source, kMaxRequestBytes), (std::vector<std::string>{"msg:" + body, "end"}));
 }
 
-TEST(NativeMessaging, WritesThroughAPipeAndSaysWhenTheReaderHasGone) {
-  std::signal(SIGPIPE, SIG_IGN);
+TEST(NativeMessaging, AFramedMessageWrittenThroughAPipeIsReadBack) {
   int fds[2];
   ASSERT_EQ(pipe(fds), 0);
   const std::string framed = FrameMessage("{\"id\":1}");
-  ASSERT_TRUE(WriteAll(fds[1], framed));
+  ASSERT_TRUE(system::WriteAll(fds[1], framed));
   FdSource source(fds[0]);
   close(fds[1]);
   EXPECT_EQ(ReadAll(source, kMaxRequestBytes), (std::vector<std::string>{"msg:{\"id\":1}", "end"}));
   close(fds[0]);
-
-  ASSERT_EQ(pipe(fds), 0);
-  close(fds[0]);
-  EXPECT_FALSE(WriteAll(fds[1], framed));
-  close(fds[1]);
 }
 
 }  // namespace

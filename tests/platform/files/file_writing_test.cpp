@@ -215,12 +215,5 @@ TEST_F(FilesTest, ANamedFileIsCheckedBeforeAnyWork) {
   EXPECT_THROW(CheckNamedTarget("/proc/self/fd/987"), FileWriteFailure);
 }
 
-TEST(ErrnoReason, NamesTheCauseInJapaneseAndAnUnknownOneByNumber) {
-  EXPECT_EQ(ToUtf8(ErrnoReason(ENOSPC)), "ディスクの空き容量が不足しています");
-  EXPECT_EQ(ToUtf8(ErrnoReason(EROFS)), "読み取り専用のファイルシステムです");
-  EXPECT_EQ(ToUtf8(ErrnoReason(4242)), "システムエラー (errno 4242)");
-  EXPECT_EQ(FileWriteFailure("/x/a.pdf", EDQUOT).what(), std::string("「/x/a.pdf」を書き込めません: ディスクの使用量が上限に達しています"));
-}
-
 }  // namespace
 }  // namespace vant::files

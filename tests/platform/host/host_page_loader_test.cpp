@@ -106,14 +106,14 @@ TEST(HostPageFile, AMissingFileIsNamedInTheError) {
   const vant::test::TempDir dir;
   const std::string message = UnreadableMessage(dir.Path() / "nothing-here.html");
   EXPECT_NE(message.find("nothing-here.html"), std::string::npos);
-  EXPECT_NE(message.find("ファイルがありません"), std::string::npos);
+  EXPECT_NE(message.find("ファイルまたはディレクトリがありません"), std::string::npos);
 }
 
 TEST(HostPageFile, AFolderIsNotAPage) {
   const vant::test::TempDir dir;
   const std::string message = UnreadableMessage(dir.Path());
   EXPECT_NE(message.find(dir.Path().string()), std::string::npos);
-  EXPECT_NE(message.find("フォルダです"), std::string::npos);
+  EXPECT_NE(message.find("ディレクトリです"), std::string::npos);
 }
 
 TEST(HostPageFile, APipeIsRefusedWithoutWaitingForAWriter) {
@@ -136,7 +136,7 @@ TEST(HostPageFile, APathThroughAPlainFileIsNamed) {
   const auto file = dir.Write("plain.html", "x");
   const std::string message = UnreadableMessage(file / "inner.html");
   EXPECT_NE(message.find("plain.html/inner.html"), std::string::npos);
-  EXPECT_NE(message.find("フォルダでない"), std::string::npos);
+  EXPECT_NE(message.find("パスの途中がディレクトリではありません"), std::string::npos);
 }
 
 TEST(HostNotText, BinaryJunkWithNulBytesIsNotAPage) {

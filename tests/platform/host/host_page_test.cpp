@@ -177,6 +177,27 @@ TEST(HostObjectParams, APageWithoutObjectRaisesAFailureTheIntakeCanShow) {
   EXPECT_EQ(page.Read(u"method1"), std::nullopt);
 }
 
+// The reader's bound on the PARAMs it collects counts those inside OBJECTs alone.
+TEST(HostObjectParams, BeyondTheBoundOfParamsTheReadingStops) {
+  const std::string html =
+      "<param name=outside value=1><object><param name=a><param name=b><object><param name=c></object>"
+      "<param name=d></object><noscript><object><param name=e></object></noscript>";
+  const struct {
+    int line;
+    std::size_t bound;
+    bool read;
+  } cases[] = {{__LINE__, 5, true}, {__LINE__, 4, true}, {__LINE__, 3, false}, {__LINE__, 0, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    if (c.read) {
+      EXPECT_EQ(ReadPageObjects(html, c.bound).objectParams.size(), 4u);
+    } else {
+      EXPECT_THROW(ReadPageObjects(html, c.bound), TooManyParams);
+    }
+  }
+  EXPECT_EQ(ReadPageObjects("<p>no objects</p>", 0).objects.size(), 0u);
+}
+
 TEST(HostObjectParams, AnObjectWithoutParamsGivesAnEmptyList) {
   EXPECT_TRUE(Parse("<object></object>").ObjectParams().empty());
   EXPECT_THROW((void)Parse("").ObjectParams(), Failure);
@@ -231,6 +252,31 @@ TEST(HostControlChoice, TheFirstObjectWithAMethodParam) {
   ASSERT_NE(page.ControlObject(), nullptr);
   EXPECT_EQ(page.ControlObject()->id, Text(u"ctl1"));
   EXPECT_EQ(page.Read(u"method1"), Text(u"newpage"));
+}
+
+// The choice takes a PARAM for a method line exactly when the property reading does.
+TEST(HostControlChoice, AnObjectIsAControlByTheReadingsOwnMethodLineRule) {
+  const struct Case {
+    int line;
+    std::string firstObjectParam;  // the name of the only PARAM of the first OBJECT
+    Text chosen;
+  } cases[] = {
+      {__LINE__, "MethodCnt", u"ctl"},
+      {__LINE__, "methodcnt5", u"ctl"},
+      {__LINE__, "METHODCNT", u"ctl"},
+      {__LINE__, "method", u"first"},
+      {__LINE__, "METHOD2", u"first"},
+      {__LINE__, "methodcount", u"first"},  // its first nine letters are not "methodcnt"
+      {__LINE__, "methoD_cnt", u"first"},
+      {__LINE__, "metho", u"ctl"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    const HostPage page = Parse("<object id=first><param name=" + c.firstObjectParam +
+                                " value=1></object><object id=ctl><param name=method1 value=enddoc></object>");
+    ASSERT_NE(page.ControlObject(), nullptr);
+    EXPECT_EQ(page.ControlObject()->id, c.chosen);
+  }
 }
 
 TEST(HostControlChoice, WithoutMethodParamsTheFirstObject) {

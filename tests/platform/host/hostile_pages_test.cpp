@@ -85,7 +85,9 @@ TEST(HostilePages, AreReadOrRefusedWithinTheBudget) {
     // Under AddressSanitizer the address-space limit lies above the sanitizer's shadow
     // reservation, so the child is bounded by its CPU time alone and what it touches in that
     // time follows the machine's speed: the resident goal is the optimised build's.
-    if (!test::kSanitized) EXPECT_LE(MaxResidentKiB(RUSAGE_CHILDREN), kBudgetKiB);
+    if (!test::kSanitized) {
+      EXPECT_LE(MaxResidentKiB(RUSAGE_CHILDREN), kBudgetKiB);
+    }
   }
   // None of it was parsed in this process.
   EXPECT_LE(MaxResidentKiB(RUSAGE_SELF), kBudgetKiB);

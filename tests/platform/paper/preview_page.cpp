@@ -42,7 +42,6 @@ QImage DrawnPreviewPage(PaperTest& test, printing::PrinterList& list, Platform& 
   page.Surface().SetScaleMode(kScalePixels);
   qt::QtPictureBox scratch(10, 10, kPictureDpi, kPictureDpi);
   scratch.Surface().SetScaleMode(kScalePixels);
-  scratch.Surface().SetAutoRedraw(true);
   if (!DrawPage(page.Surface(), 1, scratch.Surface())) throw std::runtime_error("DrawPage drew nothing");
   return page.Image().copy();
 }

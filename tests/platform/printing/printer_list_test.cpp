@@ -42,6 +42,7 @@ TEST(PrinterList, QueuesInOrderThenThePdfPrinter) {
   PrinterList list(q.Make(false, true));
   EXPECT_EQ(Names(list), (std::vector<Text>{u"Front", u"Back", u"Vant3 PDF"}));
   EXPECT_EQ(list.PdfPrinter().DeviceName(), u"Vant3 PDF");
+  EXPECT_EQ(list.PdfPrinterIndex(), 2);
   EXPECT_THROW(list.At(3), Failure);
   EXPECT_THROW(list.At(-1), Failure);
   EXPECT_THROW(list.MakeCurrent(3), Failure);
@@ -70,6 +71,7 @@ TEST(PrinterList, WithoutQueuesThePdfPrinterIsTheOnlyOne) {
   ASSERT_EQ(list.Count(), 1);
   EXPECT_EQ(list.CurrentIndex(), 0);
   EXPECT_EQ(list.At(0).DeviceName(), u"Vant3 PDF");
+  EXPECT_EQ(list.PdfPrinterIndex(), 0);
   EXPECT_EQ(list.Problems().size(), 1u);
 }
 
@@ -214,7 +216,7 @@ TEST(PrinterList, ThePdfPrinterKeepsADocumentOfMixedPagesWhole) {
   Queues q;
   PrinterList list(q.Make(true, false));
   list.PdfOutput().SetPath(dir / "mixed.pdf");
-  list.MakeCurrent(list.Count() - 1);
+  list.MakeCurrent(list.PdfPrinterIndex());
   Printer& pdf = list.At(list.CurrentIndex());
   pdf.Line(0, 0, 10, 10, 0, LineKind::kLine);
   pdf.NewPage();

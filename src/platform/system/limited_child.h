@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-namespace vant::platform {
+namespace vant::system {
 
 struct ChildLimits {
   std::uint64_t memoryBytes;      // address space the child may add to what it inherits
@@ -38,7 +38,4 @@ struct ChildOutcome {
 ChildOutcome RunInLimitedChild(const std::function<void(int replyFd)>& work,
                                const ChildLimits& limits);
 
-// Writes all of bytes to the descriptor; false when the reader has gone.
-bool WriteAll(int fd, const std::string& bytes);
-
-}  // namespace vant::platform
+}  // namespace vant::system

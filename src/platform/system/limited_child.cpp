@@ -1,4 +1,4 @@
-#include "platform/host/limited_child.h"
+#include "platform/system/limited_child.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -13,7 +13,9 @@
 #include <new>
 #include <system_error>
 
-namespace vant::platform {
+#include "platform/system/descriptor.h"
+
+namespace vant::system {
 namespace {
 
 constexpr int kReplyFd = 3;        // where the child finds the pipe
@@ -87,34 +89,7 @@ Reading ReadReply(int fd, std::string& reply, const ChildLimits& limits) {
   }
 }
 
-class Descriptor {
- public:
-  explicit Descriptor(int fd = -1) : fd_(fd) {}
-  ~Descriptor() { Close(); }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-  void Close() {
-    if (fd_ >= 0) close(fd_);
-    fd_ = -1;
-  }
-
- private:
-  int fd_;
-};
-
 }  // namespace
-
-bool WriteAll(int fd, const std::string& bytes) {
-  std::size_t written = 0;
-  while (written < bytes.size()) {
-    const ssize_t put = write(fd, bytes.data() + written, bytes.size() - written);
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) return false;
-    written += static_cast<std::size_t>(put);
-  }
-  return true;
-}
 
 ChildOutcome RunInLimitedChild(const std::function<void(int replyFd)>& work,
                                const ChildLimits& limits) {
@@ -124,21 +99,21 @@ ChildOutcome RunInLimitedChild(const std::function<void(int replyFd)>& work,
   const pid_t child = fork();
   if (child < 0) Fail("fork");
   if (child == 0) {
-    readEnd.Close();
-    RunChild(work, limits, writeEnd.get());
+    readEnd.Reset();
+    RunChild(work, limits, writeEnd.Get());
   }
-  writeEnd.Close();
+  writeEnd.Reset();
   ChildOutcome outcome{ChildEnd::kReplied, {}, 0};
   Reading reading = Reading::kWhole;
   try {
-    reading = ReadReply(readEnd.get(), outcome.reply, limits);
+    reading = ReadReply(readEnd.Get(), outcome.reply, limits);
   } catch (...) {
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
     throw;
   }
   if (reading != Reading::kWhole) kill(child, SIGKILL);
-  readEnd.Close();
+  readEnd.Reset();
   int status = 0;
   while (waitpid(child, &status, 0) < 0) {
     if (errno != EINTR) Fail("waitpid");
@@ -167,4 +142,4 @@ ChildOutcome RunInLimitedChild(const std::function<void(int replyFd)>& work,
   return outcome;
 }
 
-}  // namespace vant::platform
+}  // namespace vant::system

@@ -6,7 +6,7 @@
 #include "common/failure.h"
 #include "common/text.h"
 
-namespace vant::files {
+namespace vant::system {
 
 // "ディスクの空き容量が不足しています" for ENOSPC and so on; a value without a text of its
 // own is named by its number.
@@ -28,4 +28,4 @@ class FileWriteFailure : public Failure {
   int error_;
 };
 
-}  // namespace vant::files
+}  // namespace vant::system

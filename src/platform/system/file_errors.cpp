@@ -1,9 +1,9 @@
-#include "platform/files/file_errors.h"
+#include "platform/system/file_errors.h"
 
 #include <cerrno>
 #include <utility>
 
-namespace vant::files {
+namespace vant::system {
 namespace {
 
 struct ErrnoText {
@@ -39,6 +39,16 @@ constexpr ErrnoText kErrnoTexts[] = {
     {EOPNOTSUPP, u"このファイルシステムではできない操作です"},
 };
 
+// "「FILE」を書き込めません: REASON", appended piece by piece: a literal put in front of a
+// temporary text is an insertion at its start, in which GCC 12 sees a false overlap.
+Text WriteFailureDescription(const std::filesystem::path& file, TextView reason) {
+  Text description = u"「";
+  description += FromUtf8(file.string());
+  description += u"」を書き込めません: ";
+  description += reason;
+  return description;
+}
+
 }  // namespace
 
 Text ErrnoReason(int error) {
@@ -54,9 +64,9 @@ FileWriteFailure::FileWriteFailure(std::filesystem::path file, int error)
 }
 
 FileWriteFailure::FileWriteFailure(std::filesystem::path file, Text reason)
-    : Failure(u"「" + FromUtf8(file.string()) + u"」を書き込めません: " + reason),
+    : Failure(WriteFailureDescription(file, reason)),
       file_(std::move(file)),
       reason_(std::move(reason)),
       error_(0) {}
 
-}  // namespace vant::files
+}  // namespace vant::system
