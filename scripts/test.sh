@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs, builds and runs every test. The tests start their own private print server
-# (a cupsd with the test queues, in the build tree) and stop it when they end.
+# (a cupsd with the test queues, its files in a folder of /tmp) and stop it when they end.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 # No include may point up a layer or across platform concerns (docs/layers.md).
