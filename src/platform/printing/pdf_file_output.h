@@ -30,7 +30,8 @@ class PdfFileOutput final : public PrinterOutput {
   // is set or the documents go to standard output.
   std::optional<std::filesystem::path> Path() const;
 
-  // Throws a Failure naming the file when no path is set or the file cannot be written.
+  // Throws a Failure naming the file when no path is set or the file cannot be written,
+  // naming the folder when the folder of the default series takes no file at all.
   DeliveredDocument Deliver(const PrintedDocument& document) override;
 
  private:
