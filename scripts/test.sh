@@ -6,6 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # No include may point up a layer or across platform concerns (docs/layers.md).
 "$root/scripts/check-layers.sh"
 "$root/scripts/install-deps.sh"
+"$root/scripts/install-test-deps.sh"
 # The browsers, a virtual display and the pinned npm packages of the browser tests.
 "$root/scripts/install-browser-deps.sh"
 # The core alone, as on a machine without Qt, gumbo or CUPS: its libraries and tests only.
