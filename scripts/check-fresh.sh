@@ -79,6 +79,16 @@ deb http://deb.debian.org/debian-security bookworm-security main
 SOURCES
 fi
 cp /etc/resolv.conf "$target/etc/resolv.conf"
+# Certificates this machine added to its own (a network that inspects TLS needs its
+# authority trusted) are the root's too: ca-certificates, once the commands install it,
+# takes them in, and node (npm) is pointed at the result.
+node_ca=()
+if compgen -G "/usr/local/share/ca-certificates/*.crt" >/dev/null; then
+  mkdir -p "$target/usr/local/share/ca-certificates"
+  cp /usr/local/share/ca-certificates/*.crt "$target/usr/local/share/ca-certificates/"
+  [ -x "$target/usr/sbin/update-ca-certificates" ] && chroot "$target" update-ca-certificates >/dev/null
+  node_ca=(NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt)
+fi
 for fs in proc sys dev; do
   case $fs in
     proc) mount -t proc proc "$target/proc" ;;
@@ -91,7 +101,7 @@ done
 # Runs a command line as root in the root, in the clone, with a login's environment.
 in_root() {
   chroot "$target" /usr/bin/env -i HOME=/root USER=root LOGNAME=root TERM=dumb LANG=C.UTF-8 \
-    PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "${node_ca[@]}" \
     /bin/bash -c "cd /root/vant3 && $1"
 }
 chmod 0700 "$target/root"
