@@ -86,7 +86,7 @@ node_ca=()
 if compgen -G "/usr/local/share/ca-certificates/*.crt" >/dev/null; then
   mkdir -p "$target/usr/local/share/ca-certificates"
   cp /usr/local/share/ca-certificates/*.crt "$target/usr/local/share/ca-certificates/"
-  [ -x "$target/usr/sbin/update-ca-certificates" ] && chroot "$target" update-ca-certificates >/dev/null
+  [ -x "$target/usr/sbin/update-ca-certificates" ] && chroot "$target" update-ca-certificates >/dev/null 2>&1
   node_ca=(NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt)
 fi
 for fs in proc sys dev; do

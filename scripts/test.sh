@@ -1,13 +1,26 @@
 #!/usr/bin/env bash
 # Installs, builds and runs every test. The tests start their own private print server
 # (a cupsd with the test queues, its files in a folder of /tmp) and stop it when they end.
-# Each step says how long it took; CTest's summary line closes each test run.
+# Each step says how long it took, and how much processor time its commands used (on a
+# busy machine the wall time says little); CTest's summary line closes each test run.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+# The user and system time of the commands run so far, in whole seconds, into
+# REPLY_SECONDS. "times" must run in this shell (a subshell counts only its own children);
+# it writes the children's on its second line, as 1m2.345s 0m1.234s.
+times_file=$(mktemp)
+processor_seconds() {
+  times > "$times_file"
+  REPLY_SECONDS=$(awk 'NR == 2 { t = 0; for (i = 1; i <= 2; i++) { split($i, p, /[ms]/); t += p[1] * 60 + p[2] } printf "%d", t }' "$times_file")
+}
 step_started=$SECONDS
+processor_seconds
+step_processor=$REPLY_SECONDS
 step() {
-  echo "test.sh: $1 took $((SECONDS - step_started)) s" >&2
+  processor_seconds
+  echo "test.sh: $1 took $((SECONDS - step_started)) s ($((REPLY_SECONDS - step_processor)) s of processor time)" >&2
   step_started=$SECONDS
+  step_processor=$REPLY_SECONDS
 }
 
 # No include may point up a layer or across platform concerns (docs/layers.md).
@@ -30,7 +43,7 @@ step "the core alone"
 # with that key, which must give the same extension id. The second is inspected, run
 # unpacked in a temporary root, installed and removed in a root of its own.
 key_folder=$(mktemp -d)
-trap 'rm -rf "$key_folder"' EXIT
+trap 'rm -rf "$key_folder" "$times_file"' EXIT
 key="$key_folder/keys/vant3-extension.pem"
 first=$("$root/scripts/package.sh" "$root/build-test-package" "$key" | tail -n1)
 [ -s "$key" ] || { echo "test.sh: the package build did not create the key $key" >&2; exit 1; }
