@@ -89,14 +89,14 @@ if compgen -G "/usr/local/share/ca-certificates/*.crt" >/dev/null; then
   [ -x "$target/usr/sbin/update-ca-certificates" ] && chroot "$target" update-ca-certificates >/dev/null 2>&1
   node_ca=(NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt)
 fi
-for fs in proc sys dev; do
-  case $fs in
-    proc) mount -t proc proc "$target/proc" ;;
-    sys) mount -t sysfs sysfs "$target/sys" ;;
-    dev) mount --rbind /dev "$target/dev" && mount --make-rslave "$target/dev" ;;
-  esac
-  mounted+=("$target/$fs")
-done
+# The root is a mount point, as a machine's is (unshare --propagation, which the browser
+# tests use, fails on a plain folder), with the kernel's file systems and the devices.
+mount --bind "$target" "$target"
+mounted+=("$target")
+mount -t proc proc "$target/proc"
+mount -t sysfs sysfs "$target/sys"
+mount --rbind /dev "$target/dev"
+mount --make-rslave "$target/dev"
 
 # Runs a command line as root in the root, in the clone, with a login's environment.
 in_root() {
