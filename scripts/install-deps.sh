@@ -15,6 +15,8 @@ packages=(
   libgumbo-dev
   # fonts the Japanese Windows font names resolve to, and fontconfig
   fontconfig fonts-ipafont-gothic fonts-ipafont-mincho
+  # the preview as a native Wayland window
+  qt6-wayland
 )
 
 "$(dirname "$0")/apt-install.sh" "${packages[@]}"

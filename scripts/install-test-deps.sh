@@ -15,6 +15,10 @@ packages=(
   poppler-utils zbar-tools
   # a display for the window tests, closed the way a user does
   xvfb xauth xdotool
+  # a headless compositor for the preview's Wayland test
+  weston
+  # a private D-Bus session bus for the host's desktop notices
+  dbus-daemon dbus-bin
   # a decimal-comma locale, to show numbers read and write the same in every locale
   locales
 )
