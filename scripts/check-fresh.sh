@@ -7,8 +7,9 @@
 # Every run clones this checkout's committed HEAD anew into the root's /root/vant3, as CI
 # clones it, and runs there, each step timed:
 #   scripts/print-example.sh             the example: invoice.pdf, and how many packages
-#   scripts/test.sh                      every test (--quick: the core alone and the
-#                                        private print server's tests instead)
+#   .ci/run                              every test: scripts/test.sh as CI runs it
+#                                        (--quick: the core alone and the private print
+#                                        server's tests instead)
 #   scripts/package.sh build-package /root/keys/vant3-extension.pem, then the same in
 #                                        build-package-again: the key is created by the
 #                                        first, reused by the second, one extension id
@@ -125,7 +126,7 @@ if $quick; then
     scripts/build.sh build-test-plain RelWithDebInfo -DVANT_BUILD_BENCH=OFF
     cd build-test-plain && ctest --output-on-failure -R "cups_harness_locked_checkout|^CupsJobsTest\."'
 else
-  step "scripts/test.sh" test.log in_root scripts/test.sh
+  step ".ci/run (scripts/test.sh)" test.log in_root .ci/run
 fi
 grep -E '^test\.sh: .* took|tests passed|tests failed out of' "$logs/test.log" | while IFS= read -r line; do say "  $line"; done
 say "packages installed after the tests: $(installed)"
