@@ -82,6 +82,13 @@ TEST(VantRegister, PerUserManifestsAreWrittenAndRemovedLeavingEverythingElse) {
 
 TEST(VantRegister, SystemManifestsGoUnderTheRootAndLeaveHomeAlone) {
   TempDir home, root;
+  // A packaging root that does not exist yet is made.
+  const std::filesystem::path staged = root / "stage/tree";
+  const VantResult staging = RunIn(home, {"register", "--system", "--root", staged.string()});
+  ASSERT_EQ(staging.status, 0) << staging.Describe();
+  ExpectManifests(staged, kSystemPlaces);
+  std::filesystem::remove_all(root / "stage");
+
   const VantResult registered = RunIn(home, {"register", "--system", "--root", root.Path().string()});
   ASSERT_EQ(registered.status, 0) << registered.Describe();
   ExpectManifests(root.Path(), kSystemPlaces);

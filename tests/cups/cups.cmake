@@ -11,6 +11,8 @@
 #   CUPS_SERVERROOT   the server's configuration directory (no client.conf, no lpoptions
 #                     of the machine's)
 #   VANT_CUPS_OUTPUT  the directory holding QUEUE.pdf, the last job each queue printed
+#   HOME              an empty home, so that no lpoptions of the user's (~/.cups/lpoptions,
+#                     say a default another queue) changes what the tests' clients see
 # LPDEST and PRINTER are removed, so that the server's default destination is "Office".
 #
 # The C++ helpers of vant_cups_test_support (cups_test_queues.h) wait for jobs, read their
@@ -54,7 +56,8 @@ target_compile_definitions(vant_cups_test_support PRIVATE
 set(VANT_CUPS_TEST_ENV
   CUPS_SERVER=${VANT_CUPS_RUN_DIR}/socket/cups.sock
   CUPS_SERVERROOT=${VANT_CUPS_RUN_DIR}/etc
-  VANT_CUPS_OUTPUT=${VANT_CUPS_RUN_DIR}/out)
+  VANT_CUPS_OUTPUT=${VANT_CUPS_RUN_DIR}/out
+  HOME=${VANT_CUPS_RUN_DIR}/home)
 
 function(vant_cups_tests target)
   gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 TEST_LIST ${target}_CUPS_TESTS)

@@ -28,7 +28,7 @@ rm -rf "$run_dir"
 mkdir -p "$(dirname "$run_dir")"
 mkdir "$run_dir"
 mkdir -p "$run_dir/etc/ppd" "$run_dir/etc/ssl" "$run_dir/spool/tmp" "$run_dir/tmp" \
-         "$run_dir/cache" "$run_dir/state" "$run_dir/log" "$run_dir/out"
+         "$run_dir/cache" "$run_dir/state" "$run_dir/log" "$run_dir/out" "$run_dir/home"
 # The queues' files are written by the server; the filters that may run as user lp need
 # to reach the spool and temporary directories.
 chmod 0755 "$run_dir" "$run_dir/out"

@@ -30,6 +30,13 @@ EntryKind EntryIn(const Descriptor& folder, const std::string& name) {
 Descriptor OpenFolderBelow(const std::filesystem::path& base, const std::filesystem::path& relative,
                            MissingFolders missing) {
   Descriptor folder(::open(base.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  if (folder.Get() < 0 && errno == ENOENT && missing != MissingFolders::kLeave) {
+    // The base is the caller's own choice (a packaging root not made yet): made as named.
+    std::error_code error;
+    std::filesystem::create_directories(base, error);
+    if (error) Fail(base, error.value());
+    folder.Reset(::open(base.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  }
   if (folder.Get() < 0) Fail(base, errno);
   std::filesystem::path reached = base;
   for (const std::filesystem::path& step : relative.relative_path()) {

@@ -22,7 +22,8 @@ enum class MissingFolders {
   kMakeShared,  // made with mode 0755 whatever the umask, readable by every user
 };
 
-// The folder `relative` below `base` (`base` itself is followed as given), opened one step
+// The folder `relative` below `base` (`base` itself is followed as given, and made with its
+// parents when missing unless `missing` is kLeave), opened one step
 // at a time. Throws FileWriteFailure naming the step that is a symbolic link ("シンボリック
 // リンクなので…"), is not a folder, or cannot be opened or made.
 Descriptor OpenFolderBelow(const std::filesystem::path& base, const std::filesystem::path& relative,
