@@ -14,6 +14,8 @@ if(NOT EXISTS ${VANT_EXTENSION_KEY})
   endif()
   message(STATUS "Created the extension key ${VANT_EXTENSION_KEY} (keep it for later versions)")
 endif()
+# The public half is written in the build tree, whichever folder the key is kept in.
+file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/extension-key)
 set(public_der ${PROJECT_BINARY_DIR}/extension-key/public.der)
 execute_process(COMMAND ${VANT_OPENSSL} pkey -in ${VANT_EXTENSION_KEY} -pubout -outform DER -out ${public_der}
                 RESULT_VARIABLE read ERROR_VARIABLE why)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks a built Debian package: scripts/check-package.sh VANT3.deb [EXTENSION_DIR]
 # Lists it, runs lintian (no errors allowed), unpacks it into a temporary root and runs the
-# unpacked program there (its data found relative to where it is), reads the man page, and
+# unpacked program there (its data found relative to where it is), reads the man pages, and
 # checks that the host manifests name the installed program and the package's extension id
 # and that the packaged extension is the extension the browser tests load (but its key).
 set -euo pipefail
@@ -10,12 +10,13 @@ deb=$(realpath "$1")
 extension=${2:-$root/extension}
 fail() { echo "check-package: $*" >&2; exit 1; }
 for tool in dpkg-deb lintian man pdfinfo node unzip; do
-  command -v "$tool" >/dev/null || fail "$tool is needed (scripts/install-deps.sh installs it)"
+  command -v "$tool" >/dev/null || fail "$tool is needed (scripts/install-package-deps.sh installs it)"
 done
 
 contents=$(dpkg-deb -c "$deb")
 echo "$contents"
 for path in ./usr/bin/vant ./usr/share/vant3/vant-fonts.conf ./usr/share/man/man1/vant.1.gz \
+    ./usr/share/man/ja/man1/vant.1.gz \
     ./usr/share/bash-completion/completions/vant ./usr/share/applications/vant3-preview.desktop \
     ./usr/share/doc/vant3/copyright ./usr/share/vant3/extension/vant3.crx \
     ./usr/share/vant3/extension/update.xml ./etc/chromium/native-messaging-hosts/vant3.host.json \
@@ -23,9 +24,12 @@ for path in ./usr/bin/vant ./usr/share/vant3/vant-fonts.conf ./usr/share/man/man
     "./usr/share/mozilla/extensions/{ec8030f7-c20a-464f-9b0e-13a3a9e97384}/print@vant3.xpi"; do
   grep -qF " $path" <<<"$contents" || fail "the package lacks $path"
 done
-dpkg-deb -f "$deb" Depends | tee /dev/stderr | grep -q "fonts-ipafont-mincho" || fail "Depends lacks the IPA fonts"
-for dependency in libqt6gui6 libqt6widgets6 libcups2 libgumbo fontconfig fonts-ipafont-gothic; do
-  dpkg-deb -f "$deb" Depends | grep -q "$dependency" || fail "Depends lacks $dependency"
+# Shown on standard error as it is (the streams are never reopened by path: a log that is
+# a file would be written over from its start).
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends" >&2
+for dependency in fonts-ipafont-mincho libqt6gui6 libqt6widgets6 libcups2 libgumbo fontconfig fonts-ipafont-gothic; do
+  grep -q "$dependency" <<<"$depends" || fail "Depends lacks $dependency"
 done
 
 # lintian: warnings are shown, an error fails.
@@ -44,10 +48,23 @@ pdfinfo "$unpacked/invoice.pdf" | grep -q '^Pages: *2$' || fail "the unpacked va
 pages=$(cd "$unpacked" && cat "$root/examples/invoice.html" | CUPS_SERVER=/nonexistent "$vant" pdf - -o - 2>/dev/null | pdfinfo - | grep '^Pages:')
 [[ $pages =~ ^Pages:\ *2$ ]] || fail "the unpacked vant pdf - -o - did not carry the 2 pages through a pipe ($pages)"
 pdffonts "$unpacked/invoice.pdf" | grep -q 'IPA' || fail "the unpacked vant pdf did not use the IPA fonts"
-MANWIDTH=80 man -l "$unpacked/usr/share/man/man1/vant.1.gz" >"$unpacked/man.txt" 2>"$unpacked/man.err" || fail "man -l: $(cat "$unpacked/man.err")"
-for verb in print pdf show preview render methods printers; do
-  grep -q "^ *$verb" "$unpacked/man.txt" || fail "the man page does not describe $verb"
+# The man pages at 80 columns without a single warning: the English one also without any
+# locale (as man runs for a user with none), the Japanese one in a UTF-8 locale.
+for locale_page in C:man1 C.UTF-8:man1 C.UTF-8:ja/man1; do
+  locale=${locale_page%%:*}
+  page=$unpacked/usr/share/man/${locale_page#*:}/vant.1.gz
+  LC_ALL=$locale MANWIDTH=80 man --warnings -l "$page" >"$unpacked/man.txt" 2>"$unpacked/man.err" ||
+    fail "man -l $page: $(cat "$unpacked/man.err")"
+  [ ! -s "$unpacked/man.err" ] || fail "man --warnings -l $page in $locale: $(cat "$unpacked/man.err")"
+  width=$(LC_ALL=C.UTF-8 wc -L <"$unpacked/man.txt")
+  [ "$width" -le 80 ] || fail "$page is $width columns wide in $locale"
+  for verb in print pdf show preview render methods printers; do
+    grep -q "^ *$verb" "$unpacked/man.txt" || fail "$page does not describe $verb"
+  done
 done
+# whatis reads the English page's name line.
+english=$(LC_ALL=C MANWIDTH=80 man -l "$unpacked/usr/share/man/man1/vant.1.gz" 2>/dev/null)
+grep -q '^ *vant - print control' <<<"$english" || fail "the English man page's NAME line"
 
 id=$(cat "$unpacked/usr/share/vant3/extension/extension-id")
 [[ $id =~ ^[a-p]{32}$ ]] || fail "the extension id \"$id\" is not an id"

@@ -5,18 +5,10 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 # xdotool closes the preview window the way a user does (its keyboard access key).
-packages=(chromium firefox-esr xvfb xauth xdotool x11-utils nodejs npm)
-missing=()
-for p in "${packages[@]}"; do
-  # nodejs may come from another repository that ships npm inside it
-  if [ "$p" = npm ] && command -v npm >/dev/null; then continue; fi
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+packages=(chromium firefox-esr xvfb xauth xdotool x11-utils nodejs)
+# nodejs may come from another repository that ships npm inside it
+command -v npm >/dev/null || packages+=(npm)
+"$root/scripts/apt-install.sh" "${packages[@]}"
 
 # puppeteer-core downloads no browser; the tests drive Debian's chromium and firefox-esr.
 cd "$root/tests/browser"

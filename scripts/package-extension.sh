@@ -21,7 +21,7 @@ crx_path=${VANT_INSTALLED_CRX:-/usr/share/vant3/extension/vant3.crx}
 gecko_id=print@vant3
 
 for tool in openssl node chromium zip; do
-  command -v "$tool" >/dev/null || { echo "package-extension: $tool is needed (scripts/install-deps.sh installs it)" >&2; exit 1; }
+  command -v "$tool" >/dev/null || { echo "package-extension: $tool is needed (scripts/install-package-deps.sh installs it)" >&2; exit 1; }
 done
 [ -f "$source_dir/manifest.json" ] || { echo "package-extension: no manifest.json in $source_dir" >&2; exit 1; }
 

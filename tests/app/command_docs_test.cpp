@@ -1,5 +1,5 @@
-// Every verb and option the command takes is in the man page and the bash completion: a
-// verb added to the command's table without them fails here.
+// Every verb and option the command takes is in the man pages (English and Japanese) and
+// the bash completion: a verb added to the command's table without them fails here.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -27,22 +27,31 @@ std::string Troff(std::string_view option) {
   return out;
 }
 
-TEST(CommandDocs, TheManPageAndTheCompletionNameEveryVerbAndOption) {
-  const std::string man = Read(VANT_PACKAGING_DIR "/vant.1");
+TEST(CommandDocs, TheManPagesAndTheCompletionNameEveryVerbAndOption) {
   const std::string completion = Read(VANT_PACKAGING_DIR "/vant.bash-completion");
   const std::string verbList = completion.substr(0, completion.find("--help --version"));
+  for (const char* page : {"vant.1", "vant.ja.1"}) {
+    SCOPED_TRACE(page);
+    const std::string man = Read(VANT_PACKAGING_DIR "/" + std::string(page));
+    for (const vant::app::VerbRow& verb : vant::app::VerbTable()) {
+      SCOPED_TRACE(std::string(verb.name));
+      const std::string name(verb.name);
+      EXPECT_TRUE(Contains(man, "\n.B " + name + "\n") || Contains(man, "\n.BI \"" + name + " ") ||
+                  Contains(man, "\n.BR " + name + " "))
+          << "the man page has no entry for the verb";
+      for (const vant::app::OptionKey key : verb.options) {
+        const std::string longName = "--" + std::string(vant::app::OptionOf(key).longName);
+        EXPECT_TRUE(Contains(man, Troff(longName))) << longName << " is not in the man page";
+      }
+    }
+  }
   for (const vant::app::VerbRow& verb : vant::app::VerbTable()) {
     SCOPED_TRACE(std::string(verb.name));
     const std::string name(verb.name);
-    EXPECT_TRUE(Contains(man, "\n.B " + name + "\n") || Contains(man, "\n.BI \"" + name + " ") ||
-                Contains(man, "\n.BR " + name + " "))
-        << "the man page has no entry for the verb";
     EXPECT_TRUE(Contains(verbList, " " + name + " ") || Contains(verbList, "\"" + name + " "))
         << "the completion does not offer the verb";
     for (const vant::app::OptionKey key : verb.options) {
-      const vant::app::OptionRow& option = vant::app::OptionOf(key);
-      const std::string longName = "--" + std::string(option.longName);
-      EXPECT_TRUE(Contains(man, Troff(longName))) << longName << " is not in the man page";
+      const std::string longName = "--" + std::string(vant::app::OptionOf(key).longName);
       EXPECT_TRUE(Contains(completion, longName)) << longName << " is not in the completion";
     }
   }

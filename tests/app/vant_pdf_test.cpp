@@ -60,7 +60,7 @@ TEST_F(VantPdfTest, NumbersReadTheSameUnderADecimalCommaLocale) {
   {
     const std::string saved = std::setlocale(LC_ALL, nullptr);
     ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
-        << "the de_DE.UTF-8 locale is missing: scripts/install-deps.sh generates it";
+        << "the de_DE.UTF-8 locale is missing: scripts/install-test-deps.sh generates it";
     std::setlocale(LC_ALL, saved.c_str());
   }
   VantOptions options;

@@ -120,7 +120,7 @@ class InDecimalCommaLocale : public testing::Test {
   void SetUp() override {
     saved_ = std::setlocale(LC_ALL, nullptr);
     ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
-        << "the de_DE.UTF-8 locale is missing: scripts/install-deps.sh generates it";
+        << "the de_DE.UTF-8 locale is missing: scripts/install-test-deps.sh generates it";
     ASSERT_EQ(std::string(std::localeconv()->decimal_point), ",");
   }
   void TearDown() override { std::setlocale(LC_ALL, saved_.c_str()); }

@@ -1,6 +1,6 @@
 # The tests' private print server: a cupsd of its own with the queues "Office", "Label" and
 # "Office-Filtered" (whose jobs run the normal filter chain, pdftopdf) (PPDs in ppd/),
-# listening only on a socket in the build tree and printing to files that
+# listening only on a socket of its own (in its run folder, below) and printing to files that
 # the tests read back. It is a CTest fixture: the first test that needs it starts it, the
 # last one's end stops it. Never the machine's own print server.
 #
@@ -19,7 +19,15 @@
 # attributes and fetch the files the queues wrote; pdf_inspect.h reads PDFs with poppler.
 
 set(VANT_CUPS_HARNESS_DIR ${CMAKE_CURRENT_LIST_DIR})
-set(VANT_CUPS_RUN_DIR ${PROJECT_BINARY_DIR}/tests/cups-run)
+# The server's files (configuration, spool, logs, socket, the queues' files) live in a
+# folder of /tmp named after the build tree, not in the build tree: the filters run as user
+# lp, which must read the spool, the PPDs and the harness's own filter even when the
+# checkout lies in a folder that only its owner may enter (root's /root is 0700).
+# start_cupsd.sh makes it anew for every run; the logs stay there after the run.
+string(SHA256 build_tree_digest "${PROJECT_BINARY_DIR}")
+string(SUBSTRING "${build_tree_digest}" 0 16 build_tree_digest)
+set(VANT_CUPS_RUN_DIR /tmp/vant-cups-${build_tree_digest} CACHE PATH
+    "The private print server's folder: world-traversable, outside any folder closed to user lp")
 
 find_program(VANT_CUPSD cupsd PATHS /usr/sbin REQUIRED)
 find_program(VANT_LPADMIN lpadmin PATHS /usr/sbin REQUIRED)
@@ -46,7 +54,7 @@ target_compile_definitions(vant_cups_test_support PRIVATE
   VANT_PDFINFO="${VANT_PDFINFO}" VANT_PDFTOPPM="${VANT_PDFTOPPM}" VANT_PDFTOTEXT="${VANT_PDFTOTEXT}")
 
 set(VANT_CUPS_TEST_ENV
-  CUPS_SERVER=${VANT_CUPS_RUN_DIR}/cups.sock
+  CUPS_SERVER=${VANT_CUPS_RUN_DIR}/socket/cups.sock
   CUPS_SERVERROOT=${VANT_CUPS_RUN_DIR}/etc
   VANT_CUPS_OUTPUT=${VANT_CUPS_RUN_DIR}/out
   HOME=${VANT_CUPS_RUN_DIR}/home)

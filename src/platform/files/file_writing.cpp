@@ -273,13 +273,26 @@ fs::path NumberedName(const fs::path& first, int number) {
   return numbered;
 }
 
+FolderWriteFailure::FolderWriteFailure(fs::path folder, int error)
+    : Failure(u"フォルダー「" + FromUtf8(folder.string()) + u"」に新しいファイルを作れません: " + ErrnoReason(error)),
+      folder_(std::move(folder)),
+      reason_(ErrnoReason(error)) {}
+
 NewFile WriteNewNumberedFile(const fs::path& first, int fromNumber, std::string_view bytes) {
   const fs::path absolute = Absolute(first);
-  PendingFile pending(absolute.parent_path(), NumberedName(first, fromNumber));
-  pending.Complete(bytes, std::nullopt);
+  const fs::path folder = absolute.parent_path();
+  // The file is made in the folder before any name is tried: failing here, the folder
+  // itself takes no file, whichever names it holds.
+  std::optional<PendingFile> pending;
+  try {
+    pending.emplace(folder, NumberedName(first, fromNumber));
+  } catch (const FileWriteFailure& failure) {
+    throw FolderWriteFailure(folder, failure.Error());
+  }
+  pending->Complete(bytes, std::nullopt);
   for (int number = std::max(fromNumber, 1); number < fromNumber + kMaxSeriesTries; ++number) {
     const fs::path name = NumberedName(absolute, number);
-    if (pending.TakeFreeName(name.filename().string())) return {name, number};
+    if (pending->TakeFreeName(name.filename().string())) return {name, number};
   }
   Fail(NumberedName(first, fromNumber), EEXIST);
 }

@@ -59,10 +59,25 @@ struct NewFile {
   int number = 0;  // its number in the series
 };
 
+// The folder of a series takes no new file at all (no permission to write in it, a
+// read-only filesystem, a folder that is not there): no name of the series would do.
+class FolderWriteFailure : public Failure {
+ public:
+  FolderWriteFailure(std::filesystem::path folder, int error);
+  const std::filesystem::path& Folder() const { return folder_; }
+  const Text& Reason() const { return reason_; }
+
+ private:
+  std::filesystem::path folder_;
+  Text reason_;
+};
+
 // Writes the bytes to a new file of the series that `first` starts, with the lowest
-// number from `fromNumber` whose name nothing holds (no file, directory or symbolic link).
-// The name is taken exclusively once the bytes are complete, so two writers never share
-// a file and a planted link is never followed.
+// number from `fromNumber` whose name nothing holds. A name held in any form (a file,
+// directory, FIFO or symbolic link, whoever owns it and whatever its permissions) is
+// passed over; only a folder that takes no new file throws FolderWriteFailure. The name
+// is taken exclusively once the bytes are complete, so two writers never share a file
+// and a planted link is never followed.
 NewFile WriteNewNumberedFile(const std::filesystem::path& first, int fromNumber, std::string_view bytes);
 
 }  // namespace vant::files

@@ -92,6 +92,9 @@ DeliveredDocument PdfFileOutput::Deliver(const PrintedDocument& document) {
     }
   } catch (const system::FileWriteFailure& failure) {
     throw WriteFailure(failure.File(), failure.Reason());
+  } catch (const files::FolderWriteFailure& failure) {
+    throw Failure(u"PDF ファイルの保存先フォルダー「" + FromUtf8(failure.Folder().string()) + u"」に書き込めません: " +
+                  failure.Reason());
   }
   ++written_;
   DeliveredDocument delivered;

@@ -36,7 +36,8 @@ class PdfFileOutput final : public PrinterOutput {
   // print server that was chosen is gone, and the page did not choose this printer).
   void Refuse(std::optional<Text> refusal) { refusal_ = std::move(refusal); }
 
-  // Throws a Failure naming the file when no path is set or the file cannot be written.
+  // Throws a Failure naming the file when no path is set or the file cannot be written,
+  // naming the folder when the folder of the default series takes no file at all.
   DeliveredDocument Deliver(const PrintedDocument& document) override;
 
  private:

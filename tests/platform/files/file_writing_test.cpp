@@ -1,15 +1,19 @@
 // Writing whole files: a full disk leaves the earlier file and no new one, devices and
 // FIFOs are written into and stay what they are, the program's own names pass over
-// everything that holds a name, and a file the user names is checked before any work.
+// everything that holds a name (also as a user to whom those names are closed), and a
+// file the user names is checked before any work.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <future>
@@ -161,6 +165,95 @@ TEST_F(FilesTest, ALinkPlantedByAnotherUserInAStickyDirectoryIsNotFollowed) {
   EXPECT_EQ(WriteNewNumberedFile(shared / "out.pdf", 1, "document").file, shared / "out-2.pdf");
   EXPECT_EQ(Read(dir_ / "victim.txt"), "root's file");
   EXPECT_EQ(Read(shared / "out-2.pdf"), "document");
+}
+
+constexpr uid_t kNobody = 65534;
+
+// Starts the series `first` in a child process running as user nobody (the tests run as
+// root, whom no permission stops) and says what came of it: "made FILE", or "folder
+// FOLDER: REASON" for a folder that took no file.
+std::string SeriesAsNobody(const fs::path& first) {
+  int channel[2];
+  if (::pipe(channel) != 0) throw std::runtime_error("pipe: " + std::string(std::strerror(errno)));
+  const pid_t child = ::fork();
+  if (child < 0) throw std::runtime_error("fork: " + std::string(std::strerror(errno)));
+  if (child == 0) {
+    ::close(channel[0]);
+    std::string outcome;
+    if (::setgroups(0, nullptr) != 0 || ::setresgid(kNobody, kNobody, kNobody) != 0 ||
+        ::setresuid(kNobody, kNobody, kNobody) != 0) {
+      outcome = "cannot become nobody: " + std::string(std::strerror(errno));
+    } else {
+      try {
+        outcome = "made " + WriteNewNumberedFile(first, 1, "document").file.string();
+      } catch (const FolderWriteFailure& failure) {
+        outcome = "folder " + failure.Folder().string() + ": " + ToUtf8(failure.Reason());
+      } catch (const std::exception& failure) {
+        outcome = std::string("failed: ") + failure.what();
+      }
+    }
+    const ssize_t written = ::write(channel[1], outcome.data(), outcome.size());
+    ::_exit(written == static_cast<ssize_t>(outcome.size()) ? 0 : 1);
+  }
+  ::close(channel[1]);
+  std::string outcome;
+  char buffer[512];
+  for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;) outcome.append(buffer, static_cast<std::size_t>(got));
+  ::close(channel[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) outcome += " (the child did not finish)";
+  return outcome;
+}
+
+TEST_F(FilesTest, AsAnotherUserEveryHeldNameIsPassedOverAndOnlyAClosedFolderFails) {
+  // A shared folder like /tmp, where the user may create files but not touch root's.
+  const fs::path shared = dir_ / "shared";
+  fs::create_directory(shared);
+  ASSERT_EQ(::chmod(dir_.c_str(), 0755), 0);
+  ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+  Write(dir_ / "secret", "root's only");
+  ASSERT_EQ(::chmod((dir_ / "secret").c_str(), 0600), 0);
+  const struct {
+    const char* name;
+    std::function<void(const fs::path&)> hold;
+  } holders[] = {
+      {"order.pdf", [](const fs::path& at) { Write(at, "root's, no permission"), fs::permissions(at, fs::perms::none); }},
+      {"order-2.pdf", [](const fs::path& at) { fs::create_directory(at), fs::permissions(at, fs::perms::none); }},
+      {"order-3.pdf", [&](const fs::path& at) { fs::create_symlink(dir_ / "secret", at); }},
+      {"order-4.pdf", [](const fs::path& at) { fs::create_symlink("nowhere", at); }},
+      {"order-5.pdf", [](const fs::path& at) { ASSERT_EQ(::mkfifo(at.c_str(), 0600), 0); }},
+      {"order-6.pdf", [](const fs::path& at) {
+         Write(at, "another user's");
+         ASSERT_EQ(::chown(at.c_str(), 65533, 65533), 0) << std::strerror(errno);
+         fs::permissions(at, fs::perms::owner_read);
+       }},
+  };
+  for (const auto& holder : holders) holder.hold(shared / holder.name);
+
+  EXPECT_EQ(SeriesAsNobody(shared / "order.pdf"), "made " + (shared / "order-7.pdf").string());
+  EXPECT_EQ(Read(shared / "order-7.pdf"), "document");
+  struct stat made {};
+  ASSERT_EQ(::stat((shared / "order-7.pdf").c_str(), &made), 0);
+  EXPECT_EQ(made.st_uid, kNobody);
+  // Every holder stays what it was.
+  EXPECT_EQ(fs::status(shared / "order.pdf").permissions(), fs::perms::none);
+  EXPECT_TRUE(fs::is_directory(shared / "order-2.pdf"));
+  EXPECT_EQ(Read(dir_ / "secret"), "root's only");
+  EXPECT_TRUE(fs::is_fifo(shared / "order-5.pdf"));
+  EXPECT_EQ(Read(shared / "order-6.pdf"), "another user's");
+  EXPECT_EQ(Names(shared).size(), std::size(holders) + 1);
+
+  // A folder the user may enter but not write in: the folder is named, not a file, whether
+  // the first name is held (as root's order.pdf in "/") or free.
+  const fs::path closed = dir_ / "closed";
+  fs::create_directory(closed);
+  ASSERT_EQ(::chmod(closed.c_str(), 0755), 0);
+  Write(closed / "order.pdf", "root's");
+  for (const char* first : {"order.pdf", "invoice.pdf"}) {
+    EXPECT_EQ(SeriesAsNobody(closed / first), "folder " + closed.string() + ": アクセスが拒否されました") << first;
+  }
+  EXPECT_EQ(Names(closed), std::vector<std::string>{"order.pdf"});
 }
 
 TEST_F(FilesTest, ANamedFileIsCheckedBeforeAnyWork) {

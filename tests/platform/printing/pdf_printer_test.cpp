@@ -275,6 +275,23 @@ TEST_F(PdfPrinterTest, MissingDirectoryIsAClearFailureAndLeavesNothing) {
   EXPECT_EQ(dir_.Names(), std::vector<std::string>{"later.pdf"});
 }
 
+TEST_F(PdfPrinterTest, ADefaultNameInAFolderThatTakesNoFileNamesTheFolder) {
+  const auto folder = dir_ / "missing";
+  auto output = std::make_unique<PdfFileOutput>();
+  output->SetBaseName(u"invoice", folder);
+  printer_ = std::make_unique<PagePrinter>(PdfPrinterCapabilities(), std::move(output));
+  Mark("nowhere to go");
+  try {
+    printer_->EndDoc();
+    FAIL() << "the document was reported as written";
+  } catch (const Failure& failure) {
+    EXPECT_EQ(ToUtf8(failure.Description()),
+              "PDF ファイルの保存先フォルダー「" + folder.string() + "」に書き込めません: ファイルまたはディレクトリがありません");
+  }
+  EXPECT_FALSE(printer_->LastDelivered());
+  EXPECT_TRUE(dir_.Names().empty());
+}
+
 TEST_F(PdfPrinterTest, ANumberedNameHeldByADirectoryIsPassedOverAndLeftAlone) {
   Mark("first");
   printer_->EndDoc();
