@@ -4,6 +4,7 @@
 #include "engine/module_state.h"
 #include "engine/papers.h"
 #include "engine/printer.h"
+#include "engine/setting_values.h"
 #include "preview/attempt_step.h"
 #include "preview/frm_preview.h"
 
@@ -31,7 +32,8 @@ void FrmPreview::UpdateStatusBar() {
   });
   AttemptStep([&] {
     const bool portrait = PageOnShow(currentPage_).orientation == kPortrait;
-    panels.SetPanelText(3, portrait ? u"印刷の向き:縦" : u"印刷の向き:横");
+    // Any code but portrait reads as landscape.
+    panels.SetPanelText(3, u"印刷の向き:" + Text(portrait ? kOrientationPortrait.name : kOrientationLandscape.name));
   });
   AttemptStep([&] { panels.SetPanelText(4, PageOnShow(currentPage_).printerName); });
   AttemptStep([&] {

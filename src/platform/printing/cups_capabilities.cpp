@@ -1,11 +1,13 @@
 #include "platform/printing/cups_capabilities.h"
 
+#include <set>
+#include <span>
 #include <string_view>
 
 #include "common/failure.h"
 #include "engine/papers.h"
 #include "engine/printer.h"
-#include "platform/printing/printer_choices.h"
+#include "engine/setting_values.h"
 
 namespace vant::printing {
 namespace {
@@ -107,47 +109,48 @@ void ReadPapers(const CupsDestination& d, PrinterCapabilities& caps) {
   }
 }
 
+// The codes of the rows whose IPP enum the attribute lists.
+void InsertSupportedEnums(ipp_attribute_t* supported, std::span<const SettingValue> rows, std::set<int16_t>& codes) {
+  for (const SettingValue& row : rows) {
+    if (SupportsInteger(supported, row.ippEnum)) codes.insert(row.code);
+  }
+}
+
+// The code of the row the destination's default keyword stands for.
+void ReadDefaultKeyword(ipp_attribute_t* value, std::span<const SettingValue> rows, int16_t& code) {
+  const char* keyword = value != nullptr ? ippGetString(value, 0, nullptr) : nullptr;
+  if (keyword == nullptr) return;
+  if (const SettingValue* row = RowForIpp(rows, keyword)) code = row->code;
+}
+
 void ReadChoices(const CupsDestination& d, PrinterCapabilities& caps) {
-  ipp_attribute_t* orientations = Supported(d, "orientation-requested");
-  for (const int16_t code : {kPortrait, kLandscape}) {
-    if (SupportsInteger(orientations, *IppOrientation(code))) caps.orientations.insert(code);
-  }
+  InsertSupportedEnums(Supported(d, "orientation-requested"), kOrientations, caps.orientations);
 
-  ipp_attribute_t* qualities = Supported(d, "print-quality");
-  for (const int16_t code : {int16_t{-1}, int16_t{-2}, int16_t{-3}, int16_t{-4}}) {
-    if (SupportsInteger(qualities, *IppQuality(code))) caps.qualities.insert(code);
-  }
+  InsertSupportedEnums(Supported(d, "print-quality"), kPrintQualities, caps.qualities);
   if (ipp_attribute_t* quality = Default(d, "print-quality")) {
-    if (const auto code = QualityCode(ippGetInteger(quality, 0))) caps.defaultQuality = *code;
+    if (const SettingValue* row = RowForIpp(kPrintQualities, ippGetInteger(quality, 0))) {
+      caps.defaultQuality = row->code;
+    }
   }
 
+  // Each bin as the first of its keywords the destination lists.
   ipp_attribute_t* sources = Supported(d, "media-source");
-  for (const int16_t code : PaperBinCodes()) {
-    for (const std::string_view source : MediaSourcesFor(code)) {
-      if (SupportsKeyword(sources, source)) {
-        caps.bins.emplace(code, std::string(source));
+  for (const SettingValue& bin : kPaperBins) {
+    for (const std::string_view source : bin.ippKeywords) {
+      if (!source.empty() && SupportsKeyword(sources, source)) {
+        caps.bins.emplace(bin.code, std::string(source));
         break;
       }
     }
   }
-  if (ipp_attribute_t* source = Default(d, "media-source")) {
-    const char* keyword = ippGetString(source, 0, nullptr);
-    if (keyword != nullptr) {
-      if (const auto code = PaperBinCode(keyword)) caps.defaultBin = *code;
-    }
-  }
+  ReadDefaultKeyword(Default(d, "media-source"), kPaperBins, caps.defaultBin);
 
   ipp_attribute_t* modes = Supported(d, "print-color-mode");
-  for (const int16_t code : {kMonochrome, kColour}) {
-    if (SupportsKeyword(modes, *IppColorMode(code))) caps.colourModes.insert(code);
+  for (const SettingValue& mode : kColourModes) {
+    if (SupportsKeyword(modes, mode.ippKeywords[0])) caps.colourModes.insert(mode.code);
   }
   caps.defaultColour = caps.colourModes.contains(kColour) ? kColour : kMonochrome;
-  if (ipp_attribute_t* mode = Default(d, "print-color-mode")) {
-    const char* keyword = ippGetString(mode, 0, nullptr);
-    if (keyword != nullptr) {
-      if (const auto code = ColorModeCode(keyword)) caps.defaultColour = *code;
-    }
-  }
+  ReadDefaultKeyword(Default(d, "print-color-mode"), kColourModes, caps.defaultColour);
 }
 
 }  // namespace

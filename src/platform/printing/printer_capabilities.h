@@ -11,6 +11,7 @@
 
 #include "common/text.h"
 #include "engine/papers.h"
+#include "engine/setting_values.h"
 
 namespace vant::printing {
 
@@ -34,16 +35,16 @@ struct PrinterCapabilities {
   std::map<int16_t, PrinterMedia> papers;
   // The printer's default sheet and its code (256 when no code stands for it).
   PrinterMedia defaultMedia;
-  int16_t defaultPaper = 256;
+  int16_t defaultPaper = kPaperUser;
   // The other settings' codes the printer takes, and its defaults. A default that is not
   // among the codes taken is reported by the printer but never sent to the server.
   std::set<int16_t> orientations;
   std::set<int16_t> qualities;
   std::map<int16_t, std::string> bins;  // paper bin code -> the printer's media-source keyword
   std::set<int16_t> colourModes;
-  int16_t defaultQuality = -3;
-  int16_t defaultBin = 7;
-  int16_t defaultColour = 2;
+  int16_t defaultQuality = kQualityMedium.code;
+  int16_t defaultBin = kBinAuto.code;
+  int16_t defaultColour = kColour;
 };
 
 // The sheet as it lies on the page in an orientation: size and unprintable strips, mm.

@@ -66,7 +66,7 @@ void PagePrinter::SetPrintQuality(int16_t code) {
 }
 
 void PagePrinter::SetPaperBin(int16_t code) {
-  if (code != kPaperBinAuto && !caps_.bins.contains(code)) {
+  if (code != kBinAuto.code && !caps_.bins.contains(code)) {
     throw Failure(UnsupportedText(caps_.name, Setting::kPaperBin, code));
   }
   bin_ = code;
@@ -82,13 +82,16 @@ void PagePrinter::SetColorMode(int16_t code) {
 JobAttributes PagePrinter::CurrentAttributes() const {
   JobAttributes attributes;
   attributes.media = media_.keyword;
-  attributes.orientation = IppOrientation(orientation_).value_or(kIppPortrait);
-  if (caps_.qualities.contains(quality_)) attributes.quality = IppQuality(quality_);
+  const SettingValue* orientation = RowFor(kOrientations, orientation_);
+  attributes.orientation = (orientation != nullptr ? *orientation : kOrientationPortrait).ippEnum;
+  if (const SettingValue* quality = RowFor(kPrintQualities, quality_); quality != nullptr && caps_.qualities.contains(quality_)) {
+    attributes.quality = quality->ippEnum;
+  }
   if (const auto bin = caps_.bins.find(bin_); bin != caps_.bins.end()) {
     attributes.mediaSource = bin->second;
   }
-  if (caps_.colourModes.contains(colour_)) {
-    if (const auto mode = IppColorMode(colour_)) attributes.colorMode = std::string(*mode);
+  if (const SettingValue* mode = RowFor(kColourModes, colour_); mode != nullptr && caps_.colourModes.contains(colour_)) {
+    attributes.colorMode = std::string(mode->ippKeywords[0]);
   }
   return attributes;
 }

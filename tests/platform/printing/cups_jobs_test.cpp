@@ -9,6 +9,7 @@
 
 #include "common/failure.h"
 #include "cups_test_queues.h"
+#include "engine/setting_values.h"
 #include "pdf_inspect.h"
 #include "platform/printing/printer_list.h"
 #include "printing_fixtures.h"
@@ -59,10 +60,10 @@ class CupsJobsTest : public testing::Test {
 TEST_F(CupsJobsTest, AJobCarriesTheSettingsOfItsFirstPageAndScalingOff) {
   PagePrinter& office = Named(u"Office");
   office.SetPaperSize(8);
-  office.SetOrientation(2);
-  office.SetPaperBin(1);
-  office.SetColorMode(1);
-  office.SetPrintQuality(-4);
+  office.SetOrientation(kOrientationLandscape.code);
+  office.SetPaperBin(kBinUpper.code);
+  office.SetColorMode(kColourMonochrome.code);
+  office.SetPrintQuality(kQualityHigh.code);
   office.SetDocumentTitle(u"請求書");
   office.Print(u"first page");
   office.NewPage();
@@ -144,7 +145,7 @@ TEST_F(CupsJobsTest, NothingIsPaintedIntoTheUnprintableStrips) {
 
 TEST_F(CupsJobsTest, LandscapeContentStartsAtTheTurnedStrips) {
   PagePrinter& office = Named(u"Office");
-  office.SetOrientation(2);
+  office.SetOrientation(kOrientationLandscape.code);
   office.SetScaleMode(kScaleMillimeters);
   office.Line(0, 0, 10, 10, 0, LineKind::kFilledBox);
   const auto job = Print(office);
@@ -179,7 +180,7 @@ TEST_F(CupsJobsTest, MixedSheetsGoAsOneJobPerRunOfEqualSheetsAndKeepTheirPageSiz
   office.Print(u"A5 again");
   office.NewPage();
   office.SetPaperSize(9);
-  office.SetOrientation(2);
+  office.SetOrientation(kOrientationLandscape.code);
   office.Print(u"A4 landscape");
   const auto jobs = PrintJobs(office);
   ASSERT_EQ(jobs.size(), 3u);
@@ -256,10 +257,10 @@ TEST_F(CupsJobsTest, TheAutomaticSourceIsTakenByEveryQueue) {
     const char* mediaSource;  // nullptr: none sent
   };
   const Row rows[] = {
-      {__LINE__, u"Label", 7, nullptr, nullptr},  // no source at all: the printer chooses
-      {__LINE__, u"Office", 7, nullptr, "auto"},
-      {__LINE__, u"Label", 1, "プリンター「Label」は給紙方法 1 (上段トレイ) に対応していません。", nullptr},
-      {__LINE__, u"Office", 14, "プリンター「Office」は給紙方法 14 (カセット) に対応していません。", nullptr},
+      {__LINE__, u"Label", kBinAuto.code, nullptr, nullptr},  // no source at all: the printer chooses
+      {__LINE__, u"Office", kBinAuto.code, nullptr, "auto"},
+      {__LINE__, u"Label", kBinUpper.code, "プリンター「Label」は給紙方法 1 (上段トレイ) に対応していません。", nullptr},
+      {__LINE__, u"Office", kBinCassette.code, "プリンター「Office」は給紙方法 14 (カセット) に対応していません。", nullptr},
   };
   for (const Row& row : rows) {
     PagePrinter& printer = Named(row.queue);
@@ -304,13 +305,13 @@ TEST_F(CupsJobsTest, BehindTheFilterChainEachPageKeepsItsOwnSettings) {
   };
   const Expected a4{"iso_a4_210x297mm", "portrait", "auto", "normal", 595.3, 841.9};
   const Row rows[] = {
-      {__LINE__, {9, 2, 7, -3}, {9, 1, 7, -3},
+      {__LINE__, {9, kLandscape, kBinAuto.code, kQualityMedium.code}, {9, kPortrait, kBinAuto.code, kQualityMedium.code},
        {"iso_a4_210x297mm", "landscape", "auto", "normal", 595.3, 841.9}, a4},
-      {__LINE__, {8, 1, 7, -3}, {9, 1, 7, -3},
+      {__LINE__, {8, kPortrait, kBinAuto.code, kQualityMedium.code}, {9, kPortrait, kBinAuto.code, kQualityMedium.code},
        {"iso_a3_297x420mm", "portrait", "auto", "normal", 841.9, 1190.6}, a4},
-      {__LINE__, {9, 1, 7, -3}, {9, 1, 4, -3}, a4,
+      {__LINE__, {9, kPortrait, kBinAuto.code, kQualityMedium.code}, {9, kPortrait, kBinManual.code, kQualityMedium.code}, a4,
        {"iso_a4_210x297mm", "portrait", "manual", "normal", 595.3, 841.9}},
-      {__LINE__, {9, 1, 7, -3}, {9, 1, 7, -1}, a4,
+      {__LINE__, {9, kPortrait, kBinAuto.code, kQualityMedium.code}, {9, kPortrait, kBinAuto.code, kQualityDraft.code}, a4,
        {"iso_a4_210x297mm", "portrait", "auto", "draft", 595.3, 841.9}},
   };
   for (const Row& row : rows) {
@@ -350,7 +351,7 @@ TEST_F(CupsJobsTest, BehindTheFilterChainEachPageKeepsItsOwnSettings) {
       EXPECT_NEAR(ink->imageWidth, want.widthPt / 72 * 254, 2);
       EXPECT_NEAR(ink->imageHeight, want.heightPt / 72 * 254, 2);
       const PageSettings& page = j == 0 ? row.first : row.second;
-      if (page.orientation == 1) {
+      if (page.orientation == kPortrait) {
         // The sheet's strips are 4.23 mm left and 6.35 mm top.
         EXPECT_NEAR(ink->left, 42, 2);
         EXPECT_NEAR(ink->top, 64, 2);
