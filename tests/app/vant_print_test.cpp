@@ -10,6 +10,7 @@
 #include <regex>
 
 #include "cups_test_queues.h"
+#include "job_media.h"
 #include "host_pages.h"
 #include "pdf_inspect.h"
 #include "server_proxy.h"
@@ -79,9 +80,9 @@ TEST_F(VantPrintTest, TheListPrintsAsOneJobWithItsSettingsOnTheDefaultQueue) {
   const auto job = queues::WaitForJob(sent[0].id);
   EXPECT_EQ(job.queue, "Office");
   EXPECT_EQ(job.state, "completed");
-  EXPECT_EQ(job.Attribute("media"), "iso_a3_297x420mm");
+  EXPECT_EQ(queues::JobSheetName(job), "iso_a3_297x420mm");
   EXPECT_EQ(job.Attribute("orientation-requested"), "landscape");
-  EXPECT_EQ(job.Attribute("media-source"), "bottom");
+  EXPECT_EQ(queues::MediaColMember(job, "media-source"), "bottom");
   EXPECT_EQ(job.Attribute("print-color-mode"), "monochrome");
   EXPECT_EQ(job.Attribute("print-quality"), "high");
   // The pages print at their own size, not fitted to the sheet.
@@ -131,9 +132,9 @@ TEST_F(VantPrintTest, ThePortraitDefaultsOfTheQueue) {
   const auto sent = SentJobs(r.out);
   ASSERT_EQ(sent.size(), 1u) << r.out;
   const auto job = queues::WaitForJob(sent[0].id);
-  EXPECT_EQ(job.Attribute("media"), "jis_b5_182x257mm");
+  EXPECT_EQ(queues::JobSheetName(job), "jis_b5_182x257mm");
   EXPECT_EQ(job.Attribute("orientation-requested"), "portrait");
-  EXPECT_EQ(job.Attribute("media-source"), "manual");
+  EXPECT_EQ(queues::MediaColMember(job, "media-source"), "manual");
   EXPECT_EQ(job.Attribute("print-color-mode"), "color");
   EXPECT_EQ(InspectPdf(job.file).pages, 1);
 }
@@ -147,7 +148,7 @@ TEST_F(VantPrintTest, ThePrinterOptionSendsTheJobToThatQueue) {
   EXPECT_EQ(sent[0].queue, "Label");
   const auto job = queues::WaitForJob(sent[0].id);
   EXPECT_EQ(job.queue, "Label");
-  EXPECT_EQ(job.Attribute("media"), "iso_a5_148x210mm");
+  EXPECT_EQ(queues::JobSheetName(job), "iso_a5_148x210mm");
   EXPECT_EQ(queues::JobIds("Office"), officeBefore);
 }
 

@@ -34,6 +34,7 @@ set_tests_properties(vant_cupsd_stop PROPERTIES FIXTURES_CLEANUP vant_cupsd TIME
 
 add_library(vant_cups_test_support STATIC
   ${VANT_CUPS_HARNESS_DIR}/cups_test_queues.cpp
+  ${VANT_CUPS_HARNESS_DIR}/job_media.cpp
   ${VANT_CUPS_HARNESS_DIR}/pdf_inspect.cpp
   ${VANT_CUPS_HARNESS_DIR}/server_proxy.cpp
   ${VANT_CUPS_HARNESS_DIR}/shell_command.cpp

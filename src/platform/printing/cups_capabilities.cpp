@@ -1,6 +1,9 @@
 #include "platform/printing/cups_capabilities.h"
 
+#include <optional>
 #include <set>
+#include <string>
+#include <vector>
 #include <span>
 #include <string_view>
 
@@ -8,23 +11,11 @@
 #include "engine/papers.h"
 #include "engine/printer.h"
 #include "engine/setting_values.h"
+#include "platform/printing/cups_media.h"
+#include "platform/printing/queue_ppd.h"
 
 namespace vant::printing {
 namespace {
-
-constexpr double kHundredthsPerMm = 100;
-
-PrinterMedia MediaFromSize(const cups_size_t& size) {
-  PrinterMedia media;
-  media.keyword = size.media;
-  media.widthMm = size.width / kHundredthsPerMm;
-  media.heightMm = size.length / kHundredthsPerMm;
-  media.leftMm = size.left / kHundredthsPerMm;
-  media.topMm = size.top / kHundredthsPerMm;
-  media.rightMm = size.right / kHundredthsPerMm;
-  media.bottomMm = size.bottom / kHundredthsPerMm;
-  return media;
-}
 
 ipp_attribute_t* Supported(const CupsDestination& d, const char* option) {
   return cupsFindDestSupported(CUPS_HTTP_DEFAULT, d.Dest(), d.Info(), option);
@@ -72,17 +63,10 @@ void ReadResolution(const CupsDestination& d, PrinterCapabilities& caps) {
   caps.dpiY = DotsPerInch(y, units);
 }
 
-void ReadPapers(const CupsDestination& d, PrinterCapabilities& caps) {
-  for (const PaperSheet& sheet : kPaperSheets) {
-    cups_size_t size{};
-    const std::string name(sheet.media);
-    if (cupsGetDestMediaByName(CUPS_HTTP_DEFAULT, d.Dest(), d.Info(), name.c_str(),
-                               CUPS_MEDIA_FLAGS_DEFAULT, &size)) {
-      caps.papers.emplace(sheet.code, MediaLaidAs(sheet, MediaFromSize(size)));
-    }
-  }
-  // The default sheet: the user's saved choice (lpoptions), else the queue's media-default.
-  // (cupsGetDestMediaDefault ignores media-default and answers Letter for an A4 queue.)
+// A name the destination gives for its default sheet; empty when it gives none ("unknown"
+// is what the server says of a PPD's custom default size).
+std::string NamedDefault(const CupsDestination& d) {
+  // The user's saved choice (lpoptions) comes first.
   std::string keyword = d.Option("media");
   if (keyword.empty()) {
     if (ipp_attribute_t* media = Default(d, "media")) {
@@ -90,19 +74,54 @@ void ReadPapers(const CupsDestination& d, PrinterCapabilities& caps) {
       if (value != nullptr) keyword = value;
     }
   }
-  cups_size_t size{};
-  const bool found = keyword.empty()
-      ? cupsGetDestMediaDefault(CUPS_HTTP_DEFAULT, d.Dest(), d.Info(), CUPS_MEDIA_FLAGS_DEFAULT, &size)
-      : cupsGetDestMediaByName(CUPS_HTTP_DEFAULT, d.Dest(), d.Info(), keyword.c_str(),
-                               CUPS_MEDIA_FLAGS_DEFAULT, &size);
-  if (!found) {
-    throw Failure(u"プリンター「" + caps.name + u"」の既定の用紙を取得できません: " + LastCupsError());
+  return keyword == "unknown" ? std::string() : keyword;
+}
+
+// The destination's default sheet: the name it gives, else the size its media-col-default
+// gives, else the PPD's own default (a custom size the server cannot name).
+std::optional<PrinterMedia> DefaultMedia(const CupsDestination& d, const std::vector<MediaEntry>& entries,
+                                         std::string& asked) {
+  asked = NamedDefault(d);
+  if (!asked.empty()) return FindMedia(entries, asked);
+  if (ipp_attribute_t* col = Default(d, "media-col"); col != nullptr && ippGetValueTag(col) == IPP_TAG_BEGIN_COLLECTION) {
+    ipp_attribute_t* size = ippFindAttribute(ippGetCollection(col, 0), "media-size", IPP_TAG_BEGIN_COLLECTION);
+    ipp_t* dims = size != nullptr ? ippGetCollection(size, 0) : nullptr;
+    ipp_attribute_t* x = dims != nullptr ? ippFindAttribute(dims, "x-dimension", IPP_TAG_INTEGER) : nullptr;
+    ipp_attribute_t* y = dims != nullptr ? ippFindAttribute(dims, "y-dimension", IPP_TAG_INTEGER) : nullptr;
+    if (x != nullptr && y != nullptr) {
+      pwg_media_t* pwg = pwgMediaForSize(ippGetInteger(x, 0), ippGetInteger(y, 0));
+      if (pwg != nullptr && pwg->pwg != nullptr) {
+        asked = pwg->pwg;
+        return FindMedia(entries, asked);
+      }
+    }
   }
-  caps.defaultMedia = MediaFromSize(size);
+  if (const auto ppd = FetchQueuePpd(d); ppd && !ppd->defaultPageSize.empty()) {
+    asked = ppd->defaultPageSize;
+    return FindMedia(entries, asked);
+  }
+  return std::nullopt;
+}
+
+void ReadPapers(const CupsDestination& d, PrinterCapabilities& caps) {
+  const std::vector<MediaEntry> entries = ReadMediaEntries(d);
+  for (const PaperSheet& sheet : kPaperSheets) {
+    if (auto media = FindMedia(entries, std::string(sheet.media))) {
+      caps.papers.emplace(sheet.code, MediaLaidAs(sheet, *media));
+    }
+  }
+  std::string asked;
+  const std::optional<PrinterMedia> found = DefaultMedia(d, entries, asked);
+  if (!found) {
+    const Text reason = asked.empty() ? Text(u"プリンターが既定の用紙を知らせません。")
+                                      : u"「" + FromUtf8(asked) + u"」はこのプリンターの用紙にありません。";
+    throw Failure(u"プリンター「" + caps.name + u"」の既定の用紙を取得できません: " + reason);
+  }
+  caps.defaultMedia = *found;
   caps.defaultPaper = kPaperUser;
   // The first code that stands for the default sheet: Letter is 1, A4 is 9.
   for (const auto& [code, media] : caps.papers) {
-    if (media.keyword == caps.defaultMedia.keyword) {
+    if (media.server == caps.defaultMedia.server) {
       caps.defaultPaper = code;
       break;
     }

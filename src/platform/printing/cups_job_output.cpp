@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/failure.h"
+#include "platform/printing/queue_ppd.h"
 
 namespace vant::printing {
 namespace {
@@ -49,6 +50,24 @@ Text JobErrorReason(const CupsConnection& connection, ipp_status_t status) {
   return connection.FailureReason(status);
 }
 
+// The sheet and the source as one media-col: a print server honours the source only there
+// for a queue with a driver (it becomes the PPD's InputSlot), and the sheet's strips pick
+// the very size the queue lists. Empty when the printer names no sheet.
+std::string MediaCol(const JobAttributes& a) {
+  std::string col;
+  if (a.media.width > 0 && a.media.length > 0) {
+    const ServerMedia& m = a.media;
+    col += "media-size={x-dimension=" + std::to_string(m.width) + " y-dimension=" + std::to_string(m.length) + "}";
+    col += " media-left-margin=" + std::to_string(m.left) + " media-right-margin=" + std::to_string(m.right);
+    col += " media-top-margin=" + std::to_string(m.top) + " media-bottom-margin=" + std::to_string(m.bottom);
+  }
+  if (a.mediaSource) {
+    if (!col.empty()) col += " ";
+    col += "media-source=" + *a.mediaSource;
+  }
+  return col.empty() ? col : "{" + col + "}";
+}
+
 // Bytes per write to the server.
 constexpr qsizetype kChunk = 64 * 1024;
 
@@ -59,10 +78,9 @@ int SendJob(http_t* http, const CupsConnection& connection, cups_dest_t* dest, c
             const PrintedDocument& part, bool held) {
   JobOptions options;
   const JobAttributes& a = part.attributes;
-  if (!a.media.empty()) options.Add("media", a.media);
+  if (const std::string mediaCol = MediaCol(a); !mediaCol.empty()) options.Add("media-col", mediaCol);
   options.Add("orientation-requested", std::to_string(a.orientation));
   if (a.quality) options.Add("print-quality", std::to_string(*a.quality));
-  if (a.mediaSource) options.Add("media-source", *a.mediaSource);
   if (a.colorMode) options.Add("print-color-mode", *a.colorMode);
   options.Add("print-scaling", "none");
   if (part.copies > 1) options.Add("copies", std::to_string(part.copies));
@@ -144,6 +162,11 @@ bool CupsJobOutput::CheckQueue(const Text& printer) const {
   // A paused queue that accepts jobs keeps them until it is resumed, as for any client.
   ipp_attribute_t* state = ippFindAttribute(response.get(), "printer-state", IPP_TAG_ENUM);
   return state != nullptr && ippGetInteger(state, 0) == IPP_PSTATE_STOPPED;
+}
+
+GridAnchor CupsJobOutput::Anchor() {
+  if (!anchor_) anchor_ = AnchorOf(FetchQueuePpd(*destination_));
+  return *anchor_;
 }
 
 DeliveredDocument CupsJobOutput::Deliver(const PrintedDocument& document) {

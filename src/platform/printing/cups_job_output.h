@@ -10,6 +10,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/printing/cups_destination.h"
@@ -26,12 +27,15 @@ class CupsJobOutput final : public PrinterOutput {
   DeliveredDocument DeliverParts(const std::vector<PrintedDocument>& parts) override;
 
   const CupsDestination& Destination() const { return *destination_; }
+  // Read from the queue's PPD the first time it is asked.
+  GridAnchor Anchor() override;
 
  private:
   // Refuses (throws) when the queue takes no jobs; whether it is paused.
   bool CheckQueue(const Text& printer) const;
 
   std::unique_ptr<CupsDestination> destination_;
+  std::optional<GridAnchor> anchor_;
 };
 
 }  // namespace vant::printing

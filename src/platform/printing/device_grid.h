@@ -6,11 +6,12 @@
 //   application/vnd.cups-raster: the label, PCL and dot-matrix drivers) gets a raster whose
 //   first dot is the printable area's corner, however far from the sheet edge that lies
 //   (2 pt on a 300 dpi label is 8.33 dots);
-// - everything else (a PostScript printer's own interpreter, PWG raster for a driverless
-//   printer, the PDF file) lays its dots from the sheet's corner.
-// A landscape page is the portrait sheet turned (printer_capabilities.h), so its grid is
-// the portrait grid turned with it: across the page it runs from the sheet's top edge,
-// which is the page's right.
+// - a PostScript printer's own interpreter, and the PWG raster a driverless printer is
+//   sent, lay their dots from the sheet's corner;
+// - a PDF file, and a printer that takes the PDF as it is, from the page's own corner.
+// A landscape page reaches the first two as the portrait sheet turned
+// (printer_capabilities.h), so their grid is the portrait grid turned with it: across the
+// page it runs from the sheet's top edge, which is the page's right.
 #pragma once
 
 #include <cstdint>
@@ -33,9 +34,5 @@ PagePoint PrintableOrigin(const PrinterMedia& media, int16_t orientation, double
 // A print server gives unprintable strips in hundredths of millimetres: a strip within that
 // rounding of a whole number of dots is that whole number.
 double StripDots(double mm, double dpi);
-
-// Whether the two anchors put the grid in the same place for every sheet the printer takes
-// (its strips at the top and left are whole dots), so that nothing need be asked to tell.
-bool AnchorsAgree(const PrinterCapabilities& caps);
 
 }  // namespace vant::printing

@@ -15,6 +15,25 @@
 
 namespace vant::printing {
 
+// A sheet as the print server measures it: hundredths of a millimetre, its width across the
+// way it is fed, with the unprintable strip at each edge. A job asks for the sheet by these
+// figures (media-col), which every kind of queue applies.
+struct ServerMedia {
+  int32_t width = 0;
+  int32_t length = 0;
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t right = 0;
+  int32_t bottom = 0;
+  bool operator==(const ServerMedia&) const = default;
+};
+
+// Where the printer's dot grid starts on a page (device_grid.h): at the corner of the page
+// as it is (a PDF file, a printer that takes the PDF), at the sheet's corner (a printer
+// rasterising for itself, a driverless printer's PWG raster) or at the printable area's
+// corner (a driver fed the print server's raster).
+enum class GridAnchor { kPageCorner, kSheetCorner, kPrintableCorner };
+
 // One sheet as the printer takes it, portrait, millimetres.
 struct PrinterMedia {
   std::string keyword;  // the printer's own media keyword ("iso_a4_210x297mm")
@@ -25,6 +44,7 @@ struct PrinterMedia {
   double topMm = 0;
   double rightMm = 0;
   double bottomMm = 0;
+  ServerMedia server;  // the sheet as the print server measures it, not turned
 };
 
 struct PrinterCapabilities {

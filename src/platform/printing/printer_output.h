@@ -11,17 +11,19 @@
 #include <vector>
 
 #include "common/text.h"
+#include "engine/setting_values.h"
+#include "platform/printing/printer_capabilities.h"
 
 namespace vant::printing {
 
 // The job's settings as the print server takes them. Each optional one is sent only when
 // the printer takes the value.
 struct JobAttributes {
-  std::string media;               // media keyword
-  int orientation = 3;             // orientation-requested
-  std::optional<int> quality;      // print-quality
-  std::optional<std::string> mediaSource;
-  std::optional<std::string> colorMode;  // print-color-mode
+  ServerMedia media;                      // media-col: media-size and the strips
+  int orientation = kIppPortrait;         // orientation-requested
+  std::optional<int> quality;             // print-quality
+  std::optional<std::string> mediaSource; // media-col: media-source
+  std::optional<std::string> colorMode;   // print-color-mode
 
   bool operator==(const JobAttributes&) const = default;
 };
@@ -64,6 +66,9 @@ class PrinterOutput {
   // order; handed over only by outputs with OneSettingPerDelivery. The parts arrive as one
   // document or not at all.
   virtual DeliveredDocument DeliverParts(const std::vector<PrintedDocument>& parts);
+  // Where the dots of what this output prints lie (device_grid.h): a PDF file's pages are
+  // rasterised as they are.
+  virtual GridAnchor Anchor() { return GridAnchor::kPageCorner; }
 };
 
 }  // namespace vant::printing

@@ -4,6 +4,7 @@
 
 #include "common/failure.h"
 #include "engine/papers.h"
+#include "platform/printing/device_grid.h"
 #include "platform/printing/printer_choices.h"
 
 namespace vant::printing {
@@ -81,7 +82,7 @@ void PagePrinter::SetColorMode(int16_t code) {
 
 JobAttributes PagePrinter::CurrentAttributes() const {
   JobAttributes attributes;
-  attributes.media = media_.keyword;
+  attributes.media = media_.server;
   const SettingValue* orientation = RowFor(kOrientations, orientation_);
   attributes.orientation = (orientation != nullptr ? *orientation : kOrientationPortrait).ippEnum;
   if (const SettingValue* quality = RowFor(kPrintQualities, quality_); quality != nullptr && caps_.qualities.contains(quality_)) {
@@ -114,12 +115,16 @@ void PagePrinter::StartPage() {
   }
   const PageGeometry page = Geometry();
   const DevicePage px = DevicePixels(page, caps_.dpiX, caps_.dpiY);
+  const GridAnchor anchor = output_->Anchor();
+  const PagePoint origin = PrintableOrigin(media_, orientation_, caps_.dpiX, caps_.dpiY, anchor);
+  // A page read as it is may be rasterised at any density: its edges stay on the dots.
+  device_.SetGridKnown(anchor != GridAnchor::kPageCorner);
   PdfPageLayout layout;
   layout.sheetWidthMm = media_.widthMm;
   layout.sheetHeightMm = media_.heightMm;
   layout.landscape = orientation_ == kLandscape;
-  layout.offsetXPx = px.offsetX;
-  layout.offsetYPx = px.offsetY;
+  layout.offsetXPx = origin.xPx;
+  layout.offsetYPx = origin.yPx;
   layout.printableWidthPx = px.horzRes;
   layout.printableHeightPx = px.vertRes;
   openPage_ = &document_->StartPage(layout);

@@ -3,7 +3,6 @@
 #include <QColor>
 #include <QLineF>
 #include <QPen>
-#include <QRect>
 #include <QRectF>
 #include <QVector>
 
@@ -12,6 +11,7 @@
 #include <cmath>
 
 #include "engine/draw_target.h"
+#include "platform/qt/dot_edges.h"
 
 namespace vant::qt {
 namespace {
@@ -99,7 +99,9 @@ void QtPainterDevice::SetResolution(double dpiX, double dpiY) {
 
 QPen QtPainterDevice::QtPen(const Pen& pen) const {
   const double width = std::max(1.0, pen.width);
-  QPen qpen(QBrush(ToQColor(pen.colour)), width);
+  // The pen paints exactly its width in whole dots (dot_edges.h).
+  const double painted = StrokeWidth(width, edgeInset_);
+  QPen qpen(QBrush(ToQColor(pen.colour)), painted);
   const DashPattern* pattern = PatternFor(pen.style);
   if (pattern == nullptr) {
     qpen.setStyle(Qt::SolidLine);
@@ -114,7 +116,7 @@ QPen QtPainterDevice::QtPen(const Pen& pen) const {
   QVector<qreal> dashes;
   for (int i = 0; i < pattern->count; ++i) {
     // Qt counts dash lengths in pen widths.
-    dashes.append(pattern->lengths[static_cast<size_t>(i)] * scale / width);
+    dashes.append(pattern->lengths[static_cast<size_t>(i)] * scale / painted);
   }
   qpen.setDashPattern(dashes);
   qpen.setCapStyle(Qt::FlatCap);
@@ -123,17 +125,17 @@ QPen QtPainterDevice::QtPen(const Pen& pen) const {
 }
 
 void QtPainterDevice::FillRect(double x, double y, double w, double h, Rgb colour) {
-  // Only the part inside the drawable area, in whole pixels.
+  // Only the part inside the drawable area, in whole pixels, its edges inside them.
   const double left = std::max(0.0, std::round(x));
   const double top = std::max(0.0, std::round(y));
   const double right = std::min(std::round(widthPx_), std::round(x + w));
   const double bottom = std::min(std::round(heightPx_), std::round(y + h));
   if (!(right > left) || !(bottom > top)) return;
+  const PaintedSpan across = InsideDots(left, right, edgeInset_);
+  const PaintedSpan down = InsideDots(top, bottom, edgeInset_);
   QPainter& painter = Painter();
   painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.fillRect(QRect(static_cast<int>(left), static_cast<int>(top),
-                         static_cast<int>(right - left), static_cast<int>(bottom - top)),
-                   ToQColor(colour));
+  painter.fillRect(QRectF(QPointF(across.from, down.from), QPointF(across.to, down.to)), ToQColor(colour));
 }
 
 void QtPainterDevice::StrokeLine(double x1, double y1, double x2, double y2, const Pen& pen) {
@@ -151,12 +153,17 @@ void QtPainterDevice::StrokeLine(double x1, double y1, double x2, double y2, con
     const double skipped = t0 * std::hypot(dx, dy) / qpen.widthF();
     qpen.setDashOffset(std::fmod(skipped, period));
   }
+  // A line along the grid covers exactly its width in whole dots across; any other line
+  // runs through the dot centres its ends name.
+  const double width = std::max(1.0, pen.width);
+  const double acrossX = dx == 0 ? StrokeCentre(x1, width) - x1 : kPixelCentre;
+  const double acrossY = dy == 0 ? StrokeCentre(y1, width) - y1 : kPixelCentre;
   QPainter& painter = Painter();
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setPen(qpen);
   painter.setBrush(Qt::NoBrush);
-  painter.drawLine(QLineF(x1 + t0 * dx + kPixelCentre, y1 + t0 * dy + kPixelCentre,
-                          x1 + t1 * dx + kPixelCentre, y1 + t1 * dy + kPixelCentre));
+  painter.drawLine(QLineF(x1 + t0 * dx + acrossX, y1 + t0 * dy + acrossY,
+                          x1 + t1 * dx + acrossX, y1 + t1 * dy + acrossY));
 }
 
 void QtPainterDevice::StrokeRect(double x1, double y1, double x2, double y2, const Pen& pen) {
@@ -178,12 +185,14 @@ void QtPainterDevice::StrokeRect(double x1, double y1, double x2, double y2, con
     StrokeLine(left, bottom, left, top, pen);
     return;
   }
+  // Each side covers exactly the pen's width in whole dots.
+  const double width = std::max(1.0, pen.width);
   QPainter& painter = Painter();
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setPen(QtPen(pen));
   painter.setBrush(Qt::NoBrush);
-  painter.drawRect(QRectF(QPointF(left + kPixelCentre, top + kPixelCentre),
-                          QPointF(right + kPixelCentre, bottom + kPixelCentre)));
+  painter.drawRect(QRectF(QPointF(StrokeCentre(left, width), StrokeCentre(top, width)),
+                          QPointF(StrokeCentre(right, width), StrokeCentre(bottom, width))));
 }
 
 void QtPainterDevice::StrokeEllipse(double cx, double cy, double rx, double ry, const Pen& pen) {

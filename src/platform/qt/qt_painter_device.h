@@ -19,9 +19,12 @@ class QtPainterDevice : public PaintDevice {
   double WidthPx() const override { return widthPx_; }
   double HeightPx() const override { return heightPx_; }
 
-  // Whole pixels, no antialiasing: a barcode module of m pixels is exactly m pixels.
+  // Whole pixels, no antialiasing: a barcode module of m pixels is exactly m pixels, on
+  // paper too (its edges are kept inside its dots where the device's grid is known:
+  // dot_edges.h).
   void FillRect(double x, double y, double w, double h, Rgb colour) override;
-  // Strokes are centred on the pixel a coordinate names, as the platform draws them;
+  // Strokes are centred on the pixel a coordinate names, as the platform draws them, and a
+  // pen n pixels wide covers exactly n whole pixels across a line or side along the grid;
   // DrawStyle 1 to 4 become a dash pattern in device pixels, grown with the resolution and
   // the width so that it stays visible on fine printers and with thick pens.
   void StrokeLine(double x1, double y1, double x2, double y2, const Pen& pen) override;
@@ -39,6 +42,9 @@ class QtPainterDevice : public PaintDevice {
   // A device whose drawable area changes (a picture box resized, a new paper size).
   void SetSize(double widthPx, double heightPx);
   void SetResolution(double dpiX, double dpiY);
+  // How far inside its dots each edge of a mark is laid (dot_edges.h); 0, edges on the dot
+  // boundaries, until a device knows its grid.
+  void SetEdgeInset(double dots) { edgeInset_ = dots; }
 
  private:
   QPen QtPen(const Pen& pen) const;
@@ -46,6 +52,7 @@ class QtPainterDevice : public PaintDevice {
   bool Blank() const { return !(widthPx_ > 0) || !(heightPx_ > 0); }
 
   double dpiX_, dpiY_, widthPx_, heightPx_;
+  double edgeInset_ = 0;
   FontCache fonts_;
 };
 

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "platform/qt/dot_edges.h"
 #include "platform/qt/qt_painter_device.h"
 
 namespace vant::printing {
@@ -22,6 +23,9 @@ class QtPrinterDevice final : public qt::QtPainterDevice {
 
   // A new paper size or orientation: the printable area of the pages to come.
   void Resize(double widthPx, double heightPx) { SetSize(widthPx, heightPx); }
+  // Whether the dots of the pages to come lie where the painter's origin puts them (a
+  // driver's or a printer's own grid): their marks' edges are then kept inside the dots.
+  void SetGridKnown(bool known) { SetEdgeInset(known ? qt::kEdgeInset : 0); }
 
  protected:
   QPainter& Painter() override { return startPage_(); }

@@ -9,6 +9,7 @@
 
 #include "common/failure.h"
 #include "cups_test_queues.h"
+#include "job_media.h"
 #include "engine/setting_values.h"
 #include "pdf_inspect.h"
 #include "platform/printing/printer_list.h"
@@ -73,9 +74,9 @@ TEST_F(CupsJobsTest, AJobCarriesTheSettingsOfItsFirstPageAndScalingOff) {
   EXPECT_EQ(job.state, "completed");
   EXPECT_EQ(job.queue, "Office");
   EXPECT_EQ(job.Attribute("job-name"), "請求書");
-  EXPECT_EQ(job.Attribute("media"), "iso_a3_297x420mm");
+  EXPECT_EQ(queues::JobSheetName(job), "iso_a3_297x420mm");
   EXPECT_EQ(job.Attribute("orientation-requested"), "landscape");
-  EXPECT_EQ(job.Attribute("media-source"), "top");
+  EXPECT_EQ(queues::MediaColMember(job, "media-source"), "top");
   EXPECT_EQ(job.Attribute("print-color-mode"), "monochrome");
   EXPECT_EQ(job.Attribute("print-quality"), "high");
   EXPECT_EQ(job.Attribute("print-scaling"), "none");
@@ -94,9 +95,9 @@ TEST_F(CupsJobsTest, DefaultsAreSentAsThePrinterHasThem) {
   PagePrinter& office = Named(u"Office");
   office.Print(u"defaults");
   const auto job = Print(office);
-  EXPECT_EQ(job.Attribute("media"), "iso_a4_210x297mm");
+  EXPECT_EQ(queues::JobSheetName(job), "iso_a4_210x297mm");
   EXPECT_EQ(job.Attribute("orientation-requested"), "portrait");
-  EXPECT_EQ(job.Attribute("media-source"), "auto");
+  EXPECT_EQ(queues::MediaColMember(job, "media-source"), "auto");
   EXPECT_EQ(job.Attribute("print-color-mode"), "color");
   EXPECT_EQ(job.Attribute("print-quality"), "normal");
   EXPECT_EQ(job.Attribute("print-scaling"), "none");
@@ -161,9 +162,9 @@ TEST_F(CupsJobsTest, TheLabelQueueGetsItsOwnSheetAndNoSourceItLacks) {
   label.Print(u"label");
   const auto job = Print(label);
   EXPECT_EQ(job.queue, "Label");
-  EXPECT_EQ(job.Attribute("media"), "na_index-4x6_4x6in");
+  EXPECT_EQ(queues::JobSheetName(job), "na_index-4x6_4x6in");
   EXPECT_EQ(job.Attribute("print-color-mode"), "monochrome");
-  EXPECT_EQ(job.attributes.count("media-source"), 0u);
+  EXPECT_EQ(queues::MediaColMember(job, "media-source"), std::nullopt);
   const auto facts = InspectPdf(job.file);
   EXPECT_NEAR(facts.sizes.at(0).widthPt, 4 * 72, 1);
   EXPECT_NEAR(facts.sizes.at(0).heightPt, 6 * 72, 1);
@@ -190,7 +191,7 @@ TEST_F(CupsJobsTest, MixedSheetsGoAsOneJobPerRunOfEqualSheetsAndKeepTheirPageSiz
   const int pages[] = {1, 2, 1};
   const double widthsMm[] = {210, 148, 297};
   for (size_t j = 0; j < jobs.size(); ++j) {
-    EXPECT_EQ(jobs[j].Attribute("media"), media[j]) << j;
+    EXPECT_EQ(queues::JobSheetName(jobs[j]), media[j]) << j;
     const auto facts = InspectPdf(jobs[j].file);
     ASSERT_EQ(facts.pages, pages[j]) << j;
     EXPECT_NEAR(facts.sizes[0].widthPt, widthsMm[j] * kPtPerMm, 1.5) << j;
@@ -275,9 +276,9 @@ TEST_F(CupsJobsTest, TheAutomaticSourceIsTakenByEveryQueue) {
     const auto job = Print(printer);
     EXPECT_EQ(job.state, "completed") << "row at line " << row.line;
     if (row.mediaSource == nullptr) {
-      EXPECT_EQ(job.attributes.count("media-source"), 0u) << "row at line " << row.line;
+      EXPECT_EQ(queues::MediaColMember(job, "media-source"), std::nullopt) << "row at line " << row.line;
     } else {
-      EXPECT_EQ(job.Attribute("media-source"), row.mediaSource) << "row at line " << row.line;
+      EXPECT_EQ(queues::MediaColMember(job, "media-source"), row.mediaSource) << "row at line " << row.line;
     }
   }
 }
@@ -339,9 +340,9 @@ TEST_F(CupsJobsTest, BehindTheFilterChainEachPageKeepsItsOwnSettings) {
       const Expected& want = j == 0 ? row.firstJob : row.secondJob;
       SCOPED_TRACE("job " + std::to_string(j + 1));
       ASSERT_EQ(job.state, "completed");
-      EXPECT_EQ(job.Attribute("media"), want.media);
+      EXPECT_EQ(queues::JobSheetName(job), want.media);
       EXPECT_EQ(job.Attribute("orientation-requested"), want.orientation);
-      EXPECT_EQ(job.Attribute("media-source"), want.source);
+      EXPECT_EQ(queues::MediaColMember(job, "media-source"), want.source);
       EXPECT_EQ(job.Attribute("print-quality"), want.quality);
       EXPECT_EQ(job.Attribute("job-name"), "Vant3");
       // What the device received: one page on the page's own sheet, the box in the
@@ -377,7 +378,7 @@ TEST_F(CupsJobsTest, PagesWithEqualSettingsBehindTheFilterChainStayOneJob) {
   printer.Print(u"two");
   const auto jobs = PrintJobs(printer);
   ASSERT_EQ(jobs.size(), 1u);
-  EXPECT_EQ(jobs[0].Attribute("media"), "iso_a3_297x420mm");
+  EXPECT_EQ(queues::JobSheetName(jobs[0]), "iso_a3_297x420mm");
   const auto facts = InspectPdf(jobs[0].file);
   ASSERT_EQ(facts.pages, 2);
   EXPECT_NE(PdfPageText(jobs[0].file, 2).find("two"), std::string::npos);

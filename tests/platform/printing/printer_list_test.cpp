@@ -133,7 +133,7 @@ TEST(PrinterList, APrinterWithAnOpenDocumentKeepsItsSettingsAndDocument) {
   EXPECT_EQ(printer.ScaleMode(), kScaleMillimeters);
   printer.EndDoc();
   ASSERT_EQ(q.first->documents.size(), 1u);
-  EXPECT_EQ(q.first->documents[0].attributes.media, "iso_a3_297x420mm");
+  EXPECT_EQ(q.first->documents[0].attributes.media.width, 29700);  // A3, as the printer measures it
 }
 
 TEST(PrinterList, EachRunOfPagesWithEqualSettingsIsOnePartWithThoseSettings) {
@@ -157,7 +157,7 @@ TEST(PrinterList, EachRunOfPagesWithEqualSettingsIsOnePartWithThoseSettings) {
   const PrintedDocument& first = q.first->documents[0];
   EXPECT_EQ(first.printer, u"Front");
   EXPECT_EQ(first.pages, 2);
-  EXPECT_EQ(first.attributes.media, "na_letter_8.5x11in");
+  EXPECT_EQ(first.attributes.media, (ServerMedia{21590, 27940, 500, 1000, 500, 1000}));  // Letter
   EXPECT_EQ(first.attributes.orientation, 4);
   EXPECT_EQ(first.attributes.quality, 3);
   EXPECT_EQ(first.attributes.mediaSource, "top");
@@ -165,7 +165,7 @@ TEST(PrinterList, EachRunOfPagesWithEqualSettingsIsOnePartWithThoseSettings) {
   EXPECT_TRUE(first.pdf.startsWith("%PDF-"));
   const PrintedDocument& second = q.first->documents[1];
   EXPECT_EQ(second.pages, 1);
-  EXPECT_EQ(second.attributes.media, "iso_a3_297x420mm");
+  EXPECT_EQ(second.attributes.media, (ServerMedia{29700, 42000, 500, 1000, 500, 1000}));  // A3
   EXPECT_EQ(second.attributes.orientation, 3);
   EXPECT_EQ(second.attributes.quality, 4);
   EXPECT_EQ(second.attributes.mediaSource, "top");
