@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "common/failure.h"
-#include "platform/printing/queue_ppd.h"
 
 namespace vant::printing {
 namespace {
@@ -164,9 +163,9 @@ bool CupsJobOutput::CheckQueue(const Text& printer) const {
   return state != nullptr && ippGetInteger(state, 0) == IPP_PSTATE_STOPPED;
 }
 
-GridAnchor CupsJobOutput::Anchor() {
-  if (!anchor_) anchor_ = AnchorOf(FetchQueuePpd(*destination_));
-  return *anchor_;
+SheetGrid CupsJobOutput::GridFor(const PrinterMedia& media) {
+  if (!ppd_) ppd_ = FetchQueuePpd(*destination_);
+  return {AnchorOf(*ppd_), *ppd_ ? ExactSheet(**ppd_, media) : media};
 }
 
 DeliveredDocument CupsJobOutput::Deliver(const PrintedDocument& document) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/printing/cups_destination.h"
+#include "platform/printing/queue_ppd.h"
 #include "platform/printing/printer_output.h"
 
 namespace vant::printing {
@@ -27,15 +28,15 @@ class CupsJobOutput final : public PrinterOutput {
   DeliveredDocument DeliverParts(const std::vector<PrintedDocument>& parts) override;
 
   const CupsDestination& Destination() const { return *destination_; }
-  // Read from the queue's PPD the first time it is asked.
-  GridAnchor Anchor() override;
+  // From the queue's PPD, read the first time it is asked.
+  SheetGrid GridFor(const PrinterMedia& media) override;
 
  private:
   // Refuses (throws) when the queue takes no jobs; whether it is paused.
   bool CheckQueue(const Text& printer) const;
 
   std::unique_ptr<CupsDestination> destination_;
-  std::optional<GridAnchor> anchor_;
+  std::optional<std::optional<QueuePpd>> ppd_;  // fetched once; the inner one empty without a PPD
 };
 
 }  // namespace vant::printing

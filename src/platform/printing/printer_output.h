@@ -28,6 +28,13 @@ struct JobAttributes {
   bool operator==(const JobAttributes&) const = default;
 };
 
+// How a printer lays its dots on a sheet: where its grid starts, and the sheet with its
+// strips as exact as its driver has them.
+struct SheetGrid {
+  GridAnchor anchor = GridAnchor::kPageCorner;
+  PrinterMedia media;
+};
+
 struct PrintedDocument {
   Text printer;  // device name
   Text title;    // the job's name
@@ -66,9 +73,9 @@ class PrinterOutput {
   // order; handed over only by outputs with OneSettingPerDelivery. The parts arrive as one
   // document or not at all.
   virtual DeliveredDocument DeliverParts(const std::vector<PrintedDocument>& parts);
-  // Where the dots of what this output prints lie (device_grid.h): a PDF file's pages are
-  // rasterised as they are.
-  virtual GridAnchor Anchor() { return GridAnchor::kPageCorner; }
+  // Where the dots of a sheet this output prints lie (device_grid.h): a PDF file's pages
+  // are rasterised as they are.
+  virtual SheetGrid GridFor(const PrinterMedia& media) { return {GridAnchor::kPageCorner, media}; }
 };
 
 }  // namespace vant::printing

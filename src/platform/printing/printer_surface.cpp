@@ -1,5 +1,6 @@
 #include "platform/printing/printer_surface.h"
 
+#include <cmath>
 #include <utility>
 
 #include "common/failure.h"
@@ -115,10 +116,14 @@ void PagePrinter::StartPage() {
   }
   const PageGeometry page = Geometry();
   const DevicePage px = DevicePixels(page, caps_.dpiX, caps_.dpiY);
-  const GridAnchor anchor = output_->Anchor();
-  const PagePoint origin = PrintableOrigin(media_, orientation_, caps_.dpiX, caps_.dpiY, anchor);
-  // A page read as it is may be rasterised at any density: its edges stay on the dots.
-  device_.SetGridKnown(anchor != GridAnchor::kPageCorner);
+  const SheetGrid grid = output_->GridFor(media_);
+  const PagePoint origin = PrintableOrigin(grid.media, orientation_, caps_.dpiX, caps_.dpiY, grid.anchor);
+  // A driver fed the server's raster may have it from Ghostscript (dots from the printable
+  // corner) or from poppler (from the sheet's): edges are laid for both. A page read as it
+  // is may be rasterised at any density: its edges stay on the dot boundaries.
+  const PagePoint sheet = PrintableOrigin(grid.media, orientation_, caps_.dpiX, caps_.dpiY, GridAnchor::kSheetCorner);
+  const auto further = [](double other, double own) { return other - own - std::floor(other - own); };
+  device_.SetGrid(grid.anchor != GridAnchor::kPageCorner, further(sheet.xPx, origin.xPx), further(sheet.yPx, origin.yPx));
   PdfPageLayout layout;
   layout.sheetWidthMm = media_.widthMm;
   layout.sheetHeightMm = media_.heightMm;

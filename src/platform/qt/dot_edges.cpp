@@ -5,7 +5,28 @@
 
 namespace vant::qt {
 
-PaintedSpan InsideDots(double first, double end, double inset) { return {first + inset, end - inset}; }
+namespace {
+
+// Room nearer than this to a boundary is too little to trust: the first grid wins.
+constexpr double kLeastRoom = 0.1;
+
+double Fraction(double v) { return v - std::floor(v); }
+
+// How far inside its boundary an edge is laid, when the second grid's nearest dot centre
+// on that side lies `room` dots from the boundary.
+double InsetWithin(double room, double inset) {
+  return room < 2 * inset && room > kLeastRoom ? room / 2 : inset;
+}
+
+}  // namespace
+
+PaintedSpan InsideDots(double first, double end, const EdgeRule& rule) {
+  if (rule.inset == 0) return {first, end};
+  // The second grid's first dot centre after the leading boundary, and its last before the
+  // trailing one (the same distance from it as the first is short of a whole dot).
+  const double lead = Fraction(rule.otherGrid + 0.5);
+  return {first + InsetWithin(lead, rule.inset), end - InsetWithin(1 - lead, rule.inset)};
+}
 
 double StrokeCentre(double v, double n) {
   const double width = std::max(1.0, n);

@@ -8,6 +8,13 @@
 // Where the rasteriser and its resolution are unknown (a PDF file, read at any density),
 // edges stay on the dot boundaries, where a rendering at half the density splits them
 // evenly.
+//
+// A driver's raster may come from either of two rasterisers that lay their dots on grids a
+// fraction apart: Ghostscript from the printable area's corner, poppler (pdftoraster) from
+// the sheet's. An edge then lies inside its dot on the first grid and short of the first
+// dot centre of the second, where there is room for both (a strip of 2 pt at 300 dpi puts
+// the grids a third of a dot apart; only grids half a dot apart leave no room, and the
+// first grid wins).
 #pragma once
 
 namespace vant::qt {
@@ -15,12 +22,20 @@ namespace vant::qt {
 // How far inside its dots an edge is laid for a known dot grid, in dots.
 inline constexpr double kEdgeInset = 0.25;
 
-// The extent of whole dots [first, end) as painted: its edges inset inside.
+// How edges are laid along one axis: inset inside the dots of the grid painted on (0: on
+// the boundaries), and where a second grid's boundaries lie, 0 to 1 dot further on (0:
+// the same grid).
+struct EdgeRule {
+  double inset = 0;
+  double otherGrid = 0;
+};
+
+// The extent of whole dots [first, end) as painted.
 struct PaintedSpan {
   double from = 0;
   double to = 0;
 };
-PaintedSpan InsideDots(double first, double end, double inset);
+PaintedSpan InsideDots(double first, double end, const EdgeRule& rule);
 
 // A stroke n dots wide (n < 1 is 1) across a line that names the dot at coordinate v (the
 // line runs through that dot's centre, v + 0.5): the centre of the band of n whole dots

@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "engine/paint_device.h"
+#include "platform/qt/dot_edges.h"
 #include "platform/qt/qt_fonts.h"
 
 namespace vant::qt {
@@ -42,17 +43,19 @@ class QtPainterDevice : public PaintDevice {
   // A device whose drawable area changes (a picture box resized, a new paper size).
   void SetSize(double widthPx, double heightPx);
   void SetResolution(double dpiX, double dpiY);
-  // How far inside its dots each edge of a mark is laid (dot_edges.h); 0, edges on the dot
-  // boundaries, until a device knows its grid.
-  void SetEdgeInset(double dots) { edgeInset_ = dots; }
+  // How the edges of marks are laid across and down (dot_edges.h); on the dot boundaries
+  // until a device knows its grid.
+  void SetEdgeRules(const EdgeRule& across, const EdgeRule& down) { across_ = across, down_ = down; }
 
  private:
   QPen QtPen(const Pen& pen) const;
+  // Fills the whole dots [left, right) x [top, bottom), its edges inside them.
+  void FillDots(QPainter& painter, double left, double top, double right, double bottom, const QColor& colour) const;
   // No drawable area: nothing can be painted (and a null image has no painter).
   bool Blank() const { return !(widthPx_ > 0) || !(heightPx_ > 0); }
 
   double dpiX_, dpiY_, widthPx_, heightPx_;
-  double edgeInset_ = 0;
+  EdgeRule across_, down_;
   FontCache fonts_;
 };
 

@@ -84,19 +84,23 @@ TEST(QueuePpd, TheDefaultSizeAndWhatTheFiltersRead) {
       "*PageSize A4/A4: \"<</PageSize[595 842]>>setpagedevice\"\n");
   EXPECT_EQ(ppd.defaultPageSize, "Custom.50x30mm");
   EXPECT_EQ(ppd.filterInputs, (std::vector<std::string>{"application/vnd.cups-raster", "image/pwg-raster"}));
+  EXPECT_EQ(ppd.filterOutputs, std::vector<std::string>{"image/pwg-raster"});
   EXPECT_TRUE(ParsePpd("").filterInputs.empty());
   EXPECT_TRUE(ParsePpd("*DefaultPageSize:").defaultPageSize.empty());
 }
 
 TEST(QueuePpd, WhereTheDotsLieFollowsWhatTheDriverReads) {
-  const auto reading = [](std::vector<std::string> inputs) {
+  const auto reading = [](std::vector<std::string> inputs, std::vector<std::string> outputs = {}) {
     QueuePpd ppd;
     ppd.filterInputs = std::move(inputs);
+    ppd.filterOutputs = std::move(outputs);
     return std::optional<QueuePpd>(ppd);
   };
   EXPECT_EQ(AnchorOf(reading({"application/vnd.cups-raster"})), GridAnchor::kPrintableCorner);
   EXPECT_EQ(AnchorOf(reading({"image/pwg-raster"})), GridAnchor::kSheetCorner);
-  EXPECT_EQ(AnchorOf(reading({"application/vnd.cups-pdf"})), GridAnchor::kSheetCorner);
+  EXPECT_EQ(AnchorOf(reading({"application/vnd.cups-pdf"}, {"application/pdf"})), GridAnchor::kSheetCorner);
+  // A filter that makes the raster from the PDF lays it as the driver it feeds would.
+  EXPECT_EQ(AnchorOf(reading({"application/vnd.cups-pdf"}, {"application/vnd.cups-raster"})), GridAnchor::kPrintableCorner);
   EXPECT_EQ(AnchorOf(reading({"application/pdf"})), GridAnchor::kPageCorner);
   // A PostScript printer's PPD names no filter; a queue without a PPD is taken alike.
   EXPECT_EQ(AnchorOf(reading({})), GridAnchor::kSheetCorner);

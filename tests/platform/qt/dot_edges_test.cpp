@@ -50,7 +50,7 @@ TEST(DotEdges, FilledDotsStayTheDotsMeantEvenWithTheGridAFifthOfADotOff) {
   for (const double shift : {-0.2, 0.0, 0.2}) {
     for (const double first : {0.0, 7.0, 1953.0}) {
       for (const double m : {1.0, 2.0, 9.0}) {
-        const PaintedSpan span = InsideDots(first, first + m, kEdgeInset);
+        const PaintedSpan span = InsideDots(first, first + m, EdgeRule{kEdgeInset, 0});
         for (const Filled f : {AnyPart(span.from + shift, span.to + shift), Centres(span.from + shift, span.to + shift)}) {
           EXPECT_EQ(f.first, first) << shift << " " << first << " " << m;
           EXPECT_EQ(f.end, first + m) << shift << " " << first << " " << m;
@@ -60,7 +60,7 @@ TEST(DotEdges, FilledDotsStayTheDotsMeantEvenWithTheGridAFifthOfADotOff) {
   }
   // Without an inset, an edge on a dot boundary takes the dot beyond under the any-part
   // rule: the bar one dot wider, as the rasteriser reads it.
-  const PaintedSpan exact = InsideDots(10, 19, 0);
+  const PaintedSpan exact = InsideDots(10, 19, EdgeRule{});
   EXPECT_EQ(AnyPart(exact.from - 1e-9, exact.to + 1e-9).end - AnyPart(exact.from - 1e-9, exact.to + 1e-9).first, 11);
 }
 
