@@ -8,6 +8,7 @@
 #include "app/session.h"
 #include "platform/host/host_page_errors.h"
 #include "app/verbs.h"
+#include "engine/papers.h"
 #include "engine/module_state.h"
 #include "control/intake.h"
 #include "control/prn_ctl.h"
@@ -55,7 +56,13 @@ int PrintersVerb(int& argc, char** argv, const CommandLine& line) {
   Session session(argc, argv, line, /*windowed=*/false, boxes, std::make_unique<qt::HeadlessMousePointer>());
   auto& printers = session.printers();
   for (int i = 0; i < printers.Count(); ++i) {
-    std::cout << (i == printers.CurrentIndex() ? "* " : "  ") << ToUtf8(printers.At(i).DeviceName()) << '\n';
+    std::cout << (i == printers.CurrentIndex() ? "* " : "  ") << ToUtf8(printers.At(i).DeviceName());
+    // A default sheet no paper code stands for is named by its size.
+    const printing::PrinterCapabilities& caps = printers.Page(i).Capabilities();
+    if (caps.defaultPaper == kPaperUser) {
+      std::cout << " (" << ToUtf8(UserSizeName(caps.defaultMedia.widthMm, caps.defaultMedia.heightMm, 2)) << ")";
+    }
+    std::cout << '\n';
   }
   return kExitDone;
 }

@@ -17,6 +17,15 @@ const PageRec& PageOnShow(int16_t page) {
   return shown[static_cast<size_t>(page)];
 }
 
+// A user-defined size names its sheet, portrait, in millimetres to the tenth: the page
+// record's picture pixels turned back, as the margins are.
+Text UserSizeOnShow(const PageRec& p, const PictureBox& image) {
+  const bool turned = p.orientation == kLandscape;
+  const double across = image.ScaleX(turned ? p.paperHeight : p.paperWidth, kScalePixels, kScaleMillimeters);
+  const double down = image.ScaleY(turned ? p.paperWidth : p.paperHeight, kScalePixels, kScaleMillimeters);
+  return UserSizeName(across, down, 1);
+}
+
 }  // namespace
 
 void FrmPreview::UpdateStatusBar() {
@@ -28,7 +37,8 @@ void FrmPreview::UpdateStatusBar() {
     panels.SetPanelText(1, u"印刷プレビュー:" + DecimalText(currentPage_) + u"/" + DecimalText(count));
   });
   AttemptStep([&] {
-    panels.SetPanelText(2, u"用紙サイズ:" + Text(PaperNameFor(PageOnShow(currentPage_).paperSize)));
+    const PageRec& p = PageOnShow(currentPage_);
+    panels.SetPanelText(2, u"用紙サイズ:" + (p.paperSize == kPaperUser ? UserSizeOnShow(p, image) : Text(PaperNameFor(p.paperSize))));
   });
   AttemptStep([&] {
     const bool portrait = PageOnShow(currentPage_).orientation == kPortrait;

@@ -34,6 +34,9 @@ class CupsJobOutput final : public PrinterOutput {
  private:
   // Refuses (throws) when the queue takes no jobs; whether it is paused.
   bool CheckQueue(const Text& printer) const;
+  // The queue's PPD, fetched the first time it is needed; empty for a queue without one.
+  const std::optional<QueuePpd>& Ppd();
+  bool HasPpd() { return Ppd().has_value(); }
 
   std::unique_ptr<CupsDestination> destination_;
   std::optional<std::optional<QueuePpd>> ppd_;  // fetched once; the inner one empty without a PPD

@@ -137,7 +137,9 @@ std::optional<PrinterMedia> FindMedia(const std::vector<MediaEntry>& entries, co
     ServerMedia media = range.media;
     media.width = width;
     media.length = length;
-    return MediaOf(name, media);
+    PrinterMedia made = MediaOf(name, media);
+    made.custom = true;
+    return made;
   };
   if (IsCustomName(name)) {
     // Never a stock of another size in its place.

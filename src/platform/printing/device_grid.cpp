@@ -30,6 +30,12 @@ PagePoint PrintableOrigin(const PrinterMedia& media, int16_t orientation, double
   const double cornerX = StripDots(page.leftMm, dpiX);
   const double cornerY = StripDots(page.topMm, dpiY);
   if (anchor == GridAnchor::kPageCorner) return {NearestWhole(cornerX), NearestWhole(cornerY)};
+  if (anchor == GridAnchor::kSheetLowerLeft) {
+    // Up the sheet from its bottom edge; turned, that edge is the page's left and its left
+    // edge the page's top: the page's own corner.
+    if (orientation == kLandscape) return {NearestWhole(cornerX), NearestWhole(cornerY)};
+    return {NearestWhole(cornerX), OnGrid(media.heightMm * dpiY / kInch, cornerY)};
+  }
   const bool printable = anchor == GridAnchor::kPrintableCorner;
   if (orientation != kLandscape) {
     // The sheet's grid: from its corner, or from the printable area's.

@@ -6,8 +6,10 @@
 //   application/vnd.cups-raster: the label, PCL and dot-matrix drivers) gets a raster whose
 //   first dot is the printable area's corner, however far from the sheet edge that lies
 //   (2 pt on a 300 dpi label is 8.33 dots);
-// - a PostScript printer's own interpreter, and the PWG raster a driverless printer is
-//   sent, lay their dots from the sheet's corner;
+// - the PWG raster a driverless printer is sent lays its dots from the sheet's top-left
+//   corner; a PostScript printer's interpreter from its lower-left one, where its page
+//   space starts (a sheet whose height is no whole number of dots puts its top a fraction
+//   of a dot off that grid);
 // - a PDF file, and a printer that takes the PDF as it is, from the page's own corner.
 // A landscape page reaches the first two as the portrait sheet turned
 // (printer_capabilities.h), so their grid is the portrait grid turned with it: across the

@@ -29,10 +29,11 @@ struct ServerMedia {
 };
 
 // Where the printer's dot grid starts on a page (device_grid.h): at the corner of the page
-// as it is (a PDF file, a printer that takes the PDF), at the sheet's corner (a printer
-// rasterising for itself, a driverless printer's PWG raster) or at the printable area's
-// corner (a driver fed the print server's raster).
-enum class GridAnchor { kPageCorner, kSheetCorner, kPrintableCorner };
+// as it is (a PDF file, a printer that takes the PDF), at the sheet's top-left corner (a
+// driverless printer's PWG raster), at its lower-left corner (a PostScript printer, whose
+// page space starts there) or at the printable area's corner (a driver fed the print
+// server's raster).
+enum class GridAnchor { kPageCorner, kSheetCorner, kSheetLowerLeft, kPrintableCorner };
 
 // One sheet as the printer takes it, portrait, millimetres.
 struct PrinterMedia {
@@ -45,6 +46,7 @@ struct PrinterMedia {
   double rightMm = 0;
   double bottomMm = 0;
   ServerMedia server;  // the sheet as the print server measures it, not turned
+  bool custom = false;  // made at its own size within the printer's custom range
 };
 
 struct PrinterCapabilities {

@@ -20,6 +20,7 @@ namespace vant::printing {
 // the printer takes the value.
 struct JobAttributes {
   ServerMedia media;                      // media-col: media-size and the strips
+  bool customMedia = false;               // a size of its own (PrinterMedia::custom)
   int orientation = kIppPortrait;         // orientation-requested
   std::optional<int> quality;             // print-quality
   std::optional<std::string> mediaSource; // media-col: media-source

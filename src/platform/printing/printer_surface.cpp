@@ -84,6 +84,7 @@ void PagePrinter::SetColorMode(int16_t code) {
 JobAttributes PagePrinter::CurrentAttributes() const {
   JobAttributes attributes;
   attributes.media = media_.server;
+  attributes.customMedia = media_.custom;
   const SettingValue* orientation = RowFor(kOrientations, orientation_);
   attributes.orientation = (orientation != nullptr ? *orientation : kOrientationPortrait).ippEnum;
   if (const SettingValue* quality = RowFor(kPrintQualities, quality_); quality != nullptr && caps_.qualities.contains(quality_)) {

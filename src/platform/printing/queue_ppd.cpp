@@ -148,6 +148,10 @@ GridAnchor AnchorOf(const std::optional<QueuePpd>& ppd) {
   }
   // A filter that takes the job's PDF itself runs before any other: the page arrives as it is.
   if (reads("application/pdf")) return GridAnchor::kPageCorner;
+  // A PostScript printer's PPD names no filter, or one fed PostScript.
+  if (ppd->filterInputs.empty() || reads("application/vnd.cups-postscript") || reads("application/postscript")) {
+    return GridAnchor::kSheetLowerLeft;
+  }
   return GridAnchor::kSheetCorner;
 }
 

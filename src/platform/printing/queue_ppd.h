@@ -44,8 +44,9 @@ PrinterMedia ExactSheet(const QueuePpd& ppd, const PrinterMedia& media);
 
 // Where the queue's dots lie: a driver fed (or a filter making) the server's raster lays
 // them from the printable corner; one fed the PDF as it is (no filter before it), from the
-// page's corner; anything else (PostScript, PWG raster, the PDF after the server turned it
-// onto the sheet) from the sheet's corner. A queue without a PPD is taken as the last.
+// page's corner; a PostScript printer (no filter, or one fed PostScript) from the sheet's
+// lower-left corner; anything else (PWG raster, the PDF after the server turned it onto
+// the sheet) from its top-left corner. A queue without a PPD is taken as the last.
 GridAnchor AnchorOf(const std::optional<QueuePpd>& ppd);
 
 }  // namespace vant::printing

@@ -65,6 +65,7 @@ RasterHeader ParseHeader(const char* h, bool swap) {
   r.bytesPerLine = Unsigned(h, 392, swap);
   r.colorOrder = Unsigned(h, 396, swap);
   r.colorSpace = Unsigned(h, 400, swap);
+  r.pageSizeExact[0] = Float(h, 428, swap), r.pageSizeExact[1] = Float(h, 432, swap);
   for (size_t i = 0; i < 4; ++i) r.imagingBox[i] = Float(h, 436 + 4 * i, swap);
   r.pageSizeName = Text(h, 1732);
   return r;

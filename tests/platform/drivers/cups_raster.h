@@ -20,6 +20,7 @@ struct RasterHeader {
   unsigned mediaPosition = 0;   // the paper source's position (InputSlot)
   unsigned orientation = 0;
   unsigned pageSize[2] = {0, 0};  // points
+  float pageSizeExact[2] = {0, 0};  // cupsPageSize, points (0 in PWG raster)
   unsigned width = 0;           // cupsWidth, dots
   unsigned height = 0;          // cupsHeight
   unsigned bitsPerColor = 0;

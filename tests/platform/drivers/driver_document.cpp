@@ -78,7 +78,8 @@ int InvoiceModule(double dpi) {
   return ModuleWidthFor(40 / kMm * dpi, static_cast<int32_t>(kJan13Modules + 2 * kQuietModules));
 }
 
-DriverDocument CasesFor(double dpi, double widthMm, double heightMm, const std::vector<int>& modules) {
+DriverDocument CasesFor(double dpi, double widthMm, double heightMm, const std::vector<int>& modules,
+                        bool symbolsOnly) {
   DriverDocument doc;
   doc.methods.push_back("scalemode,mm");
   Flow flow(widthMm, heightMm, kMarginMm);
@@ -111,6 +112,7 @@ DriverDocument CasesFor(double dpi, double widthMm, double heightMm, const std::
       doc.symbols.push_back(c);
     }
   }
+  if (symbolsOnly) return doc;
   // Lines across and down, and box outlines, 1 to 6 dots wide.
   Flow strokes(widthMm, heightMm, flow.Bottom() + kRowGapMm);
   for (int kind = 0; kind < 3; ++kind) {
@@ -138,6 +140,13 @@ DriverDocument CasesFor(double dpi, double widthMm, double heightMm, const std::
   doc.textXMm = tx, doc.textYMm = ty;
   doc.methods.push_back("prntext," + Number(tx) + "," + Number(ty) + ",Vant3,ＭＳ ゴシック,10,false,false,0");
   return doc;
+}
+
+DriverDocument CasesOn(const printing::PrinterCapabilities& caps, const printing::PrinterMedia& media,
+                       int16_t orientation, const std::vector<int>& modules, bool symbolsOnly) {
+  const printing::PageGeometry page = printing::OrientedPage(media, orientation);
+  return CasesFor(caps.dpiX, page.widthMm - page.leftMm - page.rightMm, page.heightMm - page.topMm - page.bottomMm,
+                  modules, symbolsOnly);
 }
 
 }  // namespace vant::test::drivers

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "barcode/module_string.h"
+#include "platform/printing/printer_capabilities.h"
 
 namespace vant::test::drivers {
 
@@ -39,10 +40,16 @@ struct DriverDocument {
 };
 
 // The cases on a printable area of widthMm x heightMm at dpi; modules are the module widths
-// wanted (dots). Throws when they do not fit.
-DriverDocument CasesFor(double dpi, double widthMm, double heightMm, const std::vector<int>& modules);
+// wanted (dots); the lines, outlines and text unless symbolsOnly (a small label). Throws
+// when they do not fit.
+DriverDocument CasesFor(double dpi, double widthMm, double heightMm, const std::vector<int>& modules,
+                        bool symbolsOnly = false);
 
 // The module width of a JAN-13 asked 40 mm wide, as on an invoice.
 int InvoiceModule(double dpi);
+
+// The cases in the printable area of a printer's sheet in an orientation.
+DriverDocument CasesOn(const printing::PrinterCapabilities& caps, const printing::PrinterMedia& media,
+                       int16_t orientation, const std::vector<int>& modules, bool symbolsOnly = false);
 
 }  // namespace vant::test::drivers

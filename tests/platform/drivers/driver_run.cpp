@@ -1,6 +1,7 @@
 #include "driver_run.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -72,12 +73,23 @@ RasterPage RenderPostScript(const std::filesystem::path& file, int dpi, const st
   RunShell(ShellQuoted(gs) + " -q -dSAFER -dBATCH -dNOPAUSE -dFirstPage=1 -dLastPage=1 -sDEVICE=pgmraw -r" +
            std::to_string(dpi) + " -sOutputFile=" + ShellQuoted(pgm.string()) + " " + ShellQuoted(file.string()));
   const std::string bytes = Bytes(pgm);
-  // P5, width, height, maximum, one blank, then the grey bytes.
-  std::istringstream head(bytes);
-  std::string magic;
-  int width = 0, height = 0, maximum = 0;
-  head >> magic >> width >> height >> maximum;
-  const auto start = static_cast<size_t>(head.tellg()) + 1;
+  // P5, width, height, maximum (comment lines between), one blank, then the grey bytes.
+  size_t at = 0;
+  const auto field = [&]() {
+    for (;;) {
+      while (at < bytes.size() && std::isspace(static_cast<unsigned char>(bytes[at]))) ++at;
+      if (at < bytes.size() && bytes[at] == '#') {
+        at = bytes.find('\n', at);
+        continue;
+      }
+      const size_t start = at;
+      while (at < bytes.size() && !std::isspace(static_cast<unsigned char>(bytes[at]))) ++at;
+      return bytes.substr(start, at - start);
+    }
+  };
+  const std::string magic = field();
+  const int width = std::stoi(field()), height = std::stoi(field()), maximum = std::stoi(field());
+  const size_t start = at + 1;
   if (magic != "P5" || maximum != 255 || bytes.size() < start + static_cast<size_t>(width) * static_cast<size_t>(height)) {
     throw std::runtime_error("Ghostscript wrote no page of " + file.string());
   }

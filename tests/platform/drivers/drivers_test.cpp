@@ -48,11 +48,9 @@ class SampleDriver : public DriverTest, public testing::WithParamInterface<Drive
  protected:
   // The document for the queue's default sheet, portrait or turned.
   DriverDocument Document(const printing::PrinterCapabilities& caps, int16_t orientation, bool sheets) {
-    const printing::PageGeometry page = printing::OrientedPage(caps.defaultMedia, orientation);
     std::vector<int> modules{1, 2, 3};
     if (sheets) modules.push_back(InvoiceModule(caps.dpiX));
-    return CasesFor(caps.dpiX, page.widthMm - page.leftMm - page.rightMm, page.heightMm - page.topMm - page.bottomMm,
-                    modules);
+    return CasesOn(caps, caps.defaultMedia, orientation, modules);
   }
 
   // Every raster header field the settings decide.

@@ -59,7 +59,9 @@ void JudgeSymbol(const InkImage& image, const PageFrame& f, double cx, double cy
                         }();
   if (exact) figures.modules.insert(m);
   // The bars' top edge.
-  const auto column = image.ColumnRuns(left, Nearest(f.DotY(cy + s.yMm)) - 20, Nearest(f.DotY(cy + s.yMm + s.heightMm)) + 20);
+  // Within a millimetre of its top and bottom: the symbols of the row above lie further off.
+  const int reach = static_cast<int>(std::ceil(f.dpiY / kMm)) + 2;
+  const auto column = image.ColumnRuns(left, Nearest(f.DotY(cy + s.yMm)) - reach, Nearest(f.DotY(cy + s.yMm + s.heightMm)) + reach);
   ASSERT_FALSE(column.empty());
   Offset(figures, (column.front().first - f.DotY(cy + s.yMm)) * kMm / f.dpiY);
   EXPECT_LE(std::fabs(column.front().first - f.DotY(cy + s.yMm)) * kMm / f.dpiY, Allowed(f));
@@ -115,7 +117,9 @@ PageFrame FrameOf(const RasterHeader& h) {
   f.dpiX = h.hwResolution[0];
   f.dpiY = h.hwResolution[1];
   f.originXMm = h.imagingBox[0] * kPtMm;
-  f.originYMm = h.imagingBox[3] > 0 ? (h.pageSize[1] - static_cast<double>(h.imagingBox[3])) * kPtMm : 0;
+  // The page's height as the imaging box measures it: the exact one where the raster has it.
+  const double heightPt = h.pageSizeExact[1] > 0 ? h.pageSizeExact[1] : h.pageSize[1];
+  f.originYMm = h.imagingBox[3] > 0 ? (heightPt - h.imagingBox[3]) * kPtMm : 0;
   return f;
 }
 
@@ -129,7 +133,8 @@ TurnedPage TurnedBack(const RasterPage& page) {
   }
   const PageFrame sheet = FrameOf(page.header);
   // The page's top is the sheet's left; across the page, from the sheet's bottom edge.
-  const double sheetHeightMm = page.header.pageSize[1] * kPtMm;
+  const double sheetHeightMm =
+      (page.header.pageSizeExact[1] > 0 ? page.header.pageSizeExact[1] : page.header.pageSize[1]) * kPtMm;
   turned.frame.dpiX = sheet.dpiY;
   turned.frame.dpiY = sheet.dpiX;
   turned.frame.originXMm = sheetHeightMm - (sheet.originYMm + r.Height() * kMm / sheet.dpiY);
@@ -156,6 +161,7 @@ void JudgePage(const InkImage& image, const PageFrame& frame, double cornerXMm, 
                Figures& figures) {
   for (const SymbolCase& s : doc.symbols) JudgeSymbol(image, frame, cornerXMm, cornerYMm, s, work, where, figures);
   for (const StrokeCase& s : doc.strokes) JudgeStroke(image, frame, cornerXMm, cornerYMm, s, where, figures);
+  if (doc.strokes.empty()) return;  // a document of symbols alone
   const int tx = Nearest(frame.DotX(cornerXMm + doc.textXMm)), ty = Nearest(frame.DotY(cornerYMm + doc.textYMm));
   EXPECT_GT(image.InkCount(tx, ty, tx + Nearest(15 * frame.dpiX / kMm), ty + Nearest(5 * frame.dpiY / kMm)), 0)
       << where << ": no text";

@@ -102,8 +102,9 @@ TEST(QueuePpd, WhereTheDotsLieFollowsWhatTheDriverReads) {
   // A filter that makes the raster from the PDF lays it as the driver it feeds would.
   EXPECT_EQ(AnchorOf(reading({"application/vnd.cups-pdf"}, {"application/vnd.cups-raster"})), GridAnchor::kPrintableCorner);
   EXPECT_EQ(AnchorOf(reading({"application/pdf"})), GridAnchor::kPageCorner);
-  // A PostScript printer's PPD names no filter; a queue without a PPD is taken alike.
-  EXPECT_EQ(AnchorOf(reading({})), GridAnchor::kSheetCorner);
+  // A PostScript printer's PPD names no filter, or one fed PostScript.
+  EXPECT_EQ(AnchorOf(reading({})), GridAnchor::kSheetLowerLeft);
+  EXPECT_EQ(AnchorOf(reading({"application/vnd.cups-postscript"})), GridAnchor::kSheetLowerLeft);
   EXPECT_EQ(AnchorOf(std::nullopt), GridAnchor::kSheetCorner);
 }
 

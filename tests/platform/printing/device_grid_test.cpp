@@ -59,6 +59,10 @@ TEST(PrintableOrigin, OnEachKindOfGridNearestThePrintableCorner) {
       {__LINE__, OfficeA4(), kLandscape, 600, GridAnchor::kSheetCorner, a4HeightDots - 6817, 100},
       {__LINE__, OfficeA4(), kLandscape, 600, GridAnchor::kPrintableCorner, a4HeightDots - 150 - 6667, 100},
       {__LINE__, OfficeA4(), kLandscape, 600, GridAnchor::kPageCorner, 200, 100},
+      // A PostScript printer lays its dots up from the sheet's bottom edge: A4 is 7016.69
+      // dots high, so the grid point nearest the printable top (150) is 149.69.
+      {__LINE__, OfficeA4(), kPortrait, 600, GridAnchor::kSheetLowerLeft, 100, a4HeightDots - 6867},
+      {__LINE__, OfficeA4(), kLandscape, 600, GridAnchor::kSheetLowerLeft, 200, 100},
   };
   for (const OriginRow& row : rows) {
     const PagePoint origin = PrintableOrigin(row.media, row.orientation, row.dpi, row.dpi, row.anchor);
@@ -68,7 +72,8 @@ TEST(PrintableOrigin, OnEachKindOfGridNearestThePrintableCorner) {
 }
 
 TEST(PrintableOrigin, NeverMoreThanHalfADotFromTheCorner) {
-  for (const GridAnchor anchor : {GridAnchor::kPageCorner, GridAnchor::kSheetCorner, GridAnchor::kPrintableCorner}) {
+  for (const GridAnchor anchor : {GridAnchor::kPageCorner, GridAnchor::kSheetCorner, GridAnchor::kSheetLowerLeft,
+                                  GridAnchor::kPrintableCorner}) {
     for (const int16_t orientation : {kPortrait, kLandscape}) {
       for (const double dpi : {203.0, 300.0, 360.0, 600.0}) {
         const PrinterMedia media = Label();
