@@ -9,19 +9,5 @@ if [ $# -ne 1 ]; then
 fi
 dir=$1/drivers
 for name in cupsd eve dbus; do
-  pid_file=$dir/$name.pid
-  [ -f "$pid_file" ] || continue
-  pid=$(cat "$pid_file")
-  rm -f "$pid_file"
-  kill -0 "$pid" 2> /dev/null || continue
-  kill -TERM "$pid"
-  tries=0
-  while kill -0 "$pid" 2> /dev/null; do
-    tries=$((tries + 1))
-    if [ $tries -gt 100 ]; then
-      kill -KILL "$pid" 2> /dev/null || true
-      break
-    fi
-    sleep 0.1
-  done
+  sh "$(dirname "$0")/stop_recorded.sh" "$dir/$name.pid"
 done

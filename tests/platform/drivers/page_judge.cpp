@@ -110,6 +110,11 @@ void JudgeStroke(const InkImage& image, const PageFrame& f, double cx, double cy
   }
 }
 
+// The page's height in points: the exact one where the raster has it (a CUPS raster).
+double HeightPt(const RasterHeader& h) {
+  return h.pageSizeExact[1] > 0 ? static_cast<double>(h.pageSizeExact[1]) : static_cast<double>(h.pageSize[1]);
+}
+
 }  // namespace
 
 PageFrame FrameOf(const RasterHeader& h) {
@@ -118,7 +123,7 @@ PageFrame FrameOf(const RasterHeader& h) {
   f.dpiY = h.hwResolution[1];
   f.originXMm = h.imagingBox[0] * kPtMm;
   // The page's height as the imaging box measures it: the exact one where the raster has it.
-  const double heightPt = h.pageSizeExact[1] > 0 ? h.pageSizeExact[1] : h.pageSize[1];
+  const double heightPt = HeightPt(h);
   f.originYMm = h.imagingBox[3] > 0 ? (heightPt - h.imagingBox[3]) * kPtMm : 0;
   return f;
 }
@@ -133,8 +138,7 @@ TurnedPage TurnedBack(const RasterPage& page) {
   }
   const PageFrame sheet = FrameOf(page.header);
   // The page's top is the sheet's left; across the page, from the sheet's bottom edge.
-  const double sheetHeightMm =
-      (page.header.pageSizeExact[1] > 0 ? page.header.pageSizeExact[1] : page.header.pageSize[1]) * kPtMm;
+  const double sheetHeightMm = HeightPt(page.header) * kPtMm;
   turned.frame.dpiX = sheet.dpiY;
   turned.frame.dpiY = sheet.dpiX;
   turned.frame.originXMm = sheetHeightMm - (sheet.originYMm + r.Height() * kMm / sheet.dpiY);
@@ -147,9 +151,9 @@ std::string Figures::Describe() const {
   const auto list = [&](const std::set<int>& values) {
     std::string joined;
     for (const int v : values) joined += (joined.empty() ? "" : ",") + std::to_string(v);
-    return joined.empty() ? std::string("none") : joined;
+    return joined.empty() ? std::string("none") : joined + " dots";
   };
-  text << "modules exact " << list(modules) << " dots; lines exact " << list(strokes) << " dots; worst offset "
+  text << "modules exact " << list(modules) << "; lines exact " << list(strokes) << "; worst offset "
        << std::fixed;
   text.precision(3);
   text << worstOffsetMm << " mm; decoded " << decoded << "/" << symbols;

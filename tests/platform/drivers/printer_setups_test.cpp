@@ -138,30 +138,45 @@ TEST_F(CentralServer, ASharedQueueOnAnotherServerPrintsEachPageExact) {
   std::cout << "[figures] Central over TCP (" << caps.dpiX << " dpi): " << figures.Describe() << std::endl;
 }
 
-// A label queue whose PPD's default is its own custom size (lpadmin -o
-// PageSize=Custom.50x30mm): the server says its default is "unknown".
-TEST_F(DriverTest, ACustomSizeDefaultIsListedMeasuredAndPrintedAtThatSize) {
-  const auto& caps = Caps("Labels-Raster");
-  EXPECT_EQ(caps.defaultPaper, kPaperUser);
-  EXPECT_NEAR(caps.defaultMedia.widthMm, 50, 0.01);
-  EXPECT_NEAR(caps.defaultMedia.heightMm, 30, 0.01);
-  const DriverDocument label = CasesOn(caps, caps.defaultMedia, kPortrait, {1}, /*symbolsOnly=*/true);
+// A label queue whose default is a size of its own.
+class CustomDefault : public DriverTest {
+ protected:
+  // The queue's default is widthMm x heightMm: its symbols printed on the queue (and then
+  // the extra lines, a page of their own) come out on a label of that size, exact. The
+  // jobs' files, the label's first.
+  std::vector<queues::FinishedJob> PrintsAtItsSize(const std::string& queue, double widthMm, double heightMm,
+                                                   const std::vector<std::string>& after) {
+    const auto& caps = Caps(queue);
+    EXPECT_EQ(caps.defaultPaper, kPaperUser);
+    EXPECT_NEAR(caps.defaultMedia.widthMm, widthMm, 0.01);
+    EXPECT_NEAR(caps.defaultMedia.heightMm, heightMm, 0.01);
+    const DriverDocument label = CasesOn(caps, caps.defaultMedia, kPortrait, {1}, /*symbolsOnly=*/true);
+    auto jobs = Finished(Submit(queue, Joined(label.methods, after)));
+    if (jobs.empty()) throw std::runtime_error(queue + " printed no job");
+    const auto pages = ReadCupsRaster(jobs[0].file);
+    if (pages.size() != 1) throw std::runtime_error(queue + "'s label is not one page");
+    const RasterHeader& h = pages[0].header;
+    EXPECT_NEAR(h.pageSize[0], widthMm / kPtMm, 1);
+    EXPECT_NEAR(h.pageSize[1], heightMm / kPtMm, 1);
+    EXPECT_NEAR(h.width, (widthMm - caps.defaultMedia.leftMm - caps.defaultMedia.rightMm) / 25.4 * caps.dpiX, 1);
+    Figures figures;
+    JudgePage(pages[0].ink, FrameOf(h), caps.defaultMedia.leftMm, caps.defaultMedia.topMm, label, dir_ / "", queue,
+              figures);
+    std::cout << "[figures] " << queue << ", " << widthMm << " x " << heightMm << " mm (" << caps.dpiX
+              << " dpi): " << figures.Describe() << std::endl;
+    return jobs;
+  }
+};
+
+// The PPD's default is its own custom size (lpadmin -o PageSize=Custom.50x30mm): the server
+// says its default is "unknown".
+TEST_F(CustomDefault, APpdCustomSizeIsListedMeasuredAndPrintedAtThatSize) {
   // The label, then an A4 sheet: a paper code still picks its sheet on this queue.
-  const auto jobs = Finished(Submit("Labels-Raster", Joined(Joined(label.methods, {"newpage", "papersize,9"}),
-                                                            {"prnbox,10,10,50,50,2,solid,0"})));
+  const auto jobs = PrintsAtItsSize("Labels-Raster", 50, 30, {"newpage", "papersize,9", "prnbox,10,10,50,50,2,solid,0"});
   ASSERT_EQ(jobs.size(), 2u);
-  const auto first = ReadCupsRaster(jobs[0].file);
-  ASSERT_EQ(first.size(), 1u);
-  EXPECT_NEAR(first[0].header.pageSize[0], 50 / kPtMm, 1);
-  EXPECT_NEAR(first[0].header.pageSize[1], 30 / kPtMm, 1);
-  EXPECT_NEAR(first[0].header.width, 50 / 25.4 * caps.dpiX, 1);
-  Figures figures;
-  JudgePage(first[0].ink, FrameOf(first[0].header), caps.defaultMedia.leftMm, caps.defaultMedia.topMm, label,
-            dir_ / "", "custom label", figures);
   const auto second = ReadCupsRaster(jobs[1].file);
   ASSERT_EQ(second.size(), 1u);
-  ExpectSheet(second[0].header, caps.papers.at(9), "the A4 page");
-  std::cout << "[figures] Labels, 50 x 30 mm (" << caps.dpiX << " dpi): " << figures.Describe() << std::endl;
+  ExpectSheet(second[0].header, Caps("Labels-Raster").papers.at(9), "the A4 page");
 
   // vant printers names the size.
   const char* vant = std::getenv("VANT_BINARY");
@@ -185,23 +200,10 @@ class UserDefault {
   }
 };
 
-class CustomUserDefault : public UserDefault, public DriverTest {};
+class CustomUserDefault : public UserDefault, public CustomDefault {};
 
 TEST_F(CustomUserDefault, PrintsAtItsOwnSizeNotTheNearestStock) {
-  const auto& caps = Caps("Zebra-Raster");
-  EXPECT_EQ(caps.defaultPaper, kPaperUser);
-  EXPECT_NEAR(caps.defaultMedia.widthMm, 40, 0.01);
-  EXPECT_NEAR(caps.defaultMedia.heightMm, 25, 0.01);
-  const DriverDocument label = CasesOn(caps, caps.defaultMedia, kPortrait, {1}, /*symbolsOnly=*/true);
-  const auto jobs = Finished(Submit("Zebra-Raster", label.methods));
-  ASSERT_EQ(jobs.size(), 1u);
-  const auto pages = ReadCupsRaster(jobs[0].file);
-  ASSERT_EQ(pages.size(), 1u);
-  EXPECT_NEAR(pages[0].header.pageSize[0], 40 / kPtMm, 1);
-  EXPECT_NEAR(pages[0].header.pageSize[1], 25 / kPtMm, 1);
-  Figures figures;
-  JudgePage(pages[0].ink, FrameOf(pages[0].header), caps.defaultMedia.leftMm, caps.defaultMedia.topMm, label,
-            dir_ / "", "user's custom size", figures);
+  EXPECT_EQ(PrintsAtItsSize("Zebra-Raster", 40, 25, {}).size(), 1u);
 }
 
 TEST_F(DriverTest, ALabelQueuesOwnStockDefaultIsItsSize) {
