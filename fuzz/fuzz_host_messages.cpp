@@ -12,7 +12,6 @@
 #include "platform/browser/browser_answer.h"
 #include "platform/browser/browser_document.h"
 #include "platform/browser/native_messaging.h"
-#include "platform/host/host_page.h"
 #include "state_reset.h"
 
 namespace {
@@ -33,14 +32,14 @@ void CheckAnswer(const std::string& answer) { Check(answer.size() <= browser::kM
 void ReadDocument(const browser::Request& request) {
   const Text name = browser::DocumentBaseName(request.document);
   Check(!name.empty() && name.front() != u'.' && name.find(u'/') == Text::npos);
-  const platform::PageObjects page = browser::PageObjectsOf(request.document);
+  Check(request.document.keys.size() == request.document.page.objects.size());
+  const browser::BrowserPage page(request.document.page);
   std::vector<browser::ControlButtons> controls;
   IgnoredBoxes boxes;
-  for (std::size_t index : platform::ControlObjectIndexes(page)) {
-    const platform::HostPage host = platform::HostPage::FromObjects(page, index);
+  for (std::size_t index : page.Controls()) {
     HeldButtonsView view;
-    ReadProperties(host, host, view, boxes);
-    controls.push_back({request.document.objects[index].key, browser::PlaceOf(view.print), browser::PlaceOf(view.preview)});
+    ReadProperties(page.Document(), page.Bag(index), view, boxes);
+    controls.push_back({request.document.keys[index], browser::PlaceOf(view.print), browser::PlaceOf(view.preview)});
   }
   CheckAnswer(browser::DocumentAnswer(request.id, controls, browser::Outcome{}));
 }

@@ -9,14 +9,16 @@ packages=(
   qt6-base-dev libqt6gui6
   # printing: libcups, a print server for the tests, the filters its test queues use
   libcups2-dev cups-daemon cups-client cups-core-drivers
-  # tests: CUPS's sample drivers and filters (Ghostscript, poppler), a driverless printer (ippeveprinter with a message bus of its own), ss
-  cups cups-filters ghostscript cups-ipp-utils dbus-daemon iproute2
+  # tests: CUPS's sample drivers and filters (Ghostscript, poppler), a driverless printer (ippeveprinter; its message bus is dbus-daemon, below), ss
+  cups cups-filters ghostscript cups-ipp-utils iproute2
   # the host page: gumbo (iconv is in the C library)
   libgumbo-dev
   # fonts the Japanese Windows font names resolve to, and fontconfig
   fontconfig fonts-ipafont-gothic fonts-ipafont-mincho
   # tests: GoogleTest, Google Benchmark, PDF tools, an independent barcode decoder, a display
   libgtest-dev libgmock-dev libbenchmark-dev poppler-utils zbar-tools xvfb xauth xdotool
+  qt6-wayland weston  # the preview as a native Wayland window, and a headless compositor for its test
+  dbus-daemon dbus-bin  # tests: a private D-Bus session bus for the host's desktop notices
   # tests: a decimal-comma locale, to show numbers read and write the same in every locale
   locales
   # the Debian package: its checker, dpkg-shlibdeps for its Depends, the browser that packs

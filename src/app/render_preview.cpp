@@ -14,7 +14,7 @@ namespace {
 class RenderHandle final : public PreviewWindowHandle {
  public:
   RenderHandle(const RenderRequest& request, RenderOutcome& outcome)
-      : request_(request), outcome_(outcome), view_(request.viewportWidth, request.viewportHeight) {}
+      : request_(request), outcome_(outcome), view_(request.viewportWidth, request.viewportHeight, request.scale) {}
 
   PreviewView& View() override { return view_; }
 

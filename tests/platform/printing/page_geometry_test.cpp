@@ -47,7 +47,7 @@ TEST(MediaLaidAs, WideSheetsTakeTheServersSheetTurned) {
   // Tall sheets, and a wide sheet the server already gives wide, stay as they are.
   for (const int16_t code : std::initializer_list<int16_t>{3, 9, 35}) {
     const PaperSheet sheet = *SheetForCode(code);
-    const PrinterMedia given{"m", sheet.widthMm, sheet.heightMm, 1, 2, 3, 4};
+    const PrinterMedia given{"m", sheet.widthMm, sheet.heightMm, 1, 2, 3, 4, {}};
     const PrinterMedia laid = MediaLaidAs(sheet, given);
     EXPECT_DOUBLE_EQ(laid.widthMm, sheet.widthMm) << code;
     EXPECT_DOUBLE_EQ(laid.leftMm, 1) << code;
