@@ -10,6 +10,8 @@
 #   CUPS_SERVERROOT   its configuration directory
 #   VANT_CUPS_OUTPUT  the directory of its queues' files (QUEUE.pdf, jobs/)
 #   VANT_DRIVERS_DIR  its run directory (tcp-port, eve-port, eve/spool)
+#   HOME              a home of their own there: a user's saved options (lpoptions) that a
+#                     test writes never reach the tests of the other server
 # and the shipped fonts and Qt's offscreen platform.
 
 find_program(VANT_IPPEVEPRINTER ippeveprinter PATHS /usr/sbin REQUIRED)
@@ -31,6 +33,7 @@ set(VANT_DRIVERS_TEST_ENV
   CUPS_SERVERROOT=${VANT_DRIVERS_DIR}/etc
   VANT_CUPS_OUTPUT=${VANT_DRIVERS_DIR}/out
   VANT_DRIVERS_DIR=${VANT_DRIVERS_DIR}
+  HOME=${VANT_DRIVERS_DIR}/home
   VANT_GS=${VANT_GS}
   VANT_BINARY=$<TARGET_FILE:vant>
   QT_QPA_PLATFORM=offscreen

@@ -10,7 +10,8 @@
 #   port, keeping every document it receives) and a queue made for it by
 #   "lpadmin -m everywhere".
 #   start_driver_servers.sh RUN_DIR HARNESS_DIR
-# Written for the tests: drivers/tcp-port, drivers/eve-port, drivers/eve/spool (documents).
+# Written for the tests: drivers/tcp-port, drivers/eve-port, drivers/eve/spool (documents),
+# and drivers/home, the tests' home (their saved options).
 set -eu
 
 if [ $# -ne 2 ]; then
@@ -26,7 +27,7 @@ if [ -d "$dir" ]; then
 fi
 rm -rf "$dir"
 mkdir -p "$dir/etc/ppd" "$dir/etc/ssl" "$dir/spool/tmp" "$dir/tmp" "$dir/cache" "$dir/state" \
-         "$dir/log" "$dir/out/jobs" "$dir/eve/spool" "$dir/ppd"
+         "$dir/log" "$dir/out/jobs" "$dir/eve/spool" "$dir/ppd" "$dir/home"
 chmod 0755 "$dir" "$dir/out"
 chmod 0777 "$dir/out/jobs"
 chmod 1777 "$dir/tmp"

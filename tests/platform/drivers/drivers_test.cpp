@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <iostream>
+#include <ostream>
 
 #include "device_data.h"
 #include "driver_document.h"
@@ -31,6 +32,9 @@ struct DriverQueue {
   unsigned mediaPosition;          // what the raster header says of the source set up
   bool sheets;                     // office sheets (the invoice's module too), not labels
 };
+
+// Named by its queue in the test list, not by its bytes.
+void PrintTo(const DriverQueue& q, std::ostream* os) { *os << q.queue; }
 
 std::vector<DriverQueue> Queues() {
   return {

@@ -187,10 +187,16 @@ TEST_F(CustomDefault, APpdCustomSizeIsListedMeasuredAndPrintedAtThatSize) {
 }
 
 // A user's saved default (lpoptions media=custom_40x25mm_40x25mm), before the printers are
-// read; taken away afterwards.
+// read; taken away afterwards. Only in the tests' own home, never the user's.
 class UserDefault {
  public:
-  UserDefault() { RunShell("lpoptions -p Zebra-Raster -o media=custom_40x25mm_40x25mm"); }
+  UserDefault() {
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || std::string(home) != (DriversDir() / "home").string()) {
+      throw std::runtime_error("HOME is not the driver tests' own: run this test through ctest");
+    }
+    RunShell("lpoptions -p Zebra-Raster -o media=custom_40x25mm_40x25mm");
+  }
   ~UserDefault() {
     try {
       RunShell("lpoptions -p Zebra-Raster -r media");
