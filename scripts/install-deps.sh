@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev libqt6gui6
   # printing: libcups, a print server for the tests, the filters its test queues use
   libcups2-dev cups-daemon cups-client cups-core-drivers
+  # tests: CUPS's sample drivers and filters (Ghostscript, poppler), a driverless printer (ippeveprinter; its message bus is dbus-daemon, below), ss
+  cups cups-filters ghostscript cups-ipp-utils iproute2
   # the host page: gumbo (iconv is in the C library)
   libgumbo-dev
   # fonts the Japanese Windows font names resolve to, and fontconfig

@@ -119,7 +119,7 @@ TEST_F(RunDriver, APrinterRefusingAValueStopsWithThePlatformsDescription) {
 TEST_F(RunDriver, SetupCommandsInPreviewBuildingChangeTheRealPrinterAndRefreshThePage) {
   LoadMethods({u"prnbox,10,10,20,20", u"orientation,横", u"papersize,a5"});
   EXPECT_EQ(BuildPage(1), 0);
-  EXPECT_EQ(fake.Current().Orientation(), 2);
+  EXPECT_EQ(fake.Current().Orientation(), kOrientationLandscape.code);
   EXPECT_EQ(fake.Current().PaperSize(), 11);
   const PageRec& page = ThisThreadState().engine.pageList[1];
   EXPECT_EQ(page.paperSize, 11);
@@ -132,9 +132,9 @@ TEST_F(RunDriver, ScaleModeAndTheOthersHaveNoPreviewPageStep) {
   EXPECT_EQ(BuildPage(1), 0);
   EXPECT_TRUE(ThisThreadState().engine.pageList[1].shown);
   EXPECT_EQ(fake.Current().ScaleMode(), 6);
-  EXPECT_EQ(fake.Current().PrintQuality(), -4);
-  EXPECT_EQ(fake.Current().PaperBin(), 2);
-  EXPECT_EQ(fake.Current().ColorMode(), 1);
+  EXPECT_EQ(fake.Current().PrintQuality(), kQualityHigh.code);
+  EXPECT_EQ(fake.Current().PaperBin(), kBinLower.code);
+  EXPECT_EQ(fake.Current().ColorMode(), kColourMonochrome.code);
 }
 
 TEST_F(RunDriver, TheOverviewExampleOnPaper) {

@@ -55,7 +55,7 @@ TEST_F(Setup, TheCommandsLowerCaseTheirArgument) {
   EXPECT_EQ(Print(), 0);
   EXPECT_EQ(fake.Current().PaperSize(), 11);
   EXPECT_EQ(fake.Current().ScaleMode(), 6);
-  EXPECT_EQ(fake.Current().ColorMode(), 2);
+  EXPECT_EQ(fake.Current().ColorMode(), kColourColour.code);
 }
 
 TEST_F(Setup, PaperbinAndColormodeBorrowTheScaleModeMessage) {

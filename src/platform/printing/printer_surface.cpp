@@ -1,9 +1,11 @@
 #include "platform/printing/printer_surface.h"
 
+#include <cmath>
 #include <utility>
 
 #include "common/failure.h"
 #include "engine/papers.h"
+#include "platform/printing/device_grid.h"
 #include "platform/printing/printer_choices.h"
 
 namespace vant::printing {
@@ -66,7 +68,7 @@ void PagePrinter::SetPrintQuality(int16_t code) {
 }
 
 void PagePrinter::SetPaperBin(int16_t code) {
-  if (code != kPaperBinAuto && !caps_.bins.contains(code)) {
+  if (code != kBinAuto.code && !caps_.bins.contains(code)) {
     throw Failure(UnsupportedText(caps_.name, Setting::kPaperBin, code));
   }
   bin_ = code;
@@ -81,14 +83,18 @@ void PagePrinter::SetColorMode(int16_t code) {
 
 JobAttributes PagePrinter::CurrentAttributes() const {
   JobAttributes attributes;
-  attributes.media = media_.keyword;
-  attributes.orientation = IppOrientation(orientation_).value_or(kIppPortrait);
-  if (caps_.qualities.contains(quality_)) attributes.quality = IppQuality(quality_);
+  attributes.media = media_.server;
+  attributes.customMedia = media_.custom;
+  const SettingValue* orientation = RowFor(kOrientations, orientation_);
+  attributes.orientation = (orientation != nullptr ? *orientation : kOrientationPortrait).ippEnum;
+  if (const SettingValue* quality = RowFor(kPrintQualities, quality_); quality != nullptr && caps_.qualities.contains(quality_)) {
+    attributes.quality = quality->ippEnum;
+  }
   if (const auto bin = caps_.bins.find(bin_); bin != caps_.bins.end()) {
     attributes.mediaSource = bin->second;
   }
-  if (caps_.colourModes.contains(colour_)) {
-    if (const auto mode = IppColorMode(colour_)) attributes.colorMode = std::string(*mode);
+  if (const SettingValue* mode = RowFor(kColourModes, colour_); mode != nullptr && caps_.colourModes.contains(colour_)) {
+    attributes.colorMode = std::string(mode->ippKeywords[0]);
   }
   return attributes;
 }
@@ -111,12 +117,20 @@ void PagePrinter::StartPage() {
   }
   const PageGeometry page = Geometry();
   const DevicePage px = DevicePixels(page, caps_.dpiX, caps_.dpiY);
+  const SheetGrid grid = output_->GridFor(media_);
+  const PagePoint origin = PrintableOrigin(grid.media, orientation_, caps_.dpiX, caps_.dpiY, grid.anchor);
+  // A driver fed the server's raster may have it from Ghostscript (dots from the printable
+  // corner) or from poppler (from the sheet's): edges are laid for both. A page read as it
+  // is may be rasterised at any density: its edges stay on the dot boundaries.
+  const PagePoint sheet = PrintableOrigin(grid.media, orientation_, caps_.dpiX, caps_.dpiY, GridAnchor::kSheetCorner);
+  const auto further = [](double other, double own) { return other - own - std::floor(other - own); };
+  device_.SetGrid(grid.anchor != GridAnchor::kPageCorner, further(sheet.xPx, origin.xPx), further(sheet.yPx, origin.yPx));
   PdfPageLayout layout;
   layout.sheetWidthMm = media_.widthMm;
   layout.sheetHeightMm = media_.heightMm;
   layout.landscape = orientation_ == kLandscape;
-  layout.offsetXPx = px.offsetX;
-  layout.offsetYPx = px.offsetY;
+  layout.offsetXPx = origin.xPx;
+  layout.offsetYPx = origin.yPx;
   layout.printableWidthPx = px.horzRes;
   layout.printableHeightPx = px.vertRes;
   openPage_ = &document_->StartPage(layout);

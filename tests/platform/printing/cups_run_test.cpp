@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "cups_test_queues.h"
+#include "job_media.h"
 #include "draw/draw_dispatch.h"
 #include "engine/module_state.h"
 #include "engine/page_record.h"
@@ -70,9 +71,9 @@ TEST_F(CupsRunTest, AListPrintsAsOneJobOnTheDefaultPrinter) {
   EXPECT_EQ(delivered.printer, u"Office");
   EXPECT_EQ(delivered.pages, 2);
   const auto job = queues::WaitForJob(*delivered.jobId);
-  EXPECT_EQ(job.Attribute("media"), "iso_a3_297x420mm");
+  EXPECT_EQ(queues::JobSheetName(job), "iso_a3_297x420mm");
   EXPECT_EQ(job.Attribute("orientation-requested"), "landscape");
-  EXPECT_EQ(job.Attribute("media-source"), "bottom");
+  EXPECT_EQ(queues::MediaColMember(job, "media-source"), "bottom");
   EXPECT_EQ(job.Attribute("print-color-mode"), "monochrome");
   EXPECT_EQ(vant::test::InspectPdf(job.file).pages, 2);
   EXPECT_NE(vant::test::PdfPageText(job.file, 1).find("請求書"), std::string::npos);
