@@ -23,7 +23,7 @@ Text FlagText(bool flag) { return flag ? u"True" : u"False"; }
 
 bool IsBarcodeCommand(TextView command) { return SymbologyOf(command).has_value(); }
 
-bool PrintBarcode(TextView command, const MethodRec& method, DrawTarget& printer) {
+std::optional<Text> PrintBarcode(TextView command, const MethodRec& method, DrawTarget& printer) {
   const Symbology symbology = SymbologyOrFail(command);
   return DrawSymbol(symbology, printer, ReadBarcodeFields(symbology, method));
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "common/method_rec.h"
 #include "engine/page_record.h"
@@ -15,8 +16,8 @@ namespace vant {
 bool IsBarcodeCommand(TextView command);
 
 // Printing: reads the fields and calls the command's encoder on the printer. Returns the
-// encoder's flag; false leaves the refusal in ThisThreadState().barcodeRefusal.
-bool PrintBarcode(TextView command, const MethodRec& method, DrawTarget& printer);
+// encoder's refusal of the data; nothing when the symbol was painted.
+std::optional<Text> PrintBarcode(TextView command, const MethodRec& method, DrawTarget& printer);
 
 // Preview building: converts position and size, marks the page shown, appends the copy.
 // Nothing is encoded or validated here.

@@ -25,7 +25,8 @@ struct BarcodeFields {
 BarcodeFields ReadBarcodeFields(Symbology symbology, const MethodRec& method);
 
 // Encodes the data with the symbology's encoder and paints the symbol with its text
-// layout. A refusal paints nothing, goes to the thread's barcodeRefusal and returns false.
-bool DrawSymbol(Symbology symbology, DrawTarget& target, const BarcodeFields& fields);
+// layout. Data the encoder refuses paints nothing and comes back as the refusal's message;
+// nothing comes back when the symbol was painted.
+std::optional<Text> DrawSymbol(Symbology symbology, DrawTarget& target, const BarcodeFields& fields);
 
 }  // namespace vant

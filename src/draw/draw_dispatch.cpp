@@ -25,7 +25,7 @@ bool IsDrawingCommand(TextView command) {
   return IsBarcodeCommand(command);
 }
 
-bool RunDrawingMethod(Platform& platform, DrawTarget& target, int16_t page, TextView command,
+std::optional<Text> RunDrawingMethod(Platform& platform, DrawTarget& target, int16_t page, TextView command,
                       const MethodRec& method) {
   const Printer& printer = platform.printer;
   const bool preview = IsPictureBox(target);
@@ -59,7 +59,7 @@ bool RunDrawingMethod(Platform& platform, DrawTarget& target, int16_t page, Text
       return PrintBarcode(command, method, target);
     }
   }
-  return true;
+  return std::nullopt;
 }
 
 const DrawingBranch& DrawingCommands() {

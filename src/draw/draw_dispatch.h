@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "common/method_rec.h"
 #include "engine/drawing_branch.h"
@@ -15,9 +16,9 @@ namespace vant {
 bool IsDrawingCommand(TextView command);
 
 // On a printer target draws the method; on a picture box records its converted copy in
-// PageList entry page. Returns false only when a barcode's data was refused on paper (the
-// refusal is in the thread's barcodeRefusal). Overflows and other failures propagate.
-bool RunDrawingMethod(Platform& platform, DrawTarget& target, int16_t page, TextView command,
+// PageList entry page. Returns the refusal of a barcode's data on paper; nothing otherwise.
+// Overflows and other failures propagate.
+std::optional<Text> RunDrawingMethod(Platform& platform, DrawTarget& target, int16_t page, TextView command,
                       const MethodRec& method);
 
 // The two above as the run driver takes them.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "common/method_rec.h"
 #include "engine/draw_target.h"
@@ -15,9 +16,8 @@ struct DrawingBranch {
   // command is field 0, lower-cased.
   bool (*isDrawingCommand)(TextView command);
   // Draws the method on a printer target or records its converted copy in PageList entry
-  // page. False only when a barcode's data was refused on paper (the refusal is then in
-  // the thread's barcodeRefusal).
-  bool (*run)(Platform& platform, DrawTarget& target, int16_t page, TextView command,
+  // page. Returns the refusal of a barcode's data on paper; nothing otherwise.
+  std::optional<Text> (*run)(Platform& platform, DrawTarget& target, int16_t page, TextView command,
               const MethodRec& method);
 };
 

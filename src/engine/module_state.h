@@ -1,8 +1,7 @@
 // The module-level state: one set per thread, shared by every control on that thread
 // (the last property reading wins). Declared here, below every layer that keeps a part of
-// it: the control's intake fills the method list the run driver reads, the barcode
-// encoders leave their refusal for the run's stop message, the preview reads the pages the
-// run built.
+// it: the control's intake fills the method list the run driver reads, the preview reads
+// the pages the run built.
 #pragma once
 
 #include <cstdint>
@@ -35,8 +34,6 @@ struct EngineState {
 struct ModuleState {
   ControlState control;
   EngineState engine;
-  // The message of the last refused barcode datum; a success leaves it as it is.
-  Text barcodeRefusal;
   // True while the preview's wheel filter handles a message (no re-entry).
   bool wheelBusy = false;
 };

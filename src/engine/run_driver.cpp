@@ -58,7 +58,7 @@ void AbandonDocuments(Platform& platform, const std::vector<uint64_t>& openBefor
 enum class Flow { kNext, kPageComplete };
 
 Flow RunOne(Platform& platform, DrawTarget& target, int16_t page, const DrawingBranch& drawing,
-            const ModuleState& state, const MethodRec& method) {
+            const MethodRec& method) {
   const Text command = LowerCase(method.field[0]);
   if (command == u"changeprinterdriver" || command == u"changeprinter") {
     ChangePrinter(platform, method);
@@ -78,10 +78,8 @@ Flow RunOne(Platform& platform, DrawTarget& target, int16_t page, const DrawingB
       printer.EndDoc();
     }
   } else if (drawing.isDrawingCommand(command)) {
-    if (!drawing.run(platform, target, page, command, method)) {
-      const Text& refusal = state.barcodeRefusal;
-      // An empty refusal text reads like a failure without a description.
-      throw RunStop{refusal};
+    if (std::optional<Text> refusal = drawing.run(platform, target, page, command, method)) {
+      throw RunStop{std::move(*refusal)};
     }
   } else {
     throw RunStop{u"\"" + method.field[0] + u"\"\r\nMethod指定が不正です!"};
@@ -109,7 +107,7 @@ int16_t RunMethods(Platform& platform, DrawTarget& target, int16_t page,
   Text reason;
   try {
     while (i <= last) {
-      const Flow flow = RunOne(platform, target, page, drawing, state, MethodAt(state, i));
+      const Flow flow = RunOne(platform, target, page, drawing, MethodAt(state, i));
       engine.nextMethod = static_cast<int16_t>(i + 1);
       if (flow == Flow::kPageComplete) return kRunCompleted;
       ++i;

@@ -7,6 +7,7 @@
 #include "bar_marks.h"
 #include "barcode/jan13.h"
 #include "common/failure.h"
+#include "draw_symbols.h"
 #include "engine/module_state.h"
 #include "engine/page_record.h"
 #include "fake_platform.h"
@@ -39,7 +40,7 @@ TEST(IsBarcodeCommand, TheFourLowerCasedCommands) {
 class PrintBarcodeTest : public ::testing::Test {
  protected:
   // The printer measures in twips: 1440 twips = 600 pixels.
-  bool Print(std::initializer_list<Text> fields) {
+  std::optional<Text> Print(std::initializer_list<Text> fields) {
     const MethodRec m = Method(fields);
     return PrintBarcode(m.field[0], m, platform.printer);
   }
@@ -52,7 +53,7 @@ class PrintBarcodeTest : public ::testing::Test {
 };
 
 TEST_F(PrintBarcodeTest, Jan13InThePrintersUnit) {
-  ASSERT_TRUE(Print({u"prnjan13", u"1440", u"720", u"490123456789", u"1440", u"144", u"true"}));
+  ASSERT_EQ(Print({u"prnjan13", u"1440", u"720", u"490123456789", u"1440", u"144", u"true"}), kPainted);
   const auto fills = FillsOf(platform.Current().Marks());
   ASSERT_FALSE(fills.empty());
   // x 600 pixels, m = 6 for 600 pixels over 109 modules, bars from 600 + 7 x 6.
@@ -65,14 +66,14 @@ TEST_F(PrintBarcodeTest, Jan13InThePrintersUnit) {
 
 TEST_F(PrintBarcodeTest, JanDataIsReadAsANumber) {
   // Leading zeros are lost: 00123 is 123, padded on the right.
-  ASSERT_TRUE(Print({u"prnjan13", u"0", u"0", u"00123", u"1440", u"144", u"TRUE"}));
+  ASSERT_EQ(Print({u"prnjan13", u"0", u"0", u"00123", u"1440", u"144", u"TRUE"}), kPainted);
   EXPECT_EQ(PrintedTexts(), (std::vector<Text>{u"1", u"230000", u"000000"}));
 }
 
 TEST_F(PrintBarcodeTest, JanFieldWithoutANumberIsZero) {
   for (const Text data : {u"", u"abc", u"１２３"}) {
     platform.Current().Marks().marks.clear();
-    ASSERT_TRUE(Print({u"prnjan8", u"0", u"0", data, u"1440", u"144", u"true"})) << ToUtf8(data);
+    ASSERT_EQ(Print({u"prnjan8", u"0", u"0", data, u"1440", u"144", u"true"}), kPainted) << ToUtf8(data);
     EXPECT_EQ(PrintedTexts(), (std::vector<Text>{u"0000", u"0000"}));
   }
 }
@@ -81,8 +82,7 @@ TEST_F(PrintBarcodeTest, JanNumbersThatAreNotPlainDigitsAreRefused) {
   const std::pair<Text, Text> cases[] = {
       {u"-5", u"-5"}, {u"12.5", u"12.5"}, {u"1e15", u"1E+15"}, {u"&HFFFF", u"-1"}};
   for (const auto& [field, text] : cases) {
-    EXPECT_FALSE(Print({u"prnjan13", u"0", u"0", field, u"1440", u"144", u"true"}));
-    EXPECT_EQ(ThisThreadState().barcodeRefusal, u"データが不正です。" + text);
+    EXPECT_EQ(Print({u"prnjan13", u"0", u"0", field, u"1440", u"144", u"true"}), Refused(u"データが不正です。" + text));
   }
   EXPECT_TRUE(platform.Current().Marks().marks.empty());
 }
@@ -94,7 +94,7 @@ TEST_F(PrintBarcodeTest, ACheckCharacterUnlessFieldSevenIsFalse) {
                                          {u"true", u"A12345B"}};
   for (const auto& [field, text] : cases) {
     platform.Current().Marks().marks.clear();
-    ASSERT_TRUE(Print({u"prnnw7", u"0", u"0", u"a1234b", u"1440", u"144", u"true", field}));
+    ASSERT_EQ(Print({u"prnnw7", u"0", u"0", u"a1234b", u"1440", u"144", u"true", field}), kPainted);
     EXPECT_EQ(PrintedTexts(), std::vector<Text>{text}) << ToUtf8(field);
   }
 }
@@ -104,7 +104,7 @@ TEST_F(PrintBarcodeTest, TextOnlyWhenFieldSixIsTrue) {
                                          {u" true", false}, {u"1", false}, {u"-1", false}};
   for (const auto& [field, shown] : cases) {
     platform.Current().Marks().marks.clear();
-    ASSERT_TRUE(Print({u"prncode39", u"0", u"0", u"abc", u"1440", u"144", field, u"false"}));
+    ASSERT_EQ(Print({u"prncode39", u"0", u"0", u"abc", u"1440", u"144", field, u"false"}), kPainted);
     EXPECT_EQ(PrintedTexts().size(), shown ? 1u : 0u) << ToUtf8(field);
     if (shown) {
       EXPECT_EQ(PrintedTexts()[0], u"*ABC*");
@@ -113,10 +113,9 @@ TEST_F(PrintBarcodeTest, TextOnlyWhenFieldSixIsTrue) {
 }
 
 TEST_F(PrintBarcodeTest, RefusedDataReturnsFalseWithTheMessage) {
-  EXPECT_FALSE(Print({u"prnnw7", u"0", u"0", u"1234", u"1440", u"144"}));
-  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"A,B,C,Dいづれかのスタート、ストップコードが必要です。1234");
-  EXPECT_FALSE(Print({u"prncode39", u"0", u"0", u"A#Z", u"1440", u"144"}));
-  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"不正な文字#があるため処理できません。*A#Z1*");
+  EXPECT_EQ(Print({u"prnnw7", u"0", u"0", u"1234", u"1440", u"144"}),
+            Refused(u"A,B,C,Dいづれかのスタート、ストップコードが必要です。1234"));
+  EXPECT_EQ(Print({u"prncode39", u"0", u"0", u"A#Z", u"1440", u"144"}), Refused(u"不正な文字#があるため処理できません。*A#Z1*"));
   EXPECT_TRUE(platform.Current().Marks().marks.empty());
 }
 
@@ -134,7 +133,6 @@ class PreviewPageTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ThisThreadState().engine.pageList.assign(2, PageRec{});
-    ThisThreadState().barcodeRefusal = u"earlier";
   }
   void TearDown() override { ThisThreadState().engine.pageList.assign(1, PageRec{}); }
   const PageRec& Page() const { return ThisThreadState().engine.pageList[1]; }
@@ -184,7 +182,6 @@ TEST_F(PreviewPageTest, InvalidDataIsRecordedWithoutAMessage) {
   Record({u"prncode39", u"0", u"0", u"#", u"100", u"100", u"", u"FALSE"});
   EXPECT_EQ(Page().methods[1].field[3], u"#");
   EXPECT_EQ(Page().methods[1].field[7], u"False");
-  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"earlier");
 }
 
 TEST_F(PreviewPageTest, ShownOnlyWhenTheAnchorLiesOnThePicture) {

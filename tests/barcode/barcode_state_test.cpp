@@ -7,16 +7,17 @@
 namespace vant {
 namespace {
 
-TEST(BarcodeRefusal, OnePerThread) {
-  ThisThreadState().barcodeRefusal = u"main";
+TEST(ModuleState, OnePerThread) {
+  ThisThreadState().control.printCaption = u"main";
   Text seenInOther = u"unset";
   std::thread other([&] {
-    seenInOther = ThisThreadState().barcodeRefusal;
-    ThisThreadState().barcodeRefusal = u"other";
+    seenInOther = ThisThreadState().control.printCaption;
+    ThisThreadState().control.printCaption = u"other";
   });
   other.join();
   EXPECT_EQ(seenInOther, u"");
-  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"main");
+  EXPECT_EQ(ThisThreadState().control.printCaption, u"main");
+  ThisThreadState().control.printCaption.clear();
 }
 
 }  // namespace

@@ -36,7 +36,6 @@ std::unique_ptr<printing::PrinterList> ServerPrinters() {
 PaperTest::PaperTest() : list_(ServerPrinters()), printer_(*list_), platform_{printer_, messages_, pointer_} {
   ThisThreadState().control = ControlState{};
   ThisThreadState().engine = EngineState{};
-  ThisThreadState().barcodeRefusal.clear();
   queues::ClearQueueOutput("Office");
 }
 
