@@ -33,10 +33,15 @@ void KeptMessages::Show(const Text& text, MessageIcon /*icon*/, const Text& titl
 
 std::string KeptMessages::First() const { return texts_.empty() ? std::string() : ToUtf8(texts_.front()); }
 
+ModuleState& BenchState() {
+  thread_local ModuleState state;
+  return state;
+}
+
 BenchPlatform::BenchPlatform(const std::filesystem::path& pdfPath)
     : printers_(std::make_unique<printing::PrinterList>(std::vector<printing::InstalledQueue>{})),
       printer_(std::make_unique<PrinterObject>(*printers_)),
-      platform_{*printer_, messages_, pointer_} {
+      platform_{*printer_, messages_, pointer_, BenchState()} {
   printers_->MakeCurrent(printers_->Count() - 1);  // the PDF printer is last (and only)
   printers_->PdfOutput().SetPath(pdfPath);
   if (TrimBlanks(printers_->At(printers_->CurrentIndex()).DeviceName()) != u"Vant3 PDF") {
@@ -55,7 +60,7 @@ int TimePrintRuns(benchmark::State& state, const std::filesystem::path& pdf) {
   for (auto _ : state) {
     state.PauseTiming();
     auto bench = std::make_unique<BenchPlatform>(pdf);
-    ThisThreadState().engine.nextMethod = 0;
+    BenchState().engine.nextMethod = 0;
     state.ResumeTiming();
     const int16_t result = RunMethods(bench->Get(), bench->Get().printer, 0, DrawingCommands());
     state.PauseTiming();

@@ -33,7 +33,7 @@ void BM_PrintDrawingPagesVersusPlainQt(benchmark::State& state) {
   int controlPages = 0, plainPages = 0;
   for (auto _ : state) {
     BenchPlatform bench(dir.Path() / "drawing.pdf");
-    ThisThreadState().engine.nextMethod = 0;
+    BenchState().engine.nextMethod = 0;
     int16_t result = kRunStopped;
     const double control = SecondsOf([&] { result = RunMethods(bench.Get(), bench.Get().printer, 0, DrawingCommands()); });
     if (result != kRunCompleted || !bench.Messages().Empty()) {

@@ -19,7 +19,7 @@ float DoubleDensity(double pixels) { return ToSingle(pixels * kPageDensity); }
 }  // namespace
 
 int BuildPreviewPages(Platform& platform, qt::QtPictureBox& qtPicture) {
-  auto& engine = ThisThreadState().engine;
+  auto& engine = platform.state.engine;
   const auto& geometry = engine.printerGeometry;
   PictureBox& picture = qtPicture.Surface();
   for (int page = 1;; ++page) {
@@ -42,7 +42,7 @@ int BuildPreviewPages(Platform& platform, qt::QtPictureBox& qtPicture) {
     if (RunMethods(platform, picture, number, DrawingCommands()) != kRunCompleted) {
       throw std::runtime_error("preview building stopped on page " + std::to_string(page));
     }
-    if (engine.nextMethod > ThisThreadState().control.methodCount) break;
+    if (engine.nextMethod > platform.state.control.methodCount) break;
     if (engine.nextMethod <= before) throw std::runtime_error("a preview page did not advance the list");
   }
   engine.shownPageList.resize(1);
@@ -53,8 +53,7 @@ int BuildPreviewPages(Platform& platform, qt::QtPictureBox& qtPicture) {
   return static_cast<int>(engine.shownPageList.size()) - 1;
 }
 
-void ClearPreviewPages() {
-  auto& engine = ThisThreadState().engine;
+void ClearPreviewPages(EngineState& engine) {
   engine.pageList = PageArray(1);
   engine.shownPageList = PageArray(1);
   engine.nextMethod = 0;

@@ -13,7 +13,6 @@
 #include "platform/browser/browser_document.h"
 #include "platform/browser/native_messaging.h"
 #include "platform/host/host_page.h"
-#include "state_reset.h"
 
 namespace {
 
@@ -36,10 +35,11 @@ void ReadDocument(const browser::Request& request) {
   const platform::PageObjects page = browser::PageObjectsOf(request.document);
   std::vector<browser::ControlButtons> controls;
   IgnoredBoxes boxes;
+  ControlState state;  // shared by the page's controls: the last reading wins
   for (std::size_t index : platform::ControlObjectIndexes(page)) {
     const platform::HostPage host = platform::HostPage::FromObjects(page, index);
     HeldButtonsView view;
-    ReadProperties(host, host, view, boxes);
+    ReadProperties(state, host, host, view, boxes);
     controls.push_back({request.document.objects[index].key, browser::PlaceOf(view.print), browser::PlaceOf(view.preview)});
   }
   CheckAnswer(browser::DocumentAnswer(request.id, controls, browser::Outcome{}));
@@ -48,7 +48,6 @@ void ReadDocument(const browser::Request& request) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  test::ResetModuleState();
   browser::MemorySource source(std::string_view(reinterpret_cast<const char*>(data), size));
   // A small limit, so that the fuzzer also reaches the skipping of over-long messages.
   constexpr std::size_t kLimit = 1 << 16;

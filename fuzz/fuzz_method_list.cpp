@@ -15,14 +15,10 @@
 #include "engine/run_driver.h"
 #include "fake_platform.h"
 #include "method_lines.h"
-#include "state_reset.h"
 
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace vant;
-  test::ResetModuleState();
-  fuzz::LoadMethodLines(std::string_view(reinterpret_cast<const char*>(data), size));
-
   test::PrinterSpec office;
   office.marginLeftMm = 4.2;
   office.marginTopMm = 6.3;
@@ -30,11 +26,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   label.name = u"Label";
   label.dpi = 203;
   test::FakePlatform fake({office, label});
+  fuzz::LoadMethodLines(fake.state.control, std::string_view(reinterpret_cast<const char*>(data), size));
 
   (void)RunMethods(fake.platform, fake.platform.printer, 0, DrawingCommands());
 
   // Preview building, page by page, as the preview window does.
-  auto& engine = ThisThreadState().engine;
+  auto& engine = fake.state.engine;
   engine.nextMethod = 0;
   test::RecordingPicture picture;
   for (int16_t page = 1; page < 50; ++page) {
@@ -42,13 +39,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     engine.pageList[static_cast<size_t>(page)].methods.assign(1, MethodRec{});
     SetupPreviewPage(fake.platform, picture.picture, page);
     if (RunMethods(fake.platform, picture.picture, page, DrawingCommands()) != 0) break;
-    if (engine.nextMethod > ThisThreadState().control.methodCount) break;
+    if (engine.nextMethod > fake.state.control.methodCount) break;
   }
   engine.shownPageList = engine.pageList;
   test::RecordingPicture scratch(10, 10);
   for (size_t page = 1; page < engine.shownPageList.size(); ++page) {
     try {
-      (void)DrawPage(picture.picture, static_cast<int16_t>(page), scratch.picture);
+      (void)DrawPage(picture.picture, engine.shownPageList[page], scratch.picture);
     } catch (const Failure&) {
       // An overflow in a page's copies goes to the caller, which reports it.
     }

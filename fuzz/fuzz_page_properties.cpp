@@ -13,7 +13,6 @@
 #include "platform/host/html_encoding.h"
 #include "platform/host/html_parse_work.h"
 #include "platform/host/page_reply.h"
-#include "state_reset.h"
 
 namespace {
 
@@ -59,13 +58,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Whatever the pipe carries is checked before it is believed.
   (void)platform::DecodeReply(bytes);
 
-  test::ResetModuleState();
   const platform::DecodedPage decoded = platform::DecodePage(bytes);
   if (platform::EstimateParseWork(decoded.text.utf8) > platform::kMaxParseWork) return 0;
   const platform::HostPage page = platform::HostPage::FromHtml(decoded.text.utf8, std::nullopt);
   CheckReplyRoundTrip(page);
   IgnoredMessages messages;
   HeldButtonsView view;
-  ReadProperties(page, page, view, messages);
+  ControlState state;
+  ReadProperties(state, page, page, view, messages);
   return 0;
 }

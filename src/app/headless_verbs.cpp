@@ -6,9 +6,9 @@
 #include "preview/preview_messages.h"
 #include "app/preview_openers.h"
 #include "app/session.h"
+#include "app/thread_state.h"
 #include "platform/host/host_page_errors.h"
 #include "app/verbs.h"
-#include "engine/module_state.h"
 #include "control/intake.h"
 #include "control/prn_ctl.h"
 #include "platform/qt/qt_pointer.h"
@@ -44,9 +44,10 @@ int MethodsVerb(const CommandLine& line) {
   qt::StderrMessageBoxes boxes;
   CountingMessages messages(boxes);
   HeldButtonsView view;
-  ReadProperties(loaded.page, loaded.page, view, messages);
+  ControlState& state = ThreadModuleState().control;
+  ReadProperties(state, loaded.page, loaded.page, view, messages);
   // A failed reading still shows what was stored, after its message.
-  std::cout << MethodsJson(ThisThreadState().control) << '\n';
+  std::cout << MethodsJson(state) << '\n';
   return messages.Critical() > 0 ? kExitStopped : kExitDone;
 }
 

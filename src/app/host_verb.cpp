@@ -17,6 +17,7 @@
 
 #include "app/preview_openers.h"
 #include "app/session.h"
+#include "app/thread_state.h"
 #include "engine/printer_object.h"
 #include "platform/browser/browser_host.h"
 #include "platform/browser/native_messaging.h"
@@ -100,7 +101,7 @@ int HostVerb(int& argc, char** argv) {
     preview = std::make_unique<NoPreview>();
   }
   browser::CollectedBoxes boxes(screenBoxes.get());
-  Platform platform{printer, boxes, *pointer};
+  Platform platform{printer, boxes, *pointer, ThreadModuleState()};
   browser::BrowserHost host(platform, boxes, *printers, *preview, DownloadFolder());
 
   browser::FdSource requests(channel.requests);

@@ -1,4 +1,5 @@
 #include "app/session.h"
+#include "app/thread_state.h"
 #include "platform/host/charset_warning.h"
 #include "platform/host/host_page_errors.h"
 
@@ -84,7 +85,7 @@ Session::Session(int& argc, char** argv, const CommandLine& line, bool windowed,
       printer_(std::make_unique<PrinterObject>(*printers_)),
       messages_(shown),
       pointer_(std::move(pointer)),
-      platform_{*printer_, messages_, *pointer_} {
+      platform_{*printer_, messages_, *pointer_, ThreadModuleState()} {
   // An unreachable print server is said once: as the reason `vant print` prints nothing,
   // or as a note among the problems.
   const auto& unreachable = printers_->ServerUnreachable();

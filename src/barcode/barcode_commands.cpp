@@ -29,7 +29,7 @@ std::optional<Text> PrintBarcode(TextView command, const MethodRec& method, Draw
 }
 
 void RecordBarcode(TextView command, const MethodRec& method, const Printer& printer,
-                   DrawTarget& picture, int16_t page) {
+                   DrawTarget& picture, PageRec& page) {
   const Symbology symbology = SymbologyOrFail(command);
   const BarcodeFields fields = ReadBarcodeFields(symbology, method);
   const float x = PreviewX(printer, picture, fields.x);

@@ -22,7 +22,7 @@ std::optional<Text> PrintBarcode(TextView command, const MethodRec& method, Draw
 // Preview building: converts position and size, marks the page shown, appends the copy.
 // Nothing is encoded or validated here.
 void RecordBarcode(TextView command, const MethodRec& method, const Printer& printer,
-                   DrawTarget& picture, int16_t page);
+                   DrawTarget& picture, PageRec& page);
 
 // Rendering a copy onto a preview page through the scratch box; refused data leaves the
 // cleared scratch box (a white area) and no message.

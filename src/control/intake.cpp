@@ -6,7 +6,6 @@
 #include "common/failure.h"
 #include "common/numbers.h"
 #include "control/method_line.h"
-#include "engine/module_state.h"
 
 namespace vant {
 namespace {
@@ -57,9 +56,8 @@ bool IsMethodName(TextView name) {
   return lowered.substr(0, 6) == u"method" && lowered.substr(0, 9) != u"methodcnt";
 }
 
-void ReadProperties(const HostDocument& document, const PropertyBag& bag, ControlView& view,
-                    MessageBoxes& messages) {
-  ControlState& state = ThisThreadState().control;
+void ReadProperties(ControlState& state, const HostDocument& document, const PropertyBag& bag,
+                    ControlView& view, MessageBoxes& messages) {
   state.paramsLoaded = true;
   Text description;
   try {

@@ -5,7 +5,6 @@
 #include "common/failure.h"
 #include "control/intake.h"
 #include "draw/draw_dispatch.h"
-#include "engine/module_state.h"
 #include "engine/page_record.h"
 #include "engine/run_driver.h"
 #include "engine/setup_commands.h"
@@ -18,11 +17,11 @@ constexpr TextView kNothingToPrint = u"印刷対象がありません!";
 }  // namespace
 
 void PrnCtl::ReadProperties(const HostDocument& document, const PropertyBag& bag) {
-  vant::ReadProperties(document, bag, view_, platform_.messages);
+  vant::ReadProperties(platform_.state.control, document, bag, view_, platform_.messages);
 }
 
 void PrnCtl::Show() {
-  const ControlState& state = ThisThreadState().control;
+  const ControlState& state = platform_.state.control;
   if (state.runMode == 1) {
     if (state.paramsLoaded) {
       // The automatic run keeps NextMethod and the printer selection as the run left them,
@@ -39,7 +38,7 @@ void PrnCtl::Show() {
 }
 
 void PrnCtl::LayOutButtons() {
-  const ControlState& state = ThisThreadState().control;
+  const ControlState& state = platform_.state.control;
   Button& print = view_.PrintButton();
   Button& preview = view_.PreviewButton();
   // A size a button refuses (a negative width from the page) is reported and the
@@ -59,7 +58,7 @@ void PrnCtl::LayOutButtons() {
 }
 
 void PrnCtl::PrintClick() {
-  if (!ThisThreadState().control.paramsLoaded) {
+  if (!platform_.state.control.paramsLoaded) {
     platform_.messages.Show(Text(kNothingToPrint), MessageIcon::kInformation, Text());
     return;
   }
@@ -68,12 +67,12 @@ void PrnCtl::PrintClick() {
   // The run reports its own errors.
   (void)RunMethods(platform_, platform_.printer, 0, DrawingCommands());
   SelectPrinter(platform_.printer.Installed(), previous);
-  ThisThreadState().engine.nextMethod = 0;
+  platform_.state.engine.nextMethod = 0;
   platform_.pointer.Set(kPointerDefault);
 }
 
 void PrnCtl::PreviewClick() {
-  if (!ThisThreadState().control.paramsLoaded) {
+  if (!platform_.state.control.paramsLoaded) {
     platform_.messages.Show(Text(kNothingToPrint), MessageIcon::kInformation, Text());
     return;
   }

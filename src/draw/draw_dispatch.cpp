@@ -29,17 +29,18 @@ std::optional<Text> RunDrawingMethod(Platform& platform, DrawTarget& target, int
                       const MethodRec& method) {
   const Printer& printer = platform.printer;
   const bool preview = IsPictureBox(target);
+  const auto built = [&]() -> PageRec& { return BuiltPage(platform.state.engine, page); };
   if (IsTextCommand(command)) {
     const TextArgs args = ReadTextArgs(method);
     if (preview) {
-      RecordText(printer, target, page, args);
+      RecordText(printer, target, built(), args);
     } else {
       DrawText(target, args);
     }
   } else if (command == u"prnbox" || command == u"prnline") {
     const BoxArgs args = ReadBoxArgs(method);
     if (preview) {
-      RecordBoxOrLine(command, printer, target, page, args);
+      RecordBoxOrLine(command, printer, target, built(), args);
     } else if (command == u"prnbox") {
       DrawBox(target, args);
     } else {
@@ -48,13 +49,13 @@ std::optional<Text> RunDrawingMethod(Platform& platform, DrawTarget& target, int
   } else if (command == u"prncircle") {
     const CircleArgs args = ReadCircleArgs(method);
     if (preview) {
-      RecordCircle(printer, target, page, args);
+      RecordCircle(printer, target, built(), args);
     } else {
       DrawCircle(target, args);
     }
   } else if (IsBarcodeCommand(command)) {
     if (preview) {
-      RecordBarcode(command, method, printer, target, page);
+      RecordBarcode(command, method, printer, target, built());
     } else {
       return PrintBarcode(command, method, target);
     }

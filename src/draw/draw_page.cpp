@@ -1,17 +1,12 @@
 #include "draw/draw_page.h"
 
 #include "barcode/barcode_commands.h"
-#include "common/failure.h"
 #include "draw/shape_commands.h"
 #include "draw/text_command.h"
-#include "engine/module_state.h"
 
 namespace vant {
 
-bool DrawPage(PictureBox& picture, int16_t page, PictureBox& scratch) {
-  const auto& shown = ThisThreadState().engine.shownPageList;
-  if (page < 0 || static_cast<size_t>(page) >= shown.size()) throw Failure::IndexOutOfRange();
-  const PageRec& p = shown[static_cast<size_t>(page)];
+bool DrawPage(PictureBox& picture, const PageRec& p, PictureBox& scratch) {
   const size_t last = p.methods.size() - 1;  // read once
   for (size_t i = 1; i <= last; ++i) {
     const MethodRec& copy = p.methods[i];

@@ -85,7 +85,7 @@ int16_t ScaleDrawWidth(int16_t lineWidth, const DrawTarget& picture, const Print
   return std::max<int16_t>(scaled, 1);
 }
 
-void RecordBoxOrLine(TextView command, const Printer& printer, DrawTarget& picture, int16_t page,
+void RecordBoxOrLine(TextView command, const Printer& printer, DrawTarget& picture, PageRec& page,
                      const BoxArgs& a) {
   const float x1 = PreviewX(printer, picture, a.x1);
   const float y1 = PreviewY(printer, picture, a.y1);
@@ -105,7 +105,7 @@ void RecordBoxOrLine(TextView command, const Printer& printer, DrawTarget& pictu
   AppendPreviewCopy(page, std::move(copy));
 }
 
-void RecordCircle(const Printer& printer, DrawTarget& picture, int16_t page, const CircleArgs& a) {
+void RecordCircle(const Printer& printer, DrawTarget& picture, PageRec& page, const CircleArgs& a) {
   const float x = PreviewX(printer, picture, a.x);
   const float y = PreviewY(printer, picture, a.y);
   // Two whole-number steps: whole millimetres first, so half a millimetre or less is 0.

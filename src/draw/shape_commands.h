@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "common/method_rec.h"
+#include "engine/page_record.h"
 #include "engine/printer.h"
 
 namespace vant {
@@ -41,8 +42,8 @@ void DrawCircle(DrawTarget& target, const CircleArgs& args);
 int16_t ScaleDrawWidth(int16_t lineWidth, const DrawTarget& picture, const Printer& printer);
 
 // The preview paths. command is "prnbox" or "prnline".
-void RecordBoxOrLine(TextView command, const Printer& printer, DrawTarget& picture, int16_t page,
+void RecordBoxOrLine(TextView command, const Printer& printer, DrawTarget& picture, PageRec& page,
                      const BoxArgs& args);
-void RecordCircle(const Printer& printer, DrawTarget& picture, int16_t page, const CircleArgs& args);
+void RecordCircle(const Printer& printer, DrawTarget& picture, PageRec& page, const CircleArgs& args);
 
 }  // namespace vant

@@ -32,7 +32,7 @@ void DrawText(DrawTarget& target, const TextArgs& a) {
   SkipRefused([&] { target.Print(a.text); });
 }
 
-void RecordText(const Printer& printer, DrawTarget& picture, int16_t page, const TextArgs& a) {
+void RecordText(const Printer& printer, DrawTarget& picture, PageRec& page, const TextArgs& a) {
   const float x = PreviewX(printer, picture, a.x);
   const float y = PreviewY(printer, picture, a.y);
   const double fitted = FitPreviewFontSize(picture, a.text, a.fontSize);

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "common/method_rec.h"
+#include "engine/page_record.h"
 #include "engine/printer.h"
 
 namespace vant {
@@ -28,7 +29,7 @@ TextArgs ReadTextArgs(const MethodRec& method);
 void DrawText(DrawTarget& target, const TextArgs& args);
 
 // The preview path: converts the position, fits the size, marks the page and appends the
-// copy "prntextout" to PageList entry page.
-void RecordText(const Printer& printer, DrawTarget& picture, int16_t page, const TextArgs& args);
+// copy "prntextout" to it.
+void RecordText(const Printer& printer, DrawTarget& picture, PageRec& page, const TextArgs& args);
 
 }  // namespace vant

@@ -7,6 +7,7 @@
 
 #include "common/method_rec.h"
 #include "engine/draw_target.h"
+#include "engine/page_record.h"
 #include "engine/printer.h"
 
 namespace vant {
@@ -19,11 +20,11 @@ inline constexpr float kPreviewScale = 2;
 float PreviewX(const Printer& printer, const DrawTarget& picture, float v);
 float PreviewY(const Printer& printer, const DrawTarget& picture, float v);
 
-// Sets the shown flag of PageList entry page when the anchor lies strictly left of and
-// above the picture's far edges. Never clears it; negative anchors count.
-void MarkPageShown(const DrawTarget& picture, int16_t page, float x, float y);
+// Sets the page's shown flag when the anchor lies strictly left of and above the picture's
+// far edges. Never clears it; negative anchors count.
+void MarkPageShown(const DrawTarget& picture, PageRec& page, float x, float y);
 
-// Appends a converted copy to the method list of PageList entry page.
-void AppendPreviewCopy(int16_t page, MethodRec copy);
+// Appends a converted copy to the page's method list.
+void AppendPreviewCopy(PageRec& page, MethodRec copy);
 
 }  // namespace vant

@@ -3,6 +3,7 @@
 // run draws on, pages and ends the document of the newly selected printer.
 #pragma once
 
+#include "engine/module_state.h"
 #include "engine/platform.h"
 
 namespace vant {
@@ -68,11 +69,13 @@ class PrinterObject final : public Printer {
   InstalledPrinters& printers_;
 };
 
-// Everything a run reaches on the platform.
+// Everything a control and its runs reach: the platform, and the thread's module-level
+// state, which travels with it.
 struct Platform {
   PrinterObject& printer;   // the current printer, following the selection
   MessageBoxes& messages;
   MousePointer& pointer;
+  ModuleState& state;
 };
 
 }  // namespace vant

@@ -99,7 +99,7 @@ Text MethodEcho(const MethodRec& method) {
 
 int16_t RunMethods(Platform& platform, DrawTarget& target, int16_t page,
                    const DrawingBranch& drawing) {
-  ModuleState& state = ThisThreadState();
+  ModuleState& state = platform.state;
   auto& engine = state.engine;
   int16_t i = engine.nextMethod == 0 ? int16_t{1} : engine.nextMethod;
   const int16_t last = state.control.methodCount;

@@ -1,6 +1,5 @@
 // The page buttons, printing from the preview and closing the window.
 #include "draw/draw_dispatch.h"
-#include "engine/module_state.h"
 #include "engine/run_driver.h"
 #include "preview/frm_preview.h"
 #include "preview/preview_messages.h"
@@ -8,7 +7,7 @@
 namespace vant {
 namespace {
 
-int ShownPageCount() { return static_cast<int>(ThisThreadState().engine.shownPageList.size()) - 1; }
+int ShownPageCount(const EngineState& engine) { return static_cast<int>(engine.shownPageList.size()) - 1; }
 
 }  // namespace
 
@@ -23,18 +22,18 @@ void FrmPreview::BackPageClick() {
 }
 
 void FrmPreview::NextPageClick() {
-  if (currentPage_ >= ShownPageCount()) return;
+  if (currentPage_ >= ShownPageCount(platform_.state.engine)) return;
   ++currentPage_;
-  view_.NextPageButton().SetEnabled(currentPage_ < ShownPageCount());
+  view_.NextPageButton().SetEnabled(currentPage_ < ShownPageCount(platform_.state.engine));
   view_.BackPageButton().SetEnabled(true);
   if (previewReady_) ShowPageReported();
   UpdateStatusBar();
 }
 
 void FrmPreview::GoToPage(int16_t page) {
-  if (page < 1 || page > ShownPageCount() || page == currentPage_) return;
+  if (page < 1 || page > ShownPageCount(platform_.state.engine) || page == currentPage_) return;
   currentPage_ = page;
-  view_.NextPageButton().SetEnabled(currentPage_ < ShownPageCount());
+  view_.NextPageButton().SetEnabled(currentPage_ < ShownPageCount(platform_.state.engine));
   view_.BackPageButton().SetEnabled(currentPage_ != 1);
   if (previewReady_) ShowPageReported();
   UpdateStatusBar();
@@ -49,7 +48,7 @@ void FrmPreview::PrintClick() {
     platform_.messages.Show(Text(kPrintStopped), MessageIcon::kInformation,
                             Text(kPrintStoppedTitle));
   }
-  ThisThreadState().engine.nextMethod = 0;
+  platform_.state.engine.nextMethod = 0;
   platform_.pointer.Set(kPointerDefault);
 }
 

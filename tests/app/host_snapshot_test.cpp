@@ -13,7 +13,6 @@
 #include "platform/browser/browser_document.h"
 #include "platform/host/host_page.h"
 #include "platform/qt/stderr_messages.h"
-#include "state_reset.h"
 
 namespace vant::test {
 namespace {
@@ -32,13 +31,13 @@ std::vector<std::pair<std::string, std::string>> ReadThroughBrowser(const std::f
   const platform::PageObjects page = browser::PageObjectsOf(std::get<browser::Request>(parsed).document);
   std::vector<std::pair<std::string, std::string>> read;
   for (std::size_t index : platform::ControlObjectIndexes(page)) {
-    ResetModuleState();  // as `vant methods` starts: a new process
+    ControlState state;  // as `vant methods` starts: a new process
     const platform::HostPage host = platform::HostPage::FromObjects(page, index);
     HeldButtonsView view;
     std::ostringstream boxes;
     qt::StderrMessageBoxes messages(boxes);
-    ReadProperties(host, host, view, messages);
-    read.emplace_back(ToUtf8(page.objects[index].id.value_or(Text())), app::MethodsJson() + "\n" + boxes.str());
+    ReadProperties(state, host, host, view, messages);
+    read.emplace_back(ToUtf8(page.objects[index].id.value_or(Text())), app::MethodsJson(state) + "\n" + boxes.str());
   }
   return read;
 }

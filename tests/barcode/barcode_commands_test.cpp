@@ -8,7 +8,6 @@
 #include "barcode/jan13.h"
 #include "common/failure.h"
 #include "draw_symbols.h"
-#include "engine/module_state.h"
 #include "engine/page_record.h"
 #include "fake_platform.h"
 
@@ -131,17 +130,14 @@ TEST_F(PrintBarcodeTest, NotABarcodeCommand) {
 
 class PreviewPageTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ThisThreadState().engine.pageList.assign(2, PageRec{});
-  }
-  void TearDown() override { ThisThreadState().engine.pageList.assign(1, PageRec{}); }
-  const PageRec& Page() const { return ThisThreadState().engine.pageList[1]; }
+  const PageRec& Page() const { return page; }
   void Record(std::initializer_list<Text> fields) {
     const MethodRec m = Method(fields);
-    RecordBarcode(m.field[0], m, platform.printer, picture.picture, 1);
+    RecordBarcode(m.field[0], m, platform.printer, picture.picture, page);
   }
 
   FakePlatform platform;
+  PageRec page;  // the page being built
   RecordingPicture picture{800, 1100};
 };
 
@@ -188,7 +184,7 @@ TEST_F(PreviewPageTest, ShownOnlyWhenTheAnchorLiesOnThePicture) {
   // 800 x 1100 picture pixels are 6000 x 8250 twips at twice the density.
   Record({u"prnjan8", u"5999", u"8249", u"1", u"100", u"100"});
   EXPECT_TRUE(Page().shown);
-  ThisThreadState().engine.pageList[1].shown = false;
+  page.shown = false;
   Record({u"prnjan8", u"6000", u"100", u"1", u"100", u"100"});
   EXPECT_FALSE(Page().shown);
   Record({u"prnjan8", u"100", u"8250", u"1", u"100", u"100"});

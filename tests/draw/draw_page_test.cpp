@@ -13,7 +13,7 @@ class DrawPageTest : public test::RunFixture {
  protected:
   // Page 1 of the shown pages holds the given copies.
   void Shown(std::vector<MethodRec> copies) {
-    auto& shown = ThisThreadState().engine.shownPageList;
+    auto& shown = fake.state.engine.shownPageList;
     shown.resize(2);
     shown[1].methods.assign(1, MethodRec{});
     for (auto& c : copies) shown[1].methods.push_back(std::move(c));
@@ -24,6 +24,10 @@ class DrawPageTest : public test::RunFixture {
     for (const auto& f : fields) m.field[i++] = f;
     return m;
   }
+  // DrawPage of shown page `page`, as the preview window shows it.
+  bool Draw(int16_t page) {
+    return DrawPage(picture.picture, ShownPage(fake.state.engine, page), scratch.picture);
+  }
   test::RecordingPicture scratch{10, 10};
 };
 
@@ -33,7 +37,7 @@ TEST_F(DrawPageTest, ReplaysTheCopiesWithoutFurtherScaling) {
          Copy({u"prncircle", u"50", u"60", u"7", u"1", u"0", u"65280"})});
   picture.picture.SetWidth(1588);
   picture.picture.SetHeight(2246);
-  EXPECT_TRUE(DrawPage(picture.picture, 1, scratch.picture));
+  EXPECT_TRUE(Draw(1));
   const auto& marks = picture.device.marks;
   ASSERT_EQ(marks.size(), 3u);
   EXPECT_EQ(marks[0].kind, Mark::kText);
@@ -50,27 +54,27 @@ TEST_F(DrawPageTest, ReplaysTheCopiesWithoutFurtherScaling) {
 
 TEST_F(DrawPageTest, APlaceholderOnlyPageDrawsNothing) {
   Shown({});
-  EXPECT_TRUE(DrawPage(picture.picture, 1, scratch.picture));
+  EXPECT_TRUE(Draw(1));
   EXPECT_TRUE(picture.device.marks.empty());
 }
 
 TEST_F(DrawPageTest, UnknownEntriesAreSkipped) {
   Shown({Copy({u"newpage"}), Copy({u"prnline", u"0", u"0", u"5", u"5", u"1", u"0", u"0"})});
-  EXPECT_TRUE(DrawPage(picture.picture, 1, scratch.picture));
+  EXPECT_TRUE(Draw(1));
   EXPECT_EQ(picture.device.marks.size(), 1u);
 }
 
 TEST_F(DrawPageTest, APageOutsideTheShownPagesIsAnIndexFailure) {
   Shown({});
-  EXPECT_THROW(DrawPage(picture.picture, 2, scratch.picture), Failure);
-  EXPECT_THROW(DrawPage(picture.picture, -1, scratch.picture), Failure);
+  EXPECT_THROW(Draw(2), Failure);
+  EXPECT_THROW(Draw(-1), Failure);
 }
 
 TEST_F(DrawPageTest, AnOverflowEndsThePageAndGoesToTheCaller) {
   Shown({Copy({u"prnline", u"0", u"0", u"5", u"5", u"1", u"0", u"0"}),
          Copy({u"prnbox", u"0", u"0", u"5", u"5", u"99999"}),
          Copy({u"prnline", u"0", u"0", u"5", u"5", u"1", u"0", u"0"})});
-  EXPECT_THROW(DrawPage(picture.picture, 1, scratch.picture), Failure);
+  EXPECT_THROW(Draw(1), Failure);
   EXPECT_EQ(picture.device.marks.size(), 1u);
 }
 

@@ -11,19 +11,18 @@
 namespace vant {
 namespace {
 
-using test::LoadMethods;
 
 class Recording : public test::RunFixture {
  protected:
   // The picture the preview builds on: sized by SetupPreviewPage to the printable area.
   int16_t Build(const std::vector<Text>& lines) {
     LoadMethods(lines);
-    ThisThreadState().engine.pageList.resize(2);
-    ThisThreadState().engine.pageList[1].methods.assign(1, MethodRec{});
+    fake.state.engine.pageList.resize(2);
+    fake.state.engine.pageList[1].methods.assign(1, MethodRec{});
     SetupPreviewPage(fake.platform, picture.picture, 1);
     return RunMethods(fake.platform, picture.picture, 1, DrawingCommands());
   }
-  const PageRec& Page() { return ThisThreadState().engine.pageList.at(1); }
+  const PageRec& Page() { return fake.state.engine.pageList.at(1); }
   const MethodRec& Copy(size_t i) { return Page().methods.at(i); }
 };
 

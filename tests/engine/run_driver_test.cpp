@@ -6,13 +6,12 @@
 namespace vant {
 namespace {
 
-using test::LoadMethods;
 using RunDriver = test::RunFixture;
 
 TEST_F(RunDriver, AnEmptyListRunsNothingAndCompletes) {
   LoadMethods({});
   EXPECT_EQ(Print(), 0);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
+  EXPECT_EQ(fake.state.engine.nextMethod, 0);
   EXPECT_TRUE(fake.messages.shown.empty());
 }
 
@@ -32,7 +31,7 @@ TEST_F(RunDriver, AnUnrecognisedCommandStopsWithItsNameAsWrittenAndTheEcho) {
   EXPECT_EQ(OnlyMessage().text,
             u"\"PrnBux\"\r\nMethod指定が不正です!\r\n5:prnbux(1,a$カンマ$b,c,x)\r\n印刷を中断しました!");
   EXPECT_EQ(Count("killdoc"), 1);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 5);
+  EXPECT_EQ(fake.state.engine.nextMethod, 5);
 }
 
 TEST_F(RunDriver, TheEchoEndsAtTheFirstEmptyFieldFromField2On) {
@@ -50,7 +49,7 @@ TEST_F(RunDriver, AFailingThirdMethodKillsTheDocumentAndKeepsItsPosition) {
   EXPECT_EQ(Count("newpage"), 1);
   EXPECT_EQ(Count("killdoc"), 1);
   EXPECT_EQ(Count("enddoc"), 0);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 3);
+  EXPECT_EQ(fake.state.engine.nextMethod, 3);
   EXPECT_EQ(OnlyMessage().text, u"オーバーフローしました。\r\n3:prnbox(1,1,2,2,99999)\r\n印刷を中断しました!");
   // Run again without a reset: it starts at the failed method.
   fake.messages.shown.clear();
@@ -63,7 +62,7 @@ TEST_F(RunDriver, PrintingPagesAsTheBreaksComeAndNeverEndsTheDocumentByItself) {
   EXPECT_EQ(Print(), 0);
   EXPECT_EQ(Count("newpage"), 2);
   EXPECT_EQ(Count("enddoc"), 0);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 5);
+  EXPECT_EQ(fake.state.engine.nextMethod, 5);
   // A completed run leaves NextMethod past the end: running again does nothing.
   EXPECT_EQ(Print(), 0);
   EXPECT_EQ(Count("newpage"), 2);
@@ -72,20 +71,20 @@ TEST_F(RunDriver, PrintingPagesAsTheBreaksComeAndNeverEndsTheDocumentByItself) {
 TEST_F(RunDriver, PreviewBuildingStopsAtEachPageBreak) {
   LoadMethods({u"prntext,1,1,a,ＭＳ 明朝,10", u"newpage", u"prntext,1,1,b,ＭＳ 明朝,10", u"newpage"});
   EXPECT_EQ(BuildPage(1), 0);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 3);
+  EXPECT_EQ(fake.state.engine.nextMethod, 3);
   EXPECT_EQ(BuildPage(2), 0);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 5);
+  EXPECT_EQ(fake.state.engine.nextMethod, 5);
   EXPECT_EQ(Count("newpage"), 0);  // nothing reaches the printer
-  EXPECT_EQ(ThisThreadState().engine.pageList[1].methods.size(), 2u);
-  EXPECT_EQ(ThisThreadState().engine.pageList[2].methods.size(), 2u);
+  EXPECT_EQ(fake.state.engine.pageList[1].methods.size(), 2u);
+  EXPECT_EQ(fake.state.engine.pageList[2].methods.size(), 2u);
 }
 
 TEST_F(RunDriver, AnEnddocInTheMiddleIsAnOrdinaryPageBreakInThePreview) {
   LoadMethods({u"prnline,1,1,2,2", u"enddoc", u"prnline,1,1,2,2"});
   EXPECT_EQ(BuildPage(1), 0);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 3);
+  EXPECT_EQ(fake.state.engine.nextMethod, 3);
   EXPECT_EQ(BuildPage(2), 0);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 4);
+  EXPECT_EQ(fake.state.engine.nextMethod, 4);
 }
 
 TEST_F(RunDriver, AStopInPreviewBuildingSaysSoAndKillsThePrintersDocument) {
@@ -121,7 +120,7 @@ TEST_F(RunDriver, SetupCommandsInPreviewBuildingChangeTheRealPrinterAndRefreshTh
   EXPECT_EQ(BuildPage(1), 0);
   EXPECT_EQ(fake.Current().Orientation(), 2);
   EXPECT_EQ(fake.Current().PaperSize(), 11);
-  const PageRec& page = ThisThreadState().engine.pageList[1];
+  const PageRec& page = fake.state.engine.pageList[1];
   EXPECT_EQ(page.paperSize, 11);
   EXPECT_EQ(page.orientation, 2);
   EXPECT_FALSE(page.shown);  // the setup after the drawing cleared it
@@ -130,7 +129,7 @@ TEST_F(RunDriver, SetupCommandsInPreviewBuildingChangeTheRealPrinterAndRefreshTh
 TEST_F(RunDriver, ScaleModeAndTheOthersHaveNoPreviewPageStep) {
   LoadMethods({u"prnbox,10,10,20,20", u"scalemode,mm", u"printquality,4", u"paperbin,2", u"colormode,1"});
   EXPECT_EQ(BuildPage(1), 0);
-  EXPECT_TRUE(ThisThreadState().engine.pageList[1].shown);
+  EXPECT_TRUE(fake.state.engine.pageList[1].shown);
   EXPECT_EQ(fake.Current().ScaleMode(), 6);
   EXPECT_EQ(fake.Current().PrintQuality(), -4);
   EXPECT_EQ(fake.Current().PaperBin(), 2);
@@ -160,7 +159,7 @@ TEST_F(RunDriver, ATextWithoutASizeStopsThePreviewWhereThePictureRefusesIt) {
   // picture, which refuses it, and the run stops.
   LoadMethods({u"prntext,1,1,a"});
   EXPECT_EQ(Print(), 0);
-  ThisThreadState().engine.nextMethod = 0;
+  fake.state.engine.nextMethod = 0;
   EXPECT_EQ(BuildPage(1), 1);
   EXPECT_EQ(OnlyMessage().text, u"プロパティの値が不正です。\r\n1:prntext(1,1,a)\r\nプレビューを中断しました!");
 }
@@ -168,7 +167,7 @@ TEST_F(RunDriver, ATextWithoutASizeStopsThePreviewWhereThePictureRefusesIt) {
 TEST_F(RunDriver, APositionBeyondTheListIsAnIndexFailure) {
   // A failed later reading can leave the count above the list it shortened.
   LoadMethods({u"newpage"});
-  ThisThreadState().control.methodCount = 2;
+  fake.state.control.methodCount = 2;
   EXPECT_EQ(Print(), 1);
   EXPECT_EQ(OnlyMessage().text.substr(0, 18), u"インデックスが有効範囲にありません。");
 }

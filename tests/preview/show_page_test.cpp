@@ -16,7 +16,7 @@ class ShowPageTest : public PreviewTest {
     PreviewTest::SetUp();
     view.CreatePagePicture();
   }
-  void Shown(PageRec page) { ThisThreadState().engine.shownPageList.push_back(std::move(page)); }
+  void Shown(PageRec page) { fake.state.engine.shownPageList.push_back(std::move(page)); }
   float Show(int16_t page, float zoom) {
     window.ShowPage(page, zoom);
     return zoom;

@@ -1,6 +1,6 @@
 // The control hosted by a browser page: one host serves one document. The page's controls
 // are created and shown as the document reports them, their buttons' clicks come as
-// requests, and every request gets one answer. Module-level state is the thread's, as for
+// requests, and every request gets one answer. Module-level state is the platform's, as for
 // any host: controls on one page share one method list and the last reading wins.
 #pragma once
 

@@ -20,7 +20,6 @@
 #include "small_tmpfs.h"
 #include "platform/host/host_page_loader.h"
 #include "platform/printing/printer_list.h"
-#include "state_reset.h"
 #include "vant_process.h"
 
 namespace vant::test {
@@ -48,20 +47,21 @@ const std::vector<std::string> kTwoPages = {
 class Expected {
  public:
   explicit Expected(const fs::path& page) {
-    ResetModuleState();
     const auto loaded = platform::LoadHostPage(page);
     HeldButtonsView view;
-    ReadProperties(loaded.page, loaded.page, view, messages_);
+    ReadProperties(state_.control, loaded.page, loaded.page, view, messages_);
     count_ = BuildShownPages(platform_).count;
   }
   int Count() const { return count_; }
+  const EngineState& Engine() const { return state_.engine; }
 
  private:
   std::unique_ptr<printing::PrinterList> printers_ = printing::PrinterList::FromCups();
   PrinterObject printer_{*printers_};
   RecordingMessages messages_;
   FakePointer pointer_;
-  Platform platform_{printer_, messages_, pointer_};
+  ModuleState state_;
+  Platform platform_{printer_, messages_, pointer_, state_};
   int count_ = 0;
 };
 
@@ -142,7 +142,7 @@ TEST_P(RenderZoom, PageTwoIsTheDrawnPictureStretchedByTheFactor) {
   Expected expected(page);
   ASSERT_EQ(expected.Count(), 2);
   const QImage written = Written();
-  EXPECT_TRUE(SameImage(written, PageImageAtFactor(2, ZoomFactor(percent))));
+  EXPECT_TRUE(SameImage(written, PageImageAtFactor(expected.Engine(), 2, ZoomFactor(percent))));
   EXPECT_GT(InkPixels(written), 0);
 }
 
@@ -154,7 +154,7 @@ TEST_F(RenderCommand, AtTwoHundredPercentThePngIsThePagePictureItself) {
   const VantResult result = Render(page, {"--zoom", "200"});
   ASSERT_TRUE(result.exited && result.status == 0) << result.Describe();
   Expected expected(page);
-  EXPECT_TRUE(SameImage(Written(), DrawnPagePicture(1)));
+  EXPECT_TRUE(SameImage(Written(), DrawnPagePicture(expected.Engine(), 1)));
 }
 
 TEST_F(RenderCommand, AutomaticFitOfATallPageTakesNinetyNinePercentOfTheViewportHeight) {
@@ -167,7 +167,7 @@ TEST_F(RenderCommand, AutomaticFitOfATallPageTakesNinetyNinePercentOfTheViewport
     Expected expected(page);
     const QImage written = Written();
     EXPECT_EQ(written.height(), height - static_cast<int>(std::lround(height * 0.01)));
-    EXPECT_TRUE(SameImage(written, FittedPageImage(1, width, height))) << width << "x" << height;
+    EXPECT_TRUE(SameImage(written, FittedPageImage(expected.Engine(), 1, width, height))) << width << "x" << height;
   }
 }
 
@@ -176,7 +176,7 @@ TEST_F(RenderCommand, AutomaticFitIsTheDefaultZoom) {
   const VantResult result = Render(page);
   ASSERT_TRUE(result.exited && result.status == 0) << result.Describe();
   Expected expected(page);
-  EXPECT_TRUE(SameImage(Written(), FittedPageImage(1, 1280, 800)));
+  EXPECT_TRUE(SameImage(Written(), FittedPageImage(expected.Engine(), 1, 1280, 800)));
 }
 
 TEST_F(RenderCommand, AutomaticFitOfAWidePageTakesEightyPercentOfTheViewportWidth) {
@@ -189,7 +189,7 @@ TEST_F(RenderCommand, AutomaticFitOfAWidePageTakesEightyPercentOfTheViewportWidt
   const QImage written = Written();
   EXPECT_EQ(written.width(), 800);
   EXPECT_GT(written.height(), 300);
-  EXPECT_TRUE(SameImage(written, FittedPageImage(1, 1000, 300)));
+  EXPECT_TRUE(SameImage(written, FittedPageImage(expected.Engine(), 1, 1000, 300)));
 }
 
 TEST_F(RenderCommand, StatusPanelsDescribeThePageOnShow) {
@@ -219,7 +219,7 @@ TEST_F(RenderCommand, PagesWithNothingDrawnAreLeftOutOfTheNumbering) {
   EXPECT_EQ(Lines(result.out)[0], "印刷プレビュー:2/2");
   Expected expected(page);
   ASSERT_EQ(expected.Count(), 2);
-  EXPECT_TRUE(SameImage(Written(), DrawnPagePicture(2)));
+  EXPECT_TRUE(SameImage(Written(), DrawnPagePicture(expected.Engine(), 2)));
 }
 
 // The shipped examples, each of their pages at every zoom.
@@ -245,8 +245,8 @@ TEST_P(RenderExample, EveryPageMatchesItsDrawnPicture) {
       Expected expected(page);
       const auto shown = static_cast<int16_t>(n);
       EXPECT_TRUE(SameImage(Written(), zoom == "auto"
-                                           ? FittedPageImage(shown, 1280, 800)
-                                           : PageImageAtFactor(shown, ZoomFactor(std::stoi(zoom)))))
+                                           ? FittedPageImage(expected.Engine(), shown, 1280, 800)
+                                           : PageImageAtFactor(expected.Engine(), shown, ZoomFactor(std::stoi(zoom)))))
           << GetParam() << " page " << n << " at " << zoom;
     }
   }

@@ -15,7 +15,6 @@
 #include "platform/qt/qt_pointer.h"
 #include "printing_fixtures.h"
 #include "scratch_dir.h"
-#include "state_reset.h"
 
 namespace vant::browser {
 namespace {
@@ -37,7 +36,6 @@ class CountingPreview final : public PreviewOpener {
 class BrowserHostTest : public testing::Test {
  protected:
   BrowserHostTest() {
-    test::ResetModuleState();
     std::vector<printing::InstalledQueue> queues;
     for (const char* name : {"Office", "Label"}) {
       printing::InstalledQueue queue;
@@ -48,7 +46,7 @@ class BrowserHostTest : public testing::Test {
     }
     printers = std::make_unique<printing::PrinterList>(std::move(queues));
     printer = std::make_unique<PrinterObject>(*printers);
-    platform = std::make_unique<Platform>(Platform{*printer, boxes, pointer});
+    platform = std::make_unique<Platform>(Platform{*printer, boxes, pointer, state});
     host = std::make_unique<BrowserHost>(*platform, boxes, *printers, preview, downloads.Path());
   }
 
@@ -71,6 +69,7 @@ class BrowserHostTest : public testing::Test {
   test::ScratchDir downloads;
   CollectedBoxes boxes{nullptr};
   qt::HeadlessMousePointer pointer;
+  ModuleState state;
   CountingPreview preview;
   std::unique_ptr<printing::PrinterList> printers;
   std::unique_ptr<PrinterObject> printer;
@@ -113,10 +112,10 @@ TEST_F(BrowserHostTest, TwoControlsOnOnePageShareOneMethodListTheLastReadingWins
                                                        Control(2, "B", {{"method1", "prntext,1,1,B"}})}));
   ASSERT_EQ(shown["controls"].toArray().size(), 2);
   // B's reading walks every PARAM of the page whose name B's bag holds: A's method1 too.
-  const ControlState& state = ThisThreadState().control;
-  ASSERT_EQ(state.methodCount, 2);
-  EXPECT_EQ(state.methodList[1].field[3], u"A");
-  EXPECT_EQ(state.methodList[2].field[3], u"B");
+  const ControlState& control = state.control;
+  ASSERT_EQ(control.methodCount, 2);
+  EXPECT_EQ(control.methodList[1].field[3], u"A");
+  EXPECT_EQ(control.methodList[2].field[3], u"B");
   const QJsonObject printed = Click("print", 2, 1);  // A's button prints the shared list
   ASSERT_EQ(printed["outcome"]["printed"].toArray().size(), 1);
   EXPECT_EQ(printed["outcome"]["printed"][0]["pages"].toInt(), 1);

@@ -12,7 +12,6 @@
 #include "fake_host.h"
 #include "fake_platform.h"
 #include "platform/host/host_page_loader.h"
-#include "state_reset.h"
 
 namespace vant::platform {
 namespace {
@@ -27,13 +26,12 @@ struct PrintedExample {
 };
 
 PrintedExample ReadAndPrint(const LoadedHostPage& loaded) {
-  test::ResetModuleState();
   test::FakePlatform platform;
   test::FakeView view;
   PrintedExample printed;
-  ReadProperties(loaded.page, loaded.page, view, platform.messages);
+  ReadProperties(platform.state.control, loaded.page, loaded.page, view, platform.messages);
   EXPECT_TRUE(view.print.Enabled());
-  printed.state = ThisThreadState().control;
+  printed.state = platform.state.control;
   printed.result = RunMethods(platform.platform, platform.printer, 0, DrawingCommands());
   printed.events = platform.Current().events;
   printed.messages = platform.messages.shown;

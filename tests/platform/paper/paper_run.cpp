@@ -33,14 +33,12 @@ std::unique_ptr<printing::PrinterList> ServerPrinters() {
 }
 }  // namespace
 
-PaperTest::PaperTest() : list_(ServerPrinters()), printer_(*list_), platform_{printer_, messages_, pointer_} {
-  ThisThreadState().control = ControlState{};
-  ThisThreadState().engine = EngineState{};
+PaperTest::PaperTest() : list_(ServerPrinters()), printer_(*list_), platform_{printer_, messages_, pointer_, state_} {
   queues::ClearQueueOutput("Office");
 }
 
 void PaperTest::Load(const std::vector<std::string>& lines) {
-  auto& state = ThisThreadState().control;
+  auto& state = state_.control;
   state.paramsLoaded = true;
   state.methodList.assign(lines.size() + 1, MethodRec{});
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -49,7 +47,7 @@ void PaperTest::Load(const std::vector<std::string>& lines) {
       state.methodList[i + 1].field[f] = fields[f];
   }
   state.methodCount = static_cast<int16_t>(lines.size());
-  ThisThreadState().engine.nextMethod = 0;
+  state_.engine.nextMethod = 0;
 }
 
 int16_t PaperTest::Run() { return RunMethods(platform_, printer_, 0, DrawingCommands()); }

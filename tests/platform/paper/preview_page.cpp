@@ -22,7 +22,7 @@ QImage DrawnPreviewPage(PaperTest& test, printing::PrinterList& list, Platform& 
   list.MakeCurrent(index);
   test.LoadLines(lines);
 
-  auto& engine = ThisThreadState().engine;
+  auto& engine = platform.state.engine;
   if (ReadPrinterGeometry(platform, platform.printer) != 0) throw std::runtime_error("printer not measured");
   qt::QtPictureBox picture(10, 10, kPictureDpi, kPictureDpi);
   picture.Surface().SetScaleMode(kScalePixels);
@@ -43,7 +43,7 @@ QImage DrawnPreviewPage(PaperTest& test, printing::PrinterList& list, Platform& 
   qt::QtPictureBox scratch(10, 10, kPictureDpi, kPictureDpi);
   scratch.Surface().SetScaleMode(kScalePixels);
   scratch.Surface().SetAutoRedraw(true);
-  if (!DrawPage(page.Surface(), 1, scratch.Surface())) throw std::runtime_error("DrawPage drew nothing");
+  if (!DrawPage(page.Surface(), ShownPage(engine, 1), scratch.Surface())) throw std::runtime_error("DrawPage drew nothing");
   return page.Image().copy();
 }
 

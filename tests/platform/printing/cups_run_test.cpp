@@ -24,16 +24,14 @@ using vant::test::KeptMessages;
 
 class CupsRunTest : public testing::Test {
  protected:
-  CupsRunTest() : list_(PrivateServerPrinters()), printer_(*list_), platform_{printer_, messages_, pointer_} {
-    ThisThreadState().control = ControlState{};
-    ThisThreadState().engine = EngineState{};
+  CupsRunTest() : list_(PrivateServerPrinters()), printer_(*list_), platform_{printer_, messages_, pointer_, state_} {
     queues::ClearQueueOutput("Office");
     queues::ClearQueueOutput("Label");
   }
 
   // Each method as its fields (field 0 the command).
   void Load(const std::vector<std::vector<Text>>& methods) {
-    auto& state = ThisThreadState().control;
+    auto& state = state_.control;
     state.paramsLoaded = true;
     state.methodList.assign(methods.size() + 1, MethodRec{});
     for (size_t i = 0; i < methods.size(); ++i) {
@@ -48,6 +46,7 @@ class CupsRunTest : public testing::Test {
   PrinterObject printer_;
   KeptMessages messages_;
   HeldPointer pointer_;
+  ModuleState state_;
   Platform platform_;
 };
 
