@@ -28,7 +28,7 @@ void BM_DrawDensePage(benchmark::State& state) {
     state.SkipWithError((std::string(e.what()) + ": " + bench.Messages().First()).c_str());
     return;
   }
-  const auto copies = BenchState().engine.shownPageList.at(1).methods.size() - 1;
+  const auto copies = BenchState().engine.shownPageList.at(1).marks.size();
   if (copies != dense.size()) {
     state.SkipWithError("the page does not hold a copy of every mark");
     return;

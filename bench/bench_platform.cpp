@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "draw/draw_dispatch.h"
+#include "draw/method_commands.h"
 #include "engine/module_state.h"
 #include "engine/run_driver.h"
 #include <stdexcept>
@@ -62,7 +62,7 @@ int TimePrintRuns(benchmark::State& state, const std::filesystem::path& pdf) {
     auto bench = std::make_unique<BenchPlatform>(pdf);
     BenchState().engine.nextMethod = 0;
     state.ResumeTiming();
-    const int16_t result = RunMethods(bench->Get(), bench->Get().printer, 0, DrawingCommands());
+    const int16_t result = RunMethods(bench->Get(), bench->Get().printer, 0, MethodCommands());
     state.PauseTiming();
     if (result != kRunCompleted || !bench->Messages().Empty()) {
       state.SkipWithError(("the run stopped: " + bench->Messages().First()).c_str());

@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "common/numbers.h"
-#include "draw/draw_dispatch.h"
+#include "draw/method_commands.h"
 #include "engine/module_state.h"
 #include "engine/page_record.h"
 #include "engine/printer_geometry.h"
@@ -36,10 +36,10 @@ int BuildPreviewPages(Platform& platform, qt::QtPictureBox& qtPicture) {
     picture.SetVisible(false);
 
     engine.pageList.resize(static_cast<size_t>(page) + 1);
-    engine.pageList[static_cast<size_t>(page)].methods = MethodArray(1);
+    engine.pageList[static_cast<size_t>(page)].marks.clear();
     SetupPreviewPage(platform, picture, number);
     const int16_t before = engine.nextMethod;
-    if (RunMethods(platform, picture, number, DrawingCommands()) != kRunCompleted) {
+    if (RunMethods(platform, picture, number, MethodCommands()) != kRunCompleted) {
       throw std::runtime_error("preview building stopped on page " + std::to_string(page));
     }
     if (engine.nextMethod > platform.state.control.methodCount) break;

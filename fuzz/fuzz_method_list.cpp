@@ -7,7 +7,7 @@
 
 #include "common/failure.h"
 #include "control/method_line.h"
-#include "draw/draw_dispatch.h"
+#include "draw/method_commands.h"
 #include "draw/draw_page.h"
 #include "engine/module_state.h"
 #include "engine/page_record.h"
@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   test::FakePlatform fake({office, label});
   fuzz::LoadMethodLines(fake.state.control, std::string_view(reinterpret_cast<const char*>(data), size));
 
-  (void)RunMethods(fake.platform, fake.platform.printer, 0, DrawingCommands());
+  (void)RunMethods(fake.platform, fake.platform.printer, 0, MethodCommands());
 
   // Preview building, page by page, as the preview window does.
   auto& engine = fake.state.engine;
@@ -36,9 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   test::RecordingPicture picture;
   for (int16_t page = 1; page < 50; ++page) {
     engine.pageList.resize(static_cast<size_t>(page) + 1);
-    engine.pageList[static_cast<size_t>(page)].methods.assign(1, MethodRec{});
+    engine.pageList[static_cast<size_t>(page)].marks.clear();
     SetupPreviewPage(fake.platform, picture.picture, page);
-    if (RunMethods(fake.platform, picture.picture, page, DrawingCommands()) != 0) break;
+    if (RunMethods(fake.platform, picture.picture, page, MethodCommands()) != 0) break;
     if (engine.nextMethod > fake.state.control.methodCount) break;
   }
   engine.shownPageList = engine.pageList;

@@ -16,7 +16,7 @@
 #include "app/render_preview.h"
 #include "app/run_heap.h"
 #include "common/failure.h"
-#include "draw/draw_dispatch.h"
+#include "draw/method_commands.h"
 #include "engine/page_record.h"
 #include "engine/printer_object.h"
 #include "engine/run_driver.h"
@@ -105,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   qt::HeadlessMousePointer pointer;
   Platform platform{printer, messages, pointer, state};
 
-  (void)RunMethods(platform, platform.printer, 0, DrawingCommands());
+  (void)RunMethods(platform, platform.printer, 0, MethodCommands());
   try {
     printers.EndOpenDocuments();
   } catch (const Failure&) {

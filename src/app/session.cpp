@@ -10,6 +10,7 @@
 
 #include "common/failure.h"
 #include "control/method_line.h"
+#include "draw/method_commands.h"
 #include "engine/setup_commands.h"
 #include "platform/files/file_writing.h"
 #include "platform/qt/qt_app.h"
@@ -54,12 +55,15 @@ std::unique_ptr<QGuiApplication> StartQtOrSay(int& argc, char** argv, bool windo
 }
 
 // Whether a method line of the page changes printer: `vant pdf` asks the print server only
-// then. Every PARAM's value is looked at, so that no list that changes printer is missed.
+// then. Every PARAM's value is looked at, so that no list that changes printer is missed;
+// the command table tells which commands choose the printer, under all their names.
 bool PageChangesPrinter(const platform::LoadedHostPage& page) {
   if (!page.page.HasObject()) return false;
   for (const ParamElement& param : page.page.ObjectParams()) {
     const std::vector<Text> fields = SplitMethodLine(param.value);
-    if (!fields.empty() && LowerCase(TrimBlanks(fields[0])) == u"changeprinter") return true;
+    if (fields.empty()) continue;
+    const CommandRow* command = FindCommand(MethodCommands(), fields[0]);
+    if (command != nullptr && command->selectsPrinter) return true;
   }
   return false;
 }

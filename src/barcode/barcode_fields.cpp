@@ -28,7 +28,7 @@ BarcodeFields ReadBarcodeFields(Symbology symbology, const MethodRec& method) {
   fields.width = WholeFromText16(f[4]);
   fields.height = WholeFromText16(f[5]);
   fields.showText = FlagFromText(f[6]);
-  fields.check = HasCheckCharacter(symbology) && LowerCase(f[7]) != u"false";
+  fields.check = HasCheckCharacter(symbology) && !EqualsLowerCased(f[7], u"false");
   return fields;
 }
 

@@ -121,17 +121,25 @@ std::string ToUtf8(TextView in) {
   return out;
 }
 
+char16_t LowerCaseChar(char16_t c) {
+  for (const auto& r : kCaseRanges) {
+    if (c >= r.upperFirst && c <= r.upperLast) return static_cast<char16_t>(c + r.offset);
+  }
+  return c;
+}
+
 Text LowerCase(TextView in) {
   Text out(in);
-  for (auto& c : out) {
-    for (const auto& r : kCaseRanges) {
-      if (c >= r.upperFirst && c <= r.upperLast) {
-        c = static_cast<char16_t>(c + r.offset);
-        break;
-      }
-    }
-  }
+  for (auto& c : out) c = LowerCaseChar(c);
   return out;
+}
+
+bool EqualsLowerCased(TextView text, TextView lowered) {
+  if (text.size() != lowered.size()) return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (LowerCaseChar(text[i]) != lowered[i]) return false;
+  }
+  return true;
 }
 
 Text UpperCase(TextView in) {
@@ -147,13 +155,15 @@ Text UpperCase(TextView in) {
   return out;
 }
 
-Text TrimBlanks(TextView in) {
+TextView TrimmedBlanks(TextView in) {
   size_t first = 0;
   size_t last = in.size();
   while (first < last && in[first] == u' ') ++first;
   while (last > first && in[last - 1] == u' ') --last;
-  return Text(in.substr(first, last - first));
+  return in.substr(first, last - first);
 }
+
+Text TrimBlanks(TextView in) { return Text(TrimmedBlanks(in)); }
 
 std::vector<Text> SplitAt(TextView in, char16_t separator) {
   std::vector<Text> parts;

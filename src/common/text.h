@@ -22,9 +22,15 @@ void AppendUtf8(std::string& out, char32_t codePoint);
 // Cyrillic and the full-width Latin letters; everything else is left as it stands.
 Text LowerCase(TextView text);
 Text UpperCase(TextView text);
+// One code unit as LowerCase changes it.
+char16_t LowerCaseChar(char16_t c);
+// Whether text, lower-cased, equals lowered exactly; nothing is copied.
+bool EqualsLowerCased(TextView text, TextView lowered);
 
 // Removes blanks (U+0020 only) at both ends, like the original control's Trim.
 Text TrimBlanks(TextView text);
+// The same as a view into text.
+TextView TrimmedBlanks(TextView text);
 
 // Splits at every occurrence of separator; "" gives one empty part, "a," gives "a" and "".
 std::vector<Text> SplitAt(TextView text, char16_t separator);

@@ -4,7 +4,7 @@
 
 #include "common/failure.h"
 #include "control/intake.h"
-#include "draw/draw_dispatch.h"
+#include "draw/method_commands.h"
 #include "engine/page_record.h"
 #include "engine/run_driver.h"
 #include "engine/setup_commands.h"
@@ -26,7 +26,7 @@ void PrnCtl::Show() {
     if (state.paramsLoaded) {
       // The automatic run keeps NextMethod and the printer selection as the run left them,
       // so the list prints once.
-      if (RunMethods(platform_, platform_.printer, 0, DrawingCommands()) != kRunCompleted) {
+      if (RunMethods(platform_, platform_.printer, 0, MethodCommands()) != kRunCompleted) {
         platform_.messages.Show(u"エラーが発生した為、印刷を中止しました!", MessageIcon::kInformation,
                                 u"印刷中止");
       }
@@ -65,7 +65,7 @@ void PrnCtl::PrintClick() {
   const Text previous = TrimBlanks(platform_.printer.DeviceName());
   platform_.pointer.Set(kPointerHourglass);
   // The run reports its own errors.
-  (void)RunMethods(platform_, platform_.printer, 0, DrawingCommands());
+  (void)RunMethods(platform_, platform_.printer, 0, MethodCommands());
   SelectPrinter(platform_.printer.Installed(), previous);
   platform_.state.engine.nextMethod = 0;
   platform_.pointer.Set(kPointerDefault);

@@ -1,5 +1,5 @@
-// The conversions of drawing arguments: each field of a method (or of a preview copy,
-// which has the same layout) read as a number, a size, a whole number, a colour or a flag.
+// The conversions of drawing arguments: each field of a method read as a number, a size,
+// a whole number, a colour or a flag.
 #pragma once
 
 #include <cstdint>
@@ -18,7 +18,5 @@ inline int16_t WholeField(TextView field) { return WholeFromText16(field); }
 // 32-bit colour, red + 256 x green + 65536 x blue.
 inline int32_t ColourField(TextView field) { return WholeFromText32(field); }
 inline bool FlagField(TextView field) { return FlagFromText(field); }
-
-inline Text FlagText(bool flag) { return flag ? u"true" : u"false"; }
 
 }  // namespace vant

@@ -1,4 +1,5 @@
-// Replays the converted copies of one shown page onto a preview picture.
+// Replays the recorded marks of one shown page onto a preview picture, each by the row of
+// the command that recorded it.
 #pragma once
 
 #include <cstdint>

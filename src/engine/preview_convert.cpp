@@ -20,6 +20,4 @@ void MarkPageShown(const DrawTarget& picture, PageRec& page, float x, float y) {
   if (picture.ScaleWidth() > x && picture.ScaleHeight() > y) page.shown = true;
 }
 
-void AppendPreviewCopy(PageRec& page, MethodRec copy) { page.methods.push_back(std::move(copy)); }
-
 }  // namespace vant

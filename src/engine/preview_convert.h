@@ -1,11 +1,9 @@
 // The preview conversion of the drawing methods: coordinates from the printer's unit to
-// preview pixels at twice the picture's density, the shown flag of the page being built,
-// and appending converted copies to it.
+// preview pixels at twice the picture's density, and the shown flag of the page being built.
 #pragma once
 
 #include <cstdint>
 
-#include "common/method_rec.h"
 #include "engine/draw_target.h"
 #include "engine/page_record.h"
 #include "engine/printer.h"
@@ -24,7 +22,5 @@ float PreviewY(const Printer& printer, const DrawTarget& picture, float v);
 // far edges. Never clears it; negative anchors count.
 void MarkPageShown(const DrawTarget& picture, PageRec& page, float x, float y);
 
-// Appends a converted copy to the page's method list.
-void AppendPreviewCopy(PageRec& page, MethodRec copy);
 
 }  // namespace vant

@@ -16,7 +16,7 @@ class PrinterObject final : public Printer {
   Printer& Selected() { return printers_.At(printers_.CurrentIndex()); }
   const Printer& Selected() const { return printers_.At(printers_.CurrentIndex()); }
 
-  void SetFontName(const Text& name) override { Selected().SetFontName(name); }
+  void SetFontName(TextView name) override { Selected().SetFontName(name); }
   Text FontName() const override { return Selected().FontName(); }
   void SetFontSize(double points) override { Selected().SetFontSize(points); }
   double FontSize() const override { return Selected().FontSize(); }

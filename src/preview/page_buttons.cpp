@@ -1,5 +1,5 @@
 // The page buttons, printing from the preview and closing the window.
-#include "draw/draw_dispatch.h"
+#include "draw/method_commands.h"
 #include "engine/run_driver.h"
 #include "preview/frm_preview.h"
 #include "preview/preview_messages.h"
@@ -43,7 +43,7 @@ void FrmPreview::PrintClick() {
   platform_.pointer.Set(kPointerHourglass);
   // NextMethod is 0 while the window is ready: the whole list is printed, the pages the
   // preview left out included.
-  const int16_t result = RunMethods(platform_, platform_.printer, 0, DrawingCommands());
+  const int16_t result = RunMethods(platform_, platform_.printer, 0, MethodCommands());
   if (result != kRunCompleted) {
     platform_.messages.Show(Text(kPrintStopped), MessageIcon::kInformation,
                             Text(kPrintStoppedTitle));

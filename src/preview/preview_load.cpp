@@ -1,7 +1,7 @@
 // Loading, activation and unloading of the preview window.
 #include "common/failure.h"
 #include "common/numbers.h"
-#include "draw/draw_dispatch.h"
+#include "draw/method_commands.h"
 #include "engine/page_record.h"
 #include "engine/printer_geometry.h"
 #include "engine/run_driver.h"
@@ -120,10 +120,10 @@ bool FrmPreview::BuildPages() {
     picture.SetVisible(false);
 
     engine.pageList.resize(static_cast<size_t>(page) + 1);
-    engine.pageList[static_cast<size_t>(page)].methods = MethodArray(1);
+    engine.pageList[static_cast<size_t>(page)].marks.clear();
     SetupPreviewPage(platform_, picture, number);
     const int16_t before = engine.nextMethod;
-    if (RunMethods(platform_, picture, number, DrawingCommands()) != kRunCompleted) return false;
+    if (RunMethods(platform_, picture, number, MethodCommands()) != kRunCompleted) return false;
     if (engine.nextMethod > platform_.state.control.methodCount) break;
     // Every completed page moves past its page break; a run that leaves the position
     // where it was would build the same page for ever.

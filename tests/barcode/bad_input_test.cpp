@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "bar_marks.h"
-#include "barcode/barcode_commands.h"
+#include "draw/method_commands.h"
 #include "barcode/code39.h"
 #include "barcode/jan13.h"
 #include "barcode/nw7.h"
@@ -24,7 +24,7 @@ class BadInputTest : public ::testing::Test {
     MethodRec m;
     size_t i = 0;
     for (const Text& f : fields) m.field[i++] = f;
-    return PrintBarcode(m.field[0], m, platform.printer);
+    return FindCommand(MethodCommands(), m.field[0])->marks->print(platform.printer, m);
   }
   test::RecordingDevice& Marks() { return platform.Current().Marks(); }
   FakePlatform platform;

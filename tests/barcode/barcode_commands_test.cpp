@@ -7,6 +7,8 @@
 #include "bar_marks.h"
 #include "barcode/jan13.h"
 #include "common/failure.h"
+#include "common/numbers.h"
+#include "draw/method_commands.h"
 #include "draw_symbols.h"
 #include "engine/page_record.h"
 #include "fake_platform.h"
@@ -27,12 +29,22 @@ MethodRec Method(std::initializer_list<Text> fields) {
   return m;
 }
 
-TEST(IsBarcodeCommand, TheFourLowerCasedCommands) {
-  for (const TextView c : {u"prnjan13", u"prnjan8", u"prnnw7", u"prncode39"}) {
-    EXPECT_TRUE(IsBarcodeCommand(c));
+// The command table's row of a method's command.
+const CommandRow& RowOf(const MethodRec& method) {
+  const CommandRow* row = FindCommand(MethodCommands(), method.field[0]);
+  if (row == nullptr || row->marks == nullptr) throw std::logic_error("not a drawing command");
+  return *row;
+}
+
+TEST(BarcodeCommands, TheFourCommandsOfTheBarcodeKind) {
+  for (const TextView c : {u"prnjan13", u"prnjan8", u"prnnw7", u"prncode39", u"prnJan13"}) {
+    const CommandRow* row = FindCommand(MethodCommands(), c);
+    ASSERT_NE(row, nullptr) << ToUtf8(c);
+    EXPECT_EQ(row->kind, CommandKind::kBarcode) << ToUtf8(c);
   }
-  for (const TextView c : {u"prnJan13", u"prnbox", u"prnjan", u"prncode3", u"", u"prnnw7 "}) {
-    EXPECT_FALSE(IsBarcodeCommand(c));
+  for (const TextView c : {u"prnbox", u"prnjan", u"prncode3", u"", u"prnnw7 "}) {
+    const CommandRow* row = FindCommand(MethodCommands(), c);
+    EXPECT_TRUE(row == nullptr || row->kind != CommandKind::kBarcode) << ToUtf8(c);
   }
 }
 
@@ -41,7 +53,7 @@ class PrintBarcodeTest : public ::testing::Test {
   // The printer measures in twips: 1440 twips = 600 pixels.
   std::optional<Text> Print(std::initializer_list<Text> fields) {
     const MethodRec m = Method(fields);
-    return PrintBarcode(m.field[0], m, platform.printer);
+    return RowOf(m).marks->print(platform.printer, m);
   }
   std::vector<Text> PrintedTexts() {
     std::vector<Text> texts;
@@ -124,17 +136,16 @@ TEST_F(PrintBarcodeTest, WholeNumberFieldsOverflow) {
   EXPECT_THROW(Print({u"prnnw7", u"1e39", u"0", u"A1B", u"144", u"144"}), Failure);
 }
 
-TEST_F(PrintBarcodeTest, NotABarcodeCommand) {
-  EXPECT_THROW(Print({u"prnbox", u"0", u"0"}), Failure);
-}
-
 class PreviewPageTest : public ::testing::Test {
  protected:
   const PageRec& Page() const { return page; }
+  // Records the method in the page as the run does.
   void Record(std::initializer_list<Text> fields) {
     const MethodRec m = Method(fields);
-    RecordBarcode(m.field[0], m, platform.printer, picture.picture, page);
+    const CommandRow& row = RowOf(m);
+    page.marks.push_back(PreviewMark{&row, row.marks->record(platform.printer, picture.picture, page, m)});
   }
+  const BarcodeValues& Recorded(size_t i) const { return std::get<BarcodeValues>(page.marks.at(i).values); }
 
   FakePlatform platform;
   PageRec page;  // the page being built
@@ -144,18 +155,16 @@ class PreviewPageTest : public ::testing::Test {
 TEST_F(PreviewPageTest, CopyInPreviewPixelsWithTheFlagsWrittenOut) {
   platform.printer.SetScaleMode(kScaleMillimeters);
   Record({u"prnnw7", u"10", u"20", u"a1b", u"30", u"15", u"TRUE", u"no", u"x", u"y"});
-  ASSERT_EQ(Page().methods.size(), 2u);
-  const MethodRec& copy = Page().methods[1];
-  EXPECT_EQ(copy.field[0], u"prnnw7");
-  EXPECT_EQ(copy.field[1], u"75.59055");  // 10 mm at 96 dpi, times 2
-  EXPECT_EQ(copy.field[2], u"151.1811");
-  EXPECT_EQ(copy.field[3], u"a1b");       // as written: nothing is validated here
-  EXPECT_EQ(copy.field[4], u"227");       // 30 mm = 113.39 pixels, times 2
-  EXPECT_EQ(copy.field[5], u"113");       // 15 mm = 56.69 pixels, times 2
-  EXPECT_EQ(copy.field[6], u"True");
-  EXPECT_EQ(copy.field[7], u"True");
-  EXPECT_EQ(copy.field[8], u"");
-  EXPECT_EQ(copy.field[9], u"");
+  ASSERT_EQ(Page().marks.size(), 1u);
+  EXPECT_EQ(Page().marks[0].command, FindCommand(MethodCommands(), u"prnnw7"));
+  const BarcodeValues& copy = Recorded(0);
+  EXPECT_EQ(SingleText(copy.x), u"75.59055");  // 10 mm at 96 dpi, times 2
+  EXPECT_EQ(SingleText(copy.y), u"151.1811");
+  EXPECT_EQ(copy.data, u"a1b");                // as written: nothing is validated here
+  EXPECT_EQ(copy.width, 227);                  // 30 mm = 113.39 pixels, times 2
+  EXPECT_EQ(copy.height, 113);                 // 15 mm = 56.69 pixels, times 2
+  EXPECT_TRUE(copy.showText);
+  EXPECT_TRUE(copy.check);
   EXPECT_TRUE(Page().shown);
   EXPECT_TRUE(picture.device.marks.empty());
 }
@@ -163,21 +172,21 @@ TEST_F(PreviewPageTest, CopyInPreviewPixelsWithTheFlagsWrittenOut) {
 TEST_F(PreviewPageTest, JanCopyCarriesTheNumberAndNoCheckFlag) {
   // Twips: 1440 = 1 inch = 96 picture pixels, times 2.
   Record({u"prnjan13", u"1440", u"720", u"00123", u"1440", u"144", u"", u"false"});
-  const MethodRec& copy = Page().methods[1];
-  EXPECT_EQ(copy.field[0], u"prnjan13");
-  EXPECT_EQ(copy.field[1], u"192");
-  EXPECT_EQ(copy.field[2], u"96");
-  EXPECT_EQ(copy.field[3], u"123");
-  EXPECT_EQ(copy.field[4], u"192");
-  EXPECT_EQ(copy.field[5], u"19");  // 9.6 x 2 = 19.2
-  EXPECT_EQ(copy.field[6], u"False");
-  EXPECT_EQ(copy.field[7], u"");
+  EXPECT_EQ(Page().marks[0].command, FindCommand(MethodCommands(), u"prnjan13"));
+  const BarcodeValues& copy = Recorded(0);
+  EXPECT_EQ(copy.x, 192);
+  EXPECT_EQ(copy.y, 96);
+  EXPECT_EQ(copy.data, u"123");
+  EXPECT_EQ(copy.width, 192);
+  EXPECT_EQ(copy.height, 19);  // 9.6 x 2 = 19.2
+  EXPECT_FALSE(copy.showText);
+  EXPECT_FALSE(copy.check);  // the JAN check digit is always computed
 }
 
 TEST_F(PreviewPageTest, InvalidDataIsRecordedWithoutAMessage) {
   Record({u"prncode39", u"0", u"0", u"#", u"100", u"100", u"", u"FALSE"});
-  EXPECT_EQ(Page().methods[1].field[3], u"#");
-  EXPECT_EQ(Page().methods[1].field[7], u"False");
+  EXPECT_EQ(Recorded(0).data, u"#");
+  EXPECT_FALSE(Recorded(0).check);
 }
 
 TEST_F(PreviewPageTest, ShownOnlyWhenTheAnchorLiesOnThePicture) {
@@ -191,13 +200,13 @@ TEST_F(PreviewPageTest, ShownOnlyWhenTheAnchorLiesOnThePicture) {
   EXPECT_FALSE(Page().shown);
   Record({u"prnjan8", u"-500", u"-500", u"1", u"100", u"100"});
   EXPECT_TRUE(Page().shown);
-  EXPECT_EQ(Page().methods.size(), 5u);
+  EXPECT_EQ(Page().marks.size(), 4u);
 }
 
 TEST_F(PreviewPageTest, SizeBeyondSixteenBitsOverflows) {
   platform.printer.SetScaleMode(kScaleMillimeters);
   EXPECT_THROW(Record({u"prnnw7", u"0", u"0", u"A1B", u"5000", u"10"}), Failure);
-  EXPECT_EQ(Page().methods.size(), 1u);
+  EXPECT_TRUE(Page().marks.empty());
 }
 
 class RenderBarcodeTest : public ::testing::Test {
@@ -206,9 +215,11 @@ class RenderBarcodeTest : public ::testing::Test {
     page.printerPixelFactorX = 3.125f;  // 600 dpi printer, 96 dpi picture at twice its density
     page.printerPixelFactorY = 3.125f;
   }
-  void Render(std::initializer_list<Text> fields) {
-    const MethodRec m = Method(fields);
-    RenderBarcode(m.field[0], m, page, picture.picture, scratch.picture);
+  // Replays a recorded symbol of the command as a preview page does.
+  void Render(TextView command, const BarcodeValues& mark) {
+    const CommandRow* row = FindCommand(MethodCommands(), command);
+    ASSERT_NE(row, nullptr);
+    row->marks->replay(mark, ReplaySurfaces{picture.picture, page, scratch.picture});
   }
   // The block copy onto the page picture; fails the test when there is none.
   const Mark& Stretch() const {
@@ -225,7 +236,7 @@ class RenderBarcodeTest : public ::testing::Test {
 
 TEST_F(RenderBarcodeTest, PaintsOnTheClearedScratchAndCopiesItShrunk) {
   scratch.picture.Line(0, 0, 5, 5, 0, LineKind::kFilledBox);  // left from an earlier barcode
-  Render({u"prncode39", u"12.5", u"40", u"abc", u"200", u"50", u"True", u"True"});
+  Render(u"prncode39", {12.5F, 40, u"abc", 200, 50, true, true});
   ASSERT_FALSE(scratch.device.marks.empty());
   EXPECT_EQ(scratch.device.marks.front().kind, Mark::kClear);
   const auto fills = FillsOf(scratch.device);
@@ -252,7 +263,7 @@ TEST_F(RenderBarcodeTest, PaintsOnTheClearedScratchAndCopiesItShrunk) {
 }
 
 TEST_F(RenderBarcodeTest, RefusedDataLeavesABlankAndNoFailure) {
-  Render({u"prnnw7", u"100", u"200", u"1234", u"200", u"50", u"True", u"True"});
+  Render(u"prnnw7", {100, 200, u"1234", 200, 50, true, true});
   EXPECT_TRUE(FillsOf(scratch.device).empty());
   EXPECT_TRUE(TextsOf(scratch.device).empty());
   const Mark& copy = Stretch();
@@ -265,15 +276,15 @@ TEST_F(RenderBarcodeTest, RefusedDataLeavesABlankAndNoFailure) {
 }
 
 TEST_F(RenderBarcodeTest, JanCopyIsPaintedFromItsNumber) {
-  Render({u"prnjan13", u"0", u"0", u"123", u"200", u"50", u"True"});
+  Render(u"prnjan13", {0, 0, u"123", 200, 50, true, false});
   const auto texts = TextsOf(scratch.device);
   ASSERT_EQ(texts.size(), 3u);
   EXPECT_EQ(texts[0].text + texts[1].text + texts[2].text, u"1230000000000");
 }
 
 TEST_F(RenderBarcodeTest, ScaledSizeBeyondSixteenBitsOverflows) {
-  EXPECT_THROW(Render({u"prnjan8", u"0", u"0", u"1", u"20000", u"50", u"False"}), Failure);
-  EXPECT_THROW(Render({u"prnjan8", u"0", u"0", u"1", u"200", u"-20000", u"False"}), Failure);
+  EXPECT_THROW(Render(u"prnjan8", {0, 0, u"1", 20000, 50, false, false}), Failure);
+  EXPECT_THROW(Render(u"prnjan8", {0, 0, u"1", 200, -20000, false, false}), Failure);
 }
 
 }  // namespace

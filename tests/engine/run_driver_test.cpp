@@ -75,8 +75,8 @@ TEST_F(RunDriver, PreviewBuildingStopsAtEachPageBreak) {
   EXPECT_EQ(BuildPage(2), 0);
   EXPECT_EQ(fake.state.engine.nextMethod, 5);
   EXPECT_EQ(Count("newpage"), 0);  // nothing reaches the printer
-  EXPECT_EQ(fake.state.engine.pageList[1].methods.size(), 2u);
-  EXPECT_EQ(fake.state.engine.pageList[2].methods.size(), 2u);
+  EXPECT_EQ(fake.state.engine.pageList[1].marks.size(), 1u);
+  EXPECT_EQ(fake.state.engine.pageList[2].marks.size(), 1u);
 }
 
 TEST_F(RunDriver, AnEnddocInTheMiddleIsAnOrdinaryPageBreakInThePreview) {

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "control/method_line.h"
-#include "draw/draw_dispatch.h"
+#include "draw/method_commands.h"
 #include "engine/module_state.h"
 #include "engine/page_record.h"
 #include "engine/run_driver.h"
@@ -31,13 +31,13 @@ class RunFixture : public ::testing::Test {
   explicit RunFixture(std::vector<PrinterSpec> specs = {PrinterSpec{}}) : fake(std::move(specs)) {}
   void LoadMethods(const std::vector<Text>& lines) { test::LoadMethods(fake.state, lines); }
 
-  int16_t Print() { return RunMethods(fake.platform, fake.platform.printer, 0, DrawingCommands()); }
+  int16_t Print() { return RunMethods(fake.platform, fake.platform.printer, 0, MethodCommands()); }
   // Builds preview page `page` the way the preview window does.
   int16_t BuildPage(int16_t page) {
     auto& pages = fake.state.engine.pageList;
     pages.resize(static_cast<size_t>(page) + 1);
-    pages[static_cast<size_t>(page)].methods.assign(1, MethodRec{});
-    return RunMethods(fake.platform, picture.picture, page, DrawingCommands());
+    pages[static_cast<size_t>(page)].marks.clear();
+    return RunMethods(fake.platform, picture.picture, page, MethodCommands());
   }
   int Count(const std::string& event, int printer = 0) {
     const auto& events = fake.printers.Recording(printer).events;

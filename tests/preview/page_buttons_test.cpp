@@ -4,6 +4,7 @@
 #include "engine/module_state.h"
 #include "engine/page_record.h"
 #include "preview_fixture.h"
+#include "recorded_marks.h"
 
 namespace vant::test {
 namespace {
@@ -71,9 +72,10 @@ TEST_F(PageButtonsTest, ClicksBeyondTheEndsAreIgnored) {
 
 TEST_F(PageButtonsTest, PageThatFailsToRenderIsReportedAndThePageStateKept) {
   Load({"prntext,100,100,A,ＭＳ 明朝,12", "newpage", "prntext,100,100,B,ＭＳ 明朝,12"});
-  MethodRec box;
-  box.field = {u"prnbox", u"0", u"0", u"10", u"10", u"99999"};
-  fake.state.engine.shownPageList[2].methods.push_back(box);
+  // A symbol whose size at the printer's resolution is beyond 16 bits.
+  PageRec& second = fake.state.engine.shownPageList[2];
+  second.printerPixelFactorX = second.printerPixelFactorY = 3.125F;
+  second.marks.push_back(RecordedMark(u"prnjan8", BarcodeValues{0, 0, u"1", 20000, 50, false, false}));
   window.NextPageClick();
   EXPECT_EQ(window.CurrentPage(), 2);
   EXPECT_FALSE(view.next.Enabled());

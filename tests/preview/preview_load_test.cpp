@@ -76,8 +76,8 @@ TEST_F(LoadTest, PagesWithNothingDrawnAreDroppedAndTheRestRenumbered) {
   EXPECT_EQ(engine.pageList.size(), 4U);
   EXPECT_FALSE(engine.pageList[2].shown);
   ASSERT_EQ(engine.shownPageList.size(), 3U);
-  EXPECT_EQ(engine.shownPageList[1].methods.at(1).field[3], u"one");
-  EXPECT_EQ(engine.shownPageList[2].methods.at(1).field[3], u"three");
+  EXPECT_EQ(std::get<TextMark>(engine.shownPageList[1].marks.at(0).values).text, u"one");
+  EXPECT_EQ(std::get<TextMark>(engine.shownPageList[2].marks.at(0).values).text, u"three");
   EXPECT_EQ(view.panels.PanelText(1), u"印刷プレビュー:1/2");
   EXPECT_TRUE(view.next.Enabled());
   EXPECT_FALSE(view.back.Enabled());

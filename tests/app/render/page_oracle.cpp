@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/numbers.h"
-#include "draw/draw_dispatch.h"
+#include "draw/method_commands.h"
 #include "draw/draw_page.h"
 #include "engine/module_state.h"
 #include "engine/printer_geometry.h"
@@ -51,7 +51,7 @@ ShownPages BuildShownPages(Platform& platform) {
     picture.Surface().Cls();
     engine.pageList.resize(static_cast<size_t>(page) + 1);
     SetupPreviewPage(platform, picture.Surface(), page);
-    if (RunMethods(platform, picture.Surface(), page, DrawingCommands()) != kRunCompleted) {
+    if (RunMethods(platform, picture.Surface(), page, MethodCommands()) != kRunCompleted) {
       throw std::runtime_error("the run stopped on page " + std::to_string(page));
     }
     if (engine.nextMethod > platform.state.control.methodCount) break;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "control/intake.h"
-#include "draw/draw_dispatch.h"
+#include "draw/method_commands.h"
 #include "engine/module_state.h"
 #include "engine/run_driver.h"
 #include "fake_host.h"
@@ -32,7 +32,7 @@ PrintedExample ReadAndPrint(const LoadedHostPage& loaded) {
   ReadProperties(platform.state.control, loaded.page, loaded.page, view, platform.messages);
   EXPECT_TRUE(view.print.Enabled());
   printed.state = platform.state.control;
-  printed.result = RunMethods(platform.platform, platform.printer, 0, DrawingCommands());
+  printed.result = RunMethods(platform.platform, platform.printer, 0, MethodCommands());
   printed.events = platform.Current().events;
   printed.messages = platform.messages.shown;
   return printed;

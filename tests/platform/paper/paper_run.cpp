@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "control/method_line.h"
-#include "draw/draw_dispatch.h"
+#include "draw/method_commands.h"
 #include "engine/module_state.h"
 #include "engine/run_driver.h"
 #include "shell_command.h"
@@ -50,7 +50,7 @@ void PaperTest::Load(const std::vector<std::string>& lines) {
   state_.engine.nextMethod = 0;
 }
 
-int16_t PaperTest::Run() { return RunMethods(platform_, printer_, 0, DrawingCommands()); }
+int16_t PaperTest::Run() { return RunMethods(platform_, printer_, 0, MethodCommands()); }
 
 std::filesystem::path PaperTest::PrintOnOffice(std::vector<std::string> lines) {
   lines.insert(lines.begin(), "changeprinter,Office");

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "draw/draw_dispatch.h"
+#include "draw/method_commands.h"
 #include "draw/draw_page.h"
 #include "engine/module_state.h"
 #include "engine/printer_geometry.h"
@@ -27,9 +27,8 @@ QImage DrawnPreviewPage(PaperTest& test, printing::PrinterList& list, Platform& 
   qt::QtPictureBox picture(10, 10, kPictureDpi, kPictureDpi);
   picture.Surface().SetScaleMode(kScalePixels);
   engine.pageList.resize(2);
-  engine.pageList[1].methods = MethodArray(1);
   SetupPreviewPage(platform, picture.Surface(), 1);
-  if (RunMethods(platform, picture.Surface(), 1, DrawingCommands()) != kRunCompleted) throw std::runtime_error("the preview run stopped");
+  if (RunMethods(platform, picture.Surface(), 1, MethodCommands()) != kRunCompleted) throw std::runtime_error("the preview run stopped");
   if (!engine.pageList[1].shown) throw std::runtime_error("the page is not shown");
   engine.shownPageList.resize(1);
   engine.shownPageList.push_back(engine.pageList[1]);

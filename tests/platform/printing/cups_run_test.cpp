@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "cups_test_queues.h"
-#include "draw/draw_dispatch.h"
+#include "draw/method_commands.h"
 #include "engine/module_state.h"
 #include "engine/page_record.h"
 #include "engine/run_driver.h"
@@ -40,7 +40,7 @@ class CupsRunTest : public testing::Test {
     state.methodCount = static_cast<int16_t>(methods.size());
   }
 
-  int16_t Run() { return RunMethods(platform_, printer_, 0, DrawingCommands()); }
+  int16_t Run() { return RunMethods(platform_, printer_, 0, MethodCommands()); }
 
   std::unique_ptr<PrinterList> list_;
   PrinterObject printer_;
