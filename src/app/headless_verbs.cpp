@@ -3,7 +3,7 @@
 #include "control/held_buttons.h"
 #include "app/methods_json.h"
 #include "app/output_targets.h"
-#include "preview/preview_messages.h"
+#include "engine/platform.h"
 #include "app/preview_openers.h"
 #include "app/session.h"
 #include "app/thread_state.h"

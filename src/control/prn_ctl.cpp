@@ -10,11 +10,6 @@
 #include "engine/setup_commands.h"
 
 namespace vant {
-namespace {
-
-constexpr TextView kNothingToPrint = u"印刷対象がありません!";
-
-}  // namespace
 
 void PrnCtl::ReadProperties(const HostDocument& document, const PropertyBag& bag) {
   vant::ReadProperties(platform_.state.control, document, bag, view_, platform_.messages);
