@@ -123,33 +123,45 @@ const std::vector<Text> kBlock = {
     u"newpage",
 };
 
+// The two printers, and the rest of what a run is given.
+struct NowherePlatform {
+  NowherePrinters printers;
+  PrinterObject printer{printers};
+  test::RecordingMessages messages;
+  test::FakePointer pointer;
+  ModuleState state;
+  Platform platform{printer, messages, pointer, state};
+
+  // Prints the lines from the first; returns the allocations the run made.
+  long CountedRun(const std::vector<Text>& lines) {
+    test::LoadMethods(state, lines);
+    state.engine.nextMethod = 0;
+    allocations = 0;
+    counting = true;
+    result = RunMethods(platform, printer, 0, MethodCommands());
+    counting = false;
+    return allocations;
+  }
+  int16_t result = kRunStopped;
+};
+
 struct Counted {
   long allocations;
   int pages;
 };
 
 Counted PrintBlocks(int blocks) {
-  NowherePrinters printers;
-  PrinterObject printer(printers);
-  test::RecordingMessages messages;
-  test::FakePointer pointer;
-  ModuleState state;
-  Platform platform{printer, messages, pointer, state};
   std::vector<Text> lines;
   for (int b = 0; b < blocks; ++b) lines.insert(lines.end(), kBlock.begin(), kBlock.end());
   lines.push_back(u"enddoc");
-  test::LoadMethods(state, lines);
-
-  allocations = 0;
-  counting = true;
-  const int16_t result = RunMethods(platform, printer, 0, MethodCommands());
-  counting = false;
-
-  EXPECT_EQ(result, kRunCompleted);
-  EXPECT_TRUE(messages.shown.empty()) << (messages.shown.empty() ? "" : ToUtf8(messages.shown[0].text));
-  EXPECT_GT(printers.office.device.painted, 0);
-  EXPECT_EQ(printers.office.documents, 1);
-  return {allocations, printers.office.pages};
+  NowherePlatform nowhere;
+  const long counted = nowhere.CountedRun(lines);
+  EXPECT_EQ(nowhere.result, kRunCompleted);
+  const auto& shown = nowhere.messages.shown;
+  EXPECT_TRUE(shown.empty()) << (shown.empty() ? "" : ToUtf8(shown[0].text));
+  EXPECT_GT(nowhere.printers.office.device.painted, 0);
+  EXPECT_EQ(nowhere.printers.office.documents, 1);
+  return {counted, nowhere.printers.office.pages};
 }
 
 TEST(RunAllocations, NoneForEachMethod) {
@@ -165,23 +177,12 @@ TEST(RunAllocations, NoneForEachMethod) {
 TEST(RunAllocations, TheCountSeesAnAllocationPerMethodWhereThereIsOne) {
   // The check itself: a list whose methods each allocate (a stop message is built, a
   // barcode encoded) is counted.
-  NowherePrinters printers;
-  PrinterObject printer(printers);
-  test::RecordingMessages messages;
-  test::FakePointer pointer;
-  ModuleState state;
-  Platform platform{printer, messages, pointer, state};
-  const auto countRun = [&](int barcodes) {
-    std::vector<Text> lines(static_cast<size_t>(barcodes), u"prnjan13,10,10,490123456789,40,15,true");
-    test::LoadMethods(state, lines);
-    state.engine.nextMethod = 0;
-    allocations = 0;
-    counting = true;
-    (void)RunMethods(platform, printer, 0, MethodCommands());
-    counting = false;
-    return allocations;
+  NowherePlatform nowhere;
+  const auto barcodes = [](size_t count) {
+    return std::vector<Text>(count, u"prnjan13,10,10,490123456789,40,15,true");
   };
-  EXPECT_GT(countRun(10), countRun(1));
+  EXPECT_GT(nowhere.CountedRun(barcodes(10)), nowhere.CountedRun(barcodes(1)));
+  EXPECT_EQ(nowhere.result, kRunCompleted);
 }
 
 }  // namespace
