@@ -43,12 +43,14 @@ void CheckReplyRoundTrip(const platform::HostPage& page) {
     // Text goes as UTF-8: a lone surrogate from the page comes back as U+FFFD, as the
     // conversion promises; anything else comes back as it was.
     if (ToUtf8(again.objectParams[i].name) != ToUtf8(read.objectParams[i].name) ||
-        ToUtf8(again.objectParams[i].value) != ToUtf8(read.objectParams[i].value)) {
+        ToUtf8(again.objectParams[i].value) != ToUtf8(read.objectParams[i].value) ||
+        again.objectParams[i].line != read.objectParams[i].line) {
       Finding("a PARAM changed on the way");
     }
   }
   if (again.control.has_value() != read.control.has_value()) Finding("the control changed");
   if (read.control && again.control->params != read.control->params) Finding("the bag changed");
+  if (read.control && again.control->line != read.control->line) Finding("the control's line changed");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,7 @@ struct HostObject {
   // Its own PARAMs (those with no OBJECT between them), as indices into the page's
   // objectParams: each PARAM is held once.
   std::vector<std::size_t> params;
+  uint32_t line = 0;  // the line of the page its start tag stands on, from 1
 };
 
 struct PageObjects {
@@ -28,7 +30,8 @@ struct PageObjects {
 // Parses the page's HTML (UTF-8) as a browser does and collects its OBJECT elements.
 // A PARAM counts once, for the nearest OBJECT around it; PARAMs outside every OBJECT, in
 // template contents or in NOSCRIPT (which a browser with scripting does not parse) are left
-// out. A missing name or value attribute is empty text.
+// out. A missing name or value attribute is empty text. Each OBJECT and PARAM carries the
+// line its start tag stands on.
 PageObjects ReadPageObjects(std::string_view utf8Html);
 
 }  // namespace vant::platform
