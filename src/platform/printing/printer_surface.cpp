@@ -10,85 +10,46 @@ namespace vant::printing {
 
 PagePrinter::PagePrinter(PrinterCapabilities capabilities, std::unique_ptr<PrinterOutput> output)
     : Surface(device_),
-      caps_(std::move(capabilities)),
+      settings_(std::move(capabilities)),
       output_(std::move(output)),
-      device_(caps_.dpiX, caps_.dpiY, 1, 1, [this]() -> QPainter& { return PainterForMark(); }) {
+      device_(settings_.Capabilities().dpiX, settings_.Capabilities().dpiY, 1, 1,
+              [this]() -> QPainter& { return PainterForMark(); }) {
   if (!output_) throw std::invalid_argument("PagePrinter needs an output");
   ResetToDefaults();
 }
 
 void PagePrinter::ResetToDefaults() {
-  paperSize_ = caps_.defaultPaper;
-  media_ = caps_.defaultMedia;
-  orientation_ = kPortrait;
-  quality_ = caps_.defaultQuality;
-  bin_ = caps_.defaultBin;
-  colour_ = caps_.defaultColour;
+  settings_.Reset();
   Relayout();
   ResetState(kScaleTwips, FontSpec{Text(kPrinterFontName), 1, false, false}, kPrinterFontPoints);
 }
 
-PageGeometry PagePrinter::Geometry() const { return OrientedPage(media_, orientation_); }
-
 void PagePrinter::Relayout() {
-  const DevicePage px = DevicePixels(Geometry(), caps_.dpiX, caps_.dpiY);
+  const DevicePage px = settings_.Pixels();
   device_.Resize(px.horzRes, px.vertRes);
 }
 
 void PagePrinter::SetPaperSize(int16_t code) {
-  if (code == kPaperUser) {
-    // The user-defined size keeps the sheet in force.
-    paperSize_ = code;
-    return;
-  }
-  const auto found = caps_.papers.find(code);
-  if (found == caps_.papers.end()) {
-    throw Failure(UnsupportedText(caps_.name, Setting::kPaperSize, code));
-  }
-  paperSize_ = code;
-  media_ = found->second;
+  settings_.SetPaperSize(code);
   Relayout();
 }
 
 void PagePrinter::SetOrientation(int16_t code) {
-  if (!caps_.orientations.contains(code)) {
-    throw Failure(UnsupportedText(caps_.name, Setting::kOrientation, code));
-  }
-  orientation_ = code;
+  settings_.SetOrientation(code);
   Relayout();
 }
 
-void PagePrinter::SetPrintQuality(int16_t code) {
-  if (!caps_.qualities.contains(code)) {
-    throw Failure(UnsupportedText(caps_.name, Setting::kPrintQuality, code));
-  }
-  quality_ = code;
-}
-
-void PagePrinter::SetPaperBin(int16_t code) {
-  if (code != kPaperBinAuto && !caps_.bins.contains(code)) {
-    throw Failure(UnsupportedText(caps_.name, Setting::kPaperBin, code));
-  }
-  bin_ = code;
-}
-
-void PagePrinter::SetColorMode(int16_t code) {
-  if (!caps_.colourModes.contains(code)) {
-    throw Failure(UnsupportedText(caps_.name, Setting::kColorMode, code));
-  }
-  colour_ = code;
-}
-
 JobAttributes PagePrinter::CurrentAttributes() const {
+  const PrinterCapabilities& caps = settings_.Capabilities();
   JobAttributes attributes;
-  attributes.media = media_.keyword;
-  attributes.orientation = IppOrientation(orientation_).value_or(kIppPortrait);
-  if (caps_.qualities.contains(quality_)) attributes.quality = IppQuality(quality_);
-  if (const auto bin = caps_.bins.find(bin_); bin != caps_.bins.end()) {
+  attributes.media = settings_.Media().keyword;
+  attributes.orientation = IppOrientation(settings_.Orientation()).value_or(kIppPortrait);
+  if (caps.qualities.contains(settings_.PrintQuality())) attributes.quality = IppQuality(settings_.PrintQuality());
+  if (const auto bin = caps.bins.find(settings_.PaperBin()); bin != caps.bins.end()) {
     attributes.mediaSource = bin->second;
   }
-  if (caps_.colourModes.contains(colour_)) {
-    if (const auto mode = IppColorMode(colour_)) attributes.colorMode = std::string(*mode);
+  if (caps.colourModes.contains(settings_.ColorMode())) {
+    if (const auto mode = IppColorMode(settings_.ColorMode())) attributes.colorMode = std::string(*mode);
   }
   return attributes;
 }
@@ -104,17 +65,17 @@ void PagePrinter::StartPage() {
       throw;
     }
   }
+  const PrinterCapabilities& caps = settings_.Capabilities();
   if (!document_) {
-    document_ = std::make_unique<PdfDocument>(caps_.dpiX, caps_.dpiY, title_);
+    document_ = std::make_unique<PdfDocument>(caps.dpiX, caps.dpiY, title_);
     documentAttributes_ = attributes;
     if (finishedParts_.empty()) ++documentsOpened_;
   }
-  const PageGeometry page = Geometry();
-  const DevicePage px = DevicePixels(page, caps_.dpiX, caps_.dpiY);
+  const DevicePage px = settings_.Pixels();
   PdfPageLayout layout;
-  layout.sheetWidthMm = media_.widthMm;
-  layout.sheetHeightMm = media_.heightMm;
-  layout.landscape = orientation_ == kLandscape;
+  layout.sheetWidthMm = settings_.Media().widthMm;
+  layout.sheetHeightMm = settings_.Media().heightMm;
+  layout.landscape = settings_.Orientation() == kLandscape;
   layout.offsetXPx = px.offsetX;
   layout.offsetYPx = px.offsetY;
   layout.printableWidthPx = px.horzRes;
@@ -126,7 +87,7 @@ void PagePrinter::FinishPart() {
   std::unique_ptr<PdfDocument> document = std::move(document_);
   openPage_ = nullptr;
   PrintedDocument part;
-  part.printer = caps_.name;
+  part.printer = settings_.Capabilities().name;
   part.title = title_;
   part.copies = copies_;
   part.pages = document->PageCount();
@@ -168,19 +129,6 @@ void PagePrinter::KillDoc() {
   document_.reset();
   finishedParts_.clear();
   ResetPosition();
-}
-
-int32_t PagePrinter::DeviceCaps(int index) const {
-  const DevicePage px = DevicePixels(Geometry(), caps_.dpiX, caps_.dpiY);
-  switch (index) {
-    case kHorzRes: return px.horzRes;
-    case kVertRes: return px.vertRes;
-    case kPhysicalWidth: return px.physicalWidth;
-    case kPhysicalHeight: return px.physicalHeight;
-    case kPhysicalOffsetX: return px.offsetX;
-    case kPhysicalOffsetY: return px.offsetY;
-    default: throw Failure::InvalidPropertyValue();
-  }
 }
 
 }  // namespace vant::printing

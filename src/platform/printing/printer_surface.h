@@ -14,6 +14,7 @@
 #include "platform/printing/pdf_document.h"
 #include "platform/printing/printer_capabilities.h"
 #include "platform/printing/printer_output.h"
+#include "platform/printing/printer_settings.h"
 #include "platform/qt/qt_printer_device.h"
 
 namespace vant::printing {
@@ -26,20 +27,20 @@ class PagePrinter final : public Surface, public Printer {
  public:
   PagePrinter(PrinterCapabilities capabilities, std::unique_ptr<PrinterOutput> output);
 
-  Text DeviceName() const override { return caps_.name; }
+  Text DeviceName() const override { return settings_.Capabilities().name; }
 
   // Codes the printer does not take are refused with a Failure that names the printer
-  // and the value; the setting keeps its value.
+  // and the value (PrinterSettings); the setting keeps its value.
   void SetPaperSize(int16_t code) override;
-  int16_t PaperSize() const override { return paperSize_; }
+  int16_t PaperSize() const override { return settings_.PaperSize(); }
   void SetOrientation(int16_t code) override;
-  int16_t Orientation() const override { return orientation_; }
-  void SetPrintQuality(int16_t code) override;
-  int16_t PrintQuality() const override { return quality_; }
-  void SetPaperBin(int16_t code) override;
-  int16_t PaperBin() const override { return bin_; }
-  void SetColorMode(int16_t code) override;
-  int16_t ColorMode() const override { return colour_; }
+  int16_t Orientation() const override { return settings_.Orientation(); }
+  void SetPrintQuality(int16_t code) override { settings_.SetPrintQuality(code); }
+  int16_t PrintQuality() const override { return settings_.PrintQuality(); }
+  void SetPaperBin(int16_t code) override { settings_.SetPaperBin(code); }
+  int16_t PaperBin() const override { return settings_.PaperBin(); }
+  void SetColorMode(int16_t code) override { settings_.SetColorMode(code); }
+  int16_t ColorMode() const override { return settings_.ColorMode(); }
 
   // Ends the page (a page with no mark yet is ended blank); the next mark starts a page.
   void NewPage() override;
@@ -48,7 +49,7 @@ class PagePrinter final : public Surface, public Printer {
   void EndDoc() override;
   void KillDoc() override;
   uint64_t OpenDocumentId() const override { return document_ ? documentsOpened_ : 0; }
-  int32_t DeviceCaps(int index) const override;
+  int32_t DeviceCaps(int index) const override { return settings_.DeviceCaps(index); }
 
   // Whether a document is open: a page has been started since the last end or kill.
   bool HasOpenDocument() const { return document_ != nullptr; }
@@ -66,31 +67,23 @@ class PagePrinter final : public Surface, public Printer {
   }
   const std::optional<DeliveredDocument>& LastDelivered() const { return lastDelivered_; }
 
-  const PrinterCapabilities& Capabilities() const { return caps_; }
+  const PrinterCapabilities& Capabilities() const { return settings_.Capabilities(); }
   // The sheet in force, as the printer takes it.
-  const PrinterMedia& Media() const { return media_; }
+  const PrinterMedia& Media() const { return settings_.Media(); }
 
  private:
   QPainter& PainterForMark();
   void StartPage();
   // Completes the open part of the document (its pages so far) and keeps it for EndDoc.
   void FinishPart();
-  PageGeometry Geometry() const;
   void Relayout();
   JobAttributes CurrentAttributes() const;
 
-  PrinterCapabilities caps_;
+  PrinterSettings settings_;  // from the printer's defaults
   std::unique_ptr<PrinterOutput> output_;
   QtPrinterDevice device_;
   Text title_ = u"Vant3";
   int copies_ = 1;
-  // The settings in force; the constructor starts them from the defaults.
-  int16_t paperSize_ = 0;
-  PrinterMedia media_;
-  int16_t orientation_ = kPortrait;
-  int16_t quality_ = 0;
-  int16_t bin_ = 0;
-  int16_t colour_ = 0;
   // The open document: the part being painted, after the parts completed before it. An
   // output that takes one setting per delivery gets a new part wherever a page's settings
   // differ from the page before; any other output gets the whole document as one part.
