@@ -34,6 +34,16 @@ struct MarkParts {
                              const MethodRec& method) {
     return Record(printer, picture, page, Read(method));
   }
+  static MarkValues Typed(const MethodRec& method) {
+    Args args = Read(method);
+    if constexpr (std::is_same_v<Args, TextValues<TextView>>) {
+      // A text's views into the method become texts of its own.
+      return TextMark{args.x, args.y, Text(args.text), Text(args.fontName), args.fontSize,
+                      args.italic, args.bold, args.colour};
+    } else {
+      return args;
+    }
+  }
   static void Replayed(const MarkValues& values, const ReplaySurfaces& surfaces) {
     const Mark& mark = std::get<Mark>(values);
     if constexpr (std::is_invocable_v<decltype(Replay), DrawTarget&, const Mark&>) {
@@ -42,7 +52,7 @@ struct MarkParts {
       Replay(surfaces, mark);
     }
   }
-  static constexpr MarkCommand kCommand{&Print, &Recorded, &Replayed};
+  static constexpr MarkCommand kCommand{&Print, &Recorded, &Replayed, &Typed};
 };
 
 template <auto Read, auto Draw, auto Record, auto Replay>
@@ -103,6 +113,17 @@ constexpr bool EveryRowWellFormed(std::span<const CommandRow> rows) {
   return true;
 }
 static_assert(EveryRowWellFormed(kCommands), "a command row holds what its kind needs and nothing else");
+
+constexpr bool EveryMarkCommandComplete(std::span<const CommandRow> rows) {
+  for (const CommandRow& row : rows) {
+    if (row.marks != nullptr && (row.marks->print == nullptr || row.marks->record == nullptr ||
+                                 row.marks->replay == nullptr || row.marks->read == nullptr)) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(EveryMarkCommandComplete(kCommands), "a mark is printed, recorded, replayed and read");
 
 constexpr bool IsLowerCaseName(TextView name) {
   for (const char16_t c : name) {

@@ -43,6 +43,9 @@ struct MarkCommand {
                        const MethodRec& method);
   // Showing a preview page: draws the recorded values on it.
   void (*replay)(const MarkValues& values, const ReplaySurfaces& surfaces);
+  // Judging a mark without running it: the method's values as the reader gives them to the
+  // drawing, in the method's own unit. An argument out of range is a Failure, as in the run.
+  MarkValues (*read)(const MethodRec& method);
 };
 
 struct CommandRow {

@@ -69,6 +69,8 @@ class PrinterObject final : public Printer {
   InstalledPrinters& printers_;
 };
 
+class RunWatcher;  // engine/run_watcher.h
+
 // Everything a control and its runs reach: the platform, and the thread's module-level
 // state, which travels with it.
 struct Platform {
@@ -76,6 +78,8 @@ struct Platform {
   MessageBoxes& messages;
   MousePointer& pointer;
   ModuleState& state;
+  // Told of each method of every run before it runs; none but for a run that is followed.
+  RunWatcher* watcher = nullptr;
 };
 
 }  // namespace vant

@@ -8,6 +8,7 @@
 #include "engine/picture_box.h"
 #include "engine/printer_geometry.h"
 #include "engine/run_stop.h"
+#include "engine/run_watcher.h"
 
 namespace vant {
 namespace {
@@ -70,8 +71,9 @@ void RunMark(Platform& platform, DrawTarget& target, int16_t page, const Command
 }
 
 Flow RunOne(Platform& platform, DrawTarget& target, int16_t page, CommandTable commands,
-            const MethodRec& method) {
+            int16_t position, const MethodRec& method) {
   const CommandRow* row = FindCommand(commands, method.field[0]);
+  if (platform.watcher != nullptr) platform.watcher->MethodStarting(position, row, method);
   if (row == nullptr) throw RunStop{u"\"" + method.field[0] + u"\"\r\nMethod指定が不正です!"};
   switch (row->kind) {
     case CommandKind::kSetup:
@@ -109,7 +111,7 @@ int16_t RunMethods(Platform& platform, DrawTarget& target, int16_t page, Command
   Text reason;
   try {
     while (i <= last) {
-      const Flow flow = RunOne(platform, target, page, commands, MethodAt(state, i));
+      const Flow flow = RunOne(platform, target, page, commands, i, MethodAt(state, i));
       engine.nextMethod = static_cast<int16_t>(i + 1);
       if (flow == Flow::kPageComplete) return kRunCompleted;
       ++i;

@@ -9,6 +9,8 @@
 #include <string>
 #include <variant>
 
+#include "common/failure.h"
+#include "control/method_line.h"
 #include "draw/draw_page.h"
 #include "engine/printer_geometry.h"
 #include "run_fixture.h"
@@ -258,6 +260,41 @@ TEST_F(CommandWalk, SynonymsDoTheSame) {
   const auto& b = std::get<TextMark>(marks[1].values);
   EXPECT_EQ(std::tie(a.x, a.y, a.text, a.fontName, a.fontSize, a.italic, a.bold, a.colour),
             std::tie(b.x, b.y, b.text, b.fontName, b.fontSize, b.italic, b.bold, b.colour));
+}
+
+// Reading a mark without running it gives what the drawing is given: the reader's values in
+// the method's own unit, a text's strings its own, and an argument out of range refused as
+// the run refuses it.
+TEST(MethodCommands, EveryMarkIsReadAsItsDrawingReadsIt) {
+  const auto read = [](TextView line) {
+    const std::vector<Text> fields = SplitMethodLine(line);
+    MethodRec method;
+    for (size_t f = 0; f < std::min<size_t>(fields.size(), kMethodFields); ++f) method.field[f] = fields[f];
+    const CommandRow* row = FindCommand(MethodCommands(), method.field[0]);
+    if (row == nullptr || row->marks == nullptr) throw std::invalid_argument("no mark command");
+    return row->marks->read(method);
+  };
+  const TextMark text = std::get<TextMark>(read(u"PrnText,20.5,30,1,,234円,ＭＳ 明朝,12,false,TRUE,255"));
+  EXPECT_EQ(std::tie(text.x, text.y, text.text, text.fontName, text.fontSize, text.italic, text.bold, text.colour),
+            std::make_tuple(20.5f, 30.0f, Text(u"1,234円"), Text(u"ＭＳ 明朝"), 12.0, false, true, 255));
+  const ShapeValues box = std::get<ShapeValues>(read(u"prnbox,1,2,3,4,5,dash,65280"));
+  EXPECT_EQ(std::tie(box.x1, box.y1, box.x2, box.y2, box.lineWidth, box.lineStyle, box.colour),
+            std::make_tuple(1.0f, 2.0f, 3.0f, 4.0f, int16_t{5}, int16_t{1}, 65280));
+  const ShapeValues line = std::get<ShapeValues>(read(u"prnline,10,20,30,40"));
+  EXPECT_EQ(std::tie(line.x2, line.y2), std::make_tuple(30.0f, 40.0f));
+  const CircleValues circle = std::get<CircleValues>(read(u"prncircle,5,6,7,2,insidesolid"));
+  EXPECT_EQ(std::tie(circle.x, circle.y, circle.radius, circle.lineWidth, circle.lineStyle),
+            std::make_tuple(5.0f, 6.0f, int16_t{7}, int16_t{2}, int16_t{6}));
+  // A JAN datum is the number's decimal text; NW-7 and Code 39 keep theirs and their flag.
+  const BarcodeValues jan = std::get<BarcodeValues>(read(u"prnjan13,10,20,0490123456789,40,15,true"));
+  EXPECT_EQ(std::tie(jan.x, jan.y, jan.data, jan.width, jan.height, jan.showText, jan.check),
+            std::make_tuple(10.0f, 20.0f, Text(u"490123456789"), int16_t{40}, int16_t{15}, true, false));
+  const BarcodeValues nw7 = std::get<BarcodeValues>(read(u"prnnw7,1,2,A123B,30,10,false,FALSE"));
+  EXPECT_EQ(std::tie(nw7.data, nw7.showText, nw7.check), std::make_tuple(Text(u"A123B"), false, false));
+  const BarcodeValues code39 = std::get<BarcodeValues>(read(u"prncode39,1,2,abc,30,10,true"));
+  EXPECT_EQ(std::tie(code39.data, code39.check), std::make_tuple(Text(u"abc"), true));
+  EXPECT_THROW(read(u"prnbox,1,2,3,4,99999"), Failure);
+  EXPECT_THROW(read(u"prnjan8,1,2,3,70000"), Failure);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "engine/run_driver.h"
 
 #include "engine/module_state.h"
+#include "engine/run_watcher.h"
 #include "run_fixture.h"
 
 namespace vant {
@@ -32,6 +33,60 @@ TEST_F(RunDriver, AnUnrecognisedCommandStopsWithItsNameAsWrittenAndTheEcho) {
             u"\"PrnBux\"\r\nMethod指定が不正です!\r\n5:prnbux(1,a$カンマ$b,c,x)\r\n印刷を中断しました!");
   EXPECT_EQ(Count("killdoc"), 1);
   EXPECT_EQ(fake.state.engine.nextMethod, 5);
+}
+
+// What a watcher is told: each method's position and row as it is about to run, in order,
+// the one that stops the run included (an unrecognised command with no row).
+class ToldMethods final : public RunWatcher {
+ public:
+  explicit ToldMethods(const std::vector<std::string>& printerEvents) : printerEvents_(printerEvents) {}
+  void MethodStarting(int16_t position, const CommandRow* row, const MethodRec& method) noexcept override {
+    told.push_back({position, row, method.field[0], printerEvents_.size()});
+  }
+  struct Told {
+    int16_t position;
+    const CommandRow* row;
+    Text command;
+    size_t eventsBefore;  // what the printer had been asked when the method was told
+  };
+  std::vector<Told> told;
+
+ private:
+  const std::vector<std::string>& printerEvents_;
+};
+
+TEST_F(RunDriver, AWatcherIsToldOfEachMethodBeforeItRunsAndChangesNothing) {
+  const std::vector<Text> list = {u"scalemode,mm", u"prntext,1,1,a", u"NewPage", u"prnbux,1", u"enddoc"};
+  // The same list without a watcher, for what the run does.
+  LoadMethods(list);
+  EXPECT_EQ(Print(), 1);
+  const std::vector<std::string> unwatched = fake.Current().events;
+  const Text unwatchedMessage = OnlyMessage().text;
+
+  test::FakePlatform watched;
+  ToldMethods watcher(watched.Current().events);
+  watched.platform.watcher = &watcher;
+  test::LoadMethods(watched.state, list);
+  EXPECT_EQ(RunMethods(watched.platform, watched.platform.printer, 0, MethodCommands()), 1);
+  EXPECT_EQ(watched.Current().events, unwatched);
+  ASSERT_EQ(watched.messages.shown.size(), 1u);
+  EXPECT_EQ(watched.messages.shown[0].text, unwatchedMessage);
+  EXPECT_EQ(watched.state.engine.nextMethod, 4);
+
+  ASSERT_EQ(watcher.told.size(), 4u);  // the stopping method, and nothing after it
+  for (int16_t i = 0; i < 4; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(watcher.told[static_cast<size_t>(i)].position, i + 1);
+    EXPECT_EQ(watcher.told[static_cast<size_t>(i)].command, SplitMethodLine(list[static_cast<size_t>(i)])[0]);
+    EXPECT_EQ(watcher.told[static_cast<size_t>(i)].row,
+              FindCommand(MethodCommands(), SplitMethodLine(list[static_cast<size_t>(i)])[0]));
+  }
+  EXPECT_NE(watcher.told[2].row, nullptr);  // NewPage is newpage
+  EXPECT_EQ(watcher.told[3].row, nullptr);
+  // Told before it runs: the page break reaches the printer after the watcher hears of it.
+  const auto newpage = std::find(unwatched.begin(), unwatched.end(), "newpage") - unwatched.begin();
+  EXPECT_EQ(watcher.told[2].eventsBefore, static_cast<size_t>(newpage));
+  EXPECT_EQ(watcher.told[3].eventsBefore, static_cast<size_t>(newpage) + 1);
 }
 
 TEST_F(RunDriver, TheEchoEndsAtTheFirstEmptyFieldFromField2On) {
