@@ -13,6 +13,7 @@ packages=(
   libgumbo-dev
   # fonts the Japanese Windows font names resolve to, and fontconfig
   fontconfig fonts-ipafont-gothic fonts-ipafont-mincho
+  libfontconfig-dev  # vant check asks fontconfig which faces are a name's own
   # tests: GoogleTest, Google Benchmark, PDF tools, an independent barcode decoder, a display
   libgtest-dev libgmock-dev libbenchmark-dev poppler-utils zbar-tools xvfb xauth xdotool
   # tests: a decimal-comma locale, to show numbers read and write the same in every locale
