@@ -37,7 +37,8 @@ platform::LoadedHostPage LoadCommandPage(const CommandLine& line) {
 namespace {
 
 std::optional<platform::LoadedHostPage> LoadPage(const CommandLine& line) {
-  if (line.verb == Verb::kPrinters) return std::nullopt;
+  // `vant check` reads its pages itself, a batch at a time.
+  if (line.verb == Verb::kPrinters || line.verb == Verb::kCheck) return std::nullopt;
   return LoadCommandPage(line);
 }
 
