@@ -271,6 +271,58 @@ TEST_F(VantCheckTest, ManyPagesAreReportedInTheOrderGivenAndNothingIsWritten) {
   EXPECT_TRUE(work_.Names().empty());
 }
 
+// The reader's limits hold as for `vant print`: each such page is failed with the reader's
+// reason, and the pages after it are checked all the same.
+TEST_F(VantCheckTest, HostilePagesFailWithTheReadersReasonAndTheOthersAreStillChecked) {
+  const auto huge = pages_ / "huge.html";
+  WriteFile(huge, "<object>");
+  std::filesystem::resize_file(huge, 65u << 20);  // sparse
+  std::string deep = "<html><body>";
+  for (int i = 0; i < 40000; ++i) deep += "<div>";
+  deep += "<object><param name=\"method1\" value=\"enddoc\"></object></body></html>";
+  WriteFile(pages_ / "deep.html", deep);
+  WriteFile(pages_ / "nul.html", std::string("<object>\0<param name=\"method1\" value=\"enddoc\"></object>", 60));
+  std::string many = "<html><body><object id=\"c\">\n";
+  for (int i = 1; i <= 32767; ++i) many += "<param name=\"method" + std::to_string(i) + "\" value=\"newpage\">\n";
+  WriteFile(pages_ / "many.html", many + "</object></body></html>\n");
+  const std::string sound = WriteMethods("sound.html", {"prnbox,10,10,50,40,1,0,0", "enddoc"});
+
+  struct Row {
+    std::string page;
+    std::string reason;  // the reader's; empty: the page is read and its reading fails
+  };
+  const Row rows[] = {
+      {huge.string(), "ファイルが大きすぎます (上限 64 MiB)"},
+      {(pages_ / "deep.html").string(), "要素の入れ子が深すぎるため解析できません"},
+      {(pages_ / "nul.html").string(), "テキストではありません (NUL バイトを含みます)"},
+      {(pages_ / "many.html").string(), ""},
+  };
+  std::vector<std::string> pages;
+  for (const Row& row : rows) pages.insert(pages.end(), {row.page, sound});
+  const VantResult r = Check(pages);
+  ASSERT_TRUE(r.exited && r.status == 1) << r.Describe();
+  const std::vector<QJsonObject> objects = JsonLines(r.out);
+  ASSERT_EQ(objects.size(), pages.size());
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    SCOPED_TRACE(rows[i].page);
+    const QJsonObject& page = objects[2 * i];
+    EXPECT_TRUE(page["failed"].toBool());
+    if (rows[i].reason.empty()) {
+      EXPECT_TRUE(page["readable"].toBool());
+      ASSERT_FALSE(page["messages"].toArray().isEmpty());
+      EXPECT_EQ(page["messages"].toArray()[0].toObject()["title"].toString(), "Error");
+      EXPECT_EQ(page["messages"].toArray()[0].toObject()["text"].toString(), "オーバーフローしました。");
+    } else {
+      EXPECT_FALSE(page["readable"].toBool());
+      EXPECT_TRUE(page["reason"].toString().contains(QString::fromStdString(rows[i].reason))) << page["reason"].toString().toStdString();
+      // `vant print` refuses the page for the same reason.
+      const VantResult print = RunVantIn(work_, {"print", "--printer", kPdfPrinter, rows[i].page});
+      EXPECT_TRUE(Contains(print.err, rows[i].reason)) << print.Describe();
+    }
+    EXPECT_FALSE(objects[2 * i + 1]["failed"].toBool());
+  }
+}
+
 TEST_F(VantCheckTest, UsageErrorsExitWithTwo) {
   const std::string page = WriteMethods("page.html", {"enddoc"});
   const std::vector<std::vector<std::string>> rows = {
