@@ -9,47 +9,25 @@
 namespace vant::printing {
 
 PagePrinter::PagePrinter(PrinterCapabilities capabilities, std::unique_ptr<PrinterOutput> output)
-    : Surface(device_),
-      settings_(std::move(capabilities)),
+    : SettingsPrinter(device_, std::move(capabilities)),
       output_(std::move(output)),
-      device_(settings_.Capabilities().dpiX, settings_.Capabilities().dpiY, 1, 1,
+      device_(Capabilities().dpiX, Capabilities().dpiY, 1, 1,
               [this]() -> QPainter& { return PainterForMark(); }) {
   if (!output_) throw std::invalid_argument("PagePrinter needs an output");
   ResetToDefaults();
 }
 
-void PagePrinter::ResetToDefaults() {
-  settings_.Reset();
-  Relayout();
-  ResetState(kScaleTwips, FontSpec{Text(kPrinterFontName), 1, false, false}, kPrinterFontPoints);
-}
-
-void PagePrinter::Relayout() {
-  const DevicePage px = settings_.Pixels();
-  device_.Resize(px.horzRes, px.vertRes);
-}
-
-void PagePrinter::SetPaperSize(int16_t code) {
-  settings_.SetPaperSize(code);
-  Relayout();
-}
-
-void PagePrinter::SetOrientation(int16_t code) {
-  settings_.SetOrientation(code);
-  Relayout();
-}
-
 JobAttributes PagePrinter::CurrentAttributes() const {
-  const PrinterCapabilities& caps = settings_.Capabilities();
+  const PrinterCapabilities& caps = Settings().Capabilities();
   JobAttributes attributes;
-  attributes.media = settings_.Media().keyword;
-  attributes.orientation = IppOrientation(settings_.Orientation()).value_or(kIppPortrait);
-  if (caps.qualities.contains(settings_.PrintQuality())) attributes.quality = IppQuality(settings_.PrintQuality());
-  if (const auto bin = caps.bins.find(settings_.PaperBin()); bin != caps.bins.end()) {
+  attributes.media = Settings().Media().keyword;
+  attributes.orientation = IppOrientation(Settings().Orientation()).value_or(kIppPortrait);
+  if (caps.qualities.contains(Settings().PrintQuality())) attributes.quality = IppQuality(Settings().PrintQuality());
+  if (const auto bin = caps.bins.find(Settings().PaperBin()); bin != caps.bins.end()) {
     attributes.mediaSource = bin->second;
   }
-  if (caps.colourModes.contains(settings_.ColorMode())) {
-    if (const auto mode = IppColorMode(settings_.ColorMode())) attributes.colorMode = std::string(*mode);
+  if (caps.colourModes.contains(Settings().ColorMode())) {
+    if (const auto mode = IppColorMode(Settings().ColorMode())) attributes.colorMode = std::string(*mode);
   }
   return attributes;
 }
@@ -65,17 +43,17 @@ void PagePrinter::StartPage() {
       throw;
     }
   }
-  const PrinterCapabilities& caps = settings_.Capabilities();
+  const PrinterCapabilities& caps = Settings().Capabilities();
   if (!document_) {
     document_ = std::make_unique<PdfDocument>(caps.dpiX, caps.dpiY, title_);
     documentAttributes_ = attributes;
     if (finishedParts_.empty()) ++documentsOpened_;
   }
-  const DevicePage px = settings_.Pixels();
+  const DevicePage px = Settings().Pixels();
   PdfPageLayout layout;
-  layout.sheetWidthMm = settings_.Media().widthMm;
-  layout.sheetHeightMm = settings_.Media().heightMm;
-  layout.landscape = settings_.Orientation() == kLandscape;
+  layout.sheetWidthMm = Settings().Media().widthMm;
+  layout.sheetHeightMm = Settings().Media().heightMm;
+  layout.landscape = Settings().Orientation() == kLandscape;
   layout.offsetXPx = px.offsetX;
   layout.offsetYPx = px.offsetY;
   layout.printableWidthPx = px.horzRes;
@@ -87,7 +65,7 @@ void PagePrinter::FinishPart() {
   std::unique_ptr<PdfDocument> document = std::move(document_);
   openPage_ = nullptr;
   PrintedDocument part;
-  part.printer = settings_.Capabilities().name;
+  part.printer = Settings().Capabilities().name;
   part.title = title_;
   part.copies = copies_;
   part.pages = document->PageCount();

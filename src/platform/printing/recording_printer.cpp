@@ -95,8 +95,8 @@ template <class Paint>
 void RecordingDevice::Record(MarkKind kind, PixelBox extent, Paint&& paint, const FontSpec* font, TextView text) {
   painted_ = false;
   paint();
-  const DevicePage px = printer_.settings_.Pixels();
-  const PrinterCapabilities& caps = printer_.settings_.Capabilities();
+  const DevicePage px = printer_.Settings().Pixels();
+  const PrinterCapabilities& caps = printer_.Settings().Capabilities();
   RecordedMark mark;
   mark.kind = kind;
   mark.method = printer_.record_.method;
@@ -147,32 +147,10 @@ void RecordingDevice::DrawText(double x, double y, TextView line, const FontSpec
 }
 
 RecordingPrinter::RecordingPrinter(PrinterCapabilities capabilities, PrintRecord& record)
-    : Surface(device_),
-      settings_(std::move(capabilities)),
+    : SettingsPrinter(device_, std::move(capabilities)),
       record_(record),
-      device_(*this, settings_.Capabilities().dpiX, settings_.Capabilities().dpiY) {
+      device_(*this, Capabilities().dpiX, Capabilities().dpiY) {
   ResetToDefaults();
-}
-
-void RecordingPrinter::ResetToDefaults() {
-  settings_.Reset();
-  Relayout();
-  ResetState(kScaleTwips, FontSpec{Text(kPrinterFontName), 1, false, false}, kPrinterFontPoints);
-}
-
-void RecordingPrinter::Relayout() {
-  const DevicePage px = settings_.Pixels();
-  device_.Resize(px.horzRes, px.vertRes);
-}
-
-void RecordingPrinter::SetPaperSize(int16_t code) {
-  settings_.SetPaperSize(code);
-  Relayout();
-}
-
-void RecordingPrinter::SetOrientation(int16_t code) {
-  settings_.SetOrientation(code);
-  Relayout();
 }
 
 void RecordingPrinter::StartPage() {
@@ -181,8 +159,8 @@ void RecordingPrinter::StartPage() {
     ++documentsOpened_;
     document_ = RecordedDocument{DeviceName(), {}};
   }
-  document_.pages.push_back({settings_.PaperSize(), settings_.Media(), settings_.Orientation(),
-                             settings_.PrintQuality(), settings_.PaperBin(), settings_.ColorMode()});
+  document_.pages.push_back({Settings().PaperSize(), Settings().Media(), Settings().Orientation(),
+                             Settings().PrintQuality(), Settings().PaperBin(), Settings().ColorMode()});
   pageOpen_ = true;
 }
 

@@ -11,11 +11,9 @@
 #include <vector>
 
 #include "engine/platform.h"
-#include "engine/printer.h"
-#include "engine/surface.h"
 #include "platform/printing/print_record.h"
 #include "platform/printing/printer_capabilities.h"
-#include "platform/printing/printer_settings.h"
+#include "platform/printing/settings_printer.h"
 #include "platform/qt/qt_painter_device.h"
 
 namespace vant::printing {
@@ -55,21 +53,9 @@ class RecordingDevice final : public qt::QtPainterDevice {
   bool painted_ = false;  // whether the mark being recorded asked for the painter
 };
 
-class RecordingPrinter final : public Surface, public Printer {
+class RecordingPrinter final : public SettingsPrinter {
  public:
   RecordingPrinter(PrinterCapabilities capabilities, PrintRecord& record);
-
-  Text DeviceName() const override { return settings_.Capabilities().name; }
-  void SetPaperSize(int16_t code) override;
-  int16_t PaperSize() const override { return settings_.PaperSize(); }
-  void SetOrientation(int16_t code) override;
-  int16_t Orientation() const override { return settings_.Orientation(); }
-  void SetPrintQuality(int16_t code) override { settings_.SetPrintQuality(code); }
-  int16_t PrintQuality() const override { return settings_.PrintQuality(); }
-  void SetPaperBin(int16_t code) override { settings_.SetPaperBin(code); }
-  int16_t PaperBin() const override { return settings_.PaperBin(); }
-  void SetColorMode(int16_t code) override { settings_.SetColorMode(code); }
-  int16_t ColorMode() const override { return settings_.ColorMode(); }
 
   // As the PagePrinter: a page starts with its first painted mark (or a page break), the
   // page break ends it (blank when nothing was painted), the end of the document records
@@ -78,21 +64,17 @@ class RecordingPrinter final : public Surface, public Printer {
   void EndDoc() override;
   void KillDoc() override;
   uint64_t OpenDocumentId() const override { return open_ ? documentsOpened_ : 0; }
-  int32_t DeviceCaps(int index) const override { return settings_.DeviceCaps(index); }
 
   bool HasOpenDocument() const { return open_; }
-  // As a PagePrinter that becomes current with no document open.
-  void ResetToDefaults();
 
-  const PrinterSettings& Settings() const { return settings_; }
+  using SettingsPrinter::Settings;
   PrintRecord& Record() { return record_; }
 
  private:
   friend class RecordingDevice;
   void StartPage();
-  void Relayout();
+  void ResizeDevice(double widthPx, double heightPx) override { device_.Resize(widthPx, heightPx); }
 
-  PrinterSettings settings_;
   PrintRecord& record_;
   RecordingDevice device_;
   bool open_ = false;       // a document is open
