@@ -112,24 +112,28 @@ void RecordingDevice::Record(MarkKind kind, PixelBox extent, Paint&& paint, cons
   printer_.record_.marks.push_back(std::move(mark));
 }
 
+namespace {
+
+// What a line or a rectangle outline between two corners covers: the pen stroked along the
+// pixel centres, half its width either side.
+PixelBox StrokedExtent(double x1, double y1, double x2, double y2, const Pen& pen) {
+  const double half = HalfPen(pen);
+  return {std::min(x1, x2) + kPixelCentre - half, std::min(y1, y2) + kPixelCentre - half,
+          std::max(x1, x2) + kPixelCentre + half, std::max(y1, y2) + kPixelCentre + half};
+}
+
+}  // namespace
+
 void RecordingDevice::FillRect(double x, double y, double w, double h, Rgb colour) {
   Record(MarkKind::kFill, {x, y, x + w, y + h}, [&] { QtPainterDevice::FillRect(x, y, w, h, colour); });
 }
 
 void RecordingDevice::StrokeLine(double x1, double y1, double x2, double y2, const Pen& pen) {
-  const double half = HalfPen(pen);
-  Record(MarkKind::kLine,
-         {std::min(x1, x2) + kPixelCentre - half, std::min(y1, y2) + kPixelCentre - half,
-          std::max(x1, x2) + kPixelCentre + half, std::max(y1, y2) + kPixelCentre + half},
-         [&] { QtPainterDevice::StrokeLine(x1, y1, x2, y2, pen); });
+  Record(MarkKind::kLine, StrokedExtent(x1, y1, x2, y2, pen), [&] { QtPainterDevice::StrokeLine(x1, y1, x2, y2, pen); });
 }
 
 void RecordingDevice::StrokeRect(double x1, double y1, double x2, double y2, const Pen& pen) {
-  const double half = HalfPen(pen);
-  Record(MarkKind::kBox,
-         {std::min(x1, x2) + kPixelCentre - half, std::min(y1, y2) + kPixelCentre - half,
-          std::max(x1, x2) + kPixelCentre + half, std::max(y1, y2) + kPixelCentre + half},
-         [&] { QtPainterDevice::StrokeRect(x1, y1, x2, y2, pen); });
+  Record(MarkKind::kBox, StrokedExtent(x1, y1, x2, y2, pen), [&] { QtPainterDevice::StrokeRect(x1, y1, x2, y2, pen); });
 }
 
 void RecordingDevice::StrokeEllipse(double cx, double cy, double rx, double ry, const Pen& pen) {
