@@ -106,25 +106,6 @@ constexpr std::array<CommandRow, sizeof...(I)> Joined(std::index_sequence<I...>)
 constexpr auto kCommands =
     Joined(std::make_index_sequence<kSetupAndPagingCommands.size() + kMarkCommands.size()>());
 
-constexpr bool EveryRowWellFormed(std::span<const CommandRow> rows) {
-  for (const CommandRow& row : rows) {
-    if (!WellFormed(row)) return false;
-  }
-  return true;
-}
-static_assert(EveryRowWellFormed(kCommands), "a command row holds what its kind needs and nothing else");
-
-constexpr bool EveryMarkCommandComplete(std::span<const CommandRow> rows) {
-  for (const CommandRow& row : rows) {
-    if (row.marks != nullptr && (row.marks->print == nullptr || row.marks->record == nullptr ||
-                                 row.marks->replay == nullptr || row.marks->read == nullptr)) {
-      return false;
-    }
-  }
-  return true;
-}
-static_assert(EveryMarkCommandComplete(kCommands), "a mark is printed, recorded, replayed and read");
-
 constexpr bool IsLowerCaseName(TextView name) {
   for (const char16_t c : name) {
     if (!(c >= u'a' && c <= u'z') && !(c >= u'0' && c <= u'9')) return false;

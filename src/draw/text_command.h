@@ -14,7 +14,7 @@ namespace vant {
 // A text method's arguments: the text and the font name are views into the method.
 using TextArgs = TextValues<TextView>;
 
-// Fields 1 to 8, converted in field order.
+// Fields 1 to 8, converted in field order. The method must outlive the arguments.
 TextArgs ReadTextArgs(const MethodRec& method);
 
 // Sets font name, size, italic, bold, colour and the position, each a step of its own

@@ -71,23 +71,6 @@ using CommandTable = std::span<const CommandRow>;
 // Nothing is copied.
 const CommandRow* FindCommand(CommandTable table, TextView field0);
 
-// A row holds what its kind needs and nothing else.
-constexpr bool WellFormed(const CommandRow& row) {
-  const bool named = !row.names[0].empty();
-  switch (row.kind) {
-    case CommandKind::kSetup:
-      return named && row.setUp != nullptr && row.onPrinter == nullptr && row.marks == nullptr;
-    case CommandKind::kPaging:
-      return named && row.onPrinter != nullptr && row.setUp == nullptr && row.marks == nullptr &&
-             !row.selectsPrinter && !row.reshapesPage;
-    case CommandKind::kDrawing:
-    case CommandKind::kBarcode:
-      return named && row.marks != nullptr && row.setUp == nullptr && row.onPrinter == nullptr &&
-             !row.selectsPrinter && !row.reshapesPage;
-  }
-  return false;
-}
-
 // The commands that set the printer up and break pages, in the order the control compares
 // them: the printer choice, the six settings, then paging.
 inline constexpr std::array<CommandRow, 9> kSetupAndPagingCommands = {{

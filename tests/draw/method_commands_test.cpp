@@ -74,6 +74,30 @@ TEST(MethodCommands, KindsAndWhatTheSetupCommandsChange) {
   }
 }
 
+// A row holds what its kind needs and nothing else. (Checked here rather than at compile
+// time: with the sanitizers on, GCC cannot compare a function's address in a constant.)
+TEST(MethodCommands, EveryRowHoldsWhatItsKindNeeds) {
+  for (const CommandRow& row : MethodCommands()) {
+    SCOPED_TRACE(ToUtf8(row.names[0]));
+    EXPECT_FALSE(row.names[0].empty());
+    const bool setup = row.kind == CommandKind::kSetup;
+    const bool paging = row.kind == CommandKind::kPaging;
+    EXPECT_EQ(row.setUp != nullptr, setup);
+    EXPECT_EQ(row.onPrinter != nullptr, paging);
+    EXPECT_EQ(row.marks != nullptr, !setup && !paging);
+    if (!setup) {
+      EXPECT_FALSE(row.selectsPrinter);
+      EXPECT_FALSE(row.reshapesPage);
+    }
+    if (row.marks != nullptr) {
+      EXPECT_NE(row.marks->print, nullptr);
+      EXPECT_NE(row.marks->record, nullptr);
+      EXPECT_NE(row.marks->replay, nullptr);
+      EXPECT_NE(row.marks->read, nullptr);
+    }
+  }
+}
+
 TEST(MethodCommands, FoundLowerCasedButNeverTrimmed) {
   const CommandTable table = MethodCommands();
   EXPECT_EQ(FindCommand(table, u"NewPage"), FindCommand(table, u"newpage"));
