@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "host_child.h"
+#include "platform/browser/native_messaging.h"
 #include "platform/host/host_page_objects.h"
 #include "platform/host/html_encoding.h"
 #include "stopwatch.h"
@@ -59,10 +60,17 @@ std::vector<BenchObject> ObjectsOfFile(const std::filesystem::path& file) {
   return objects;
 }
 
-// 32766 methods: texts and boxes, a new page every 50 methods, enddoc last.
+// The objects with the PDF printer chosen first by the control's list: the host has no
+// print server that answers, and prints only to a printer the page chose then.
+std::vector<BenchObject> ChoosingPdf(std::vector<BenchObject> objects) {
+  objects.front().params.insert(objects.front().params.begin(), {"method0", "changeprinter,Vant3 PDF"});
+  return objects;
+}
+
+// 32766 methods: the PDF printer chosen, texts and boxes, a new page every 50 methods, enddoc last.
 std::vector<BenchObject> LongList() {
   BenchObject object{"vant", {}};
-  constexpr int kMethods = 32766;
+  constexpr int kMethods = 32765;  // and the choice of the PDF printer
   for (int i = 1; i <= kMethods; ++i) {
     const int y = 800 + (i % 50) * 280;  // twips
     std::string line;
@@ -77,7 +85,7 @@ std::vector<BenchObject> LongList() {
     }
     object.params.emplace_back("method" + std::to_string(i), line);
   }
-  return {object};
+  return ChoosingPdf({object});
 }
 
 // The click's answer: the one PDF written, else an error naming what the host said.
@@ -107,7 +115,7 @@ double ColdVantPdfSeconds(const Scratch& scratch) {
 void BM_HostClickToPdfInvoice(benchmark::State& state) {
   Scratch scratch;
   HostChild host(scratch.Downloads());
-  host.Ask(DocumentRequestJson(1, "https://sales.example/forms/invoice.html", ObjectsOfFile(kExamples / "invoice.html")));
+  host.Ask(DocumentRequestJson(1, "https://sales.example/forms/invoice.html", ChoosingPdf(ObjectsOfFile(kExamples / "invoice.html"))));
   ExpectOnePdf(host.Ask(kPrint), state);  // the first click warms the fonts
   for (auto _ : state) {
     std::string answer;
@@ -140,6 +148,73 @@ void BM_HostClickToPdf32766Methods(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_HostClickToPdf32766Methods)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A document request of one OBJECT per control, each with its print list (method1 enddoc),
+// followed by filler PARAMs `["x",""]` shared out among the OBJECTs until the request
+// holds `bytes` bytes. The PARAMs of a request as a page's script could make them.
+std::string FilledDocument(std::size_t controls, std::size_t bytes) {
+  std::string json = R"({"kind":"document","id":1,"url":"https://sales.example/forms/filled.html","objects":[)";
+  const std::string filler = R"(,["x",""])";
+  const std::string close = "]}";
+  const std::size_t perObject = (bytes - json.size()) / controls;
+  for (std::size_t key = 0; key < controls; ++key) {
+    const std::size_t start = json.size();
+    json += (key ? ",{\"key\":" : "{\"key\":") + std::to_string(key) + R"(,"params":[["method1","enddoc"])";
+    while (json.size() - start + filler.size() + close.size() + 2 <= perObject) json += filler;
+    json += close;
+  }
+  return json + "]}";
+}
+
+std::size_t Occurrences(const std::string& text, const std::string& part) {
+  std::size_t n = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++n;
+  return n;
+}
+
+// The document request to a new host: the time to its answer and the host's peak memory,
+// against the time the same number of bytes takes to reach the host and be refused at their
+// first byte (not JSON), in the same iteration.
+void HostReadsFilledDocument(benchmark::State& state, std::size_t controls, std::size_t bytes) {
+  const std::string document = FilledDocument(controls, bytes);
+  const std::string notJson = "x" + std::string(document.size() - 1, ' ');
+  for (auto _ : state) {
+    Scratch scratch;
+    HostChild host(scratch.Downloads());
+    host.Ask(DocumentRequestJson(0, "https://sales.example/forms/idle.html", {}));  // started and idle
+    const long idle = host.PeakResidentKiB();
+    const double transfer = SecondsOf([&] { host.Ask(notJson); });
+    std::string answer;
+    const double reading = SecondsOf([&] { answer = host.Ask(document); });
+    state.SetIterationTime(reading);
+    const QJsonObject parsed = QJsonDocument::fromJson(QByteArray::fromStdString(answer)).object();
+    state.SetLabel(parsed["kind"].toString() == "error" ? "refused: " + parsed["message"].toString().toStdString()
+                                                        : "read: " + std::to_string(parsed["controls"].toArray().size()) +
+                                                              " controls");
+    const double peak = static_cast<double>(host.PeakResidentKiB()) / 1024;
+    state.counters["request_MiB"] = static_cast<double>(document.size()) / (1 << 20);
+    state.counters["params_M"] = static_cast<double>(Occurrences(document, "],[") + controls) / 1e6;
+    state.counters["transfer_s"] = transfer;
+    state.counters["ratio"] = reading / transfer;
+    state.counters["rss_idle_MiB"] = static_cast<double>(idle) / 1024;
+    state.counters["rss_peak_MiB"] = peak;
+    state.counters["rss_after_MiB"] = static_cast<double>(host.ResidentKiB()) / 1024;
+    state.counters["peak_per_request"] = peak / (static_cast<double>(document.size()) / (1 << 20));
+  }
+}
+
+// 64 MiB (the most the host reads) of 7.4 million tiny PARAMs in one OBJECT.
+void BM_HostDocument64MiBTinyParams(benchmark::State& state) {
+  HostReadsFilledDocument(state, 1, browser::kMaxRequestBytes);
+}
+BENCHMARK(BM_HostDocument64MiBTinyParams)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A million PARAMs (the most a page may hand the control) in 9 MiB, in one OBJECT and
+// shared out among 1024 controls, each of which reads the whole document.
+void BM_HostDocumentMillionParams(benchmark::State& state) {
+  HostReadsFilledDocument(state, static_cast<std::size_t>(state.range(0)), 9'000'000);
+}
+BENCHMARK(BM_HostDocumentMillionParams)->Arg(1)->Arg(1024)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace vant::bench

@@ -75,14 +75,23 @@ std::string HostChild::Ask(const std::string& json) {
   return answer;
 }
 
-long HostChild::ResidentKiB() const {
-  std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
+namespace {
+
+// A line "NAME:   1234 kB" of /proc/PID/status, in KiB.
+long StatusKiB(pid_t pid, const std::string& name) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
   std::string line;
   while (std::getline(status, line)) {
-    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    if (line.rfind(name + ":", 0) == 0) return std::stol(line.substr(name.size() + 1));
   }
-  throw std::runtime_error("no VmRSS for the host");
+  throw std::runtime_error("no " + name + " for the host");
 }
+
+}  // namespace
+
+long HostChild::ResidentKiB() const { return StatusKiB(pid_, "VmRSS"); }
+
+long HostChild::PeakResidentKiB() const { return StatusKiB(pid_, "VmHWM"); }
 
 std::string DocumentRequestJson(int id, const std::string& url, const std::vector<BenchObject>& objects) {
   QJsonArray list;

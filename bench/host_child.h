@@ -22,8 +22,9 @@ class HostChild {
 
   // Sends one request and returns its answer; throws when the host does not answer.
   std::string Ask(const std::string& json);
-  // The host's resident memory, KiB (VmRSS).
+  // The host's resident memory, KiB (VmRSS), and the most it has had so far (VmHWM).
   long ResidentKiB() const;
+  long PeakResidentKiB() const;
 
  private:
   pid_t pid_ = -1;

@@ -84,9 +84,11 @@ void AddDensePage(std::vector<std::string>& lines, int page) {
 
 std::vector<std::string> Header() { return {"papersize,a4", "orientation,縦", "scalemode,mm"}; }
 
-// A loaded preview on its first showing, as the maximised window lays it out.
+// A loaded preview on its first showing, as the maximised window lays it out, on a screen
+// of `ratio` device pixels per pixel.
 struct ShownPreview {
-  explicit ShownPreview(PdfPlatform& pdf) : view(1280, 800), window(pdf.platform, view) {
+  explicit ShownPreview(PdfPlatform& pdf, double ratio = 1)
+      : view(1280, 800, ratio), window(pdf.platform, view) {
     window.Load();
     if (!window.PreviewReady()) {
       throw std::runtime_error("the preview did not load: " + pdf.messages.First());
@@ -105,7 +107,7 @@ void BM_PreviewPageChange(benchmark::State& state) {
   AddDensePage(lines, 2);
   lines.push_back("enddoc");
   SetMethods(pdf.state, lines);
-  ShownPreview preview(pdf);
+  ShownPreview preview(pdf, static_cast<double>(state.range(1)) / 100);
   if (state.range(0) != 0) {
     preview.view.ZoomChoices().SetListIndex(app::ZoomIndexOf(static_cast<int>(state.range(0))));
   }
@@ -122,7 +124,12 @@ void BM_PreviewPageChange(benchmark::State& state) {
   if (!pdf.messages.First().empty()) state.SkipWithError(pdf.messages.First().c_str());
   state.counters["methods_per_page"] = static_cast<double>(lines.size() - 5) / 2;
 }
-BENCHMARK(BM_PreviewPageChange)->Arg(0)->Arg(100)->Arg(300)->Unit(benchmark::kMillisecond);
+// Arguments: the zoom (0 for the fit) and the screen's device pixel ratio in percent. At
+// ratio 2 the page picture and the page image hold four times the pixels of ratio 1.
+BENCHMARK(BM_PreviewPageChange)
+    ->ArgsProduct({{0, 100, 300}, {100, 200}})
+    ->ArgNames({"zoom", "ratio"})
+    ->Unit(benchmark::kMillisecond);
 
 // 600 pages of 50 methods: 49 drawing methods and the page break.
 std::vector<std::string> LongList() {

@@ -16,6 +16,8 @@ packages=(
   libfontconfig-dev  # vant check asks fontconfig which faces are a name's own
   # tests: GoogleTest, Google Benchmark, PDF tools, an independent barcode decoder, a display
   libgtest-dev libgmock-dev libbenchmark-dev poppler-utils zbar-tools xvfb xauth xdotool
+  qt6-wayland weston  # the preview as a native Wayland window, and a headless compositor for its test
+  dbus-daemon dbus-bin  # tests: a private D-Bus session bus for the host's desktop notices
   # tests: a decimal-comma locale, to show numbers read and write the same in every locale
   locales
   # the Debian package: its checker, dpkg-shlibdeps for its Depends, the browser that packs

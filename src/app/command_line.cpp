@@ -65,6 +65,19 @@ void ViewportOption(const std::string& value, RenderOptions& render) {
   render.viewportHeight = WholeOption("--viewport", value.substr(x + 1), 1, 32767);
 }
 
+// The screens Qt knows run from 1 to a few device pixels per pixel, in steps such as 1.25.
+constexpr double kMaxScale = 4;
+
+double ScaleOption(const std::string& value) {
+  double scale = 0;
+  const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), scale,
+                                         std::chars_format::fixed);
+  if (ec != std::errc() || end != value.data() + value.size() || !(scale >= 1 && scale <= kMaxScale)) {
+    throw UsageError("--scale には 1 から 4 までの数を指定してください (" + Quoted(value) + "は使えません)");
+  }
+  return scale;
+}
+
 std::string TitleOption(const std::string& value) {
   if (value.empty() || value.size() > kMaxTitleBytes || !IsUtf8(value)) {
     throw UsageError("--title には " + std::to_string(kMaxTitleBytes) +
@@ -134,6 +147,7 @@ void Take(OptionKey key, const std::string& value, CommandLine& line) {
     case OptionKey::kPage: line.render.page = WholeOption("--page", value, 1, 32767); break;
     case OptionKey::kZoom: line.render.zoom = ZoomOption(value); break;
     case OptionKey::kViewport: ViewportOption(value, line.render); break;
+    case OptionKey::kScale: line.render.scale = ScaleOption(value); break;
     case OptionKey::kStatus: line.render.status = true; break;
     case OptionKey::kCopies: line.copies = WholeOption("--copies", value, 1, kMaxCopies); break;
     case OptionKey::kTitle: line.title = TitleOption(value); break;

@@ -18,6 +18,7 @@ struct RenderOptions {
   int zoom = 0;                      // --zoom auto|300|200|150|100 (0 = オート)
   int viewportWidth = 1280;          // --viewport WxH
   int viewportHeight = 800;
+  double scale = 1;                  // --scale R: device pixels per pixel
   bool status = false;               // --status
 };
 

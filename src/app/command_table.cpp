@@ -18,6 +18,8 @@ constexpr OptionRow kOptions[] = {
     {kPage, "", "page", "N", "表示するページの番号です (既定: 1)。"},
     {kZoom, "", "zoom", "ZOOM", "倍率です: auto, 300, 200, 150, 100 (既定: auto)。"},
     {kViewport, "", "viewport", "WxH", "表示領域の大きさ (ピクセル) です (既定: 1280x800)。"},
+    {kScale, "", "scale", "R",
+     "画面の拡大率 (デバイスピクセル比、1 から 4) です。画像は 1 ピクセルを R 倍の画素で描きます (既定: 1)。"},
     {kStatus, "", "status", "", "ステータスバーの 5 つの欄を標準出力に書きます。"},
     {kCopies, "", "copies", "N",
      "印刷サーバーに送るジョブの部数です (1 から 9999、既定: 1)。PDF ファイルは 1 部です。"},
@@ -31,7 +33,7 @@ constexpr OptionRow kOptions[] = {
 constexpr OptionKey kPrintOptions[] = {kPrinter, kObject, kCopies, kTitle};
 constexpr OptionKey kPdfOptions[] = {kPdfOutput, kObject, kTitle};
 constexpr OptionKey kWindowOptions[] = {kPrinter, kObject};
-constexpr OptionKey kRenderOptions[] = {kPngOutput, kPage, kZoom, kViewport, kStatus, kPrinter, kObject};
+constexpr OptionKey kRenderOptions[] = {kPngOutput, kPage, kZoom, kViewport, kScale, kStatus, kPrinter, kObject};
 constexpr OptionKey kMethodsOptions[] = {kObject};
 constexpr OptionKey kRegisterOptions[] = {kSystem, kRoot};
 constexpr OptionKey kCheckOptions[] = {kPrinter, kObject, kJson};

@@ -10,7 +10,7 @@
 namespace vant::app {
 
 enum class OptionKey {
-  kPrinter, kObject, kPdfOutput, kPngOutput, kPage, kZoom, kViewport, kStatus, kCopies, kTitle, kSystem, kRoot,
+  kPrinter, kObject, kPdfOutput, kPngOutput, kPage, kZoom, kViewport, kScale, kStatus, kCopies, kTitle, kSystem, kRoot,
   kJson
 };
 

@@ -20,7 +20,9 @@
 #include "app/thread_state.h"
 #include "engine/printer_object.h"
 #include "platform/browser/browser_host.h"
+#include "platform/browser/delivery_notice.h"
 #include "platform/browser/native_messaging.h"
+#include "platform/desktop/desktop_notifications.h"
 #include "platform/printing/printer_list.h"
 #include "platform/qt/qt_app.h"
 #include "platform/qt/qt_messages.h"
@@ -100,13 +102,22 @@ int HostVerb(int& argc, char** argv) {
     pointer = std::make_unique<qt::HeadlessMousePointer>();
     preview = std::make_unique<NoPreview>();
   }
-  browser::CollectedBoxes boxes(screenBoxes.get());
+  const std::optional<std::filesystem::path> downloads = DownloadFolder();
+  // What the page is told names neither of the user's folders.
+  std::optional<std::filesystem::path> home;
+  if (const char* variable = std::getenv("HOME"); variable != nullptr) home = variable;
+  browser::CollectedBoxes boxes(screenBoxes.get(), browser::PrivatePaths(downloads, home));
   Platform platform{printer, boxes, *pointer, ThreadModuleState()};
-  browser::BrowserHost host(platform, boxes, *printers, *preview, DownloadFolder());
+  browser::BrowserHost host(platform, boxes, *printers, *preview, downloads);
+
+  // After a print the clerk is told on the desktop where it went (silently skipped without
+  // a notification service).
+  desktop::DesktopNotifications notices;
 
   browser::FdSource requests(channel.requests);
   for (;;) {
     const browser::ReadMessage message = browser::ReadNextMessage(requests);
+    const std::size_t deliveredBefore = printers->Delivered().size();
     std::string answer;
     switch (message.kind) {
       case browser::ReadMessage::Kind::kEnd: return kExitDone;
@@ -123,7 +134,7 @@ int HostVerb(int& argc, char** argv) {
           answer = browser::ErrorAnswer({std::nullopt, u"メモリが不足しているため要求を処理できません。"});
         } catch (const std::exception& e) {
           // Whatever went wrong with this request, the next one is served.
-          answer = browser::ErrorAnswer({std::nullopt, u"要求を処理できません: " + FromUtf8(e.what())});
+          answer = browser::ErrorAnswer({std::nullopt, boxes.ForPage(u"要求を処理できません: " + FromUtf8(e.what()))});
         }
         break;
     }
@@ -131,6 +142,9 @@ int HostVerb(int& argc, char** argv) {
       std::cerr << "vant: ブラウザーに応答を書けません\n";
       return kExitStopped;
     }
+    const auto& delivered = printers->Delivered();
+    const auto delivering = delivered.begin() + static_cast<std::ptrdiff_t>(deliveredBefore);
+    if (auto notice = browser::DeliveryNotice({delivering, delivered.end()})) notices.Show(std::move(*notice));
   }
 }
 

@@ -3,17 +3,17 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
+#include <cerrno>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <optional>
-#include <sstream>
 #include <system_error>
 
 #include "app/command_line.h"
 #include "app/session.h"
+#include "platform/files/file_writing.h"
+#include "platform/files/folder_below.h"
 
 namespace vant::app {
 namespace {
@@ -41,12 +41,31 @@ Where ParseWhere(const std::string& verb, const std::vector<std::string>& args) 
   return where;
 }
 
-std::filesystem::path Folder(const ManifestPlace& place, const Where& where) {
-  if (where.system) return where.root / std::filesystem::path(place.systemFolder).relative_path();
+// Where a manifest's folder is: a folder below a base (the root, or HOME), every step below
+// the base taken without following a symbolic link.
+struct FolderPlace {
+  std::filesystem::path base;
+  std::filesystem::path relative;
+  std::filesystem::path Path() const { return base / relative; }
+};
+
+FolderPlace Folder(const ManifestPlace& place, const Where& where) {
+  if (where.system) return {where.root, std::filesystem::path(place.systemFolder).relative_path()};
   const char* home = std::getenv("HOME");
   if (home == nullptr || *home != '/') throw std::runtime_error("環境変数 HOME が絶対パスではありません");
-  return std::filesystem::path(home) / place.userFolder;
+  return {home, place.userFolder};
 }
+
+std::string ManifestName() { return std::string(kHostName) + ".json"; }
+
+// Why a file could not be written or removed, naming the folder on the way when it was one.
+std::string Reason(const files::FileWriteFailure& failure, const std::filesystem::path& file) {
+  const std::string reason = ToUtf8(failure.Reason());
+  return failure.File() == file ? reason : "「" + failure.File().string() + "」: " + reason;
+}
+
+// A manifest is a few hundred bytes; a longer file at its name is not one of ours.
+constexpr std::size_t kMaxManifestBytes = 64 * 1024;
 
 std::filesystem::path RunningProgram() {
   std::error_code error;
@@ -66,14 +85,6 @@ QJsonObject ManifestJson(const ManifestPlace& place, const std::filesystem::path
     json.insert("allowed_origins", QJsonArray{"chrome-extension://" VANT_CHROMIUM_EXTENSION_ID "/"});
   }
   return json;
-}
-
-std::optional<std::string> ReadText(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 // A manifest this program writes, whichever vant it names.
@@ -99,21 +110,25 @@ int RegisterVerb(const std::vector<std::string>& args) {
   const std::filesystem::path program = RunningProgram();
   int status = kExitDone;
   for (const ManifestPlace& place : kManifestPlaces) {
-    const std::filesystem::path folder = Folder(place, where);
-    const std::filesystem::path file = folder / (std::string(kHostName) + ".json");
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    QSaveFile out(QString::fromStdString(file.string()));
-    const QByteArray text = QByteArray::fromStdString(HostManifest(place, program));
-    const bool written = !error && out.open(QIODevice::WriteOnly) && out.write(text) == text.size() && out.commit();
-    if (!written) {
+    const FolderPlace folder = Folder(place, where);
+    const std::filesystem::path file = folder.Path() / ManifestName();
+    try {
+      // The folders every user's browser reads are readable by every user, whatever the
+      // umask; a user's own as the umask has them.
+      const files::Descriptor opened = files::OpenFolderBelow(
+          folder.base, folder.relative, where.system ? files::MissingFolders::kMakeShared : files::MissingFolders::kMake);
+      if (files::EntryIn(opened, ManifestName()) == files::EntryKind::kSymbolicLink) {
+        throw files::FileWriteFailure(file, u"シンボリックリンクなので、その先にも代わりにも書きません");
+      }
+      // Written new and renamed into place, readable by every user's browser whatever the
+      // umask: a file or link that stood at the name is replaced, never written through.
+      files::ReplaceFileInFolder(opened.Get(), ManifestName(), HostManifest(place, program), 0644, file);
+    } catch (const files::FileWriteFailure& failure) {
       std::cerr << "vant: " << place.browser << " 用のホスト定義「" << file.string() << "」を書けません: "
-                << (error ? error.message() : out.errorString().toStdString()) << '\n';
+                << Reason(failure, file) << '\n';
       status = kExitStopped;
       continue;
     }
-    // Readable by every user's browser whatever the umask.
-    std::filesystem::permissions(file, std::filesystem::perms(0644), error);
     std::cout << place.browser << " 用のホスト定義「" << file.string() << "」を書きました。\n";
   }
   return status;
@@ -123,16 +138,20 @@ int UnregisterVerb(const std::vector<std::string>& args) {
   const Where where = ParseWhere("unregister", args);
   int status = kExitDone;
   for (const ManifestPlace& place : kManifestPlaces) {
-    const std::filesystem::path file = Folder(place, where) / (std::string(kHostName) + ".json");
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(file, error))) continue;
-    const std::optional<std::string> text = ReadText(file);
-    if (!text || !IsOurs(place, *text)) {
-      std::cerr << "vant: 「" << file.string() << "」は vant register が書いたものではないため残しました\n";
-      continue;
-    }
-    if (!std::filesystem::remove(file, error)) {
-      std::cerr << "vant: 「" << file.string() << "」を削除できません: " << error.message() << '\n';
+    const FolderPlace folder = Folder(place, where);
+    const std::filesystem::path file = folder.Path() / ManifestName();
+    try {
+      const files::Descriptor opened = files::OpenFolderBelow(folder.base, folder.relative, files::MissingFolders::kLeave);
+      if (files::EntryIn(opened, ManifestName()) == files::EntryKind::kNone) continue;
+      const std::optional<std::string> text = files::ReadRegularFileIn(opened, ManifestName(), file, kMaxManifestBytes);
+      if (!text || !IsOurs(place, *text)) {
+        std::cerr << "vant: 「" << file.string() << "」は vant register が書いたものではないため残しました\n";
+        continue;
+      }
+      files::RemoveFromFolder(opened, ManifestName(), file);
+    } catch (const files::FileWriteFailure& failure) {
+      if (failure.Error() == ENOENT) continue;  // no folder on the way: nothing registered there
+      std::cerr << "vant: 「" << file.string() << "」を削除できません: " << Reason(failure, file) << '\n';
       status = kExitStopped;
       continue;
     }

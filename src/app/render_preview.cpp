@@ -15,7 +15,7 @@ class RenderHandle final : public PreviewWindowHandle {
  public:
   RenderHandle(const RenderRequest& request, const EngineState& engine, RenderOutcome& outcome)
       : request_(request), engine_(engine), outcome_(outcome),
-        view_(request.viewportWidth, request.viewportHeight) {}
+        view_(request.viewportWidth, request.viewportHeight, request.scale) {}
 
   PreviewView& View() override { return view_; }
 

@@ -20,11 +20,13 @@ struct RenderRequest {
   int zoom = 0;   // a zoom list percentage; 0 for オート
   int viewportWidth = 1280;   // pixels
   int viewportHeight = 800;
+  double scale = 1;           // the screen's device pixels per pixel
 };
 
 // What the window showed.
 struct RenderedPage {
-  QImage image;  // picImage(0): the page at the zoom, with its unprintable strips
+  QImage image;  // picImage(0): the page at the zoom, with its unprintable strips, in
+                 // device pixels and tagged with the scale
   std::array<Text, kStatusPanelCount> panels;
 };
 

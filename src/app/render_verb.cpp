@@ -25,7 +25,8 @@ int RenderVerb(int& argc, char** argv, const CommandLine& line) {
                   std::make_unique<qt::HeadlessMousePointer>());
   HeldButtonsView view;
   const RenderOptions& options = line.render;
-  RenderOpener opener({options.page, options.zoom, options.viewportWidth, options.viewportHeight});
+  RenderOpener opener(
+      {options.page, options.zoom, options.viewportWidth, options.viewportHeight, options.scale});
   PrnCtl control(session.platform(), view, opener);
   control.ReadProperties(session.page().page, session.page().page);
   // The preview button: it puts the printer selection back when the window has closed.

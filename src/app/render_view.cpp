@@ -5,8 +5,9 @@
 
 namespace vant::app {
 
-RenderView::RenderView(int viewportWidth, int viewportHeight)
-    : windowWidth_(static_cast<float>(viewportWidth) + TwipsToPixels(kVerticalBarPlace.width)),
+RenderView::RenderView(int viewportWidth, int viewportHeight, double ratio)
+    : QtPreviewControls(ratio),
+      windowWidth_(static_cast<float>(viewportWidth) + TwipsToPixels(kVerticalBarPlace.width)),
       windowHeight_(static_cast<float>(viewportHeight) + TwipsToPixels(kBasePlace.top) +
                     TwipsToPixels(kStatusBarPlace.height)),
       statusHeight_(TwipsToPixels(kStatusBarPlace.height)) {

@@ -14,8 +14,9 @@ class RenderView final : public qt::QtPreviewControls {
  public:
   // viewportWidth x viewportHeight is the size of picBase, in pixels, when the window is
   // laid out without a horizontal scroll bar; the window is that plus the vertical bar at
-  // the right, the top row and the status bar.
-  RenderView(int viewportWidth, int viewportHeight);
+  // the right, the top row and the status bar. ratio is the device pixel ratio of the
+  // screen it stands for: the page image holds that many device pixels for each pixel.
+  RenderView(int viewportWidth, int viewportHeight, double ratio = 1);
 
   float ScaleWidth() const override { return windowWidth_; }
   float ScaleHeight() const override { return windowHeight_; }

@@ -24,8 +24,10 @@ void ReadMethods(const HostDocument& document, const PropertyBag& bag, ControlSt
   state.methodList.reserve(std::min<size_t>(params.size(), 32767) + 1);
   int k = 1;
   for (const ParamElement& param : params) {
-    if (!bag.Read(param.name)) continue;  // present in the page but not the control's
+    // A page of a million PARAMs is read by each of its controls: the name is looked at
+    // before the bag is asked.
     if (!IsMethodName(param.name)) continue;
+    if (!bag.Read(param.name)) continue;  // present in the page but not the control's
     const std::vector<Text> parts = SplitMethodLine(param.value);
     // Grown one position at a time, keeping what the positions hold (also from an earlier
     // reading).
@@ -52,8 +54,17 @@ void ReadButtonSettings(const PropertyBag& bag, ControlState& state) {
 }  // namespace
 
 bool IsMethodName(TextView name) {
-  const Text lowered = LowerCase(name.substr(0, 9));
-  return lowered.substr(0, 6) == u"method" && lowered.substr(0, 9) != u"methodcnt";
+  // Compared as LowerCase would lower the name, without a copy of it: only the letters A to
+  // Z lower-case to the letters of "method" and "methodcnt".
+  const auto startsWith = [&](TextView lowerPrefix) {
+    if (name.size() < lowerPrefix.size()) return false;
+    for (std::size_t i = 0; i < lowerPrefix.size(); ++i) {
+      const char16_t c = name[i];
+      if ((c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c) != lowerPrefix[i]) return false;
+    }
+    return true;
+  };
+  return startsWith(u"method") && !startsWith(u"methodcnt");
 }
 
 void ReadProperties(ControlState& state, const HostDocument& document, const PropertyBag& bag,

@@ -8,6 +8,7 @@
 
 #include "engine/printer_object.h"
 #include "preview/bas_wheel_mouse.h"
+#include "preview/preview_keys.h"
 #include "preview/preview_view.h"
 
 namespace vant {
@@ -28,6 +29,10 @@ class FrmPreview final : public WheelTarget {
   void Unload();
   void Resize();
   void DoubleClick();  // on picBase or on the page image
+  // The window is now on a screen with another device pixel ratio, its picture boxes
+  // already holding that many device pixels: the page is shown again as after a resize,
+  // the scroll bars keeping their values.
+  void ScreenChanged();
 
   // Buttons.
   void NextPageClick();
@@ -37,6 +42,9 @@ class FrmPreview final : public WheelTarget {
   // Goes to shown page `page` as pressing the page buttons until it is reached would, but
   // renders only that page; a page that is not shown is ignored.
   void GoToPage(int16_t page);
+  // A key of the window (PreviewKey); a key whose button is disabled, or a zoom step past
+  // either end of the list, does nothing.
+  void KeyPress(PreviewKey key);
 
   // Renders ShownPageList entry page and shows it at zoom: 0 for the automatic fit,
   // otherwise a percentage (100, 150, 200, 300 map to 0.5, 0.75, 1, 1.5 of the double-
@@ -71,6 +79,9 @@ class FrmPreview final : public WheelTarget {
   // ShowPage for the page buttons and the double-click, which report a page that cannot be
   // rendered instead of letting it go.
   void ShowPageReported();
+  // ShowPage of the current page at the selected zoom, the bars put back at a fixed zoom;
+  // nothing while the window is not ready.
+  void ShowAgainKeepingScroll();
   void WheelStep(int delta);
 
   Platform& platform_;

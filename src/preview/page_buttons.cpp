@@ -1,4 +1,5 @@
-// The page buttons, printing from the preview and closing the window.
+// The page buttons, printing from the preview and closing the window, and the keys that do
+// what they do.
 #include "draw/method_commands.h"
 #include "engine/run_driver.h"
 #include "preview/frm_preview.h"
@@ -55,6 +56,30 @@ void FrmPreview::PrintClick() {
 void FrmPreview::CloseClick() {
   Unload();
   view_.CloseWindow();
+}
+
+void FrmPreview::KeyPress(PreviewKey key) {
+  switch (key) {
+    case PreviewKey::kNextPage:
+      if (view_.NextPageButton().Enabled()) NextPageClick();
+      return;
+    case PreviewKey::kPreviousPage:
+      if (view_.BackPageButton().Enabled()) BackPageClick();
+      return;
+    case PreviewKey::kFirstPage: GoToPage(1); return;
+    case PreviewKey::kLastPage: GoToPage(static_cast<int16_t>(ShownPageCount(platform_.state.engine))); return;
+    case PreviewKey::kZoomIn:
+    case PreviewKey::kZoomOut: {
+      // The list runs from the largest zoom down to the automatic fit; the choice runs the
+      // list's own selection handling, as a choice of the user does.
+      auto& zoom = view_.ZoomChoices();
+      const int index = zoom.ListIndex() + (key == PreviewKey::kZoomIn ? -1 : 1);
+      if (zoom.ListIndex() < 0 || index < 0 || index >= zoom.Count()) return;
+      zoom.SetListIndex(static_cast<int16_t>(index));
+      return;
+    }
+    case PreviewKey::kClose: CloseClick(); return;
+  }
 }
 
 }  // namespace vant

@@ -117,8 +117,15 @@ void FrmPreview::Resize() {
   AttemptStep([&] { vPlace.SetLeft(width - vPlace.Width()); });
   AttemptStep([&] { vPlace.SetHeight(height - vPlace.Top() - status - underBar()); });
   AttemptStep([&] { vertical.SetEnabled(base.Height() < canvas.Height()); });
+  ShowAgainKeepingScroll();
+}
 
+void FrmPreview::ScreenChanged() { ShowAgainKeepingScroll(); }
+
+void FrmPreview::ShowAgainKeepingScroll() {
   if (!previewReady_) return;
+  auto& vertical = view_.VerticalBar();
+  auto& horizontal = view_.HorizontalBar();
   float zoom = 0;
   if (!AttemptStep([&] { zoom = SelectedZoom(); })) return;
   const int16_t vValue = vertical.Value();

@@ -70,6 +70,15 @@ platform::PageObjects PageObjectsOfFile(const std::filesystem::path& page) {
   return platform::ReadPageObjects(platform::DecodePage(ReadFile(page)).text.utf8);
 }
 
+void WritePageChoosingPdf(const std::filesystem::path& page, const std::filesystem::path& into) {
+  std::string html = ReadFile(page);
+  const std::size_t object = html.find("<object");
+  const std::size_t end = object == std::string::npos ? object : html.find('>', object);
+  if (end == std::string::npos) throw std::runtime_error("no <object> in " + page.string());
+  html.insert(end + 1, "<param name=\"method0\" value=\"changeprinter,Vant3 PDF\">");
+  WriteFile(into, html);
+}
+
 std::map<std::string, std::optional<std::string>> DownloadEnv(const TempDir& dir) {
   std::filesystem::create_directories(dir / "config");
   WriteFile(dir / "config" / "user-dirs.dirs", "XDG_DOWNLOAD_DIR=\"" + (dir / "downloads").string() + "\"\n");

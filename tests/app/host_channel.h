@@ -37,6 +37,11 @@ QJsonObject SnapshotRequest(int id, const platform::PageObjects& page, const std
 // The PageObjects of a page file as the page reader collects them.
 platform::PageObjects PageObjectsOfFile(const std::filesystem::path& page);
 
+// The page with one more PARAM before its first OBJECT's own, "method0" choosing the
+// built-in PDF printer, written as `into`: a page that prints to Vant3 PDF whether or not a
+// print server answers (the tests' hosts have none).
+void WritePageChoosingPdf(const std::filesystem::path& page, const std::filesystem::path& into);
+
 // A directory for the host's downloads: XDG_CONFIG_HOME with a user-dirs.dirs naming
 // downloads/ in dir. The environment to give the host.
 std::map<std::string, std::optional<std::string>> DownloadEnv(const TempDir& dir);

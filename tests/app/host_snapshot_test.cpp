@@ -11,7 +11,6 @@
 #include "control/intake.h"
 #include "host_channel.h"
 #include "platform/browser/browser_document.h"
-#include "platform/host/host_page.h"
 #include "platform/qt/stderr_messages.h"
 
 namespace vant::test {
@@ -28,16 +27,16 @@ std::vector<std::pair<std::string, std::string>> ReadThroughBrowser(const std::f
     ADD_FAILURE() << ToUtf8(refusal->message);
     return {};
   }
-  const platform::PageObjects page = browser::PageObjectsOf(std::get<browser::Request>(parsed).document);
+  const platform::PageObjects& objects = std::get<browser::Request>(parsed).document.page;
+  const browser::BrowserPage page(objects);
   std::vector<std::pair<std::string, std::string>> read;
-  for (std::size_t index : platform::ControlObjectIndexes(page)) {
+  for (std::size_t index : page.Controls()) {
     ControlState state;  // as `vant methods` starts: a new process
-    const platform::HostPage host = platform::HostPage::FromObjects(page, index);
     HeldButtonsView view;
     std::ostringstream boxes;
     qt::StderrMessageBoxes messages(boxes);
-    ReadProperties(state, host, host, view, messages);
-    read.emplace_back(ToUtf8(page.objects[index].id.value_or(Text())), app::MethodsJson(state) + "\n" + boxes.str());
+    ReadProperties(state, page.Document(), page.Bag(index), view, messages);
+    read.emplace_back(ToUtf8(objects.objects[index].id.value_or(Text())), app::MethodsJson(state) + "\n" + boxes.str());
   }
   return read;
 }

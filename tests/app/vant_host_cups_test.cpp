@@ -10,6 +10,7 @@
 #include "cups_test_queues.h"
 #include "host_channel.h"
 #include "host_pages.h"
+#include "session_bus.h"
 
 namespace vant::test {
 namespace {
@@ -60,6 +61,28 @@ TEST_F(VantHostCupsTest, ClickSendsTheJobVantPrintSends) {
   for (const char* attribute : {"media", "orientation-requested", "job-name", "document-format"}) {
     EXPECT_EQ(hosted.Attribute(attribute), printed.Attribute(attribute)) << attribute;
   }
+}
+
+TEST_F(VantHostCupsTest, AJobIsNoticedOnTheDesktopWithItsPrinterAndNumber) {
+  const PrivateSessionBus bus;
+  VantOptions options;
+  options.workDir = dir_.Path();
+  options.privatePrintServer = true;
+  options.env = DownloadEnv(dir_);
+  options.env["DBUS_SESSION_BUS_ADDRESS"] = bus.Address();
+  const auto page = PageObjectsOfFile(kExamples / "invoice.html");
+  // The host ends as soon as its input does: the notice is sent before it goes.
+  const HostRun run = RunHost(Framed(SnapshotRequest(1, page, "https://sales.example/invoice.html")) + Framed(Print(2)), options);
+  ASSERT_EQ(run.answers.size(), 2u) << run.result.Describe();
+  const int job = run.answers[1]["outcome"]["printed"][0]["job"].toInt();
+  ASSERT_GT(job, 0) << run.result.Describe();
+  const auto notices = CallsOf(bus.Calls(), "Notify");
+  ASSERT_EQ(notices.size(), 1u);
+  const QJsonArray args = notices[0]["args"].toArray();
+  EXPECT_EQ(args[3].toString(), QString::fromUtf8("印刷ジョブを送りました"));
+  EXPECT_EQ(args[4].toString().toStdString(), "プリンター「Office」にジョブ " + std::to_string(job) + " (2 ページ) を送りました。");
+  EXPECT_TRUE(args[5].toArray().isEmpty());  // no folder to open
+  (void)queues::WaitForJob(job);
 }
 
 TEST_F(VantHostCupsTest, ChangedPrinterIsPutBackBeforeTheNextClick) {

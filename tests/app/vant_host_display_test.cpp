@@ -4,6 +4,7 @@
 // the keyboard, as a user would.
 #include <gtest/gtest.h>
 
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -23,20 +24,31 @@
 namespace vant::test {
 namespace {
 
-// A private X server for the test, on a display number of its own.
+// A private X server for the test, on a display number it chose itself and told through
+// a pipe (-displayfd): numbers guessed from the process id met servers, and the sockets of
+// killed servers, that were not the test's.
 class PrivateDisplay {
  public:
-  PrivateDisplay() : number_(100 + static_cast<int>(getpid() % 800)) {
-    const std::string display = ":" + std::to_string(number_);
+  PrivateDisplay() {
+    int told[2];
+    if (pipe(told) != 0) throw std::runtime_error("pipe");
     pid_ = fork();
     if (pid_ == 0) {
-      execl(VANT_XVFB, VANT_XVFB, display.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+      close(told[0]);
+      const std::string fd = std::to_string(told[1]);
+      execl(VANT_XVFB, VANT_XVFB, "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
             static_cast<char*>(nullptr));
       _exit(127);
     }
-    const auto socket = "/tmp/.X11-unix/X" + std::to_string(number_);
-    for (int i = 0; i < 200 && !std::filesystem::exists(socket); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(25));
-    if (!std::filesystem::exists(socket)) throw std::runtime_error("Xvfb did not start on " + display);
+    close(told[1]);
+    std::string number;
+    pollfd wait{told[0], POLLIN, 0};
+    char c = 0;
+    // Xvfb writes the number once its socket is ready, then a newline.
+    while (poll(&wait, 1, 10000) == 1 && read(told[0], &c, 1) == 1 && c != '\n') number.push_back(c);
+    close(told[0]);
+    if (number.empty() || c != '\n') throw std::runtime_error("Xvfb did not start");
+    number_ = std::stoi(number);
   }
   ~PrivateDisplay() {
     kill(pid_, SIGTERM);
@@ -46,7 +58,7 @@ class PrivateDisplay {
   std::string Name() const { return ":" + std::to_string(number_); }
 
  private:
-  int number_;
+  int number_ = -1;
   pid_t pid_ = -1;
 };
 
@@ -70,6 +82,24 @@ std::vector<std::string> CloseWindowsUntilEnd(VantProcess& host, const PrivateDi
   return closed;
 }
 
+// `vant host` on the display with the requests (the print server a socket that is not
+// there), every window it shows closed as it comes: the names of the windows, the answers.
+struct DisplayedRun {
+  std::vector<std::string> closed;
+  HostRun run;
+};
+DisplayedRun RunOnDisplay(const PrivateDisplay& display, const TempDir& dir, const std::string& input) {
+  VantOptions options;
+  options.env = DownloadEnv(dir);
+  options.env["DISPLAY"] = display.Name();
+  options.input = input;
+  VantProcess host({"host"}, options);
+  DisplayedRun displayed;
+  displayed.closed = CloseWindowsUntilEnd(host, display);
+  displayed.run = ReadAnswers(host.Wait());
+  return displayed;
+}
+
 TEST(VantHostDisplay, PreviewAnswersWhenItsWindowClosesAndBoxesAreShownAndCollected) {
   const PrivateDisplay display;
   TempDir dir;
@@ -78,16 +108,10 @@ TEST(VantHostDisplay, PreviewAnswersWhenItsWindowClosesAndBoxesAreShownAndCollec
       {"objects", QJsonArray{QJsonObject{{"key", 1}, {"params", QJsonArray{QJsonArray{"methodA", "prntxt"}, QJsonArray{"Mode", "1"}}}},
                              QJsonObject{{"key", 0}, {"params", QJsonArray{QJsonArray{"method1", "prntext,300,300,見本,ＭＳ 明朝,12"},
                                                                             QJsonArray{"method2", "enddoc"}}}}}}};
-  VantOptions options;
-  options.env = DownloadEnv(dir);
-  options.env["DISPLAY"] = display.Name();
-  options.input = Framed(document) + Framed(QJsonObject{{"kind", "preview"}, {"id", 2}, {"key", 0}});
-  VantProcess host({"host"}, options);
-  const std::vector<std::string> closed = CloseWindowsUntilEnd(host, display);
-  const VantResult result = host.Wait();
+  const auto [closed, run] =
+      RunOnDisplay(display, dir, Framed(document) + Framed(QJsonObject{{"kind", "preview"}, {"id", 2}, {"key", 0}}));
+  const VantResult& result = run.result;
   ASSERT_EQ(result.status, 0) << result.Describe();
-
-  const HostRun run = ReadAnswers(result);
   EXPECT_TRUE(run.stray.empty());
   ASSERT_EQ(run.answers.size(), 2u) << result.Describe();
   // The first control's automatic run stopped: its stop box and the "印刷中止" box, each
@@ -101,6 +125,25 @@ TEST(VantHostDisplay, PreviewAnswersWhenItsWindowClosesAndBoxesAreShownAndCollec
   EXPECT_EQ(closed[1], "印刷中止");
   EXPECT_EQ(run.answers[1]["kind"].toString(), "preview");
   EXPECT_TRUE(run.answers[1]["outcome"]["messages"].toArray().isEmpty()) << result.Describe();
+}
+
+TEST(VantHostDisplay, AGoneServerIsSaidOnTheDesktopAndToThePage) {
+  const PrivateDisplay display;
+  TempDir dir;
+  const QJsonObject document{
+      {"kind", "document"}, {"id", 1}, {"url", "https://sales.example/forms/gone.html"},
+      {"objects", QJsonArray{QJsonObject{{"key", 0}, {"params", QJsonArray{QJsonArray{"method1", "prntext,1,1,見本"},
+                                                                          QJsonArray{"method2", "enddoc"}}}}}}};
+  const auto [closed, run] =
+      RunOnDisplay(display, dir, Framed(document) + Framed(QJsonObject{{"kind", "print"}, {"id", 2}, {"key", 0}}));
+  const VantResult& result = run.result;
+  ASSERT_EQ(result.status, 0) << result.Describe();
+  ASSERT_EQ(run.answers.size(), 2u) << result.Describe();
+  const QJsonArray messages = run.answers[1]["outcome"]["messages"].toArray();
+  ASSERT_EQ(messages.size(), 1) << result.Describe();
+  EXPECT_TRUE(messages[0]["text"].toString().contains(QString::fromUtf8("印刷サーバー"))) << result.Describe();
+  EXPECT_EQ(closed, std::vector<std::string>{"エラー"});
+  EXPECT_FALSE(std::filesystem::exists(dir / "downloads") && !std::filesystem::is_empty(dir / "downloads"));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "host_channel.h"
 #include "host_pages.h"
 #include "pdf_inspect.h"
+#include "small_tmpfs.h"
 
 namespace vant::test {
 namespace {
@@ -34,6 +35,16 @@ void ExpectOnlyAnswers(const HostRun& run) {
   EXPECT_TRUE(run.stray.empty()) << "stray bytes on standard output: " << run.stray.size();
   EXPECT_EQ(run.notObjects, 0);
   EXPECT_FALSE(run.result.timedOut) << run.result.Describe();
+}
+
+// `vant host` run to its end on the requests, its download folder in dir; its standard
+// output holds answers only.
+HostRun Hosted(const std::string& input, const TempDir& dir, const std::vector<std::string>& args = {"host"}) {
+  VantOptions options;
+  options.env = DownloadEnv(dir);
+  HostRun run = RunHost(input, options, args);
+  ExpectOnlyAnswers(run);
+  return run;
 }
 
 struct Malformed {
@@ -63,10 +74,7 @@ TEST(VantHost, RefusesEveryMalformedMessageAndGoesOnServing) {
   input += Header(tooLong) + std::string(tooLong, '{');
   input += Framed(QJsonObject{{"kind", "document"}, {"id", 8}, {"objects", QJsonArray{}}});
   TempDir dir;
-  VantOptions options;
-  options.env = DownloadEnv(dir);
-  const HostRun run = RunHost(input, options);
-  ExpectOnlyAnswers(run);
+  const HostRun run = Hosted(input, dir);
   EXPECT_TRUE(run.result.exited && run.result.status == 0) << run.result.Describe();
   ASSERT_EQ(run.answers.size(), cases.size() + 2) << run.result.Describe();
   for (std::size_t i = 0; i < cases.size(); ++i) {
@@ -95,10 +103,7 @@ TEST(VantHost, EndsCleanlyWhenTheChannelClosesAndEvenInsideAMessage) {
                                          {__LINE__, ok + Header(100) + std::string(10, '{'), 1, 1},
                                          {__LINE__, Header(0xFFFFFFFFu) + "{}", 1, 0}}) {
     TempDir dir;
-    VantOptions options;
-    options.env = DownloadEnv(dir);
-    const HostRun run = RunHost(c.input, options);
-    ExpectOnlyAnswers(run);
+    const HostRun run = Hosted(c.input, dir);
     EXPECT_TRUE(run.result.exited) << "line " << c.line << ": " << run.result.Describe();
     EXPECT_EQ(run.result.status, c.status) << "line " << c.line << ": " << run.result.Describe();
     EXPECT_EQ(run.answers.size(), c.answers) << "line " << c.line;
@@ -111,10 +116,7 @@ TEST(VantHost, MethodLimitIsTheControlsOwn) {
   const std::string input = Framed(MethodsDocument(1, 32767)) + Framed(MethodsDocument(2, 32768)) +
                             Framed(MethodsDocument(3, 2, 1));
   TempDir dir;
-  VantOptions options;
-  options.env = DownloadEnv(dir);
-  const HostRun run = RunHost(input, options);
-  ExpectOnlyAnswers(run);
+  const HostRun run = Hosted(input, dir);
   ASSERT_EQ(run.answers.size(), 3u) << run.result.Describe();
   const QJsonObject limit = run.answers[0];
   EXPECT_EQ(limit["kind"].toString(), "document");
@@ -133,9 +135,41 @@ TEST(VantHost, MethodLimitIsTheControlsOwn) {
   EXPECT_TRUE(run.answers[2]["controls"][0]["print"]["enabled"].toBool());
 }
 
+// A document of `controls` OBJECTs, each a control (method1 enddoc), and `filler` tiny
+// PARAMs shared out among them, written as the JSON text itself (a million PARAMs).
+std::string FilledDocument(int id, std::size_t controls, std::size_t filler) {
+  std::string json = "{\"kind\":\"document\",\"id\":" + std::to_string(id) + ",\"objects\":[";
+  for (std::size_t key = 0; key < controls; ++key) {
+    json += (key ? ",{\"key\":" : "{\"key\":") + std::to_string(key) + ",\"params\":[[\"method1\",\"enddoc\"]";
+    for (std::size_t i = key; i < filler; i += controls) json += ",[\"x\",\"\"]";
+    json += "]}";
+  }
+  return json + "]}";
+}
+
+TEST(VantHost, ParamsBeyondWhatAPageMayHoldAreRefusedAndAThousandControlsReadAMillion) {
+  // A million PARAMs (the most a page file may hold too), read by each of 1024 controls;
+  // one more is refused before any control sees it, and the host serves on.
+  constexpr std::size_t kMaxParams = 1'000'000;
+  const std::string input = Framed(FilledDocument(1, 1024, kMaxParams - 1024)) +
+                            Framed(FilledDocument(2, 1, kMaxParams)) + Framed(FilledDocument(3, 1, 10));
+  TempDir dir;
+  const HostRun run = Hosted(input, dir);
+  ASSERT_EQ(run.answers.size(), 3u) << run.result.Describe();
+  EXPECT_EQ(run.answers[0]["kind"].toString(), "document");
+  EXPECT_EQ(run.answers[0]["controls"].toArray().size(), 1024);
+  // Each control's list is its own enddoc (the last reading wins): nothing was printed.
+  EXPECT_TRUE(run.answers[0]["outcome"]["messages"].toArray().isEmpty()) << run.result.Describe();
+  EXPECT_EQ(run.answers[1]["kind"].toString(), "error");
+  EXPECT_EQ(run.answers[1]["id"].toInt(), 2);
+  EXPECT_EQ(run.answers[1]["message"].toString(), QString::fromUtf8("PARAM 要素が多すぎます (上限 1000000 個)。"));
+  EXPECT_EQ(run.answers[2]["kind"].toString(), "document");
+}
+
 TEST(VantHost, PrintWritesWhatVantPdfWritesIntoTheDownloadFolder) {
   TempDir dir;
-  const auto page = PageObjectsOfFile(kExamples / "invoice.html");
+  WritePageChoosingPdf(kExamples / "invoice.html", dir / "invoice.html");
+  const auto page = PageObjectsOfFile(dir / "invoice.html");
   const std::string input = Framed(SnapshotRequest(1, page, "http://127.0.0.1:8080/forms/invoice.html", "請求書")) +
                             Framed(QJsonObject{{"kind", "print"}, {"id", 2}, {"key", 0}}) +
                             Framed(QJsonObject{{"kind", "print"}, {"id", 3}, {"key", 0}}) +
@@ -152,9 +186,13 @@ TEST(VantHost, PrintWritesWhatVantPdfWritesIntoTheDownloadFolder) {
     ASSERT_EQ(answer["outcome"]["printed"].toArray().size(), 1) << run.result.Describe();
     EXPECT_EQ(answer["outcome"]["printed"][0]["printer"].toString(), "Vant3 PDF");
     EXPECT_EQ(answer["outcome"]["printed"][0]["pages"].toInt(), 2);
-    EXPECT_EQ(answer["outcome"]["printed"][0]["file"].toString().toStdString(), (downloads / name).string());
+    EXPECT_EQ(answer["outcome"]["printed"][0]["file"].toString().toStdString(), name);
+    EXPECT_EQ(answer["outcome"]["printed"][0]["folder"].toString(), "downloads");
     EXPECT_FALSE(answer["outcome"]["stopped"].toBool());
   }
+  // Nothing the page gets names the folder or anything of the home folder.
+  EXPECT_EQ(run.result.out.find(dir.Path().string()), std::string::npos) << run.result.out;
+  EXPECT_TRUE(std::filesystem::exists(downloads / "invoice-2.pdf"));
   // Without a display the preview says so instead of opening.
   EXPECT_EQ(run.answers[3]["outcome"]["messages"][0]["text"].toString(),
             QString::fromUtf8("この実行方法ではプレビューを表示できません。"));
@@ -174,15 +212,93 @@ TEST(VantHost, PrintWritesWhatVantPdfWritesIntoTheDownloadFolder) {
   }
 }
 
+TEST(VantHost, AFileThatCannotBeWrittenIsSaidWithoutTheFolder) {
+  // The download folder on a full disk: the box the page gets names the file in words.
+  TempDir dir;
+  SmallTmpfs full(64);
+  WritePageChoosingPdf(kExamples / "invoice.html", dir / "invoice.html");
+  std::filesystem::create_directories(dir / "config");
+  WriteFile(dir / "config" / "user-dirs.dirs", "XDG_DOWNLOAD_DIR=\"" + full.Path().string() + "\"\n");
+  WriteFile(full / "filler", std::string(full.Free(), 'f'));
+  VantOptions options;
+  options.env = {{"XDG_CONFIG_HOME", (dir / "config").string()}, {"HOME", full.Path().parent_path().string()},
+                 {"DISPLAY", std::nullopt}, {"WAYLAND_DISPLAY", std::nullopt}};
+  const auto page = PageObjectsOfFile(dir / "invoice.html");
+  const HostRun run = RunHost(Framed(SnapshotRequest(1, page, "https://sales.example/forms/invoice.html")) +
+                                 Framed(QJsonObject{{"kind", "print"}, {"id", 2}, {"key", 0}}),
+                             options);
+  ExpectOnlyAnswers(run);
+  ASSERT_EQ(run.answers.size(), 2u) << run.result.Describe();
+  const QJsonObject outcome = run.answers[1]["outcome"].toObject();
+  EXPECT_TRUE(outcome["stopped"].toBool());
+  EXPECT_TRUE(outcome["printed"].toArray().isEmpty());
+  const QString text = outcome["messages"][0]["text"].toString();
+  EXPECT_TRUE(text.contains(QString::fromUtf8("「ダウンロードフォルダー/invoice.pdf」"))) << text.toStdString();
+  EXPECT_TRUE(text.contains(QString::fromUtf8("ディスクの空き容量が不足しています"))) << text.toStdString();
+  EXPECT_EQ(run.result.out.find(full.Path().string()), std::string::npos) << run.result.out;
+  EXPECT_EQ(run.result.out.find(full.Path().parent_path().string() + "/"), std::string::npos) << run.result.out;
+}
+
+// A page's print while the print server the host was given (CUPS_SERVER) is gone.
+struct GoneServerCase {
+  int line;
+  std::vector<std::string> lines;  // the page's method lines
+  bool automatic;                  // Mode 1: the list runs when the control is shown
+  std::vector<std::string> written;  // PDF files in the download folder afterwards
+};
+
+TEST(VantHost, AGoneServerPrintsNothingUnlessThePageChoseThePdfPrinter) {
+  const std::vector<GoneServerCase> cases = {
+      {__LINE__, {"prntext,1,1,A", "enddoc"}, false, {}},
+      {__LINE__, {"prntext,1,1,A"}, false, {}},  // ended when the request ends
+      {__LINE__, {"changeprinter,Office", "prntext,1,1,A", "enddoc"}, false, {}},
+      {__LINE__, {"prntext,1,1,A", "enddoc"}, true, {}},
+      {__LINE__, {"changeprinter, Vant3 PDF ", "prntext,1,1,A", "enddoc"}, false, {"gone.pdf"}},
+      {__LINE__, {"ChangePrinterDriver,Vant3 PDF", "prntext,1,1,A"}, true, {"gone.pdf"}},
+  };
+  for (const GoneServerCase& c : cases) {
+    TempDir dir;
+    std::vector<Param> params = MethodParams(c.lines);
+    if (c.automatic) params.push_back({"Mode", "1"});
+    WriteFile(dir / "gone.html", HostPage(params));
+    std::string input = Framed(SnapshotRequest(1, PageObjectsOfFile(dir / "gone.html"), "https://sales.example/gone.html"));
+    if (!c.automatic) input += Framed(QJsonObject{{"kind", "print"}, {"id", 2}, {"key", 0}});
+    const HostRun run = Hosted(input, dir);
+    ASSERT_EQ(run.answers.size(), c.automatic ? 1u : 2u) << "line " << c.line << ": " << run.result.Describe();
+    const QJsonObject outcome = run.answers.back()["outcome"].toObject();
+    std::vector<std::string> written;
+    if (std::filesystem::exists(dir / "downloads")) {
+      for (const auto& entry : std::filesystem::directory_iterator(dir / "downloads")) {
+        written.push_back(entry.path().filename().string());
+      }
+    }
+    EXPECT_EQ(written, c.written) << "line " << c.line;
+    EXPECT_EQ(outcome["printed"].toArray().size(), static_cast<qsizetype>(c.written.size())) << "line " << c.line;
+    if (!c.written.empty()) {
+      EXPECT_TRUE(outcome["messages"].toArray().isEmpty()) << "line " << c.line << ": " << run.result.Describe();
+      continue;
+    }
+    // The page is told why, as `vant print` says it in the same place.
+    EXPECT_TRUE(outcome["stopped"].toBool()) << "line " << c.line;
+    const std::string said = outcome["messages"][0]["text"].toString().toStdString();
+    EXPECT_NE(said.find("印刷しませんでした (ページが「Vant3 PDF」を選んだときだけ PDF ファイルに書きます)。"),
+              std::string::npos) << "line " << c.line << ": " << said;
+    const VantResult print = RunVantIn(dir, {"print", (dir / "gone.html").string()});
+    EXPECT_EQ(print.status, 1) << print.Describe();
+    // The same sentence about the server (each process has a socket path of its own).
+    const std::string server = said.substr(0, said.find("印刷しませんでした"));
+    EXPECT_TRUE(server.starts_with("印刷サーバー「")) << server;
+    const std::string why = server.substr(server.find("」"));
+    EXPECT_NE(print.err.find(why), std::string::npos) << "line " << c.line << ": " << why << "\n" << print.Describe();
+  }
+}
+
 TEST(VantHost, BrowsersStartItWithTheirOwnArguments) {
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"chrome-extension://cmfoddcpcfojglfohaalpmkdlpchcekf/"},
         std::vector<std::string>{"/usr/lib/mozilla/native-messaging-hosts/vant3.host.json", "print@vant3"}}) {
     TempDir dir;
-    VantOptions options;
-    options.env = DownloadEnv(dir);
-    const HostRun run = RunHost(Framed(QJsonObject{{"kind", "print"}, {"id", 1}, {"key", 0}}), options, args);
-    ExpectOnlyAnswers(run);
+    const HostRun run = Hosted(Framed(QJsonObject{{"kind", "print"}, {"id", 1}, {"key", 0}}), dir, args);
     ASSERT_EQ(run.answers.size(), 1u) << args[0] << ": " << run.result.Describe();
     EXPECT_EQ(run.answers[0]["kind"].toString(), "error");
     EXPECT_EQ(run.result.status, 0);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -14,6 +15,8 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+
+#include "platform/browser/native_messaging.h"
 
 namespace vant::test {
 namespace {
@@ -130,6 +133,8 @@ VantProcess::VantProcess(const std::vector<std::string>& args, VantOptions optio
     WriteFile(inPath, *options_.input);
   }
 
+  int pipeEnds[2] = {-1, -1};
+  if (options_.inputPipe && pipe2(pipeEnds, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
   deadline_ = std::chrono::steady_clock::now() + options_.timeout;
   pid_ = fork();
   if (pid_ < 0) throw std::runtime_error(std::string("fork: ") + std::strerror(errno));
@@ -138,7 +143,7 @@ VantProcess::VantProcess(const std::vector<std::string>& args, VantOptions optio
     if (out < 0 || dup2(out, STDOUT_FILENO) < 0) ChildFails("stdout");
     const int err = options_.mergeOutput ? out : open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (err < 0 || dup2(err, STDERR_FILENO) < 0) ChildFails("stderr");
-    const int in = open(inPath.c_str(), O_RDONLY);
+    const int in = options_.inputPipe ? pipeEnds[0] : open(inPath.c_str(), O_RDONLY);
     if (in < 0 || dup2(in, STDIN_FILENO) < 0) ChildFails("stdin");
     if (!workDir.empty() && chdir(workDir.c_str()) != 0) ChildFails("chdir");
     if (options_.fileSizeLimit) {
@@ -146,12 +151,27 @@ VantProcess::VantProcess(const std::vector<std::string>& args, VantOptions optio
       if (setrlimit(RLIMIT_FSIZE, &limit) != 0) ChildFails("setrlimit");
     }
     signal(SIGXFSZ, options_.ignoreFileSizeSignal ? SIG_IGN : SIG_DFL);
+    if (options_.umask) ::umask(*options_.umask);
     execve(argv[0], argv.data(), envp.data());
     ChildFails(argv[0]);
   }
+  if (options_.inputPipe) {
+    close(pipeEnds[0]);
+    inputPipe_ = pipeEnds[1];
+  }
+}
+
+void VantProcess::WriteInput(const std::string& bytes) {
+  if (!browser::WriteAll(inputPipe_, bytes)) throw std::runtime_error("cannot write to the child's standard input");
+}
+
+void VantProcess::CloseInput() {
+  if (inputPipe_ >= 0) close(inputPipe_);
+  inputPipe_ = -1;
 }
 
 VantProcess::~VantProcess() {
+  CloseInput();
   if (Running()) {
     kill(pid_, SIGKILL);
     int status = 0;

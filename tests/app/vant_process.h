@@ -51,9 +51,13 @@ struct VantOptions {
   // SIGXFSZ ignored in the child, so that a write over the limit fails with EFBIG
   // instead of killing it.
   bool ignoreFileSizeSignal = false;
+  // The child's file mode creation mask, when not the test's own.
+  std::optional<mode_t> umask;
   std::chrono::seconds timeout{60};
-  // Standard input: these bytes (read from a file), else /dev/null.
+  // Standard input: these bytes (read from a file), else /dev/null; with inputPipe, a pipe
+  // the test writes into (VantProcess::WriteInput) and closes (CloseInput).
   std::optional<std::string> input;
+  bool inputPipe = false;
 };
 
 struct VantResult {
@@ -75,6 +79,9 @@ class VantProcess {
   VantProcess(const VantProcess&) = delete;
   VantProcess& operator=(const VantProcess&) = delete;
 
+  // With options.inputPipe: bytes into the child's standard input, and its end.
+  void WriteInput(const std::string& bytes);
+  void CloseInput();
   // True while the child has not ended (it is reaped when it has).
   bool Running();
   void Signal(int signal);
@@ -86,6 +93,7 @@ class VantProcess {
   std::unique_ptr<TempDir> private_;  // home, runtime directory and the output files
   std::filesystem::path outFile_, errFile_;
   pid_t pid_ = -1;
+  int inputPipe_ = -1;  // the write end, with options.inputPipe
   std::optional<int> waitStatus_;
   std::chrono::steady_clock::time_point deadline_;
   bool timedOut_ = false;

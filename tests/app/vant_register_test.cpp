@@ -27,11 +27,13 @@ const std::vector<Place> kSystemPlaces = {{"etc/chromium/native-messaging-hosts"
                                           {"etc/opt/chrome/native-messaging-hosts", "allowed_origins", kChromium},
                                           {"usr/lib/mozilla/native-messaging-hosts", "allowed_extensions", "print@vant3"}};
 
-// Every regular file under dir with its bytes.
+// Every regular file under dir with its bytes (symbolic links are not followed).
 std::map<std::string, std::string> Files(const std::filesystem::path& dir) {
   std::map<std::string, std::string> files;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(dir)) {
-    if (entry.is_regular_file()) files[entry.path().lexically_relative(dir).string()] = ReadFile(entry.path());
+    if (entry.symlink_status().type() == std::filesystem::file_type::regular) {
+      files[entry.path().lexically_relative(dir).string()] = ReadFile(entry.path());
+    }
   }
   return files;
 }
@@ -107,6 +109,119 @@ TEST(VantRegister, ManifestsThatAreNotOursStay) {
   EXPECT_NE(unregistered.err.find(chromium.string()), std::string::npos) << unregistered.Describe();
   EXPECT_FALSE(std::filesystem::exists(firefox));  // ours, whichever vant it names
   EXPECT_FALSE(std::filesystem::exists(home / ".config/google-chrome/NativeMessagingHosts/vant3.host.json"));
+}
+
+std::filesystem::perms Mode(const std::filesystem::path& path) {
+  return std::filesystem::symlink_status(path).permissions();
+}
+
+// A planted symbolic link where register or unregister would write or remove, per user (in
+// HOME) and for everyone (under --root).
+struct Planted {
+  int line;
+  bool system;
+  const char* link;  // under HOME or the root: the manifest's name or a folder on the way
+};
+
+TEST(VantRegister, NeverWritesOrRemovesThroughASymbolicLink) {
+  const std::vector<Planted> cases = {
+      {__LINE__, false, ".mozilla/native-messaging-hosts/vant3.host.json"},
+      {__LINE__, false, ".config/chromium/NativeMessagingHosts"},
+      {__LINE__, false, ".config"},
+      {__LINE__, true, "etc/chromium/native-messaging-hosts/vant3.host.json"},
+      {__LINE__, true, "usr/lib/mozilla"},
+      {__LINE__, true, "etc"},
+  };
+  // Our manifests, as a registration elsewhere writes them.
+  TempDir fresh;
+  ASSERT_EQ(RunIn(fresh, {"register"}).status, 0);
+  for (const Planted& c : cases) {
+    TempDir home, root, elsewhere;
+    const std::filesystem::path base = c.system ? root.Path() : home.Path();
+    const std::filesystem::path link = base / c.link;
+    std::filesystem::create_directories(link.parent_path());
+    // Where the link leads, each manifest that lies through it: one of ours, private (0600).
+    const bool toFile = link.filename() == "vant3.host.json";
+    std::filesystem::create_symlink(toFile ? elsewhere / "private" : elsewhere.Path(), link);
+    std::size_t reached = 0;
+    for (std::size_t i = 0; i < kUserPlaces.size(); ++i) {
+      const std::filesystem::path manifest = base / (c.system ? kSystemPlaces : kUserPlaces)[i].folder / "vant3.host.json";
+      const std::filesystem::path through = manifest.lexically_relative(link);
+      if (through.empty() || *through.begin() == "..") continue;
+      const std::filesystem::path target = toFile ? elsewhere / "private" : elsewhere / through;
+      std::filesystem::create_directories(target.parent_path());
+      WriteFile(target, ReadFile(fresh / kUserPlaces[i].folder / "vant3.host.json"));
+      std::filesystem::permissions(target, std::filesystem::perms(0600));
+      ++reached;
+    }
+    ASSERT_GT(reached, 0u) << "line " << c.line;
+    const auto before = Files(elsewhere.Path());
+
+    std::vector<std::string> where = {"register"};
+    if (c.system) where.insert(where.end(), {"--system", "--root", root.Path().string()});
+    const VantResult registered = RunIn(home, where);
+    EXPECT_EQ(registered.status, 1) << "line " << c.line << ": " << registered.Describe();
+    EXPECT_NE(registered.err.find(toFile ? link.string() + "」を書けません: シンボリックリンク" : "「" + link.string() + "」: シンボリックリンク"),
+              std::string::npos) << "line " << c.line << ": the link is named: " << registered.err;
+    // Nothing reached what the link leads to, and the link stays as it was.
+    EXPECT_EQ(Files(elsewhere.Path()), before) << "line " << c.line;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(elsewhere.Path())) {
+      if (entry.is_regular_file()) {
+        EXPECT_EQ(Mode(entry.path()), std::filesystem::perms(0600)) << entry.path();
+      }
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(link)) << "line " << c.line;
+    // The manifests no link stands in the way of were written.
+    EXPECT_EQ(Files(base).size(), kUserPlaces.size() - reached) << "line " << c.line << ": " << registered.Describe();
+
+    where[0] = "unregister";
+    const VantResult unregistered = RunIn(home, where);
+    EXPECT_EQ(Files(elsewhere.Path()), before) << "line " << c.line << ": " << unregistered.Describe();
+    EXPECT_TRUE(std::filesystem::is_symlink(link)) << "line " << c.line;
+    EXPECT_TRUE(Files(base).empty()) << "line " << c.line << ": " << unregistered.Describe();
+  }
+}
+
+TEST(VantRegister, ManifestsAreWrittenNewAndReadableByEveryBrowserWhateverTheUmask) {
+  TempDir home, root;
+  // A manifest's name sharing its file with another (a hard link): the other keeps its
+  // bytes, and the name gets a file of its own.
+  const std::filesystem::path folder = root / "etc/chromium/native-messaging-hosts";
+  std::filesystem::create_directories(folder);
+  WriteFile(root / "other", "someone else's");
+  std::filesystem::permissions(root / "other", std::filesystem::perms(0600));
+  std::filesystem::create_hard_link(root / "other", folder / "vant3.host.json");
+
+  VantOptions options;
+  options.workDir = home.Path();
+  options.env["HOME"] = home.Path().string();
+  options.umask = 077;
+  const VantResult system = RunVant({"register", "--system", "--root", root.Path().string()}, options);
+  ASSERT_EQ(system.status, 0) << system.Describe();
+  EXPECT_EQ(ReadFile(root / "other"), "someone else's");
+  EXPECT_EQ(std::filesystem::hard_link_count(root / "other"), 1u);
+  ExpectManifests(root.Path(), kSystemPlaces);
+  // Every folder made for everyone's browsers is readable by everyone; the manifests too.
+  for (const char* made : {"etc/opt", "etc/opt/chrome", "etc/opt/chrome/native-messaging-hosts", "usr",
+                           "usr/lib/mozilla/native-messaging-hosts"}) {
+    EXPECT_EQ(Mode(root / made), std::filesystem::perms(0755)) << made;
+  }
+  for (const Place& place : kSystemPlaces) {
+    EXPECT_EQ(Mode(root / place.folder / "vant3.host.json"), std::filesystem::perms(0644)) << place.folder;
+  }
+
+  // Per user the folders keep the user's umask; the manifests are the browser's to read.
+  const VantResult user = RunVant({"register"}, options);
+  ASSERT_EQ(user.status, 0) << user.Describe();
+  ExpectManifests(home.Path(), kUserPlaces);
+  EXPECT_EQ(Mode(home / ".mozilla"), std::filesystem::perms(0700));
+  for (const Place& place : kUserPlaces) {
+    EXPECT_EQ(Mode(home / place.folder / "vant3.host.json"), std::filesystem::perms(0644)) << place.folder;
+  }
+  // No temporary file is left beside a manifest.
+  for (const Place& place : kUserPlaces) {
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home / place.folder), {}), 1) << place.folder;
+  }
 }
 
 TEST(VantRegister, UsageErrors) {

@@ -42,7 +42,7 @@ test('an origin not allowed prints nothing and offers consent; the extension\'s 
   await consentTab.click('#allow');
   const [{ outcome }] = await h.outcomes(tab.mainFrame(), 1);
   assert.equal(outcome.printed[0].printer, 'Vant3 PDF');
-  assert.match(h.paperOf(outcome.printed[0].file).text, /CONSENTED/);
+  assert.match(h.paperOf(h.downloaded(home, outcome.printed[0])).text, /CONSENTED/);
   await h.waitForButtons(tab, (b) => roles(b) === 'preview,print');
   assert.equal(home.hostStarts(), 1);
   const [hostPid] = home.hostPids();

@@ -170,15 +170,15 @@ test('to Vant3 PDF: a file in the download folder named from the page, equal to 
   const tab = await open('/to-pdf.html');
   const first = (await printFrom(tab)).outcome;
   const second = (await printFrom(tab)).outcome;
-  assert.deepEqual(first.printed.map((p) => [p.printer, p.file, p.pages]),
-    [['Vant3 PDF', path.join(home.downloads, 'to-pdf.pdf'), 1]]);
+  assert.deepEqual(first.printed.map((p) => [p.printer, p.file, p.folder, p.pages]),
+    [['Vant3 PDF', 'to-pdf.pdf', 'downloads', 1]]);
   // numbered rather than overwritten
-  assert.equal(second.printed[0].file, path.join(home.downloads, 'to-pdf-2.pdf'));
+  assert.equal(second.printed[0].file, 'to-pdf-2.pdf');
   const reference = path.join(home.home, 'reference.pdf');
   h.vant(['pdf', path.join(home.home, 'to-pdf.html'), '-o', reference]);
   const want = h.paperOf(reference);
-  assert.deepEqual(h.paperOf(first.printed[0].file), want);
-  assert.deepEqual(h.paperOf(second.printed[0].file), want);
+  assert.deepEqual(h.paperOf(h.downloaded(home, first.printed[0])), want);
+  assert.deepEqual(h.paperOf(h.downloaded(home, second.printed[0])), want);
   await tab.close();
 });
 
@@ -188,7 +188,7 @@ test('a Shift_JIS page prints as its UTF-8 twin', async () => {
     const tab = await open(route);
     const buttons = await h.waitForButtons(tab, (b) => b.length === 2);
     assert.equal(byRole(buttons, 'print')[0].caption, '帳票発行');
-    files.push((await printFrom(tab)).outcome.printed[0].file);
+    files.push(h.downloaded(home, (await printFrom(tab)).outcome.printed[0]));
     await tab.close();
   }
   const [sjis, utf8] = files.map(h.paperOf);
@@ -272,7 +272,7 @@ test('an OBJECT added by a script after load gets its buttons and prints', async
   assert.deepEqual(byRole(buttons, 'print').map((b) => [b.caption, b.width]), [['後から', 130]]);
   const { target, outcome } = await printFrom(tab);
   assert.equal(target, 'Built');
-  assert.match(h.paperOf(outcome.printed[0].file).text, /BUILT LATER/);
+  assert.match(h.paperOf(h.downloaded(home, outcome.printed[0])).text, /BUILT LATER/);
   await tab.close();
 });
 
@@ -284,7 +284,7 @@ test('a control in a frame prints, its outcome in the frame\'s document', async 
   assert.equal(byRole(buttons, 'print')[0].caption, '枠内');
   const { target, outcome } = await printFrom(tab, 0, frame);
   assert.equal(target, 'F');
-  assert.match(h.paperOf(outcome.printed[0].file).text, /IN A FRAME/);
+  assert.match(h.paperOf(h.downloaded(home, outcome.printed[0])).text, /IN A FRAME/);
   await tab.close();
 });
 
@@ -292,6 +292,7 @@ test('a file:// page prints without asking (the browser\'s file access switch go
   const tab = await h.openPage(browser, `file://${path.join(home.home, 'to-pdf.html')}`);
   const { outcome } = await printFrom(tab);
   assert.equal(outcome.printed[0].printer, 'Vant3 PDF');
-  assert.match(outcome.printed[0].file, /to-pdf(-\d+)?\.pdf$/);
+  assert.match(outcome.printed[0].file, /^to-pdf(-\d+)?\.pdf$/);
+  assert.equal(outcome.printed[0].folder, 'downloads');
   await tab.close();
 });

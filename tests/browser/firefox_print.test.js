@@ -44,11 +44,11 @@ test('Firefox: an allowed http:// page prints to Vant3 PDF as `vant pdf` does; a
   }
   const [{ target, outcome }] = await h.outcomes(tab.mainFrame(), 1);
   assert.equal(target, 'FF');
-  assert.deepEqual(outcome.printed.map((p) => [p.printer, p.file]), [['Vant3 PDF', path.join(home.downloads, 'form.pdf')]]);
+  assert.deepEqual(outcome.printed.map((p) => [p.printer, p.file, p.folder]), [['Vant3 PDF', 'form.pdf', 'downloads']]);
   const page = path.join(home.home, 'form.html');
   fs.writeFileSync(page, form);
   const reference = path.join(home.home, 'reference.pdf');
   h.vant(['pdf', page, '-o', reference]);
-  assert.deepEqual(h.paperOf(outcome.printed[0].file), h.paperOf(reference));
+  assert.deepEqual(h.paperOf(h.downloaded(home, outcome.printed[0])), h.paperOf(reference));
   assert.equal(home.hostStarts(), 1, 'one host, for the allowed page only');
 });

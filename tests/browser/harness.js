@@ -146,8 +146,9 @@ exec unshare --mount --propagation private sh -c 'mount --bind "$0" /etc/chromiu
 // Firefox ESR over WebDriver BiDi with the extension as a temporary add-on; the host
 // manifest in the test home's ~/.mozilla/native-messaging-hosts. policy: the extension's
 // managed storage, which Firefox reads from ~/.mozilla/managed-storage (WebDriver BiDi
-// cannot open the extension's own pages, so a test allows its origin this way).
-async function launchFirefox(t, home, { policy } = {}) {
+// cannot open the extension's own pages, so a test allows its origin this way). env: as
+// for Chromium, what the host it starts finds in its environment.
+async function launchFirefox(t, home, { policy, env = {} } = {}) {
   requireExecutable(FIREFOX);
   writeHostManifest(path.join(home.home, '.mozilla', 'native-messaging-hosts'), home.hostPath,
     { allowed_extensions: [FIREFOX_ADDON_ID] });
@@ -164,7 +165,7 @@ async function launchFirefox(t, home, { policy } = {}) {
     executablePath: FIREFOX,
     headless: true,
     userDataDir: path.join(home.home, 'firefox'),
-    env: browserEnv(home),
+    env: browserEnv(home, env),
     extraPrefsFirefox: {
       'network.proxy.type': 0,
       'extensions.webextensions.restrictedDomains': '',
@@ -312,6 +313,15 @@ function paperOf(pdf) {
   return { pages, size, text, raster };
 }
 
+// The PDF file a printed entry of an outcome names: by its file name alone, in the download
+// folder, as a page may know it (no folder of the user's reaches a page).
+function downloaded(home, printed) {
+  if (printed.folder !== 'downloads' || typeof printed.file !== 'string' || printed.file.includes('/')) {
+    throw new Error(`the outcome names its file otherwise than by name in the download folder: ${JSON.stringify(printed)}`);
+  }
+  return path.join(home.downloads, printed.file);
+}
+
 function vant(args, options = {}) {
   return execFileSync(vantBinary(), args, { encoding: 'utf8', env: { ...process.env, ...options.env }, cwd: options.cwd });
 }
@@ -319,7 +329,7 @@ function vant(args, options = {}) {
 module.exports = {
   ROOT, EXTENSION_ID, makeHome, launchChromium, launchFirefox, serve, page, control, openPage, outcomes,
   controlButtons, waitForButtons, click, requirePrivateServer, completedJobs, waitForCompletedJob, paperOf,
-  vant, tool,
+  downloaded, vant, tool,
 };
 
 // ---- consent -------------------------------------------------------------------------

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "engine/module_state.h"
 #include "fake_host.h"
 #include "fake_platform.h"
@@ -49,6 +52,21 @@ TEST_F(Intake, WhichNamesAreMethodLines) {
   EXPECT_EQ(At(1).field[0], u"a");
   EXPECT_EQ(At(2).field[0], u"b");
   EXPECT_EQ(At(3).field[0], u"e");
+}
+
+TEST(IsMethodName, ComparesAsLowerCaseLowersOnlyTheAsciiLetters) {
+  const std::vector<std::pair<Text, bool>> cases = {
+      {u"method", true},          {u"METHOD1", true},      {u"mEtHoDcN", true},   {u"methodcnx", true},
+      {u"methodCNT", false},      {u"MethodCnt12", false}, {u"metho", false},     {u"", false},
+      {u"ｍｅｔｈｏｄ1", false},  {u"ＭＥＴＨＯＤ", false}, {u"mÉthod", false},   {u" method", false},
+      {Text(u"method\0", 7), true},
+  };
+  for (const auto& [name, expected] : cases) {
+    EXPECT_EQ(IsMethodName(name), expected) << ToUtf8(name);
+    // The same answer as the lower-cased prefixes give.
+    const Text lowered = LowerCase(TextView(name).substr(0, 9));
+    EXPECT_EQ(IsMethodName(name), lowered.substr(0, 6) == u"method" && lowered != u"methodcnt") << ToUtf8(name);
+  }
 }
 
 TEST_F(Intake, AParamAbsentFromTheBagIsIgnoredAndTheValueComesFromTheDocument) {

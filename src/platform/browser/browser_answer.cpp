@@ -30,7 +30,12 @@ QJsonObject ButtonJson(const ButtonPlace& place, Detail detail) {
 QJsonObject DeliveredJson(const printing::DeliveredDocument& delivered) {
   QJsonObject json{{"printer", Q(delivered.printer)}, {"pages", delivered.pages}};
   if (delivered.jobId) json.insert("job", *delivered.jobId);
-  if (delivered.file) json.insert("file", QString::fromStdString(delivered.file->string()));
+  if (delivered.file) {
+    // The PDF printer of a page writes into the user's download folder alone: the page
+    // learns the file's name, and where it is in words, not the folder's path.
+    json.insert("file", QString::fromStdString(delivered.file->filename().string()));
+    json.insert("folder", "downloads");
+  }
   return json;
 }
 

@@ -2,8 +2,9 @@
 
 #include <QUrl>
 
-#include <algorithm>
-#include <numeric>
+#include <stdexcept>
+
+#include "control/intake.h"
 
 #include "platform/qt/qt_fonts.h"
 
@@ -35,33 +36,25 @@ Text UrlStem(const Text& url) {
   return qt::FromQString(last);
 }
 
+std::vector<ParamElement> MethodParams(const std::vector<ParamElement>& params) {
+  std::vector<ParamElement> methods;
+  for (const ParamElement& param : params) {
+    if (IsMethodName(param.name)) methods.push_back(param);
+  }
+  return methods;
+}
+
 }  // namespace
 
-platform::PageObjects PageObjectsOf(const DocumentRequest& document) {
-  platform::PageObjects page;
-  struct Placed {
-    std::int64_t place;
-    std::size_t object;
-    const ParamElement* param;
-  };
-  std::vector<Placed> all;
-  for (const BrowserObject& object : document.objects) {
-    platform::HostObject host;
-    host.id = object.id;
-    page.objects.push_back(std::move(host));
-    for (std::size_t i = 0; i < object.params.size(); ++i) {
-      const auto place = i < object.paramOrder.size() ? object.paramOrder[i] : static_cast<std::int64_t>(all.size());
-      all.push_back({place, page.objects.size() - 1, &object.params[i]});
-    }
-  }
-  // Every PARAM once, in document order; each OBJECT holds the indices of its own.
-  std::stable_sort(all.begin(), all.end(), [](const Placed& a, const Placed& b) { return a.place < b.place; });
-  page.objectParams.reserve(all.size());
-  for (const Placed& placed : all) {
-    page.objects[placed.object].params.push_back(page.objectParams.size());
-    page.objectParams.push_back(*placed.param);
-  }
-  return page;
+BrowserPage::BrowserPage(platform::PageObjects page)
+    : controls_(platform::ControlObjectIndexes(page)),
+      objects_(std::move(page.objects)),
+      params_(std::make_shared<const std::vector<ParamElement>>(std::move(page.objectParams))),
+      methodParams_(platform::HostPage::FromParams(MethodParams(*params_), true, std::nullopt)) {}
+
+platform::HostPage BrowserPage::Bag(std::size_t object) const {
+  if (object >= objects_.size()) throw std::out_of_range("no such OBJECT element");
+  return platform::HostPage::FromShared(params_, objects_[object]);
 }
 
 Text DocumentBaseName(const DocumentRequest& document) {

@@ -3,8 +3,9 @@
 #include <algorithm>
 
 #include "common/failure.h"
+#include "engine/module_state.h"
 #include "platform/browser/browser_document.h"
-#include "platform/host/host_page.h"
+#include "platform/browser/gone_server.h"
 
 namespace vant::browser {
 
@@ -27,7 +28,7 @@ std::string BrowserHost::AnswerTooLarge(std::uint32_t declaredLength) {
 std::string BrowserHost::Answer(std::string_view bytes) {
   auto parsed = ParseRequest(bytes);
   if (const auto* refusal = std::get_if<Refusal>(&parsed)) return ErrorAnswer(*refusal);
-  const Request& request = std::get<Request>(parsed);
+  Request& request = std::get<Request>(parsed);
   try {
     if (request.kind == Request::Kind::kDocument) return AnswerDocument(request);
     return AnswerClick(request);
@@ -35,7 +36,8 @@ std::string BrowserHost::Answer(std::string_view bytes) {
     // What this request showed belongs to no later answer.
     (void)boxes_.Take();
     const auto* failure = dynamic_cast<const Failure*>(&e);
-    return ErrorAnswer({request.id, u"要求を処理できません: " + (failure ? failure->Description() : FromUtf8(e.what()))});
+    return ErrorAnswer(
+        {request.id, boxes_.ForPage(u"要求を処理できません: " + (failure ? failure->Description() : FromUtf8(e.what())))});
   }
 }
 
@@ -50,21 +52,20 @@ void BrowserHost::NameDocuments(const DocumentRequest& document) {
   if (downloads_) printers_.PdfOutput().SetBaseName(name, *downloads_);
 }
 
-std::string BrowserHost::AnswerDocument(const Request& request) {
+std::string BrowserHost::AnswerDocument(Request& request) {
   const std::size_t deliveredBefore = printers_.Delivered().size();
   NameDocuments(request.document);
-  const platform::PageObjects page = PageObjectsOf(request.document);
-  const std::vector<std::size_t> controls = platform::ControlObjectIndexes(page);
+  const BrowserPage page(std::move(request.document.page));
   std::vector<ControlButtons> buttons;
-  for (std::size_t index : controls) {
-    const std::int64_t key = request.document.objects[index].key;
+  for (std::size_t index : page.Controls()) {
+    const std::int64_t key = request.document.keys[index];
     auto& slot = controls_[key];
     if (!slot) {
       // A control seen for the first time is created and shown, as the browser does with an
       // OBJECT: its property reading (the last one wins), then the show event.
       slot = std::make_unique<Control>(platform_, preview_);
-      const platform::HostPage host = platform::HostPage::FromObjects(page, index);
-      slot->control.ReadProperties(host, host);
+      slot->control.ReadProperties(page.Document(), page.Bag(index));
+      HoldPdfPrinterUnlessChosen(printers_, platform_.state.control);
       slot->control.Show();
     }
     buttons.push_back({key, PlaceOf(slot->view.PrintButton()), PlaceOf(slot->view.PreviewButton())});
@@ -79,6 +80,7 @@ std::string BrowserHost::AnswerClick(const Request& request) {
   }
   Control& control = *found->second;
   const std::size_t deliveredBefore = printers_.Delivered().size();
+  HoldPdfPrinterUnlessChosen(printers_, platform_.state.control);
   if (request.kind == Request::Kind::kPrint) {
     // A disabled button cannot be clicked (a failed property reading disables it).
     if (!control.view.PrintButton().Enabled()) return ErrorAnswer({request.id, u"このコントロールの印刷ボタンは無効です。"});

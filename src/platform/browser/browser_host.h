@@ -37,7 +37,7 @@ class BrowserHost {
 
  private:
   struct Control;
-  std::string AnswerDocument(const Request& request);
+  std::string AnswerDocument(Request& request);
   std::string AnswerClick(const Request& request);
   void NameDocuments(const DocumentRequest& document);
   // Ends the documents still open, as the vant command does when it ends, and gathers what

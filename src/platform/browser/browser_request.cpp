@@ -1,19 +1,17 @@
 #include "platform/browser/browser_request.h"
 
-#include <QByteArray>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QJsonParseError>
-#include <QJsonValue>
-
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
+#include <numeric>
 #include <string>
+#include <utility>
 
 #include "control/intake.h"
+#include "platform/browser/json_reader.h"
 #include "platform/browser/native_messaging.h"
-#include "platform/qt/qt_fonts.h"
+#include "platform/host/page_reply.h"
 
 namespace vant::browser {
 namespace {
@@ -23,139 +21,212 @@ struct Malformed {
   Text message;
 };
 
+using MemberList = std::vector<std::pair<Text, JsonValue>>;
+
 Text Decimal(std::size_t n) { return DecimalText(static_cast<long long>(n)); }
 
 // A name from the request, as it is quoted in a refusal: at most 64 characters.
-Text Quoted(const QString& text) {
-  Text quoted = qt::FromQString(text.left(64));
+Text Quoted(const Text& text) {
+  Text quoted = text.substr(0, 64);
   if (text.size() > 64) quoted += u"…";
   return u"「" + quoted + u"」";
 }
 
-std::optional<std::int64_t> WholeNumber(const QJsonValue& value, double max) {
-  if (!value.isDouble()) return std::nullopt;
-  const double d = value.toDouble();
-  if (!(d >= 0 && d <= max) || std::floor(d) != d) return std::nullopt;
-  return static_cast<std::int64_t>(d);
+// The members of an object by name; a name given twice is refused rather than guessed at
+// (the extension never sends one twice).
+class MemberMap {
+ public:
+  MemberMap(const JsonValue& object, const Text& where) : list_(Members(object)) {
+    std::vector<const Text*> names;
+    for (const auto& member : list_) names.push_back(&member.first);
+    std::sort(names.begin(), names.end(), [](const Text* a, const Text* b) { return *a < *b; });
+    const auto twice = std::adjacent_find(names.begin(), names.end(), [](const Text* a, const Text* b) { return *a == *b; });
+    if (twice != names.end()) throw Malformed{where + Quoted(**twice) + u"が 2 回指定されています。"};
+  }
+  // The member's value; a JSON undefined (absent) value when there is none.
+  std::optional<JsonValue> Find(TextView name) const {
+    for (const auto& [n, value] : list_) {
+      if (n == name) return value;
+    }
+    return std::nullopt;
+  }
+
+ private:
+  MemberList list_;
+};
+
+std::optional<std::int64_t> WholeNumber(const std::optional<JsonValue>& value, double max) {
+  if (!value) return std::nullopt;
+  const std::optional<double> d = NumberOf(*value);
+  if (!d || !(*d >= 0 && *d <= max) || std::floor(*d) != *d) return std::nullopt;
+  return static_cast<std::int64_t>(*d);
 }
 
-std::int64_t RequiredKey(const QJsonObject& object, const Text& where) {
-  const auto key = WholeNumber(object.value(QStringLiteral("key")), kMaxKey);
+std::int64_t RequiredKey(const MemberMap& object, const Text& where) {
+  const auto key = WholeNumber(object.Find(u"key"), kMaxKey);
   if (!key) throw Malformed{where + u"\"key\" は 0 から 2147483647 までの整数で指定してください。"};
   return *key;
 }
 
-Text OptionalString(const QJsonObject& object, const char* name, const Text& where) {
-  const QJsonValue value = object.value(QLatin1String(name));
-  if (value.isUndefined() || value.isNull()) return Text();
-  if (!value.isString()) {
-    throw Malformed{where + u"\"" + FromUtf8(name) + u"\" は文字列で指定してください。"};
-  }
-  return qt::FromQString(value.toString());
+std::optional<Text> OptionalString(const MemberMap& object, const char16_t* name, const Text& where) {
+  const std::optional<JsonValue> value = object.Find(name);
+  if (!value || value->Is(JsonType::kNull)) return std::nullopt;
+  if (!value->Is(JsonType::kString)) throw Malformed{where + u"\"" + name + u"\" は文字列で指定してください。"};
+  return DecodedText(*value);
 }
 
-Text ObjectPlace(qsizetype index) { return u"objects[" + Decimal(static_cast<std::size_t>(index)) + u"] の"; }
+Text ObjectPlace(std::size_t index) { return u"objects[" + Decimal(index) + u"] の"; }
 
-BrowserObject ReadObject(const QJsonValue& value, qsizetype index) {
-  const Text where = ObjectPlace(index);
-  if (!value.isObject()) throw Malformed{u"objects[" + Decimal(static_cast<std::size_t>(index)) + u"] はオブジェクトで指定してください。"};
-  const QJsonObject object = value.toObject();
-  BrowserObject read;
-  read.key = RequiredKey(object, where);
-  const QJsonValue id = object.value(QStringLiteral("id"));
-  if (id.isString()) {
-    read.id = qt::FromQString(id.toString());
-  } else if (!id.isUndefined() && !id.isNull()) {
-    throw Malformed{where + u"\"id\" は文字列か null で指定してください。"};
-  }
-  (void)OptionalString(object, "width", where);   // the extension's own; only checked
-  (void)OptionalString(object, "height", where);
-  const QJsonValue params = object.value(QStringLiteral("params"));
-  if (!params.isArray()) throw Malformed{where + u"\"params\" は配列で指定してください。"};
-  const QJsonArray list = params.toArray();
-  read.params.reserve(static_cast<std::size_t>(list.size()));
-  for (qsizetype p = 0; p < list.size(); ++p) {
-    const QJsonArray pair = list.at(p).toArray();
-    const bool ordered = pair.size() == 3;
-    const bool shaped = list.at(p).isArray() && (pair.size() == 2 || ordered) && pair.at(0).isString() &&
-                        pair.at(1).isString();
-    std::optional<std::int64_t> order;
-    if (ordered) order = WholeNumber(pair.at(2), kMaxId);
-    if (!shaped || (ordered && !order)) {
-      throw Malformed{where + u"params[" + Decimal(static_cast<std::size_t>(p)) +
-                      u"] は [名前, 値] か [名前, 値, 順番] で指定してください。"};
+// Reads the document's OBJECT elements one after the other into the page, each PARAM
+// decoded once into page.objectParams (object by object; PutInDocumentOrder then follows
+// the places the PARAMs carry).
+class DocumentReader {
+ public:
+  explicit DocumentReader(DocumentRequest& document) : document_(document) {}
+
+  void ReadObject(const JsonValue& value, std::size_t index) {
+    if (!value.Is(JsonType::kObject)) throw Malformed{u"objects[" + Decimal(index) + u"] はオブジェクトで指定してください。"};
+    const Text where = ObjectPlace(index);
+    const MemberMap object(value, where);
+    platform::HostObject read;
+    const std::int64_t key = RequiredKey(object, where);
+    const std::optional<JsonValue> id = object.Find(u"id");
+    if (id && id->Is(JsonType::kString)) {
+      read.id = DecodedText(*id);
+    } else if (id && !id->Is(JsonType::kNull)) {
+      throw Malformed{where + u"\"id\" は文字列か null で指定してください。"};
     }
-    read.params.push_back({qt::FromQString(pair.at(0).toString()), qt::FromQString(pair.at(1).toString())});
-    if (order) read.paramOrder.push_back(*order);
+    (void)OptionalString(object, u"width", where);  // the extension's own; only checked
+    (void)OptionalString(object, u"height", where);
+    const std::optional<JsonValue> params = object.Find(u"params");
+    if (!params || !params->Is(JsonType::kArray)) throw Malformed{where + u"\"params\" は配列で指定してください。"};
+    std::size_t p = 0;
+    ForEachElement(*params, [&](const JsonValue& param) {
+      read.params.push_back(document_.page.objectParams.size());
+      ReadParam(param, where, p++);
+      return true;
+    });
+    document_.page.objects.push_back(std::move(read));
+    document_.keys.push_back(key);
   }
-  return read;
-}
 
-// Either every PARAM carries its place in the document, each place once, or none does.
-void CheckParamOrder(const std::vector<BrowserObject>& objects) {
-  std::size_t params = 0;
-  std::vector<std::int64_t> places;
-  for (const BrowserObject& object : objects) {
-    params += object.params.size();
-    places.insert(places.end(), object.paramOrder.begin(), object.paramOrder.end());
+  // Every PARAM carries its place in the document, each place once, or none does.
+  void PutInDocumentOrder() {
+    auto& params = document_.page.objectParams;
+    if (places_.empty()) return;
+    if (places_.size() != params.size()) throw Malformed{kOrderMessage};
+    // order[k]: the PARAM (as read) that comes k-th in the document.
+    std::vector<std::uint32_t> order(params.size());
+    std::iota(order.begin(), order.end(), 0u);
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return places_[a] < places_[b]; });
+    const auto same = [&](std::uint32_t a, std::uint32_t b) { return places_[a] == places_[b]; };
+    if (std::adjacent_find(order.begin(), order.end(), same) != order.end()) throw Malformed{kOrderMessage};
+    places_ = {};
+    // rank[i]: where the PARAM read i-th goes. The PARAMs move into place by cycles, each
+    // once, without a second list of them.
+    std::vector<std::uint32_t> rank(params.size());
+    for (std::uint32_t k = 0; k < order.size(); ++k) rank[order[k]] = k;
+    order = {};
+    for (auto& object : document_.page.objects) {
+      for (std::size_t& index : object.params) index = rank[index];
+    }
+    for (std::uint32_t i = 0; i < rank.size(); ++i) {
+      while (rank[i] != i) {
+        const std::uint32_t to = rank[i];
+        std::swap(params[i], params[to]);
+        std::swap(rank[i], rank[to]);
+      }
+    }
   }
-  if (places.empty()) return;
-  std::sort(places.begin(), places.end());
-  if (places.size() != params || std::adjacent_find(places.begin(), places.end()) != places.end()) {
-    throw Malformed{u"PARAM の順番は、すべての PARAM に重複なく指定してください。"};
-  }
-}
 
-DocumentRequest ReadDocument(const QJsonObject& request) {
+  std::size_t MethodParams() const { return methods_; }
+
+ private:
+  static constexpr const char16_t* kOrderMessage = u"PARAM の順番は、すべての PARAM に重複なく指定してください。";
+
+  void ReadParam(const JsonValue& value, const Text& where, std::size_t index) {
+    if (document_.page.objectParams.size() == platform::kMaxReplyParams) {
+      throw Malformed{FromUtf8(platform::TooManyParamsReason()) + u"。"};
+    }
+    std::array<JsonValue, 4> parts;  // one more than a PARAM has, to tell a longer list
+    std::size_t count = 0;
+    ForEachElement(value, [&](const JsonValue& part) {
+      parts[count++] = part;
+      return count < parts.size();
+    });
+    const bool shaped = value.Is(JsonType::kArray) && (count == 2 || count == 3) && parts[0].Is(JsonType::kString) &&
+                        parts[1].Is(JsonType::kString);
+    std::optional<std::int64_t> place;
+    if (shaped && count == 3) place = WholeNumber(parts[2], kMaxId);
+    if (!shaped || (count == 3 && !place)) {
+      throw Malformed{where + u"params[" + Decimal(index) + u"] は [名前, 値] か [名前, 値, 順番] で指定してください。"};
+    }
+    ParamElement& param = document_.page.objectParams.emplace_back();
+    param.name = DecodedText(parts[0]);
+    param.value = DecodedText(parts[1]);
+    methods_ += IsMethodName(param.name) ? 1 : 0;
+    if (place) places_.push_back(*place);
+  }
+
+  DocumentRequest& document_;
+  std::vector<std::int64_t> places_;  // of the PARAMs read so far, when they carry places
+  std::size_t methods_ = 0;
+};
+
+DocumentRequest ReadDocument(const MemberMap& request) {
   DocumentRequest document;
-  document.url = OptionalString(request, "url", Text());
-  document.title = OptionalString(request, "title", Text());
-  const QJsonValue objects = request.value(QStringLiteral("objects"));
-  if (!objects.isArray()) throw Malformed{u"\"objects\" は配列で指定してください。"};
-  const QJsonArray list = objects.toArray();
-  if (static_cast<std::size_t>(list.size()) > kMaxObjects) {
-    throw Malformed{u"OBJECT 要素が多すぎます (" + Decimal(static_cast<std::size_t>(list.size())) +
-                    u" 個、上限 " + Decimal(kMaxObjects) + u" 個)。"};
+  document.url = OptionalString(request, u"url", Text()).value_or(Text());
+  document.title = OptionalString(request, u"title", Text()).value_or(Text());
+  const std::optional<JsonValue> objects = request.Find(u"objects");
+  if (!objects || !objects->Is(JsonType::kArray)) throw Malformed{u"\"objects\" は配列で指定してください。"};
+  const std::size_t count = ElementCount(*objects);
+  if (count > kMaxObjects) {
+    throw Malformed{u"OBJECT 要素が多すぎます (" + Decimal(count) + u" 個、上限 " + Decimal(kMaxObjects) + u" 個)。"};
   }
-  std::size_t methods = 0;
-  for (qsizetype i = 0; i < list.size(); ++i) {
-    document.objects.push_back(ReadObject(list.at(i), i));
-    for (const ParamElement& param : document.objects.back().params) methods += IsMethodName(param.name) ? 1 : 0;
-  }
-  if (methods > kMaxMethodParams) {
-    throw Malformed{u"method で始まる PARAM 要素が多すぎます (" + Decimal(methods) + u" 個、上限 " +
+  DocumentReader reader(document);
+  std::size_t index = 0;
+  ForEachElement(*objects, [&](const JsonValue& object) {
+    reader.ReadObject(object, index++);
+    return true;
+  });
+  if (reader.MethodParams() > kMaxMethodParams) {
+    throw Malformed{u"method で始まる PARAM 要素が多すぎます (" + Decimal(reader.MethodParams()) + u" 個、上限 " +
                     Decimal(kMaxMethodParams) + u" 個)。"};
   }
-  CheckParamOrder(document.objects);
+  reader.PutInDocumentOrder();
   return document;
 }
 
 }  // namespace
 
 std::variant<Request, Refusal> ParseRequest(std::string_view json) {
-  QJsonParseError error{};
-  const QJsonDocument parsed =
-      QJsonDocument::fromJson(QByteArray::fromRawData(json.data(), static_cast<qsizetype>(json.size())), &error);
-  if (error.error != QJsonParseError::NoError) {
-    return Refusal{std::nullopt, u"要求を JSON として読めません (" + Decimal(static_cast<std::size_t>(error.offset)) +
-                                     u" バイト目)。"};
+  JsonValue root;
+  try {
+    root = CheckedJson(json);
+  } catch (const JsonSyntaxError& error) {
+    return Refusal{std::nullopt, u"要求を JSON として読めません (" + Decimal(error.offset) + u" バイト目)。"};
   }
-  if (!parsed.isObject()) return Refusal{std::nullopt, u"要求が JSON のオブジェクトではありません。"};
-  const QJsonObject object = parsed.object();
-  const auto id = WholeNumber(object.value(QStringLiteral("id")), kMaxId);
+  if (!root.Is(JsonType::kObject)) return Refusal{std::nullopt, u"要求が JSON のオブジェクトではありません。"};
+  std::optional<MemberMap> object;
+  try {
+    object.emplace(root, u"要求の");
+  } catch (const Malformed& malformed) {
+    return Refusal{std::nullopt, malformed.message};
+  }
+  const auto id = WholeNumber(object->Find(u"id"), kMaxId);
   if (!id) return Refusal{std::nullopt, u"要求の \"id\" は 0 以上の整数で指定してください。"};
-  const QJsonValue kind = object.value(QStringLiteral("kind"));
-  if (!kind.isString()) return Refusal{id, u"要求の \"kind\" は文字列で指定してください。"};
+  const std::optional<JsonValue> kind = object->Find(u"kind");
+  if (!kind || !kind->Is(JsonType::kString)) return Refusal{id, u"要求の \"kind\" は文字列で指定してください。"};
   Request request;
   request.id = *id;
   try {
-    const QString name = kind.toString();
-    if (name == QLatin1String("document")) {
+    const Text name = DecodedText(*kind);
+    if (name == u"document") {
       request.kind = Request::Kind::kDocument;
-      request.document = ReadDocument(object);
-    } else if (name == QLatin1String("print") || name == QLatin1String("preview")) {
-      request.kind = name == QLatin1String("print") ? Request::Kind::kPrint : Request::Kind::kPreview;
-      request.control.key = RequiredKey(object, Text());
+      request.document = ReadDocument(*object);
+    } else if (name == u"print" || name == u"preview") {
+      request.kind = name == u"print" ? Request::Kind::kPrint : Request::Kind::kPreview;
+      request.control.key = RequiredKey(*object, Text());
     } else {
       return Refusal{id, u"要求の種類" + Quoted(name) + u"は扱えません。"};
     }

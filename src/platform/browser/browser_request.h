@@ -1,6 +1,8 @@
 // The requests the browser extension sends, read from their JSON and checked: every member
 // a page could influence is untrusted, so a request that is not exactly as described is
-// refused with a Japanese reason and never reaches the control.
+// refused with a Japanese reason and never reaches the control. The JSON is read where it
+// lies (no tree of it is built): each PARAM's name and value are decoded once, into the
+// place the control reads them from.
 #pragma once
 
 #include <cstdint>
@@ -11,30 +13,29 @@
 
 #include "common/text.h"
 #include "control/host.h"
+#include "platform/host/host_page_objects.h"
 
 namespace vant::browser {
 
 // Bounds besides the message size: OBJECT elements a document may hold (each control's
-// buttons are in the answer, which must stay under the browser's 1 MiB) and method PARAMs
-// (the control counts its methods in 16 bits).
+// buttons are in the answer, which must stay under the browser's 1 MiB), method PARAMs
+// (the control counts its methods in 16 bits) and PARAMs of any name (as many as a page
+// file may hand over, platform::kMaxReplyParams), so that what the host keeps of a request
+// stays a small multiple of its size.
 inline constexpr std::size_t kMaxObjects = 1024;
 inline constexpr std::size_t kMaxMethodParams = 32767;
 // Keys of OBJECT elements: whole numbers 0..2^31-1; request ids: 0..2^53-1, exact in JSON.
 inline constexpr double kMaxKey = 2147483647.0;
 inline constexpr double kMaxId = 9007199254740991.0;
 
-struct BrowserObject {
-  std::int64_t key = 0;
-  std::optional<Text> id;            // the element's id attribute
-  std::vector<ParamElement> params;  // its own PARAM children, in document order
-  // Each PARAM's place among all PARAMs inside OBJECTs of the document, when OBJECTs nest.
-  std::vector<std::int64_t> paramOrder;
-};
-
 struct DocumentRequest {
   Text url;
   Text title;
-  std::vector<BrowserObject> objects;  // every OBJECT element, in document order
+  // Every OBJECT element (with its id and its own PARAMs) and every PARAM inside one, in
+  // document order: by the places the request gives each PARAM when OBJECTs nest, else
+  // object by object.
+  platform::PageObjects page;
+  std::vector<std::int64_t> keys;  // the key of each of page.objects
 };
 
 struct ControlRequest {  // print or preview

@@ -63,11 +63,19 @@ ReadMessage ReadNextMessage(ByteSource& source, std::size_t limit) {
     message.kind = ReadMessage::Kind::kTooLarge;
     return message;
   }
-  message.bytes.resize(length);
-  if (ReadFully(source, message.bytes.data(), length) < length) {
-    message.bytes.clear();
-    message.kind = ReadMessage::Kind::kTruncated;
-    return message;
+  // The room is taken at once but filled as the bytes arrive: a length declared and never
+  // sent costs address space, not memory.
+  message.bytes.reserve(length);
+  constexpr std::size_t kPiece = std::size_t{1} << 20;
+  while (message.bytes.size() < length) {
+    const std::size_t have = message.bytes.size();
+    const std::size_t piece = std::min(kPiece, length - have);
+    message.bytes.resize(have + piece);
+    if (ReadFully(source, message.bytes.data() + have, piece) < piece) {
+      message.bytes = std::string();
+      message.kind = ReadMessage::Kind::kTruncated;
+      return message;
+    }
   }
   message.kind = ReadMessage::Kind::kMessage;
   return message;

@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/files/descriptor.h"
+
 namespace vant::files {
 namespace {
 
@@ -19,33 +21,6 @@ namespace fs = std::filesystem;
 constexpr int kMaxSeriesTries = 100000;
 
 [[noreturn]] void Fail(const fs::path& file, int error) { throw FileWriteFailure(file, error); }
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd = -1) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int Get() const { return fd_; }
-  // Holds fd from now on, closing the one held before.
-  void Reset(int fd) {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = fd;
-  }
-  // Closes now; a failing close (the last chance for a deferred write error) throws.
-  void Close(const fs::path& file) {
-    if (fd_ < 0) return;
-    const int fd = fd_;
-    fd_ = -1;
-    // After EINTR the descriptor is closed on Linux; the data has been handed over.
-    if (::close(fd) != 0 && errno != EINTR) Fail(file, errno);
-  }
-
- private:
-  int fd_;
-};
 
 void WriteAll(int fd, std::string_view bytes, const fs::path& file) {
   while (!bytes.empty()) {
@@ -77,8 +52,10 @@ std::string RandomTag() {
 class PendingFile {
  public:
   // `shownAs` is the file named in failures.
-  PendingFile(const fs::path& directory, fs::path shownAs) : shownAs_(std::move(shownAs)) {
-    dir_.Reset(::open(directory.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  PendingFile(const fs::path& directory, fs::path shownAs)
+      : PendingFile(Descriptor(::open(directory.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)), std::move(shownAs)) {}
+  // In a folder the caller opened (-1 when it could not: errno says why).
+  PendingFile(Descriptor directory, fs::path shownAs) : shownAs_(std::move(shownAs)), dir_(std::move(directory)) {
     if (dir_.Get() < 0) Fail(shownAs_, errno);
     file_.Reset(::openat(dir_.Get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
     if (file_.Get() >= 0) return;
@@ -201,6 +178,13 @@ void StreamInto(int fd, const fs::path& file, std::string_view bytes) {
 }
 
 }  // namespace
+
+void ReplaceFileInFolder(int folder, const std::string& name, std::string_view bytes, mode_t mode,
+                         const fs::path& shownAs) {
+  PendingFile pending(Descriptor(::fcntl(folder, F_DUPFD_CLOEXEC, 0)), shownAs);
+  pending.Complete(bytes, mode);
+  pending.Replace(name);
+}
 
 NamedTarget CheckNamedTarget(const fs::path& file) {
   const fs::path absolute = Absolute(file);

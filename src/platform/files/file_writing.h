@@ -11,7 +11,10 @@
 // and no new file behind.
 #pragma once
 
+#include <sys/types.h>
+
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 #include "platform/files/file_errors.h"
@@ -37,6 +40,12 @@ NamedTarget WriteNamedFile(const std::filesystem::path& file, std::string_view b
 // or the file the shell redirected standard output to): what else goes to standard output
 // would end up in the file.
 bool IsStandardOutput(const std::filesystem::path& file);
+
+// Writes the bytes to a new file in the folder open as `folder` (a descriptor the caller
+// keeps) and renames it over `name` in one step: whatever held the name is replaced, never
+// written through. The file has `mode` whatever the umask; failures name shownAs.
+void ReplaceFileInFolder(int folder, const std::string& name, std::string_view bytes, mode_t mode,
+                         const std::filesystem::path& shownAs);
 
 // File `number` of the series that `first` starts: `first` itself for 1, then
 // STEM-2.EXT, STEM-3.EXT, … beside it (report.pdf, report-2.pdf, …).

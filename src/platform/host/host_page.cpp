@@ -60,40 +60,46 @@ HostPage HostPage::FromHtml(std::string_view utf8Html, const std::optional<Text>
   std::optional<HostObject> chosen;
   if (control) chosen = std::move(objects.objects[*control]);
   const bool hasObject = !objects.objects.empty();
-  return HostPage(std::move(objects.objectParams), hasObject, std::move(chosen));
+  return FromParams(std::move(objects.objectParams), hasObject, std::move(chosen));
 }
 
 HostPage HostPage::FromObjects(PageObjects objects, std::size_t control) {
   if (control >= objects.objects.size()) throw std::out_of_range("no such OBJECT element");
   HostObject chosen = std::move(objects.objects[control]);
-  return HostPage(std::move(objects.objectParams), true, std::move(chosen));
+  return FromParams(std::move(objects.objectParams), true, std::move(chosen));
+}
+
+HostPage HostPage::FromShared(std::shared_ptr<const std::vector<ParamElement>> objectParams, HostObject control) {
+  if (!objectParams) throw std::invalid_argument("a page without its PARAMs");
+  return HostPage(std::move(objectParams), true, std::move(control));
 }
 
 HostPage HostPage::FromParams(std::vector<ParamElement> objectParams, bool hasObject,
                               std::optional<HostObject> control) {
-  return HostPage(std::move(objectParams), hasObject, std::move(control));
+  return HostPage(std::make_shared<const std::vector<ParamElement>>(std::move(objectParams)), hasObject,
+                  std::move(control));
 }
 
-HostPage::HostPage(std::vector<ParamElement> objectParams, bool hasObject,
+HostPage::HostPage(std::shared_ptr<const std::vector<ParamElement>> objectParams, bool hasObject,
                    std::optional<HostObject> control)
     : objectParams_(std::move(objectParams)), hasObject_(hasObject), control_(std::move(control)) {
   if (control_ && !hasObject_) throw std::invalid_argument("a control OBJECT on a page without OBJECT");
   if (!control_) return;
   for (const std::size_t index : control_->params) {
-    if (index >= objectParams_.size()) throw std::out_of_range("a control PARAM the page does not hold");
-    bag_.try_emplace(AsciiLowerCase(objectParams_[index].name), index);  // the first one stays
+    if (index >= objectParams_->size()) throw std::out_of_range("a control PARAM the page does not hold");
+    bag_.try_emplace(AsciiLowerCase((*objectParams_)[index].name), index);  // the first one stays
   }
 }
 
 const std::vector<ParamElement>& HostPage::ObjectParams() const {
   if (!HasObject()) throw Failure(NoObjectElementDescription());
-  return objectParams_;
+  return *objectParams_;
 }
 
 std::optional<Text> HostPage::Read(TextView name) const {
   const auto found = bag_.find(AsciiLowerCase(name));
   if (found == bag_.end()) return std::nullopt;
-  return objectParams_[found->second].value;
+  return (*objectParams_)[found->second].value;
 }
 
 }  // namespace vant::platform

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <unordered_map>
@@ -22,6 +23,9 @@ class HostPage final : public HostDocument, public PropertyBag {
   // The page as another reader collected it (a browser's live document): the control is
   // objects.objects[control]; an index outside them throws std::out_of_range.
   static HostPage FromObjects(PageObjects objects, std::size_t control);
+  // One of several controls of a page whose PARAMs they share (not copied for each): an
+  // index of the control's that objectParams does not hold throws std::out_of_range.
+  static HostPage FromShared(std::shared_ptr<const std::vector<ParamElement>> objectParams, HostObject control);
 
   // A page already read: every PARAM inside an OBJECT, whether the page has any OBJECT,
   // and the control's OBJECT (its params index objectParams).
@@ -41,10 +45,10 @@ class HostPage final : public HostDocument, public PropertyBag {
   const HostObject* ControlObject() const { return control_ ? &*control_ : nullptr; }
 
  private:
-  HostPage(std::vector<ParamElement> objectParams, bool hasObject,
+  HostPage(std::shared_ptr<const std::vector<ParamElement>> objectParams, bool hasObject,
            std::optional<HostObject> control);
 
-  std::vector<ParamElement> objectParams_;
+  std::shared_ptr<const std::vector<ParamElement>> objectParams_;  // never null
   bool hasObject_ = false;
   std::optional<HostObject> control_;
   // ASCII-lower-cased name -> index into objectParams_ of the first PARAM of that name.

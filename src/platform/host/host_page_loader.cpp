@@ -30,8 +30,6 @@ constexpr ChildLimits kPageReadingLimits{
 
 // Also said for a tag with tens of thousands of attributes, which costs the parser as much.
 const std::string kTooDeep = "要素の入れ子が深すぎるため解析できません";
-const std::string kTooManyParams =
-    "PARAM 要素が多すぎます (上限 " + std::to_string(kMaxReplyParams) + " 個)";
 const std::string kOverBudget = "ページが大きすぎるか複雑すぎるため、解析に使えるメモリ (" +
                                 std::to_string(kPageReadingLimits.memoryBytes >> 20) +
                                 " MiB) または時間 (" + std::to_string(kPageReadingLimits.cpuSeconds) +
@@ -156,7 +154,7 @@ PageReply ReadPageInChild(const std::filesystem::path& path, const std::function
     if (EstimateParseWork(utf8) > kMaxParseWork) Unreadable(path, kTooDeep);
     PageObjects objects = ReadPageObjects(utf8);
     utf8 = std::string();
-    if (objects.objectParams.size() > kMaxReplyParams) Unreadable(path, kTooManyParams);
+    if (objects.objectParams.size() > kMaxReplyParams) Unreadable(path, TooManyParamsReason());
     const std::optional<std::size_t> control = ChooseControl(objects, objectId);
     read.hasObject = !objects.objects.empty();
     if (control) read.control = std::move(objects.objects[*control]);

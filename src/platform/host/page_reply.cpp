@@ -126,6 +126,10 @@ std::optional<ReadPageParams> ReadParams(Reader& in) {
 
 }  // namespace
 
+std::string TooManyParamsReason() {
+  return "PARAM 要素が多すぎます (上限 " + std::to_string(kMaxReplyParams) + " 個)";
+}
+
 std::string EncodeReply(const PageReply& reply) {
   Writer out;
   if (const auto* page = std::get_if<ReadPageParams>(&reply)) {

@@ -19,6 +19,8 @@ namespace vant::platform {
 // The most PARAMs a page may hand over: thirty times the 32767 methods a control can hold,
 // few enough that the reading process stays far below its memory goal.
 inline constexpr std::size_t kMaxReplyParams = 1'000'000;
+// Why a page of more PARAMs is refused, whoever read it.
+std::string TooManyParamsReason();
 
 struct ReadPageParams {
   PageEncoding encoding = PageEncoding::kUtf8;

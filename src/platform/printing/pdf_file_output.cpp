@@ -77,6 +77,7 @@ std::optional<std::filesystem::path> PdfFileOutput::Path() const {
 }
 
 DeliveredDocument PdfFileOutput::Deliver(const PrintedDocument& document) {
+  if (refusal_) throw Failure(*refusal_);
   if (standardOutput_) return DeliverToStandardOutput(document);
   const std::optional<std::filesystem::path> first = Path();
   if (!first) throw Failure(u"PDF ファイルの出力先が指定されていません。");

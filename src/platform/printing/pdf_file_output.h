@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <utility>
 
 #include "platform/printing/printer_output.h"
 
@@ -30,6 +31,10 @@ class PdfFileOutput final : public PrinterOutput {
   // is set or the documents go to standard output.
   std::optional<std::filesystem::path> Path() const;
 
+  // While a refusal is set, every document is refused with it and nothing is written (the
+  // print server that was chosen is gone, and the page did not choose this printer).
+  void Refuse(std::optional<Text> refusal) { refusal_ = std::move(refusal); }
+
   // Throws a Failure naming the file when no path is set or the file cannot be written.
   DeliveredDocument Deliver(const PrintedDocument& document) override;
 
@@ -43,6 +48,7 @@ class PdfFileOutput final : public PrinterOutput {
   // The number the next new file of the series starts looking from.
   std::optional<int> nextNumber_;
   bool standardOutput_ = false;
+  std::optional<Text> refusal_;
 };
 
 }  // namespace vant::printing

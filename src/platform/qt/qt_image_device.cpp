@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/failure.h"
+#include "platform/qt/device_pixels.h"
 
 namespace vant::qt {
 namespace {
@@ -24,11 +25,15 @@ void CheckPictureSize(int widthPx, int heightPx) {
   }
 }
 
-QImage NewPicture(int widthPx, int heightPx, Rgb background) {
-  if (widthPx == 0 || heightPx == 0) return QImage();
-  QImage image(widthPx, heightPx, QImage::Format_RGB32);
+// widthPx x heightPx picture pixels at the ratio.
+QImage NewPicture(int widthPx, int heightPx, double ratio, Rgb background) {
+  const int deviceWidth = DeviceEdge(widthPx, ratio);
+  const int deviceHeight = DeviceEdge(heightPx, ratio);
+  if (deviceWidth == 0 || deviceHeight == 0) return QImage();
+  QImage image(deviceWidth, deviceHeight, QImage::Format_RGB32);
   if (image.isNull()) throw Failure::InvalidPropertyValue();  // the memory is not there
   image.fill(QColor(background.red, background.green, background.blue));
+  image.setDevicePixelRatio(ratio);
   return image;
 }
 
@@ -198,6 +203,12 @@ void StretchBlackOnWhite(QImage& dest, const QImage& src, const AxisMap& across,
   }
 }
 
+// The picture pixel a stroke's coordinate names. The painter centres a stroke on that
+// pixel; on one device pixel per picture pixel the rasteriser rounds the stroke onto it by
+// itself, but with more device pixels a fractional coordinate would put the stroke across
+// two picture pixels' device pixels, and a copy shrunk by whole picture pixels would blur it.
+double OnPixel(double coordinate) { return std::floor(coordinate + 0.5); }
+
 }  // namespace
 
 double ScreenDpiX() {
@@ -256,9 +267,11 @@ class QtImageDevice::Painting final : public QtPainterDevice {
   std::optional<QPainter> painter_;
 };
 
-QtImageDevice::QtImageDevice(int widthPx, int heightPx, double dpiX, double dpiY) {
+QtImageDevice::QtImageDevice(int widthPx, int heightPx, double dpiX, double dpiY, double ratio) {
   CheckPictureSize(widthPx, heightPx);
-  image_ = NewPicture(widthPx, heightPx, Rgb{255, 255, 255});
+  wantedRatio_ = ratio;
+  ratio_ = FittingRatio(widthPx, heightPx, ratio);
+  image_ = NewPicture(widthPx, heightPx, ratio_, Rgb{255, 255, 255});
   painting_ = std::make_unique<Painting>(image_, dpiX, dpiY);
   painting_->SetSize(widthPx, heightPx);
 }
@@ -284,15 +297,15 @@ void QtImageDevice::FillRect(double x, double y, double w, double h, Rgb colour)
 }
 void QtImageDevice::StrokeLine(double x1, double y1, double x2, double y2, const Pen& pen) {
   uniform_.reset();
-  painting_->StrokeLine(x1, y1, x2, y2, pen);
+  painting_->StrokeLine(OnPixel(x1), OnPixel(y1), OnPixel(x2), OnPixel(y2), pen);
 }
 void QtImageDevice::StrokeRect(double x1, double y1, double x2, double y2, const Pen& pen) {
   uniform_.reset();
-  painting_->StrokeRect(x1, y1, x2, y2, pen);
+  painting_->StrokeRect(OnPixel(x1), OnPixel(y1), OnPixel(x2), OnPixel(y2), pen);
 }
 void QtImageDevice::StrokeEllipse(double cx, double cy, double rx, double ry, const Pen& pen) {
   uniform_.reset();
-  painting_->StrokeEllipse(cx, cy, rx, ry, pen);
+  painting_->StrokeEllipse(OnPixel(cx), OnPixel(cy), rx, ry, pen);
 }
 void QtImageDevice::DrawText(double x, double y, TextView line, const FontSpec& font, Rgb colour) {
   uniform_.reset();
@@ -303,17 +316,42 @@ TextExtent QtImageDevice::MeasureText(TextView line, const FontSpec& font) {
 }
 
 void QtImageDevice::Resize(int widthPx, int heightPx, Rgb background) {
+  Rebuild(widthPx, heightPx, wantedRatio_, background);
+}
+
+void QtImageDevice::SetDevicePixelRatio(double ratio) {
+  // The size stays, so no area is new and the background colour is never used.
+  Rebuild(static_cast<int>(WidthPx()), static_cast<int>(HeightPx()), ratio, Rgb{255, 255, 255});
+}
+
+void QtImageDevice::Rebuild(int widthPx, int heightPx, double wantedRatio, Rgb background) {
   CheckPictureSize(widthPx, heightPx);
-  if (widthPx == image_.width() && heightPx == image_.height()) return;
+  const double ratio = FittingRatio(widthPx, heightPx, wantedRatio);
+  const int oldWidth = static_cast<int>(WidthPx());
+  const int oldHeight = static_cast<int>(HeightPx());
+  wantedRatio_ = wantedRatio;
+  if (widthPx == oldWidth && heightPx == oldHeight && ratio == ratio_) return;
   EndPainting();
-  QImage resized = NewPicture(widthPx, heightPx, background);
-  const int keepWidth = std::min(widthPx, image_.width());
-  const int keepHeight = std::min(heightPx, image_.height());
-  for (int row = 0; row < keepHeight; ++row) {
-    std::memcpy(resized.scanLine(row), image_.constScanLine(row),
-                static_cast<size_t>(keepWidth) * sizeof(QRgb));
+  QImage rebuilt = NewPicture(widthPx, heightPx, ratio, background);
+  const int keepWidth = std::min(widthPx, oldWidth);
+  const int keepHeight = std::min(heightPx, oldHeight);
+  if (!rebuilt.isNull() && !image_.isNull() && keepWidth > 0 && keepHeight > 0) {
+    if (ratio == ratio_) {
+      const int rows = std::min({DeviceEdge(keepHeight, ratio), rebuilt.height(), image_.height()});
+      const int columns = std::min({DeviceEdge(keepWidth, ratio), rebuilt.width(), image_.width()});
+      for (int row = 0; row < rows; ++row) {
+        std::memcpy(rebuilt.scanLine(row), image_.constScanLine(row),
+                    static_cast<size_t>(columns) * sizeof(QRgb));
+      }
+    } else {
+      // The kept part at the new density: thin lines survive a shrink.
+      StretchPixels(rebuilt, 0, 0, DeviceEdge(keepWidth, ratio), DeviceEdge(keepHeight, ratio),
+                    image_, 0, 0, DeviceEdge(keepWidth, ratio_), DeviceEdge(keepHeight, ratio_),
+                    StretchMode::kBlackOnWhite);
+    }
   }
-  image_ = std::move(resized);
+  image_ = std::move(rebuilt);
+  ratio_ = ratio;
   painting_->SetSize(widthPx, heightPx);
   if (uniform_ != qRgb(background.red, background.green, background.blue)) uniform_.reset();
 }
@@ -334,7 +372,12 @@ void QtImageDevice::StretchFrom(int x, int y, int width, int height, const Pictu
   const QImage& pixels = other->Image();
   EndPainting();
   uniform_.reset();
-  StretchPixels(image_, x, y, width, height, pixels, srcX, srcY, srcWidth, srcHeight, mode);
+  const DeviceRun across = DeviceRunOf(x, width, ratio_);
+  const DeviceRun down = DeviceRunOf(y, height, ratio_);
+  const DeviceRun srcAcross = DeviceRunOf(srcX, srcWidth, other->ratio_);
+  const DeviceRun srcDown = DeviceRunOf(srcY, srcHeight, other->ratio_);
+  StretchPixels(image_, across.origin, down.origin, across.size, down.size, pixels,
+                srcAcross.origin, srcDown.origin, srcAcross.size, srcDown.size, mode);
 }
 
 }  // namespace vant::qt

@@ -35,10 +35,17 @@ double ScreenDpiY();
 void StretchPixels(QImage& dest, int x, int y, int width, int height, const QImage& src,
                    int srcX, int srcY, int srcWidth, int srcHeight, StretchMode mode);
 
+// Sizes, places and lengths are picture pixels, as the picture box measures; the QImage
+// behind them holds `ratio` device pixels for each (the screen's device pixel ratio, or
+// less for a picture too large to hold that many, FittingRatio) and carries that ratio, so
+// that Qt paints it on the screen one image pixel to one device pixel. Painting goes
+// through a painter scaled by the ratio: text and lines are drawn at the device's
+// resolution, fills end on the device pixel edges DeviceEdge names.
 class QtImageDevice final : public PictureDevice {
  public:
-  // A white picture of the given size; sizes outside the limits raise a Failure.
-  QtImageDevice(int widthPx, int heightPx, double dpiX, double dpiY);
+  // A white picture of the given size; sizes outside the limits raise a Failure, as does a
+  // ratio that is not a positive number.
+  QtImageDevice(int widthPx, int heightPx, double dpiX, double dpiY, double ratio = 1);
   ~QtImageDevice() override;
   QtImageDevice(const QtImageDevice&) = delete;
   QtImageDevice& operator=(const QtImageDevice&) = delete;
@@ -58,21 +65,34 @@ class QtImageDevice final : public PictureDevice {
   // Keeps what was drawn at the top-left; the new area is background.
   void Resize(int widthPx, int heightPx, Rgb background) override;
   void Clear(Rgb background) override;
-  // The stretching block copy (StretchPixels below). A source that is not a QtImageDevice
-  // is refused with a Failure.
+  // The stretching block copy (StretchPixels below) between the device pixels of the two
+  // rectangles, each picture mapping its own rectangle through its own ratio. A source
+  // that is not a QtImageDevice is refused with a Failure.
   void StretchFrom(int x, int y, int width, int height, const PictureDevice& source, int srcX,
                    int srcY, int srcWidth, int srcHeight, StretchMode mode) override;
 
-  // The pixels as drawn so far (painting in progress is finished first).
+  // The ratio asked for, and the one the image carries.
+  double WantedRatio() const { return wantedRatio_; }
+  double DevicePixelRatio() const { return ratio_; }
+  // A new ratio (a window moved to another screen): what was drawn is kept, resampled to
+  // the new device pixels.
+  void SetDevicePixelRatio(double ratio);
+
+  // The pixels as drawn so far (painting in progress is finished first), tagged with the
+  // ratio.
   const QImage& Image() const;
   FontCache& Fonts();
 
  private:
   class Painting;
   void EndPainting() const;
+  // The image for a new size or ratio, keeping the top-left of what was drawn.
+  void Rebuild(int widthPx, int heightPx, double wantedRatio, Rgb background);
 
   mutable QImage image_;
   std::unique_ptr<Painting> painting_;
+  double wantedRatio_ = 1;
+  double ratio_ = 1;
   // The one colour of every pixel while nothing has been drawn since the last clear: a
   // clear to that colour has nothing to do (building a preview clears its page picture
   // twice a page, 14 MB each, and draws nothing on it).

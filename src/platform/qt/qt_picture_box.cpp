@@ -2,10 +2,10 @@
 
 namespace vant::qt {
 
-QtPictureBox::QtPictureBox(int widthPx, int heightPx)
-    : QtPictureBox(widthPx, heightPx, ScreenDpiX(), ScreenDpiY()) {}
+QtPictureBox::QtPictureBox(int widthPx, int heightPx, double ratio)
+    : QtPictureBox(widthPx, heightPx, ScreenDpiX(), ScreenDpiY(), ratio) {}
 
-QtPictureBox::QtPictureBox(int widthPx, int heightPx, double dpiX, double dpiY)
-    : device_(widthPx, heightPx, dpiX, dpiY), surface_(device_) {}
+QtPictureBox::QtPictureBox(int widthPx, int heightPx, double dpiX, double dpiY, double ratio)
+    : device_(widthPx, heightPx, dpiX, dpiY, ratio), surface_(device_) {}
 
 }  // namespace vant::qt

@@ -26,15 +26,19 @@ const PageRec& Shown(const EngineState& engine, int16_t page) {
 
 int Whole(double x) { return static_cast<int>(RoundHalfEven(x)); }
 
-QImage Stretched(const EngineState& engine, int16_t page, double factor, int width, int height) {
+int Device(int pixels, double ratio) { return static_cast<int>(std::floor(pixels * ratio + 0.5)); }
+
+QImage Stretched(const EngineState& engine, int16_t page, double factor, int width, int height, double ratio = 1) {
   const PageRec& p = Shown(engine, page);
-  const QImage picture = DrawnPagePicture(engine, page);
-  QImage image(width, height, QImage::Format_RGB32);
+  const QImage picture = DrawnPagePicture(engine, page, ratio);
+  QImage image(Device(width, ratio), Device(height, ratio), QImage::Format_RGB32);
   image.fill(Qt::white);
-  qt::StretchPixels(image, Whole(factor * p.offsetLeft), Whole(factor * p.offsetTop),
-                    Whole(width - factor * (p.offsetLeft + p.marginRight)),
-                    Whole(height - factor * (p.offsetTop + p.marginBottom)), picture, 0, 0,
-                    picture.width(), picture.height(), StretchMode::kHalftone);
+  const int x = Whole(factor * p.offsetLeft), y = Whole(factor * p.offsetTop);
+  const int w = Whole(width - factor * (p.offsetLeft + p.marginRight));
+  const int h = Whole(height - factor * (p.offsetTop + p.marginBottom));
+  qt::StretchPixels(image, Device(x, ratio), Device(y, ratio),
+                    Device(x + w, ratio) - Device(x, ratio), Device(y + h, ratio) - Device(y, ratio),
+                    picture, 0, 0, picture.width(), picture.height(), StretchMode::kHalftone);
   return image;
 }
 
@@ -63,22 +67,23 @@ ShownPages BuildShownPages(Platform& platform) {
   return {static_cast<int>(engine.shownPageList.size()) - 1};
 }
 
-QImage DrawnPagePicture(const EngineState& engine, int16_t page) {
+QImage DrawnPagePicture(const EngineState& engine, int16_t page, double ratio) {
   const PageRec& p = Shown(engine, page);
-  qt::QtPictureBox picture(p.printableWidth * 2, p.printableHeight * 2);
-  qt::QtPictureBox scratch(25, 17);
+  qt::QtPictureBox picture(p.printableWidth * 2, p.printableHeight * 2, ratio);
+  qt::QtPictureBox scratch(25, 17, ratio);
   if (!DrawPage(picture.Surface(), p, scratch.Surface())) {
     throw std::runtime_error("page " + std::to_string(page) + " was not drawn");
   }
   return picture.Image().convertToFormat(QImage::Format_RGB32);
 }
 
-QImage PageImageAtFactor(const EngineState& engine, int16_t page, double factor) {
+QImage PageImageAtFactor(const EngineState& engine, int16_t page, double factor, double ratio) {
   const PageRec& p = Shown(engine, page);
   const float f = ToSingle(factor);
   return Stretched(engine, page, f,
                    Whole(ToSingle((p.printableWidth * 2.0 + p.offsetLeft + p.marginRight) * f)),
-                   Whole(ToSingle((p.printableHeight * 2.0 + p.offsetTop + p.marginBottom) * f)));
+                   Whole(ToSingle((p.printableHeight * 2.0 + p.offsetTop + p.marginBottom) * f)),
+                   ratio);
 }
 
 double FitFactor(const EngineState& engine, int16_t page, int viewportWidth, int viewportHeight) {

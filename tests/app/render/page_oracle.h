@@ -22,12 +22,16 @@ struct ShownPages {
 // preview builds them; the run must complete. NextMethod is 0 afterwards.
 ShownPages BuildShownPages(Platform& platform);
 
-// ShownPageList entry page replayed onto a double-density picture of its printable area.
-QImage DrawnPagePicture(const EngineState& engine, int16_t page);
+// ShownPageList entry page replayed onto a double-density picture of its printable area;
+// on a screen of device pixel ratio `ratio` the picture (and the barcode scratch picture)
+// holds ratio device pixels for each of its pixels.
+QImage DrawnPagePicture(const EngineState& engine, int16_t page, double ratio = 1);
 
 // The page image at factor f: the picture's size plus the page's unprintable strips,
-// times f, white, with the picture stretched (averaged) into it inside the strips.
-QImage PageImageAtFactor(const EngineState& engine, int16_t page, double factor);
+// times f, white, with the picture stretched (averaged) into it inside the strips. At a
+// ratio, the image and the rectangles of the copy are in device pixels: a pixel edge e
+// lies on device edge e x ratio, rounded (a half up).
+QImage PageImageAtFactor(const EngineState& engine, int16_t page, double factor, double ratio = 1);
 
 // The automatic fit's factor in a viewport of that size (pixels): a tall page fills 99 %
 // of its height, a wide or square page 80 % of its width.

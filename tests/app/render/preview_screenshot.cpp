@@ -1,17 +1,19 @@
 // Takes the picture of the preview window for the documentation, on a real X display
 // (Xvfb): opens the window the preview button opens over a host page, goes to page 2 with
 // the window's own next-page button, chooses "100%" in its zoom list, then grabs the
-// whole screen with ImageMagick's import. Not a test: run by hand,
+// whole screen, in the screen's device pixels. Not a test: scripts/preview-screenshots.sh
+// runs it as
 //   preview_screenshot PAGE OUT.png
-// with DISPLAY set. Without a window manager nothing maximises a window, so the helper
-// gives the window the screen's area itself, as a window manager would.
+// with DISPLAY set, and QT_SCALE_FACTOR for a scaled desktop. Without a window manager
+// nothing maximises a window, so the helper gives the window the screen's area itself, as
+// a window manager would.
 #include <QApplication>
 #include <QComboBox>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
-#include <cstdlib>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -50,9 +52,9 @@ class ScriptedHandle final : public vant::PreviewWindowHandle {
       dialog.ZoomWidget().setCurrentIndex(dialog.ZoomWidget().findText(QStringLiteral("100%")));
     });
     QTimer::singleShot(5 * kStepMs, &dialog, [this, &dialog] {
-      const std::string command = "import -window root '" + out_ + "'";
-      status_ = std::system(command.c_str());
-      if (status_ != 0) std::cerr << "preview_screenshot: " << command << " failed\n";
+      const QPixmap screen = dialog.screen()->grabWindow(0);
+      status_ = !screen.isNull() && screen.save(QString::fromStdString(out_), "PNG") ? 0 : 1;
+      if (status_ != 0) std::cerr << "preview_screenshot: cannot grab the screen into " << out_ << "\n";
       dialog.CloseWidget().click();
     });
     handle_.ShowModal(window);

@@ -46,8 +46,11 @@ TEST(BrowserAnswer, SmallOutcomeIsSentWhole) {
   EXPECT_EQ(o["messages"][0]["text"].toString(), QString::fromUtf8("印刷対象がありません!"));
   EXPECT_EQ(o["printed"][0]["job"].toInt(), 12);
   EXPECT_FALSE(o["printed"][0].toObject().contains("file"));
-  EXPECT_EQ(o["printed"][1]["file"].toString(), QString::fromUtf8("/home/u/ダウンロード/invoice.pdf"));
+  // The file by its name alone, and where it is in words: no folder of the user's.
+  EXPECT_EQ(o["printed"][1]["file"].toString(), QString::fromUtf8("invoice.pdf"));
+  EXPECT_EQ(o["printed"][1]["folder"].toString(), "downloads");
   EXPECT_FALSE(o["printed"][1].toObject().contains("job"));
+  EXPECT_FALSE(o["printed"][0].toObject().contains("folder"));
 }
 
 TEST(BrowserAnswer, OversizedOutcomesAreShortenedOrRefusedNeverOverTheLimit) {

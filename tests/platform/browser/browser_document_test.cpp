@@ -1,45 +1,98 @@
-// The live document as the control's host page, and the name the page gives its files.
+// The live document as its controls read it, and the name the page gives its files.
 #include "platform/browser/browser_document.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "control/held_buttons.h"
+#include "control/intake.h"
+#include "engine/module_state.h"
+
 namespace vant::browser {
 namespace {
 
-std::vector<Text> Names(const std::vector<ParamElement>& params) {
-  std::vector<Text> names;
-  for (const ParamElement& p : params) names.push_back(p.name);
-  return names;
+class KeptBoxes final : public MessageBoxes {
+ public:
+  void Show(const Text& text, MessageIcon, const Text& title) override { shown.push_back(title + u": " + text); }
+  std::vector<Text> shown;
+};
+
+// What one property reading leaves: the control's state, the boxes it showed, the print
+// button's state.
+struct Reading {
+  ControlState state;
+  std::vector<Text> shown;
+  bool printEnabled = true;
+
+  bool operator==(const Reading& other) const {
+    const auto same = [](const ControlState& a, const ControlState& b) {
+      return a.paramsLoaded == b.paramsLoaded && a.runMode == b.runMode && a.methodCount == b.methodCount &&
+             a.printCaption == b.printCaption && a.printButtonWidth == b.printButtonWidth &&
+             a.printButtonHeight == b.printButtonHeight &&
+             std::equal(a.methodList.begin(), a.methodList.begin() + a.methodCount + 1, b.methodList.begin(),
+                        b.methodList.begin() + b.methodCount + 1);
+    };
+    return same(state, other.state) && shown == other.shown && printEnabled == other.printEnabled;
+  }
+};
+
+Reading Read(const HostDocument& document, const PropertyBag& bag) {
+  ControlState state;  // each reading starts from a new process's state
+  HeldButtonsView view;
+  KeptBoxes boxes;
+  ReadProperties(state, document, bag, view, boxes);
+  return {state, boxes.shown, view.print.Enabled()};
 }
 
-std::vector<Text> Names(const platform::PageObjects& page, const std::vector<std::size_t>& indices) {
-  std::vector<Text> names;
-  for (const std::size_t i : indices) names.push_back(page.objectParams.at(i).name);
-  return names;
-}
-
-BrowserObject Object(std::int64_t key, std::vector<ParamElement> params, std::vector<std::int64_t> order = {}) {
-  BrowserObject object;
-  object.key = key;
+platform::HostObject Object(std::vector<std::size_t> params, std::optional<Text> id = std::nullopt) {
+  platform::HostObject object;
+  object.id = std::move(id);
   object.params = std::move(params);
-  object.paramOrder = std::move(order);
   return object;
 }
 
-TEST(BrowserDocument, ParamsFollowTheirPlacesInTheDocumentWhenObjectsNest) {
-  // <object outer><param p1><object inner><param p2></object><param p4></object>
-  DocumentRequest nested;
-  nested.objects = {Object(0, {{u"p1", u"1"}, {u"p4", u"4"}}, {0, 2}), Object(1, {{u"p2", u"2"}}, {1})};
-  const platform::PageObjects page = PageObjectsOf(nested);
-  EXPECT_EQ(Names(page.objectParams), (std::vector<Text>{u"p1", u"p2", u"p4"}));
-  ASSERT_EQ(page.objects.size(), 2u);
-  EXPECT_EQ(Names(page, page.objects[0].params), (std::vector<Text>{u"p1", u"p4"}));
-
-  DocumentRequest flat;  // without places: object by object
-  flat.objects = {Object(0, {{u"a", u""}, {u"b", u""}}), Object(1, {{u"c", u""}})};
-  EXPECT_EQ(Names(PageObjectsOf(flat).objectParams), (std::vector<Text>{u"a", u"b", u"c"}));
+TEST(BrowserPage, EachControlReadsWhatItWouldReadFromTheWholeDocument) {
+  struct Case {
+    int line;
+    platform::PageObjects page;
+    std::size_t controls;
+  };
+  const std::vector<Case> cases = {
+      // Three controls sharing method names: each takes the document's PARAMs its bag names,
+      // other OBJECTs' method PARAMs included; CmdProperty, Mode and the others only from
+      // its own bag.
+      {__LINE__,
+       {{Object({0, 1, 2, 3, 4}, u"A"), Object({5, 6, 7}, u"B"), Object({8, 9})},
+        {{u"CmdProperty", u"発行,100,30"}, {u"method1", u"papersize,a4"}, {u"x", u"1"}, {u"Mode", u"1"},
+         {u"method2", u"enddoc"}, {u"METHOD1", u"newpage"}, {u"pMode", u"0"}, {u"methodcnt", u"2"},
+         {u"method2", u"prntext,1,1,other"}, {u"cmdproperty", u"別"}}},
+       3},
+      // No OBJECT holds a method PARAM: the first is the control, and reads nothing.
+      {__LINE__, {{Object({0}), Object({1})}, {{u"CmdProperty", u"印刷"}, {u"Mode", u"1"}}}, 1},
+      // A method PARAM of another control named as one of this control's: read with the
+      // document's value, in the document's order.
+      {__LINE__, {{Object({0, 1}), Object({2})}, {{u"method1", u"newpage"}, {u"Method2", u"enddoc"}, {u"method2", u"x"}}},
+       2},
+  };
+  for (const Case& c : cases) {
+    const BrowserPage page(c.page);
+    ASSERT_EQ(page.Controls(), platform::ControlObjectIndexes(c.page)) << "line " << c.line;
+    ASSERT_EQ(page.Controls().size(), c.controls) << "line " << c.line;
+    for (const std::size_t index : page.Controls()) {
+      const platform::HostPage whole = platform::HostPage::FromObjects(c.page, index);
+      const Reading expected = Read(whole, whole);
+      EXPECT_EQ(Read(page.Document(), page.Bag(index)), expected) << "line " << c.line << " object " << index;
+    }
+    // The document handed to the readings holds the method PARAMs alone, in order.
+    std::vector<Text> methods, handed;
+    for (const ParamElement& param : c.page.objectParams) {
+      if (IsMethodName(param.name)) methods.push_back(param.value);
+    }
+    for (const ParamElement& param : page.Document().ObjectParams()) handed.push_back(param.value);
+    EXPECT_EQ(handed, methods) << "line " << c.line;
+  }
+  EXPECT_THROW((void)BrowserPage(cases[0].page).Bag(3), std::out_of_range);
 }
 
 struct NameCase {

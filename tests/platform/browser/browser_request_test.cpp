@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/host/page_reply.h"
+
 #include <string>
 #include <vector>
 
@@ -59,6 +61,11 @@ TEST(BrowserRequest, EverythingNotAsDescribedIsRefusedWithItsReason) {
       // Places: all or none, each once.
       {__LINE__, "{\"kind\":\"document\",\"id\":11,\"objects\":[{\"key\":0,\"params\":[[\"a\",\"b\",0],[\"c\",\"d\"]]}]}", 11, "順番"},
       {__LINE__, "{\"kind\":\"document\",\"id\":11,\"objects\":[{\"key\":0,\"params\":[[\"a\",\"b\",1],[\"c\",\"d\",1]]}]}", 11, "順番"},
+      // Members given twice are refused, not guessed at.
+      {__LINE__, "{\"kind\":\"print\",\"id\":1,\"key\":0,\"key\":1}", std::nullopt, "「key」が 2 回"},
+      {__LINE__, "{\"kind\":\"print\",\"id\":1,\"k\\u0069nd\":\"print\",\"key\":0}", std::nullopt, "「kind」が 2 回"},
+      {__LINE__, "{\"kind\":\"document\",\"id\":13,\"objects\":[{\"key\":0,\"params\":[],\"params\":[]}]}", 13,
+       "objects[0] の「params」が 2 回"},
       // Beyond the control's limits.
       {__LINE__, "{\"kind\":\"document\",\"id\":12,\"objects\":[{\"key\":0,\"params\":[" + Params(32768, "method") + "]}]}", 12, "32768 個、上限 32767 個"},
   };
@@ -91,7 +98,65 @@ TEST(BrowserRequest, MethodLimitCountsMethodParamsOnly) {
                             Params(32767, "METHOD") + "," + Params(3, "MethodCnt") + "," + Params(2, "Mode") + "]}]}";
   const auto parsed = ParseRequest(limit);
   ASSERT_TRUE(std::holds_alternative<Request>(parsed));
-  EXPECT_EQ(std::get<Request>(parsed).document.objects[0].params.size(), 32772u);
+  EXPECT_EQ(std::get<Request>(parsed).document.page.objects[0].params.size(), 32772u);
+}
+
+TEST(BrowserRequest, ParamsOfAnyNameAreBoundedAsAPageFileIs) {
+  // The PARAMs are counted across OBJECTs; the limit itself is taken.
+  const auto document = [](std::size_t first, std::size_t second) {
+    return "{\"kind\":\"document\",\"id\":5,\"objects\":[{\"key\":0,\"params\":[" + Params(first, "x") +
+           "]},{\"key\":1,\"params\":[" + Params(second, "y") + "]}]}";
+  };
+  const std::size_t half = platform::kMaxReplyParams / 2;
+  const auto limit = ParseRequest(document(half, platform::kMaxReplyParams - half));
+  ASSERT_TRUE(std::holds_alternative<Request>(limit));
+  EXPECT_EQ(std::get<Request>(limit).document.page.objectParams.size(), platform::kMaxReplyParams);
+  const auto over = ParseRequest(document(half, platform::kMaxReplyParams - half + 1));
+  ASSERT_TRUE(std::holds_alternative<Refusal>(over));
+  EXPECT_EQ(std::get<Refusal>(over).id, 5);
+  EXPECT_EQ(ToUtf8(std::get<Refusal>(over).message), platform::TooManyParamsReason() + "。");
+}
+
+std::vector<Text> Names(const platform::PageObjects& page, const std::vector<std::size_t>& indices) {
+  std::vector<Text> names;
+  for (const std::size_t i : indices) names.push_back(page.objectParams.at(i).name);
+  return names;
+}
+
+std::vector<Text> AllNames(const platform::PageObjects& page) {
+  std::vector<Text> names;
+  for (const ParamElement& p : page.objectParams) names.push_back(p.name);
+  return names;
+}
+
+TEST(BrowserRequest, ParamsFollowTheirPlacesInTheDocumentWhenObjectsNest) {
+  struct Case {
+    int line;
+    std::string objects;
+    std::vector<Text> document;                   // every PARAM, in document order
+    std::vector<std::vector<Text>> ownParams;     // each OBJECT's own
+  };
+  const std::vector<Case> cases = {
+      // <object outer><param p1><object inner><param p2></object><param p4></object>
+      {__LINE__, R"([{"key":0,"params":[["p1","1",0],["p4","4",2]]},{"key":1,"params":[["p2","2",1]]}])",
+       {u"p1", u"p2", u"p4"}, {{u"p1", u"p4"}, {u"p2"}}},
+      // Places need not be consecutive; the PARAMs of three OBJECTs move in one cycle.
+      {__LINE__, R"([{"key":0,"params":[["c","",90]]},{"key":1,"params":[["a","",10],["d","",200]]},{"key":2,"params":[["b","",50]]}])",
+       {u"a", u"b", u"c", u"d"}, {{u"c"}, {u"a", u"d"}, {u"b"}}},
+      // Without places: object by object.
+      {__LINE__, R"([{"key":0,"params":[["a",""],["b",""]]},{"key":1,"params":[["c",""]]}])",
+       {u"a", u"b", u"c"}, {{u"a", u"b"}, {u"c"}}},
+  };
+  for (const Case& c : cases) {
+    const auto parsed = ParseRequest(R"({"kind":"document","id":1,"objects":)" + c.objects + "}");
+    ASSERT_TRUE(std::holds_alternative<Request>(parsed)) << "line " << c.line;
+    const platform::PageObjects& page = std::get<Request>(parsed).document.page;
+    EXPECT_EQ(AllNames(page), c.document) << "line " << c.line;
+    ASSERT_EQ(page.objects.size(), c.ownParams.size()) << "line " << c.line;
+    for (std::size_t o = 0; o < page.objects.size(); ++o) {
+      EXPECT_EQ(Names(page, page.objects[o].params), c.ownParams[o]) << "line " << c.line << " object " << o;
+    }
+  }
 }
 
 TEST(BrowserRequest, WellFormedRequestsCarryWhatThePageSent) {
@@ -105,17 +170,18 @@ TEST(BrowserRequest, WellFormedRequestsCarryWhatThePageSent) {
   EXPECT_EQ(r.id, 9007199254740991);
   EXPECT_EQ(r.document.url, u"https://例え.jp/a/請求.html");
   EXPECT_EQ(r.document.title, u"請求書");
-  ASSERT_EQ(r.document.objects.size(), 3u);
-  EXPECT_EQ(r.document.objects[0].key, 4);
-  EXPECT_EQ(r.document.objects[0].id, Text(u"Inv"));
-  ASSERT_EQ(r.document.objects[0].params.size(), 2u);
-  EXPECT_EQ(r.document.objects[0].params[0].name, u"CmdProperty");
-  EXPECT_EQ(r.document.objects[0].params[0].value, u"発行,,120");
-  EXPECT_EQ(r.document.objects[0].params[1].value, Text(u"prntext,1,2,\"A\"\0", 16));
-  EXPECT_EQ(r.document.objects[0].paramOrder, (std::vector<std::int64_t>{1, 0}));
-  EXPECT_EQ(r.document.objects[1].key, 2147483647);
-  EXPECT_EQ(r.document.objects[1].id, std::nullopt);
-  EXPECT_EQ(r.document.objects[2].id, std::nullopt);
+  const platform::PageObjects& page = r.document.page;
+  ASSERT_EQ(page.objects.size(), 3u);
+  EXPECT_EQ(r.document.keys, (std::vector<std::int64_t>{4, 2147483647, 0}));
+  EXPECT_EQ(page.objects[0].id, Text(u"Inv"));
+  // The places put method1 first.
+  ASSERT_EQ(page.objectParams.size(), 2u);
+  EXPECT_EQ(page.objects[0].params, (std::vector<std::size_t>{1, 0}));
+  EXPECT_EQ(page.objectParams[1].name, u"CmdProperty");
+  EXPECT_EQ(page.objectParams[1].value, u"発行,,120");
+  EXPECT_EQ(page.objectParams[0].value, Text(u"prntext,1,2,\"A\"\0", 16));
+  EXPECT_EQ(page.objects[1].id, std::nullopt);
+  EXPECT_EQ(page.objects[2].id, std::nullopt);
 
   for (const auto& [json, kind] : {std::pair{"{\"kind\":\"print\",\"id\":0,\"key\":17}", Request::Kind::kPrint},
                                    std::pair{"{\"id\":3,\"key\":17,\"kind\":\"preview\",\"extra\":[]}", Request::Kind::kPreview}}) {

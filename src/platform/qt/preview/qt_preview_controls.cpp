@@ -18,21 +18,29 @@ constexpr int kInitialPictureSide = 1;
 
 }  // namespace
 
-QtPreviewControls::QtPreviewControls()
-    : viewport_(PaneAt(kBasePlace)),
+QtPreviewControls::QtPreviewControls(double ratio)
+    : ratio_(ratio),
+      viewport_(PaneAt(kBasePlace)),
       canvas_(PaneAt(kCanvasPlace)),
       verticalPlace_(PaneAt(kVerticalBarPlace)),
       horizontalPlace_(PaneAt(kHorizontalBarPlace)),
-      pageImage_(PixelsOf(kPageImagePlace.width), PixelsOf(kPageImagePlace.height)),
-      scratch_(PixelsOf(kBarcodeScratchPlace.width), PixelsOf(kBarcodeScratchPlace.height)) {
+      pageImage_(PixelsOf(kPageImagePlace.width), PixelsOf(kPageImagePlace.height), ratio),
+      scratch_(PixelsOf(kBarcodeScratchPlace.width), PixelsOf(kBarcodeScratchPlace.height), ratio) {
   // The page image is a shrunken copy of the page picture: averaged, so that text and thin
   // lines stay legible.
   pageImage_.Surface().SetStretchMode(StretchMode::kHalftone);
 }
 
 PictureBox& QtPreviewControls::CreatePagePicture() {
-  pagePicture_ = std::make_unique<QtPictureBox>(kInitialPictureSide, kInitialPictureSide);
+  pagePicture_ = std::make_unique<QtPictureBox>(kInitialPictureSide, kInitialPictureSide, ratio_);
   return pagePicture_->Surface();
+}
+
+void QtPreviewControls::SetDevicePixelRatio(double ratio) {
+  pageImage_.Device().SetDevicePixelRatio(ratio);
+  scratch_.Device().SetDevicePixelRatio(ratio);
+  if (pagePicture_) pagePicture_->Device().SetDevicePixelRatio(ratio);
+  ratio_ = ratio;
 }
 
 PictureBox& QtPreviewControls::PagePicture() {

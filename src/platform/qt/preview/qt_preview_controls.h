@@ -13,7 +13,14 @@ namespace vant::qt {
 
 class QtPreviewControls : public PreviewView {
  public:
-  QtPreviewControls();
+  // ratio: the device pixels the screen has for each of the window's pixels; the three
+  // picture boxes hold that many for each of theirs (QtImageDevice).
+  explicit QtPreviewControls(double ratio = 1);
+
+  double DevicePixelRatio() const { return ratio_; }
+  // The window is on a screen of another ratio: every picture box takes it, keeping what
+  // it holds; the page is rendered anew by FrmPreview::ScreenChanged.
+  void SetDevicePixelRatio(double ratio);
 
   Pane& Viewport() override { return viewport_; }
   Pane& Canvas() override { return canvas_; }
@@ -34,8 +41,12 @@ class QtPreviewControls : public PreviewView {
 
   // The visible page image, as the window shows it.
   const QtPictureBox& PageImageBox() const { return pageImage_; }
+  // The hidden page picture, once loading has created it; null before.
+  const QtPictureBox* PagePictureBox() const { return pagePicture_.get(); }
+  const QtPictureBox& BarcodeScratchBox() const { return scratch_; }
 
  protected:
+  double ratio_;
   Pane viewport_;
   Pane canvas_;
   Pane verticalPlace_;

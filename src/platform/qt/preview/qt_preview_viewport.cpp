@@ -5,6 +5,8 @@
 #include <QPalette>
 #include <QWheelEvent>
 
+#include <cmath>
+
 namespace vant::qt {
 
 QtPreviewViewport::QtPreviewViewport(const QtPictureBox& pageImage, QWidget* parent)
@@ -22,7 +24,11 @@ void QtPreviewViewport::paintEvent(QPaintEvent*) {
   const PictureSurface& image = pageImage_.Surface();
   if (!image.Visible()) return;
   QPainter painter(this);
-  painter.drawImage(QPointF(image.Left(), image.Top()), pageImage_.Image());
+  // The image carries its device pixel ratio: drawn from a whole device pixel, each of its
+  // pixels meets one of the screen's.
+  const double ratio = devicePixelRatioF();
+  const QPointF at(std::round(image.Left() * ratio) / ratio, std::round(image.Top() * ratio) / ratio);
+  painter.drawImage(at, pageImage_.Image());
 }
 
 void QtPreviewViewport::mouseDoubleClickEvent(QMouseEvent* event) {

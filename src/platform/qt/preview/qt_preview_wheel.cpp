@@ -4,6 +4,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <exception>
 
@@ -15,6 +16,9 @@ int16_t WheelDistance(const QWheelEvent& wheel) {
   return static_cast<int16_t>(std::clamp(wheel.angleDelta().y(), -32768, 32767));
 }
 
+// One notch of a common wheel; finer wheels and touchpads send parts of it.
+constexpr int kWheelNotch = 120;
+
 }  // namespace
 
 void QtWheelFilter::TakeWheelFrom(QObject& widget) {
@@ -25,6 +29,20 @@ void QtWheelFilter::TakeWheelFrom(QObject& widget) {
 bool QtWheelFilter::eventFilter(QObject* watched, QEvent* event) {
   const bool taken = std::find(taken_.begin(), taken_.end(), watched) != taken_.end();
   try {
+    if (event->type() == QEvent::Wheel &&
+        static_cast<const QWheelEvent&>(*event).modifiers().testFlag(Qt::ControlModifier)) {
+      // Zooming, not scrolling: the scroll procedure does not see it.
+      const int turn = static_cast<const QWheelEvent&>(*event).angleDelta().y();
+      if ((turn > 0) != (zoomDistance_ > 0)) zoomDistance_ = 0;  // turned the other way
+      zoomDistance_ = std::clamp(zoomDistance_ + turn, -32768, 32767);
+      while (std::abs(zoomDistance_) >= kWheelNotch) {
+        const bool closer = zoomDistance_ > 0;
+        zoomDistance_ -= closer ? kWheelNotch : -kWheelNotch;
+        if (zoom_) zoom_(closer);
+      }
+      event->accept();
+      return true;
+    }
     if (event->type() == QEvent::Wheel) {
       const auto& wheel = static_cast<const QWheelEvent&>(*event);
       // A sideways turn is another message, which the window does not handle.

@@ -2,17 +2,20 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QFont>
 #include <QLabel>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStatusBar>
 
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <optional>
 
 #include "common/failure.h"
 #include "platform/qt/qt_fonts.h"
@@ -46,6 +49,35 @@ QPushButton* MakeButton(const char* name, const char16_t* caption, const DesignP
   return button;
 }
 
+// The keys of the window besides its buttons' access keys and Escape (the dialog's own
+// rejection, which closes as the close button does). They act wherever the focus is, the
+// zoom list included, as the access keys do.
+struct KeyBinding {
+  QKeyCombination keys;
+  PreviewKey key;
+};
+constexpr KeyBinding kKeyBindings[] = {
+    {QKeyCombination(Qt::Key_PageDown), PreviewKey::kNextPage},
+    {QKeyCombination(Qt::Key_PageUp), PreviewKey::kPreviousPage},
+    {QKeyCombination(Qt::Key_Home), PreviewKey::kFirstPage},
+    {QKeyCombination(Qt::Key_End), PreviewKey::kLastPage},
+};
+
+// Ctrl with + (shifted, unshifted as = on the same key, or on the keypad) or - zooms. Shift
+// and the keypad differ between keyboards, so these are matched by their key alone.
+std::optional<PreviewKey> ZoomKey(const QKeyEvent& event) {
+  if (!event.modifiers().testFlag(Qt::ControlModifier) ||
+      event.modifiers().testAnyFlags(Qt::AltModifier | Qt::MetaModifier)) {
+    return std::nullopt;
+  }
+  switch (event.key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal: return PreviewKey::kZoomIn;
+    case Qt::Key_Minus: return PreviewKey::kZoomOut;
+    default: return std::nullopt;
+  }
+}
+
 // The bar shows the model: its values run between the maximum and 0 whichever way round,
 // the thumb at the top or left for 0.
 void ShowBar(QScrollBar& widget, const ScrollBarModel& bar, const Pane& place) {
@@ -62,7 +94,9 @@ void ShowBar(QScrollBar& widget, const ScrollBarModel& bar, const Pane& place) {
 
 }  // namespace
 
-QtPreviewWindow::QtPreviewWindow() {
+// The pictures start at the ratio of the screen the window will open on; a move to another
+// screen changes it (FollowScreenRatio).
+QtPreviewWindow::QtPreviewWindow() : QtPreviewControls(devicePixelRatioF()) {
   setWindowTitle(ToQString(kWindowCaption));
   setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
 
@@ -118,6 +152,11 @@ QtPreviewWindow::QtPreviewWindow() {
   viewportWidget_->onDoubleClick = [this] {
     Dispatch("double-click", [](FrmPreview& w) { w.DoubleClick(); });
   };
+  for (const KeyBinding& binding : kKeyBindings) {
+    auto* shortcut = new QShortcut(QKeySequence(binding.keys), this);  // owned by the window
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, this, [this, key = binding.key] { Press(key); });
+  }
   resize(PixelsOf(kWindowClient.width), PixelsOf(kWindowClient.height));
   PlaceFixedControls();
   Sync();
@@ -149,7 +188,9 @@ void QtPreviewWindow::FocusViewport() { viewportWidget_->setFocus(Qt::OtherFocus
 
 void QtPreviewWindow::InstallWheelHandler(WheelTarget& target) {
   RemoveWheelHandler();
-  wheelFilter_ = std::make_unique<QtWheelFilter>(target, [this] { Sync(); });
+  wheelFilter_ = std::make_unique<QtWheelFilter>(
+      target, [this] { Sync(); },
+      [this](bool closer) { Press(closer ? PreviewKey::kZoomIn : PreviewKey::kZoomOut); });
   // The window sees the wheel over its buttons and bars' gaps, the viewport the wheel over
   // the page; the viewport keeps its wheel events, so each is seen once. Over the zoom list
   // the wheel scrolls the page like everywhere else, never changing the zoom.
@@ -206,6 +247,10 @@ void QtPreviewWindow::Dispatch(const char* what, const std::function<void(FrmPre
   Sync();
 }
 
+void QtPreviewWindow::Press(PreviewKey key) {
+  Dispatch("key", [key](FrmPreview& w) { w.KeyPress(key); });
+}
+
 void QtPreviewWindow::OnBarMoved(ScrollBarModel& bar, int value) {
   if (syncing_) return;
   Dispatch("scroll", [&bar, value](FrmPreview&) {
@@ -232,6 +277,7 @@ void QtPreviewWindow::resizeEvent(QResizeEvent* event) {
 
 void QtPreviewWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  FollowScreenRatio();
   // The first showing needs a layout even when no resize reached the window.
   if (window_ != nullptr && !laidOut_) {
     laidOut_ = true;
@@ -246,10 +292,37 @@ void QtPreviewWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool QtPreviewWindow::event(QEvent* event) {
+  // The zoom keys come before the focused control's own handling of the key.
+  if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+    if (const auto zoom = ZoomKey(static_cast<const QKeyEvent&>(*event))) {
+      event->accept();
+      if (event->type() == QEvent::KeyPress) Press(*zoom);
+      return true;
+    }
+  }
   if (event->type() == QEvent::WindowActivate) {
     Dispatch("activate", [](FrmPreview& w) { w.Activate(); });
   }
-  return QDialog::event(event);
+  const bool screenChanged = event->type() == QEvent::ScreenChangeInternal
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+                             || event->type() == QEvent::DevicePixelRatioChange
+#endif
+      ;
+  const bool handled = QDialog::event(event);
+  if (screenChanged) FollowScreenRatio();
+  return handled;
+}
+
+void QtPreviewWindow::FollowScreenRatio() {
+  const double ratio = devicePixelRatioF();
+  if (ratio == DevicePixelRatio()) return;
+  try {
+    SetDevicePixelRatio(ratio);
+  } catch (const std::exception& failure) {
+    std::fprintf(stderr, "vant: preview screen: %s\n", failure.what());
+    return;
+  }
+  Dispatch("screen", [](FrmPreview& w) { w.ScreenChanged(); });
 }
 
 void QtPreviewWindow::reject() {
@@ -258,7 +331,7 @@ void QtPreviewWindow::reject() {
     QDialog::reject();
     return;
   }
-  Dispatch("close", [](FrmPreview& w) { w.CloseClick(); });
+  Press(PreviewKey::kClose);
 }
 
 }  // namespace vant::qt

@@ -32,8 +32,6 @@ class QtPreviewWindow final : public QDialog, public QtPreviewControls {
   // The logic that the window's events go to while the window is shown; nullptr detaches.
   void Attach(FrmPreview* window);
 
-
-
   float ScaleWidth() const override;
   float ScaleHeight() const override;
   float StatusBarHeight() const override;
@@ -74,6 +72,11 @@ class QtPreviewWindow final : public QDialog, public QtPreviewControls {
   void Dispatch(const char* what, const std::function<void(FrmPreview&)>& handler);
   void PlaceFixedControls();
   void OnBarMoved(ScrollBarModel& bar, int value);
+  // A key of the window (PreviewKey), or a Ctrl+wheel step, to the logic.
+  void Press(PreviewKey key);
+  // The picture boxes take the device pixel ratio of the screen the window is on; when it
+  // changed, the page is shown again at the new one.
+  void FollowScreenRatio();
 
   // Child widgets, owned by this window as their Qt parent.
   QPushButton* nextButton_;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,6 +18,8 @@
 #include "engine/module_state.h"
 #include "engine/page_record.h"
 #include "fake_platform.h"
+#include "method_lines.h"
+#include "platform/qt/device_pixels.h"
 #include "platform/qt/qt_fonts.h"
 #include "platform/qt/preview/qt_preview_factory.h"
 #include "platform/qt/preview/qt_preview_window.h"
@@ -27,16 +31,7 @@ namespace {
 using test::FakePlatform;
 
 void SetMethods(ModuleState& state, std::initializer_list<const char16_t*> lines) {
-  auto& control = state.control;
-  control = ControlState{};
-  for (const char16_t* line : lines) {
-    MethodRec method;
-    const auto fields = SplitAt(line, u',');
-    for (size_t i = 0; i < fields.size() && i < method.field.size(); ++i) method.field[i] = fields[i];
-    control.methodList.push_back(method);
-  }
-  control.methodCount = static_cast<int16_t>(control.methodList.size() - 1);
-  control.paramsLoaded = true;
+  test::SetMethodLines(state, lines);
 }
 
 void SendWheel(QWidget& widget, int delta) {
@@ -131,16 +126,35 @@ TEST_F(QtPreviewFlow, DrawnPageReachesTheScreenAtItsZoom) {
   ASSERT_TRUE(image.Visible());
   const QImage shot = dialog.ViewportWidget().grab().toImage();
   // The box's left edge at 100 twips is 13.3 pixels in, at double density; its middle is
-  // white.
+  // white. The shot has the screen's device pixels (more than one a pixel on a scaled
+  // desktop).
+  const double ratio = shot.devicePixelRatio();
   auto darkNear = [&](int x, int y) {
     for (int dx = -2; dx <= 2; ++dx) {
-      const QPoint at(static_cast<int>(image.Left()) + x + dx, static_cast<int>(image.Top()) + y);
+      const QPoint at(static_cast<int>((static_cast<double>(image.Left()) + x + dx) * ratio),
+                      static_cast<int>((static_cast<double>(image.Top()) + y) * ratio));
       if (shot.valid(at) && qGray(shot.pixel(at)) < 128) return true;
     }
     return false;
   };
   EXPECT_TRUE(darkNear(13, 140));
   EXPECT_FALSE(darkNear(140, 140));
+}
+
+// Run on a plain and on a scaled desktop (QT_SCALE_FACTOR): the pictures carry the
+// screen's ratio, the page image that many device pixels for each of its pixels.
+TEST_F(QtPreviewFlow, ThePicturesHoldTheScreensDevicePixels) {
+  const double ratio = dialog.devicePixelRatioF();
+  EXPECT_DOUBLE_EQ(ratio, QGuiApplication::primaryScreen()->devicePixelRatio());
+  for (const int index : {4, 3, 0}) {  // the fit, 100 %, 300 %
+    SCOPED_TRACE(index);
+    dialog.ZoomWidget().setCurrentIndex(index);
+    const PictureSurface& image = dialog.PageImageBox().Surface();
+    EXPECT_DOUBLE_EQ(dialog.PageImageBox().Image().devicePixelRatio(), ratio);
+    EXPECT_EQ(dialog.PageImageBox().Image().size(),
+              QSize(DeviceEdge(image.Width(), ratio), DeviceEdge(image.Height(), ratio)));
+    EXPECT_DOUBLE_EQ(dialog.PagePictureBox()->Image().devicePixelRatio(), ratio);
+  }
 }
 
 TEST_F(QtPreviewFlow, PageButtonsByClick) {
