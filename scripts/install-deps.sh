@@ -15,6 +15,7 @@ packages=(
   libgumbo-dev
   # fonts the Japanese Windows font names resolve to, and fontconfig
   fontconfig fonts-ipafont-gothic fonts-ipafont-mincho
+  libfontconfig-dev  # vant check asks fontconfig which faces are a name's own
   # tests: GoogleTest, Google Benchmark, PDF tools, an independent barcode decoder, a display
   libgtest-dev libgmock-dev libbenchmark-dev poppler-utils zbar-tools xvfb xauth xdotool
   qt6-wayland weston  # the preview as a native Wayland window, and a headless compositor for its test

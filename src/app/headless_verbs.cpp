@@ -5,6 +5,7 @@
 #include "control/held_buttons.h"
 #include "app/methods_json.h"
 #include "app/session.h"
+#include "app/thread_state.h"
 #include "app/verbs.h"
 #include "engine/papers.h"
 #include "engine/module_state.h"
@@ -19,9 +20,10 @@ int MethodsVerb(const CommandLine& line) {
   qt::StderrMessageBoxes boxes;
   CountingMessages messages(boxes);
   HeldButtonsView view;
-  ReadProperties(loaded.page, loaded.page, view, messages);
+  ControlState& state = ThreadModuleState().control;
+  ReadProperties(state, loaded.page, loaded.page, view, messages);
   // A failed reading still shows what was stored, after its message.
-  std::cout << MethodsJson(ThisThreadState().control) << '\n';
+  std::cout << MethodsJson(state) << '\n';
   return messages.Critical() > 0 ? kExitStopped : kExitDone;
 }
 

@@ -1,5 +1,4 @@
 // The status bar: the page on show, its paper, orientation, printer and margins.
-#include "common/failure.h"
 #include "common/numbers.h"
 #include "engine/module_state.h"
 #include "engine/papers.h"
@@ -10,12 +9,6 @@
 
 namespace vant {
 namespace {
-
-const PageRec& PageOnShow(int16_t page) {
-  const auto& shown = ThisThreadState().engine.shownPageList;
-  if (page < 1 || static_cast<size_t>(page) >= shown.size()) throw Failure::IndexOutOfRange();
-  return shown[static_cast<size_t>(page)];
-}
 
 // A user-defined size names its sheet, portrait, in millimetres to the tenth: the page
 // record's picture pixels turned back, as the margins are.
@@ -29,26 +22,27 @@ Text UserSizeOnShow(const PageRec& p, const PictureBox& image) {
 }  // namespace
 
 void FrmPreview::UpdateStatusBar() {
+  const EngineState& engine = platform_.state.engine;
   auto& panels = view_.StatusBar();
-  const auto count = static_cast<long long>(ThisThreadState().engine.shownPageList.size()) - 1;
+  const auto count = static_cast<long long>(engine.shownPageList.size()) - 1;
   const PictureBox& image = view_.PageImage();
 
   AttemptStep([&] {
     panels.SetPanelText(1, u"印刷プレビュー:" + DecimalText(currentPage_) + u"/" + DecimalText(count));
   });
   AttemptStep([&] {
-    const PageRec& p = PageOnShow(currentPage_);
+    const PageRec& p = ShownPage(engine, currentPage_);
     panels.SetPanelText(2, u"用紙サイズ:" + (p.paperSize == kPaperUser ? UserSizeOnShow(p, image) : Text(PaperNameFor(p.paperSize))));
   });
   AttemptStep([&] {
-    const bool portrait = PageOnShow(currentPage_).orientation == kPortrait;
+    const bool portrait = ShownPage(engine, currentPage_).orientation == kPortrait;
     // Any code but portrait reads as landscape.
     panels.SetPanelText(3, u"印刷の向き:" + Text(portrait ? kOrientationPortrait.name : kOrientationLandscape.name));
   });
-  AttemptStep([&] { panels.SetPanelText(4, PageOnShow(currentPage_).printerName); });
+  AttemptStep([&] { panels.SetPanelText(4, ShownPage(engine, currentPage_).printerName); });
   AttemptStep([&] {
     // The page record's screen pixels turned back into millimetres.
-    const PageRec& p = PageOnShow(currentPage_);
+    const PageRec& p = ShownPage(engine, currentPage_);
     auto mm = [&](int32_t pixels, bool vertical) {
       const double value = vertical ? image.ScaleY(pixels, kScalePixels, kScaleMillimeters)
                                     : image.ScaleX(pixels, kScalePixels, kScaleMillimeters);

@@ -176,6 +176,24 @@ TEST_F(VantPrintTest, TheListsPrinterChangeSendsItsJobThereAndChangesNothingAfte
   EXPECT_EQ(list.out, "  Label (ユーザー定義のサイズ、101.6 x 152.4 mm)\n* Office\n  Office-Filtered\n  Vant3 PDF\n");
 }
 
+TEST_F(VantPrintTest, PdfFollowsTheListsPrinterChangeUnderEitherName) {
+  // `vant pdf` asks the print server for its printers when the list chooses one, whichever
+  // name the command is written with: the document goes to Office, as the list says, and no
+  // file is written.
+  for (const std::string command : {"changeprinter", "changeprinterdriver", "ChangePrinterDriver"}) {
+    SCOPED_TRACE(command);
+    const auto officeBefore = queues::JobIds("Office");
+    const VantResult r = Run({"pdf", WritePage({command + ",Office", kText, "enddoc"})});
+    ASSERT_TRUE(r.exited && r.status == 0) << r.Describe();
+    const auto sent = SentJobs(r.out);
+    ASSERT_EQ(sent.size(), 1u) << r.out;
+    EXPECT_EQ(sent[0].queue, "Office");
+    EXPECT_EQ(queues::WaitForJob(sent[0].id).queue, "Office");
+    EXPECT_EQ(queues::JobIds("Office").size(), officeBefore.size() + 1);
+    EXPECT_TRUE(work_.Names().empty()) << testing::PrintToString(work_.Names());
+  }
+}
+
 TEST_F(VantPrintTest, EachPrinterKeepsItsOwnDocument) {
   // Office's document stays open while the list goes on on Label; it is sent as the
   // command ends, after Label's.

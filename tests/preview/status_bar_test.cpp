@@ -17,7 +17,7 @@ class StatusBarTest : public PreviewTest {
     LoadAndLayOut();
     ASSERT_TRUE(window.PreviewReady());
   }
-  PageRec& Page(size_t i) { return ThisThreadState().engine.shownPageList.at(i); }
+  PageRec& Page(size_t i) { return fake.state.engine.shownPageList.at(i); }
 };
 
 TEST_F(StatusBarTest, PanelsDescribeThePageOnShow) {
@@ -100,7 +100,7 @@ TEST_F(StatusBarTest, PageChangeRewritesAllFivePanels) {
 
 TEST_F(StatusBarTest, PageOutsideTheListSkipsOnlyThePanelsThatNeedIt) {
   for (int i = 1; i <= 5; ++i) view.panels.SetPanelText(i, u"x");
-  ThisThreadState().engine.shownPageList.resize(1);
+  fake.state.engine.shownPageList.resize(1);
   window.UpdateStatusBar();
   EXPECT_EQ(view.panels.PanelText(1), u"印刷プレビュー:1/0");
   for (int i = 2; i <= 5; ++i) EXPECT_EQ(view.panels.PanelText(i), u"x") << i;

@@ -60,6 +60,7 @@ class PaperTest : public testing::Test {
   PrinterObject printer_;
   KeptMessages messages_;
   HeldPointer pointer_;
+  ModuleState state_;
   Platform platform_;
   PaperDir dir_;
 };

@@ -5,7 +5,7 @@
 
 #include "cups_test_queues.h"
 #include "job_media.h"
-#include "draw/draw_dispatch.h"
+#include "draw/method_commands.h"
 #include "engine/module_state.h"
 #include "engine/page_record.h"
 #include "engine/run_driver.h"
@@ -25,16 +25,14 @@ using vant::test::KeptMessages;
 
 class CupsRunTest : public testing::Test {
  protected:
-  CupsRunTest() : list_(PrivateServerPrinters()), printer_(*list_), platform_{printer_, messages_, pointer_} {
-    ThisThreadState().control = ControlState{};
-    ThisThreadState().engine = EngineState{};
+  CupsRunTest() : list_(PrivateServerPrinters()), printer_(*list_), platform_{printer_, messages_, pointer_, state_} {
     queues::ClearQueueOutput("Office");
     queues::ClearQueueOutput("Label");
   }
 
   // Each method as its fields (field 0 the command).
   void Load(const std::vector<std::vector<Text>>& methods) {
-    auto& state = ThisThreadState().control;
+    auto& state = state_.control;
     state.paramsLoaded = true;
     state.methodList.assign(methods.size() + 1, MethodRec{});
     for (size_t i = 0; i < methods.size(); ++i) {
@@ -43,12 +41,13 @@ class CupsRunTest : public testing::Test {
     state.methodCount = static_cast<int16_t>(methods.size());
   }
 
-  int16_t Run() { return RunMethods(platform_, printer_, 0, DrawingCommands()); }
+  int16_t Run() { return RunMethods(platform_, printer_, 0, MethodCommands()); }
 
   std::unique_ptr<PrinterList> list_;
   PrinterObject printer_;
   KeptMessages messages_;
   HeldPointer pointer_;
+  ModuleState state_;
   Platform platform_;
 };
 
