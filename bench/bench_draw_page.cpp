@@ -28,7 +28,7 @@ void BM_DrawDensePage(benchmark::State& state) {
     state.SkipWithError((std::string(e.what()) + ": " + bench.Messages().First()).c_str());
     return;
   }
-  const auto copies = ThisThreadState().engine.shownPageList.at(1).methods.size() - 1;
+  const auto copies = BenchState().engine.shownPageList.at(1).marks.size();
   if (copies != dense.size()) {
     state.SkipWithError("the page does not hold a copy of every mark");
     return;
@@ -37,7 +37,7 @@ void BM_DrawDensePage(benchmark::State& state) {
   PrepareBarcodeScratch(scratch.Surface());
   for (auto _ : state) {
     picture.Surface().Cls();
-    if (!DrawPage(picture.Surface(), 1, scratch.Surface())) {
+    if (!DrawPage(picture.Surface(), ShownPage(BenchState().engine, 1), scratch.Surface())) {
       state.SkipWithError("DrawPage did not draw the page");
       break;
     }
@@ -46,7 +46,7 @@ void BM_DrawDensePage(benchmark::State& state) {
   state.counters["copies"] = static_cast<double>(copies);
   state.counters["picture_w_px"] = picture.Image().width();
   state.counters["picture_h_px"] = picture.Image().height();
-  ClearPreviewPages();
+  ClearPreviewPages(bench.Get().state.engine);
 }
 BENCHMARK(BM_DrawDensePage)->Unit(benchmark::kMillisecond);
 

@@ -38,10 +38,10 @@ void BM_IntakeReadProperties(benchmark::State& state) {
   HeldButtonsView view;
   KeptMessages messages;
   for (auto _ : state) {
-    ReadProperties(page, page, view, messages);
+    ReadProperties(BenchState().control, page, page, view, messages);
     benchmark::ClobberMemory();
   }
-  if (!messages.Empty() || ThisThreadState().control.methodCount != kSetupMethods) {
+  if (!messages.Empty() || BenchState().control.methodCount != kSetupMethods) {
     state.SkipWithError(("the reading went wrong: " + messages.First()).c_str());
   }
   state.SetItemsProcessed(state.iterations() * kSetupMethods);

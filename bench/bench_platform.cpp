@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "draw/draw_dispatch.h"
+#include "draw/method_commands.h"
 #include "engine/module_state.h"
 #include "engine/run_driver.h"
 #include "platform/printing/pdf_printer.h"
@@ -34,10 +34,15 @@ void KeptMessages::Show(const Text& text, MessageIcon /*icon*/, const Text& titl
 
 std::string KeptMessages::First() const { return texts_.empty() ? std::string() : ToUtf8(texts_.front()); }
 
+ModuleState& BenchState() {
+  thread_local ModuleState state;
+  return state;
+}
+
 BenchPlatform::BenchPlatform(const std::filesystem::path& pdfPath)
     : printers_(std::make_unique<printing::PrinterList>(std::vector<printing::InstalledQueue>{})),
       printer_(std::make_unique<PrinterObject>(*printers_)),
-      platform_{*printer_, messages_, pointer_} {
+      platform_{*printer_, messages_, pointer_, BenchState()} {
   printers_->MakeCurrent(printers_->PdfPrinterIndex());  // the only printer
   printers_->PdfOutput().SetPath(pdfPath);
   if (TrimBlanks(printers_->At(printers_->CurrentIndex()).DeviceName()) != printing::kPdfPrinterName) {
@@ -56,9 +61,9 @@ int TimePrintRuns(benchmark::State& state, const std::filesystem::path& pdf) {
   for (auto _ : state) {
     state.PauseTiming();
     auto bench = std::make_unique<BenchPlatform>(pdf);
-    ThisThreadState().engine.nextMethod = 0;
+    BenchState().engine.nextMethod = 0;
     state.ResumeTiming();
-    const int16_t result = RunMethods(bench->Get(), bench->Get().printer, 0, DrawingCommands());
+    const int16_t result = RunMethods(bench->Get(), bench->Get().printer, 0, MethodCommands());
     state.PauseTiming();
     if (result != kRunCompleted || !bench->Messages().Empty()) {
       state.SkipWithError(("the run stopped: " + bench->Messages().First()).c_str());

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/text.h"
+#include "engine/module_state.h"
 #include "engine/platform.h"
 #include "engine/printer_object.h"
 #include "platform/printing/printer_list.h"
@@ -43,6 +44,10 @@ class KeptMessages final : public MessageBoxes {
  private:
   std::vector<Text> texts_;
 };
+
+// The benchmark thread's module state, made on its first use as the vant command makes its
+// own: the lists the benchmarks load and every BenchPlatform share it.
+ModuleState& BenchState();
 
 // The printer list with only "Vant3 PDF", current, its documents going to pdfPath.
 class BenchPlatform {

@@ -33,7 +33,7 @@ void BM_BuildPreviewPages(benchmark::State& state) {
       break;
     }
     state.PauseTiming();
-    ClearPreviewPages();
+    ClearPreviewPages(bench.Get().state.engine);
     state.ResumeTiming();
   }
   if (shown != kPages) state.SkipWithError("the preview did not show the 600 pages");

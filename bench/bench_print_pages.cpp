@@ -5,7 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_platform.h"
-#include "draw/draw_dispatch.h"
+#include "draw/method_commands.h"
 #include "engine/module_state.h"
 #include "engine/run_driver.h"
 #include "marks.h"
@@ -33,9 +33,9 @@ void BM_PrintDrawingPagesVersusPlainQt(benchmark::State& state) {
   int controlPages = 0, plainPages = 0;
   for (auto _ : state) {
     BenchPlatform bench(dir.Path() / "drawing.pdf");
-    ThisThreadState().engine.nextMethod = 0;
+    BenchState().engine.nextMethod = 0;
     int16_t result = kRunStopped;
-    const double control = SecondsOf([&] { result = RunMethods(bench.Get(), bench.Get().printer, 0, DrawingCommands()); });
+    const double control = SecondsOf([&] { result = RunMethods(bench.Get(), bench.Get().printer, 0, MethodCommands()); });
     if (result != kRunCompleted || !bench.Messages().Empty()) {
       state.SkipWithError(("the run stopped: " + bench.Messages().First()).c_str());
       break;

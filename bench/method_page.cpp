@@ -43,12 +43,12 @@ std::string MethodPageHtml(const std::vector<std::string>& lines) {
 void LoadMethodPage(const std::string& html, int expected, MessageBoxes& messages) {
   const auto page = platform::HostPage::FromHtml(html, Text(u"vant"));
   HeldButtonsView view;
-  ReadProperties(page, page, view, messages);
-  if (ThisThreadState().control.methodCount != expected) {
-    throw std::runtime_error("the page gave " + std::to_string(ThisThreadState().control.methodCount) +
+  ReadProperties(BenchState().control, page, page, view, messages);
+  if (BenchState().control.methodCount != expected) {
+    throw std::runtime_error("the page gave " + std::to_string(BenchState().control.methodCount) +
                              " methods, not " + std::to_string(expected));
   }
-  ThisThreadState().engine.nextMethod = 0;
+  BenchState().engine.nextMethod = 0;
 }
 
 void LoadMethods(const std::vector<std::string>& lines) {

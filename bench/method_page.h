@@ -12,7 +12,7 @@ namespace vant::bench {
 // UTF-8 HTML: one OBJECT with id "vant", PARAMs method1, method2... in order.
 std::string MethodPageHtml(const std::vector<std::string>& lines);
 
-// Parses the page, reads the control's properties into ThisThreadState().control and resets
+// Parses the page, reads the control's properties into BenchState().control and resets
 // NextMethod. Throws std::runtime_error when the reading showed a message or the list
 // does not hold expected methods.
 void LoadMethodPage(const std::string& html, int expected, MessageBoxes& messages);

@@ -45,11 +45,12 @@ struct PdfPlatform {
   PrinterObject printer{*printers};
   NoMessages messages;
   qt::HeadlessMousePointer pointer;
-  Platform platform{printer, messages, pointer};
+  ModuleState state;
+  Platform platform{printer, messages, pointer, state};
 };
 
-void SetMethods(const std::vector<std::string>& lines) {
-  auto& control = ThisThreadState().control;
+void SetMethods(ModuleState& state, const std::vector<std::string>& lines) {
+  auto& control = state.control;
   control = ControlState{};
   for (const std::string& line : lines) {
     MethodRec method;
@@ -105,7 +106,7 @@ void BM_PreviewPageChange(benchmark::State& state) {
   lines.push_back("newpage");
   AddDensePage(lines, 2);
   lines.push_back("enddoc");
-  SetMethods(lines);
+  SetMethods(pdf.state, lines);
   ShownPreview preview(pdf, static_cast<double>(state.range(1)) / 100);
   if (state.range(0) != 0) {
     preview.view.ZoomChoices().SetListIndex(app::ZoomIndexOf(static_cast<int>(state.range(0))));
@@ -154,7 +155,7 @@ std::vector<std::string> LongList() {
 void BM_PreviewGoToPage600(benchmark::State& state) {
   using Clock = std::chrono::steady_clock;
   PdfPlatform pdf;
-  SetMethods(LongList());
+  SetMethods(pdf.state, LongList());
   ShownPreview preview(pdf);
   Clock::duration jump{}, step{};
   for (auto _ : state) {
@@ -198,19 +199,19 @@ long ResidentKiB(const char* field) {
 
 void BM_PreviewLoad30000Methods(benchmark::State& state) {
   PdfPlatform pdf;
-  SetMethods(LongList());
+  SetMethods(pdf.state, LongList());
   int pages = 0;
   long residentKiB = 0;
   for (auto _ : state) {
     ShownPreview preview(pdf);
-    pages = static_cast<int>(ThisThreadState().engine.shownPageList.size()) - 1;
+    pages = static_cast<int>(pdf.state.engine.shownPageList.size()) - 1;
     state.PauseTiming();
     residentKiB = ResidentKiB("VmRSS:");
     preview.window.Unload();
     state.ResumeTiming();
   }
   if (!pdf.messages.First().empty()) state.SkipWithError(pdf.messages.First().c_str());
-  state.counters["methods"] = ThisThreadState().control.methodCount;
+  state.counters["methods"] = pdf.state.control.methodCount;
   state.counters["pages"] = pages;
   state.counters["resident_MB"] = static_cast<double>(residentKiB) / 1024;
   state.counters["peak_resident_MB"] = static_cast<double>(ResidentKiB("VmHWM:")) / 1024;

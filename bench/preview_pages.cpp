@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "common/numbers.h"
-#include "draw/draw_dispatch.h"
+#include "draw/method_commands.h"
 #include "engine/module_state.h"
 #include "engine/page_record.h"
 #include "engine/printer_geometry.h"
@@ -19,7 +19,7 @@ float DoubleDensity(double pixels) { return ToSingle(pixels * kPageDensity); }
 }  // namespace
 
 int BuildPreviewPages(Platform& platform, qt::QtPictureBox& qtPicture) {
-  auto& engine = ThisThreadState().engine;
+  auto& engine = platform.state.engine;
   const auto& geometry = engine.printerGeometry;
   PictureBox& picture = qtPicture.Surface();
   for (int page = 1;; ++page) {
@@ -35,13 +35,13 @@ int BuildPreviewPages(Platform& platform, qt::QtPictureBox& qtPicture) {
     picture.SetVisible(false);
 
     engine.pageList.resize(static_cast<size_t>(page) + 1);
-    engine.pageList[static_cast<size_t>(page)].methods = MethodArray(1);
+    engine.pageList[static_cast<size_t>(page)].marks.clear();
     SetupPreviewPage(platform, picture, number);
     const int16_t before = engine.nextMethod;
-    if (RunMethods(platform, picture, number, DrawingCommands()) != kRunCompleted) {
+    if (RunMethods(platform, picture, number, MethodCommands()) != kRunCompleted) {
       throw std::runtime_error("preview building stopped on page " + std::to_string(page));
     }
-    if (engine.nextMethod > ThisThreadState().control.methodCount) break;
+    if (engine.nextMethod > platform.state.control.methodCount) break;
     if (engine.nextMethod <= before) throw std::runtime_error("a preview page did not advance the list");
   }
   engine.shownPageList.resize(1);
@@ -52,8 +52,7 @@ int BuildPreviewPages(Platform& platform, qt::QtPictureBox& qtPicture) {
   return static_cast<int>(engine.shownPageList.size()) - 1;
 }
 
-void ClearPreviewPages() {
-  auto& engine = ThisThreadState().engine;
+void ClearPreviewPages(EngineState& engine) {
   engine.pageList = PageArray(1);
   engine.shownPageList = PageArray(1);
   engine.nextMethod = 0;

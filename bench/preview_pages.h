@@ -1,4 +1,4 @@
-// Building the preview's pages from this thread's method list the way the preview
+// Building the preview's pages from the platform state's method list the way the preview
 // window's load does, without the window: per page the printer's geometry, the page
 // picture cleared and sized, the page set up, and one RunMethods call up to the page break;
 // then the pages with something drawn copied into the ShownPageList.
@@ -16,7 +16,7 @@ inline constexpr int32_t kWhitePicture = 0xFFFFFF;
 int BuildPreviewPages(Platform& platform, qt::QtPictureBox& picture);
 
 // Empties the page lists and resets NextMethod, as the window's unload does.
-void ClearPreviewPages();
+void ClearPreviewPages(EngineState& engine);
 
 // The scratch box for barcodes, prepared as the window's load prepares it.
 void PrepareBarcodeScratch(PictureBox& scratch);

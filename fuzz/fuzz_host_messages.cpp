@@ -12,7 +12,6 @@
 #include "platform/browser/browser_answer.h"
 #include "platform/browser/browser_document.h"
 #include "platform/browser/native_messaging.h"
-#include "state_reset.h"
 
 namespace {
 
@@ -29,7 +28,8 @@ void Check(bool holds) {
 
 void CheckAnswer(const std::string& answer) { Check(answer.size() <= browser::kMaxAnswerBytes); }
 
-void ReadDocument(const browser::Request& request) {
+// The page's controls share one state, as those of a tab do: the last reading wins.
+void ReadDocument(ControlState& state, const browser::Request& request) {
   const Text name = browser::DocumentBaseName(request.document);
   Check(!name.empty() && name.front() != u'.' && name.find(u'/') == Text::npos);
   Check(request.document.keys.size() == request.document.page.objects.size());
@@ -38,7 +38,7 @@ void ReadDocument(const browser::Request& request) {
   IgnoredBoxes boxes;
   for (std::size_t index : page.Controls()) {
     HeldButtonsView view;
-    ReadProperties(page.Document(), page.Bag(index), view, boxes);
+    ReadProperties(state, page.Document(), page.Bag(index), view, boxes);
     controls.push_back({request.document.keys[index], browser::PlaceOf(view.print), browser::PlaceOf(view.preview)});
   }
   CheckAnswer(browser::DocumentAnswer(request.id, controls, browser::Outcome{}));
@@ -47,7 +47,7 @@ void ReadDocument(const browser::Request& request) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  test::ResetModuleState();
+  ControlState state;  // as a new tab starts
   browser::MemorySource source(std::string_view(reinterpret_cast<const char*>(data), size));
   // A small limit, so that the fuzzer also reaches the skipping of over-long messages.
   constexpr std::size_t kLimit = 1 << 16;
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (const auto* refusal = std::get_if<browser::Refusal>(&parsed)) {
       CheckAnswer(browser::ErrorAnswer(*refusal));
     } else if (std::get<browser::Request>(parsed).kind == browser::Request::Kind::kDocument) {
-      ReadDocument(std::get<browser::Request>(parsed));
+      ReadDocument(state, std::get<browser::Request>(parsed));
     }
   }
   return 0;

@@ -7,7 +7,7 @@
 
 #include "common/failure.h"
 #include "control/method_line.h"
-#include "draw/draw_dispatch.h"
+#include "draw/method_commands.h"
 #include "draw/draw_page.h"
 #include "engine/module_state.h"
 #include "engine/page_record.h"
@@ -15,14 +15,10 @@
 #include "engine/run_driver.h"
 #include "fake_platform.h"
 #include "method_lines.h"
-#include "state_reset.h"
 
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace vant;
-  test::ResetModuleState();
-  fuzz::LoadMethodLines(std::string_view(reinterpret_cast<const char*>(data), size));
-
   test::PrinterSpec office;
   office.marginLeftMm = 4.2;
   office.marginTopMm = 6.3;
@@ -30,25 +26,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   label.name = u"Label";
   label.dpi = 203;
   test::FakePlatform fake({office, label});
+  fuzz::LoadMethodLines(fake.state.control, std::string_view(reinterpret_cast<const char*>(data), size));
 
-  (void)RunMethods(fake.platform, fake.platform.printer, 0, DrawingCommands());
+  (void)RunMethods(fake.platform, fake.platform.printer, 0, MethodCommands());
 
   // Preview building, page by page, as the preview window does.
-  auto& engine = ThisThreadState().engine;
+  auto& engine = fake.state.engine;
   engine.nextMethod = 0;
   test::RecordingPicture picture;
   for (int16_t page = 1; page < 50; ++page) {
     engine.pageList.resize(static_cast<size_t>(page) + 1);
-    engine.pageList[static_cast<size_t>(page)].methods.assign(1, MethodRec{});
+    engine.pageList[static_cast<size_t>(page)].marks.clear();
     SetupPreviewPage(fake.platform, picture.picture, page);
-    if (RunMethods(fake.platform, picture.picture, page, DrawingCommands()) != 0) break;
-    if (engine.nextMethod > ThisThreadState().control.methodCount) break;
+    if (RunMethods(fake.platform, picture.picture, page, MethodCommands()) != 0) break;
+    if (engine.nextMethod > fake.state.control.methodCount) break;
   }
   engine.shownPageList = engine.pageList;
   test::RecordingPicture scratch(10, 10);
   for (size_t page = 1; page < engine.shownPageList.size(); ++page) {
     try {
-      (void)DrawPage(picture.picture, static_cast<int16_t>(page), scratch.picture);
+      (void)DrawPage(picture.picture, engine.shownPageList[page], scratch.picture);
     } catch (const Failure&) {
       // An overflow in a page's copies goes to the caller, which reports it.
     }

@@ -13,7 +13,6 @@
 #include "platform/host/html_encoding.h"
 #include "platform/host/html_parse_work.h"
 #include "platform/host/page_reply.h"
-#include "state_reset.h"
 
 namespace {
 
@@ -44,12 +43,14 @@ void CheckReplyRoundTrip(const platform::HostPage& page) {
     // Text goes as UTF-8: a lone surrogate from the page comes back as U+FFFD, as the
     // conversion promises; anything else comes back as it was.
     if (ToUtf8(again.objectParams[i].name) != ToUtf8(read.objectParams[i].name) ||
-        ToUtf8(again.objectParams[i].value) != ToUtf8(read.objectParams[i].value)) {
+        ToUtf8(again.objectParams[i].value) != ToUtf8(read.objectParams[i].value) ||
+        again.objectParams[i].line != read.objectParams[i].line) {
       Finding("a PARAM changed on the way");
     }
   }
   if (again.control.has_value() != read.control.has_value()) Finding("the control changed");
   if (read.control && again.control->params != read.control->params) Finding("the bag changed");
+  if (read.control && again.control->line != read.control->line) Finding("the control's line changed");
 }
 
 }  // namespace
@@ -59,13 +60,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Whatever the pipe carries is checked before it is believed.
   (void)platform::DecodeReply(bytes);
 
-  test::ResetModuleState();
   const platform::DecodedPage decoded = platform::DecodePage(bytes);
   if (platform::EstimateParseWork(decoded.text.utf8) > platform::kMaxParseWork) return 0;
   const platform::HostPage page = platform::HostPage::FromHtml(decoded.text.utf8, std::nullopt);
   CheckReplyRoundTrip(page);
   IgnoredMessages messages;
   HeldButtonsView view;
-  ReadProperties(page, page, view, messages);
+  ControlState state;
+  ReadProperties(state, page, page, view, messages);
   return 0;
 }

@@ -16,7 +16,7 @@
 #include "app/render_preview.h"
 #include "app/run_heap.h"
 #include "common/failure.h"
-#include "draw/draw_dispatch.h"
+#include "draw/method_commands.h"
 #include "engine/page_record.h"
 #include "engine/printer_object.h"
 #include "engine/run_driver.h"
@@ -25,7 +25,6 @@
 #include "platform/printing/printer_list.h"
 #include "platform/qt/qt_app.h"
 #include "platform/qt/qt_pointer.h"
-#include "state_reset.h"
 
 namespace {
 
@@ -94,8 +93,8 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
-  test::ResetModuleState();
-  fuzz::LoadMethodLines(input);
+  ModuleState state;
+  fuzz::LoadMethodLines(state.control, input);
 
   std::vector<printing::InstalledQueue> queues;
   queues.push_back(OfficeQueue());
@@ -104,9 +103,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   PrinterObject printer(printers);
   IgnoredMessages messages;
   qt::HeadlessMousePointer pointer;
-  Platform platform{printer, messages, pointer};
+  Platform platform{printer, messages, pointer, state};
 
-  (void)RunMethods(platform, platform.printer, 0, DrawingCommands());
+  (void)RunMethods(platform, platform.printer, 0, MethodCommands());
   try {
     printers.EndOpenDocuments();
   } catch (const Failure&) {

@@ -10,8 +10,7 @@
 
 namespace vant::fuzz {
 
-inline void LoadMethodLines(std::string_view input) {
-  auto& state = ThisThreadState().control;
+inline void LoadMethodLines(ControlState& state, std::string_view input) {
   state.paramsLoaded = true;
   state.methodList.assign(1, MethodRec{});
   size_t start = 0;

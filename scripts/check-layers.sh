@@ -68,3 +68,5 @@ if [ "$failures" -gt 0 ]; then
   exit 1
 fi
 echo "check-layers: every include follows docs/layers.md"
+# One table names the commands: no other file of src/ writes a command's name.
+"$root/scripts/check-command-names.sh"

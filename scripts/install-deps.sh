@@ -17,6 +17,8 @@ packages=(
   fontconfig fonts-ipafont-gothic fonts-ipafont-mincho
   # the preview as a native Wayland window
   qt6-wayland
+  # vant check asks fontconfig which faces are a name's own
+  libfontconfig-dev
 )
 
 "$(dirname "$0")/apt-install.sh" "${packages[@]}"

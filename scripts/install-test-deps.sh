@@ -11,6 +11,9 @@ packages=(
   # a private print server for the tests, its command-line tools, the filters its test
   # queues use
   cups-daemon cups-client cups-core-drivers
+  # CUPS's sample drivers and filters (Ghostscript, poppler), a driverless printer
+  # (ippeveprinter; its message bus is dbus-daemon, below), ss to find a free port
+  cups cups-filters ghostscript cups-ipp-utils iproute2
   # PDF tools, an independent barcode decoder
   poppler-utils zbar-tools
   # a display for the window tests, closed the way a user does

@@ -153,6 +153,7 @@ void Take(OptionKey key, const std::string& value, CommandLine& line) {
     case OptionKey::kTitle: line.title = TitleOption(value); break;
     case OptionKey::kSystem: line.system = true; break;
     case OptionKey::kRoot: line.root = value; break;
+    case OptionKey::kJson: line.json = true; break;
   }
 }
 
@@ -169,6 +170,7 @@ std::string UsageLines(const std::string& verbName) {
     out += out.empty() ? "使い方: vant " : "        vant ";
     out += verb.name;
     if (verb.pages == PageUse::kOne) out += " PAGE";
+    if (verb.pages == PageUse::kMany) out += " PAGE...";
     for (const OptionKey key : verb.options) {
       const OptionRow& row = OptionOf(key);
       const bool required = key == OptionKey::kPngOutput;
@@ -208,6 +210,7 @@ std::string HelpText(const std::string& verbName) {
   }
   std::string out = UsageLines(verbName) + "\n" + std::string(verb->help) + "\n";
   if (verb->pages == PageUse::kOne) out += "PAGE に - を指定すると標準入力からページを読みます。\n";
+  if (verb->pages == PageUse::kMany) out += "PAGE の 1 つに - を指定すると標準入力からそのページを読みます。\n";
   out += "\nオプション:\n";
   std::vector<std::pair<std::string, std::string>> rows;
   for (const OptionKey key : verb->options) rows.emplace_back(Spelling(OptionOf(key)), OptionOf(key).help);
@@ -281,7 +284,18 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   if (verb->pages == PageUse::kNone && !positional.isEmpty()) {
     throw UsageError(verbName + " は引数を取りません (" + Quoted(S(positional.first())) + ")", verbName);
   }
+  if (verb->pages == PageUse::kMany && positional.isEmpty()) {
+    throw UsageError(verbName + " にはページ (PAGE) を 1 つ以上指定してください", verbName);
+  }
   if (verb->pages == PageUse::kOne) line.page = S(positional.first());
+  if (verb->pages == PageUse::kMany) {
+    for (const QString& page : positional) {
+      if (S(page) == kStandardStream && std::count(line.pages.begin(), line.pages.end(), kStandardStream) > 0) {
+        throw UsageError("標準入力 (-) から読めるページは 1 つだけです", verbName);
+      }
+      line.pages.emplace_back(S(page));
+    }
+  }
   if (line.verb == Verb::kRender && !line.output) throw UsageError("render には -o OUT.png を指定してください", verbName);
   return line;
 }

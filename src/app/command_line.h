@@ -10,7 +10,7 @@
 
 namespace vant::app {
 
-enum class Verb { kPrint, kPdf, kShow, kPreview, kMethods, kPrinters, kRender, kHost, kRegister, kUnregister };
+enum class Verb { kPrint, kPdf, kShow, kPreview, kMethods, kPrinters, kRender, kHost, kRegister, kUnregister, kCheck };
 
 struct RenderOptions {
   std::filesystem::path output;      // -o OUT.png
@@ -28,6 +28,8 @@ inline constexpr std::string_view kStandardStream = "-";
 struct CommandLine {
   Verb verb = Verb::kPrint;
   std::filesystem::path page;           // "-": the page is read from standard input
+  std::vector<std::filesystem::path> pages;  // check: every PAGE, in the order given
+  bool json = false;                    // --json (check)
   std::optional<std::string> printer;   // --printer NAME
   std::optional<std::string> objectId;  // --object ID
   std::optional<std::filesystem::path> output;  // -o FILE (pdf); "-": standard output

@@ -27,6 +27,7 @@ constexpr OptionRow kOptions[] = {
      "ジョブの名前と PDF の表題です (既定: ページのファイル名から拡張子を除いたもの)。"},
     {kSystem, "", "system", "", "利用者ごとではなく、すべての利用者のブラウザーが読むフォルダーを使います。"},
     {kRoot, "", "root", "DIR", "--system のフォルダーを / ではなく DIR (絶対パス) の下に置きます (パッケージの作成とテスト用)。"},
+    {kJson, "", "json", "", "ページごとに 1 行の JSON オブジェクトを書きます (要約の行は標準エラー出力へ)。"},
 };
 
 constexpr OptionKey kPrintOptions[] = {kPrinter, kObject, kCopies, kTitle};
@@ -35,6 +36,7 @@ constexpr OptionKey kWindowOptions[] = {kPrinter, kObject};
 constexpr OptionKey kRenderOptions[] = {kPngOutput, kPage, kZoom, kViewport, kScale, kStatus, kPrinter, kObject};
 constexpr OptionKey kMethodsOptions[] = {kObject};
 constexpr OptionKey kRegisterOptions[] = {kSystem, kRoot};
+constexpr OptionKey kCheckOptions[] = {kPrinter, kObject, kJson};
 
 constexpr VerbRow kVerbs[] = {
     {"print", Verb::kPrint, PageUse::kOne, false, "ページを現在のプリンターで印刷します",
@@ -45,6 +47,13 @@ constexpr VerbRow kVerbs[] = {
      "print と同じことを Vant3 PDF を現在のプリンターにして行います。enddoc が複数あると "
      "NAME.pdf, NAME-2.pdf, … に書きます。",
      kPdfOptions},
+    {"check", Verb::kCheck, PageUse::kMany, false, "ページを印刷せずに確かめます",
+     "各ページを print と同じく読み、選んだプリンター (既定: 現在のプリンター) での印刷と同じく実行しますが、"
+     "何も印刷せず何も書きません。コントロール、印刷される文書とページ、表示されるメッセージ、警告 (用紙から"
+     "はみ出す印、置き換わるフォント、細すぎる・広すぎるバーコード、用紙の端を越える文字列、文字コード、読まれない "
+     "PARAM) を書き、最後に \"N pages checked, F failed, W warnings\" の行を書きます。終了ステータスは、どのページも"
+     "中断しなければ 0、中断するページがあれば 1 です。",
+     kCheckOptions},
     {"show", Verb::kShow, PageUse::kOne, true, "コントロールをウィンドウに表示します",
      "ページが表示するとおりにコントロールをウィンドウに表示します (Mode が 1 なら自動実行、"
      "印刷ボタンと印刷プレビューボタン)。",

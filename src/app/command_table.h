@@ -10,7 +10,8 @@
 namespace vant::app {
 
 enum class OptionKey {
-  kPrinter, kObject, kPdfOutput, kPngOutput, kPage, kZoom, kViewport, kScale, kStatus, kCopies, kTitle, kSystem, kRoot
+  kPrinter, kObject, kPdfOutput, kPngOutput, kPage, kZoom, kViewport, kScale, kStatus, kCopies, kTitle, kSystem, kRoot,
+  kJson
 };
 
 struct OptionRow {
@@ -22,7 +23,7 @@ struct OptionRow {
 };
 
 // How many PAGE arguments a verb takes.
-enum class PageUse { kNone, kOne };
+enum class PageUse { kNone, kOne, kMany };
 
 struct VerbRow {
   std::string_view name;

@@ -5,7 +5,9 @@
 #include "control/held_buttons.h"
 #include "app/methods_json.h"
 #include "app/session.h"
+#include "app/thread_state.h"
 #include "app/verbs.h"
+#include "engine/papers.h"
 #include "engine/module_state.h"
 #include "control/intake.h"
 #include "platform/qt/qt_pointer.h"
@@ -18,9 +20,10 @@ int MethodsVerb(const CommandLine& line) {
   qt::StderrMessageBoxes boxes;
   CountingMessages messages(boxes);
   HeldButtonsView view;
-  ReadProperties(loaded.page, loaded.page, view, messages);
+  ControlState& state = ThreadModuleState().control;
+  ReadProperties(state, loaded.page, loaded.page, view, messages);
   // A failed reading still shows what was stored, after its message.
-  std::cout << MethodsJson(ThisThreadState().control) << '\n';
+  std::cout << MethodsJson(state) << '\n';
   return messages.Critical() > 0 ? kExitStopped : kExitDone;
 }
 
@@ -29,7 +32,13 @@ int PrintersVerb(int& argc, char** argv, const CommandLine& line) {
   Session session(argc, argv, line, std::nullopt, {}, boxes, std::make_unique<qt::HeadlessMousePointer>());
   auto& printers = session.printers();
   for (int i = 0; i < printers.Count(); ++i) {
-    std::cout << (i == printers.CurrentIndex() ? "* " : "  ") << ToUtf8(printers.At(i).DeviceName()) << '\n';
+    std::cout << (i == printers.CurrentIndex() ? "* " : "  ") << ToUtf8(printers.At(i).DeviceName());
+    // A default sheet no paper code stands for is named by its size.
+    const printing::PrinterCapabilities& caps = printers.Page(i).Capabilities();
+    if (caps.defaultPaper == kPaperUser) {
+      std::cout << " (" << ToUtf8(UserSizeName(caps.defaultMedia.widthMm, caps.defaultMedia.heightMm, 2)) << ")";
+    }
+    std::cout << '\n';
   }
   return kExitDone;
 }

@@ -16,6 +16,7 @@
 
 #include "app/preview_openers.h"
 #include "app/session.h"
+#include "app/thread_state.h"
 #include "engine/printer_object.h"
 #include "platform/browser/browser_host.h"
 #include "platform/browser/delivery_notice.h"
@@ -95,7 +96,7 @@ int HostVerb(int& argc, char** argv) {
   std::optional<std::filesystem::path> home;
   if (const char* variable = std::getenv("HOME"); variable != nullptr) home = variable;
   browser::CollectedBoxes boxes(screenBoxes.get(), browser::PrivatePaths(downloads, home));
-  Platform platform{printer, boxes, *pointer};
+  Platform platform{printer, boxes, *pointer, ThreadModuleState()};
   browser::BrowserHost host(platform, boxes, *printers, *preview, downloads);
 
   // After a print the clerk is told on the desktop where it went (silently skipped without

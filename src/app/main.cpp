@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/check_verb.h"
 #include "app/command_line.h"
 #include "app/host_verb.h"
 #include "app/register_verb.h"
@@ -56,6 +57,7 @@ int main(int argc, char** argv) {
       case Verb::kHost: return HostVerb(argc, argv);
       case Verb::kRegister: return RegisterVerb(RegistrationArguments(line));
       case Verb::kUnregister: return UnregisterVerb(RegistrationArguments(line));
+      case Verb::kCheck: return CheckVerb(argc, argv, line);
     }
   } catch (const UsageError& e) {
     // An error found after the parsing (an unknown printer) is followed by the verb's usage too.

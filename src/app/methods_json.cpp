@@ -70,6 +70,4 @@ std::string MethodsJson(const ControlState& state) {
   return out;
 }
 
-std::string MethodsJson() { return MethodsJson(ThisThreadState().control); }
-
 }  // namespace vant::app

@@ -19,7 +19,5 @@ std::string JsonString(TextView text);
 // on one line, without a line break at its end. A method count beyond the list's
 // positions raises a Failure (index out of range).
 std::string MethodsJson(const ControlState& state);
-// The same of this thread's control state, after the property reading.
-std::string MethodsJson();
 
 }  // namespace vant::app

@@ -13,8 +13,9 @@ namespace {
 
 class RenderHandle final : public PreviewWindowHandle {
  public:
-  RenderHandle(const RenderRequest& request, RenderOutcome& outcome)
-      : request_(request), outcome_(outcome), view_(request.viewportWidth, request.viewportHeight, request.scale) {}
+  RenderHandle(const RenderRequest& request, const EngineState& engine, RenderOutcome& outcome)
+      : request_(request), engine_(engine), outcome_(outcome),
+        view_(request.viewportWidth, request.viewportHeight, request.scale) {}
 
   PreviewView& View() override { return view_; }
 
@@ -24,7 +25,7 @@ class RenderHandle final : public PreviewWindowHandle {
   void ShowModal(FrmPreview& window) override {
     outcome_.opened = true;
     window.Resize();
-    outcome_.shownPages = static_cast<int>(ThisThreadState().engine.shownPageList.size()) - 1;
+    outcome_.shownPages = static_cast<int>(engine_.shownPageList.size()) - 1;
     if (request_.page < 1 || request_.page > outcome_.shownPages) {
       outcome_.pageBeyond = true;
       window.CloseClick();
@@ -45,20 +46,22 @@ class RenderHandle final : public PreviewWindowHandle {
 
  private:
   const RenderRequest& request_;
+  const EngineState& engine_;  // the pages the window built
   RenderOutcome& outcome_;
   RenderView view_;
 };
 
 class RenderFactory final : public PreviewWindowFactory {
  public:
-  RenderFactory(const RenderRequest& request, RenderOutcome& outcome)
-      : request_(request), outcome_(outcome) {}
+  RenderFactory(const RenderRequest& request, const EngineState& engine, RenderOutcome& outcome)
+      : request_(request), engine_(engine), outcome_(outcome) {}
   std::unique_ptr<PreviewWindowHandle> Open() override {
-    return std::make_unique<RenderHandle>(request_, outcome_);
+    return std::make_unique<RenderHandle>(request_, engine_, outcome_);
   }
 
  private:
   const RenderRequest& request_;
+  const EngineState& engine_;
   RenderOutcome& outcome_;
 };
 
@@ -73,7 +76,7 @@ int16_t ZoomIndexOf(int percent) {
 
 void RenderOpener::OpenModal(Platform& platform) {
   outcome_ = RenderOutcome{};
-  RenderFactory factory(request_, outcome_);
+  RenderFactory factory(request_, platform.state.engine, outcome_);
   RunPreview(platform, factory);
 }
 

@@ -1,4 +1,5 @@
 #include "app/session.h"
+#include "app/thread_state.h"
 #include "platform/host/charset_warning.h"
 #include "platform/host/host_page_errors.h"
 
@@ -8,6 +9,7 @@
 
 #include "common/failure.h"
 #include "control/method_line.h"
+#include "draw/method_commands.h"
 #include "engine/setup_commands.h"
 #include "platform/files/file_writing.h"
 #include "platform/qt/qt_app.h"
@@ -64,12 +66,15 @@ void SelectNamedPrinter(printing::PrinterList& printers, const std::string& name
 }  // namespace
 
 // Every PARAM's value is looked at, so that no list that changes printer is missed; only
-// its command is read.
+// its command is read, and the command table tells which commands choose the printer,
+// under all their names, as the run finds them (a blank before or after the name is no
+// command: the run stops there before any printer changes).
 bool PageChangesPrinter(const platform::LoadedHostPage& page) {
   if (!page.page.HasObject()) return false;
   for (const ParamElement& param : page.page.ObjectParams()) {
     const TextView command = TextView(param.value).substr(0, CommandEnd(param.value));
-    if (LowerCase(TrimBlanks(command)) == u"changeprinter") return true;
+    const CommandRow* row = FindCommand(MethodCommands(), command);
+    if (row != nullptr && row->selectsPrinter) return true;
   }
   return false;
 }
@@ -82,7 +87,7 @@ Session::Session(int& argc, char** argv, const CommandLine& line, std::optional<
       printer_(std::make_unique<PrinterObject>(*printers_)),
       messages_(shown),
       pointer_(std::move(pointer)),
-      platform_{*printer_, messages_, *pointer_} {
+      platform_{*printer_, messages_, *pointer_, ThreadModuleState()} {
   const auto& unreachable = printers_->ServerUnreachable();
   for (const Text& problem : printers_->Problems()) {
     if (needs.saysUnreachableServer && unreachable && problem == *unreachable + printing::kPdfPrinterOnly) continue;

@@ -1,7 +1,5 @@
 #include "barcode/barcode_commands.h"
 
-#include "barcode/barcode_fields.h"
-#include "common/failure.h"
 #include "common/numbers.h"
 #include "engine/preview_convert.h"
 
@@ -11,25 +9,10 @@ namespace {
 // The size of the scratch box between barcodes, pixels.
 inline constexpr float kScratchRestSize = 10;
 
-Symbology SymbologyOrFail(TextView command) {
-  const auto symbology = SymbologyOf(command);
-  if (!symbology) throw Failure::NotSupported();
-  return *symbology;
-}
-
 }  // namespace
 
-bool IsBarcodeCommand(TextView command) { return SymbologyOf(command).has_value(); }
-
-bool PrintBarcode(TextView command, const MethodRec& method, DrawTarget& printer) {
-  const Symbology symbology = SymbologyOrFail(command);
-  return DrawSymbol(symbology, printer, ReadBarcodeFields(symbology, method));
-}
-
-void RecordBarcode(TextView command, const MethodRec& method, const Printer& printer,
-                   DrawTarget& picture, int16_t page) {
-  const Symbology symbology = SymbologyOrFail(command);
-  const BarcodeFields fields = ReadBarcodeFields(symbology, method);
+BarcodeFields RecordBarcode(const Printer& printer, DrawTarget& picture, PageRec& page,
+                            const BarcodeFields& fields) {
   const float x = PreviewX(printer, picture, fields.x);
   const float y = PreviewY(printer, picture, fields.y);
   // The picture converts the size straight from the printer's unit, not through millimetres.
@@ -39,23 +22,12 @@ void RecordBarcode(TextView command, const MethodRec& method, const Printer& pri
   const int16_t height =
       WholeInt16(ToSingle(picture.ScaleY(fields.height, unit, kScalePixels)) * kPreviewScale);
   MarkPageShown(picture, page, x, y);
-
-  MethodRec copy;
-  copy.field[0] = Text(CommandOf(symbology));
-  copy.field[1] = SingleText(x);
-  copy.field[2] = SingleText(y);
-  copy.field[3] = fields.data;
-  copy.field[4] = DecimalText(width);
-  copy.field[5] = DecimalText(height);
-  copy.field[6] = FlagText(fields.showText);
-  if (HasCheckCharacter(symbology)) copy.field[7] = FlagText(fields.check);
-  AppendPreviewCopy(page, std::move(copy));
+  return BarcodeFields{SingleAsWritten(x), SingleAsWritten(y), fields.data, width, height,
+                       fields.showText, fields.check};
 }
 
-void RenderBarcode(TextView command, const MethodRec& copy, const PageRec& page,
+void RenderBarcode(Symbology symbology, const BarcodeFields& fields, const PageRec& page,
                    PictureBox& picture, PictureBox& scratch) {
-  const Symbology symbology = SymbologyOrFail(command);
-  BarcodeFields fields = ReadBarcodeFields(symbology, copy);
   const int16_t width = fields.width;
   scratch.Cls();
 

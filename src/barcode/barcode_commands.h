@@ -1,31 +1,25 @@
-// The barcode branch of the drawing dispatch: printing, preview building and rendering a
-// preview copy, for "prnjan13", "prnjan8", "prnnw7" and "prncode39".
+// The barcode commands in the preview: recording a method's symbol for the page being
+// built, and rendering a recorded symbol onto a preview page. On paper a symbol is painted
+// by DrawSymbol (barcode_fields.h).
 #pragma once
 
 #include <cstdint>
 
-#include "common/method_rec.h"
+#include "barcode/barcode_fields.h"
 #include "engine/page_record.h"
 #include "engine/picture_box.h"
-#include "engine/printer_object.h"
+#include "engine/printer.h"
 
 namespace vant {
 
-// command is field 0, lower-cased.
-bool IsBarcodeCommand(TextView command);
+// Preview building: converts position and size to preview pixels, marks the page shown and
+// returns what is to be recorded. Nothing is encoded or validated here.
+BarcodeFields RecordBarcode(const Printer& printer, DrawTarget& picture, PageRec& page,
+                            const BarcodeFields& fields);
 
-// Printing: reads the fields and calls the command's encoder on the printer. Returns the
-// encoder's flag; false leaves the refusal in ThisThreadState().barcodeRefusal.
-bool PrintBarcode(TextView command, const MethodRec& method, DrawTarget& printer);
-
-// Preview building: converts position and size, marks the page shown, appends the copy.
-// Nothing is encoded or validated here.
-void RecordBarcode(TextView command, const MethodRec& method, const Printer& printer,
-                   DrawTarget& picture, int16_t page);
-
-// Rendering a copy onto a preview page through the scratch box; refused data leaves the
-// cleared scratch box (a white area) and no message.
-void RenderBarcode(TextView command, const MethodRec& copy, const PageRec& page,
+// Rendering a recorded symbol onto a preview page through the scratch box; refused data
+// leaves the cleared scratch box (a white area) and no message.
+void RenderBarcode(Symbology symbology, const BarcodeFields& mark, const PageRec& page,
                    PictureBox& picture, PictureBox& scratch);
 
 }  // namespace vant

@@ -5,7 +5,6 @@
 #include "barcode/paint_bars.h"
 #include "common/failure.h"
 #include "common/numbers.h"
-#include "engine/module_state.h"
 
 namespace vant {
 namespace {
@@ -29,21 +28,18 @@ BarcodeFields ReadBarcodeFields(Symbology symbology, const MethodRec& method) {
   fields.width = WholeFromText16(f[4]);
   fields.height = WholeFromText16(f[5]);
   fields.showText = FlagFromText(f[6]);
-  fields.check = HasCheckCharacter(symbology) && LowerCase(f[7]) != u"false";
+  fields.check = HasCheckCharacter(symbology) && !EqualsLowerCased(f[7], u"false");
   return fields;
 }
 
-bool DrawSymbol(Symbology symbology, DrawTarget& target, const BarcodeFields& fields) {
+std::optional<Text> DrawSymbol(Symbology symbology, DrawTarget& target, const BarcodeFields& fields) {
   const SymbologyRow& row = RowOf(symbology);
-  const EncodedSymbol symbol = row.encode(fields.data, fields.check);
-  if (symbol.Refused()) {
-    ThisThreadState().barcodeRefusal = symbol.refusal;
-    return false;
-  }
+  EncodedSymbol symbol = row.encode(fields.data, fields.check);
+  if (symbol.Refused()) return std::move(symbol.refusal);
   PaintBars(target, fields.x, fields.y, symbol.modules, kQuietModules, kQuietModules,
             fields.showText ? TextView(symbol.text) : TextView(), fields.width, fields.height,
             row.textLayout);
-  return true;
+  return std::nullopt;
 }
 
 }  // namespace vant

@@ -11,10 +11,10 @@ namespace vant {
 namespace {
 
 inline constexpr std::array<SymbologyRow, 4> kSymbologies = {{
-    {Symbology::kJan13, u"prnjan13", false, &EncodeJan13, kTextJan13},
-    {Symbology::kJan8, u"prnjan8", false, &EncodeJan8, kTextJan8},
-    {Symbology::kNw7, u"prnnw7", true, &EncodeNw7, kTextCentred},
-    {Symbology::kCode39, u"prncode39", true, &EncodeCode39, kTextCentred},
+    {Symbology::kJan13, false, &EncodeJan13, kTextJan13},
+    {Symbology::kJan8, false, &EncodeJan8, kTextJan8},
+    {Symbology::kNw7, true, &EncodeNw7, kTextCentred},
+    {Symbology::kCode39, true, &EncodeCode39, kTextCentred},
 }};
 
 constexpr bool InEnumOrder() {
@@ -30,15 +30,6 @@ static_assert(InEnumOrder(), "kSymbologies is indexed by Symbology");
 const SymbologyRow& RowOf(Symbology symbology) {
   return kSymbologies[static_cast<size_t>(symbology)];
 }
-
-std::optional<Symbology> SymbologyOf(TextView command) {
-  for (const SymbologyRow& row : kSymbologies) {
-    if (row.command == command) return row.symbology;
-  }
-  return std::nullopt;
-}
-
-TextView CommandOf(Symbology symbology) { return RowOf(symbology).command; }
 
 bool HasCheckCharacter(Symbology symbology) { return RowOf(symbology).checkCharacter; }
 

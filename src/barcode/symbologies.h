@@ -1,6 +1,7 @@
-// The four symbologies, one row each: the command that names it, its encoder, whether it
-// takes a check-character flag, and the layout of its human-readable text. The barcode
-// commands read every symbology fact from here and paint every symbol the same way.
+// The four symbologies, one row each: its encoder, whether it takes a check-character flag,
+// and the layout of its human-readable text. The barcode commands read every symbology fact
+// from here and paint every symbol the same way; the command table names the command that
+// draws each.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +16,6 @@ enum class Symbology { kJan13, kJan8, kNw7, kCode39 };
 
 struct SymbologyRow {
   Symbology symbology;
-  TextView command;     // field 0, lower-cased
   bool checkCharacter;  // takes the check-character flag of field 7
   // The modules and the text as encoded, or the refusal. check is false for the JAN
   // symbologies, whose check digit is always computed.
@@ -26,9 +26,6 @@ struct SymbologyRow {
 // The row of a symbology.
 const SymbologyRow& RowOf(Symbology symbology);
 
-// command is field 0, lower-cased: "prnjan13", "prnjan8", "prnnw7" or "prncode39".
-std::optional<Symbology> SymbologyOf(TextView command);
-TextView CommandOf(Symbology symbology);
 // NW-7 and Code 39 take the check-character flag of field 7.
 bool HasCheckCharacter(Symbology symbology);
 

@@ -34,8 +34,17 @@ int32_t WholeFromText32(TextView text);
 // Decimal texts, always with "." as decimal point: up to 7 significant digits for a
 // single, up to 15 for a double; no trailing zeros; exponent form ("1.234568E+07",
 // "1E-05") where the original control's general format uses it.
+inline constexpr int kSingleDigits = 7;
+inline constexpr int kDoubleDigits = 15;
 Text SingleText(float value);
 Text DoubleText(double value);
+
+// What a preview copy keeps of a converted value: the value as its decimal text above reads
+// back with NumberFromText, rounded to single precision for a single. The copies of the
+// original control held their numbers as such texts, and the preview draws what they held;
+// no text is made here.
+float SingleAsWritten(float value);
+double DoubleAsWritten(double value);
 
 // Flags: true when the field, lower-cased, is exactly "true".
 bool FlagFromText(TextView text);

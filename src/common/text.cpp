@@ -152,6 +152,14 @@ bool StartsWithLowerCased(TextView text, TextView prefix) {
   return true;
 }
 
+bool EqualsLowerCased(TextView text, TextView lowered) {
+  if (text.size() != lowered.size()) return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (LowerCaseUnit(text[i]) != lowered[i]) return false;
+  }
+  return true;
+}
+
 Text UpperCase(TextView in) {
   Text out(in);
   for (auto& c : out) {
@@ -165,13 +173,15 @@ Text UpperCase(TextView in) {
   return out;
 }
 
-Text TrimBlanks(TextView in) {
+TextView TrimmedBlanks(TextView in) {
   size_t first = 0;
   size_t last = in.size();
   while (first < last && in[first] == u' ') ++first;
   while (last > first && in[last - 1] == u' ') --last;
-  return Text(in.substr(first, last - first));
+  return in.substr(first, last - first);
 }
+
+Text TrimBlanks(TextView in) { return Text(TrimmedBlanks(in)); }
 
 std::vector<Text> SplitAt(TextView in, char16_t separator) {
   std::vector<Text> parts;

@@ -26,9 +26,13 @@ Text UpperCase(TextView text);
 char16_t LowerCaseUnit(char16_t unit);
 // Whether text begins with prefix once lower-cased: LowerCase(text) starts with prefix.
 bool StartsWithLowerCased(TextView text, TextView prefix);
+// Whether text, lower-cased, equals lowered exactly; nothing is copied.
+bool EqualsLowerCased(TextView text, TextView lowered);
 
 // Removes blanks (U+0020 only) at both ends, like the original control's Trim.
 Text TrimBlanks(TextView text);
+// The same as a view into text.
+TextView TrimmedBlanks(TextView text);
 
 // Splits at every occurrence of separator; "" gives one empty part, "a," gives "a" and "".
 std::vector<Text> SplitAt(TextView text, char16_t separator);

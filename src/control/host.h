@@ -2,6 +2,7 @@
 // PARAM elements inside OBJECT elements) and the control's property bag.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -12,6 +13,10 @@ namespace vant {
 struct ParamElement {
   Text name;   // the element's Name
   Text value;  // the element's Value, as the document holds it
+  // The line of the page file the element starts on, from 1; 0 where the host knows no
+  // file (a browser's live document). Read by nothing that runs the list: it lets a report
+  // point the page's author at the PARAM.
+  uint32_t line = 0;
 };
 
 class HostDocument {

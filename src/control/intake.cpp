@@ -6,7 +6,6 @@
 #include "common/failure.h"
 #include "common/numbers.h"
 #include "control/method_line.h"
-#include "engine/module_state.h"
 
 namespace vant {
 namespace {
@@ -58,9 +57,8 @@ bool IsMethodName(TextView name) {
   return StartsWithLowerCased(name, u"method") && !StartsWithLowerCased(name, u"methodcnt");
 }
 
-void ReadProperties(const HostDocument& document, const PropertyBag& bag, ControlView& view,
-                    MessageBoxes& messages) {
-  ControlState& state = ThisThreadState().control;
+void ReadProperties(ControlState& state, const HostDocument& document, const PropertyBag& bag,
+                    ControlView& view, MessageBoxes& messages) {
   state.paramsLoaded = true;
   Text description;
   try {

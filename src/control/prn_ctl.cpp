@@ -4,30 +4,24 @@
 
 #include "common/failure.h"
 #include "control/intake.h"
-#include "draw/draw_dispatch.h"
-#include "engine/module_state.h"
+#include "draw/method_commands.h"
 #include "engine/page_record.h"
 #include "engine/run_driver.h"
 #include "engine/setup_commands.h"
 
 namespace vant {
-namespace {
-
-constexpr TextView kNothingToPrint = u"印刷対象がありません!";
-
-}  // namespace
 
 void PrnCtl::ReadProperties(const HostDocument& document, const PropertyBag& bag) {
-  vant::ReadProperties(document, bag, view_, platform_.messages);
+  vant::ReadProperties(platform_.state.control, document, bag, view_, platform_.messages);
 }
 
 void PrnCtl::Show(AutomaticRun run) {
-  const ControlState& state = ThisThreadState().control;
+  const ControlState& state = platform_.state.control;
   if (run == AutomaticRun::kWhenModeOne && state.runMode == 1) {
     if (state.paramsLoaded) {
       // The automatic run keeps NextMethod and the printer selection as the run left them,
       // so the list prints once.
-      if (RunMethods(platform_, platform_.printer, 0, DrawingCommands()) != kRunCompleted) {
+      if (RunMethods(platform_, platform_.printer, 0, MethodCommands()) != kRunCompleted) {
         platform_.messages.Show(u"エラーが発生した為、印刷を中止しました!", MessageIcon::kInformation,
                                 u"印刷中止");
       }
@@ -39,7 +33,7 @@ void PrnCtl::Show(AutomaticRun run) {
 }
 
 void PrnCtl::LayOutButtons() {
-  const ControlState& state = ThisThreadState().control;
+  const ControlState& state = platform_.state.control;
   Button& print = view_.PrintButton();
   Button& preview = view_.PreviewButton();
   // A size a button refuses (a negative width from the page) is reported and the
@@ -59,21 +53,21 @@ void PrnCtl::LayOutButtons() {
 }
 
 void PrnCtl::PrintClick() {
-  if (!ThisThreadState().control.paramsLoaded) {
+  if (!platform_.state.control.paramsLoaded) {
     platform_.messages.Show(Text(kNothingToPrint), MessageIcon::kInformation, Text());
     return;
   }
   const Text previous = TrimBlanks(platform_.printer.DeviceName());
   platform_.pointer.Set(kPointerHourglass);
   // The run reports its own errors.
-  (void)RunMethods(platform_, platform_.printer, 0, DrawingCommands());
+  (void)RunMethods(platform_, platform_.printer, 0, MethodCommands());
   SelectPrinter(platform_.printer.Installed(), previous);
-  ThisThreadState().engine.nextMethod = 0;
+  platform_.state.engine.nextMethod = 0;
   platform_.pointer.Set(kPointerDefault);
 }
 
 void PrnCtl::PreviewClick() {
-  if (!ThisThreadState().control.paramsLoaded) {
+  if (!platform_.state.control.paramsLoaded) {
     platform_.messages.Show(Text(kNothingToPrint), MessageIcon::kInformation, Text());
     return;
   }

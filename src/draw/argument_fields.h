@@ -1,5 +1,5 @@
-// The conversions of drawing arguments: each field of a method (or of a preview copy,
-// which has the same layout) read as a number, a size, a whole number, a colour or a flag.
+// The conversions of drawing arguments: each field of a method read as a number, a size,
+// a whole number, a colour or a flag.
 #pragma once
 
 #include <cstdint>

@@ -1,33 +1,15 @@
 #include "draw/draw_page.h"
 
-#include "barcode/barcode_commands.h"
-#include "common/failure.h"
-#include "draw/shape_commands.h"
-#include "draw/text_command.h"
-#include "engine/module_state.h"
+#include "engine/command_table.h"
 
 namespace vant {
 
-bool DrawPage(PictureBox& picture, int16_t page, PictureBox& scratch) {
-  const auto& shown = ThisThreadState().engine.shownPageList;
-  if (page < 0 || static_cast<size_t>(page) >= shown.size()) throw Failure::IndexOutOfRange();
-  const PageRec& p = shown[static_cast<size_t>(page)];
-  const size_t last = p.methods.size() - 1;  // read once
-  for (size_t i = 1; i <= last; ++i) {
-    const MethodRec& copy = p.methods[i];
-    const Text command = LowerCase(copy.field[0]);
-    if (command == u"prntextout" || command == u"prntext") {
-      DrawText(picture, ReadTextArgs(copy));
-    } else if (command == u"prnbox") {
-      DrawBox(picture, ReadBoxArgs(copy));
-    } else if (command == u"prnline") {
-      DrawLine(picture, ReadBoxArgs(copy));
-    } else if (command == u"prncircle") {
-      DrawCircle(picture, ReadCircleArgs(copy));
-    } else if (IsBarcodeCommand(command)) {
-      RenderBarcode(command, copy, p, picture, scratch);
-    }
-    // Any other entry is skipped without a message.
+bool DrawPage(PictureBox& picture, const PageRec& page, PictureBox& scratch) {
+  const ReplaySurfaces surfaces{picture, page, scratch};
+  const size_t count = page.marks.size();  // read once
+  for (size_t i = 0; i < count; ++i) {
+    const PreviewMark& mark = page.marks[i];
+    mark.command->marks->replay(mark.values, surfaces);
   }
   return true;
 }

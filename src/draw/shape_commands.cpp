@@ -40,9 +40,10 @@ void DrawBoxOrLine(DrawTarget& target, const BoxArgs& a, LineKind kind) {
 }  // namespace
 
 int16_t ParseLineStyle(TextView text) {
-  const Text lowered = LowerCase(text);
   for (size_t r = 0; r < kLineStyles.size(); ++r) {
-    if (lowered == kLineStyles[r].name || lowered == kLineStyles[r].digit) return static_cast<int16_t>(r);
+    if (EqualsLowerCased(text, kLineStyles[r].name) || EqualsLowerCased(text, kLineStyles[r].digit)) {
+      return static_cast<int16_t>(r);
+    }
   }
   return kStyleSolid;
 }
@@ -85,27 +86,18 @@ int16_t ScaleDrawWidth(int16_t lineWidth, const DrawTarget& picture, const Print
   return std::max<int16_t>(scaled, 1);
 }
 
-void RecordBoxOrLine(TextView command, const Printer& printer, DrawTarget& picture, int16_t page,
-                     const BoxArgs& a) {
+ShapeValues RecordShape(const Printer& printer, DrawTarget& picture, PageRec& page, const BoxArgs& a) {
   const float x1 = PreviewX(printer, picture, a.x1);
   const float y1 = PreviewY(printer, picture, a.y1);
   const float x2 = PreviewX(printer, picture, a.x2);
   const float y2 = PreviewY(printer, picture, a.y2);
   const int16_t width = ScaleDrawWidth(a.lineWidth, picture, printer);
   MarkPageShown(picture, page, x1, y1);
-  MethodRec copy;
-  copy.field[0] = Text(command);
-  copy.field[1] = SingleText(x1);
-  copy.field[2] = SingleText(y1);
-  copy.field[3] = SingleText(x2);
-  copy.field[4] = SingleText(y2);
-  copy.field[5] = DecimalText(width);
-  copy.field[6] = DecimalText(a.lineStyle);
-  copy.field[7] = DecimalText(a.colour);
-  AppendPreviewCopy(page, std::move(copy));
+  return ShapeValues{SingleAsWritten(x1), SingleAsWritten(y1), SingleAsWritten(x2), SingleAsWritten(y2),
+                     width, a.lineStyle, a.colour};
 }
 
-void RecordCircle(const Printer& printer, DrawTarget& picture, int16_t page, const CircleArgs& a) {
+CircleValues RecordCircle(const Printer& printer, DrawTarget& picture, PageRec& page, const CircleArgs& a) {
   const float x = PreviewX(printer, picture, a.x);
   const float y = PreviewY(printer, picture, a.y);
   // Two whole-number steps: whole millimetres first, so half a millimetre or less is 0.
@@ -113,15 +105,7 @@ void RecordCircle(const Printer& printer, DrawTarget& picture, int16_t page, con
   const int16_t radius = WholeInt16(picture.ScaleX(radiusMm, kScaleMillimeters, kScalePixels) * 2);
   const int16_t width = ScaleDrawWidth(a.lineWidth, picture, printer);
   MarkPageShown(picture, page, x, y);
-  MethodRec copy;
-  copy.field[0] = u"prncircle";
-  copy.field[1] = SingleText(x);
-  copy.field[2] = SingleText(y);
-  copy.field[3] = DecimalText(radius);
-  copy.field[4] = DecimalText(width);
-  copy.field[5] = DecimalText(a.lineStyle);
-  copy.field[6] = DecimalText(a.colour);
-  AppendPreviewCopy(page, std::move(copy));
+  return CircleValues{SingleAsWritten(x), SingleAsWritten(y), radius, width, a.lineStyle, a.colour};
 }
 
 }  // namespace vant

@@ -5,6 +5,8 @@
 #include <cstdint>
 
 #include "common/method_rec.h"
+#include "engine/page_record.h"
+#include "engine/preview_marks.h"
 #include "engine/printer.h"
 
 namespace vant {
@@ -12,26 +14,14 @@ namespace vant {
 // "solid".."insidesolid" or "0".."6", lower-cased and compared whole; anything else is 0.
 int16_t ParseLineStyle(TextView text);
 
-struct BoxArgs {  // prnbox and prnline
-  float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-  int16_t lineWidth = 0;
-  int16_t lineStyle = 0;
-  int32_t colour = 0;
-};
-
-struct CircleArgs {
-  float x = 0, y = 0;
-  int16_t radius = 0;
-  int16_t lineWidth = 0;
-  int16_t lineStyle = 0;
-  int32_t colour = 0;
-};
+using BoxArgs = ShapeValues;  // prnbox and prnline
+using CircleArgs = CircleValues;
 
 BoxArgs ReadBoxArgs(const MethodRec& method);
 CircleArgs ReadCircleArgs(const MethodRec& method);
 
 // Each step on its own, a refused one skipped: DrawWidth, DrawStyle, ForeColor (box and
-// line), then the shape.
+// line), then the shape. A preview page replays its recorded shapes with the same routines.
 void DrawBox(DrawTarget& target, const BoxArgs& args);
 void DrawLine(DrawTarget& target, const BoxArgs& args);
 void DrawCircle(DrawTarget& target, const CircleArgs& args);
@@ -40,9 +30,9 @@ void DrawCircle(DrawTarget& target, const CircleArgs& args);
 // width, ties to even; at least 1.
 int16_t ScaleDrawWidth(int16_t lineWidth, const DrawTarget& picture, const Printer& printer);
 
-// The preview paths. command is "prnbox" or "prnline".
-void RecordBoxOrLine(TextView command, const Printer& printer, DrawTarget& picture, int16_t page,
-                     const BoxArgs& args);
-void RecordCircle(const Printer& printer, DrawTarget& picture, int16_t page, const CircleArgs& args);
+// The preview paths: the values converted to preview pixels, the page marked shown from
+// the first point, and what is to be recorded returned. Box and line convert alike.
+ShapeValues RecordShape(const Printer& printer, DrawTarget& picture, PageRec& page, const BoxArgs& args);
+CircleValues RecordCircle(const Printer& printer, DrawTarget& picture, PageRec& page, const CircleArgs& args);
 
 }  // namespace vant

@@ -1,6 +1,7 @@
 #include "draw/text_command.h"
 
 #include "common/failure.h"
+#include "common/numbers.h"
 #include "draw/argument_fields.h"
 #include "draw/fit_font_size.h"
 #include "draw/skip_refused.h"
@@ -32,22 +33,18 @@ void DrawText(DrawTarget& target, const TextArgs& a) {
   SkipRefused([&] { target.Print(a.text); });
 }
 
-void RecordText(const Printer& printer, DrawTarget& picture, int16_t page, const TextArgs& a) {
+TextMark RecordText(const Printer& printer, DrawTarget& picture, PageRec& page, const TextArgs& a) {
   const float x = PreviewX(printer, picture, a.x);
   const float y = PreviewY(printer, picture, a.y);
   const double fitted = FitPreviewFontSize(picture, a.text, a.fontSize);
   MarkPageShown(picture, page, x, y);
-  MethodRec copy;
-  copy.field[0] = u"prntextout";
-  copy.field[1] = SingleText(x);
-  copy.field[2] = SingleText(y);
-  copy.field[3] = a.text;
-  copy.field[4] = a.fontName;
-  copy.field[5] = DoubleText(fitted);
-  copy.field[6] = FlagText(a.italic);
-  copy.field[7] = FlagText(a.bold);
-  copy.field[8] = DecimalText(a.colour);
-  AppendPreviewCopy(page, std::move(copy));
+  return TextMark{SingleAsWritten(x), SingleAsWritten(y), Text(a.text), Text(a.fontName),
+                  DoubleAsWritten(fitted), a.italic, a.bold, a.colour};
+}
+
+void ReplayText(DrawTarget& picture, const TextMark& mark) {
+  DrawText(picture, TextArgs{mark.x, mark.y, mark.text, mark.fontName, mark.fontSize, mark.italic,
+                             mark.bold, mark.colour});
 }
 
 }  // namespace vant

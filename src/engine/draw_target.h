@@ -44,7 +44,7 @@ class DrawTarget {
   // "Printer" or "PictureBox": how the run tells printing from preview building.
   virtual TextView TypeName() const = 0;
 
-  virtual void SetFontName(const Text& name) = 0;
+  virtual void SetFontName(TextView name) = 0;
   virtual Text FontName() const = 0;
   virtual void SetFontSize(double points) = 0;
   virtual double FontSize() const = 0;

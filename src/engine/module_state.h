@@ -1,8 +1,8 @@
 // The module-level state: one set per thread, shared by every control on that thread
 // (the last property reading wins). Declared here, below every layer that keeps a part of
-// it: the control's intake fills the method list the run driver reads, the barcode
-// encoders leave their refusal for the run's stop message, the preview reads the pages the
-// run built.
+// it: the control's intake fills the method list the run driver reads, the preview reads
+// the pages the run built. Whoever owns the controls of a thread makes it once and hands
+// it on in the Platform every control and run is given; nothing fetches it from anywhere.
 #pragma once
 
 #include <cstdint>
@@ -35,14 +35,13 @@ struct EngineState {
 struct ModuleState {
   ControlState control;
   EngineState engine;
-  // The message of the last refused barcode datum; a success leaves it as it is.
-  Text barcodeRefusal;
   // True while the preview's wheel filter handles a message (no re-entry).
   bool wheelBusy = false;
 };
 
-// This thread's state; the one accessor. Routines take it once where they start and pass
-// it on.
-ModuleState& ThisThreadState();
+// Entry page of the pages being built; outside them an index failure.
+PageRec& BuiltPage(EngineState& engine, int16_t page);
+// Entry page of the shown pages, numbered from 1; outside them an index failure.
+const PageRec& ShownPage(const EngineState& engine, int16_t page);
 
 }  // namespace vant

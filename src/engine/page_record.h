@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "common/method_rec.h"
+#include "common/text.h"
+#include "engine/preview_marks.h"
 
 namespace vant {
 
@@ -37,7 +38,7 @@ struct PageRec {
   int32_t printableHeight = 0;
   bool shown = false;
   Text printerName;
-  MethodArray methods{1};          // entry 0 an empty placeholder, copies from 1 on
+  std::vector<PreviewMark> marks;  // in the order the methods ran
   float printerPixelFactorX = 0;   // printer pixels per preview-copy pixel
   float printerPixelFactorY = 0;
 };

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <charconv>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -149,6 +150,25 @@ inline const PaperSheet* PaperFor(int16_t code) {
 inline TextView PaperNameFor(int16_t code) {
   const PaperSheet* paper = PaperFor(code);
   return paper != nullptr ? paper->displayName : TextView();
+}
+
+// A length in millimetres to the given decimals, trailing zeros dropped ("50", "28.58").
+inline Text MillimetreText(double mm, int decimals) {
+  char text[32];
+  const auto written = std::to_chars(text, text + sizeof text, mm, std::chars_format::fixed, decimals);
+  std::string_view digits(text, static_cast<size_t>(written.ptr - text));
+  if (digits.find('.') != std::string_view::npos) {
+    while (digits.back() == '0') digits.remove_suffix(1);
+    if (digits.back() == '.') digits.remove_suffix(1);
+  }
+  return Text(digits.begin(), digits.end());
+}
+
+// The user-defined size's name with the sheet it stands for, as the paper names give
+// theirs: "ユーザー定義のサイズ、50 x 30 mm".
+inline Text UserSizeName(double widthMm, double heightMm, int decimals) {
+  return Text(PaperNameFor(kPaperUser)) + u"、" + MillimetreText(widthMm, decimals) + u" x " +
+         MillimetreText(heightMm, decimals) + u" mm";
 }
 
 }  // namespace vant

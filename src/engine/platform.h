@@ -45,4 +45,8 @@ class InstalledPrinters {
 // The title of message boxes that give none of their own: the library's name.
 inline constexpr TextView kLibraryTitle = u"Vant3";
 
+// The information box (without a title) of a button, a run or a preview that has nothing
+// to print.
+inline constexpr TextView kNothingToPrint = u"印刷対象がありません!";
+
 }  // namespace vant

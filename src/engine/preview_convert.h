@@ -1,12 +1,11 @@
 // The preview conversion of the drawing methods: coordinates from the printer's unit to
-// preview pixels at twice the picture's density, the shown flag of the page being built,
-// and appending converted copies to it.
+// preview pixels at twice the picture's density, and the shown flag of the page being built.
 #pragma once
 
 #include <cstdint>
 
-#include "common/method_rec.h"
 #include "engine/draw_target.h"
+#include "engine/page_record.h"
 #include "engine/printer.h"
 
 namespace vant {
@@ -19,11 +18,9 @@ inline constexpr float kPreviewScale = 2;
 float PreviewX(const Printer& printer, const DrawTarget& picture, float v);
 float PreviewY(const Printer& printer, const DrawTarget& picture, float v);
 
-// Sets the shown flag of PageList entry page when the anchor lies strictly left of and
-// above the picture's far edges. Never clears it; negative anchors count.
-void MarkPageShown(const DrawTarget& picture, int16_t page, float x, float y);
+// Sets the page's shown flag when the anchor lies strictly left of and above the picture's
+// far edges. Never clears it; negative anchors count.
+void MarkPageShown(const DrawTarget& picture, PageRec& page, float x, float y);
 
-// Appends a converted copy to the method list of PageList entry page.
-void AppendPreviewCopy(int16_t page, MethodRec copy);
 
 }  // namespace vant

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "engine/draw_target.h"
+#include "engine/setting_values.h"
 
 namespace vant {
 
@@ -17,11 +18,6 @@ inline constexpr int kPhysicalHeight = 111;  // sheet height
 inline constexpr int kPhysicalOffsetX = 112; // unprintable strip at the left
 inline constexpr int kPhysicalOffsetY = 113; // unprintable strip at the top
 
-// Orientation and colour mode codes.
-inline constexpr int16_t kPortrait = 1;
-inline constexpr int16_t kLandscape = 2;
-inline constexpr int16_t kMonochrome = 1;
-inline constexpr int16_t kColour = 2;
 
 class Printer : public virtual DrawTarget {
  public:

@@ -46,7 +46,7 @@ int32_t PicturePixelsDown(const PictureBox& picture, int32_t mm) {
 
 int16_t ReadPrinterGeometry(Platform& platform, Printer& printer) {
   try {
-    ThisThreadState().engine.printerGeometry = Measure(printer);
+    platform.state.engine.printerGeometry = Measure(printer);
     return 0;
   } catch (const std::exception&) {
     platform.messages.Show(u"プリンター情報が取得できません!", MessageIcon::kCritical, u"エラー");
@@ -57,14 +57,12 @@ int16_t ReadPrinterGeometry(Platform& platform, Printer& printer) {
 void SetupPreviewPage(Platform& platform, PictureBox& picture, int16_t page) {
   Printer& printer = platform.printer;
   (void)ReadPrinterGeometry(platform, printer);  // after a failure the last measurement serves
-  auto& engine = ThisThreadState().engine;
-  const PrinterGeometry& g = engine.printerGeometry;
+  const PrinterGeometry& g = platform.state.engine.printerGeometry;
 
   picture.SetWidth(ToSingle(picture.ScaleX(g.printableWidth, kScaleMillimeters, kScalePixels) * 2));
   picture.SetHeight(ToSingle(picture.ScaleY(g.printableHeight, kScaleMillimeters, kScalePixels) * 2));
 
-  if (page < 0 || static_cast<size_t>(page) >= engine.pageList.size()) throw Failure::IndexOutOfRange();
-  PageRec& p = engine.pageList[static_cast<size_t>(page)];
+  PageRec& p = BuiltPage(platform.state.engine, page);
   p.offsetLeft = PicturePixelsAcross(picture, g.offsetLeft);
   p.marginRight = PicturePixelsAcross(picture, g.marginRight);
   p.paperWidth = PicturePixelsAcross(picture, g.paperWidth);

@@ -8,7 +8,7 @@
 
 namespace vant {
 
-// Measures the printer's page into ThisThreadState().engine.printerGeometry (whole millimetres).
+// Measures the printer's page into the state's printerGeometry (whole millimetres).
 // Returns 0 when stored; 1 after a failure, which it reports itself ("プリンター情報が
 // 取得できません!") and which leaves the previous measurement in place.
 int16_t ReadPrinterGeometry(Platform& platform, Printer& printer);

@@ -3,6 +3,7 @@
 // run draws on, pages and ends the document of the newly selected printer.
 #pragma once
 
+#include "engine/module_state.h"
 #include "engine/platform.h"
 
 namespace vant {
@@ -15,7 +16,7 @@ class PrinterObject final : public Printer {
   Printer& Selected() { return printers_.At(printers_.CurrentIndex()); }
   const Printer& Selected() const { return printers_.At(printers_.CurrentIndex()); }
 
-  void SetFontName(const Text& name) override { Selected().SetFontName(name); }
+  void SetFontName(TextView name) override { Selected().SetFontName(name); }
   Text FontName() const override { return Selected().FontName(); }
   void SetFontSize(double points) override { Selected().SetFontSize(points); }
   double FontSize() const override { return Selected().FontSize(); }
@@ -68,11 +69,17 @@ class PrinterObject final : public Printer {
   InstalledPrinters& printers_;
 };
 
-// Everything a run reaches on the platform.
+class RunWatcher;  // engine/run_watcher.h
+
+// Everything a control and its runs reach: the platform, and the thread's module-level
+// state, which travels with it.
 struct Platform {
   PrinterObject& printer;   // the current printer, following the selection
   MessageBoxes& messages;
   MousePointer& pointer;
+  ModuleState& state;
+  // Told of each method of every run before it runs; none but for a run that is followed.
+  RunWatcher* watcher = nullptr;
 };
 
 }  // namespace vant

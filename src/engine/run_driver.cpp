@@ -8,7 +8,7 @@
 #include "engine/picture_box.h"
 #include "engine/printer_geometry.h"
 #include "engine/run_stop.h"
-#include "engine/setup_commands.h"
+#include "engine/run_watcher.h"
 
 namespace vant {
 namespace {
@@ -57,34 +57,37 @@ void AbandonDocuments(Platform& platform, const std::vector<uint64_t>& openBefor
 
 enum class Flow { kNext, kPageComplete };
 
-Flow RunOne(Platform& platform, DrawTarget& target, int16_t page, const DrawingBranch& drawing,
-            const ModuleState& state, const MethodRec& method) {
-  const Text command = LowerCase(method.field[0]);
-  if (command == u"changeprinterdriver" || command == u"changeprinter") {
-    ChangePrinter(platform, method);
-    PreviewPageStep(platform, target, page);
-  } else if (command == u"papersize" || command == u"orientation") {
-    SetPrinterProperty(platform, command, method);
-    PreviewPageStep(platform, target, page);
-  } else if (command == u"scalemode" || command == u"printquality" || command == u"paperbin" ||
-             command == u"colormode") {
-    SetPrinterProperty(platform, command, method);
-  } else if (command == u"newpage" || command == u"enddoc") {
-    if (!IsPrinter(target)) return Flow::kPageComplete;
-    Printer& printer = platform.printer;
-    if (command == u"newpage") {
-      printer.NewPage();
-    } else {
-      printer.EndDoc();
-    }
-  } else if (drawing.isDrawingCommand(command)) {
-    if (!drawing.run(platform, target, page, command, method)) {
-      const Text& refusal = state.barcodeRefusal;
-      // An empty refusal text reads like a failure without a description.
-      throw RunStop{refusal};
-    }
-  } else {
-    throw RunStop{u"\"" + method.field[0] + u"\"\r\nMethod指定が不正です!"};
+// A drawing method: drawn on the printer, or on the preview picture converted and recorded
+// in its page.
+void RunMark(Platform& platform, DrawTarget& target, int16_t page, const CommandRow& row,
+             const MethodRec& method) {
+  if (IsPictureBox(target)) {
+    PageRec& built = BuiltPage(platform.state.engine, page);
+    MarkValues values = row.marks->record(platform.printer, target, built, method);
+    built.marks.push_back(PreviewMark{&row, std::move(values)});
+  } else if (std::optional<Text> refusal = row.marks->print(target, method)) {
+    throw RunStop{std::move(*refusal)};
+  }
+}
+
+Flow RunOne(Platform& platform, DrawTarget& target, int16_t page, CommandTable commands,
+            int16_t position, const MethodRec& method) {
+  const CommandRow* row = FindCommand(commands, method.field[0]);
+  if (platform.watcher != nullptr) platform.watcher->MethodStarting(position, row, method);
+  if (row == nullptr) throw RunStop{u"\"" + method.field[0] + u"\"\r\nMethod指定が不正です!"};
+  switch (row->kind) {
+    case CommandKind::kSetup:
+      row->setUp(platform, method);
+      if (row->reshapesPage) PreviewPageStep(platform, target, page);
+      break;
+    case CommandKind::kPaging:
+      if (!IsPrinter(target)) return Flow::kPageComplete;
+      row->onPrinter(platform.printer);
+      break;
+    case CommandKind::kDrawing:
+    case CommandKind::kBarcode:
+      RunMark(platform, target, page, *row, method);
+      break;
   }
   return Flow::kNext;
 }
@@ -99,9 +102,8 @@ Text MethodEcho(const MethodRec& method) {
   return echo + u")";
 }
 
-int16_t RunMethods(Platform& platform, DrawTarget& target, int16_t page,
-                   const DrawingBranch& drawing) {
-  ModuleState& state = ThisThreadState();
+int16_t RunMethods(Platform& platform, DrawTarget& target, int16_t page, CommandTable commands) {
+  ModuleState& state = platform.state;
   auto& engine = state.engine;
   int16_t i = engine.nextMethod == 0 ? int16_t{1} : engine.nextMethod;
   const int16_t last = state.control.methodCount;
@@ -109,7 +111,7 @@ int16_t RunMethods(Platform& platform, DrawTarget& target, int16_t page,
   Text reason;
   try {
     while (i <= last) {
-      const Flow flow = RunOne(platform, target, page, drawing, state, MethodAt(state, i));
+      const Flow flow = RunOne(platform, target, page, commands, i, MethodAt(state, i));
       engine.nextMethod = static_cast<int16_t>(i + 1);
       if (flow == Flow::kPageComplete) return kRunCompleted;
       ++i;

@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "common/method_rec.h"
+#include "engine/command_table.h"
 #include "engine/draw_target.h"
-#include "engine/drawing_branch.h"
 #include "engine/printer_object.h"
 
 namespace vant {
@@ -16,10 +16,9 @@ inline constexpr int16_t kRunStopped = 1;
 
 // Runs from NextMethod (or 1) to the end of the list, or in preview building to the next
 // page break. Returns 0 for a completed run or page, 1 for a run it stopped after showing
-// its message. page is the PageList index in preview building, 0 when printing. drawing
-// is the drawing layer's table (DrawingCommands()).
-int16_t RunMethods(Platform& platform, DrawTarget& target, int16_t page,
-                   const DrawingBranch& drawing);
+// its message. page is the PageList index in preview building, 0 when printing. commands
+// is the whole command table (MethodCommands() in draw/method_commands.h).
+int16_t RunMethods(Platform& platform, DrawTarget& target, int16_t page, CommandTable commands);
 
 // The echo of a method in stop messages: "cmd(arg1,arg2...)", lower-cased, up to the
 // first empty field from field 2 on.

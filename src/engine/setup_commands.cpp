@@ -1,5 +1,8 @@
 #include "engine/setup_commands.h"
 
+#include <array>
+#include <optional>
+
 #include "common/failure.h"
 #include "engine/run_stop.h"
 #include "engine/setup_keywords.h"
@@ -7,29 +10,38 @@
 namespace vant {
 namespace {
 
-struct PropertyCommand {
-  std::u16string_view name;
+struct SettingRow {
+  PrinterSetting setting;
   std::span<const KeywordRow> keywords;
   std::u16string_view message;  // the stop message for an unaccepted keyword
   void (*set)(Printer&, int16_t);
 };
 
 // paperbin and colormode have no message of their own and share the scale mode's.
-const PropertyCommand kPropertyCommands[] = {
-    {u"papersize", kPaperSizeKeywords, u"PaperSize指定が不正です!", [](Printer& p, int16_t v) { p.SetPaperSize(v); }},
-    {u"orientation", kOrientationKeywords, u"Orientation指定が不正です!", [](Printer& p, int16_t v) { p.SetOrientation(v); }},
-    {u"scalemode", kScaleModeKeywords, u"ScaleMode指定が不正です!", [](Printer& p, int16_t v) { p.SetScaleMode(v); }},
-    {u"printquality", kPrintQualityKeywords, u"Printquality指定が不正です!", [](Printer& p, int16_t v) { p.SetPrintQuality(v); }},
-    {u"paperbin", kPaperBinKeywords, u"ScaleMode指定が不正です!", [](Printer& p, int16_t v) { p.SetPaperBin(v); }},
-    {u"colormode", kColorModeKeywords, u"ScaleMode指定が不正です!", [](Printer& p, int16_t v) { p.SetColorMode(v); }},
+const SettingRow kSettings[] = {
+    {PrinterSetting::kPaperSize, kPaperSizeKeywords, u"PaperSize指定が不正です!", [](Printer& p, int16_t v) { p.SetPaperSize(v); }},
+    {PrinterSetting::kOrientation, kOrientationKeywords, u"Orientation指定が不正です!", [](Printer& p, int16_t v) { p.SetOrientation(v); }},
+    {PrinterSetting::kScaleMode, kScaleModeKeywords, u"ScaleMode指定が不正です!", [](Printer& p, int16_t v) { p.SetScaleMode(v); }},
+    {PrinterSetting::kPrintQuality, kPrintQualityKeywords, u"Printquality指定が不正です!", [](Printer& p, int16_t v) { p.SetPrintQuality(v); }},
+    {PrinterSetting::kPaperBin, kPaperBinKeywords, u"ScaleMode指定が不正です!", [](Printer& p, int16_t v) { p.SetPaperBin(v); }},
+    {PrinterSetting::kColorMode, kColorModeKeywords, u"ScaleMode指定が不正です!", [](Printer& p, int16_t v) { p.SetColorMode(v); }},
 };
+
+// Field 1 lower-cased on the stack: keywords are short, and a setup method is run without
+// an allocation. A longer field, which no keyword matches, is lower-cased the usual way.
+std::optional<int16_t> FindLowerCased(std::span<const KeywordRow> keywords, TextView field) {
+  std::array<char16_t, 64> lowered{};
+  if (field.size() > lowered.size()) return FindKeyword(keywords, LowerCase(field));
+  for (size_t i = 0; i < field.size(); ++i) lowered[i] = LowerCaseUnit(field[i]);
+  return FindKeyword(keywords, TextView(lowered.data(), field.size()));
+}
 
 }  // namespace
 
-void SelectPrinter(InstalledPrinters& printers, const Text& name) {
+void SelectPrinter(InstalledPrinters& printers, TextView name) {
   const int count = printers.Count();
   for (int i = 0; i < count; ++i) {
-    if (TrimBlanks(printers.At(i).DeviceName()) == name) {
+    if (TrimmedBlanks(printers.At(i).DeviceName()) == name) {
       printers.MakeCurrent(i);
       return;
     }
@@ -37,18 +49,18 @@ void SelectPrinter(InstalledPrinters& printers, const Text& name) {
 }
 
 void ChangePrinter(Platform& platform, const MethodRec& method) {
-  SelectPrinter(platform.printer.Installed(), TrimBlanks(method.field[1]));
+  SelectPrinter(platform.printer.Installed(), TrimmedBlanks(method.field[1]));
 }
 
-void SetPrinterProperty(Platform& platform, TextView command, const MethodRec& method) {
-  for (const auto& property : kPropertyCommands) {
-    if (property.name != command) continue;
-    const auto value = FindKeyword(property.keywords, LowerCase(method.field[1]));
+void SetPrinterSetting(Platform& platform, PrinterSetting setting, const MethodRec& method) {
+  for (const SettingRow& row : kSettings) {
+    if (row.setting != setting) continue;
+    const auto value = FindLowerCased(row.keywords, method.field[1]);
     if (!value) {
-      throw RunStop{u"\"" + method.field[1] + u"\"\r\n" + Text(property.message)};
+      throw RunStop{u"\"" + method.field[1] + u"\"\r\n" + Text(row.message)};
     }
     Printer& printer = platform.printer;
-    property.set(printer, *value);
+    row.set(printer, *value);
     return;
   }
   throw Failure::NotSupported();

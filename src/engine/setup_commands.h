@@ -1,5 +1,6 @@
-// The eight printer setup commands: which printer is current, and six of its page
-// settings. They act on the current printer whatever the run's target is.
+// The printer setup commands: which printer is current, and six of its page settings.
+// They act on the current printer whatever the run's target is. The command table
+// (engine/command_table.h) names them.
 #pragma once
 
 #include <cstdint>
@@ -12,14 +13,22 @@ namespace vant {
 // Makes the first installed printer whose device name, blanks at both ends removed,
 // equals name exactly the current one. No match leaves the current printer and says
 // nothing.
-void SelectPrinter(InstalledPrinters& printers, const Text& name);
+void SelectPrinter(InstalledPrinters& printers, TextView name);
 
 // "changeprinterdriver" and "changeprinter": SelectPrinter with field 1 trimmed.
 void ChangePrinter(Platform& platform, const MethodRec& method);
 
-// The six property commands. command is field 0 lower-cased and must be one of
-// "papersize", "orientation", "scalemode", "printquality", "paperbin", "colormode".
+// The six page settings the property commands change.
+enum class PrinterSetting { kPaperSize, kOrientation, kScaleMode, kPrintQuality, kPaperBin, kColorMode };
+
+// Sets one on the current printer from field 1, lower-cased, by the setting's keywords.
 // An unaccepted keyword stops the run (RunStop); a value the printer refuses is a Failure.
-void SetPrinterProperty(Platform& platform, TextView command, const MethodRec& method);
+void SetPrinterSetting(Platform& platform, PrinterSetting setting, const MethodRec& method);
+
+// The same for one setting, as the command table holds it.
+template <PrinterSetting kSetting>
+void SetPrinter(Platform& platform, const MethodRec& method) {
+  SetPrinterSetting(platform, kSetting, method);
+}
 
 }  // namespace vant

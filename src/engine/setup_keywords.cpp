@@ -1,22 +1,22 @@
 #include "engine/setup_keywords.h"
 
 #include "engine/papers.h"
+#include "engine/setting_values.h"
 
 namespace vant {
 namespace {
 
-// The paper table's keywords, one row per paper.
-constexpr auto kPaperSize = [] {
-  std::array<KeywordRow, std::size(kPapers)> rows{};
-  for (size_t i = 0; i < rows.size(); ++i) rows[i] = KeywordRow{kPapers[i].keywords, kPapers[i].code};
+// The keyword rows of a table whose rows carry keywords and a code: the papers and the
+// values of the other settings.
+template <typename Row, size_t N>
+constexpr std::array<KeywordRow, N> KeywordRows(const Row (&values)[N]) {
+  std::array<KeywordRow, N> rows{};
+  for (size_t i = 0; i < N; ++i) rows[i] = KeywordRow{values[i].keywords, values[i].code};
   return rows;
-}();
+}
 
-// Orientation has no form with the prefix "vb".
-constexpr KeywordRow kOrientation[] = {
-    {{u"prorportrait", u"1", u"縦"}, 1},
-    {{u"prorlandscape", u"2", u"横"}, 2},
-};
+constexpr auto kPaperSize = KeywordRows(kPapers);
+constexpr auto kOrientation = KeywordRows(kOrientations);
 
 constexpr KeywordRow kScaleMode[] = {
     {{u"mm", u"vbmillimeters", u"millimeters", u"1"}, 6},
@@ -24,34 +24,9 @@ constexpr KeywordRow kScaleMode[] = {
     {{u"pxl", u"vbpixels", u"pixels", u"3"}, 3},
 };
 
-constexpr KeywordRow kPrintQuality[] = {
-    {{u"vbprpqdraft", u"prpqdraft", u"1"}, -1},
-    {{u"vbprpqlow", u"prpqlow", u"2"}, -2},
-    {{u"vbprpqmedium", u"prpqmedium", u"3"}, -3},
-    {{u"vbprpqhigh", u"prpqhigh", u"4"}, -4},
-};
-
-constexpr KeywordRow kPaperBin[] = {
-    {{u"vbprbnupper", u"prbnupper", u"1"}, 1},
-    {{u"vbprbnlower", u"prbnlower", u"2"}, 2},
-    {{u"vbprbnmiddle", u"prbnmiddle", u"3"}, 3},
-    {{u"vbprbnmanual", u"prbnmanual", u"4"}, 4},
-    {{u"vbprbnenvelope", u"prbnenvelope", u"5"}, 5},
-    {{u"vbprbnenvmanual", u"prbnenvmanual", u"6"}, 6},
-    {{u"vbprbnauto", u"prbnauto", u"7"}, 7},
-    {{u"vbprbntractor", u"prbntractor", u"8"}, 8},
-    {{u"vbprbnsmallfmt", u"prbnsmallfmt", u"9"}, 9},
-    {{u"vbprbnlargefmt", u"prbnlargefmt", u"10"}, 10},
-    {{u"vbprbnlargecapacity", u"prbnlargecapacity", u"11"}, 11},
-    {{u"vbprbncassette", u"prbncassette", u"12"}, 14},
-};
-static_assert(std::size(kPaperBin) == 12);
-
-// Monochrome has only its "vb" name and its number.
-constexpr KeywordRow kColorMode[] = {
-    {{u"vbprcmmonochrome", u"1"}, 1},
-    {{u"vbprcmcolor", u"prcmcolor", u"2"}, 2},
-};
+constexpr auto kPrintQuality = KeywordRows(kPrintQualities);
+constexpr auto kPaperBin = KeywordRows(kPaperBins);
+constexpr auto kColorMode = KeywordRows(kColourModes);
 
 }  // namespace
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 #include "common/failure.h"
 #include "common/numbers.h"
@@ -24,19 +23,22 @@ int32_t CheckedColour(int32_t colour) {
   return colour;
 }
 
-// Lines of a Print: CR LF, CR and LF each end a line.
-std::vector<TextView> SplitLines(TextView text) {
-  std::vector<TextView> lines;
+// Calls line with each line of a Print, in order: CR LF, CR and LF each end a line. The
+// lines are views into text; nothing is allocated. Returns the number of lines.
+template <class Line>
+size_t ForEachLine(TextView text, Line&& line) {
+  size_t count = 0;
   size_t start = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == u'\r' || text[i] == u'\n') {
-      lines.push_back(text.substr(start, i - start));
+      line(text.substr(start, i - start));
+      ++count;
       if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
       start = i + 1;
     }
   }
-  lines.push_back(text.substr(start));
-  return lines;
+  line(text.substr(start));
+  return count + 1;
 }
 
 }  // namespace
@@ -79,9 +81,9 @@ int Surface::PixelHeightFor(double points) const {
   return static_cast<int>(std::max(1.0, px));
 }
 
-void Surface::SetFontName(const Text& name) {
+void Surface::SetFontName(TextView name) {
   if (name.empty()) throw Failure::InvalidPropertyValue();
-  font_.name = name;
+  font_.name.assign(name);  // in the room the last name had: no allocation for most names
 }
 
 void Surface::SetFontSize(double points) {
@@ -135,17 +137,16 @@ Pen Surface::CurrentPen(int32_t colour) const {
 }
 
 void Surface::Print(TextView text) {
-  const auto lines = SplitLines(text);
   double y = ToDeviceY(currentY_);
   double x = ToDeviceX(currentX_);
   // The line height does not depend on the text: measuring an empty line gives it without
   // laying out the text, which the drawing does anyway.
   const double lineHeight = device_.MeasureText(TextView(), font_).height;
-  for (const TextView line : lines) {
+  ForEachLine(text, [&](TextView line) {
     if (!line.empty()) device_.DrawText(x, y, line, font_, RgbFromColour(foreColor_));
     x = 0;  // a following line starts at the left edge, as the original control's Print does
     y += lineHeight;
-  }
+  });
   currentX_ = 0;
   currentY_ = static_cast<float>(ScaleY(y, kScalePixels, scaleMode_));
 }
@@ -209,16 +210,15 @@ void Surface::Circle(float x, float y, float radius, int32_t colour) {
 
 float Surface::TextWidth(TextView text) {
   double width = 0;
-  for (const TextView line : SplitLines(text)) {
-    width = std::max(width, device_.MeasureText(line, font_).width);
-  }
+  ForEachLine(text, [&](TextView line) { width = std::max(width, device_.MeasureText(line, font_).width); });
   return static_cast<float>(ScaleX(width, kScalePixels, scaleMode_));
 }
 
 float Surface::TextHeight(TextView text) {
-  const auto lines = SplitLines(text);
-  const double lineHeight = device_.MeasureText(lines.front(), font_).height;
-  return static_cast<float>(ScaleY(lineHeight * static_cast<double>(lines.size()), kScalePixels, scaleMode_));
+  const TextView first = text.substr(0, std::min(text.find_first_of(u"\r\n"), text.size()));
+  const double lineHeight = device_.MeasureText(first, font_).height;
+  const size_t lines = ForEachLine(text, [](TextView) {});
+  return static_cast<float>(ScaleY(lineHeight * static_cast<double>(lines), kScalePixels, scaleMode_));
 }
 
 }  // namespace vant

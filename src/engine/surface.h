@@ -21,7 +21,7 @@ class Surface : public virtual DrawTarget {
   // owns its device calls ResetState once both exist.
   explicit Surface(PaintDevice& device) : device_(device) {}
 
-  void SetFontName(const Text& name) override;
+  void SetFontName(TextView name) override;
   Text FontName() const override { return font_.name; }
   void SetFontSize(double points) override;
   double FontSize() const override;

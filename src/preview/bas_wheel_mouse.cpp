@@ -1,20 +1,19 @@
 #include "preview/bas_wheel_mouse.h"
 
-#include "engine/module_state.h"
-
 namespace vant {
 namespace {
-
-bool& BusyFlag() { return ThisThreadState().wheelBusy; }
 
 // Sets the flag for the duration of one handled message; it is cleared again even when
 // an operation lets a failure through.
 class BusyScope {
  public:
-  BusyScope() { BusyFlag() = true; }
-  ~BusyScope() { BusyFlag() = false; }
+  explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
+  ~BusyScope() { busy_ = false; }
   BusyScope(const BusyScope&) = delete;
   BusyScope& operator=(const BusyScope&) = delete;
+
+ private:
+  bool& busy_;
 };
 
 }  // namespace
@@ -24,12 +23,10 @@ int32_t WheelWParam(int16_t distance, uint16_t keys) {
   return static_cast<int32_t>(high | keys);
 }
 
-bool WheelBusy() { return BusyFlag(); }
-
 int32_t WheelWindowProc(WheelTarget& window, uint32_t message, int32_t wParam,
                         const std::function<int32_t()>& passOn) {
-  if (!BusyFlag()) {
-    BusyScope busy;
+  if (!window.WheelBusy()) {
+    BusyScope busy(window.WheelBusy());
     if (message == kWmMButtonUp) {
       window.vbMButtonUp();
     } else if (message == kWmMouseWheel) {

@@ -56,6 +56,7 @@ class FrmPreview final : public WheelTarget {
   void vbWheelMinus() override;
   void vbWheelPlus() override;
   void vbMButtonUp() override;
+  bool& WheelBusy() override { return platform_.state.wheelBusy; }
 
   int16_t CurrentPage() const { return currentPage_; }
   bool PreviewReady() const { return previewReady_; }

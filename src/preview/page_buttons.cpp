@@ -1,7 +1,6 @@
 // The page buttons, printing from the preview and closing the window, and the keys that do
 // what they do.
-#include "draw/draw_dispatch.h"
-#include "engine/module_state.h"
+#include "draw/method_commands.h"
 #include "engine/run_driver.h"
 #include "preview/frm_preview.h"
 #include "preview/preview_messages.h"
@@ -9,7 +8,7 @@
 namespace vant {
 namespace {
 
-int ShownPageCount() { return static_cast<int>(ThisThreadState().engine.shownPageList.size()) - 1; }
+int ShownPageCount(const EngineState& engine) { return static_cast<int>(engine.shownPageList.size()) - 1; }
 
 }  // namespace
 
@@ -24,18 +23,18 @@ void FrmPreview::BackPageClick() {
 }
 
 void FrmPreview::NextPageClick() {
-  if (currentPage_ >= ShownPageCount()) return;
+  if (currentPage_ >= ShownPageCount(platform_.state.engine)) return;
   ++currentPage_;
-  view_.NextPageButton().SetEnabled(currentPage_ < ShownPageCount());
+  view_.NextPageButton().SetEnabled(currentPage_ < ShownPageCount(platform_.state.engine));
   view_.BackPageButton().SetEnabled(true);
   if (previewReady_) ShowPageReported();
   UpdateStatusBar();
 }
 
 void FrmPreview::GoToPage(int16_t page) {
-  if (page < 1 || page > ShownPageCount() || page == currentPage_) return;
+  if (page < 1 || page > ShownPageCount(platform_.state.engine) || page == currentPage_) return;
   currentPage_ = page;
-  view_.NextPageButton().SetEnabled(currentPage_ < ShownPageCount());
+  view_.NextPageButton().SetEnabled(currentPage_ < ShownPageCount(platform_.state.engine));
   view_.BackPageButton().SetEnabled(currentPage_ != 1);
   if (previewReady_) ShowPageReported();
   UpdateStatusBar();
@@ -45,12 +44,12 @@ void FrmPreview::PrintClick() {
   platform_.pointer.Set(kPointerHourglass);
   // NextMethod is 0 while the window is ready: the whole list is printed, the pages the
   // preview left out included.
-  const int16_t result = RunMethods(platform_, platform_.printer, 0, DrawingCommands());
+  const int16_t result = RunMethods(platform_, platform_.printer, 0, MethodCommands());
   if (result != kRunCompleted) {
     platform_.messages.Show(Text(kPrintStopped), MessageIcon::kInformation,
                             Text(kPrintStoppedTitle));
   }
-  ThisThreadState().engine.nextMethod = 0;
+  platform_.state.engine.nextMethod = 0;
   platform_.pointer.Set(kPointerDefault);
 }
 
@@ -68,7 +67,7 @@ void FrmPreview::KeyPress(PreviewKey key) {
       if (view_.BackPageButton().Enabled()) BackPageClick();
       return;
     case PreviewKey::kFirstPage: GoToPage(1); return;
-    case PreviewKey::kLastPage: GoToPage(static_cast<int16_t>(ShownPageCount())); return;
+    case PreviewKey::kLastPage: GoToPage(static_cast<int16_t>(ShownPageCount(platform_.state.engine))); return;
     case PreviewKey::kZoomIn:
     case PreviewKey::kZoomOut: {
       // The list runs from the largest zoom down to the automatic fit; the choice runs the

@@ -1,8 +1,7 @@
 // Loading, activation and unloading of the preview window.
 #include "common/failure.h"
 #include "common/numbers.h"
-#include "draw/draw_dispatch.h"
-#include "engine/module_state.h"
+#include "draw/method_commands.h"
 #include "engine/page_record.h"
 #include "engine/printer_geometry.h"
 #include "engine/run_driver.h"
@@ -47,7 +46,7 @@ FrmPreview::~FrmPreview() {
 void FrmPreview::Load() {
   previewReady_ = false;
   unloaded_ = false;
-  const auto& control = ThisThreadState().control;
+  const auto& control = platform_.state.control;
   if (control.methodCount < 1 || control.methodList.size() < 2) {
     platform_.messages.Show(Text(kNothingToPrint), MessageIcon::kInformation, Text());
     return;
@@ -61,7 +60,7 @@ void FrmPreview::Load() {
     platform_.pointer.Set(kPointerHourglass);
 
     if (!BuildPages()) return;
-    auto& engine = ThisThreadState().engine;
+    auto& engine = platform_.state.engine;
     engine.nextMethod = 0;
     if (engine.shownPageList.size() <= 1) {
       platform_.messages.Show(Text(kNothingToPreview), MessageIcon::kInformation,
@@ -92,7 +91,7 @@ void FrmPreview::Load() {
 }
 
 bool FrmPreview::BuildPages() {
-  auto& engine = ThisThreadState().engine;
+  auto& engine = platform_.state.engine;
   const auto& geometry = engine.printerGeometry;
 
   // The page frame: the whole sheet at double density.
@@ -118,11 +117,11 @@ bool FrmPreview::BuildPages() {
     picture.SetVisible(false);
 
     engine.pageList.resize(static_cast<size_t>(page) + 1);
-    engine.pageList[static_cast<size_t>(page)].methods = MethodArray(1);
+    engine.pageList[static_cast<size_t>(page)].marks.clear();
     SetupPreviewPage(platform_, picture, number);
     const int16_t before = engine.nextMethod;
-    if (RunMethods(platform_, picture, number, DrawingCommands()) != kRunCompleted) return false;
-    if (engine.nextMethod > ThisThreadState().control.methodCount) break;
+    if (RunMethods(platform_, picture, number, MethodCommands()) != kRunCompleted) return false;
+    if (engine.nextMethod > platform_.state.control.methodCount) break;
     // Every completed page moves past its page break; a run that leaves the position
     // where it was would build the same page for ever.
     if (engine.nextMethod <= before) throw Failure::IndexOutOfRange();
@@ -152,7 +151,7 @@ void FrmPreview::Unload() {
     wheelInstalled_ = false;
   }
   previewReady_ = false;
-  auto& engine = ThisThreadState().engine;
+  auto& engine = platform_.state.engine;
   engine.pageList = PageArray(1);
   engine.shownPageList = PageArray(1);
   engine.nextMethod = 0;

@@ -8,7 +8,6 @@
 
 namespace vant {
 
-inline constexpr char16_t kNothingToPrint[] = u"印刷対象がありません!";
 inline constexpr char16_t kNothingToPreview[] = u"プレビュー対象がありません!";
 inline constexpr char16_t kPrintStopped[] = u"エラーが発生した為印刷を中止しました!";
 inline constexpr char16_t kPrintStoppedTitle[] = u"印刷中止";

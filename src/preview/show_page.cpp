@@ -33,23 +33,17 @@ double Divided(double numerator, double denominator) {
   return numerator / denominator;
 }
 
-const PageRec& ShownPage(int16_t page) {
-  const auto& shown = ThisThreadState().engine.shownPageList;
-  if (page < 1 || static_cast<size_t>(page) >= shown.size()) throw Failure::IndexOutOfRange();
-  return shown[static_cast<size_t>(page)];
-}
-
 bool IsTall(const PictureBox& picture) { return picture.ScaleWidth() < picture.ScaleHeight(); }
 
 }  // namespace
 
 void FrmPreview::ShowPage(int16_t& page, float& zoom) {
-  const PageRec& p = ShownPage(page);
+  const PageRec& p = ShownPage(platform_.state.engine, page);
   auto& picture = view_.PagePicture();
   picture.Cls();
   picture.SetWidth(ToSingle(static_cast<double>(p.printableWidth) * kPageDensity));
   picture.SetHeight(ToSingle(static_cast<double>(p.printableHeight) * kPageDensity));
-  DrawPage(picture, page, view_.BarcodeScratch());
+  DrawPage(picture, p, view_.BarcodeScratch());
 
   try {
     auto& canvas = view_.Canvas();
@@ -92,7 +86,7 @@ void FrmPreview::FitToViewport(PictureBox& image, const PictureBox& picture, flo
 
 void FrmPreview::ShowAtFactor(PictureBox& image, const PictureBox& picture, float factor,
                               int16_t page) {
-  const PageRec& p = ShownPage(page);
+  const PageRec& p = ShownPage(platform_.state.engine, page);
   // The frame holds the printable picture and the unprintable strips around it.
   image.SetWidth(ToSingle((static_cast<double>(picture.Width()) + p.offsetLeft + p.marginRight) *
                           factor));
@@ -121,7 +115,7 @@ void FrmPreview::ShowAtFactor(PictureBox& image, const PictureBox& picture, floa
 
 void FrmPreview::CopyPage(PictureBox& image, const PictureBox& picture, float factor,
                           int16_t page) {
-  const PageRec& p = ShownPage(page);
+  const PageRec& p = ShownPage(platform_.state.engine, page);
   const double f = factor;
   const int32_t x = WholeInt32(f * p.offsetLeft);
   const int32_t y = WholeInt32(f * p.offsetTop);

@@ -1,42 +1,48 @@
 // The status bar: the page on show, its paper, orientation, printer and margins.
-#include "common/failure.h"
 #include "common/numbers.h"
 #include "engine/module_state.h"
 #include "engine/papers.h"
 #include "engine/printer.h"
+#include "engine/setting_values.h"
 #include "preview/attempt_step.h"
 #include "preview/frm_preview.h"
 
 namespace vant {
 namespace {
 
-const PageRec& PageOnShow(int16_t page) {
-  const auto& shown = ThisThreadState().engine.shownPageList;
-  if (page < 1 || static_cast<size_t>(page) >= shown.size()) throw Failure::IndexOutOfRange();
-  return shown[static_cast<size_t>(page)];
+// A user-defined size names its sheet, portrait, in millimetres to the tenth: the page
+// record's picture pixels turned back, as the margins are.
+Text UserSizeOnShow(const PageRec& p, const PictureBox& image) {
+  const bool turned = p.orientation == kLandscape;
+  const double across = image.ScaleX(turned ? p.paperHeight : p.paperWidth, kScalePixels, kScaleMillimeters);
+  const double down = image.ScaleY(turned ? p.paperWidth : p.paperHeight, kScalePixels, kScaleMillimeters);
+  return UserSizeName(across, down, 1);
 }
 
 }  // namespace
 
 void FrmPreview::UpdateStatusBar() {
+  const EngineState& engine = platform_.state.engine;
   auto& panels = view_.StatusBar();
-  const auto count = static_cast<long long>(ThisThreadState().engine.shownPageList.size()) - 1;
+  const auto count = static_cast<long long>(engine.shownPageList.size()) - 1;
   const PictureBox& image = view_.PageImage();
 
   AttemptStep([&] {
     panels.SetPanelText(1, u"印刷プレビュー:" + DecimalText(currentPage_) + u"/" + DecimalText(count));
   });
   AttemptStep([&] {
-    panels.SetPanelText(2, u"用紙サイズ:" + Text(PaperNameFor(PageOnShow(currentPage_).paperSize)));
+    const PageRec& p = ShownPage(engine, currentPage_);
+    panels.SetPanelText(2, u"用紙サイズ:" + (p.paperSize == kPaperUser ? UserSizeOnShow(p, image) : Text(PaperNameFor(p.paperSize))));
   });
   AttemptStep([&] {
-    const bool portrait = PageOnShow(currentPage_).orientation == kPortrait;
-    panels.SetPanelText(3, portrait ? u"印刷の向き:縦" : u"印刷の向き:横");
+    const bool portrait = ShownPage(engine, currentPage_).orientation == kPortrait;
+    // Any code but portrait reads as landscape.
+    panels.SetPanelText(3, u"印刷の向き:" + Text(portrait ? kOrientationPortrait.name : kOrientationLandscape.name));
   });
-  AttemptStep([&] { panels.SetPanelText(4, PageOnShow(currentPage_).printerName); });
+  AttemptStep([&] { panels.SetPanelText(4, ShownPage(engine, currentPage_).printerName); });
   AttemptStep([&] {
     // The page record's screen pixels turned back into millimetres.
-    const PageRec& p = PageOnShow(currentPage_);
+    const PageRec& p = ShownPage(engine, currentPage_);
     auto mm = [&](int32_t pixels, bool vertical) {
       const double value = vertical ? image.ScaleY(pixels, kScalePixels, kScaleMillimeters)
                                     : image.ScaleX(pixels, kScalePixels, kScaleMillimeters);

@@ -12,7 +12,6 @@
 #include "host_channel.h"
 #include "platform/browser/browser_document.h"
 #include "platform/qt/stderr_messages.h"
-#include "state_reset.h"
 
 namespace vant::test {
 namespace {
@@ -32,12 +31,12 @@ std::vector<std::pair<std::string, std::string>> ReadThroughBrowser(const std::f
   const browser::BrowserPage page(objects);
   std::vector<std::pair<std::string, std::string>> read;
   for (std::size_t index : page.Controls()) {
-    ResetModuleState();  // as `vant methods` starts: a new process
+    ControlState state;  // as `vant methods` starts: a new process
     HeldButtonsView view;
     std::ostringstream boxes;
     qt::StderrMessageBoxes messages(boxes);
-    ReadProperties(page.Document(), page.Bag(index), view, messages);
-    read.emplace_back(ToUtf8(objects.objects[index].id.value_or(Text())), app::MethodsJson() + "\n" + boxes.str());
+    ReadProperties(state, page.Document(), page.Bag(index), view, messages);
+    read.emplace_back(ToUtf8(objects.objects[index].id.value_or(Text())), app::MethodsJson(state) + "\n" + boxes.str());
   }
   return read;
 }

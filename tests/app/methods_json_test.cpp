@@ -100,15 +100,6 @@ TEST(MethodsJson, ACountBeyondTheListIsAnError) {
   EXPECT_THROW(MethodsJson(state), Failure);
 }
 
-TEST(MethodsJson, ReadsThisThreadsControlState) {
-  ThisThreadState().control = ControlState{};
-  ThisThreadState().control.paramsLoaded = true;
-  ThisThreadState().control.printCaption = u"発行";
-  EXPECT_EQ(MethodsJson(), MethodsJson(ThisThreadState().control));
-  EXPECT_NE(MethodsJson().find("\"printCaption\": \"発行\""), std::string::npos);
-  ThisThreadState().control = ControlState{};
-}
-
 TEST(MethodsJson, IsOneLine) {
   ControlState state;
   state.methodList.resize(2);

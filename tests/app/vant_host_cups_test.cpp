@@ -58,7 +58,7 @@ TEST_F(VantHostCupsTest, ClickSendsTheJobVantPrintSends) {
   ASSERT_FALSE(jobs.empty());
   const queues::FinishedJob printed = queues::WaitForJob(*std::max_element(jobs.begin(), jobs.end()));
   EXPECT_EQ(hosted.state, "completed");
-  for (const char* attribute : {"media", "orientation-requested", "job-name", "document-format"}) {
+  for (const char* attribute : {"media-col", "orientation-requested", "job-name", "document-format"}) {
     EXPECT_EQ(hosted.Attribute(attribute), printed.Attribute(attribute)) << attribute;
   }
 }

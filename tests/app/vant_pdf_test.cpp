@@ -238,12 +238,22 @@ TEST_F(VantPdfTest, PdfAsksNoPrintServerUnlessTheListChangesPrinter) {
   const VantResult quiet = Run({"pdf", WritePage("plain.html", {kText, "enddoc"})});
   EXPECT_TRUE(quiet.exited && quiet.status == 0) << quiet.Describe();
   EXPECT_FALSE(Contains(quiet.err, "印刷サーバー")) << quiet.err;
-  // A list that changes printer needs the server's printers: the note is said once.
-  const VantResult asking = Run({"pdf", WritePage("changing.html", {"changeprinter,Vant3 PDF", kText, "enddoc"})});
-  EXPECT_TRUE(asking.exited && asking.status == 0) << asking.Describe();
-  const std::size_t first = asking.err.find("印刷サーバー");
-  ASSERT_NE(first, std::string::npos) << asking.err;
-  EXPECT_EQ(asking.err.find("印刷サーバー", first + 1), std::string::npos) << asking.err;
+  // A list that changes printer needs the server's printers, under every name of the
+  // command: the note is said once.
+  for (const std::string command : {"changeprinter", "changeprinterdriver", "ChangePrinterDriver"}) {
+    SCOPED_TRACE(command);
+    const VantResult asking = Run({"pdf", WritePage("changing.html", {command + ",Vant3 PDF", kText, "enddoc"})});
+    EXPECT_TRUE(asking.exited && asking.status == 0) << asking.Describe();
+    const std::size_t first = asking.err.find("印刷サーバー");
+    ASSERT_NE(first, std::string::npos) << asking.err;
+    EXPECT_EQ(asking.err.find("印刷サーバー", first + 1), std::string::npos) << asking.err;
+  }
+  // A line that only looks like it (a blank before the name) is no command: the run stops
+  // there before any printer changes, and no server is asked.
+  const VantResult stopped = Run({"pdf", WritePage("blank.html", {" changeprinter,Office", kText, "enddoc"})});
+  EXPECT_TRUE(stopped.exited && stopped.status == 1) << stopped.Describe();
+  EXPECT_TRUE(Contains(stopped.err, "Method指定が不正です!")) << stopped.err;
+  EXPECT_FALSE(Contains(stopped.err, "印刷サーバー")) << stopped.err;
 }
 
 TEST_F(VantPdfTest, WithoutAPrintServerThePdfPrinterIsTheOnlyOneAndCurrent) {

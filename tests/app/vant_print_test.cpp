@@ -10,6 +10,7 @@
 #include <regex>
 
 #include "cups_test_queues.h"
+#include "job_media.h"
 #include "host_pages.h"
 #include "pdf_inspect.h"
 #include "server_proxy.h"
@@ -79,9 +80,9 @@ TEST_F(VantPrintTest, TheListPrintsAsOneJobWithItsSettingsOnTheDefaultQueue) {
   const auto job = queues::WaitForJob(sent[0].id);
   EXPECT_EQ(job.queue, "Office");
   EXPECT_EQ(job.state, "completed");
-  EXPECT_EQ(job.Attribute("media"), "iso_a3_297x420mm");
+  EXPECT_EQ(queues::JobSheetName(job), "iso_a3_297x420mm");
   EXPECT_EQ(job.Attribute("orientation-requested"), "landscape");
-  EXPECT_EQ(job.Attribute("media-source"), "bottom");
+  EXPECT_EQ(queues::MediaColMember(job, "media-source"), "bottom");
   EXPECT_EQ(job.Attribute("print-color-mode"), "monochrome");
   EXPECT_EQ(job.Attribute("print-quality"), "high");
   // The pages print at their own size, not fitted to the sheet.
@@ -131,9 +132,9 @@ TEST_F(VantPrintTest, ThePortraitDefaultsOfTheQueue) {
   const auto sent = SentJobs(r.out);
   ASSERT_EQ(sent.size(), 1u) << r.out;
   const auto job = queues::WaitForJob(sent[0].id);
-  EXPECT_EQ(job.Attribute("media"), "jis_b5_182x257mm");
+  EXPECT_EQ(queues::JobSheetName(job), "jis_b5_182x257mm");
   EXPECT_EQ(job.Attribute("orientation-requested"), "portrait");
-  EXPECT_EQ(job.Attribute("media-source"), "manual");
+  EXPECT_EQ(queues::MediaColMember(job, "media-source"), "manual");
   EXPECT_EQ(job.Attribute("print-color-mode"), "color");
   EXPECT_EQ(InspectPdf(job.file).pages, 1);
 }
@@ -147,7 +148,7 @@ TEST_F(VantPrintTest, ThePrinterOptionSendsTheJobToThatQueue) {
   EXPECT_EQ(sent[0].queue, "Label");
   const auto job = queues::WaitForJob(sent[0].id);
   EXPECT_EQ(job.queue, "Label");
-  EXPECT_EQ(job.Attribute("media"), "iso_a5_148x210mm");
+  EXPECT_EQ(queues::JobSheetName(job), "iso_a5_148x210mm");
   EXPECT_EQ(queues::JobIds("Office"), officeBefore);
 }
 
@@ -172,7 +173,25 @@ TEST_F(VantPrintTest, TheListsPrinterChangeSendsItsJobThereAndChangesNothingAfte
   // The selection was put back and nothing of it kept: Office is current again.
   const VantResult list = Run({"printers"});
   ASSERT_TRUE(list.exited && list.status == 0) << list.Describe();
-  EXPECT_EQ(list.out, "  Label\n* Office\n  Office-Filtered\n  Vant3 PDF\n");
+  EXPECT_EQ(list.out, "  Label (ユーザー定義のサイズ、101.6 x 152.4 mm)\n* Office\n  Office-Filtered\n  Vant3 PDF\n");
+}
+
+TEST_F(VantPrintTest, PdfFollowsTheListsPrinterChangeUnderEitherName) {
+  // `vant pdf` asks the print server for its printers when the list chooses one, whichever
+  // name the command is written with: the document goes to Office, as the list says, and no
+  // file is written.
+  for (const std::string command : {"changeprinter", "changeprinterdriver", "ChangePrinterDriver"}) {
+    SCOPED_TRACE(command);
+    const auto officeBefore = queues::JobIds("Office");
+    const VantResult r = Run({"pdf", WritePage({command + ",Office", kText, "enddoc"})});
+    ASSERT_TRUE(r.exited && r.status == 0) << r.Describe();
+    const auto sent = SentJobs(r.out);
+    ASSERT_EQ(sent.size(), 1u) << r.out;
+    EXPECT_EQ(sent[0].queue, "Office");
+    EXPECT_EQ(queues::WaitForJob(sent[0].id).queue, "Office");
+    EXPECT_EQ(queues::JobIds("Office").size(), officeBefore.size() + 1);
+    EXPECT_TRUE(work_.Names().empty()) << testing::PrintToString(work_.Names());
+  }
 }
 
 TEST_F(VantPrintTest, EachPrinterKeepsItsOwnDocument) {
@@ -195,7 +214,7 @@ TEST_F(VantPrintTest, EachPrinterKeepsItsOwnDocument) {
 TEST_F(VantPrintTest, ThePrintersInTheServersOrderThenThePdfPrinter) {
   const VantResult r = Run({"printers"});
   ASSERT_TRUE(r.exited && r.status == 0) << r.Describe();
-  EXPECT_EQ(r.out, "  Label\n* Office\n  Office-Filtered\n  Vant3 PDF\n");
+  EXPECT_EQ(r.out, "  Label (ユーザー定義のサイズ、101.6 x 152.4 mm)\n* Office\n  Office-Filtered\n  Vant3 PDF\n");
   EXPECT_EQ(r.err.find("vant:"), std::string::npos) << r.err;
 }
 

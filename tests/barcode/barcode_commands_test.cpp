@@ -7,7 +7,9 @@
 #include "bar_marks.h"
 #include "barcode/jan13.h"
 #include "common/failure.h"
-#include "engine/module_state.h"
+#include "common/numbers.h"
+#include "draw/method_commands.h"
+#include "draw_symbols.h"
 #include "engine/page_record.h"
 #include "fake_platform.h"
 
@@ -27,21 +29,31 @@ MethodRec Method(std::initializer_list<Text> fields) {
   return m;
 }
 
-TEST(IsBarcodeCommand, TheFourLowerCasedCommands) {
-  for (const TextView c : {u"prnjan13", u"prnjan8", u"prnnw7", u"prncode39"}) {
-    EXPECT_TRUE(IsBarcodeCommand(c));
+// The command table's row of a method's command.
+const CommandRow& RowOf(const MethodRec& method) {
+  const CommandRow* row = FindCommand(MethodCommands(), method.field[0]);
+  if (row == nullptr || row->marks == nullptr) throw std::logic_error("not a drawing command");
+  return *row;
+}
+
+TEST(BarcodeCommands, TheFourCommandsOfTheBarcodeKind) {
+  for (const TextView c : {u"prnjan13", u"prnjan8", u"prnnw7", u"prncode39", u"prnJan13"}) {
+    const CommandRow* row = FindCommand(MethodCommands(), c);
+    ASSERT_NE(row, nullptr) << ToUtf8(c);
+    EXPECT_EQ(row->kind, CommandKind::kBarcode) << ToUtf8(c);
   }
-  for (const TextView c : {u"prnJan13", u"prnbox", u"prnjan", u"prncode3", u"", u"prnnw7 "}) {
-    EXPECT_FALSE(IsBarcodeCommand(c));
+  for (const TextView c : {u"prnbox", u"prnjan", u"prncode3", u"", u"prnnw7 "}) {
+    const CommandRow* row = FindCommand(MethodCommands(), c);
+    EXPECT_TRUE(row == nullptr || row->kind != CommandKind::kBarcode) << ToUtf8(c);
   }
 }
 
 class PrintBarcodeTest : public ::testing::Test {
  protected:
   // The printer measures in twips: 1440 twips = 600 pixels.
-  bool Print(std::initializer_list<Text> fields) {
+  std::optional<Text> Print(std::initializer_list<Text> fields) {
     const MethodRec m = Method(fields);
-    return PrintBarcode(m.field[0], m, platform.printer);
+    return RowOf(m).marks->print(platform.printer, m);
   }
   std::vector<Text> PrintedTexts() {
     std::vector<Text> texts;
@@ -52,7 +64,7 @@ class PrintBarcodeTest : public ::testing::Test {
 };
 
 TEST_F(PrintBarcodeTest, Jan13InThePrintersUnit) {
-  ASSERT_TRUE(Print({u"prnjan13", u"1440", u"720", u"490123456789", u"1440", u"144", u"true"}));
+  ASSERT_EQ(Print({u"prnjan13", u"1440", u"720", u"490123456789", u"1440", u"144", u"true"}), kPainted);
   const auto fills = FillsOf(platform.Current().Marks());
   ASSERT_FALSE(fills.empty());
   // x 600 pixels, m = 6 for 600 pixels over 109 modules, bars from 600 + 7 x 6.
@@ -65,14 +77,14 @@ TEST_F(PrintBarcodeTest, Jan13InThePrintersUnit) {
 
 TEST_F(PrintBarcodeTest, JanDataIsReadAsANumber) {
   // Leading zeros are lost: 00123 is 123, padded on the right.
-  ASSERT_TRUE(Print({u"prnjan13", u"0", u"0", u"00123", u"1440", u"144", u"TRUE"}));
+  ASSERT_EQ(Print({u"prnjan13", u"0", u"0", u"00123", u"1440", u"144", u"TRUE"}), kPainted);
   EXPECT_EQ(PrintedTexts(), (std::vector<Text>{u"1", u"230000", u"000000"}));
 }
 
 TEST_F(PrintBarcodeTest, JanFieldWithoutANumberIsZero) {
   for (const Text data : {u"", u"abc", u"１２３"}) {
     platform.Current().Marks().marks.clear();
-    ASSERT_TRUE(Print({u"prnjan8", u"0", u"0", data, u"1440", u"144", u"true"})) << ToUtf8(data);
+    ASSERT_EQ(Print({u"prnjan8", u"0", u"0", data, u"1440", u"144", u"true"}), kPainted) << ToUtf8(data);
     EXPECT_EQ(PrintedTexts(), (std::vector<Text>{u"0000", u"0000"}));
   }
 }
@@ -81,8 +93,7 @@ TEST_F(PrintBarcodeTest, JanNumbersThatAreNotPlainDigitsAreRefused) {
   const std::pair<Text, Text> cases[] = {
       {u"-5", u"-5"}, {u"12.5", u"12.5"}, {u"1e15", u"1E+15"}, {u"&HFFFF", u"-1"}};
   for (const auto& [field, text] : cases) {
-    EXPECT_FALSE(Print({u"prnjan13", u"0", u"0", field, u"1440", u"144", u"true"}));
-    EXPECT_EQ(ThisThreadState().barcodeRefusal, u"データが不正です。" + text);
+    EXPECT_EQ(Print({u"prnjan13", u"0", u"0", field, u"1440", u"144", u"true"}), Refused(u"データが不正です。" + text));
   }
   EXPECT_TRUE(platform.Current().Marks().marks.empty());
 }
@@ -94,7 +105,7 @@ TEST_F(PrintBarcodeTest, ACheckCharacterUnlessFieldSevenIsFalse) {
                                          {u"true", u"A12345B"}};
   for (const auto& [field, text] : cases) {
     platform.Current().Marks().marks.clear();
-    ASSERT_TRUE(Print({u"prnnw7", u"0", u"0", u"a1234b", u"1440", u"144", u"true", field}));
+    ASSERT_EQ(Print({u"prnnw7", u"0", u"0", u"a1234b", u"1440", u"144", u"true", field}), kPainted);
     EXPECT_EQ(PrintedTexts(), std::vector<Text>{text}) << ToUtf8(field);
   }
 }
@@ -104,7 +115,7 @@ TEST_F(PrintBarcodeTest, TextOnlyWhenFieldSixIsTrue) {
                                          {u" true", false}, {u"1", false}, {u"-1", false}};
   for (const auto& [field, shown] : cases) {
     platform.Current().Marks().marks.clear();
-    ASSERT_TRUE(Print({u"prncode39", u"0", u"0", u"abc", u"1440", u"144", field, u"false"}));
+    ASSERT_EQ(Print({u"prncode39", u"0", u"0", u"abc", u"1440", u"144", field, u"false"}), kPainted);
     EXPECT_EQ(PrintedTexts().size(), shown ? 1u : 0u) << ToUtf8(field);
     if (shown) {
       EXPECT_EQ(PrintedTexts()[0], u"*ABC*");
@@ -113,10 +124,9 @@ TEST_F(PrintBarcodeTest, TextOnlyWhenFieldSixIsTrue) {
 }
 
 TEST_F(PrintBarcodeTest, RefusedDataReturnsFalseWithTheMessage) {
-  EXPECT_FALSE(Print({u"prnnw7", u"0", u"0", u"1234", u"1440", u"144"}));
-  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"A,B,C,Dいづれかのスタート、ストップコードが必要です。1234");
-  EXPECT_FALSE(Print({u"prncode39", u"0", u"0", u"A#Z", u"1440", u"144"}));
-  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"不正な文字#があるため処理できません。*A#Z1*");
+  EXPECT_EQ(Print({u"prnnw7", u"0", u"0", u"1234", u"1440", u"144"}),
+            Refused(u"A,B,C,Dいづれかのスタート、ストップコードが必要です。1234"));
+  EXPECT_EQ(Print({u"prncode39", u"0", u"0", u"A#Z", u"1440", u"144"}), Refused(u"不正な文字#があるため処理できません。*A#Z1*"));
   EXPECT_TRUE(platform.Current().Marks().marks.empty());
 }
 
@@ -126,42 +136,35 @@ TEST_F(PrintBarcodeTest, WholeNumberFieldsOverflow) {
   EXPECT_THROW(Print({u"prnnw7", u"1e39", u"0", u"A1B", u"144", u"144"}), Failure);
 }
 
-TEST_F(PrintBarcodeTest, NotABarcodeCommand) {
-  EXPECT_THROW(Print({u"prnbox", u"0", u"0"}), Failure);
-}
-
 class PreviewPageTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ThisThreadState().engine.pageList.assign(2, PageRec{});
-    ThisThreadState().barcodeRefusal = u"earlier";
-  }
-  void TearDown() override { ThisThreadState().engine.pageList.assign(1, PageRec{}); }
-  const PageRec& Page() const { return ThisThreadState().engine.pageList[1]; }
+  const PageRec& Page() const { return page; }
+  // Records the method in the page as the run does.
   void Record(std::initializer_list<Text> fields) {
     const MethodRec m = Method(fields);
-    RecordBarcode(m.field[0], m, platform.printer, picture.picture, 1);
+    const CommandRow& row = RowOf(m);
+    page.marks.push_back(PreviewMark{&row, row.marks->record(platform.printer, picture.picture, page, m)});
   }
+  const BarcodeValues& Recorded(size_t i) const { return std::get<BarcodeValues>(page.marks.at(i).values); }
 
   FakePlatform platform;
+  PageRec page;  // the page being built
   RecordingPicture picture{800, 1100};
 };
 
 TEST_F(PreviewPageTest, CopyInPreviewPixelsWithTheFlagsWrittenOut) {
   platform.printer.SetScaleMode(kScaleMillimeters);
   Record({u"prnnw7", u"10", u"20", u"a1b", u"30", u"15", u"TRUE", u"no", u"x", u"y"});
-  ASSERT_EQ(Page().methods.size(), 2u);
-  const MethodRec& copy = Page().methods[1];
-  EXPECT_EQ(copy.field[0], u"prnnw7");
-  EXPECT_EQ(copy.field[1], u"75.59055");  // 10 mm at 96 dpi, times 2
-  EXPECT_EQ(copy.field[2], u"151.1811");
-  EXPECT_EQ(copy.field[3], u"a1b");       // as written: nothing is validated here
-  EXPECT_EQ(copy.field[4], u"227");       // 30 mm = 113.39 pixels, times 2
-  EXPECT_EQ(copy.field[5], u"113");       // 15 mm = 56.69 pixels, times 2
-  EXPECT_EQ(copy.field[6], u"true");
-  EXPECT_EQ(copy.field[7], u"true");
-  EXPECT_EQ(copy.field[8], u"");
-  EXPECT_EQ(copy.field[9], u"");
+  ASSERT_EQ(Page().marks.size(), 1u);
+  EXPECT_EQ(Page().marks[0].command, FindCommand(MethodCommands(), u"prnnw7"));
+  const BarcodeValues& copy = Recorded(0);
+  EXPECT_EQ(SingleText(copy.x), u"75.59055");  // 10 mm at 96 dpi, times 2
+  EXPECT_EQ(SingleText(copy.y), u"151.1811");
+  EXPECT_EQ(copy.data, u"a1b");                // as written: nothing is validated here
+  EXPECT_EQ(copy.width, 227);                  // 30 mm = 113.39 pixels, times 2
+  EXPECT_EQ(copy.height, 113);                 // 15 mm = 56.69 pixels, times 2
+  EXPECT_TRUE(copy.showText);
+  EXPECT_TRUE(copy.check);
   EXPECT_TRUE(Page().shown);
   EXPECT_TRUE(picture.device.marks.empty());
 }
@@ -169,42 +172,41 @@ TEST_F(PreviewPageTest, CopyInPreviewPixelsWithTheFlagsWrittenOut) {
 TEST_F(PreviewPageTest, JanCopyCarriesTheNumberAndNoCheckFlag) {
   // Twips: 1440 = 1 inch = 96 picture pixels, times 2.
   Record({u"prnjan13", u"1440", u"720", u"00123", u"1440", u"144", u"", u"false"});
-  const MethodRec& copy = Page().methods[1];
-  EXPECT_EQ(copy.field[0], u"prnjan13");
-  EXPECT_EQ(copy.field[1], u"192");
-  EXPECT_EQ(copy.field[2], u"96");
-  EXPECT_EQ(copy.field[3], u"123");
-  EXPECT_EQ(copy.field[4], u"192");
-  EXPECT_EQ(copy.field[5], u"19");  // 9.6 x 2 = 19.2
-  EXPECT_EQ(copy.field[6], u"false");
-  EXPECT_EQ(copy.field[7], u"");
+  EXPECT_EQ(Page().marks[0].command, FindCommand(MethodCommands(), u"prnjan13"));
+  const BarcodeValues& copy = Recorded(0);
+  EXPECT_EQ(copy.x, 192);
+  EXPECT_EQ(copy.y, 96);
+  EXPECT_EQ(copy.data, u"123");
+  EXPECT_EQ(copy.width, 192);
+  EXPECT_EQ(copy.height, 19);  // 9.6 x 2 = 19.2
+  EXPECT_FALSE(copy.showText);
+  EXPECT_FALSE(copy.check);  // the JAN check digit is always computed
 }
 
 TEST_F(PreviewPageTest, InvalidDataIsRecordedWithoutAMessage) {
   Record({u"prncode39", u"0", u"0", u"#", u"100", u"100", u"", u"FALSE"});
-  EXPECT_EQ(Page().methods[1].field[3], u"#");
-  EXPECT_EQ(Page().methods[1].field[7], u"false");
-  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"earlier");
+  EXPECT_EQ(Recorded(0).data, u"#");
+  EXPECT_FALSE(Recorded(0).check);
 }
 
 TEST_F(PreviewPageTest, ShownOnlyWhenTheAnchorLiesOnThePicture) {
   // 800 x 1100 picture pixels are 6000 x 8250 twips at twice the density.
   Record({u"prnjan8", u"5999", u"8249", u"1", u"100", u"100"});
   EXPECT_TRUE(Page().shown);
-  ThisThreadState().engine.pageList[1].shown = false;
+  page.shown = false;
   Record({u"prnjan8", u"6000", u"100", u"1", u"100", u"100"});
   EXPECT_FALSE(Page().shown);
   Record({u"prnjan8", u"100", u"8250", u"1", u"100", u"100"});
   EXPECT_FALSE(Page().shown);
   Record({u"prnjan8", u"-500", u"-500", u"1", u"100", u"100"});
   EXPECT_TRUE(Page().shown);
-  EXPECT_EQ(Page().methods.size(), 5u);
+  EXPECT_EQ(Page().marks.size(), 4u);
 }
 
 TEST_F(PreviewPageTest, SizeBeyondSixteenBitsOverflows) {
   platform.printer.SetScaleMode(kScaleMillimeters);
   EXPECT_THROW(Record({u"prnnw7", u"0", u"0", u"A1B", u"5000", u"10"}), Failure);
-  EXPECT_EQ(Page().methods.size(), 1u);
+  EXPECT_TRUE(Page().marks.empty());
 }
 
 class RenderBarcodeTest : public ::testing::Test {
@@ -213,9 +215,11 @@ class RenderBarcodeTest : public ::testing::Test {
     page.printerPixelFactorX = 3.125f;  // 600 dpi printer, 96 dpi picture at twice its density
     page.printerPixelFactorY = 3.125f;
   }
-  void Render(std::initializer_list<Text> fields) {
-    const MethodRec m = Method(fields);
-    RenderBarcode(m.field[0], m, page, picture.picture, scratch.picture);
+  // Replays a recorded symbol of the command as a preview page does.
+  void Render(TextView command, const BarcodeValues& mark) {
+    const CommandRow* row = FindCommand(MethodCommands(), command);
+    ASSERT_NE(row, nullptr);
+    row->marks->replay(mark, ReplaySurfaces{picture.picture, page, scratch.picture});
   }
   // The block copy onto the page picture; fails the test when there is none.
   const Mark& Stretch() const {
@@ -232,7 +236,7 @@ class RenderBarcodeTest : public ::testing::Test {
 
 TEST_F(RenderBarcodeTest, PaintsOnTheClearedScratchAndCopiesItShrunk) {
   scratch.picture.Line(0, 0, 5, 5, 0, LineKind::kFilledBox);  // left from an earlier barcode
-  Render({u"prncode39", u"12.5", u"40", u"abc", u"200", u"50", u"True", u"True"});
+  Render(u"prncode39", {12.5F, 40, u"abc", 200, 50, true, true});
   ASSERT_FALSE(scratch.device.marks.empty());
   EXPECT_EQ(scratch.device.marks.front().kind, Mark::kClear);
   const auto fills = FillsOf(scratch.device);
@@ -259,7 +263,7 @@ TEST_F(RenderBarcodeTest, PaintsOnTheClearedScratchAndCopiesItShrunk) {
 }
 
 TEST_F(RenderBarcodeTest, RefusedDataLeavesABlankAndNoFailure) {
-  Render({u"prnnw7", u"100", u"200", u"1234", u"200", u"50", u"True", u"True"});
+  Render(u"prnnw7", {100, 200, u"1234", 200, 50, true, true});
   EXPECT_TRUE(FillsOf(scratch.device).empty());
   EXPECT_TRUE(TextsOf(scratch.device).empty());
   const Mark& copy = Stretch();
@@ -272,15 +276,15 @@ TEST_F(RenderBarcodeTest, RefusedDataLeavesABlankAndNoFailure) {
 }
 
 TEST_F(RenderBarcodeTest, JanCopyIsPaintedFromItsNumber) {
-  Render({u"prnjan13", u"0", u"0", u"123", u"200", u"50", u"True"});
+  Render(u"prnjan13", {0, 0, u"123", 200, 50, true, false});
   const auto texts = TextsOf(scratch.device);
   ASSERT_EQ(texts.size(), 3u);
   EXPECT_EQ(texts[0].text + texts[1].text + texts[2].text, u"1230000000000");
 }
 
 TEST_F(RenderBarcodeTest, ScaledSizeBeyondSixteenBitsOverflows) {
-  EXPECT_THROW(Render({u"prnjan8", u"0", u"0", u"1", u"20000", u"50", u"False"}), Failure);
-  EXPECT_THROW(Render({u"prnjan8", u"0", u"0", u"1", u"200", u"-20000", u"False"}), Failure);
+  EXPECT_THROW(Render(u"prnjan8", {0, 0, u"1", 20000, 50, false, false}), Failure);
+  EXPECT_THROW(Render(u"prnjan8", {0, 0, u"1", 200, -20000, false, false}), Failure);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include "bar_marks.h"
 #include "barcode/code39_table.h"
 #include "draw_symbols.h"
-#include "engine/module_state.h"
 #include "fake_platform.h"
 
 namespace vant {
@@ -104,7 +103,7 @@ TEST(EncodeCode39, RefusalNamesWholeCharactersOnly) {
 
 TEST(DrawCode39, PaintsTheEncodedModulesAndTheFramedText) {
   RecordingPicture pic(400, 200);
-  ASSERT_TRUE(DrawCode39(pic.picture, 0, 0, u"abc", 184, 30, true, true));
+  ASSERT_EQ(DrawCode39(pic.picture, 0, 0, u"abc", 184, 30, true, true), kPainted);
   // 78 + 14 = 92 modules asked 184 pixels: m = 2.
   EXPECT_EQ(ModulesFromFills(FillsOf(pic.device), 14, 2, 78), EncodeCode39(u"abc", true).modules);
   const auto texts = TextsOf(pic.device);
@@ -114,8 +113,7 @@ TEST(DrawCode39, PaintsTheEncodedModulesAndTheFramedText) {
 
 TEST(DrawCode39, RefusalGoesToTheErrorText) {
   RecordingPicture pic(400, 200);
-  EXPECT_FALSE(DrawCode39(pic.picture, 0, 0, u"A#Z", 184, 30, true, true));
-  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"不正な文字#があるため処理できません。*A#Z1*");
+  EXPECT_EQ(DrawCode39(pic.picture, 0, 0, u"A#Z", 184, 30, true, true), Refused(u"不正な文字#があるため処理できません。*A#Z1*"));
   EXPECT_TRUE(pic.device.marks.empty());
 }
 

@@ -113,14 +113,15 @@ TEST(FontFitting, PaintedSymbolsEndWithTheWalkedSize) {
     for (int m = 1; m <= 40; m += 3) {
       {
         auto target = make();
-        ASSERT_TRUE(DrawJan13(target->picture, 0, 0, u"4901234567894",
-                              static_cast<int16_t>(109 * m), 30, true));
+        ASSERT_EQ(DrawJan13(target->picture, 0, 0, u"4901234567894",
+                              static_cast<int16_t>(109 * m), 30, true), kPainted);
         EXPECT_EQ(target->picture.FontSize(), WalkedLayoutSize(make, u"567894", 42.0 * m, 2, 1))
             << name << " jan13 m " << m;
       }
       {
         auto target = make();
-        ASSERT_TRUE(DrawJan8(target->picture, 0, 0, u"4901234", static_cast<int16_t>(81 * m), 30, true));
+        ASSERT_EQ(DrawJan8(target->picture, 0, 0, u"4901234", static_cast<int16_t>(81 * m), 30, true),
+                  kPainted);
         EXPECT_EQ(target->picture.FontSize(), WalkedLayoutSize(make, u"2347", 28.0 * m, 2, 1))
             << name << " jan8 m " << m;
       }
@@ -128,7 +129,8 @@ TEST(FontFitting, PaintedSymbolsEndWithTheWalkedSize) {
         auto target = make();
         const EncodedSymbol s = EncodeCode39(data, true);
         const auto n = static_cast<int>(s.modules.size()) + 14;
-        ASSERT_TRUE(DrawCode39(target->picture, 0, 0, data, static_cast<int16_t>(n * m), 30, true, true));
+        ASSERT_EQ(DrawCode39(target->picture, 0, 0, data, static_cast<int16_t>(n * m), 30, true, true),
+                  kPainted);
         EXPECT_EQ(target->picture.FontSize(),
                   WalkedLayoutSize(make, s.text, 0.7 * static_cast<double>(s.modules.size() * static_cast<size_t>(m)), 1, 0))
             << name << " code39 " << ToUtf8(data) << " m " << m;
@@ -137,7 +139,8 @@ TEST(FontFitting, PaintedSymbolsEndWithTheWalkedSize) {
         auto target = make();
         const EncodedSymbol s = EncodeNw7(u"a1234b", true);
         const auto n = static_cast<int>(s.modules.size()) + 14;
-        ASSERT_TRUE(DrawNw7(target->picture, 0, 0, u"a1234b", static_cast<int16_t>(n * m), 30, true, true));
+        ASSERT_EQ(DrawNw7(target->picture, 0, 0, u"a1234b", static_cast<int16_t>(n * m), 30, true, true),
+                  kPainted);
         EXPECT_EQ(target->picture.FontSize(),
                   WalkedLayoutSize(make, s.text, 0.7 * static_cast<double>(s.modules.size() * static_cast<size_t>(m)), 1, 0))
             << name << " nw7 m " << m;
@@ -152,7 +155,7 @@ TEST(FontFitting, JanSizeStepsBackTwoButNotBelowOne) {
   // A JAN-13 symbol one pixel per module at 96 dpi: "567894" at 1 point is 3 pixels, far
   // below 42, so the size is two below the first that is too wide.
   test::RecordingPicture pic(400, 300);
-  ASSERT_TRUE(DrawJan13(pic.picture, 0, 0, u"4901234567894", 109, 30, true));
+  ASSERT_EQ(DrawJan13(pic.picture, 0, 0, u"4901234567894", 109, 30, true), kPainted);
   test::RecordingPicture twin(400, 300);
   const int s = FirstTooWideByWalking(twin.picture, u"567894", 42);
   ASSERT_GT(s, 3);

@@ -6,7 +6,6 @@
 #include "barcode/jan_tables.h"
 #include "common/failure.h"
 #include "draw_symbols.h"
-#include "engine/module_state.h"
 #include "fake_platform.h"
 
 namespace vant {
@@ -65,7 +64,7 @@ TEST(Jan13Modules, RefusesAnythingButThirteenDigits) {
 TEST(DrawJan13, PaintsTheModulesOfTheCompletedDigits) {
   RecordingPicture pic(400, 200);
   // 12 digits of data plus a wrong check digit: the check digit is recomputed.
-  ASSERT_TRUE(DrawJan13(pic.picture, 5, 8, u"4901234567890", 218, 40, false));
+  ASSERT_EQ(DrawJan13(pic.picture, 5, 8, u"4901234567890", 218, 40, false), kPainted);
   const auto fills = FillsOf(pic.device);
   // m = 2 for 109 modules asked 218 pixels wide; the bars start after 7 quiet modules.
   EXPECT_EQ(ModulesFromFills(fills, 5 + 7 * 2, 2, 95), kGolden4901234567894);
@@ -73,16 +72,14 @@ TEST(DrawJan13, PaintsTheModulesOfTheCompletedDigits) {
 
 TEST(DrawJan13, RefusedDataPaintsNothing) {
   RecordingPicture pic(400, 200);
-  ThisThreadState().barcodeRefusal.clear();
-  EXPECT_FALSE(DrawJan13(pic.picture, 0, 0, u"12-3", 218, 40, true));
-  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"データが不正です。12-3");
+  EXPECT_EQ(DrawJan13(pic.picture, 0, 0, u"12-3", 218, 40, true), Refused(u"データが不正です。12-3"));
   EXPECT_TRUE(pic.device.marks.empty());
   EXPECT_EQ(pic.picture.Width(), 400);
 }
 
 TEST(DrawJan13, TextShowsTheThirteenDigitsInThreeGroups) {
   RecordingPicture pic(400, 200);
-  ASSERT_TRUE(DrawJan13(pic.picture, 0, 0, u"490123456789", 218, 40, true));
+  ASSERT_EQ(DrawJan13(pic.picture, 0, 0, u"490123456789", 218, 40, true), kPainted);
   const auto texts = test::TextsOf(pic.device);
   ASSERT_EQ(texts.size(), 3u);
   EXPECT_EQ(texts[0].text, u"4");

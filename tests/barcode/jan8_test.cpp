@@ -5,7 +5,6 @@
 #include "bar_marks.h"
 #include "common/failure.h"
 #include "draw_symbols.h"
-#include "engine/module_state.h"
 #include "fake_platform.h"
 
 namespace vant {
@@ -32,7 +31,7 @@ TEST(Jan8Modules, RefusesAnythingButEightDigits) {
 
 TEST(DrawJan8, SevenDigitsGetCheckDigitSeven) {
   RecordingPicture pic(400, 200);
-  ASSERT_TRUE(DrawJan8(pic.picture, 0, 0, u"4901234", 81, 30, true));
+  ASSERT_EQ(DrawJan8(pic.picture, 0, 0, u"4901234", 81, 30, true), kPainted);
   const auto texts = TextsOf(pic.device);
   ASSERT_EQ(texts.size(), 2u);  // nothing left of the bars
   EXPECT_EQ(texts[0].text, u"4901");
@@ -43,7 +42,7 @@ TEST(DrawJan8, SevenDigitsGetCheckDigitSeven) {
 
 TEST(DrawJan8, ShortDataIsPaddedOnTheRight) {
   RecordingPicture pic(400, 200);
-  ASSERT_TRUE(DrawJan8(pic.picture, 0, 0, u"123", 81, 30, true));
+  ASSERT_EQ(DrawJan8(pic.picture, 0, 0, u"123", 81, 30, true), kPainted);
   const auto texts = TextsOf(pic.device);
   ASSERT_EQ(texts.size(), 2u);
   EXPECT_EQ(texts[0].text + texts[1].text, u"12300006");
@@ -51,8 +50,7 @@ TEST(DrawJan8, ShortDataIsPaddedOnTheRight) {
 
 TEST(DrawJan8, RefusedDataPaintsNothing) {
   RecordingPicture pic(400, 200);
-  EXPECT_FALSE(DrawJan8(pic.picture, 0, 0, u"", 81, 30, true));
-  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"データが空です｡");
+  EXPECT_EQ(DrawJan8(pic.picture, 0, 0, u"", 81, 30, true), Refused(u"データが空です｡"));
   EXPECT_TRUE(pic.device.marks.empty());
 }
 

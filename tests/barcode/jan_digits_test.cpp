@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "draw_symbols.h"
-#include "engine/module_state.h"
 #include "fake_platform.h"
 
 namespace vant {
@@ -57,13 +56,12 @@ TEST(CompleteJanDigits, CompletedDigitsCarryNoRefusal) {
   EXPECT_EQ(CompleteJanDigits(u"1", true).digits.size(), 13u);
 }
 
-TEST(DrawJan13, SuccessLeavesTheLastMessage) {
+TEST(DrawJan13, OnlyTheRefusedSymbolCarriesAMessage) {
   test::RecordingPicture pic(400, 200);
-  ThisThreadState().barcodeRefusal = u"データが不正です。x";
-  EXPECT_TRUE(DrawJan13(pic.picture, 0, 0, u"1", 218, 40, true));
-  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"データが不正です。x");
-  EXPECT_FALSE(DrawJan8(pic.picture, 0, 0, u"", 81, 30, true));
-  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"データが空です｡");
+  EXPECT_EQ(DrawJan13(pic.picture, 0, 0, u"1", 218, 40, true), kPainted);
+  EXPECT_EQ(DrawJan8(pic.picture, 0, 0, u"", 81, 30, true), Refused(u"データが空です｡"));
+  // A success after a refusal says nothing of it.
+  EXPECT_EQ(DrawJan13(pic.picture, 0, 0, u"1", 218, 40, true), kPainted);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include "bar_marks.h"
 #include "barcode/nw7_table.h"
 #include "draw_symbols.h"
-#include "engine/module_state.h"
 #include "fake_platform.h"
 
 namespace vant {
@@ -114,7 +113,7 @@ TEST(EncodeNw7, StartStopInsideTheData) {
 
 TEST(DrawNw7, PaintsTheEncodedModulesAndText) {
   RecordingPicture pic(400, 200);
-  ASSERT_TRUE(DrawNw7(pic.picture, 0, 0, u"a1234b", 112, 30, true, true));
+  ASSERT_EQ(DrawNw7(pic.picture, 0, 0, u"a1234b", 112, 30, true, true), kPainted);
   // 98 + 14 modules asked 112 pixels: m = 1.
   EXPECT_EQ(ModulesFromFills(FillsOf(pic.device), 7, 1, 98), EncodeNw7(u"a1234b", true).modules);
   const auto texts = TextsOf(pic.device);
@@ -124,11 +123,10 @@ TEST(DrawNw7, PaintsTheEncodedModulesAndText) {
 
 TEST(DrawNw7, RefusalGoesToTheErrorTextAndPaintsNothing) {
   RecordingPicture pic(400, 200);
-  EXPECT_FALSE(DrawNw7(pic.picture, 0, 0, u"1234", 112, 30, true, true));
-  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"A,B,C,Dいづれかのスタート、ストップコードが必要です。1234");
+  EXPECT_EQ(DrawNw7(pic.picture, 0, 0, u"1234", 112, 30, true, true),
+            Refused(u"A,B,C,Dいづれかのスタート、ストップコードが必要です。1234"));
   EXPECT_TRUE(pic.device.marks.empty());
-  ASSERT_TRUE(DrawNw7(pic.picture, 0, 0, u"A1B", 112, 30, false, false));
-  EXPECT_EQ(ThisThreadState().barcodeRefusal, u"A,B,C,Dいづれかのスタート、ストップコードが必要です。1234");
+  ASSERT_EQ(DrawNw7(pic.picture, 0, 0, u"A1B", 112, 30, false, false), kPainted);
 }
 
 }  // namespace

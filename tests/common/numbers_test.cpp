@@ -54,6 +54,18 @@ TEST(NumberFromText, ReadsHexadecimalAndOctalAsThePlatformDoes) {
   EXPECT_EQ(NumberFromText(u"&H"), 0);
 }
 
+TEST(NumberFromText, LongNumbersAndBlanksInsideTheExponent) {
+  // Longer than any number a page needs: read all the same.
+  EXPECT_EQ(NumberFromText(Text(100, u'0') + u"12.5" + Text(100, u'0')), 12.5);
+  EXPECT_EQ(NumberFromText(u"1" + Text(80, u'0')), 1e80);
+  EXPECT_TRUE(std::isinf(NumberFromText(u"0." + Text(70, u'0') + u"1E+7" + Text(70, u'0'))));
+  EXPECT_EQ(NumberFromText(u"0." + Text(70, u'0') + u"1E71"), 1);
+  EXPECT_EQ(NumberFromText(u"2 E - 1"), 0.2);
+  EXPECT_EQ(NumberFromText(u"2e-x"), 2);
+  EXPECT_EQ(NumberFromText(u"& H F F"), 255);
+  EXPECT_EQ(NumberFromText(u"&X1"), 0);
+}
+
 TEST(NumberFromText, HugeExponentsBecomeInfinityThatConversionsRefuse) {
   EXPECT_TRUE(std::isinf(NumberFromText(u"1e999")));
   EXPECT_THROW(WholeInt16(NumberFromText(u"1e999")), Failure);
@@ -103,6 +115,41 @@ TEST(DecimalTexts, ReadBackByNumberFromTextAsTheSameSingle) {
     EXPECT_NEAR(back, v, std::fabs(v) * 1e-6f) << ToUtf8(SingleText(v));
     EXPECT_EQ(SingleText(back), SingleText(v));
   }
+}
+
+// The copies of the preview keep each number as its decimal text reads back; the typed
+// copies round the same way without making the text.
+TEST(AsWritten, RoundsAsTheDecimalTextReadsBack) {
+  const float singles[] = {0.0F, -0.0F, 1.0F, 151.18110F, 226.77165F, 1587.9999F, 0.1F, -2.5F,
+                           1.2345678e7F, 9.9999999e-6F, 3.4028235e38F, 1e-45F, -7.0e-12F,
+                           12345.678F, 0.333333343F};
+  for (const float v : singles) {
+    EXPECT_EQ(SingleAsWritten(v), ToSingle(NumberFromText(SingleText(v)))) << v;
+  }
+  // Every float between two neighbours with many digits, and a spread over the range.
+  for (float v = 1000.0F; v < 1000.5F; v = std::nextafter(v, 2000.0F)) {
+    ASSERT_EQ(SingleAsWritten(v), ToSingle(NumberFromText(SingleText(v)))) << v;
+  }
+  for (double v = 1e-30; v < 1e30; v *= 1.37) {
+    const auto f = static_cast<float>(v);
+    ASSERT_EQ(SingleAsWritten(f), ToSingle(NumberFromText(SingleText(f)))) << f;
+    ASSERT_EQ(SingleAsWritten(-f), ToSingle(NumberFromText(SingleText(-f)))) << -f;
+  }
+  // Seven digits are fewer than a single needs: the rounding shows.
+  EXPECT_NE(SingleAsWritten(1000.0001F), 1000.0001F);
+  EXPECT_EQ(SingleAsWritten(1000.0001F), 1000.0F);
+
+  const double doubles[] = {0.0, 12, 23.999999999999996, 0.1 + 0.2, 1.0 / 3, 2160, -1e300,
+                            1.7976931348623157e308, 4.9e-324};
+  for (const double v : doubles) {
+    const double read = NumberFromText(DoubleText(v));
+    if (std::isinf(read)) {
+      EXPECT_TRUE(std::isinf(DoubleAsWritten(v))) << v;  // the largest doubles write above the range
+    } else {
+      EXPECT_EQ(DoubleAsWritten(v), read) << v;
+    }
+  }
+  EXPECT_EQ(DoubleAsWritten(0.1 + 0.2), 0.3);
 }
 
 TEST(DecimalTexts, DoublesHaveUpToFifteenDigits) {

@@ -97,7 +97,26 @@ TEST(Case, LowersAndUppersLettersOnly) {
   EXPECT_EQ(UpperCase(u"àé"), u"ÀÉ");
 }
 
+TEST(Case, ComparedLowerCasedWithoutACopy) {
+  const std::pair<TextView, TextView> equal[] = {
+      {u"NewPage", u"newpage"}, {u"PRNTEXT", u"prntext"}, {u"ＡＢ縦", u"ａｂ縦"}, {u"", u""}, {u"ÀÉ", u"àé"}};
+  for (const auto& [text, lowered] : equal) {
+    EXPECT_TRUE(EqualsLowerCased(text, lowered)) << ToUtf8(text);
+    EXPECT_EQ(LowerCase(text), lowered);
+  }
+  const std::pair<TextView, TextView> different[] = {
+      {u" newpage", u"newpage"}, {u"newpage", u"NEWPAGE"}, {u"newpag", u"newpage"}, {u"ＡＢ", u"ab"}};
+  for (const auto& [text, lowered] : different) {
+    EXPECT_FALSE(EqualsLowerCased(text, lowered)) << ToUtf8(text);
+  }
+  for (char16_t c = 0; c < 0x0500; ++c) {
+    ASSERT_EQ(Text(1, LowerCaseUnit(c)), LowerCase(Text(1, c))) << static_cast<int>(c);
+  }
+}
+
 TEST(Trim, RemovesBlanksOnlyAtTheEnds) {
+  EXPECT_EQ(TrimmedBlanks(u"  Office A  "), u"Office A");
+  EXPECT_EQ(TrimmedBlanks(u"   "), u"");
   EXPECT_EQ(TrimBlanks(u"  Office A  "), u"Office A");
   EXPECT_EQ(TrimBlanks(u"\tOffice"), u"\tOffice");
   EXPECT_EQ(TrimBlanks(u"   "), u"");

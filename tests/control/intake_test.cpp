@@ -17,21 +17,21 @@ using test::FakePage;
 
 class Intake : public ::testing::Test {
  protected:
-  void SetUp() override { test::ResetModuleState(); }
-  void Read() { ReadProperties(page.document, page.bag, view, messages); }
-  const MethodRec& At(int k) { return ThisThreadState().control.methodList.at(static_cast<size_t>(k)); }
+  void Read() { ReadProperties(state.control, page.document, page.bag, view, messages); }
+  const MethodRec& At(int k) { return state.control.methodList.at(static_cast<size_t>(k)); }
 
   FakePage page;
   test::FakeView view;
   test::RecordingMessages messages;
+  ModuleState state;
 };
 
 TEST_F(Intake, OneRecordPerMethodParamInDocumentOrder) {
   page.Add(u"method7", u"newpage");
   page.Add(u"method1", u"prntext,1,2,x");
   Read();
-  EXPECT_TRUE(ThisThreadState().control.paramsLoaded);
-  ASSERT_EQ(ThisThreadState().control.methodCount, 2);
+  EXPECT_TRUE(state.control.paramsLoaded);
+  ASSERT_EQ(state.control.methodCount, 2);
   EXPECT_EQ(At(1).field[0], u"newpage");
   for (int f = 1; f < 10; ++f) EXPECT_EQ(At(1).field[f], u"");
   EXPECT_EQ(At(2).field[3], u"x");
@@ -48,7 +48,7 @@ TEST_F(Intake, WhichNamesAreMethodLines) {
   page.Add(u"metho", u"f");
   page.Add(u"xmethod", u"g");
   Read();
-  ASSERT_EQ(ThisThreadState().control.methodCount, 3);
+  ASSERT_EQ(state.control.methodCount, 3);
   EXPECT_EQ(At(1).field[0], u"a");
   EXPECT_EQ(At(2).field[0], u"b");
   EXPECT_EQ(At(3).field[0], u"e");
@@ -74,7 +74,7 @@ TEST_F(Intake, AParamAbsentFromTheBagIsIgnoredAndTheValueComesFromTheDocument) {
   page.Add(u"method2", u"inside");
   page.bag.values[u"method2"] = u"bag value";  // the document's value is used
   Read();
-  ASSERT_EQ(ThisThreadState().control.methodCount, 1);
+  ASSERT_EQ(state.control.methodCount, 1);
   EXPECT_EQ(At(1).field[0], u"inside");
 }
 
@@ -87,59 +87,59 @@ TEST_F(Intake, ALineWithTwelvePartsKeepsTheFirstTen) {
 TEST_F(Intake, NoMethodParamLeavesCountZeroButParamsLoaded) {
   page.Add(u"Mode", u"0");
   Read();
-  EXPECT_EQ(ThisThreadState().control.methodCount, 0);
-  EXPECT_TRUE(ThisThreadState().control.paramsLoaded);
+  EXPECT_EQ(state.control.methodCount, 0);
+  EXPECT_TRUE(state.control.paramsLoaded);
 }
 
 TEST_F(Intake, ButtonSettingsByNumberOfParts) {
   page.Add(u"CmdProperty", u"発行,120");
   Read();
-  EXPECT_EQ(ThisThreadState().control.printCaption, u"発行");
-  EXPECT_EQ(ThisThreadState().control.printButtonWidth, 120);
-  EXPECT_EQ(ThisThreadState().control.printButtonHeight, 0);
+  EXPECT_EQ(state.control.printCaption, u"発行");
+  EXPECT_EQ(state.control.printButtonWidth, 120);
+  EXPECT_EQ(state.control.printButtonHeight, 0);
 
-  test::ResetModuleState();
+  test::ResetModuleState(state);
   page = FakePage{};
   page.Add(u"cmdproperty", u"発行,120,30,x");  // four parts: nothing is set
   Read();
-  EXPECT_EQ(ThisThreadState().control.printCaption, u"");
-  EXPECT_EQ(ThisThreadState().control.printButtonWidth, 0);
+  EXPECT_EQ(state.control.printCaption, u"");
+  EXPECT_EQ(state.control.printButtonWidth, 0);
 
   page = FakePage{};
   page.Add(u"CmdProperty", u"刷,80.5,40.5");  // whole numbers, ties to even
   Read();
-  EXPECT_EQ(ThisThreadState().control.printCaption, u"刷");
-  EXPECT_EQ(ThisThreadState().control.printButtonWidth, 80);
-  EXPECT_EQ(ThisThreadState().control.printButtonHeight, 40);
+  EXPECT_EQ(state.control.printCaption, u"刷");
+  EXPECT_EQ(state.control.printButtonWidth, 80);
+  EXPECT_EQ(state.control.printButtonHeight, 40);
 }
 
 TEST_F(Intake, CmdPropertyWinsAndPCmdPropertyStandsIn) {
   page.Add(u"CmdProperty", u"");
   page.Add(u"pCmdProperty", u"代替");
   Read();
-  EXPECT_EQ(ThisThreadState().control.printCaption, u"代替");
+  EXPECT_EQ(state.control.printCaption, u"代替");
 
   page = FakePage{};
   page.Add(u"pCmdProperty", u"代替");
   page.Add(u"CmdProperty", u"本来");
   Read();
-  EXPECT_EQ(ThisThreadState().control.printCaption, u"本来");
+  EXPECT_EQ(state.control.printCaption, u"本来");
 }
 
 TEST_F(Intake, RunModeIsAWholeNumberWithTiesToEven) {
   const std::pair<const char16_t*, int> cases[] = {{u"1", 1}, {u"1.5", 2}, {u"2.5", 2}, {u"abc", 0}, {u"", 0}};
   for (const auto& [value, expected] : cases) {
-    test::ResetModuleState();
+    test::ResetModuleState(state);
     page = FakePage{};
     page.Add(u"Mode", value);
     Read();
-    EXPECT_EQ(ThisThreadState().control.runMode, expected) << ToUtf8(value);
+    EXPECT_EQ(state.control.runMode, expected) << ToUtf8(value);
   }
   page = FakePage{};
   page.Add(u"Mode", u"");
   page.Add(u"pMode", u"1");
   Read();
-  EXPECT_EQ(ThisThreadState().control.runMode, 1);
+  EXPECT_EQ(state.control.runMode, 1);
 }
 
 TEST_F(Intake, AnOutOfRangeWidthFailsTheReadingAndDisablesPrinting) {
@@ -153,9 +153,9 @@ TEST_F(Intake, AnOutOfRangeWidthFailsTheReadingAndDisablesPrinting) {
   EXPECT_FALSE(view.print.Enabled());
   EXPECT_TRUE(view.preview.Enabled());
   // What was read before the failure stays.
-  EXPECT_EQ(ThisThreadState().control.methodCount, 1);
-  EXPECT_EQ(ThisThreadState().control.printCaption, u"発行");
-  EXPECT_TRUE(ThisThreadState().control.paramsLoaded);
+  EXPECT_EQ(state.control.methodCount, 1);
+  EXPECT_EQ(state.control.printCaption, u"発行");
+  EXPECT_TRUE(state.control.paramsLoaded);
 }
 
 TEST_F(Intake, AHostThatIsNoWebPageFailsTheReading) {
@@ -164,18 +164,18 @@ TEST_F(Intake, AHostThatIsNoWebPageFailsTheReading) {
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].title, u"Error");
   EXPECT_FALSE(view.print.Enabled());
-  EXPECT_TRUE(ThisThreadState().control.paramsLoaded);
+  EXPECT_TRUE(state.control.paramsLoaded);
 }
 
 TEST_F(Intake, The32767thMethodOverflowsAndLeavesTheCountAsItWas) {
-  ThisThreadState().control.methodCount = 5;  // from an earlier reading
+  state.control.methodCount = 5;  // from an earlier reading
   std::vector<Text> lines(32767, u"newpage");
   page.AddMethods(lines);
   Read();
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, u"オーバーフローしました。");
-  EXPECT_EQ(ThisThreadState().control.methodCount, 5);
-  EXPECT_EQ(ThisThreadState().control.methodList.size(), 32768u);  // position 32767 was written
+  EXPECT_EQ(state.control.methodCount, 5);
+  EXPECT_EQ(state.control.methodList.size(), 32768u);  // position 32767 was written
 }
 
 TEST_F(Intake, ALaterShorterLineKeepsTheEarlierReadingsFields) {
@@ -184,7 +184,7 @@ TEST_F(Intake, ALaterShorterLineKeepsTheEarlierReadingsFields) {
   page = FakePage{};
   page.Add(u"method1", u"prnbox,5");
   Read();
-  EXPECT_EQ(ThisThreadState().control.methodCount, 1);
+  EXPECT_EQ(state.control.methodCount, 1);
   EXPECT_EQ(At(1).field[0], u"prnbox");
   EXPECT_EQ(At(1).field[1], u"5");
   EXPECT_EQ(At(1).field[3], u"first");

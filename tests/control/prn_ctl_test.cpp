@@ -8,7 +8,6 @@
 #include "engine/page_record.h"
 #include "fake_host.h"
 #include "fake_platform.h"
-#include "state_reset.h"
 
 namespace vant {
 namespace {
@@ -37,7 +36,6 @@ test::PrinterSpec Named(const char16_t* name) {
 class Control : public ::testing::Test {
  protected:
   Control() : fake({Named(u"Office"), Named(u"Label")}) { preview.view = &view; }
-  void SetUp() override { test::ResetModuleState(); }
   void Load() { control.ReadProperties(page.document, page.bag); }
   int Count(const std::string& event, int printer = 0) {
     const auto& events = fake.printers.Recording(printer).events;
@@ -97,7 +95,7 @@ TEST_F(Control, RunModeOnePrintsOnceWhenShown) {
   control.Show();
   control.Show();
   EXPECT_EQ(Count("enddoc"), 1);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 3);  // the automatic run does not reset it
+  EXPECT_EQ(fake.state.engine.nextMethod, 3);  // the automatic run does not reset it
   // The first click after the automatic run only resets; the second prints.
   control.PrintClick();
   EXPECT_EQ(Count("enddoc"), 1);
@@ -113,7 +111,7 @@ TEST_F(Control, AHeldShowLaysOutTheButtonsAndLeavesTheListForTheNextShowOrClick)
   control.Show(AutomaticRun::kHeld);
   EXPECT_EQ(Count("enddoc"), 0);
   EXPECT_TRUE(fake.messages.shown.empty());
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
+  EXPECT_EQ(fake.state.engine.nextMethod, 0);
   EXPECT_EQ(view.print.Caption(), u"発行");
   EXPECT_EQ(view.preview.Left(), 8 + 155);
   // Nothing was run: the click prints at once, and a show that may run still runs the list.
@@ -124,7 +122,7 @@ TEST_F(Control, AHeldShowLaysOutTheButtonsAndLeavesTheListForTheNextShowOrClick)
 }
 
 TEST_F(Control, AHeldShowBeforeAnyReadingSaysNothing) {
-  ThisThreadState().control.runMode = 1;
+  fake.state.control.runMode = 1;
   control.Show(AutomaticRun::kHeld);
   EXPECT_TRUE(fake.messages.shown.empty());
   EXPECT_EQ(view.print.Caption(), u"印刷");
@@ -140,14 +138,14 @@ TEST_F(Control, AStoppedAutomaticRunAddsItsOwnMessageAndRunsAgainFromTheFailure)
   EXPECT_EQ(fake.messages.shown[1].text, u"エラーが発生した為、印刷を中止しました!");
   EXPECT_EQ(fake.messages.shown[1].title, u"印刷中止");
   EXPECT_EQ(fake.messages.shown[1].icon, MessageIcon::kInformation);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 2);
+  EXPECT_EQ(fake.state.engine.nextMethod, 2);
   control.Show();  // runs again from method 2
   EXPECT_EQ(Count("enddoc"), 1);
   EXPECT_EQ(fake.messages.shown.size(), 4u);
 }
 
 TEST_F(Control, NothingToPrintBeforeAnyReading) {
-  ThisThreadState().control.runMode = 1;
+  fake.state.control.runMode = 1;
   control.Show();
   control.PrintClick();
   control.PreviewClick();
@@ -167,7 +165,7 @@ TEST_F(Control, PrintClickedTwicePrintsTwiceWithTheHourglass) {
   control.PrintClick();
   control.PrintClick();
   EXPECT_EQ(Count("enddoc"), 2);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
+  EXPECT_EQ(fake.state.engine.nextMethod, 0);
   EXPECT_EQ(fake.pointer.history, (std::vector<int16_t>{11, 0, 11, 0}));
 }
 

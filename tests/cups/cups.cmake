@@ -44,9 +44,11 @@ set_tests_properties(vant_cupsd_stop PROPERTIES FIXTURES_CLEANUP vant_cupsd TIME
 
 add_library(vant_cups_test_support STATIC
   ${VANT_CUPS_HARNESS_DIR}/cups_test_queues.cpp
+  ${VANT_CUPS_HARNESS_DIR}/job_media.cpp
   ${VANT_CUPS_HARNESS_DIR}/pdf_inspect.cpp
   ${VANT_CUPS_HARNESS_DIR}/server_proxy.cpp
   ${VANT_CUPS_HARNESS_DIR}/shell_command.cpp
+  ${VANT_CUPS_HARNESS_DIR}/zbar_decode.cpp
 )
 target_include_directories(vant_cups_test_support PUBLIC ${VANT_CUPS_HARNESS_DIR} ${CUPS_INCLUDE_DIR})
 target_link_libraries(vant_cups_test_support PUBLIC ${CUPS_LIBRARY} PRIVATE vant_warnings)

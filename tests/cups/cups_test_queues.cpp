@@ -114,7 +114,12 @@ FinishedJob WaitForJob(int jobId, std::chrono::seconds timeout) {
         // one output file may already hold the next job.
         const std::filesystem::path kept = QueueOutputDir() / "jobs" / name;
         const std::filesystem::path written = std::filesystem::exists(kept) ? kept : QueueOutputFile(job.queue);
-        std::filesystem::copy_file(written, job.file, std::filesystem::copy_options::overwrite_existing);
+        // A queue that sends its jobs on to a printer over IPP writes no file.
+        if (std::filesystem::exists(written)) {
+          std::filesystem::copy_file(written, job.file, std::filesystem::copy_options::overwrite_existing);
+        } else {
+          job.file.clear();
+        }
       }
       return job;
     }

@@ -38,7 +38,7 @@ struct FinishedJob {
   std::map<std::string, std::string> attributes;
   // A copy of the file the queue wrote for this job (QUEUE-job-ID.pdf beside it; taken from
   // jobs/QUEUE-job-ID.pdf for a queue that keeps one per job); empty when the job did not
-  // complete.
+  // complete or its queue writes no file.
   std::filesystem::path file;
 
   // The attribute's value; throws naming it when the job has none.

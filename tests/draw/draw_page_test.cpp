@@ -2,38 +2,37 @@
 
 #include "common/failure.h"
 #include "engine/module_state.h"
+#include "recorded_marks.h"
 #include "run_fixture.h"
 
 namespace vant {
 namespace {
 
 using test::Mark;
+using test::RecordedMark;
 
 class DrawPageTest : public test::RunFixture {
  protected:
-  // Page 1 of the shown pages holds the given copies.
-  void Shown(std::vector<MethodRec> copies) {
-    auto& shown = ThisThreadState().engine.shownPageList;
+  // Page 1 of the shown pages holds the given marks.
+  void Shown(std::vector<PreviewMark> marks) {
+    auto& shown = fake.state.engine.shownPageList;
     shown.resize(2);
-    shown[1].methods.assign(1, MethodRec{});
-    for (auto& c : copies) shown[1].methods.push_back(std::move(c));
+    shown[1].marks = std::move(marks);
   }
-  static MethodRec Copy(std::initializer_list<Text> fields) {
-    MethodRec m;
-    size_t i = 0;
-    for (const auto& f : fields) m.field[i++] = f;
-    return m;
+  // DrawPage of shown page `page`, as the preview window shows it.
+  bool Draw(int16_t page) {
+    return DrawPage(picture.picture, ShownPage(fake.state.engine, page), scratch.picture);
   }
   test::RecordingPicture scratch{10, 10};
 };
 
-TEST_F(DrawPageTest, ReplaysTheCopiesWithoutFurtherScaling) {
-  Shown({Copy({u"prntextout", u"151.1811", u"226.7717", u"A,B", u"ＭＳ 明朝", u"24", u"false", u"true", u"255"}),
-         Copy({u"PRNBOX", u"10", u"20", u"30", u"40", u"2", u"1", u"0"}),
-         Copy({u"prncircle", u"50", u"60", u"7", u"1", u"0", u"65280"})});
+TEST_F(DrawPageTest, ReplaysTheMarksWithoutFurtherScaling) {
+  Shown({RecordedMark(u"prntextout", TextMark{151.1811F, 226.7717F, u"A,B", u"ＭＳ 明朝", 24, false, true, 255}),
+         RecordedMark(u"prnbox", ShapeValues{10, 20, 30, 40, 2, kStyleDash, 0}),
+         RecordedMark(u"prncircle", CircleValues{50, 60, 7, 1, kStyleSolid, 65280})});
   picture.picture.SetWidth(1588);
   picture.picture.SetHeight(2246);
-  EXPECT_TRUE(DrawPage(picture.picture, 1, scratch.picture));
+  EXPECT_TRUE(Draw(1));
   const auto& marks = picture.device.marks;
   ASSERT_EQ(marks.size(), 3u);
   EXPECT_EQ(marks[0].kind, Mark::kText);
@@ -48,29 +47,36 @@ TEST_F(DrawPageTest, ReplaysTheCopiesWithoutFurtherScaling) {
   EXPECT_EQ(marks[2].colour, (Rgb{0, 255, 0}));
 }
 
-TEST_F(DrawPageTest, APlaceholderOnlyPageDrawsNothing) {
+TEST_F(DrawPageTest, APageWithoutMarksDrawsNothing) {
   Shown({});
-  EXPECT_TRUE(DrawPage(picture.picture, 1, scratch.picture));
+  EXPECT_TRUE(Draw(1));
   EXPECT_TRUE(picture.device.marks.empty());
 }
 
-TEST_F(DrawPageTest, UnknownEntriesAreSkipped) {
-  Shown({Copy({u"newpage"}), Copy({u"prnline", u"0", u"0", u"5", u"5", u"1", u"0", u"0"})});
-  EXPECT_TRUE(DrawPage(picture.picture, 1, scratch.picture));
-  EXPECT_EQ(picture.device.marks.size(), 1u);
+TEST_F(DrawPageTest, OnlyTheDrawingMethodsOfAPageAreRecordedAndReplayed) {
+  // Set-up methods and page breaks leave no marks: the page replays its line alone.
+  LoadMethods({u"scalemode,mm", u"prnline,0,0,5,5,1,0,0", u"colormode,1", u"newpage"});
+  ASSERT_EQ(BuildPage(1), 0);
+  fake.state.engine.shownPageList = fake.state.engine.pageList;
+  EXPECT_TRUE(Draw(1));
+  ASSERT_EQ(picture.device.marks.size(), 1u);
+  EXPECT_EQ(picture.device.marks[0].kind, Mark::kLine);
 }
 
 TEST_F(DrawPageTest, APageOutsideTheShownPagesIsAnIndexFailure) {
   Shown({});
-  EXPECT_THROW(DrawPage(picture.picture, 2, scratch.picture), Failure);
-  EXPECT_THROW(DrawPage(picture.picture, -1, scratch.picture), Failure);
+  EXPECT_THROW(Draw(2), Failure);
+  EXPECT_THROW(Draw(-1), Failure);
 }
 
 TEST_F(DrawPageTest, AnOverflowEndsThePageAndGoesToTheCaller) {
-  Shown({Copy({u"prnline", u"0", u"0", u"5", u"5", u"1", u"0", u"0"}),
-         Copy({u"prnbox", u"0", u"0", u"5", u"5", u"99999"}),
-         Copy({u"prnline", u"0", u"0", u"5", u"5", u"1", u"0", u"0"})});
-  EXPECT_THROW(DrawPage(picture.picture, 1, scratch.picture), Failure);
+  Shown({RecordedMark(u"prnline", ShapeValues{0, 0, 5, 5, 1, kStyleSolid, 0}),
+         // Its size at the printer's resolution is beyond 16 bits.
+         RecordedMark(u"prnjan8", BarcodeValues{0, 0, u"1", 20000, 50, false, false}),
+         RecordedMark(u"prnline", ShapeValues{0, 0, 5, 5, 1, kStyleSolid, 0})});
+  auto& page = fake.state.engine.shownPageList[1];
+  page.printerPixelFactorX = page.printerPixelFactorY = 3.125F;
+  EXPECT_THROW(Draw(1), Failure);
   EXPECT_EQ(picture.device.marks.size(), 1u);
 }
 

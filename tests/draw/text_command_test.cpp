@@ -18,7 +18,9 @@ MethodRec Method(std::initializer_list<Text> fields) {
 }
 
 TEST(TextArgs, ConvertInFieldOrder) {
-  const TextArgs a = ReadTextArgs(Method({u"prntext", u"20", u"30.5", u"A,B", u"ＭＳ 明朝", u"12", u"TRUE", u"yes", u"&HFF"}));
+  // The texts are views into the method.
+  const MethodRec method = Method({u"prntext", u"20", u"30.5", u"A,B", u"ＭＳ 明朝", u"12", u"TRUE", u"yes", u"&HFF"});
+  const TextArgs a = ReadTextArgs(method);
   EXPECT_EQ(a.x, 20);
   EXPECT_EQ(a.y, 30.5f);
   EXPECT_EQ(a.text, u"A,B");
@@ -30,7 +32,8 @@ TEST(TextArgs, ConvertInFieldOrder) {
 }
 
 TEST(TextArgs, OnlyTheCommandGivesZerosAndBlack) {
-  const TextArgs a = ReadTextArgs(Method({u"prntext"}));
+  const MethodRec method = Method({u"prntext"});
+  const TextArgs a = ReadTextArgs(method);
   EXPECT_EQ(a.x, 0);
   EXPECT_EQ(a.fontSize, 0);
   EXPECT_EQ(a.text, u"");

@@ -23,7 +23,7 @@ class Geometry : public test::RunFixture {
   explicit Geometry(test::PrinterSpec spec = test::PrinterSpec{}) : RunFixture({std::move(spec)}) {}
   const PrinterGeometry& Measured() {
     EXPECT_EQ(ReadPrinterGeometry(fake.platform, fake.platform.printer), 0);
-    return ThisThreadState().engine.printerGeometry;
+    return fake.state.engine.printerGeometry;
   }
 };
 
@@ -51,10 +51,10 @@ TEST_F(OfficeGeometry, RoundsEachStripToWholeMillimetresTiesToEven) {
 }
 
 TEST_F(OfficeGeometry, SetupPreviewPageSizesThePictureAndFillsThePage) {
-  ThisThreadState().engine.pageList.resize(2);
-  ThisThreadState().engine.pageList[1].shown = true;
+  fake.state.engine.pageList.resize(2);
+  fake.state.engine.pageList[1].shown = true;
   SetupPreviewPage(fake.platform, picture.picture, 1);
-  const PageRec& p = ThisThreadState().engine.pageList[1];
+  const PageRec& p = fake.state.engine.pageList[1];
   const double perMm = 96 / 25.4;
   EXPECT_EQ(picture.picture.Width(), RoundHalfEven(203 * perMm * 2));
   EXPECT_EQ(picture.picture.Height(), RoundHalfEven(288 * perMm * 2));
@@ -96,9 +96,9 @@ TEST_F(Geometry, AFailedMeasurementKeepsTheLastOneAndSaysSo) {
     using RecordingPrinter::RecordingPrinter;
     int32_t DeviceCaps(int) const override { throw Failure::NotSupported(); }
   } broken{test::PrinterSpec{}};
-  ThisThreadState().engine.printerGeometry.paperWidth = 123;
+  fake.state.engine.printerGeometry.paperWidth = 123;
   EXPECT_EQ(ReadPrinterGeometry(fake.platform, broken), 1);
-  EXPECT_EQ(ThisThreadState().engine.printerGeometry.paperWidth, 123);
+  EXPECT_EQ(fake.state.engine.printerGeometry.paperWidth, 123);
   EXPECT_EQ(OnlyMessage().text, u"プリンター情報が取得できません!");
   EXPECT_EQ(OnlyMessage().title, u"エラー");
 }

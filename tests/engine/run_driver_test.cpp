@@ -1,18 +1,18 @@
 #include "engine/run_driver.h"
 
 #include "engine/module_state.h"
+#include "engine/run_watcher.h"
 #include "run_fixture.h"
 
 namespace vant {
 namespace {
 
-using test::LoadMethods;
 using RunDriver = test::RunFixture;
 
 TEST_F(RunDriver, AnEmptyListRunsNothingAndCompletes) {
   LoadMethods({});
   EXPECT_EQ(Print(), 0);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
+  EXPECT_EQ(fake.state.engine.nextMethod, 0);
   EXPECT_TRUE(fake.messages.shown.empty());
 }
 
@@ -32,7 +32,61 @@ TEST_F(RunDriver, AnUnrecognisedCommandStopsWithItsNameAsWrittenAndTheEcho) {
   EXPECT_EQ(OnlyMessage().text,
             u"\"PrnBux\"\r\nMethod指定が不正です!\r\n5:prnbux(1,a$カンマ$b,c,x)\r\n印刷を中断しました!");
   EXPECT_EQ(Count("killdoc"), 1);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 5);
+  EXPECT_EQ(fake.state.engine.nextMethod, 5);
+}
+
+// What a watcher is told: each method's position and row as it is about to run, in order,
+// the one that stops the run included (an unrecognised command with no row).
+class ToldMethods final : public RunWatcher {
+ public:
+  explicit ToldMethods(const std::vector<std::string>& printerEvents) : printerEvents_(printerEvents) {}
+  void MethodStarting(int16_t position, const CommandRow* row, const MethodRec& method) noexcept override {
+    told.push_back({position, row, method.field[0], printerEvents_.size()});
+  }
+  struct Told {
+    int16_t position;
+    const CommandRow* row;
+    Text command;
+    size_t eventsBefore;  // what the printer had been asked when the method was told
+  };
+  std::vector<Told> told;
+
+ private:
+  const std::vector<std::string>& printerEvents_;
+};
+
+TEST_F(RunDriver, AWatcherIsToldOfEachMethodBeforeItRunsAndChangesNothing) {
+  const std::vector<Text> list = {u"scalemode,mm", u"prntext,1,1,a", u"NewPage", u"prnbux,1", u"enddoc"};
+  // The same list without a watcher, for what the run does.
+  LoadMethods(list);
+  EXPECT_EQ(Print(), 1);
+  const std::vector<std::string> unwatched = fake.Current().events;
+  const Text unwatchedMessage = OnlyMessage().text;
+
+  test::FakePlatform watched;
+  ToldMethods watcher(watched.Current().events);
+  watched.platform.watcher = &watcher;
+  test::LoadMethods(watched.state, list);
+  EXPECT_EQ(RunMethods(watched.platform, watched.platform.printer, 0, MethodCommands()), 1);
+  EXPECT_EQ(watched.Current().events, unwatched);
+  ASSERT_EQ(watched.messages.shown.size(), 1u);
+  EXPECT_EQ(watched.messages.shown[0].text, unwatchedMessage);
+  EXPECT_EQ(watched.state.engine.nextMethod, 4);
+
+  ASSERT_EQ(watcher.told.size(), 4u);  // the stopping method, and nothing after it
+  for (int16_t i = 0; i < 4; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(watcher.told[static_cast<size_t>(i)].position, i + 1);
+    EXPECT_EQ(watcher.told[static_cast<size_t>(i)].command, SplitMethodLine(list[static_cast<size_t>(i)])[0]);
+    EXPECT_EQ(watcher.told[static_cast<size_t>(i)].row,
+              FindCommand(MethodCommands(), SplitMethodLine(list[static_cast<size_t>(i)])[0]));
+  }
+  EXPECT_NE(watcher.told[2].row, nullptr);  // NewPage is newpage
+  EXPECT_EQ(watcher.told[3].row, nullptr);
+  // Told before it runs: the page break reaches the printer after the watcher hears of it.
+  const auto newpage = std::find(unwatched.begin(), unwatched.end(), "newpage") - unwatched.begin();
+  EXPECT_EQ(watcher.told[2].eventsBefore, static_cast<size_t>(newpage));
+  EXPECT_EQ(watcher.told[3].eventsBefore, static_cast<size_t>(newpage) + 1);
 }
 
 TEST_F(RunDriver, TheEchoEndsAtTheFirstEmptyFieldFromField2On) {
@@ -50,7 +104,7 @@ TEST_F(RunDriver, AFailingThirdMethodKillsTheDocumentAndKeepsItsPosition) {
   EXPECT_EQ(Count("newpage"), 1);
   EXPECT_EQ(Count("killdoc"), 1);
   EXPECT_EQ(Count("enddoc"), 0);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 3);
+  EXPECT_EQ(fake.state.engine.nextMethod, 3);
   EXPECT_EQ(OnlyMessage().text, u"オーバーフローしました。\r\n3:prnbox(1,1,2,2,99999)\r\n印刷を中断しました!");
   // Run again without a reset: it starts at the failed method.
   fake.messages.shown.clear();
@@ -63,7 +117,7 @@ TEST_F(RunDriver, PrintingPagesAsTheBreaksComeAndNeverEndsTheDocumentByItself) {
   EXPECT_EQ(Print(), 0);
   EXPECT_EQ(Count("newpage"), 2);
   EXPECT_EQ(Count("enddoc"), 0);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 5);
+  EXPECT_EQ(fake.state.engine.nextMethod, 5);
   // A completed run leaves NextMethod past the end: running again does nothing.
   EXPECT_EQ(Print(), 0);
   EXPECT_EQ(Count("newpage"), 2);
@@ -72,20 +126,20 @@ TEST_F(RunDriver, PrintingPagesAsTheBreaksComeAndNeverEndsTheDocumentByItself) {
 TEST_F(RunDriver, PreviewBuildingStopsAtEachPageBreak) {
   LoadMethods({u"prntext,1,1,a,ＭＳ 明朝,10", u"newpage", u"prntext,1,1,b,ＭＳ 明朝,10", u"newpage"});
   EXPECT_EQ(BuildPage(1), 0);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 3);
+  EXPECT_EQ(fake.state.engine.nextMethod, 3);
   EXPECT_EQ(BuildPage(2), 0);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 5);
+  EXPECT_EQ(fake.state.engine.nextMethod, 5);
   EXPECT_EQ(Count("newpage"), 0);  // nothing reaches the printer
-  EXPECT_EQ(ThisThreadState().engine.pageList[1].methods.size(), 2u);
-  EXPECT_EQ(ThisThreadState().engine.pageList[2].methods.size(), 2u);
+  EXPECT_EQ(fake.state.engine.pageList[1].marks.size(), 1u);
+  EXPECT_EQ(fake.state.engine.pageList[2].marks.size(), 1u);
 }
 
 TEST_F(RunDriver, AnEnddocInTheMiddleIsAnOrdinaryPageBreakInThePreview) {
   LoadMethods({u"prnline,1,1,2,2", u"enddoc", u"prnline,1,1,2,2"});
   EXPECT_EQ(BuildPage(1), 0);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 3);
+  EXPECT_EQ(fake.state.engine.nextMethod, 3);
   EXPECT_EQ(BuildPage(2), 0);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 4);
+  EXPECT_EQ(fake.state.engine.nextMethod, 4);
 }
 
 TEST_F(RunDriver, AStopInPreviewBuildingSaysSoAndKillsThePrintersDocument) {
@@ -119,9 +173,9 @@ TEST_F(RunDriver, APrinterRefusingAValueStopsWithThePlatformsDescription) {
 TEST_F(RunDriver, SetupCommandsInPreviewBuildingChangeTheRealPrinterAndRefreshThePage) {
   LoadMethods({u"prnbox,10,10,20,20", u"orientation,横", u"papersize,a5"});
   EXPECT_EQ(BuildPage(1), 0);
-  EXPECT_EQ(fake.Current().Orientation(), 2);
+  EXPECT_EQ(fake.Current().Orientation(), kOrientationLandscape.code);
   EXPECT_EQ(fake.Current().PaperSize(), 11);
-  const PageRec& page = ThisThreadState().engine.pageList[1];
+  const PageRec& page = fake.state.engine.pageList[1];
   EXPECT_EQ(page.paperSize, 11);
   EXPECT_EQ(page.orientation, 2);
   EXPECT_FALSE(page.shown);  // the setup after the drawing cleared it
@@ -130,11 +184,11 @@ TEST_F(RunDriver, SetupCommandsInPreviewBuildingChangeTheRealPrinterAndRefreshTh
 TEST_F(RunDriver, ScaleModeAndTheOthersHaveNoPreviewPageStep) {
   LoadMethods({u"prnbox,10,10,20,20", u"scalemode,mm", u"printquality,4", u"paperbin,2", u"colormode,1"});
   EXPECT_EQ(BuildPage(1), 0);
-  EXPECT_TRUE(ThisThreadState().engine.pageList[1].shown);
+  EXPECT_TRUE(fake.state.engine.pageList[1].shown);
   EXPECT_EQ(fake.Current().ScaleMode(), 6);
-  EXPECT_EQ(fake.Current().PrintQuality(), -4);
-  EXPECT_EQ(fake.Current().PaperBin(), 2);
-  EXPECT_EQ(fake.Current().ColorMode(), 1);
+  EXPECT_EQ(fake.Current().PrintQuality(), kQualityHigh.code);
+  EXPECT_EQ(fake.Current().PaperBin(), kBinLower.code);
+  EXPECT_EQ(fake.Current().ColorMode(), kColourMonochrome.code);
 }
 
 TEST_F(RunDriver, TheOverviewExampleOnPaper) {
@@ -160,7 +214,7 @@ TEST_F(RunDriver, ATextWithoutASizeStopsThePreviewWhereThePictureRefusesIt) {
   // picture, which refuses it, and the run stops.
   LoadMethods({u"prntext,1,1,a"});
   EXPECT_EQ(Print(), 0);
-  ThisThreadState().engine.nextMethod = 0;
+  fake.state.engine.nextMethod = 0;
   EXPECT_EQ(BuildPage(1), 1);
   EXPECT_EQ(OnlyMessage().text, u"プロパティの値が不正です。\r\n1:prntext(1,1,a)\r\nプレビューを中断しました!");
 }
@@ -168,7 +222,7 @@ TEST_F(RunDriver, ATextWithoutASizeStopsThePreviewWhereThePictureRefusesIt) {
 TEST_F(RunDriver, APositionBeyondTheListIsAnIndexFailure) {
   // A failed later reading can leave the count above the list it shortened.
   LoadMethods({u"newpage"});
-  ThisThreadState().control.methodCount = 2;
+  fake.state.control.methodCount = 2;
   EXPECT_EQ(Print(), 1);
   EXPECT_EQ(OnlyMessage().text.substr(0, 18), u"インデックスが有効範囲にありません。");
 }

@@ -1,4 +1,4 @@
-// A method list loaded into the module state, a fake platform, and a preview picture.
+// A method list loaded into the fake platform's module state, and a preview picture.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -6,17 +6,16 @@
 #include <algorithm>
 
 #include "control/method_line.h"
-#include "draw/draw_dispatch.h"
+#include "draw/method_commands.h"
 #include "engine/module_state.h"
 #include "engine/page_record.h"
 #include "engine/run_driver.h"
 #include "fake_platform.h"
-#include "state_reset.h"
 
 namespace vant::test {
 
-inline void LoadMethods(const std::vector<Text>& lines) {
-  auto& state = ThisThreadState().control;
+inline void LoadMethods(ModuleState& module, const std::vector<Text>& lines) {
+  auto& state = module.control;
   state.paramsLoaded = true;
   state.methodList.assign(lines.size() + 1, MethodRec{});
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -30,15 +29,15 @@ inline void LoadMethods(const std::vector<Text>& lines) {
 class RunFixture : public ::testing::Test {
  protected:
   explicit RunFixture(std::vector<PrinterSpec> specs = {PrinterSpec{}}) : fake(std::move(specs)) {}
-  void SetUp() override { ResetModuleState(); }
+  void LoadMethods(const std::vector<Text>& lines) { test::LoadMethods(fake.state, lines); }
 
-  int16_t Print() { return RunMethods(fake.platform, fake.platform.printer, 0, DrawingCommands()); }
+  int16_t Print() { return RunMethods(fake.platform, fake.platform.printer, 0, MethodCommands()); }
   // Builds preview page `page` the way the preview window does.
   int16_t BuildPage(int16_t page) {
-    auto& pages = ThisThreadState().engine.pageList;
+    auto& pages = fake.state.engine.pageList;
     pages.resize(static_cast<size_t>(page) + 1);
-    pages[static_cast<size_t>(page)].methods.assign(1, MethodRec{});
-    return RunMethods(fake.platform, picture.picture, page, DrawingCommands());
+    pages[static_cast<size_t>(page)].marks.clear();
+    return RunMethods(fake.platform, picture.picture, page, MethodCommands());
   }
   int Count(const std::string& event, int printer = 0) {
     const auto& events = fake.printers.Recording(printer).events;

@@ -2,11 +2,11 @@
 
 #include "engine/setup_keywords.h"
 #include "run_fixture.h"
+#include "state_reset.h"
 
 namespace vant {
 namespace {
 
-using test::LoadMethods;
 
 TEST(Keywords, PaperSizeFormsAndTheEnvelopeOddRows) {
   for (const char16_t* k : {u"a4", u"vbprpsa4", u"prpsa4", u"9"}) EXPECT_EQ(FindKeyword(kPaperSizeKeywords, k), 9);
@@ -55,7 +55,7 @@ TEST_F(Setup, TheCommandsLowerCaseTheirArgument) {
   EXPECT_EQ(Print(), 0);
   EXPECT_EQ(fake.Current().PaperSize(), 11);
   EXPECT_EQ(fake.Current().ScaleMode(), 6);
-  EXPECT_EQ(fake.Current().ColorMode(), 2);
+  EXPECT_EQ(fake.Current().ColorMode(), kColourColour.code);
 }
 
 TEST_F(Setup, PaperbinAndColormodeBorrowTheScaleModeMessage) {
@@ -63,17 +63,17 @@ TEST_F(Setup, PaperbinAndColormodeBorrowTheScaleModeMessage) {
   EXPECT_EQ(Print(), 1);
   EXPECT_EQ(OnlyMessage().text.find(u"\"13\"\r\nScaleMode指定が不正です!\r\n1:paperbin(13)"), 0u);
   fake.messages.shown.clear();
-  test::ResetModuleState();
+  test::ResetModuleState(fake.state);
   LoadMethods({u"colormode,prcmmonochrome"});
   EXPECT_EQ(Print(), 1);
   EXPECT_NE(OnlyMessage().text.find(u"ScaleMode指定が不正です!"), Text::npos);
   fake.messages.shown.clear();
-  test::ResetModuleState();
+  test::ResetModuleState(fake.state);
   LoadMethods({u"orientation,vbprorportrait"});
   EXPECT_EQ(Print(), 1);
   EXPECT_NE(OnlyMessage().text.find(u"Orientation指定が不正です!"), Text::npos);
   fake.messages.shown.clear();
-  test::ResetModuleState();
+  test::ResetModuleState(fake.state);
   LoadMethods({u"printquality,5"});
   EXPECT_EQ(Print(), 1);
   EXPECT_NE(OnlyMessage().text.find(u"Printquality指定が不正です!"), Text::npos);

@@ -4,6 +4,7 @@
 #include "engine/module_state.h"
 #include "engine/page_record.h"
 #include "preview_fixture.h"
+#include "recorded_marks.h"
 
 namespace vant::test {
 namespace {
@@ -71,9 +72,10 @@ TEST_F(PageButtonsTest, ClicksBeyondTheEndsAreIgnored) {
 
 TEST_F(PageButtonsTest, PageThatFailsToRenderIsReportedAndThePageStateKept) {
   Load({"prntext,100,100,A,ＭＳ 明朝,12", "newpage", "prntext,100,100,B,ＭＳ 明朝,12"});
-  MethodRec box;
-  box.field = {u"prnbox", u"0", u"0", u"10", u"10", u"99999"};
-  ThisThreadState().engine.shownPageList[2].methods.push_back(box);
+  // A symbol whose size at the printer's resolution is beyond 16 bits.
+  PageRec& second = fake.state.engine.shownPageList[2];
+  second.printerPixelFactorX = second.printerPixelFactorY = 3.125F;
+  second.marks.push_back(RecordedMark(u"prnjan8", BarcodeValues{0, 0, u"1", 20000, 50, false, false}));
   window.NextPageClick();
   EXPECT_EQ(window.CurrentPage(), 2);
   EXPECT_FALSE(view.next.Enabled());
@@ -92,7 +94,7 @@ TEST_F(PageButtonsTest, PageThatFailsToRenderIsReportedAndThePageStateKept) {
 
 TEST_F(PageButtonsTest, PrintingPrintsEveryPageAlsoThoseLeftOutOfThePreview) {
   Load({"prntext,100,100,A,ＭＳ 明朝,12", "newpage", "newpage", "prntext,100,100,C,ＭＳ 明朝,12", "enddoc"});
-  ASSERT_EQ(ThisThreadState().engine.shownPageList.size(), 3U);  // the empty page is left out
+  ASSERT_EQ(fake.state.engine.shownPageList.size(), 3U);  // the empty page is left out
   auto& printer = fake.Current();
   printer.events.clear();
   printer.pages.clear();
@@ -103,11 +105,11 @@ TEST_F(PageButtonsTest, PrintingPrintsEveryPageAlsoThoseLeftOutOfThePreview) {
   EXPECT_TRUE(printer.pages[1].empty());
   EXPECT_FALSE(printer.pages[2].empty());
   EXPECT_EQ(MessageCount(), 0);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
+  EXPECT_EQ(fake.state.engine.nextMethod, 0);
   EXPECT_EQ(fake.pointer.history.back(), kPointerDefault);
   EXPECT_EQ(fake.pointer.history[fake.pointer.history.size() - 2], kPointerHourglass);
   // The window keeps its pages.
-  EXPECT_EQ(ThisThreadState().engine.shownPageList.size(), 3U);
+  EXPECT_EQ(fake.state.engine.shownPageList.size(), 3U);
   EXPECT_TRUE(window.PreviewReady());
 }
 
@@ -116,7 +118,7 @@ TEST_F(PageButtonsTest, FailedPrintSaysSoAndLeavesTheWindowAsItWas) {
   window.NextPageClick();
   view.zoom.SetListIndex(k200);
   // The list as printed goes wrong after the preview was built.
-  auto& control = ThisThreadState().control;
+  auto& control = fake.state.control;
   MethodRec bad;
   bad.field[0] = u"prnbux";
   control.methodList.push_back(bad);
@@ -131,13 +133,13 @@ TEST_F(PageButtonsTest, FailedPrintSaysSoAndLeavesTheWindowAsItWas) {
   EXPECT_EQ(window.CurrentPage(), 2);
   EXPECT_EQ(view.zoom.ListIndex(), k200);
   EXPECT_TRUE(window.PreviewReady());
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
+  EXPECT_EQ(fake.state.engine.nextMethod, 0);
   EXPECT_EQ(fake.pointer.Get(), kPointerDefault);
 }
 
 TEST_F(PageButtonsTest, TheLastOfThirtyTwoThousandSevenHundredSixtySevenPages) {
   Load({"prntext,100,100,A,ＭＳ 明朝,12"});
-  auto& shown = ThisThreadState().engine.shownPageList;
+  auto& shown = fake.state.engine.shownPageList;
   const PageRec page = shown[1];
   shown.assign(32768, page);
   window.UpdateStatusBar();
@@ -183,7 +185,7 @@ TEST_F(PageButtonsTest, GoingToAPageLeavesTheWindowAsTheButtonsWouldAndRendersOn
 
 TEST_F(PageButtonsTest, GoingToTheLastOfThirtyTwoThousandPagesRendersOnePage) {
   Load({"prntext,100,100,A,ＭＳ 明朝,12"});
-  auto& shown = ThisThreadState().engine.shownPageList;
+  auto& shown = fake.state.engine.shownPageList;
   const PageRec page = shown[1];
   shown.assign(32768, page);
   const int before = view.image.picture.RefreshCount();
@@ -198,11 +200,11 @@ TEST_F(PageButtonsTest, GoingToTheLastOfThirtyTwoThousandPagesRendersOnePage) {
 
 TEST_F(PageButtonsTest, CloseUnloadsAndLeavesNextMethodAtZero) {
   Load({"prntext,100,100,A,ＭＳ 明朝,12"});
-  ThisThreadState().engine.nextMethod = 2;
+  fake.state.engine.nextMethod = 2;
   window.CloseClick();
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
+  EXPECT_EQ(fake.state.engine.nextMethod, 0);
   EXPECT_EQ(view.log.back(), "close");
-  EXPECT_EQ(ThisThreadState().engine.shownPageList.size(), 1U);
+  EXPECT_EQ(fake.state.engine.shownPageList.size(), 1U);
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 
 namespace vant::test {
 
-void SetMethods(std::initializer_list<std::string_view> lines) {
-  auto& control = ThisThreadState().control;
+void SetMethods(ModuleState& state, std::initializer_list<std::string_view> lines) {
+  auto& control = state.control;
   control.methodList = MethodArray(1);
   for (std::string_view line : lines) {
     MethodRec method;
@@ -23,11 +23,6 @@ PrinterSpec TestPrinter() {
   spec.name = u"Office";
   spec.marginLeftMm = spec.marginTopMm = spec.marginRightMm = spec.marginBottomMm = 4;
   return spec;
-}
-
-void ResetModuleState() {
-  ThisThreadState().control = ControlState{};
-  ThisThreadState().engine = EngineState{};
 }
 
 PageRec ShownPageOf(int32_t printableWidth, int32_t printableHeight, int32_t left, int32_t top,

@@ -1,4 +1,4 @@
-// A fresh thread state, a fake platform and a fake preview window for each test.
+// A fake platform with a fresh module state and a fake preview window for each test.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,10 +14,7 @@
 namespace vant::test {
 
 // The method list from method lines: fields split at every comma.
-void SetMethods(std::initializer_list<std::string_view> lines);
-
-// Clears the control's and the engine's module-level state.
-void ResetModuleState();
+void SetMethods(ModuleState& state, std::initializer_list<std::string_view> lines);
 
 // A shown page with the given printable size and unprintable strips, screen pixels.
 PageRec ShownPageOf(int32_t printableWidth, int32_t printableHeight, int32_t left = 0,
@@ -29,9 +26,7 @@ PrinterSpec TestPrinter();
 
 class PreviewTest : public ::testing::Test {
  protected:
-  void SetUp() override { ResetModuleState(); }
-  void TearDown() override { ResetModuleState(); }
-
+  void SetMethods(std::initializer_list<std::string_view> lines) { test::SetMethods(fake.state, lines); }
   // Loads the window over the method list and lays it out as a first resize does.
   void LoadAndLayOut() {
     window.Load();

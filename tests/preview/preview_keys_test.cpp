@@ -98,7 +98,7 @@ TEST_F(PreviewKeysTest, CloseKeyUnloadsAndClosesAsTheCloseButton) {
   window.KeyPress(PreviewKey::kClose);
   EXPECT_EQ(view.log, (std::vector<std::string>{"remove wheel", "close"}));
   EXPECT_FALSE(window.PreviewReady());
-  EXPECT_EQ(ThisThreadState().engine.shownPageList.size(), 1U);
+  EXPECT_EQ(fake.state.engine.shownPageList.size(), 1U);
 }
 
 TEST_F(PreviewKeysTest, ANewScreenShowsThePageAgainKeepingTheScroll) {

@@ -30,8 +30,8 @@ TEST_F(LoadTest, OnePageIsReadyAtTheAutomaticFit) {
   EXPECT_TRUE(window.PreviewReady());
   EXPECT_EQ(MessageCount(), 0);
   EXPECT_EQ(window.CurrentPage(), 1);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
-  EXPECT_EQ(ThisThreadState().engine.shownPageList.size(), 2U);
+  EXPECT_EQ(fake.state.engine.nextMethod, 0);
+  EXPECT_EQ(fake.state.engine.shownPageList.size(), 2U);
   EXPECT_EQ(view.zoom.Count(), 5);
   EXPECT_EQ(view.zoom.ListIndex(), 4);
   EXPECT_EQ(view.zoom.At(0).text, u"300%");
@@ -71,13 +71,13 @@ TEST_F(LoadTest, PagesWithNothingDrawnAreDroppedAndTheRestRenumbered) {
               "prntext,100,100,three,ＭＳ 明朝,12", "enddoc"});
   window.Load();
   ASSERT_TRUE(window.PreviewReady());
-  const auto& engine = ThisThreadState().engine;
+  const auto& engine = fake.state.engine;
   // The box on page 2 lost its page's flag to the later page set-up.
   EXPECT_EQ(engine.pageList.size(), 4U);
   EXPECT_FALSE(engine.pageList[2].shown);
   ASSERT_EQ(engine.shownPageList.size(), 3U);
-  EXPECT_EQ(engine.shownPageList[1].methods.at(1).field[3], u"one");
-  EXPECT_EQ(engine.shownPageList[2].methods.at(1).field[3], u"three");
+  EXPECT_EQ(std::get<TextMark>(engine.shownPageList[1].marks.at(0).values).text, u"one");
+  EXPECT_EQ(std::get<TextMark>(engine.shownPageList[2].marks.at(0).values).text, u"three");
   EXPECT_EQ(view.panels.PanelText(1), u"印刷プレビュー:1/2");
   EXPECT_TRUE(view.next.Enabled());
   EXPECT_FALSE(view.back.Enabled());
@@ -86,8 +86,8 @@ TEST_F(LoadTest, PagesWithNothingDrawnAreDroppedAndTheRestRenumbered) {
 TEST_F(LoadTest, TrailingPageBreakAddsNoPage) {
   SetMethods({"prntext,100,100,A,ＭＳ 明朝,12", "newpage", "prntext,100,100,B,ＭＳ 明朝,12", "newpage"});
   window.Load();
-  EXPECT_EQ(ThisThreadState().engine.pageList.size(), 3U);
-  EXPECT_EQ(ThisThreadState().engine.shownPageList.size(), 3U);
+  EXPECT_EQ(fake.state.engine.pageList.size(), 3U);
+  EXPECT_EQ(fake.state.engine.shownPageList.size(), 3U);
 }
 
 TEST_F(LoadTest, RunErrorOnALaterPageEndsThePreviewWithOnlyTheRunsMessage) {
@@ -102,13 +102,13 @@ TEST_F(LoadTest, RunErrorOnALaterPageEndsThePreviewWithOnlyTheRunsMessage) {
   EXPECT_EQ(view.zoom.Count(), 0);
   // The hourglass stays until the window goes; the pages built so far until the unload.
   EXPECT_EQ(fake.pointer.Get(), kPointerHourglass);
-  EXPECT_EQ(ThisThreadState().engine.pageList.size(), 3U);
+  EXPECT_EQ(fake.state.engine.pageList.size(), 3U);
   window.Activate();
   EXPECT_EQ(fake.pointer.Get(), kPointerDefault);
   EXPECT_EQ(view.log.back(), "close");
-  EXPECT_EQ(ThisThreadState().engine.pageList.size(), 1U);
-  EXPECT_EQ(ThisThreadState().engine.shownPageList.size(), 1U);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
+  EXPECT_EQ(fake.state.engine.pageList.size(), 1U);
+  EXPECT_EQ(fake.state.engine.shownPageList.size(), 1U);
+  EXPECT_EQ(fake.state.engine.nextMethod, 0);
   EXPECT_EQ(MessageCount(), 1);
 }
 
@@ -122,7 +122,7 @@ TEST_F(LoadTest, NoPageWithADrawingSaysThereIsNothingToPreview) {
   EXPECT_EQ(fake.messages.shown[0].text, u"プレビュー対象がありません!");
   EXPECT_EQ(fake.messages.shown[0].icon, MessageIcon::kInformation);
   EXPECT_EQ(fake.messages.shown[0].title, Text(kLibraryTitle));
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
+  EXPECT_EQ(fake.state.engine.nextMethod, 0);
   EXPECT_EQ(view.wheel, nullptr);
   window.Activate();
   EXPECT_EQ(view.log.back(), "close");
@@ -145,7 +145,7 @@ TEST_F(LoadTest, PagePictureThatCannotBeCreatedEndsTheLoadWithAMessage) {
   EXPECT_EQ(fake.messages.shown[0].text,
             Failure::NotSupported().Description() + u"\r\nプレビューを中断しました!");
   window.Activate();
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
+  EXPECT_EQ(fake.state.engine.nextMethod, 0);
 }
 
 TEST_F(LoadTest, UnloadErasesThePagesAndRemovesTheWheelHandler) {
@@ -156,9 +156,9 @@ TEST_F(LoadTest, UnloadErasesThePagesAndRemovesTheWheelHandler) {
   EXPECT_EQ(view.wheel, nullptr);
   EXPECT_EQ(view.log.back(), "close");
   EXPECT_EQ(view.log[view.log.size() - 2], "remove wheel");
-  EXPECT_EQ(ThisThreadState().engine.pageList.size(), 1U);
-  EXPECT_EQ(ThisThreadState().engine.shownPageList.size(), 1U);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
+  EXPECT_EQ(fake.state.engine.pageList.size(), 1U);
+  EXPECT_EQ(fake.state.engine.shownPageList.size(), 1U);
+  EXPECT_EQ(fake.state.engine.nextMethod, 0);
   // A second unload (the close box after the close button) changes nothing.
   const auto logSize = view.log.size();
   window.Unload();
@@ -173,7 +173,7 @@ TEST_F(LoadTest, LoadingAgainStartsFromTheFirstMethod) {
   FrmPreview second(fake.platform, secondView);
   second.Load();
   EXPECT_TRUE(second.PreviewReady());
-  EXPECT_EQ(ThisThreadState().engine.shownPageList.size(), 3U);
+  EXPECT_EQ(fake.state.engine.shownPageList.size(), 3U);
   EXPECT_EQ(secondView.panels.PanelText(1), u"印刷プレビュー:1/2");
 }
 

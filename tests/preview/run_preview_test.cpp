@@ -53,8 +53,7 @@ class FakeFactory final : public PreviewWindowFactory {
 
 class RunPreviewTest : public ::testing::Test {
  protected:
-  void SetUp() override { ResetModuleState(); }
-  void TearDown() override { ResetModuleState(); }
+  void SetMethods(std::initializer_list<std::string_view> lines) { test::SetMethods(fake.state, lines); }
   FakePlatform fake{{TestPrinter()}};
   FakeFactory factory;
 };
@@ -76,8 +75,8 @@ TEST_F(RunPreviewTest, ShowsTheWindowUntilTheUserClosesIt) {
   EXPECT_EQ(pageSeen, 2);
   EXPECT_EQ(panelSeen, u"印刷プレビュー:2/2");
   EXPECT_TRUE(imageShown);
-  EXPECT_EQ(ThisThreadState().engine.shownPageList.size(), 1U);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
+  EXPECT_EQ(fake.state.engine.shownPageList.size(), 1U);
+  EXPECT_EQ(fake.state.engine.nextMethod, 0);
   EXPECT_FALSE(factory.last.wheelLeftInstalled);
   EXPECT_EQ(fake.messages.shown.size(), 0U);
 }
@@ -85,7 +84,7 @@ TEST_F(RunPreviewTest, ShowsTheWindowUntilTheUserClosesIt) {
 TEST_F(RunPreviewTest, WindowClosedWithoutTheCloseButtonIsUnloadedAllTheSame) {
   SetMethods({"prntext,100,100,A,ＭＳ 明朝,12"});
   RunPreview(fake.platform, factory);
-  EXPECT_EQ(ThisThreadState().engine.shownPageList.size(), 1U);
+  EXPECT_EQ(fake.state.engine.shownPageList.size(), 1U);
   EXPECT_FALSE(factory.last.wheelLeftInstalled);
 }
 
@@ -95,8 +94,8 @@ TEST_F(RunPreviewTest, FailedLoadClosesAtOnceWithThePointerBack) {
   EXPECT_EQ(factory.last.shown, 0);
   EXPECT_EQ(factory.last.log.back(), "close");
   EXPECT_EQ(fake.pointer.Get(), kPointerDefault);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
-  EXPECT_EQ(ThisThreadState().engine.pageList.size(), 1U);
+  EXPECT_EQ(fake.state.engine.nextMethod, 0);
+  EXPECT_EQ(fake.state.engine.pageList.size(), 1U);
   ASSERT_EQ(fake.messages.shown.size(), 1U);
   EXPECT_EQ(fake.messages.shown[0].title, u"エラー");
 }
@@ -115,7 +114,7 @@ TEST_F(RunPreviewTest, WindowThatCannotBeCreatedIsReported) {
   ASSERT_EQ(fake.messages.shown.size(), 1U);
   EXPECT_EQ(fake.messages.shown[0].icon, MessageIcon::kCritical);
   EXPECT_EQ(fake.messages.shown[0].text, u"ウィンドウを作成できません。\r\nプレビューを中断しました!");
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
+  EXPECT_EQ(fake.state.engine.nextMethod, 0);
 }
 
 }  // namespace

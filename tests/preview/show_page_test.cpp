@@ -6,6 +6,7 @@
 
 #include "engine/module_state.h"
 #include "preview_fixture.h"
+#include "recorded_marks.h"
 
 namespace vant::test {
 namespace {
@@ -16,7 +17,7 @@ class ShowPageTest : public PreviewTest {
     PreviewTest::SetUp();
     view.CreatePagePicture();
   }
-  void Shown(PageRec page) { ThisThreadState().engine.shownPageList.push_back(std::move(page)); }
+  void Shown(PageRec page) { fake.state.engine.shownPageList.push_back(std::move(page)); }
   float Show(int16_t page, float zoom) {
     window.ShowPage(page, zoom);
     return zoom;
@@ -196,18 +197,16 @@ TEST_F(ShowPageTest, PageOutsideTheShownListGoesToTheCaller) {
 
 TEST_F(ShowPageTest, PageThatFailsToRenderGoesToTheCaller) {
   PageRec page = ShownPageOf(400, 600);
-  MethodRec box;
-  box.field = {u"prnbox", u"0", u"0", u"10", u"10", u"99999"};  // line width beyond 16 bits
-  page.methods.push_back(box);
+  page.printerPixelFactorX = page.printerPixelFactorY = 3.125F;
+  // A symbol whose size at the printer's resolution is beyond 16 bits.
+  page.marks.push_back(RecordedMark(u"prnjan8", BarcodeValues{0, 0, u"1", 20000, 50, false, false}));
   Shown(page);
   EXPECT_THROW(Show(1, 0), Failure);
 }
 
 TEST_F(ShowPageTest, RendersThePagesCopiesOntoThePagePicture) {
   PageRec page = ShownPageOf(400, 600);
-  MethodRec box;
-  box.field = {u"prnbox", u"10", u"20", u"110", u"220", u"1", u"", u"0"};
-  page.methods.push_back(box);
+  page.marks.push_back(RecordedMark(u"prnbox", ShapeValues{10, 20, 110, 220, 1, kStyleSolid, 0}));
   Shown(page);
   Show(1, 100);
   EXPECT_EQ(view.page->picture.Width(), 800);

@@ -3,6 +3,7 @@
 
 #include "engine/module_state.h"
 #include "engine/papers.h"
+#include "engine/setting_values.h"
 #include "preview_fixture.h"
 
 namespace vant::test {
@@ -16,7 +17,7 @@ class StatusBarTest : public PreviewTest {
     LoadAndLayOut();
     ASSERT_TRUE(window.PreviewReady());
   }
-  PageRec& Page(size_t i) { return ThisThreadState().engine.shownPageList.at(i); }
+  PageRec& Page(size_t i) { return fake.state.engine.shownPageList.at(i); }
 };
 
 TEST_F(StatusBarTest, PanelsDescribeThePageOnShow) {
@@ -39,9 +40,26 @@ TEST_F(StatusBarTest, MarginsInTheirOrder) {
 }
 
 TEST_F(StatusBarTest, UserDefinedAndUnknownPaperCodes) {
-  Page(1).paperSize = 256;
-  window.UpdateStatusBar();
-  EXPECT_EQ(view.panels.PanelText(2), u"用紙サイズ:ユーザー定義のサイズ");
+  // A user-defined size shows its sheet, portrait, to the tenth of a millimetre: a 50 x 30
+  // mm label is 189 x 113 pixels at 96 dpi (50.006 and 29.898 mm).
+  struct Row {
+    int16_t orientation;
+    int32_t width, height;  // the page record's picture pixels
+    const char16_t* name;
+  };
+  const Row rows[] = {
+      {kPortrait, 189, 113, u"用紙サイズ:ユーザー定義のサイズ、50 x 29.9 mm"},
+      {kLandscape, 113, 189, u"用紙サイズ:ユーザー定義のサイズ、50 x 29.9 mm"},
+      {kPortrait, 108, 336, u"用紙サイズ:ユーザー定義のサイズ、28.6 x 88.9 mm"},
+  };
+  for (const Row& row : rows) {
+    Page(1).paperSize = kPaperUser;
+    Page(1).orientation = row.orientation;
+    Page(1).paperWidth = row.width;
+    Page(1).paperHeight = row.height;
+    window.UpdateStatusBar();
+    EXPECT_EQ(view.panels.PanelText(2), row.name);
+  }
   Page(1).paperSize = 42;
   window.UpdateStatusBar();
   EXPECT_EQ(view.panels.PanelText(2), u"用紙サイズ:");
@@ -82,7 +100,7 @@ TEST_F(StatusBarTest, PageChangeRewritesAllFivePanels) {
 
 TEST_F(StatusBarTest, PageOutsideTheListSkipsOnlyThePanelsThatNeedIt) {
   for (int i = 1; i <= 5; ++i) view.panels.SetPanelText(i, u"x");
-  ThisThreadState().engine.shownPageList.resize(1);
+  fake.state.engine.shownPageList.resize(1);
   window.UpdateStatusBar();
   EXPECT_EQ(view.panels.PanelText(1), u"印刷プレビュー:1/0");
   for (int i = 2; i <= 5; ++i) EXPECT_EQ(view.panels.PanelText(i), u"x") << i;

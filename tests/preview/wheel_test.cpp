@@ -11,9 +11,12 @@ namespace {
 
 class LoggingTarget final : public WheelTarget {
  public:
+  // busy is the flag of the module state the window shares with the thread's other windows.
+  explicit LoggingTarget(bool& busy) : busy_(busy) {}
   void vbWheelMinus() override { Record("minus"); }
   void vbWheelPlus() override { Record("plus"); }
   void vbMButtonUp() override { Record("mbuttonup"); }
+  bool& WheelBusy() override { return busy_; }
 
   std::vector<std::string> calls;
   std::vector<bool> busyDuringCall;
@@ -22,13 +25,15 @@ class LoggingTarget final : public WheelTarget {
  private:
   void Record(const char* name) {
     calls.emplace_back(name);
-    busyDuringCall.push_back(WheelBusy());
+    busyDuringCall.push_back(busy_);
     if (during) during();
   }
+  bool& busy_;
 };
 
 TEST(WheelWindowProc, SignOfTheDistanceChoosesTheDirection) {
-  LoggingTarget target;
+  bool busy = false;
+  LoggingTarget target(busy);
   int passed = 0;
   auto passOn = [&] { return ++passed; };
   WheelWindowProc(target, kWmMouseWheel, WheelWParam(-120), passOn);
@@ -40,7 +45,8 @@ TEST(WheelWindowProc, SignOfTheDistanceChoosesTheDirection) {
 }
 
 TEST(WheelWindowProc, MiddleButtonAndOtherMessages) {
-  LoggingTarget target;
+  bool busy = false;
+  LoggingTarget target(busy);
   int passed = 0;
   auto passOn = [&] { return ++passed; };
   WheelWindowProc(target, kWmMButtonUp, 0, passOn);
@@ -50,13 +56,15 @@ TEST(WheelWindowProc, MiddleButtonAndOtherMessages) {
 }
 
 TEST(WheelWindowProc, ReturnsThePreviousProceduresResult) {
-  LoggingTarget target;
+  bool busy = false;
+  LoggingTarget target(busy);
   EXPECT_EQ(WheelWindowProc(target, kWmMouseWheel, WheelWParam(120), [] { return 77; }), 77);
   EXPECT_EQ(WheelWindowProc(target, 0x000F, 0, [] { return -3; }), -3);
 }
 
 TEST(WheelWindowProc, MessageDuringHandlingIsOnlyPassedOn) {
-  LoggingTarget target;
+  bool busy = false;
+  LoggingTarget target(busy);
   int innerPassed = 0;
   target.during = [&] {
     if (target.calls.size() == 1) {
@@ -67,18 +75,40 @@ TEST(WheelWindowProc, MessageDuringHandlingIsOnlyPassedOn) {
   EXPECT_EQ(target.calls, (std::vector<std::string>{"minus"}));
   EXPECT_EQ(innerPassed, 1);
   EXPECT_EQ(target.busyDuringCall, (std::vector<bool>{true}));
-  EXPECT_FALSE(WheelBusy());
+  EXPECT_FALSE(busy);
 }
 
 TEST(WheelWindowProc, FlagClearsAfterAnEscapingFailure) {
-  LoggingTarget target;
+  bool busy = false;
+  LoggingTarget target(busy);
   target.during = [] { throw std::runtime_error("operation failed"); };
   EXPECT_THROW(WheelWindowProc(target, kWmMouseWheel, WheelWParam(120), [] { return 0; }),
                std::runtime_error);
-  EXPECT_FALSE(WheelBusy());
+  EXPECT_FALSE(busy);
   target.during = nullptr;
   WheelWindowProc(target, kWmMouseWheel, WheelWParam(120), [] { return 0; });
   EXPECT_EQ(target.calls.size(), 2U);
+}
+
+TEST(WheelWindowProc, TheFlagIsSharedByTheWindowsOfAState) {
+  // A message to a second window while the first one handles its own is only passed on.
+  bool busy = false;
+  LoggingTarget first(busy);
+  LoggingTarget second(busy);
+  int secondPassed = 0;
+  first.during = [&] { WheelWindowProc(second, kWmMouseWheel, WheelWParam(120), [&] { return ++secondPassed; }); };
+  WheelWindowProc(first, kWmMouseWheel, WheelWParam(-120), [] { return 0; });
+  EXPECT_EQ(first.calls, (std::vector<std::string>{"minus"}));
+  EXPECT_TRUE(second.calls.empty());
+  EXPECT_EQ(secondPassed, 1);
+  EXPECT_FALSE(busy);
+  // A window of another state has a flag of its own.
+  bool otherBusy = false;
+  LoggingTarget elsewhere(otherBusy);
+  first.during = [&] { WheelWindowProc(elsewhere, kWmMouseWheel, WheelWParam(120), [] { return 0; }); };
+  WheelWindowProc(first, kWmMouseWheel, WheelWParam(-120), [] { return 0; });
+  EXPECT_EQ(elsewhere.calls, (std::vector<std::string>{"plus"}));
+  EXPECT_EQ(elsewhere.busyDuringCall, (std::vector<bool>{true}));
 }
 
 TEST(WheelWParam, DistanceInTheUpperHalf) {

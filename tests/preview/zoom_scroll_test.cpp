@@ -198,7 +198,7 @@ TEST_F(ZoomScrollTest, ZoomChangeDoesNotRewriteTheStatusBar) {
 TEST_F(ZoomScrollTest, HugeCanvasReachesAsFarAsSixteenBits) {
   // A page 20000 pixels tall at 300 %: the canvas is far more than 32767 pixels taller
   // than the viewport.
-  auto& page = ThisThreadState().engine.shownPageList[1];
+  auto& page = fake.state.engine.shownPageList[1];
   page.printableHeight = 20000;
   SelectZoom(k300);
   EXPECT_EQ(view.vertical.Max(), 32767);

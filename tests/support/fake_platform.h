@@ -113,7 +113,8 @@ class FakePointer final : public MousePointer {
   std::vector<int16_t> history;
 };
 
-// A platform with the given printers (by default one A4 office printer at 600 dpi).
+// A platform with the given printers (by default one A4 office printer at 600 dpi), and a
+// module state of its own.
 struct FakePlatform {
   explicit FakePlatform(std::vector<PrinterSpec> specs = {PrinterSpec{}});
 
@@ -121,7 +122,8 @@ struct FakePlatform {
   PrinterObject printer{printers};
   RecordingMessages messages;
   FakePointer pointer;
-  Platform platform{printer, messages, pointer};
+  ModuleState state;  // the module state of a newly loaded library
+  Platform platform{printer, messages, pointer, state};
 
   RecordingPrinter& Current() { return printers.Recording(printers.CurrentIndex()); }
 };

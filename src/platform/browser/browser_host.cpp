@@ -70,7 +70,7 @@ void BrowserHost::DropControlsGoneFrom(Document& document, std::vector<std::int6
 
 void BrowserHost::Show(Control& control, std::int64_t doc, const DocumentRequest& document) {
   // Only a list that would run asks the gate, so that a page without one spends nothing.
-  const ControlState& state = ThisThreadState().control;
+  const ControlState& state = platform_.state.control;
   const bool wouldRun = state.runMode == 1;
   const bool admitted = wouldRun && document.autoRun && autoRuns_.Admit(doc, document.origin, now_());
   control.control.Show(!wouldRun || admitted ? AutomaticRun::kWhenModeOne : AutomaticRun::kHeld);
@@ -99,7 +99,7 @@ std::string BrowserHost::AnswerDocument(Request& request) {
       // OBJECT: its property reading (the last one wins), then the show event.
       slot = std::make_unique<Control>(platform_, preview_);
       slot->control.ReadProperties(page.Document(), page.Bag(index));
-      HoldPdfPrinterUnlessChosen(printers_, ThisThreadState().control);
+      HoldPdfPrinterUnlessChosen(printers_, platform_.state.control);
       Show(*slot, request.doc, request.document);
     }
     buttons.push_back({key, PlaceOf(slot->view.PrintButton()), PlaceOf(slot->view.PreviewButton())});
@@ -120,7 +120,7 @@ std::string BrowserHost::AnswerClick(const Request& request) {
   Control& control = *clicked;
   const std::size_t deliveredBefore = printers_.Delivered().size();
   NameDocuments(document->second);
-  HoldPdfPrinterUnlessChosen(printers_, ThisThreadState().control);
+  HoldPdfPrinterUnlessChosen(printers_, platform_.state.control);
   if (request.kind == Request::Kind::kPrint) {
     // A disabled button cannot be clicked (a failed property reading disables it).
     if (!control.view.PrintButton().Enabled()) return ErrorAnswer({request.id, u"このコントロールの印刷ボタンは無効です。"});

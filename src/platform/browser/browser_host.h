@@ -2,9 +2,9 @@
 // pages one after another, and their frames), as the control's thread served a browser tab.
 // Each document's controls are created and shown as the document reports them, their
 // buttons' clicks come as requests, and every request gets one answer. Module-level state
-// is the thread's, so it is the tab's: controls on every page and frame of the tab share one
-// method list, the last reading wins, and a Mode 1 list that has printed does not print
-// again when its page is shown again (a reload), as the control prints it once.
+// is the platform's, made once for the tab, so controls on every page and frame of the tab
+// share one method list, the last reading wins, and a Mode 1 list that has printed does not
+// print again when its page is shown again (a reload), as the control prints it once.
 #pragma once
 
 #include <cstdint>

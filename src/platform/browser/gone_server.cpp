@@ -1,5 +1,6 @@
 #include "platform/browser/gone_server.h"
 
+#include "draw/method_commands.h"
 #include "platform/printing/pdf_printer.h"
 
 namespace vant::browser {
@@ -7,8 +8,8 @@ namespace vant::browser {
 bool ListChoosesPrinter(const ControlState& control, TextView printer) {
   for (int16_t k = 1; k <= control.methodCount && static_cast<std::size_t>(k) < control.methodList.size(); ++k) {
     const MethodRec& method = control.methodList[static_cast<std::size_t>(k)];
-    const Text command = LowerCase(method.field[0]);
-    if ((command == u"changeprinter" || command == u"changeprinterdriver") && TrimBlanks(method.field[1]) == printer) {
+    const CommandRow* command = FindCommand(MethodCommands(), method.field[0]);
+    if (command != nullptr && command->selectsPrinter && TrimBlanks(method.field[1]) == printer) {
       return true;
     }
   }

@@ -14,8 +14,9 @@
 
 namespace vant::browser {
 
-// Whether the control's list has a "changeprinter" (or "changeprinterdriver") method naming
-// the printer, as the method compares names.
+// Whether the control's list has a method naming the printer whose command (under any of
+// its names, as the command table finds it) chooses the printer, as the method compares
+// names.
 bool ListChoosesPrinter(const ControlState& control, TextView printer);
 
 // Why nothing is printed: the server's sentence and what the page may do.

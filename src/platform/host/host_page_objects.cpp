@@ -21,7 +21,7 @@ std::optional<Text> AttributeText(const GumboElement& element, const char* name)
 
 ParamElement ParamOf(const GumboElement& element) {
   return {AttributeText(element, "name").value_or(Text()),
-          AttributeText(element, "value").value_or(Text())};
+          AttributeText(element, "value").value_or(Text()), element.start_pos.line};
 }
 
 // The nodes to look into below node: an element's or the document's children. Template
@@ -75,7 +75,7 @@ PageObjects ReadPageObjects(std::string_view utf8Html, std::size_t maxParams) {
     if (isObject) {
       openObjects.push_back(page.objects.size());
       page.objects.push_back({AttributeText(element, "id"), AttributeText(element, "width"),
-                              AttributeText(element, "height"), {}});
+                              AttributeText(element, "height"), {}, element.start_pos.line});
     }
     frames.push_back({child, 0, isObject});
   }

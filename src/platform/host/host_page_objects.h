@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <optional>
 #include <stdexcept>
@@ -20,6 +21,7 @@ struct HostObject {
   // Its own PARAMs (those with no OBJECT between them), as indices into the page's
   // objectParams: each PARAM is held once.
   std::vector<std::size_t> params;
+  uint32_t line = 0;  // the line of the page its start tag stands on, from 1
 };
 
 struct PageObjects {
@@ -36,8 +38,9 @@ class TooManyParams : public std::runtime_error {
 // Parses the page's HTML (UTF-8) as a browser does and collects its OBJECT elements.
 // A PARAM counts once, for the nearest OBJECT around it; PARAMs outside every OBJECT, in
 // template contents or in NOSCRIPT (which a browser with scripting does not parse) are left
-// out. A missing name or value attribute is empty text. Beyond maxParams PARAMs the
-// collecting stops and TooManyParams is thrown: none of them is copied first.
+// out. A missing name or value attribute is empty text. Each OBJECT and PARAM carries the
+// line its start tag stands on. Beyond maxParams PARAMs the collecting stops and
+// TooManyParams is thrown: none of them is copied first.
 PageObjects ReadPageObjects(std::string_view utf8Html,
                             std::size_t maxParams = std::numeric_limits<std::size_t>::max());
 

@@ -66,9 +66,9 @@ class Reader {
   bool broken_ = false;
 };
 
-// The smallest PARAM on the pipe: its control flag is not written, a name and a value are
-// at least their two lengths.
-constexpr std::size_t kSmallestParamBytes = 16;
+// The smallest PARAM on the pipe: a name and a value are at least their two lengths, and
+// its line follows them.
+constexpr std::size_t kSmallestParamBytes = 24;
 
 void WriteParams(Writer& out, const ReadPageParams& page) {
   out.Byte(static_cast<std::uint8_t>(page.encoding));
@@ -78,6 +78,7 @@ void WriteParams(Writer& out, const ReadPageParams& page) {
   for (const ParamElement& param : page.objectParams) {
     out.Text16(param.name);
     out.Text16(param.value);
+    out.Number(param.line);
   }
   out.Byte(page.control ? 1 : 0);
   if (!page.control) return;
@@ -85,6 +86,7 @@ void WriteParams(Writer& out, const ReadPageParams& page) {
     out.Byte(*attribute ? 1 : 0);
     if (*attribute) out.Text16(**attribute);
   }
+  out.Number(page.control->line);
   out.Number(page.control->params.size());
   for (const std::size_t index : page.control->params) out.Number(index);
 }
@@ -98,13 +100,15 @@ std::optional<ReadPageParams> ReadParams(Reader& in) {
   page.objectParams.reserve(count);
   for (std::size_t i = 0; i < count && !in.Broken(); ++i) {
     Text name = in.Text16();
-    page.objectParams.push_back({std::move(name), in.Text16()});
+    Text value = in.Text16();
+    page.objectParams.push_back({std::move(name), std::move(value), static_cast<uint32_t>(in.Number(UINT32_MAX))});
   }
   if (in.Flag()) {
     HostObject control;
     for (std::optional<Text>* attribute : {&control.id, &control.width, &control.height}) {
       if (in.Flag()) *attribute = in.Text16();
     }
+    control.line = static_cast<uint32_t>(in.Number(UINT32_MAX));
     const std::size_t owned = in.Number(std::min(page.objectParams.size(), in.Left() / 8));
     control.params.reserve(owned);
     for (std::size_t i = 0; i < owned && !in.Broken(); ++i) {

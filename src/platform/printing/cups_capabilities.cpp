@@ -1,28 +1,21 @@
 #include "platform/printing/cups_capabilities.h"
 
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+#include <span>
 #include <string_view>
 
 #include "common/failure.h"
 #include "engine/papers.h"
 #include "engine/printer.h"
-#include "platform/printing/printer_choices.h"
+#include "engine/setting_values.h"
+#include "platform/printing/cups_media.h"
+#include "platform/printing/queue_ppd.h"
 
 namespace vant::printing {
 namespace {
-
-constexpr double kHundredthsPerMm = 100;
-
-PrinterMedia MediaFromSize(const cups_size_t& size) {
-  PrinterMedia media;
-  media.keyword = size.media;
-  media.widthMm = size.width / kHundredthsPerMm;
-  media.heightMm = size.length / kHundredthsPerMm;
-  media.leftMm = size.left / kHundredthsPerMm;
-  media.topMm = size.top / kHundredthsPerMm;
-  media.rightMm = size.right / kHundredthsPerMm;
-  media.bottomMm = size.bottom / kHundredthsPerMm;
-  return media;
-}
 
 ipp_attribute_t* Supported(const CupsDestination& d, const char* option) {
   return cupsFindDestSupported(CUPS_HTTP_DEFAULT, d.Dest(), d.Info(), option);
@@ -70,17 +63,10 @@ void ReadResolution(const CupsDestination& d, PrinterCapabilities& caps) {
   caps.dpiY = DotsPerInch(y, units);
 }
 
-void ReadPapers(const CupsDestination& d, PrinterCapabilities& caps) {
-  for (const PaperSheet& sheet : kPaperSheets) {
-    cups_size_t size{};
-    const std::string name(sheet.media);
-    if (cupsGetDestMediaByName(CUPS_HTTP_DEFAULT, d.Dest(), d.Info(), name.c_str(),
-                               CUPS_MEDIA_FLAGS_DEFAULT, &size)) {
-      caps.papers.emplace(sheet.code, MediaLaidAs(sheet, MediaFromSize(size)));
-    }
-  }
-  // The default sheet: the user's saved choice (lpoptions), else the queue's media-default.
-  // (cupsGetDestMediaDefault ignores media-default and answers Letter for an A4 queue.)
+// A name the destination gives for its default sheet; empty when it gives none ("unknown"
+// is what the server says of a PPD's custom default size).
+std::string NamedDefault(const CupsDestination& d) {
+  // The user's saved choice (lpoptions) comes first.
   std::string keyword = d.Option("media");
   if (keyword.empty()) {
     if (ipp_attribute_t* media = Default(d, "media")) {
@@ -88,66 +74,102 @@ void ReadPapers(const CupsDestination& d, PrinterCapabilities& caps) {
       if (value != nullptr) keyword = value;
     }
   }
-  cups_size_t size{};
-  const bool found = keyword.empty()
-      ? cupsGetDestMediaDefault(CUPS_HTTP_DEFAULT, d.Dest(), d.Info(), CUPS_MEDIA_FLAGS_DEFAULT, &size)
-      : cupsGetDestMediaByName(CUPS_HTTP_DEFAULT, d.Dest(), d.Info(), keyword.c_str(),
-                               CUPS_MEDIA_FLAGS_DEFAULT, &size);
-  if (!found) {
-    throw Failure(u"プリンター「" + caps.name + u"」の既定の用紙を取得できません: " + LastCupsError());
+  return keyword == "unknown" ? std::string() : keyword;
+}
+
+// The destination's default sheet: the name it gives, else the size its media-col-default
+// gives, else the PPD's own default (a custom size the server cannot name).
+std::optional<PrinterMedia> DefaultMedia(const CupsDestination& d, const std::vector<MediaEntry>& entries,
+                                         std::string& asked) {
+  asked = NamedDefault(d);
+  if (!asked.empty()) return FindMedia(entries, asked);
+  if (ipp_attribute_t* col = Default(d, "media-col"); col != nullptr && ippGetValueTag(col) == IPP_TAG_BEGIN_COLLECTION) {
+    ipp_attribute_t* size = ippFindAttribute(ippGetCollection(col, 0), "media-size", IPP_TAG_BEGIN_COLLECTION);
+    ipp_t* dims = size != nullptr ? ippGetCollection(size, 0) : nullptr;
+    ipp_attribute_t* x = dims != nullptr ? ippFindAttribute(dims, "x-dimension", IPP_TAG_INTEGER) : nullptr;
+    ipp_attribute_t* y = dims != nullptr ? ippFindAttribute(dims, "y-dimension", IPP_TAG_INTEGER) : nullptr;
+    if (x != nullptr && y != nullptr) {
+      pwg_media_t* pwg = pwgMediaForSize(ippGetInteger(x, 0), ippGetInteger(y, 0));
+      if (pwg != nullptr && pwg->pwg != nullptr) {
+        asked = pwg->pwg;
+        return FindMedia(entries, asked);
+      }
+    }
   }
-  caps.defaultMedia = MediaFromSize(size);
+  if (const auto ppd = FetchQueuePpd(d); ppd && !ppd->defaultPageSize.empty()) {
+    asked = ppd->defaultPageSize;
+    return FindMedia(entries, asked);
+  }
+  return std::nullopt;
+}
+
+void ReadPapers(const CupsDestination& d, PrinterCapabilities& caps) {
+  const std::vector<MediaEntry> entries = ReadMediaEntries(d);
+  for (const PaperSheet& sheet : kPaperSheets) {
+    if (auto media = FindMedia(entries, std::string(sheet.media))) {
+      caps.papers.emplace(sheet.code, MediaLaidAs(sheet, *media));
+    }
+  }
+  std::string asked;
+  const std::optional<PrinterMedia> found = DefaultMedia(d, entries, asked);
+  if (!found) {
+    const Text reason = asked.empty() ? Text(u"プリンターが既定の用紙を知らせません。")
+                                      : u"「" + FromUtf8(asked) + u"」はこのプリンターの用紙にありません。";
+    throw Failure(u"プリンター「" + caps.name + u"」の既定の用紙を取得できません: " + reason);
+  }
+  caps.defaultMedia = *found;
   caps.defaultPaper = kPaperUser;
   // The first code that stands for the default sheet: Letter is 1, A4 is 9.
   for (const auto& [code, media] : caps.papers) {
-    if (media.keyword == caps.defaultMedia.keyword) {
+    if (media.server == caps.defaultMedia.server) {
       caps.defaultPaper = code;
       break;
     }
   }
 }
 
+// The codes of the rows whose IPP enum the attribute lists.
+void InsertSupportedEnums(ipp_attribute_t* supported, std::span<const SettingValue> rows, std::set<int16_t>& codes) {
+  for (const SettingValue& row : rows) {
+    if (SupportsInteger(supported, row.ippEnum)) codes.insert(row.code);
+  }
+}
+
+// The code of the row the destination's default keyword stands for.
+void ReadDefaultKeyword(ipp_attribute_t* value, std::span<const SettingValue> rows, int16_t& code) {
+  const char* keyword = value != nullptr ? ippGetString(value, 0, nullptr) : nullptr;
+  if (keyword == nullptr) return;
+  if (const SettingValue* row = RowForIpp(rows, keyword)) code = row->code;
+}
+
 void ReadChoices(const CupsDestination& d, PrinterCapabilities& caps) {
-  ipp_attribute_t* orientations = Supported(d, "orientation-requested");
-  for (const int16_t code : {kPortrait, kLandscape}) {
-    if (SupportsInteger(orientations, *IppOrientation(code))) caps.orientations.insert(code);
-  }
+  InsertSupportedEnums(Supported(d, "orientation-requested"), kOrientations, caps.orientations);
 
-  ipp_attribute_t* qualities = Supported(d, "print-quality");
-  for (const int16_t code : {int16_t{-1}, int16_t{-2}, int16_t{-3}, int16_t{-4}}) {
-    if (SupportsInteger(qualities, *IppQuality(code))) caps.qualities.insert(code);
-  }
+  InsertSupportedEnums(Supported(d, "print-quality"), kPrintQualities, caps.qualities);
   if (ipp_attribute_t* quality = Default(d, "print-quality")) {
-    if (const auto code = QualityCode(ippGetInteger(quality, 0))) caps.defaultQuality = *code;
+    if (const SettingValue* row = RowForIpp(kPrintQualities, ippGetInteger(quality, 0))) {
+      caps.defaultQuality = row->code;
+    }
   }
 
+  // Each bin as the first of its keywords the destination lists.
   ipp_attribute_t* sources = Supported(d, "media-source");
-  for (const int16_t code : PaperBinCodes()) {
-    for (const std::string_view source : MediaSourcesFor(code)) {
-      if (SupportsKeyword(sources, source)) {
-        caps.bins.emplace(code, std::string(source));
+  for (const SettingValue& bin : kPaperBins) {
+    for (const std::string_view source : bin.ippKeywords) {
+      if (!source.empty() && SupportsKeyword(sources, source)) {
+        caps.bins.emplace(bin.code, std::string(source));
         break;
       }
     }
   }
-  if (ipp_attribute_t* source = Default(d, "media-source")) {
-    const char* keyword = ippGetString(source, 0, nullptr);
-    if (keyword != nullptr) {
-      if (const auto code = PaperBinCode(keyword)) caps.defaultBin = *code;
-    }
-  }
+  ReadDefaultKeyword(Default(d, "media-source"), kPaperBins, caps.defaultBin);
 
   ipp_attribute_t* modes = Supported(d, "print-color-mode");
-  for (const int16_t code : {kMonochrome, kColour}) {
-    if (SupportsKeyword(modes, *IppColorMode(code))) caps.colourModes.insert(code);
+  for (const SettingValue& mode : kColourModes) {
+    if (SupportsKeyword(modes, mode.ippKeywords[0])) caps.colourModes.insert(mode.code);
   }
   caps.defaultColour = caps.colourModes.contains(kColour) ? kColour : kMonochrome;
-  if (ipp_attribute_t* mode = Default(d, "print-color-mode")) {
-    const char* keyword = ippGetString(mode, 0, nullptr);
-    if (keyword != nullptr) {
-      if (const auto code = ColorModeCode(keyword)) caps.defaultColour = *code;
-    }
-  }
+  ReadDefaultKeyword(Default(d, "print-color-mode"), kColourModes, caps.defaultColour);
 }
 
 }  // namespace

@@ -49,6 +49,34 @@ Text JobErrorReason(const CupsConnection& connection, ipp_status_t status) {
   return connection.FailureReason(status);
 }
 
+// The sheet and the source as one media-col: a print server honours the source only there
+// for a queue with a driver (it becomes the PPD's InputSlot), and the sheet's strips pick
+// the very size the queue lists. Empty when the printer names no sheet; without the size
+// when withSize is false.
+std::string MediaCol(const JobAttributes& a, bool withSize) {
+  std::string col;
+  if (withSize && a.media.width > 0 && a.media.length > 0) {
+    const ServerMedia& m = a.media;
+    col += "media-size={x-dimension=" + std::to_string(m.width) + " y-dimension=" + std::to_string(m.length) + "}";
+    col += " media-left-margin=" + std::to_string(m.left) + " media-right-margin=" + std::to_string(m.right);
+    col += " media-top-margin=" + std::to_string(m.top) + " media-bottom-margin=" + std::to_string(m.bottom);
+  }
+  if (a.mediaSource) {
+    if (!col.empty()) col += " ";
+    col += "media-source=" + *a.mediaSource;
+  }
+  return col.empty() ? col : "{" + col + "}";
+}
+
+// Hundredths of a millimetre as a PPD size's figure: "50", "28.58".
+std::string MmFigure(int32_t hundredths) {
+  std::string text = std::to_string(hundredths / 100);
+  if (const int32_t rest = hundredths % 100; rest != 0) {
+    text += '.' + std::to_string(rest / 10) + (rest % 10 != 0 ? std::to_string(rest % 10) : "");
+  }
+  return text;
+}
+
 // Bytes per write to the server.
 constexpr qsizetype kChunk = 64 * 1024;
 
@@ -56,13 +84,16 @@ constexpr qsizetype kChunk = 64 * 1024;
 // in several parts is held until every part is in, so that no part prints before all are
 // there and the parts print one after the other.
 int SendJob(http_t* http, const CupsConnection& connection, cups_dest_t* dest, cups_dinfo_t* info,
-            const PrintedDocument& part, bool held) {
+            const PrintedDocument& part, bool held, bool ppdSizes) {
   JobOptions options;
   const JobAttributes& a = part.attributes;
-  if (!a.media.empty()) options.Add("media", a.media);
+  // A size of its own goes to a queue with a PPD as the PPD's custom size: the server would
+  // take a stock within 1.76 mm of it for a media-size (a 50 x 30 mm label on 2 x 1.25 in).
+  const bool customPageSize = ppdSizes && a.customMedia && a.media.width > 0 && a.media.length > 0;
+  if (customPageSize) options.Add("PageSize", "Custom." + MmFigure(a.media.width) + "x" + MmFigure(a.media.length) + "mm");
+  if (const std::string mediaCol = MediaCol(a, !customPageSize); !mediaCol.empty()) options.Add("media-col", mediaCol);
   options.Add("orientation-requested", std::to_string(a.orientation));
   if (a.quality) options.Add("print-quality", std::to_string(*a.quality));
-  if (a.mediaSource) options.Add("media-source", *a.mediaSource);
   if (a.colorMode) options.Add("print-color-mode", *a.colorMode);
   options.Add("print-scaling", "none");
   if (part.copies > 1) options.Add("copies", std::to_string(part.copies));
@@ -146,6 +177,16 @@ bool CupsJobOutput::CheckQueue(const Text& printer) const {
   return state != nullptr && ippGetInteger(state, 0) == IPP_PSTATE_STOPPED;
 }
 
+const std::optional<QueuePpd>& CupsJobOutput::Ppd() {
+  if (!ppd_) ppd_ = FetchQueuePpd(*destination_);
+  return *ppd_;
+}
+
+SheetGrid CupsJobOutput::GridFor(const PrinterMedia& media) {
+  const auto& ppd = Ppd();
+  return {AnchorOf(ppd), ppd ? ExactSheet(*ppd, media) : media};
+}
+
 DeliveredDocument CupsJobOutput::Deliver(const PrintedDocument& document) {
   return DeliverParts({document});
 }
@@ -166,7 +207,9 @@ DeliveredDocument CupsJobOutput::DeliverParts(const std::vector<PrintedDocument>
     for (const int job : jobs) cupsCancelDestJob(http, dest, job);
   };
   try {
-    for (const PrintedDocument& part : parts) jobs.push_back(SendJob(http, connection, dest, info, part, held));
+    for (const PrintedDocument& part : parts) {
+      jobs.push_back(SendJob(http, connection, dest, info, part, held, part.attributes.customMedia && HasPpd()));
+    }
   } catch (...) {
     // The parts sent so far are held: none of them prints.
     cancelAll();

@@ -10,9 +10,11 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/printing/cups_destination.h"
+#include "platform/printing/queue_ppd.h"
 #include "platform/printing/printer_output.h"
 
 namespace vant::printing {
@@ -25,11 +27,18 @@ class CupsJobOutput final : public PrinterOutput {
   DeliveredDocument Deliver(const PrintedDocument& document) override;
   DeliveredDocument DeliverParts(const std::vector<PrintedDocument>& parts) override;
 
+  // From the queue's PPD, read the first time it is asked.
+  SheetGrid GridFor(const PrinterMedia& media) override;
+
  private:
   // Refuses (throws) when the queue takes no jobs; whether it is paused.
   bool CheckQueue(const Text& printer) const;
+  // The queue's PPD, fetched the first time it is needed; empty for a queue without one.
+  const std::optional<QueuePpd>& Ppd();
+  bool HasPpd() { return Ppd().has_value(); }
 
   std::unique_ptr<CupsDestination> destination_;
+  std::optional<std::optional<QueuePpd>> ppd_;  // fetched once; the inner one empty without a PPD
 };
 
 }  // namespace vant::printing

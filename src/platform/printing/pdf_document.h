@@ -22,7 +22,9 @@ struct PdfPageLayout {
   double sheetWidthMm = 0;   // portrait
   double sheetHeightMm = 0;  // portrait
   bool landscape = false;
-  double offsetXPx = 0;  // printable area's corner on the page, device pixels
+  // The painter origin on the page, device pixels: on the printer's dot grid, within half a
+  // dot of the printable area's corner (device_grid.h).
+  double offsetXPx = 0;
   double offsetYPx = 0;
   double printableWidthPx = 0;
   double printableHeightPx = 0;

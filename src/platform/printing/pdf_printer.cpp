@@ -2,7 +2,7 @@
 
 #include "engine/papers.h"
 #include "engine/printer.h"
-#include "platform/printing/printer_choices.h"
+#include "engine/setting_values.h"
 
 namespace vant::printing {
 
@@ -20,13 +20,11 @@ PrinterCapabilities PdfPrinterCapabilities() {
   caps.defaultPaper = kPdfPrinterDefaultPaper;
   caps.defaultMedia = caps.papers.at(kPdfPrinterDefaultPaper);
   caps.orientations = {kPortrait, kLandscape};
-  caps.qualities = {-1, -2, -3, -4};
-  for (const int16_t code : PaperBinCodes()) {
-    caps.bins.emplace(code, std::string(MediaSourcesFor(code).front()));
-  }
+  for (const SettingValue& quality : kPrintQualities) caps.qualities.insert(quality.code);
+  for (const SettingValue& bin : kPaperBins) caps.bins.emplace(bin.code, std::string(bin.ippKeywords[0]));
   caps.colourModes = {kMonochrome, kColour};
-  caps.defaultQuality = -3;
-  caps.defaultBin = 7;
+  caps.defaultQuality = kQualityMedium.code;
+  caps.defaultBin = kBinAuto.code;
   caps.defaultColour = kColour;
   return caps;
 }

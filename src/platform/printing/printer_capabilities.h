@@ -11,8 +11,29 @@
 
 #include "common/text.h"
 #include "engine/papers.h"
+#include "engine/setting_values.h"
 
 namespace vant::printing {
+
+// A sheet as the print server measures it: hundredths of a millimetre, its width across the
+// way it is fed, with the unprintable strip at each edge. A job asks for the sheet by these
+// figures (media-col), which every kind of queue applies.
+struct ServerMedia {
+  int32_t width = 0;
+  int32_t length = 0;
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t right = 0;
+  int32_t bottom = 0;
+  bool operator==(const ServerMedia&) const = default;
+};
+
+// Where the printer's dot grid starts on a page (device_grid.h): at the corner of the page
+// as it is (a PDF file, a printer that takes the PDF), at the sheet's top-left corner (a
+// driverless printer's PWG raster), at its lower-left corner (a PostScript printer, whose
+// page space starts there) or at the printable area's corner (a driver fed the print
+// server's raster).
+enum class GridAnchor { kPageCorner, kSheetCorner, kSheetLowerLeft, kPrintableCorner };
 
 // One sheet as the printer takes it, portrait, millimetres.
 struct PrinterMedia {
@@ -24,6 +45,8 @@ struct PrinterMedia {
   double topMm = 0;
   double rightMm = 0;
   double bottomMm = 0;
+  ServerMedia server;  // the sheet as the print server measures it, not turned
+  bool custom = false;  // made at its own size within the printer's custom range
 };
 
 struct PrinterCapabilities {
@@ -34,16 +57,16 @@ struct PrinterCapabilities {
   std::map<int16_t, PrinterMedia> papers;
   // The printer's default sheet and its code (256 when no code stands for it).
   PrinterMedia defaultMedia;
-  int16_t defaultPaper = 256;
+  int16_t defaultPaper = kPaperUser;
   // The other settings' codes the printer takes, and its defaults. A default that is not
   // among the codes taken is reported by the printer but never sent to the server.
   std::set<int16_t> orientations;
   std::set<int16_t> qualities;
   std::map<int16_t, std::string> bins;  // paper bin code -> the printer's media-source keyword
   std::set<int16_t> colourModes;
-  int16_t defaultQuality = -3;
-  int16_t defaultBin = 7;
-  int16_t defaultColour = 2;
+  int16_t defaultQuality = kQualityMedium.code;
+  int16_t defaultBin = kBinAuto.code;
+  int16_t defaultColour = kColour;
 };
 
 // The sheet as it lies on the page in an orientation: size and unprintable strips, mm.

@@ -11,19 +11,29 @@
 #include <vector>
 
 #include "common/text.h"
+#include "engine/setting_values.h"
+#include "platform/printing/printer_capabilities.h"
 
 namespace vant::printing {
 
 // The job's settings as the print server takes them. Each optional one is sent only when
 // the printer takes the value.
 struct JobAttributes {
-  std::string media;               // media keyword
-  int orientation = 3;             // orientation-requested
-  std::optional<int> quality;      // print-quality
-  std::optional<std::string> mediaSource;
-  std::optional<std::string> colorMode;  // print-color-mode
+  ServerMedia media;                      // media-col: media-size and the strips
+  bool customMedia = false;               // a size of its own (PrinterMedia::custom)
+  int orientation = kIppPortrait;         // orientation-requested
+  std::optional<int> quality;             // print-quality
+  std::optional<std::string> mediaSource; // media-col: media-source
+  std::optional<std::string> colorMode;   // print-color-mode
 
   bool operator==(const JobAttributes&) const = default;
+};
+
+// How a printer lays its dots on a sheet: where its grid starts, and the sheet with its
+// strips as exact as its driver has them.
+struct SheetGrid {
+  GridAnchor anchor = GridAnchor::kPageCorner;
+  PrinterMedia media;
 };
 
 struct PrintedDocument {
@@ -64,6 +74,9 @@ class PrinterOutput {
   // order; handed over only by outputs with OneSettingPerDelivery. The parts arrive as one
   // document or not at all.
   virtual DeliveredDocument DeliverParts(const std::vector<PrintedDocument>& parts);
+  // Where the dots of a sheet this output prints lie (device_grid.h): a PDF file's pages
+  // are rasterised as they are.
+  virtual SheetGrid GridFor(const PrinterMedia& media) { return {GridAnchor::kPageCorner, media}; }
 };
 
 }  // namespace vant::printing

@@ -9,37 +9,17 @@
 #include <optional>
 #include <vector>
 
-#include "engine/printer.h"
-#include "engine/surface.h"
 #include "platform/printing/pdf_document.h"
 #include "platform/printing/printer_capabilities.h"
 #include "platform/printing/printer_output.h"
+#include "platform/printing/settings_printer.h"
 #include "platform/qt/qt_printer_device.h"
 
 namespace vant::printing {
 
-// The font a printer starts with, and after it becomes current with no document open.
-inline constexpr TextView kPrinterFontName = u"ＭＳ 明朝";
-inline constexpr double kPrinterFontPoints = 10;
-
-class PagePrinter final : public Surface, public Printer {
+class PagePrinter final : public SettingsPrinter {
  public:
   PagePrinter(PrinterCapabilities capabilities, std::unique_ptr<PrinterOutput> output);
-
-  Text DeviceName() const override { return caps_.name; }
-
-  // Codes the printer does not take are refused with a Failure that names the printer
-  // and the value; the setting keeps its value.
-  void SetPaperSize(int16_t code) override;
-  int16_t PaperSize() const override { return paperSize_; }
-  void SetOrientation(int16_t code) override;
-  int16_t Orientation() const override { return orientation_; }
-  void SetPrintQuality(int16_t code) override;
-  int16_t PrintQuality() const override { return quality_; }
-  void SetPaperBin(int16_t code) override;
-  int16_t PaperBin() const override { return bin_; }
-  void SetColorMode(int16_t code) override;
-  int16_t ColorMode() const override { return colour_; }
 
   // Ends the page (a page with no mark yet is ended blank); the next mark starts a page.
   void NewPage() override;
@@ -48,13 +28,9 @@ class PagePrinter final : public Surface, public Printer {
   void EndDoc() override;
   void KillDoc() override;
   uint64_t OpenDocumentId() const override { return document_ ? documentsOpened_ : 0; }
-  int32_t DeviceCaps(int index) const override;
 
   // Whether a document is open: a page has been started since the last end or kill.
   bool HasOpenDocument() const { return document_ != nullptr; }
-  // The state of a printer that becomes current with no document open: its default
-  // settings, scale mode twips, the printer font, position and pen reset.
-  void ResetToDefaults();
 
   // The name the jobs and PDF files of this printer carry.
   void SetDocumentTitle(Text title) { title_ = std::move(title); }
@@ -66,31 +42,18 @@ class PagePrinter final : public Surface, public Printer {
   }
   const std::optional<DeliveredDocument>& LastDelivered() const { return lastDelivered_; }
 
-  const PrinterCapabilities& Capabilities() const { return caps_; }
-  // The sheet in force, as the printer takes it.
-  const PrinterMedia& Media() const { return media_; }
-
  private:
   QPainter& PainterForMark();
   void StartPage();
   // Completes the open part of the document (its pages so far) and keeps it for EndDoc.
   void FinishPart();
-  PageGeometry Geometry() const;
-  void Relayout();
+  void ResizeDevice(double widthPx, double heightPx) override { device_.Resize(widthPx, heightPx); }
   JobAttributes CurrentAttributes() const;
 
-  PrinterCapabilities caps_;
   std::unique_ptr<PrinterOutput> output_;
   QtPrinterDevice device_;
   Text title_ = u"Vant3";
   int copies_ = 1;
-  // The settings in force; the constructor starts them from the defaults.
-  int16_t paperSize_ = 0;
-  PrinterMedia media_;
-  int16_t orientation_ = kPortrait;
-  int16_t quality_ = 0;
-  int16_t bin_ = 0;
-  int16_t colour_ = 0;
   // The open document: the part being painted, after the parts completed before it. An
   // output that takes one setting per delivery gets a new part wherever a page's settings
   // differ from the page before; any other output gets the whole document as one part.

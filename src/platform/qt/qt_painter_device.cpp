@@ -3,7 +3,6 @@
 #include <QColor>
 #include <QLineF>
 #include <QPen>
-#include <QRect>
 #include <QRectF>
 #include <QVector>
 
@@ -99,7 +98,9 @@ void QtPainterDevice::SetResolution(double dpiX, double dpiY) {
 
 QPen QtPainterDevice::QtPen(const Pen& pen) const {
   const double width = std::max(1.0, pen.width);
-  QPen qpen(QBrush(ToQColor(pen.colour)), width);
+  // The pen paints exactly its width in whole dots (dot_edges.h).
+  const double painted = StrokeWidth(width, across_.inset);
+  QPen qpen(QBrush(ToQColor(pen.colour)), painted);
   const DashPattern* pattern = PatternFor(pen.style);
   if (pattern == nullptr) {
     qpen.setStyle(Qt::SolidLine);
@@ -114,7 +115,7 @@ QPen QtPainterDevice::QtPen(const Pen& pen) const {
   QVector<qreal> dashes;
   for (int i = 0; i < pattern->count; ++i) {
     // Qt counts dash lengths in pen widths.
-    dashes.append(pattern->lengths[static_cast<size_t>(i)] * scale / width);
+    dashes.append(pattern->lengths[static_cast<size_t>(i)] * scale / painted);
   }
   qpen.setDashPattern(dashes);
   qpen.setCapStyle(Qt::FlatCap);
@@ -122,18 +123,24 @@ QPen QtPainterDevice::QtPen(const Pen& pen) const {
   return qpen;
 }
 
+void QtPainterDevice::FillDots(QPainter& painter, double left, double top, double right, double bottom,
+                               const QColor& colour) const {
+  const PaintedSpan across = InsideDots(left, right, across_);
+  const PaintedSpan down = InsideDots(top, bottom, down_);
+  painter.fillRect(QRectF(QPointF(across.from, down.from), QPointF(across.to, down.to)), colour);
+}
+
 void QtPainterDevice::FillRect(double x, double y, double w, double h, Rgb colour) {
-  // Only the part inside the drawable area, in whole pixels.
+  // Only the part inside the drawable area, in whole pixels, its edges inside them.
   const double left = std::max(0.0, std::round(x));
   const double top = std::max(0.0, std::round(y));
   const double right = std::min(std::round(widthPx_), std::round(x + w));
   const double bottom = std::min(std::round(heightPx_), std::round(y + h));
   if (!(right > left) || !(bottom > top)) return;
+  // The painter first: the printer starts its page there, and with it the page's edges.
   QPainter& painter = Painter();
   painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.fillRect(QRect(static_cast<int>(left), static_cast<int>(top),
-                         static_cast<int>(right - left), static_cast<int>(bottom - top)),
-                   ToQColor(colour));
+  FillDots(painter, left, top, right, bottom, ToQColor(colour));
 }
 
 void QtPainterDevice::StrokeLine(double x1, double y1, double x2, double y2, const Pen& pen) {
@@ -142,8 +149,24 @@ void QtPainterDevice::StrokeLine(double x1, double y1, double x2, double y2, con
   const QRectF area(-margin, -margin, widthPx_ + 2 * margin, heightPx_ + 2 * margin);
   double t0 = 0, t1 = 1;
   if (!ClipSegment(x1, y1, x2, y2, area, t0, t1)) return;
-  QPen qpen = QtPen(pen);
+  QPainter& painter = Painter();  // before the pen: the page's edges come with the page
   const double dx = x2 - x1, dy = y2 - y1;
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  const double width = std::max(1.0, pen.width);
+  if (pen.style == kStyleSolid && (dx == 0 || dy == 0)) {
+    // A solid line along the grid is the band of whole dots it covers, filled: across it
+    // exactly its width, along it from the dot of one end to that of the other with half
+    // the width beyond each (where a round end reaches). A rasteriser's stroke adjustment
+    // would widen a stroke of the same width by a dot here and there.
+    const double ax = x1 + t0 * dx, ay = y1 + t0 * dy, bx = x1 + t1 * dx, by = y1 + t1 * dy;
+    const double left = StrokeCentre(std::min(ax, bx), width) - width / 2;
+    const double right = StrokeCentre(std::max(ax, bx), width) + width / 2;
+    const double top = StrokeCentre(std::min(ay, by), width) - width / 2;
+    const double bottom = StrokeCentre(std::max(ay, by), width) + width / 2;
+    FillDots(painter, left, top, right, bottom, ToQColor(pen.colour));
+    return;
+  }
+  QPen qpen = QtPen(pen);
   if (t0 > 0 && qpen.style() == Qt::CustomDashLine) {
     // Keep the dashes where they would have been on the whole line.
     double period = 0;
@@ -151,12 +174,14 @@ void QtPainterDevice::StrokeLine(double x1, double y1, double x2, double y2, con
     const double skipped = t0 * std::hypot(dx, dy) / qpen.widthF();
     qpen.setDashOffset(std::fmod(skipped, period));
   }
-  QPainter& painter = Painter();
-  painter.setRenderHint(QPainter::Antialiasing, false);
+  // A styled line along the grid covers exactly its width in whole dots across; any other
+  // line runs through the dot centres its ends name.
+  const double acrossX = dx == 0 ? StrokeCentre(x1, width) - x1 : kPixelCentre;
+  const double acrossY = dy == 0 ? StrokeCentre(y1, width) - y1 : kPixelCentre;
   painter.setPen(qpen);
   painter.setBrush(Qt::NoBrush);
-  painter.drawLine(QLineF(x1 + t0 * dx + kPixelCentre, y1 + t0 * dy + kPixelCentre,
-                          x1 + t1 * dx + kPixelCentre, y1 + t1 * dy + kPixelCentre));
+  painter.drawLine(QLineF(x1 + t0 * dx + acrossX, y1 + t0 * dy + acrossY,
+                          x1 + t1 * dx + acrossX, y1 + t1 * dy + acrossY));
 }
 
 void QtPainterDevice::StrokeRect(double x1, double y1, double x2, double y2, const Pen& pen) {
@@ -178,12 +203,26 @@ void QtPainterDevice::StrokeRect(double x1, double y1, double x2, double y2, con
     StrokeLine(left, bottom, left, top, pen);
     return;
   }
+  // Each side covers exactly the pen's width in whole dots.
+  const double width = std::max(1.0, pen.width);
   QPainter& painter = Painter();
   painter.setRenderHint(QPainter::Antialiasing, false);
+  if (pen.style == kStyleSolid) {
+    // A solid outline is its four sides filled: a rasteriser strokes a rectangle's outline
+    // a dot wider than the same pen's line (Ghostscript does).
+    const double l = StrokeCentre(left, width) - width / 2, r = StrokeCentre(right, width) - width / 2;
+    const double t = StrokeCentre(top, width) - width / 2, b = StrokeCentre(bottom, width) - width / 2;
+    const QColor colour = ToQColor(pen.colour);
+    FillDots(painter, l, t, r + width, t + width, colour);
+    FillDots(painter, l, b, r + width, b + width, colour);
+    FillDots(painter, l, t, l + width, b + width, colour);
+    FillDots(painter, r, t, r + width, b + width, colour);
+    return;
+  }
   painter.setPen(QtPen(pen));
   painter.setBrush(Qt::NoBrush);
-  painter.drawRect(QRectF(QPointF(left + kPixelCentre, top + kPixelCentre),
-                          QPointF(right + kPixelCentre, bottom + kPixelCentre)));
+  painter.drawRect(QRectF(QPointF(StrokeCentre(left, width), StrokeCentre(top, width)),
+                          QPointF(StrokeCentre(right, width), StrokeCentre(bottom, width))));
 }
 
 void QtPainterDevice::StrokeEllipse(double cx, double cy, double rx, double ry, const Pen& pen) {

@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "engine/paint_device.h"
+#include "platform/qt/dot_edges.h"
 #include "platform/qt/qt_fonts.h"
 
 namespace vant::qt {
@@ -19,9 +20,12 @@ class QtPainterDevice : public PaintDevice {
   double WidthPx() const override { return widthPx_; }
   double HeightPx() const override { return heightPx_; }
 
-  // Whole pixels, no antialiasing: a barcode module of m pixels is exactly m pixels.
+  // Whole pixels, no antialiasing: a barcode module of m pixels is exactly m pixels, on
+  // paper too (its edges are kept inside its dots where the device's grid is known:
+  // dot_edges.h).
   void FillRect(double x, double y, double w, double h, Rgb colour) override;
-  // Strokes are centred on the pixel a coordinate names, as the platform draws them;
+  // Strokes are centred on the pixel a coordinate names, as the platform draws them, and a
+  // pen n pixels wide covers exactly n whole pixels across a line or side along the grid;
   // DrawStyle 1 to 4 become a dash pattern in device pixels, grown with the resolution and
   // the width so that it stays visible on fine printers and with thick pens.
   void StrokeLine(double x1, double y1, double x2, double y2, const Pen& pen) override;
@@ -39,13 +43,19 @@ class QtPainterDevice : public PaintDevice {
   // A device whose drawable area changes (a picture box resized, a new paper size).
   void SetSize(double widthPx, double heightPx);
   void SetResolution(double dpiX, double dpiY);
+  // How the edges of marks are laid across and down (dot_edges.h); on the dot boundaries
+  // until a device knows its grid.
+  void SetEdgeRules(const EdgeRule& across, const EdgeRule& down) { across_ = across, down_ = down; }
 
  private:
   QPen QtPen(const Pen& pen) const;
+  // Fills the whole dots [left, right) x [top, bottom), its edges inside them.
+  void FillDots(QPainter& painter, double left, double top, double right, double bottom, const QColor& colour) const;
   // No drawable area: nothing can be painted (and a null image has no painter).
   bool Blank() const { return !(widthPx_ > 0) || !(heightPx_ > 0); }
 
   double dpiX_, dpiY_, widthPx_, heightPx_;
+  EdgeRule across_, down_;
   FontCache fonts_;
 };
 

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "platform/qt/dot_edges.h"
 #include "platform/qt/qt_painter_device.h"
 
 namespace vant::printing {
@@ -22,6 +23,14 @@ class QtPrinterDevice final : public qt::QtPainterDevice {
 
   // A new paper size or orientation: the printable area of the pages to come.
   void Resize(double widthPx, double heightPx) { SetSize(widthPx, heightPx); }
+  // The pages to come lie on a known dot grid (a driver's or a printer's own), the painter's
+  // origin on it: marks' edges are kept inside their dots, short of the dot centres of a
+  // second grid otherX, otherY dots further on (0 for none). Without a known grid they lie
+  // on the dot boundaries.
+  void SetGrid(bool known, double otherX, double otherY) {
+    const double inset = known ? qt::kEdgeInset : 0;
+    SetEdgeRules({inset, otherX}, {inset, otherY});
+  }
 
  protected:
   QPainter& Painter() override { return startPage_(); }

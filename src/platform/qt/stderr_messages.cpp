@@ -10,10 +10,12 @@ bool DrivesTerminal(char16_t unit) {
   return (unit < 0x20 && unit != u'\t') || (unit >= 0x7F && unit <= 0x9F);
 }
 
-// The text in UTF-8 with every control character written as \uXXXX, as the JSON of
-// `vant methods` writes it: a page's text cannot move the cursor, retitle the window,
-// clear the screen or reach the clipboard.
-std::string Visible(TextView text) {
+}  // namespace
+
+// Every control character is written as \uXXXX, as the JSON of `vant methods` writes it:
+// a page's text cannot move the cursor, retitle the window, clear the screen or reach the
+// clipboard.
+std::string VisibleText(TextView text) {
   static constexpr char kHexDigits[] = "0123456789abcdef";
   std::string out;
   std::size_t start = 0;
@@ -27,20 +29,18 @@ std::string Visible(TextView text) {
   return out + ToUtf8(text.substr(start));
 }
 
-}  // namespace
-
 std::string StderrBoxText(const Text& text, MessageIcon icon, const Text& title) {
   std::string out = icon == MessageIcon::kCritical ? "[critical]" : "[information]";
-  if (!title.empty()) out += " " + Visible(title);
+  if (!title.empty()) out += " " + VisibleText(title);
   out += "\n";
   size_t start = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] != u'\r' && text[i] != u'\n') continue;
-    out += Visible(TextView(text).substr(start, i - start)) + "\n";
+    out += VisibleText(TextView(text).substr(start, i - start)) + "\n";
     if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
     start = i + 1;
   }
-  if (start < text.size()) out += Visible(TextView(text).substr(start)) + "\n";
+  if (start < text.size()) out += VisibleText(TextView(text).substr(start)) + "\n";
   out += "\n";
   return out;
 }

@@ -16,6 +16,10 @@ namespace vant::qt {
 // The box exactly as written.
 std::string StderrBoxText(const Text& text, MessageIcon icon, const Text& title);
 
+// The text in UTF-8 with every control character but the tab written as \u001b and so on,
+// as in the boxes: a page's text cannot drive the terminal it is written to.
+std::string VisibleText(TextView text);
+
 class StderrMessageBoxes final : public MessageBoxes {
  public:
   StderrMessageBoxes();  // standard error

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/numbers.h"
-#include "draw/draw_dispatch.h"
+#include "draw/method_commands.h"
 #include "draw/draw_page.h"
 #include "engine/module_state.h"
 #include "engine/printer_geometry.h"
@@ -16,8 +16,8 @@
 namespace vant::test {
 namespace {
 
-const PageRec& Shown(int16_t page) {
-  const auto& shown = ThisThreadState().engine.shownPageList;
+const PageRec& Shown(const EngineState& engine, int16_t page) {
+  const auto& shown = engine.shownPageList;
   if (page < 1 || static_cast<size_t>(page) >= shown.size()) {
     throw std::out_of_range("no shown page " + std::to_string(page));
   }
@@ -28,9 +28,9 @@ int Whole(double x) { return static_cast<int>(RoundHalfEven(x)); }
 
 int Device(int pixels, double ratio) { return static_cast<int>(std::floor(pixels * ratio + 0.5)); }
 
-QImage Stretched(int16_t page, double factor, int width, int height, double ratio = 1) {
-  const PageRec& p = Shown(page);
-  const QImage picture = DrawnPagePicture(page, ratio);
+QImage Stretched(const EngineState& engine, int16_t page, double factor, int width, int height, double ratio = 1) {
+  const PageRec& p = Shown(engine, page);
+  const QImage picture = DrawnPagePicture(engine, page, ratio);
   QImage image(Device(width, ratio), Device(height, ratio), QImage::Format_RGB32);
   image.fill(Qt::white);
   const int x = Whole(factor * p.offsetLeft), y = Whole(factor * p.offsetTop);
@@ -45,7 +45,7 @@ QImage Stretched(int16_t page, double factor, int width, int height, double rati
 }  // namespace
 
 ShownPages BuildShownPages(Platform& platform) {
-  auto& engine = ThisThreadState().engine;
+  auto& engine = platform.state.engine;
   engine.pageList = PageArray(1);
   engine.shownPageList = PageArray(1);
   engine.nextMethod = 0;
@@ -55,10 +55,10 @@ ShownPages BuildShownPages(Platform& platform) {
     picture.Surface().Cls();
     engine.pageList.resize(static_cast<size_t>(page) + 1);
     SetupPreviewPage(platform, picture.Surface(), page);
-    if (RunMethods(platform, picture.Surface(), page, DrawingCommands()) != kRunCompleted) {
+    if (RunMethods(platform, picture.Surface(), page, MethodCommands()) != kRunCompleted) {
       throw std::runtime_error("the run stopped on page " + std::to_string(page));
     }
-    if (engine.nextMethod > ThisThreadState().control.methodCount) break;
+    if (engine.nextMethod > platform.state.control.methodCount) break;
   }
   for (size_t i = 1; i < engine.pageList.size(); ++i) {
     if (engine.pageList[i].shown) engine.shownPageList.push_back(engine.pageList[i]);
@@ -67,37 +67,37 @@ ShownPages BuildShownPages(Platform& platform) {
   return {static_cast<int>(engine.shownPageList.size()) - 1};
 }
 
-QImage DrawnPagePicture(int16_t page, double ratio) {
-  const PageRec& p = Shown(page);
+QImage DrawnPagePicture(const EngineState& engine, int16_t page, double ratio) {
+  const PageRec& p = Shown(engine, page);
   qt::QtPictureBox picture(p.printableWidth * 2, p.printableHeight * 2, ratio);
   qt::QtPictureBox scratch(25, 17, ratio);
-  if (!DrawPage(picture.Surface(), page, scratch.Surface())) {
+  if (!DrawPage(picture.Surface(), p, scratch.Surface())) {
     throw std::runtime_error("page " + std::to_string(page) + " was not drawn");
   }
   return picture.Image().convertToFormat(QImage::Format_RGB32);
 }
 
-QImage PageImageAtFactor(int16_t page, double factor, double ratio) {
-  const PageRec& p = Shown(page);
+QImage PageImageAtFactor(const EngineState& engine, int16_t page, double factor, double ratio) {
+  const PageRec& p = Shown(engine, page);
   const float f = ToSingle(factor);
-  return Stretched(page, f,
+  return Stretched(engine, page, f,
                    Whole(ToSingle((p.printableWidth * 2.0 + p.offsetLeft + p.marginRight) * f)),
                    Whole(ToSingle((p.printableHeight * 2.0 + p.offsetTop + p.marginBottom) * f)),
                    ratio);
 }
 
-double FitFactor(int16_t page, int viewportWidth, int viewportHeight) {
-  const PageRec& p = Shown(page);
+double FitFactor(const EngineState& engine, int16_t page, int viewportWidth, int viewportHeight) {
+  const PageRec& p = Shown(engine, page);
   const double width = p.printableWidth * 2.0;
   const double height = p.printableHeight * 2.0;
   if (width < height) return ToSingle((viewportHeight - Whole(viewportHeight * 0.01)) / height);
   return ToSingle((viewportWidth - Whole(viewportWidth * 0.2)) / width);
 }
 
-QImage FittedPageImage(int16_t page, int viewportWidth, int viewportHeight) {
-  const PageRec& p = Shown(page);
-  const double f = FitFactor(page, viewportWidth, viewportHeight);
-  return Stretched(page, f, Whole(ToSingle(p.printableWidth * 2.0 * f)),
+QImage FittedPageImage(const EngineState& engine, int16_t page, int viewportWidth, int viewportHeight) {
+  const PageRec& p = Shown(engine, page);
+  const double f = FitFactor(engine, page, viewportWidth, viewportHeight);
+  return Stretched(engine, page, f, Whole(ToSingle(p.printableWidth * 2.0 * f)),
                    Whole(ToSingle(p.printableHeight * 2.0 * f)));
 }
 

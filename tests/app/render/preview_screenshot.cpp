@@ -93,9 +93,10 @@ int main(int argc, char** argv) {
   vant::PrinterObject printer(*printers);
   vant::qt::StderrMessageBoxes messages;
   vant::qt::QtMousePointer pointer;
-  vant::Platform platform{printer, messages, pointer};
+  vant::ModuleState state;
+  vant::Platform platform{printer, messages, pointer, state};
   vant::HeldButtonsView control;
-  vant::ReadProperties(loaded.page, loaded.page, control, messages);
+  vant::ReadProperties(state.control, loaded.page, loaded.page, control, messages);
 
   int status = -1;
   ScriptedFactory factory(out, status);

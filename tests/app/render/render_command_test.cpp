@@ -29,7 +29,7 @@ TEST_P(RenderZoom, PageTwoIsTheDrawnPictureStretchedByTheFactor) {
   Expected expected(page);
   ASSERT_EQ(expected.Count(), 2);
   const QImage written = Written();
-  EXPECT_TRUE(SameImage(written, PageImageAtFactor(2, ZoomFactor(percent))));
+  EXPECT_TRUE(SameImage(written, PageImageAtFactor(expected.Engine(), 2, ZoomFactor(percent))));
   EXPECT_GT(InkPixels(written), 0);
 }
 
@@ -41,7 +41,7 @@ TEST_F(RenderCommand, AtTwoHundredPercentThePngIsThePagePictureItself) {
   const VantResult result = Render(page, {"--zoom", "200"});
   ASSERT_TRUE(result.exited && result.status == 0) << result.Describe();
   Expected expected(page);
-  EXPECT_TRUE(SameImage(Written(), DrawnPagePicture(1)));
+  EXPECT_TRUE(SameImage(Written(), DrawnPagePicture(expected.Engine(), 1)));
 }
 
 TEST_F(RenderCommand, AutomaticFitOfATallPageTakesNinetyNinePercentOfTheViewportHeight) {
@@ -54,7 +54,7 @@ TEST_F(RenderCommand, AutomaticFitOfATallPageTakesNinetyNinePercentOfTheViewport
     Expected expected(page);
     const QImage written = Written();
     EXPECT_EQ(written.height(), height - static_cast<int>(std::lround(height * 0.01)));
-    EXPECT_TRUE(SameImage(written, FittedPageImage(1, width, height))) << width << "x" << height;
+    EXPECT_TRUE(SameImage(written, FittedPageImage(expected.Engine(), 1, width, height))) << width << "x" << height;
   }
 }
 
@@ -63,7 +63,7 @@ TEST_F(RenderCommand, AutomaticFitIsTheDefaultZoom) {
   const VantResult result = Render(page);
   ASSERT_TRUE(result.exited && result.status == 0) << result.Describe();
   Expected expected(page);
-  EXPECT_TRUE(SameImage(Written(), FittedPageImage(1, 1280, 800)));
+  EXPECT_TRUE(SameImage(Written(), FittedPageImage(expected.Engine(), 1, 1280, 800)));
 }
 
 TEST_F(RenderCommand, AutomaticFitOfAWidePageTakesEightyPercentOfTheViewportWidth) {
@@ -76,7 +76,7 @@ TEST_F(RenderCommand, AutomaticFitOfAWidePageTakesEightyPercentOfTheViewportWidt
   const QImage written = Written();
   EXPECT_EQ(written.width(), 800);
   EXPECT_GT(written.height(), 300);
-  EXPECT_TRUE(SameImage(written, FittedPageImage(1, 1000, 300)));
+  EXPECT_TRUE(SameImage(written, FittedPageImage(expected.Engine(), 1, 1000, 300)));
 }
 
 TEST_F(RenderCommand, StatusPanelsDescribeThePageOnShow) {
@@ -106,7 +106,7 @@ TEST_F(RenderCommand, PagesWithNothingDrawnAreLeftOutOfTheNumbering) {
   EXPECT_EQ(Lines(result.out)[0], "印刷プレビュー:2/2");
   Expected expected(page);
   ASSERT_EQ(expected.Count(), 2);
-  EXPECT_TRUE(SameImage(Written(), DrawnPagePicture(2)));
+  EXPECT_TRUE(SameImage(Written(), DrawnPagePicture(expected.Engine(), 2)));
 }
 
 // The shipped examples, each of their pages at every zoom.
@@ -132,8 +132,8 @@ TEST_P(RenderExample, EveryPageMatchesItsDrawnPicture) {
       Expected expected(page);
       const auto shown = static_cast<int16_t>(n);
       EXPECT_TRUE(SameImage(Written(), zoom == "auto"
-                                           ? FittedPageImage(shown, 1280, 800)
-                                           : PageImageAtFactor(shown, ZoomFactor(std::stoi(zoom)))))
+                                           ? FittedPageImage(expected.Engine(), shown, 1280, 800)
+                                           : PageImageAtFactor(expected.Engine(), shown, ZoomFactor(std::stoi(zoom)))))
           << GetParam() << " page " << n << " at " << zoom;
     }
   }

@@ -18,7 +18,6 @@
 #include "page_oracle.h"
 #include "platform/host/host_page_loader.h"
 #include "platform/printing/printer_list.h"
-#include "state_reset.h"
 #include "vant_process.h"
 
 namespace vant::test {
@@ -45,20 +44,21 @@ inline const std::vector<std::string> kTwoPages = {
 class Expected {
  public:
   explicit Expected(const fs::path& page) {
-    ResetModuleState();
     const auto loaded = platform::LoadHostPage(page);
     HeldButtonsView view;
-    ReadProperties(loaded.page, loaded.page, view, messages_);
+    ReadProperties(state_.control, loaded.page, loaded.page, view, messages_);
     count_ = BuildShownPages(platform_).count;
   }
   int Count() const { return count_; }
+  const EngineState& Engine() const { return state_.engine; }
 
  private:
   std::unique_ptr<printing::PrinterList> printers_ = printing::PrinterList::FromCups();
   PrinterObject printer_{*printers_};
   RecordingMessages messages_;
   FakePointer pointer_;
-  Platform platform_{printer_, messages_, pointer_};
+  ModuleState state_;
+  Platform platform_{printer_, messages_, pointer_, state_};
   int count_ = 0;
 };
 

@@ -25,8 +25,6 @@ PrinterSpec Named(const char16_t* name, double margin = 0) {
 
 class RenderPreview : public ::testing::Test {
  protected:
-  void SetUp() override { ResetModuleState(); }
-
   // The preview button of a control over the page's methods.
   app::RenderOutcome Preview(FakePlatform& fake, const std::vector<Text>& methods,
                              app::RenderRequest request) {
@@ -55,8 +53,8 @@ TEST_F(RenderPreview, ThePrinterChosenWhileBuildingIsPutBackAndNextMethodIsZero)
   ASSERT_TRUE(outcome.shown);
   EXPECT_EQ(outcome.shown->panels[3], u"Label");  // the page was built on it
   EXPECT_EQ(fake.printers.CurrentIndex(), 0);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
-  EXPECT_EQ(ThisThreadState().engine.shownPageList.size(), 1U);  // the window has unloaded
+  EXPECT_EQ(fake.state.engine.nextMethod, 0);
+  EXPECT_EQ(fake.state.engine.shownPageList.size(), 1U);  // the window has unloaded
 }
 
 TEST_F(RenderPreview, ThePageIsReachedThroughTheNextPageButton) {
@@ -76,7 +74,7 @@ TEST_F(RenderPreview, APageBeyondTheCountIsNotShownAndTheCountIsKept) {
   EXPECT_TRUE(outcome.pageBeyond);
   EXPECT_EQ(outcome.shownPages, 3);
   EXPECT_FALSE(outcome.shown);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
+  EXPECT_EQ(fake.state.engine.nextMethod, 0);
 }
 
 TEST_F(RenderPreview, AFailedLoadOpensNoWindow) {
@@ -86,7 +84,7 @@ TEST_F(RenderPreview, AFailedLoadOpensNoWindow) {
   EXPECT_FALSE(outcome.shown);
   ASSERT_EQ(fake.messages.shown.size(), 1U);
   EXPECT_EQ(fake.messages.shown[0].title, u"エラー");
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
+  EXPECT_EQ(fake.state.engine.nextMethod, 0);
 }
 
 TEST_F(RenderPreview, MarginsShowAsWhiteStripsAndInTheStatusBar) {
@@ -99,7 +97,7 @@ TEST_F(RenderPreview, MarginsShowAsWhiteStripsAndInTheStatusBar) {
   EXPECT_EQ(outcome.shown->panels[4], u"印刷マージン:T=3.96875/B=3.96875/L=3.96875/R=3.96875(mm)");
 
   // The same page worked out from the engine, on the same printer.
-  ResetModuleState();
+  ResetModuleState(fake.state);
   FakePage page;
   page.AddMethods(methods);
   HeldButtonsView view;
@@ -109,7 +107,7 @@ TEST_F(RenderPreview, MarginsShowAsWhiteStripsAndInTheStatusBar) {
   PrnCtl control(fake.platform, view, none);
   control.ReadProperties(page.document, page.bag);
   ASSERT_EQ(BuildShownPages(fake.platform).count, 1);
-  const QImage expected = PageImageAtFactor(1, 0.5);
+  const QImage expected = PageImageAtFactor(fake.state.engine, 1, 0.5);
   EXPECT_EQ(outcome.shown->image.convertToFormat(QImage::Format_RGB32), expected);
   // The strips are white: the box's top-left corner lies inside them, 15 / 2 pixels in.
   const QImage& shown = outcome.shown->image;

@@ -90,9 +90,9 @@ TEST_P(RenderScale, TheImageIsTheRatioTimesTheSizeAndTheEnginesReplayAtIt) {
     SCOPED_TRACE(percent);
     const QImage written = RenderAt(page, std::to_string(percent));
     Expected expected(page);
-    const QImage logical = PageImageAtFactor(1, ZoomFactor(percent));
+    const QImage logical = PageImageAtFactor(expected.Engine(), 1, ZoomFactor(percent));
     EXPECT_EQ(written.size(), QSize(Device(logical.width(), r), Device(logical.height(), r)));
-    EXPECT_TRUE(SameImage(written, PageImageAtFactor(1, ZoomFactor(percent), r)));
+    EXPECT_TRUE(SameImage(written, PageImageAtFactor(expected.Engine(), 1, ZoomFactor(percent), r)));
   }
 }
 

@@ -8,7 +8,6 @@
 #include "control/held_buttons.h"
 #include "control/intake.h"
 #include "engine/module_state.h"
-#include "state_reset.h"
 
 namespace vant::browser {
 namespace {
@@ -39,11 +38,11 @@ struct Reading {
 };
 
 Reading Read(const HostDocument& document, const PropertyBag& bag) {
-  test::ResetModuleState();
+  ControlState state;  // each reading starts from a new process's state
   HeldButtonsView view;
   KeptBoxes boxes;
-  ReadProperties(document, bag, view, boxes);
-  return {ThisThreadState().control, boxes.shown, view.print.Enabled()};
+  ReadProperties(state, document, bag, view, boxes);
+  return {state, boxes.shown, view.print.Enabled()};
 }
 
 platform::HostObject Object(std::vector<std::size_t> params, std::optional<Text> id = std::nullopt) {

@@ -16,7 +16,6 @@
 #include "platform/qt/qt_pointer.h"
 #include "printing_fixtures.h"
 #include "scratch_dir.h"
-#include "state_reset.h"
 
 namespace vant::browser {
 namespace {
@@ -38,7 +37,6 @@ class CountingPreview final : public PreviewOpener {
 class BrowserHostTest : public testing::Test {
  protected:
   BrowserHostTest() {
-    test::ResetModuleState();
     std::vector<printing::InstalledQueue> queues;
     for (const char* name : {"Office", "Label"}) {
       printing::InstalledQueue queue;
@@ -49,7 +47,7 @@ class BrowserHostTest : public testing::Test {
     }
     printers = std::make_unique<printing::PrinterList>(std::move(queues));
     printer = std::make_unique<PrinterObject>(*printers);
-    platform = std::make_unique<Platform>(Platform{*printer, boxes, pointer});
+    platform = std::make_unique<Platform>(Platform{*printer, boxes, pointer, state});
     host = std::make_unique<BrowserHost>(*platform, boxes, *printers, preview, downloads.Path(), [this] { return now; });
   }
 
@@ -85,6 +83,7 @@ class BrowserHostTest : public testing::Test {
   test::ScratchDir downloads;
   CollectedBoxes boxes{nullptr};
   qt::HeadlessMousePointer pointer;
+  ModuleState state;
   CountingPreview preview;
   std::unique_ptr<printing::PrinterList> printers;
   std::unique_ptr<PrinterObject> printer;
@@ -131,10 +130,10 @@ TEST_F(BrowserHostTest, TwoControlsOnOnePageShareOneMethodListTheLastReadingWins
                                                        Control(2, "B", {{"method1", "prntext,1,1,B"}})}));
   ASSERT_EQ(shown["controls"].toArray().size(), 2);
   // B's reading walks every PARAM of the page whose name B's bag holds: A's method1 too.
-  const ControlState& state = ThisThreadState().control;
-  ASSERT_EQ(state.methodCount, 2);
-  EXPECT_EQ(state.methodList[1].field[3], u"A");
-  EXPECT_EQ(state.methodList[2].field[3], u"B");
+  const ControlState& control = state.control;
+  ASSERT_EQ(control.methodCount, 2);
+  EXPECT_EQ(control.methodList[1].field[3], u"A");
+  EXPECT_EQ(control.methodList[2].field[3], u"B");
   const QJsonObject printed = Click("print", 2, 1);  // A's button prints the shared list
   ASSERT_EQ(printed["outcome"]["printed"].toArray().size(), 1);
   EXPECT_EQ(printed["outcome"]["printed"][0]["pages"].toInt(), 1);
@@ -195,8 +194,7 @@ TEST_F(BrowserHostTest, DocumentsOfOneTabShareOneMethodListTheLastReadingWins) {
   Ask(In(2, Page(2, "https://b.example/two.html", QJsonArray{Control(0, "Two", {{"method1", "prntext,1,1,TWO"},
                                                                                {"method2", "newpage"},
                                                                                {"method3", "prntext,1,1,TWO"}})})));
-  const ControlState& state = ThisThreadState().control;
-  ASSERT_EQ(state.methodCount, 3);
+  ASSERT_EQ(state.control.methodCount, 3);
   // The first frame's button prints the list the second frame read last.
   const QJsonObject printed = ClickIn(1, "print", 3, 0);
   ASSERT_EQ(Printed(printed), 1) << QJsonDocument(printed).toJson().toStdString();
@@ -251,11 +249,11 @@ TEST_F(BrowserHostTest, AnOriginRunsOneAutomaticRunWithinTheIntervalAcrossTheTab
   EXPECT_EQ(Printed(Ask(In(3, Page(3, "https://b.example/6.html", QJsonArray{Control(0, "M", longer(6))})))), 1);
   // After the interval the origin runs again, from where the tab's run stands.
   now += AutoRunGate::kOriginInterval;
-  ThisThreadState().engine.nextMethod = 0;
+  state.engine.nextMethod = 0;
   EXPECT_EQ(Printed(Ask(In(4, Page(4, "https://a.example/4.html", QJsonArray{Control(0, "M", longer(4))})))), 1);
   // Once per document load: a control that document adds later does not run its list.
   now += AutoRunGate::kOriginInterval;
-  ThisThreadState().engine.nextMethod = 0;
+  state.engine.nextMethod = 0;
   EXPECT_EQ(Printed(Ask(In(4, Page(5, "https://a.example/4.html",
                                    QJsonArray{Control(0, "M", longer(4)), Control(1, "Later", longer(5))})))), 0);
 }

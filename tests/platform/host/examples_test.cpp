@@ -6,13 +6,12 @@
 #include <string>
 
 #include "control/intake.h"
-#include "draw/draw_dispatch.h"
+#include "draw/method_commands.h"
 #include "engine/module_state.h"
 #include "engine/run_driver.h"
 #include "fake_host.h"
 #include "fake_platform.h"
 #include "platform/host/host_page_loader.h"
-#include "state_reset.h"
 
 namespace vant::platform {
 namespace {
@@ -27,14 +26,13 @@ struct PrintedExample {
 };
 
 PrintedExample ReadAndPrint(const LoadedHostPage& loaded) {
-  test::ResetModuleState();
   test::FakePlatform platform;
   test::FakeView view;
   PrintedExample printed;
-  ReadProperties(loaded.page, loaded.page, view, platform.messages);
+  ReadProperties(platform.state.control, loaded.page, loaded.page, view, platform.messages);
   EXPECT_TRUE(view.print.Enabled());
-  printed.state = ThisThreadState().control;
-  printed.result = RunMethods(platform.platform, platform.printer, 0, DrawingCommands());
+  printed.state = platform.state.control;
+  printed.result = RunMethods(platform.platform, platform.printer, 0, MethodCommands());
   printed.events = platform.Current().events;
   printed.messages = platform.messages.shown;
   return printed;

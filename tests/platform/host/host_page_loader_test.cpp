@@ -40,7 +40,7 @@ std::string UnreadableMessage(const std::filesystem::path& path) {
 bool SameParams(const std::vector<ParamElement>& a, const std::vector<ParamElement>& b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (a[i].name != b[i].name || a[i].value != b[i].value) return false;
+    if (a[i].name != b[i].name || a[i].value != b[i].value || a[i].line != b[i].line) return false;
   }
   return true;
 }
@@ -56,6 +56,11 @@ TEST(HostEncodedTwins, TheUtf8PageReadsAsWritten) {
   EXPECT_EQ(params[2].value, u"prntext,20,40,①～③ ｶﾅ 金額 1,,234円,ＭＳ ゴシック,10");
   EXPECT_EQ(params[3].name, u"Method4");
   EXPECT_EQ(params[3].value, u"prntext,20,50,\"予定表\" & 〒100-0001,ＭＳ ゴシック,10");
+  // The lines of the file come back from the reading process with the PARAMs.
+  EXPECT_EQ(params[0].line, 11u);
+  EXPECT_EQ(params[3].line, 14u);
+  ASSERT_NE(loaded.page.ControlObject(), nullptr);
+  EXPECT_EQ(loaded.page.ControlObject()->line, 10u);
   EXPECT_EQ(loaded.page.Read(u"cmdproperty"), Text(u"発行,120"));
 }
 

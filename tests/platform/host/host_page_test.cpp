@@ -327,6 +327,35 @@ TEST(HostPositions, ValuesAreCountedInUtf16Units) {
   EXPECT_EQ(page.ObjectParams()[0].value.size(), 14u);
 }
 
+// Each PARAM and the control's OBJECT carry the line of the page their start tag stands on,
+// counted as an editor counts them: LF, CR LF and a lone CR each end a line, and a tag or
+// a value running over several lines counts from where its start tag begins.
+TEST(HostPositions, ParamsAndTheControlCarryTheLineOfTheirStartTag) {
+  struct Case {
+    int line;
+    std::string html;
+    uint32_t objectLine;
+    std::vector<uint32_t> paramLines;
+  };
+  const Case cases[] = {
+      {__LINE__, "<object id=c><param name=method1 value=enddoc></object>", 1, {1}},
+      {__LINE__, "<p>\n\n<object id=c>\n<param name=method1 value=a>\n<param name=method2 value=b>", 3, {4, 5}},
+      {__LINE__, "<p>\r\n<object id=c>\r\n\r\n<param name=method1 value=a>", 2, {4}},
+      {__LINE__, "\r\r<object id=c>\r<param name=method1 value=a>", 3, {4}},
+      {__LINE__, "<object id=c><param name=method1 value='a\nb\nc'>\n<param name=method2 value=d>", 1, {1, 4}},
+      {__LINE__, "<object\nid=c><param\nname=method1\nvalue=a>", 1, {2}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    const HostPage page = Parse(c.html);
+    ASSERT_NE(page.ControlObject(), nullptr);
+    EXPECT_EQ(page.ControlObject()->line, c.objectLine);
+    std::vector<uint32_t> lines;
+    for (const ParamElement& param : page.ObjectParams()) lines.push_back(param.line);
+    EXPECT_EQ(lines, c.paramLines);
+  }
+}
+
 TEST(HostDeepMarkup, ThousandsOfNestedElementsDoNotExhaustTheStack) {
   std::string html = "<object id=ctl><param name=method1 value=enddoc>";
   for (int i = 0; i < 10000; ++i) html += "<div><span>";

@@ -11,9 +11,9 @@ ReadPageParams TwoObjects() {
   ReadPageParams page;
   page.encoding = PageEncoding::kShiftJis;
   page.replacedSequences = 3;
-  page.objectParams = {{u"other", u"x"}, {u"method1", u"文字,1"}, {u"", u""}};
+  page.objectParams = {{u"other", u"x", 3}, {u"method1", u"文字,1", 70000}, {u"", u""}};
   page.hasObject = true;
-  page.control = HostObject{Text(u"ctl"), Text(u"200"), std::nullopt, {1, 2}};
+  page.control = HostObject{Text(u"ctl"), Text(u"200"), std::nullopt, {1, 2}, 12};
   return page;
 }
 
@@ -25,12 +25,17 @@ TEST(PageReply, ParamsAndRefusalsComeBackAsSent) {
   EXPECT_EQ(page.replacedSequences, 3u);
   ASSERT_EQ(page.objectParams.size(), 3u);
   EXPECT_EQ(page.objectParams[1].value, u"文字,1");
+  // Each PARAM's line, and the control's, for a report to point at.
+  EXPECT_EQ(page.objectParams[0].line, 3u);
+  EXPECT_EQ(page.objectParams[1].line, 70000u);
+  EXPECT_EQ(page.objectParams[2].line, 0u);
   EXPECT_TRUE(page.hasObject);
   ASSERT_TRUE(page.control);
   EXPECT_EQ(page.control->id, Text(u"ctl"));
   EXPECT_EQ(page.control->width, Text(u"200"));
   EXPECT_EQ(page.control->height, std::nullopt);
   EXPECT_EQ(page.control->params, (std::vector<std::size_t>{1, 2}));
+  EXPECT_EQ(page.control->line, 12u);
 
   ReadPageParams bare;  // no OBJECT: no control, no id
   const auto none = DecodeReply(EncodeReply(bare));
@@ -78,6 +83,12 @@ TEST(PageReply, InconsistentRepliesAreRejected) {
   std::string reply = EncodeReply(TwoObjects());
   reply[1] = 9;
   EXPECT_FALSE(DecodeReply(reply));
+  // A line beyond 32 bits: the first PARAM's line follows its name ("other") and value ("x").
+  std::string farLine = EncodeReply(TwoObjects());
+  const std::size_t lineAt = 1 + 1 + 8 + 1 + 8 + (8 + 5) + (8 + 1);
+  ASSERT_EQ(farLine[lineAt], '\x03');
+  farLine[lineAt + 4] = '\x01';
+  EXPECT_FALSE(DecodeReply(farLine));
   // A count of PARAMs the bytes cannot hold is not believed (nor reserved).
   std::string huge = EncodeReply(ReadPageParams{});
   for (int i = 0; i < 8; ++i) huge[10 + 1 + i] = '\xFF';

@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "control/method_line.h"
-#include "draw/draw_dispatch.h"
+#include "draw/method_commands.h"
 #include "engine/module_state.h"
 #include "engine/run_driver.h"
 #include "shell_command.h"
@@ -33,15 +33,12 @@ std::unique_ptr<printing::PrinterList> ServerPrinters() {
 }
 }  // namespace
 
-PaperTest::PaperTest() : list_(ServerPrinters()), printer_(*list_), platform_{printer_, messages_, pointer_} {
-  ThisThreadState().control = ControlState{};
-  ThisThreadState().engine = EngineState{};
-  ThisThreadState().barcodeRefusal.clear();
+PaperTest::PaperTest() : list_(ServerPrinters()), printer_(*list_), platform_{printer_, messages_, pointer_, state_} {
   queues::ClearQueueOutput("Office");
 }
 
 void PaperTest::Load(const std::vector<std::string>& lines) {
-  auto& state = ThisThreadState().control;
+  auto& state = state_.control;
   state.paramsLoaded = true;
   state.methodList.assign(lines.size() + 1, MethodRec{});
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -50,10 +47,10 @@ void PaperTest::Load(const std::vector<std::string>& lines) {
       state.methodList[i + 1].field[f] = fields[f];
   }
   state.methodCount = static_cast<int16_t>(lines.size());
-  ThisThreadState().engine.nextMethod = 0;
+  state_.engine.nextMethod = 0;
 }
 
-int16_t PaperTest::Run() { return RunMethods(platform_, printer_, 0, DrawingCommands()); }
+int16_t PaperTest::Run() { return RunMethods(platform_, printer_, 0, MethodCommands()); }
 
 std::filesystem::path PaperTest::PrintOnOffice(std::vector<std::string> lines) {
   lines.insert(lines.begin(), "changeprinter,Office");
@@ -124,21 +121,6 @@ std::vector<PdfFont> PdfFonts(const std::filesystem::path& pdf) {
     fonts.push_back({cell[0], cell[emb] == "yes"});
   }
   return fonts;
-}
-
-std::vector<std::string> ZbarDecode(const std::filesystem::path& image, const std::string& options) {
-  if (std::system("command -v zbarimg >/dev/null 2>&1") != 0) {
-    throw std::runtime_error("zbarimg (zbar-tools) is missing");
-  }
-  // zbarimg exits 4 when it finds no symbol: that is an answer, not a failure.
-  const std::string out = RunShell("zbarimg --raw -q " + options + " " + ShellQuoted(image.string()) +
-                                   "; status=$?; [ $status -eq 0 ] || [ $status -eq 4 ]");
-  std::vector<std::string> symbols;
-  std::istringstream lines(out);
-  for (std::string line; std::getline(lines, line);) {
-    if (!line.empty()) symbols.push_back(line);
-  }
-  return symbols;
 }
 
 }  // namespace vant::test::paper

@@ -16,6 +16,7 @@
 #include "engine/printer_object.h"
 #include "kept_messages.h"
 #include "platform/printing/printer_list.h"
+#include "zbar_decode.h"
 
 namespace vant::test::paper {
 
@@ -59,6 +60,7 @@ class PaperTest : public testing::Test {
   PrinterObject printer_;
   KeptMessages messages_;
   HeldPointer pointer_;
+  ModuleState state_;
   Platform platform_;
   PaperDir dir_;
 };
@@ -79,8 +81,7 @@ struct PdfFont {
 };
 std::vector<PdfFont> PdfFonts(const std::filesystem::path& pdf);
 
-// zbarimg --raw -q with the given -S options: the symbols it reports, one a line. A missing
-// zbarimg fails loudly; an image without a symbol gives none.
-std::vector<std::string> ZbarDecode(const std::filesystem::path& image, const std::string& options);
+// zbarimg, as every paper test reads symbols.
+using vant::test::ZbarDecode;
 
 }  // namespace vant::test::paper

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "draw/draw_dispatch.h"
+#include "draw/method_commands.h"
 #include "draw/draw_page.h"
 #include "engine/module_state.h"
 #include "engine/printer_geometry.h"
@@ -22,14 +22,13 @@ QImage DrawnPreviewPage(PaperTest& test, printing::PrinterList& list, Platform& 
   list.MakeCurrent(index);
   test.LoadLines(lines);
 
-  auto& engine = ThisThreadState().engine;
+  auto& engine = platform.state.engine;
   if (ReadPrinterGeometry(platform, platform.printer) != 0) throw std::runtime_error("printer not measured");
   qt::QtPictureBox picture(10, 10, kPictureDpi, kPictureDpi);
   picture.Surface().SetScaleMode(kScalePixels);
   engine.pageList.resize(2);
-  engine.pageList[1].methods = MethodArray(1);
   SetupPreviewPage(platform, picture.Surface(), 1);
-  if (RunMethods(platform, picture.Surface(), 1, DrawingCommands()) != kRunCompleted) throw std::runtime_error("the preview run stopped");
+  if (RunMethods(platform, picture.Surface(), 1, MethodCommands()) != kRunCompleted) throw std::runtime_error("the preview run stopped");
   if (!engine.pageList[1].shown) throw std::runtime_error("the page is not shown");
   engine.shownPageList.resize(1);
   engine.shownPageList.push_back(engine.pageList[1]);
@@ -42,7 +41,7 @@ QImage DrawnPreviewPage(PaperTest& test, printing::PrinterList& list, Platform& 
   page.Surface().SetScaleMode(kScalePixels);
   qt::QtPictureBox scratch(10, 10, kPictureDpi, kPictureDpi);
   scratch.Surface().SetScaleMode(kScalePixels);
-  if (!DrawPage(page.Surface(), 1, scratch.Surface())) throw std::runtime_error("DrawPage drew nothing");
+  if (!DrawPage(page.Surface(), ShownPage(engine, 1), scratch.Surface())) throw std::runtime_error("DrawPage drew nothing");
   return page.Image().copy();
 }
 

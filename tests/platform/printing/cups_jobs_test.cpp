@@ -9,6 +9,8 @@
 
 #include "common/failure.h"
 #include "cups_test_queues.h"
+#include "job_media.h"
+#include "engine/setting_values.h"
 #include "pdf_inspect.h"
 #include "platform/printing/printer_list.h"
 #include "printing_fixtures.h"
@@ -59,10 +61,10 @@ class CupsJobsTest : public testing::Test {
 TEST_F(CupsJobsTest, AJobCarriesTheSettingsOfItsFirstPageAndScalingOff) {
   PagePrinter& office = Named(u"Office");
   office.SetPaperSize(8);
-  office.SetOrientation(2);
-  office.SetPaperBin(1);
-  office.SetColorMode(1);
-  office.SetPrintQuality(-4);
+  office.SetOrientation(kOrientationLandscape.code);
+  office.SetPaperBin(kBinUpper.code);
+  office.SetColorMode(kColourMonochrome.code);
+  office.SetPrintQuality(kQualityHigh.code);
   office.SetDocumentTitle(u"請求書");
   office.Print(u"first page");
   office.NewPage();
@@ -72,9 +74,9 @@ TEST_F(CupsJobsTest, AJobCarriesTheSettingsOfItsFirstPageAndScalingOff) {
   EXPECT_EQ(job.state, "completed");
   EXPECT_EQ(job.queue, "Office");
   EXPECT_EQ(job.Attribute("job-name"), "請求書");
-  EXPECT_EQ(job.Attribute("media"), "iso_a3_297x420mm");
+  EXPECT_EQ(queues::JobSheetName(job), "iso_a3_297x420mm");
   EXPECT_EQ(job.Attribute("orientation-requested"), "landscape");
-  EXPECT_EQ(job.Attribute("media-source"), "top");
+  EXPECT_EQ(queues::MediaColMember(job, "media-source"), "top");
   EXPECT_EQ(job.Attribute("print-color-mode"), "monochrome");
   EXPECT_EQ(job.Attribute("print-quality"), "high");
   EXPECT_EQ(job.Attribute("print-scaling"), "none");
@@ -93,9 +95,9 @@ TEST_F(CupsJobsTest, DefaultsAreSentAsThePrinterHasThem) {
   PagePrinter& office = Named(u"Office");
   office.Print(u"defaults");
   const auto job = Print(office);
-  EXPECT_EQ(job.Attribute("media"), "iso_a4_210x297mm");
+  EXPECT_EQ(queues::JobSheetName(job), "iso_a4_210x297mm");
   EXPECT_EQ(job.Attribute("orientation-requested"), "portrait");
-  EXPECT_EQ(job.Attribute("media-source"), "auto");
+  EXPECT_EQ(queues::MediaColMember(job, "media-source"), "auto");
   EXPECT_EQ(job.Attribute("print-color-mode"), "color");
   EXPECT_EQ(job.Attribute("print-quality"), "normal");
   EXPECT_EQ(job.Attribute("print-scaling"), "none");
@@ -144,7 +146,7 @@ TEST_F(CupsJobsTest, NothingIsPaintedIntoTheUnprintableStrips) {
 
 TEST_F(CupsJobsTest, LandscapeContentStartsAtTheTurnedStrips) {
   PagePrinter& office = Named(u"Office");
-  office.SetOrientation(2);
+  office.SetOrientation(kOrientationLandscape.code);
   office.SetScaleMode(kScaleMillimeters);
   office.Line(0, 0, 10, 10, 0, LineKind::kFilledBox);
   const auto job = Print(office);
@@ -160,9 +162,9 @@ TEST_F(CupsJobsTest, TheLabelQueueGetsItsOwnSheetAndNoSourceItLacks) {
   label.Print(u"label");
   const auto job = Print(label);
   EXPECT_EQ(job.queue, "Label");
-  EXPECT_EQ(job.Attribute("media"), "na_index-4x6_4x6in");
+  EXPECT_EQ(queues::JobSheetName(job), "na_index-4x6_4x6in");
   EXPECT_EQ(job.Attribute("print-color-mode"), "monochrome");
-  EXPECT_EQ(job.attributes.count("media-source"), 0u);
+  EXPECT_EQ(queues::MediaColMember(job, "media-source"), std::nullopt);
   const auto facts = InspectPdf(job.file);
   EXPECT_NEAR(facts.sizes.at(0).widthPt, 4 * 72, 1);
   EXPECT_NEAR(facts.sizes.at(0).heightPt, 6 * 72, 1);
@@ -179,7 +181,7 @@ TEST_F(CupsJobsTest, MixedSheetsGoAsOneJobPerRunOfEqualSheetsAndKeepTheirPageSiz
   office.Print(u"A5 again");
   office.NewPage();
   office.SetPaperSize(9);
-  office.SetOrientation(2);
+  office.SetOrientation(kOrientationLandscape.code);
   office.Print(u"A4 landscape");
   const auto jobs = PrintJobs(office);
   ASSERT_EQ(jobs.size(), 3u);
@@ -189,7 +191,7 @@ TEST_F(CupsJobsTest, MixedSheetsGoAsOneJobPerRunOfEqualSheetsAndKeepTheirPageSiz
   const int pages[] = {1, 2, 1};
   const double widthsMm[] = {210, 148, 297};
   for (size_t j = 0; j < jobs.size(); ++j) {
-    EXPECT_EQ(jobs[j].Attribute("media"), media[j]) << j;
+    EXPECT_EQ(queues::JobSheetName(jobs[j]), media[j]) << j;
     const auto facts = InspectPdf(jobs[j].file);
     ASSERT_EQ(facts.pages, pages[j]) << j;
     EXPECT_NEAR(facts.sizes[0].widthPt, widthsMm[j] * kPtPerMm, 1.5) << j;
@@ -256,10 +258,10 @@ TEST_F(CupsJobsTest, TheAutomaticSourceIsTakenByEveryQueue) {
     const char* mediaSource;  // nullptr: none sent
   };
   const Row rows[] = {
-      {__LINE__, u"Label", 7, nullptr, nullptr},  // no source at all: the printer chooses
-      {__LINE__, u"Office", 7, nullptr, "auto"},
-      {__LINE__, u"Label", 1, "プリンター「Label」は給紙方法 1 (上段トレイ) に対応していません。", nullptr},
-      {__LINE__, u"Office", 14, "プリンター「Office」は給紙方法 14 (カセット) に対応していません。", nullptr},
+      {__LINE__, u"Label", kBinAuto.code, nullptr, nullptr},  // no source at all: the printer chooses
+      {__LINE__, u"Office", kBinAuto.code, nullptr, "auto"},
+      {__LINE__, u"Label", kBinUpper.code, "プリンター「Label」は給紙方法 1 (上段トレイ) に対応していません。", nullptr},
+      {__LINE__, u"Office", kBinCassette.code, "プリンター「Office」は給紙方法 14 (カセット) に対応していません。", nullptr},
   };
   for (const Row& row : rows) {
     PagePrinter& printer = Named(row.queue);
@@ -274,9 +276,9 @@ TEST_F(CupsJobsTest, TheAutomaticSourceIsTakenByEveryQueue) {
     const auto job = Print(printer);
     EXPECT_EQ(job.state, "completed") << "row at line " << row.line;
     if (row.mediaSource == nullptr) {
-      EXPECT_EQ(job.attributes.count("media-source"), 0u) << "row at line " << row.line;
+      EXPECT_EQ(queues::MediaColMember(job, "media-source"), std::nullopt) << "row at line " << row.line;
     } else {
-      EXPECT_EQ(job.Attribute("media-source"), row.mediaSource) << "row at line " << row.line;
+      EXPECT_EQ(queues::MediaColMember(job, "media-source"), row.mediaSource) << "row at line " << row.line;
     }
   }
 }
@@ -304,13 +306,13 @@ TEST_F(CupsJobsTest, BehindTheFilterChainEachPageKeepsItsOwnSettings) {
   };
   const Expected a4{"iso_a4_210x297mm", "portrait", "auto", "normal", 595.3, 841.9};
   const Row rows[] = {
-      {__LINE__, {9, 2, 7, -3}, {9, 1, 7, -3},
+      {__LINE__, {9, kLandscape, kBinAuto.code, kQualityMedium.code}, {9, kPortrait, kBinAuto.code, kQualityMedium.code},
        {"iso_a4_210x297mm", "landscape", "auto", "normal", 595.3, 841.9}, a4},
-      {__LINE__, {8, 1, 7, -3}, {9, 1, 7, -3},
+      {__LINE__, {8, kPortrait, kBinAuto.code, kQualityMedium.code}, {9, kPortrait, kBinAuto.code, kQualityMedium.code},
        {"iso_a3_297x420mm", "portrait", "auto", "normal", 841.9, 1190.6}, a4},
-      {__LINE__, {9, 1, 7, -3}, {9, 1, 4, -3}, a4,
+      {__LINE__, {9, kPortrait, kBinAuto.code, kQualityMedium.code}, {9, kPortrait, kBinManual.code, kQualityMedium.code}, a4,
        {"iso_a4_210x297mm", "portrait", "manual", "normal", 595.3, 841.9}},
-      {__LINE__, {9, 1, 7, -3}, {9, 1, 7, -1}, a4,
+      {__LINE__, {9, kPortrait, kBinAuto.code, kQualityMedium.code}, {9, kPortrait, kBinAuto.code, kQualityDraft.code}, a4,
        {"iso_a4_210x297mm", "portrait", "auto", "draft", 595.3, 841.9}},
   };
   for (const Row& row : rows) {
@@ -338,9 +340,9 @@ TEST_F(CupsJobsTest, BehindTheFilterChainEachPageKeepsItsOwnSettings) {
       const Expected& want = j == 0 ? row.firstJob : row.secondJob;
       SCOPED_TRACE("job " + std::to_string(j + 1));
       ASSERT_EQ(job.state, "completed");
-      EXPECT_EQ(job.Attribute("media"), want.media);
+      EXPECT_EQ(queues::JobSheetName(job), want.media);
       EXPECT_EQ(job.Attribute("orientation-requested"), want.orientation);
-      EXPECT_EQ(job.Attribute("media-source"), want.source);
+      EXPECT_EQ(queues::MediaColMember(job, "media-source"), want.source);
       EXPECT_EQ(job.Attribute("print-quality"), want.quality);
       EXPECT_EQ(job.Attribute("job-name"), "Vant3");
       // What the device received: one page on the page's own sheet, the box in the
@@ -350,7 +352,7 @@ TEST_F(CupsJobsTest, BehindTheFilterChainEachPageKeepsItsOwnSettings) {
       EXPECT_NEAR(ink->imageWidth, want.widthPt / 72 * 254, 2);
       EXPECT_NEAR(ink->imageHeight, want.heightPt / 72 * 254, 2);
       const PageSettings& page = j == 0 ? row.first : row.second;
-      if (page.orientation == 1) {
+      if (page.orientation == kPortrait) {
         // The sheet's strips are 4.23 mm left and 6.35 mm top.
         EXPECT_NEAR(ink->left, 42, 2);
         EXPECT_NEAR(ink->top, 64, 2);
@@ -376,7 +378,7 @@ TEST_F(CupsJobsTest, PagesWithEqualSettingsBehindTheFilterChainStayOneJob) {
   printer.Print(u"two");
   const auto jobs = PrintJobs(printer);
   ASSERT_EQ(jobs.size(), 1u);
-  EXPECT_EQ(jobs[0].Attribute("media"), "iso_a3_297x420mm");
+  EXPECT_EQ(queues::JobSheetName(jobs[0]), "iso_a3_297x420mm");
   const auto facts = InspectPdf(jobs[0].file);
   ASSERT_EQ(facts.pages, 2);
   EXPECT_NE(PdfPageText(jobs[0].file, 2).find("two"), std::string::npos);

@@ -5,6 +5,7 @@
 
 #include "common/failure.h"
 #include "engine/printer_object.h"
+#include "engine/setting_values.h"
 #include "platform/printing/printer_list.h"
 #include "printing_fixtures.h"
 #include "private_server_printers.h"
@@ -40,13 +41,14 @@ TEST_F(CupsPrintersTest, OfficeTakesItsPpdSheetsAndChoices) {
   EXPECT_EQ(caps.papers.at(8).keyword, "iso_a3_297x420mm");
   EXPECT_EQ(caps.papers.at(13).keyword, "jis_b5_182x257mm");
   EXPECT_EQ(caps.defaultPaper, 9);
-  EXPECT_EQ(caps.orientations, (std::set<int16_t>{1, 2}));
-  EXPECT_EQ(caps.qualities, (std::set<int16_t>{-1, -2, -3, -4}));
-  EXPECT_EQ(caps.colourModes, (std::set<int16_t>{1, 2}));
-  EXPECT_EQ(caps.bins, (std::map<int16_t, std::string>{{1, "top"}, {2, "bottom"}, {4, "manual"}, {7, "auto"}}));
-  EXPECT_EQ(caps.defaultBin, 7);
-  EXPECT_EQ(caps.defaultQuality, -3);
-  EXPECT_EQ(caps.defaultColour, 2);
+  EXPECT_EQ(caps.orientations, (std::set<int16_t>{kPortrait, kLandscape}));
+  EXPECT_EQ(caps.qualities, (std::set<int16_t>{kQualityDraft.code, kQualityLow.code, kQualityMedium.code, kQualityHigh.code}));
+  EXPECT_EQ(caps.colourModes, (std::set<int16_t>{kMonochrome, kColour}));
+  EXPECT_EQ(caps.bins, (std::map<int16_t, std::string>{
+      {kBinUpper.code, "top"}, {kBinLower.code, "bottom"}, {kBinManual.code, "manual"}, {kBinAuto.code, "auto"}}));
+  EXPECT_EQ(caps.defaultBin, kBinAuto.code);
+  EXPECT_EQ(caps.defaultQuality, kQualityMedium.code);
+  EXPECT_EQ(caps.defaultColour, kColourColour.code);
 }
 
 TEST_F(CupsPrintersTest, OfficeDeviceCapsComeFromItsImageableArea) {
@@ -61,7 +63,7 @@ TEST_F(CupsPrintersTest, OfficeDeviceCapsComeFromItsImageableArea) {
   EXPECT_EQ(office.DeviceCaps(kVertRes), 6667);
   EXPECT_NEAR(office.ScaleWidth(), 4758 / 600.0 * 1440, 0.01);
 
-  office.SetOrientation(2);
+  office.SetOrientation(kOrientationLandscape.code);
   EXPECT_EQ(office.DeviceCaps(kPhysicalWidth), 7017);
   EXPECT_EQ(office.DeviceCaps(kPhysicalHeight), 4958);
   EXPECT_EQ(office.DeviceCaps(kPhysicalOffsetX), 200);
@@ -69,7 +71,7 @@ TEST_F(CupsPrintersTest, OfficeDeviceCapsComeFromItsImageableArea) {
   EXPECT_EQ(office.DeviceCaps(kHorzRes), 6667);
   EXPECT_EQ(office.DeviceCaps(kVertRes), 4758);
 
-  office.SetOrientation(1);
+  office.SetOrientation(kOrientationPortrait.code);
   office.SetPaperSize(8);  // A3 842 x 1191 pt
   EXPECT_EQ(office.DeviceCaps(kPhysicalWidth), 7017);
   EXPECT_EQ(office.DeviceCaps(kPhysicalHeight), 9925);
@@ -90,9 +92,9 @@ TEST_F(CupsPrintersTest, LabelHasItsOwnResolutionStripsAndDefaultSheet) {
   EXPECT_EQ(label.DeviceCaps(kHorzRes), 778);          // 276 pt
   EXPECT_EQ(label.DeviceCaps(kVertRes), 1173);         // 416 pt
   EXPECT_TRUE(caps.bins.empty());
-  EXPECT_EQ(caps.colourModes, std::set<int16_t>{1});
-  EXPECT_EQ(caps.qualities, std::set<int16_t>{-3});
-  EXPECT_EQ(label.ColorMode(), 1);
+  EXPECT_EQ(caps.colourModes, std::set<int16_t>{kMonochrome});
+  EXPECT_EQ(caps.qualities, std::set<int16_t>{kQualityMedium.code});
+  EXPECT_EQ(label.ColorMode(), kColourMonochrome.code);
   label.SetPaperSize(11);
   EXPECT_EQ(label.PaperSize(), 11);
   EXPECT_EQ(label.DeviceCaps(kPhysicalWidth), 1184);  // A5 148.17 mm
@@ -102,23 +104,23 @@ TEST_F(CupsPrintersTest, LabelRefusesWhatItsQueueDoesNotList) {
   Printer& label = Named(u"Label");
   EXPECT_EQ(test::RefusalText([&] { label.SetPaperSize(8); }), "プリンター「Label」は用紙サイズ 8 (A3) に対応していません。");
   EXPECT_EQ(test::RefusalText([&] { label.SetPaperSize(9); }), "プリンター「Label」は用紙サイズ 9 (A4) に対応していません。");
-  EXPECT_EQ(test::RefusalText([&] { label.SetColorMode(2); }), "プリンター「Label」はカラーモード 2 (カラー) に対応していません。");
-  EXPECT_EQ(test::RefusalText([&] { label.SetPaperBin(1); }), "プリンター「Label」は給紙方法 1 (上段トレイ) に対応していません。");
+  EXPECT_EQ(test::RefusalText([&] { label.SetColorMode(kColourColour.code); }), "プリンター「Label」はカラーモード 2 (カラー) に対応していません。");
+  EXPECT_EQ(test::RefusalText([&] { label.SetPaperBin(kBinUpper.code); }), "プリンター「Label」は給紙方法 1 (上段トレイ) に対応していません。");
   // "Auto" lets the printer choose: every printer takes it.
-  EXPECT_EQ(test::RefusalText([&] { label.SetPaperBin(7); }), "accepted");
-  EXPECT_EQ(test::RefusalText([&] { label.SetPrintQuality(-4); }), "プリンター「Label」は印刷品質 -4 (高) に対応していません。");
+  EXPECT_EQ(test::RefusalText([&] { label.SetPaperBin(kBinAuto.code); }), "accepted");
+  EXPECT_EQ(test::RefusalText([&] { label.SetPrintQuality(kQualityHigh.code); }), "プリンター「Label」は印刷品質 -4 (高) に対応していません。");
   EXPECT_EQ(label.PaperSize(), 256);
-  EXPECT_EQ(label.ColorMode(), 1);
-  EXPECT_EQ(label.PrintQuality(), -3);
-  EXPECT_EQ(test::RefusalText([&] { label.SetPrintQuality(-3); }), "accepted");
+  EXPECT_EQ(label.ColorMode(), kColourMonochrome.code);
+  EXPECT_EQ(label.PrintQuality(), kQualityMedium.code);
+  EXPECT_EQ(test::RefusalText([&] { label.SetPrintQuality(kQualityMedium.code); }), "accepted");
 }
 
 TEST_F(CupsPrintersTest, OfficeRefusesSheetsAndBinsItHasNot) {
   Printer& office = Named(u"Office");
   EXPECT_EQ(test::RefusalText([&] { office.SetPaperSize(12); }), "プリンター「Office」は用紙サイズ 12 (B4) に対応していません。");
-  EXPECT_EQ(test::RefusalText([&] { office.SetPaperBin(3); }), "プリンター「Office」は給紙方法 3 (中段トレイ) に対応していません。");
-  EXPECT_EQ(test::RefusalText([&] { office.SetPaperBin(2); }), "accepted");
-  EXPECT_EQ(office.PaperBin(), 2);
+  EXPECT_EQ(test::RefusalText([&] { office.SetPaperBin(kBinMiddle.code); }), "プリンター「Office」は給紙方法 3 (中段トレイ) に対応していません。");
+  EXPECT_EQ(test::RefusalText([&] { office.SetPaperBin(kBinLower.code); }), "accepted");
+  EXPECT_EQ(office.PaperBin(), kBinLower.code);
 }
 
 TEST_F(CupsPrintersTest, SwitchingPrintersStartsTheNewOneFromItsDefaults) {

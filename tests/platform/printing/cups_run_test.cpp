@@ -4,7 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "cups_test_queues.h"
-#include "draw/draw_dispatch.h"
+#include "job_media.h"
+#include "draw/method_commands.h"
 #include "engine/module_state.h"
 #include "engine/page_record.h"
 #include "engine/run_driver.h"
@@ -24,16 +25,14 @@ using vant::test::KeptMessages;
 
 class CupsRunTest : public testing::Test {
  protected:
-  CupsRunTest() : list_(PrivateServerPrinters()), printer_(*list_), platform_{printer_, messages_, pointer_} {
-    ThisThreadState().control = ControlState{};
-    ThisThreadState().engine = EngineState{};
+  CupsRunTest() : list_(PrivateServerPrinters()), printer_(*list_), platform_{printer_, messages_, pointer_, state_} {
     queues::ClearQueueOutput("Office");
     queues::ClearQueueOutput("Label");
   }
 
   // Each method as its fields (field 0 the command).
   void Load(const std::vector<std::vector<Text>>& methods) {
-    auto& state = ThisThreadState().control;
+    auto& state = state_.control;
     state.paramsLoaded = true;
     state.methodList.assign(methods.size() + 1, MethodRec{});
     for (size_t i = 0; i < methods.size(); ++i) {
@@ -42,12 +41,13 @@ class CupsRunTest : public testing::Test {
     state.methodCount = static_cast<int16_t>(methods.size());
   }
 
-  int16_t Run() { return RunMethods(platform_, printer_, 0, DrawingCommands()); }
+  int16_t Run() { return RunMethods(platform_, printer_, 0, MethodCommands()); }
 
   std::unique_ptr<PrinterList> list_;
   PrinterObject printer_;
   KeptMessages messages_;
   HeldPointer pointer_;
+  ModuleState state_;
   Platform platform_;
 };
 
@@ -70,9 +70,9 @@ TEST_F(CupsRunTest, AListPrintsAsOneJobOnTheDefaultPrinter) {
   EXPECT_EQ(delivered.printer, u"Office");
   EXPECT_EQ(delivered.pages, 2);
   const auto job = queues::WaitForJob(*delivered.jobId);
-  EXPECT_EQ(job.Attribute("media"), "iso_a3_297x420mm");
+  EXPECT_EQ(queues::JobSheetName(job), "iso_a3_297x420mm");
   EXPECT_EQ(job.Attribute("orientation-requested"), "landscape");
-  EXPECT_EQ(job.Attribute("media-source"), "bottom");
+  EXPECT_EQ(queues::MediaColMember(job, "media-source"), "bottom");
   EXPECT_EQ(job.Attribute("print-color-mode"), "monochrome");
   EXPECT_EQ(vant::test::InspectPdf(job.file).pages, 2);
   EXPECT_NE(vant::test::PdfPageText(job.file, 1).find("請求書"), std::string::npos);

@@ -10,7 +10,7 @@ namespace {
 // The A4 sheet of the test office printer as the print server reports it: 20990 x 29704
 // hundredths of a millimetre, strips left/right 4.23, top 6.35, bottom 8.47 mm.
 PrinterMedia OfficeA4() {
-  return PrinterMedia{"iso_a4_210x297mm", 209.90, 297.04, 4.23, 6.35, 4.23, 8.47};
+  return PrinterMedia{"iso_a4_210x297mm", 209.90, 297.04, 4.23, 6.35, 4.23, 8.47, {}};
 }
 
 TEST(OrientedPage, PortraitIsTheSheetAsItIs) {
@@ -24,7 +24,7 @@ TEST(OrientedPage, PortraitIsTheSheetAsItIs) {
 }
 
 TEST(OrientedPage, LandscapeTurnsTheSheetCounterClockwise) {
-  PrinterMedia media{"x", 100, 200, 1, 2, 3, 4};  // left 1, top 2, right 3, bottom 4
+  PrinterMedia media{"x", 100, 200, 1, 2, 3, 4, {}};  // left 1, top 2, right 3, bottom 4
   const PageGeometry page = OrientedPage(media, kLandscape);
   EXPECT_DOUBLE_EQ(page.widthMm, 200);
   EXPECT_DOUBLE_EQ(page.heightMm, 100);
@@ -35,7 +35,7 @@ TEST(OrientedPage, LandscapeTurnsTheSheetCounterClockwise) {
 }
 
 TEST(MediaLaidAs, WideSheetsTakeTheServersSheetTurned) {
-  const PrinterMedia tabloid{"na_ledger_11x17in", 279.4, 431.8, 1, 2, 3, 4};
+  const PrinterMedia tabloid{"na_ledger_11x17in", 279.4, 431.8, 1, 2, 3, 4, {}};
   const PrinterMedia ledger = MediaLaidAs(*SheetForCode(4), tabloid);
   EXPECT_EQ(ledger.keyword, "na_ledger_11x17in");
   EXPECT_DOUBLE_EQ(ledger.widthMm, 431.8);
@@ -47,7 +47,7 @@ TEST(MediaLaidAs, WideSheetsTakeTheServersSheetTurned) {
   // Tall sheets, and a wide sheet the server already gives wide, stay as they are.
   for (const int16_t code : std::initializer_list<int16_t>{3, 9, 35}) {
     const PaperSheet sheet = *SheetForCode(code);
-    const PrinterMedia given{"m", sheet.widthMm, sheet.heightMm, 1, 2, 3, 4};
+    const PrinterMedia given{"m", sheet.widthMm, sheet.heightMm, 1, 2, 3, 4, {}};
     const PrinterMedia laid = MediaLaidAs(sheet, given);
     EXPECT_DOUBLE_EQ(laid.widthMm, sheet.widthMm) << code;
     EXPECT_DOUBLE_EQ(laid.leftMm, 1) << code;

@@ -7,6 +7,7 @@
 
 #include "common/failure.h"
 #include "engine/papers.h"
+#include "engine/setting_values.h"
 #include "pdf_inspect.h"
 #include "platform/files/file_writing.h"
 #include "platform/printing/pdf_file_output.h"
@@ -53,7 +54,7 @@ TEST_F(PdfPrinterTest, IsNamedAndStartsWithItsDefaults) {
   EXPECT_EQ(printer_->DeviceName(), u"Vant3 PDF");
   EXPECT_EQ(printer_->TypeName(), u"Printer");
   EXPECT_EQ(printer_->PaperSize(), 9);
-  EXPECT_EQ(printer_->Orientation(), 1);
+  EXPECT_EQ(printer_->Orientation(), kOrientationPortrait.code);
   EXPECT_EQ(printer_->ScaleMode(), kScaleTwips);
   EXPECT_EQ(printer_->FontName(), u"ＭＳ 明朝");
   EXPECT_FALSE(printer_->HasOpenDocument());
@@ -67,7 +68,7 @@ TEST_F(PdfPrinterTest, DeviceCapsAreTheWholeSheetAt600Dpi) {
   EXPECT_EQ(printer_->DeviceCaps(kHorzRes), 4961);
   EXPECT_EQ(printer_->DeviceCaps(kVertRes), 7016);
   EXPECT_NEAR(printer_->ScaleWidth(), 4961 / 600.0 * 1440, 0.01);
-  printer_->SetOrientation(2);
+  printer_->SetOrientation(kOrientationLandscape.code);
   EXPECT_EQ(printer_->DeviceCaps(kHorzRes), 7016);
   EXPECT_EQ(printer_->DeviceCaps(kVertRes), 4961);
   printer_->SetPaperSize(1);  // Letter, 8.5 x 11 in
@@ -85,21 +86,20 @@ TEST_F(PdfPrinterTest, LedgerEnvelopeB6AndUsFanfoldAreLandscapeSheets) {
   };
   for (const Row& row : {Row{__LINE__, 4, 10200, 6600}, Row{__LINE__, 35, 4157, 2953},
                          Row{__LINE__, 39, 8925, 6600}, Row{__LINE__, 3, 6600, 10200}}) {
-    printer_->SetOrientation(1);
+    printer_->SetOrientation(kOrientationPortrait.code);
     printer_->SetPaperSize(row.code);
     EXPECT_EQ(printer_->DeviceCaps(kPhysicalWidth), row.width) << row.line;
     EXPECT_EQ(printer_->DeviceCaps(kPhysicalHeight), row.height) << row.line;
-    printer_->SetOrientation(2);
+    printer_->SetOrientation(kOrientationLandscape.code);
     EXPECT_EQ(printer_->DeviceCaps(kPhysicalWidth), row.height) << row.line;
   }
 }
 
 TEST_F(PdfPrinterTest, TakesEveryCodeOfTheLanguage) {
   for (const PaperSheet& sheet : kPaperSheets) EXPECT_NO_THROW(printer_->SetPaperSize(sheet.code));
-  for (const int16_t q : std::initializer_list<int16_t>{-1, -2, -3, -4}) EXPECT_NO_THROW(printer_->SetPrintQuality(q));
-  for (const int16_t bin : std::initializer_list<int16_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 14}) EXPECT_NO_THROW(printer_->SetPaperBin(bin));
-  EXPECT_NO_THROW(printer_->SetColorMode(1));
-  EXPECT_NO_THROW(printer_->SetColorMode(2));
+  for (const SettingValue& q : kPrintQualities) EXPECT_NO_THROW(printer_->SetPrintQuality(q.code));
+  for (const SettingValue& bin : kPaperBins) EXPECT_NO_THROW(printer_->SetPaperBin(bin.code));
+  for (const SettingValue& mode : kColourModes) EXPECT_NO_THROW(printer_->SetColorMode(mode.code));
   // ... and no others.
   EXPECT_THROW(printer_->SetPaperSize(0), Failure);
   EXPECT_THROW(printer_->SetPaperBin(12), Failure);
@@ -135,7 +135,7 @@ TEST_F(PdfPrinterTest, SetupAfterNewPageShapesTheNextPage) {
   Mark("A4 portrait");
   printer_->NewPage();
   printer_->SetPaperSize(8);
-  printer_->SetOrientation(2);
+  printer_->SetOrientation(kOrientationLandscape.code);
   Mark("A3 landscape");
   printer_->EndDoc();
   const auto facts = InspectPdf(dir_ / "invoice.pdf");
@@ -333,7 +333,7 @@ TEST_F(PdfPrinterTest, MarksLandWhereTheyAreDrawn) {
 }
 
 TEST_F(PdfPrinterTest, LandscapeMarksUseTheLandscapePage) {
-  printer_->SetOrientation(2);
+  printer_->SetOrientation(kOrientationLandscape.code);
   printer_->SetScaleMode(kScaleMillimeters);
   // Near the far corner of the landscape page, beyond any portrait A4 width.
   printer_->Line(280, 190, 290, 200, 0, LineKind::kFilledBox);

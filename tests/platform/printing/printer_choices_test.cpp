@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "common/text.h"
 #include "engine/papers.h"
+#include "engine/setting_values.h"
+#include "engine/setup_keywords.h"
 #include "platform/printing/printer_choices.h"
 
 namespace vant::printing {
@@ -10,19 +15,20 @@ namespace {
 TEST(UnsupportedText, NamesPrinterSettingCodeAndChoice) {
   EXPECT_EQ(ToUtf8(UnsupportedText(u"Office", Setting::kPaperSize, 8)),
             "プリンター「Office」は用紙サイズ 8 (A3) に対応していません。");
-  EXPECT_EQ(ToUtf8(UnsupportedText(u"Label", Setting::kColorMode, 2)),
+  EXPECT_EQ(ToUtf8(UnsupportedText(u"Label", Setting::kColorMode, kColourColour.code)),
             "プリンター「Label」はカラーモード 2 (カラー) に対応していません。");
-  EXPECT_EQ(ToUtf8(UnsupportedText(u"Label", Setting::kPaperBin, 14)),
+  EXPECT_EQ(ToUtf8(UnsupportedText(u"Label", Setting::kPaperBin, kBinCassette.code)),
             "プリンター「Label」は給紙方法 14 (カセット) に対応していません。");
-  EXPECT_EQ(ToUtf8(UnsupportedText(u"Label", Setting::kPrintQuality, -1)),
+  EXPECT_EQ(ToUtf8(UnsupportedText(u"Label", Setting::kPrintQuality, kQualityDraft.code)),
             "プリンター「Label」は印刷品質 -1 (ドラフト) に対応していません。");
-  EXPECT_EQ(ToUtf8(UnsupportedText(u"Office", Setting::kOrientation, 2)),
+  EXPECT_EQ(ToUtf8(UnsupportedText(u"Office", Setting::kOrientation, kOrientationLandscape.code)),
             "プリンター「Office」は印刷の向き 2 (横) に対応していません。");
 }
 
 TEST(UnsupportedText, CodeWithoutNameIsGivenAsTheNumberAlone) {
   EXPECT_EQ(ToUtf8(UnsupportedText(u"Office", Setting::kPaperSize, 57)),
             "プリンター「Office」は用紙サイズ 57 に対応していません。");
+  // 12 is the cassette's keyword, not its code.
   EXPECT_EQ(ToUtf8(UnsupportedText(u"Office", Setting::kPaperBin, 12)),
             "プリンター「Office」は給紙方法 12 に対応していません。");
   EXPECT_EQ(ToUtf8(UnsupportedText(u"Office", Setting::kOrientation, 0)),
@@ -39,70 +45,60 @@ TEST(ChoiceName, EveryPaperCodeHasANameAndNoOtherCodeHasOne) {
   EXPECT_TRUE(ChoiceName(Setting::kPaperSize, 255).empty());
 }
 
-TEST(IppValues, OrientationIsPortraitThreeLandscapeFour) {
-  EXPECT_EQ(IppOrientation(1), 3);
-  EXPECT_EQ(IppOrientation(2), 4);
-  EXPECT_FALSE(IppOrientation(0));
-  EXPECT_FALSE(IppOrientation(3));
-}
+// Each setting's rows: the command's keywords find the row's code, the IPP value reads back
+// as the row (the first of those sharing it), and the refusal names the row.
+struct SettingRows {
+  Setting setting;
+  std::span<const KeywordRow> keywords;
+};
 
-TEST(IppValues, QualityFoldsFourCodesOntoThreeServerValues) {
-  EXPECT_EQ(IppQuality(-1), kIppDraft);
-  EXPECT_EQ(IppQuality(-2), kIppDraft);
-  EXPECT_EQ(IppQuality(-3), kIppNormal);
-  EXPECT_EQ(IppQuality(-4), kIppHigh);
-  EXPECT_FALSE(IppQuality(0));
-  EXPECT_FALSE(IppQuality(-5));
-  EXPECT_FALSE(IppQuality(4));
-  // Read back from a server, each value gives the code that prints it.
-  EXPECT_EQ(QualityCode(kIppDraft), -1);
-  EXPECT_EQ(QualityCode(kIppNormal), -3);
-  EXPECT_EQ(QualityCode(kIppHigh), -4);
-  EXPECT_FALSE(QualityCode(6));
-}
-
-TEST(IppValues, ColourModes) {
-  EXPECT_EQ(IppColorMode(1), "monochrome");
-  EXPECT_EQ(IppColorMode(2), "color");
-  EXPECT_FALSE(IppColorMode(0));
-  EXPECT_FALSE(IppColorMode(3));
-  EXPECT_EQ(ColorModeCode("monochrome"), 1);
-  EXPECT_EQ(ColorModeCode("color"), 2);
-  EXPECT_FALSE(ColorModeCode("auto"));
-  EXPECT_FALSE(ColorModeCode("Color"));
-}
-
-TEST(IppValues, PaperBinsAsMediaSources) {
-  const auto first = [](int16_t code) {
-    const auto sources = MediaSourcesFor(code);
-    return sources.empty() ? std::string("(none)") : std::string(sources.front());
+TEST(SettingRows, KeywordsIppValuesAndNamesAgreeRowByRow) {
+  const SettingRows settings[] = {
+      {Setting::kOrientation, kOrientationKeywords},
+      {Setting::kPrintQuality, kPrintQualityKeywords},
+      {Setting::kPaperBin, kPaperBinKeywords},
+      {Setting::kColorMode, kColorModeKeywords},
   };
-  EXPECT_EQ(first(1), "top");
-  EXPECT_EQ(first(2), "bottom");
-  EXPECT_EQ(first(3), "middle");
-  EXPECT_EQ(first(4), "manual");
-  EXPECT_EQ(first(5), "envelope");
-  EXPECT_EQ(first(6), "by-pass-tray");
-  EXPECT_EQ(first(7), "auto");
-  EXPECT_EQ(first(11), "large-capacity");
-  // The cassette is the main tray, or the first numbered tray where there is no main one.
-  EXPECT_EQ(MediaSourcesFor(14), (std::vector<std::string_view>{"main", "tray-1"}));
-  // 12 and 13 are no paper bins; 0 and 15 neither.
-  for (const int16_t code : std::initializer_list<int16_t>{0, 12, 13, 15, -1}) {
-    EXPECT_TRUE(MediaSourcesFor(code).empty()) << code;
-  }
-  EXPECT_EQ(PaperBinCodes(), (std::vector<int16_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 14}));
-}
-
-TEST(IppValues, MediaSourcesReadBackAsTheirBins) {
-  for (const int16_t code : PaperBinCodes()) {
-    for (const std::string_view source : MediaSourcesFor(code)) {
-      EXPECT_EQ(PaperBinCode(source), code) << source;
+  for (const auto& s : settings) {
+    const auto rows = ValuesOf(s.setting);
+    ASSERT_EQ(rows.size(), s.keywords.size());
+    for (const SettingValue& row : rows) {
+      SCOPED_TRACE(ToUtf8(row.name));
+      for (const auto form : row.keywords) {
+        if (!form.empty()) {
+          EXPECT_EQ(FindKeyword(s.keywords, form), row.code);
+        }
+      }
+      EXPECT_EQ(ChoiceName(s.setting, row.code), row.name);
+      const SettingValue* back = row.ippEnum != 0 ? RowForIpp(rows, row.ippEnum) : RowForIpp(rows, row.ippKeywords[0]);
+      ASSERT_NE(back, nullptr);
+      EXPECT_EQ(back->ippEnum, row.ippEnum);
+      EXPECT_EQ(back->ippKeywords[0], row.ippKeywords[0]);
     }
   }
-  EXPECT_FALSE(PaperBinCode("photo"));
-  EXPECT_FALSE(PaperBinCode(""));
-  EXPECT_FALSE(PaperBinCode("Top"));
+}
+
+TEST(SettingRows, TheServersValues) {
+  EXPECT_EQ(kOrientationPortrait.ippEnum, 3);
+  EXPECT_EQ(kOrientationLandscape.ippEnum, 4);
+  // Four qualities fold onto the server's three; draft reads back as the draft row.
+  EXPECT_EQ(kQualityLow.ippEnum, kQualityDraft.ippEnum);
+  EXPECT_EQ(RowForIpp(kPrintQualities, kIppDraft), &kPrintQualities[0]);
+  EXPECT_EQ(RowForIpp(kPrintQualities, kIppNormal)->code, kQualityMedium.code);
+  EXPECT_EQ(RowForIpp(kPrintQualities, 6), nullptr);
+  EXPECT_EQ(RowForIpp(kColourModes, "Color"), nullptr);
+  EXPECT_EQ(RowForIpp(kColourModes, "color")->code, kColourColour.code);
+  // The cassette is the main tray, or the first numbered tray where there is no main one.
+  EXPECT_EQ(RowForIpp(kPaperBins, "tray-1")->code, kBinCassette.code);
+  EXPECT_EQ(RowForIpp(kPaperBins, "main")->code, kBinCassette.code);
+  EXPECT_EQ(kBinManual.ippKeywords[0], "manual");
+  EXPECT_EQ(kBinEnvelopeManual.ippKeywords[0], "by-pass-tray");
+  for (const std::string_view none : {"photo", "", "Top"}) EXPECT_EQ(RowForIpp(kPaperBins, none), nullptr) << none;
+  // The twelfth bin keyword sets the cassette's code; 12 and 13 are no bin codes.
+  EXPECT_EQ(FindKeyword(kPaperBinKeywords, u"12"), kBinCassette.code);
+  for (const int16_t code : {int16_t{0}, int16_t{12}, int16_t{13}, int16_t{15}}) {
+    EXPECT_EQ(RowFor(kPaperBins, code), nullptr) << code;
+  }
 }
 
 }  // namespace

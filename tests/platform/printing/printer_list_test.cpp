@@ -9,6 +9,7 @@
 
 #include "common/failure.h"
 #include "engine/printer_object.h"
+#include "engine/setting_values.h"
 #include "platform/printing/printer_list.h"
 #include "printing_fixtures.h"
 #include "scratch_dir.h"
@@ -96,18 +97,18 @@ TEST(PrinterList, APrinterBecomingCurrentWithoutADocumentStartsFromItsDefaults) 
   PrinterList list(q.Make(true, false));
   Printer& back = list.At(1);
   back.SetPaperSize(8);
-  back.SetOrientation(2);
+  back.SetOrientation(kOrientationLandscape.code);
   back.SetScaleMode(kScaleMillimeters);
   back.SetFontName(u"ＭＳ ゴシック");
-  back.SetPaperBin(1);
-  back.SetPrintQuality(-1);
+  back.SetPaperBin(kBinUpper.code);
+  back.SetPrintQuality(kQualityDraft.code);
   list.MakeCurrent(1);
   EXPECT_EQ(back.PaperSize(), 9);
-  EXPECT_EQ(back.Orientation(), 1);
+  EXPECT_EQ(back.Orientation(), kOrientationPortrait.code);
   EXPECT_EQ(back.ScaleMode(), kScaleTwips);
   EXPECT_EQ(back.FontName(), u"ＭＳ 明朝");
-  EXPECT_EQ(back.PaperBin(), 7);
-  EXPECT_EQ(back.PrintQuality(), -3);
+  EXPECT_EQ(back.PaperBin(), kBinAuto.code);
+  EXPECT_EQ(back.PrintQuality(), kQualityMedium.code);
   EXPECT_EQ(back.DeviceCaps(kPhysicalWidth), 2480);  // A4 at 300 dpi
 
   // Making the current printer current again changes nothing.
@@ -134,7 +135,7 @@ TEST(PrinterList, APrinterWithAnOpenDocumentKeepsItsSettingsAndDocument) {
   EXPECT_EQ(printer.ScaleMode(), kScaleMillimeters);
   printer.EndDoc();
   ASSERT_EQ(q.first->documents.size(), 1u);
-  EXPECT_EQ(q.first->documents[0].attributes.media, "iso_a3_297x420mm");
+  EXPECT_EQ(q.first->documents[0].attributes.media.width, 29700);  // A3, as the printer measures it
 }
 
 TEST(PrinterList, EachRunOfPagesWithEqualSettingsIsOnePartWithThoseSettings) {
@@ -142,23 +143,23 @@ TEST(PrinterList, EachRunOfPagesWithEqualSettingsIsOnePartWithThoseSettings) {
   PrinterList list(q.Make(true, false));
   Printer& front = list.At(0);
   front.SetPaperSize(1);
-  front.SetOrientation(2);
-  front.SetPrintQuality(-1);
-  front.SetPaperBin(1);
+  front.SetOrientation(kOrientationLandscape.code);
+  front.SetPrintQuality(kQualityDraft.code);
+  front.SetPaperBin(kBinUpper.code);
   front.Line(0, 0, 100, 100, 0, LineKind::kLine);
   front.NewPage();
   front.Line(0, 0, 100, 100, 0, LineKind::kLine);  // same settings: the same part
   front.NewPage();
   front.SetPaperSize(8);
-  front.SetOrientation(1);
-  front.SetPrintQuality(-3);
+  front.SetOrientation(kOrientationPortrait.code);
+  front.SetPrintQuality(kQualityMedium.code);
   front.Line(0, 0, 100, 100, 0, LineKind::kLine);
   front.EndDoc();
   ASSERT_EQ(q.first->documents.size(), 2u);
   const PrintedDocument& first = q.first->documents[0];
   EXPECT_EQ(first.printer, u"Front");
   EXPECT_EQ(first.pages, 2);
-  EXPECT_EQ(first.attributes.media, "na_letter_8.5x11in");
+  EXPECT_EQ(first.attributes.media, (ServerMedia{21590, 27940, 500, 1000, 500, 1000}));  // Letter
   EXPECT_EQ(first.attributes.orientation, 4);
   EXPECT_EQ(first.attributes.quality, 3);
   EXPECT_EQ(first.attributes.mediaSource, "top");
@@ -166,7 +167,7 @@ TEST(PrinterList, EachRunOfPagesWithEqualSettingsIsOnePartWithThoseSettings) {
   EXPECT_TRUE(first.pdf.startsWith("%PDF-"));
   const PrintedDocument& second = q.first->documents[1];
   EXPECT_EQ(second.pages, 1);
-  EXPECT_EQ(second.attributes.media, "iso_a3_297x420mm");
+  EXPECT_EQ(second.attributes.media, (ServerMedia{29700, 42000, 500, 1000, 500, 1000}));  // A3
   EXPECT_EQ(second.attributes.orientation, 3);
   EXPECT_EQ(second.attributes.quality, 4);
   EXPECT_EQ(second.attributes.mediaSource, "top");
@@ -187,11 +188,11 @@ TEST(PrinterList, EverySettingThatChangesBetweenPagesStartsAPart) {
       {__LINE__, [](Printer&) {}, 1},
       {__LINE__, [](Printer& p) { p.SetPaperSize(9); }, 1},  // the sheet it already has
       {__LINE__, [](Printer& p) { p.SetPaperSize(8); }, 2},
-      {__LINE__, [](Printer& p) { p.SetOrientation(2); }, 2},
-      {__LINE__, [](Printer& p) { p.SetPrintQuality(-1); }, 2},
-      {__LINE__, [](Printer& p) { p.SetPaperBin(1); }, 2},
+      {__LINE__, [](Printer& p) { p.SetOrientation(kOrientationLandscape.code); }, 2},
+      {__LINE__, [](Printer& p) { p.SetPrintQuality(kQualityDraft.code); }, 2},
+      {__LINE__, [](Printer& p) { p.SetPaperBin(kBinUpper.code); }, 2},
       {__LINE__, [](Printer& p) { p.SetScaleMode(kScaleMillimeters); }, 1},
-      {__LINE__, [](Printer& p) { p.SetOrientation(2); p.SetOrientation(1); }, 1},
+      {__LINE__, [](Printer& p) { p.SetOrientation(kOrientationLandscape.code); p.SetOrientation(kOrientationPortrait.code); }, 1},
   };
   for (const Row& row : rows) {
     Queues q;
@@ -220,8 +221,8 @@ TEST(PrinterList, ThePdfPrinterKeepsADocumentOfMixedPagesWhole) {
   Printer& pdf = list.At(list.CurrentIndex());
   pdf.Line(0, 0, 10, 10, 0, LineKind::kLine);
   pdf.NewPage();
-  pdf.SetOrientation(2);
-  pdf.SetPaperBin(1);
+  pdf.SetOrientation(kOrientationLandscape.code);
+  pdf.SetPaperBin(kBinUpper.code);
   pdf.Line(0, 0, 10, 10, 0, LineKind::kLine);
   pdf.EndDoc();
   ASSERT_EQ(list.Delivered().size(), 1u);
@@ -239,10 +240,10 @@ TEST(PrinterList, DefaultsThePrinterDoesNotListAreNotSent) {
   queues.push_back(InstalledQueue{caps, std::make_unique<KeepingOutput>(log), true});
   PrinterList list(std::move(queues));
   Printer& plain = list.At(0);
-  EXPECT_EQ(plain.PaperBin(), 7);  // reported, as the printer picks its paper itself
+  EXPECT_EQ(plain.PaperBin(), kBinAuto.code);  // reported, as the printer picks its paper itself
   // "Auto" is taken by every printer: the printer chooses; no source is sent.
-  EXPECT_NO_THROW(plain.SetPaperBin(7));
-  EXPECT_EQ(test::RefusalText([&] { plain.SetPaperBin(1); }), "プリンター「Plain」は給紙方法 1 (上段トレイ) に対応していません。");
+  EXPECT_NO_THROW(plain.SetPaperBin(kBinAuto.code));
+  EXPECT_EQ(test::RefusalText([&] { plain.SetPaperBin(kBinUpper.code); }), "プリンター「Plain」は給紙方法 1 (上段トレイ) に対応していません。");
   plain.NewPage();
   plain.EndDoc();
   ASSERT_EQ(log->documents.size(), 1u);
@@ -258,12 +259,12 @@ TEST(PrinterList, RefusedSettingsNameThePrinterAndKeepTheirValues) {
   Printer& front = list.At(0);
   EXPECT_EQ(test::RefusalText([&] { front.SetPaperSize(11); }), "プリンター「Front」は用紙サイズ 11 (A5) に対応していません。");
   EXPECT_EQ(front.PaperSize(), 9);
-  EXPECT_EQ(test::RefusalText([&] { front.SetColorMode(2); }), "プリンター「Front」はカラーモード 2 (カラー) に対応していません。");
-  EXPECT_EQ(front.ColorMode(), 1);
-  EXPECT_EQ(test::RefusalText([&] { front.SetPaperBin(2); }), "プリンター「Front」は給紙方法 2 (下段トレイ) に対応していません。");
-  EXPECT_EQ(front.PaperBin(), 7);
-  EXPECT_EQ(test::RefusalText([&] { front.SetPrintQuality(-4); }), "プリンター「Front」は印刷品質 -4 (高) に対応していません。");
-  EXPECT_EQ(front.PrintQuality(), -3);
+  EXPECT_EQ(test::RefusalText([&] { front.SetColorMode(kColourColour.code); }), "プリンター「Front」はカラーモード 2 (カラー) に対応していません。");
+  EXPECT_EQ(front.ColorMode(), kColourMonochrome.code);
+  EXPECT_EQ(test::RefusalText([&] { front.SetPaperBin(kBinLower.code); }), "プリンター「Front」は給紙方法 2 (下段トレイ) に対応していません。");
+  EXPECT_EQ(front.PaperBin(), kBinAuto.code);
+  EXPECT_EQ(test::RefusalText([&] { front.SetPrintQuality(kQualityHigh.code); }), "プリンター「Front」は印刷品質 -4 (高) に対応していません。");
+  EXPECT_EQ(front.PrintQuality(), kQualityMedium.code);
   // The user-defined size keeps the sheet in force.
   front.SetPaperSize(8);
   front.SetPaperSize(256);

@@ -63,18 +63,18 @@ inline PrinterCapabilities SmallOffice(const Text& name) {
   PrinterCapabilities caps;
   caps.name = name;
   caps.dpiX = caps.dpiY = 300;
-  caps.papers.emplace(int16_t{8}, PrinterMedia{"iso_a3_297x420mm", 297, 420, 5, 10, 5, 10});
-  caps.papers.emplace(int16_t{9}, PrinterMedia{"iso_a4_210x297mm", 210, 297, 5, 10, 5, 10});
-  caps.papers.emplace(int16_t{1}, PrinterMedia{"na_letter_8.5x11in", 215.9, 279.4, 5, 10, 5, 10});
+  caps.papers.emplace(int16_t{8}, PrinterMedia{"iso_a3_297x420mm", 297, 420, 5, 10, 5, 10, {29700, 42000, 500, 1000, 500, 1000}});
+  caps.papers.emplace(int16_t{9}, PrinterMedia{"iso_a4_210x297mm", 210, 297, 5, 10, 5, 10, {21000, 29700, 500, 1000, 500, 1000}});
+  caps.papers.emplace(int16_t{1}, PrinterMedia{"na_letter_8.5x11in", 215.9, 279.4, 5, 10, 5, 10, {21590, 27940, 500, 1000, 500, 1000}});
   caps.defaultPaper = 9;
   caps.defaultMedia = caps.papers.at(9);
-  caps.orientations = {1, 2};
-  caps.qualities = {-1, -2, -3};
-  caps.bins = {{int16_t{1}, "top"}, {int16_t{7}, "auto"}};
-  caps.colourModes = {1};
-  caps.defaultQuality = -3;
-  caps.defaultBin = 7;
-  caps.defaultColour = 1;
+  caps.orientations = {kPortrait, kLandscape};
+  caps.qualities = {kQualityDraft.code, kQualityLow.code, kQualityMedium.code};
+  caps.bins = {{kBinUpper.code, "top"}, {kBinAuto.code, "auto"}};
+  caps.colourModes = {kMonochrome};
+  caps.defaultQuality = kQualityMedium.code;
+  caps.defaultBin = kBinAuto.code;
+  caps.defaultColour = kMonochrome;
   return caps;
 }
 

@@ -11,7 +11,6 @@
 #include "fake_host.h"
 #include "fake_platform.h"
 #include "platform/qt/qt_control_widget.h"
-#include "state_reset.h"
 
 namespace vant::qt {
 namespace {
@@ -112,7 +111,6 @@ TEST(QtControlWidget, TheWindowHoldsTheButtonsAsTheShowStepLaysThemOut) {
       {__LINE__, u"発行,200,70", 300, std::nullopt, QSize(300, 86)},
   };
   for (const auto& r : rows) {
-    test::ResetModuleState();
     test::FakePlatform fake;
     test::FakePage page;
     if (*r.cmdProperty != u'\0') page.Add(u"CmdProperty", r.cmdProperty);

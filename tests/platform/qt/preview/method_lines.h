@@ -8,8 +8,8 @@
 
 namespace vant::test {
 
-inline void SetMethodLines(std::initializer_list<const char16_t*> lines) {
-  auto& control = ThisThreadState().control;
+inline void SetMethodLines(ModuleState& state, std::initializer_list<const char16_t*> lines) {
+  auto& control = state.control;
   control = ControlState{};
   for (const char16_t* line : lines) {
     MethodRec method;

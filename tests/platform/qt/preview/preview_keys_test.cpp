@@ -24,16 +24,15 @@ namespace {
 
 using test::FakePlatform;
 
-void SetThreePages() {
-  test::SetMethodLines({u"prntext,100,100,A,ＭＳ 明朝,12", u"newpage", u"prntext,100,100,B,ＭＳ 明朝,12",
-                        u"newpage", u"prnbox,100,100,2000,2000"});
+void SetThreePages(ModuleState& state) {
+  test::SetMethodLines(state, {u"prntext,100,100,A,ＭＳ 明朝,12", u"newpage", u"prntext,100,100,B,ＭＳ 明朝,12",
+                               u"newpage", u"prnbox,100,100,2000,2000"});
 }
 
 class QtPreviewKeys : public ::testing::Test {
  protected:
   void SetUp() override {
-    ThisThreadState().engine = EngineState{};
-    SetThreePages();
+    SetThreePages(fake.state);
     window.Load();
     ASSERT_TRUE(window.PreviewReady());
     dialog.Attach(&window);
@@ -44,7 +43,6 @@ class QtPreviewKeys : public ::testing::Test {
   void TearDown() override {
     dialog.Attach(nullptr);
     window.Unload();
-    ThisThreadState().control = ControlState{};
   }
 
   // A key as the keyboard sends it to whatever has the focus.
@@ -143,7 +141,7 @@ TEST_F(QtPreviewKeys, EscapeClosesAsTheCloseButton) {
   QApplication::processEvents();
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_FALSE(window.PreviewReady());
-  EXPECT_EQ(ThisThreadState().engine.shownPageList.size(), 1U);
+  EXPECT_EQ(fake.state.engine.shownPageList.size(), 1U);
 }
 
 TEST_F(QtPreviewKeys, TheButtonsAccessKeysKeepWorking) {

@@ -34,16 +34,15 @@ QScreen& ScreenOfRatio(double ratio) {
                            ": the tests need the three-screen offscreen configuration");
 }
 
-void SetTwoPages() {
-  test::SetMethodLines({u"prntext,100,100,見本,ＭＳ 明朝,12", u"newpage", u"prnbox,100,100,2000,2000",
-                        u"prnjan13,300,2500,4912345678904,2000,600,false"});
+void SetTwoPages(ModuleState& state) {
+  test::SetMethodLines(state, {u"prntext,100,100,見本,ＭＳ 明朝,12", u"newpage", u"prnbox,100,100,2000,2000",
+                               u"prnjan13,300,2500,4912345678904,2000,600,false"});
 }
 
 // One preview window, loaded and shown on a screen, at 100 %.
 struct ShownPreview {
   explicit ShownPreview(QScreen& screen) {
-    ThisThreadState().engine = EngineState{};
-    SetTwoPages();
+    SetTwoPages(fake.state);
     dialog.setScreen(&screen);
     dialog.move(screen.geometry().topLeft());
     window.Load();

@@ -81,8 +81,8 @@ class PrivateCompositor {
 namespace vant::qt {
 namespace {
 
-void SetTwoPages() {
-  test::SetMethodLines({u"prntext,100,100,一,ＭＳ 明朝,12", u"newpage", u"prntext,100,100,二,ＭＳ 明朝,12"});
+void SetTwoPages(ModuleState& state) {
+  test::SetMethodLines(state, {u"prntext,100,100,一,ＭＳ 明朝,12", u"newpage", u"prntext,100,100,二,ＭＳ 明朝,12"});
 }
 
 void ClickThroughTheWindowSystem(QWidget& widget) {
@@ -100,9 +100,8 @@ QtPreviewWindow* ShownPreview() {
 
 TEST(QtPreviewWayland, ANativeModalWindowAtTheOutputsScaleClosedByEscape) {
   ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("wayland"));
-  ThisThreadState().engine = EngineState{};
-  SetTwoPages();
   test::FakePlatform fake;
+  SetTwoPages(fake.state);
   // The window of the control that opens the preview, as `vant show` has it.
   QPushButton control(QStringLiteral("印刷プレビュー"));
   int controlClicks = 0;
@@ -146,12 +145,11 @@ TEST(QtPreviewWayland, ANativeModalWindowAtTheOutputsScaleClosedByEscape) {
                              DeviceEdge(logicalSize.height(), kOutputScale)));
   EXPECT_TRUE(blocked);
   EXPECT_TRUE(closed);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
-  EXPECT_EQ(ThisThreadState().engine.shownPageList.size(), 1U);
+  EXPECT_EQ(fake.state.engine.nextMethod, 0);
+  EXPECT_EQ(fake.state.engine.shownPageList.size(), 1U);
   // Once the preview has closed the control's window takes clicks again.
   ClickThroughTheWindowSystem(control);
   EXPECT_EQ(controlClicks, 1);
-  ThisThreadState().control = ControlState{};
 }
 
 }  // namespace

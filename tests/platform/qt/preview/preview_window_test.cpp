@@ -30,7 +30,9 @@ namespace {
 
 using test::FakePlatform;
 
-void SetMethods(std::initializer_list<const char16_t*> lines) { test::SetMethodLines(lines); }
+void SetMethods(ModuleState& state, std::initializer_list<const char16_t*> lines) {
+  test::SetMethodLines(state, lines);
+}
 
 void SendWheel(QWidget& widget, int delta) {
   const QPointF at(widget.width() / 2.0, widget.height() / 2.0);
@@ -73,8 +75,7 @@ TEST(QtPreviewWindow, ControlsCarryTheirCaptionsAtTheirPlaces) {
 class QtPreviewFlow : public ::testing::Test {
  protected:
   void SetUp() override {
-    ThisThreadState().engine = EngineState{};
-    SetMethods({u"prntext,100,100,Ａ,ＭＳ 明朝,12", u"newpage", u"prnbox,100,100,2000,2000"});
+    SetMethods(fake.state, {u"prntext,100,100,Ａ,ＭＳ 明朝,12", u"newpage", u"prnbox,100,100,2000,2000"});
     window.Load();
     ASSERT_TRUE(window.PreviewReady());
     dialog.Attach(&window);
@@ -84,7 +85,6 @@ class QtPreviewFlow : public ::testing::Test {
   void TearDown() override {
     dialog.Attach(nullptr);
     window.Unload();
-    ThisThreadState().control = ControlState{};
   }
 
   FakePlatform fake;
@@ -244,8 +244,8 @@ TEST_F(QtPreviewFlow, EscapeClosesAndUnloads) {
   QApplication::sendEvent(&dialog, &escape);
   QApplication::processEvents();
   EXPECT_FALSE(dialog.isVisible());
-  EXPECT_EQ(ThisThreadState().engine.shownPageList.size(), 1U);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
+  EXPECT_EQ(fake.state.engine.shownPageList.size(), 1U);
+  EXPECT_EQ(fake.state.engine.nextMethod, 0);
 }
 
 TEST_F(QtPreviewFlow, CloseBoxUnloadsOnce) {
@@ -253,7 +253,7 @@ TEST_F(QtPreviewFlow, CloseBoxUnloadsOnce) {
   EXPECT_TRUE(dialog.close());
   QApplication::processEvents();
   EXPECT_FALSE(dialog.isVisible());
-  EXPECT_EQ(ThisThreadState().engine.shownPageList.size(), 1U);
+  EXPECT_EQ(fake.state.engine.shownPageList.size(), 1U);
   // The wheel no longer reaches the window.
   SendWheel(dialog.ViewportWidget(), -120);
   EXPECT_EQ(dialog.VerticalBar().Value(), 0);
@@ -266,14 +266,13 @@ TEST_F(QtPreviewFlow, MiddleButtonReleasePassesThrough) {
                       Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(&dialog, &release);
   EXPECT_EQ(dialog.VerticalBar().Value(), 0);
-  EXPECT_FALSE(WheelBusy());
+  EXPECT_FALSE(fake.state.wheelBusy);
   EXPECT_TRUE(dialog.isVisible());
 }
 
 TEST(QtPreviewRun, ModalWindowClosedByItsCloseButton) {
-  ThisThreadState().engine = EngineState{};
-  SetMethods({u"prntext,100,100,A,ＭＳ 明朝,12", u"newpage", u"prntext,100,100,B,ＭＳ 明朝,12"});
   FakePlatform fake;
+  SetMethods(fake.state, {u"prntext,100,100,A,ＭＳ 明朝,12", u"newpage", u"prntext,100,100,B,ＭＳ 明朝,12"});
   QtPreviewFactory factory;
   bool seen = false;
   QTimer::singleShot(0, [&] {
@@ -287,22 +286,19 @@ TEST(QtPreviewRun, ModalWindowClosedByItsCloseButton) {
   });
   RunPreview(fake.platform, factory);
   EXPECT_TRUE(seen);
-  EXPECT_EQ(ThisThreadState().engine.shownPageList.size(), 1U);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
+  EXPECT_EQ(fake.state.engine.shownPageList.size(), 1U);
+  EXPECT_EQ(fake.state.engine.nextMethod, 0);
   EXPECT_TRUE(fake.messages.shown.empty());
-  ThisThreadState().control = ControlState{};
 }
 
 TEST(QtPreviewRun, FailedLoadNeverShowsTheWindow) {
-  ThisThreadState().engine = EngineState{};
-  SetMethods({u"prnbux"});
   FakePlatform fake;
+  SetMethods(fake.state, {u"prnbux"});
   QtPreviewFactory factory;
   RunPreview(fake.platform, factory);  // returns without a modal loop
   ASSERT_EQ(fake.messages.shown.size(), 1U);
   EXPECT_EQ(fake.pointer.Get(), kPointerDefault);
-  EXPECT_EQ(ThisThreadState().engine.nextMethod, 0);
-  ThisThreadState().control = ControlState{};
+  EXPECT_EQ(fake.state.engine.nextMethod, 0);
 }
 
 }  // namespace

@@ -1,0 +1,260 @@
+#include "app/check_warnings.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iomanip>
+#include <set>
+#include <sstream>
+#include <unordered_map>
+#include <variant>
+
+#include "barcode/module_string.h"
+#include "common/failure.h"
+#include "engine/papers.h"
+
+namespace vant::app {
+namespace {
+
+using printing::MarkKind;
+using printing::PixelBox;
+using printing::RecordedMark;
+
+// A mark's edge within this of a boundary is on it: extents are sums of rounded figures.
+constexpr double kEdgeSlack = 1e-6;  // device pixels
+
+Text Decimal(double value, int digits) {
+  std::ostringstream out;
+  out.imbue(std::locale::classic());
+  out << std::fixed << std::setprecision(digits) << value;
+  return FromUtf8(out.str());
+}
+
+Text Millimetres(double px, double dotsPerMm) { return Decimal(px / dotsPerMm, 1) + u" mm"; }
+
+// The side of an area a box reaches furthest past, and how far (device pixels); nothing
+// past when it lies within.
+struct Overrun {
+  TextView side;  // "左", "上", "右", "下"
+  double px = 0;
+  double dotsPerMm = 1;
+};
+
+Overrun FurthestPast(const PixelBox& box, const PixelBox& area, const RecordedMark& mark) {
+  const Overrun sides[] = {{u"左", area.left - box.left, mark.dotsPerMmX},
+                           {u"上", area.top - box.top, mark.dotsPerMmY},
+                           {u"右", box.right - area.right, mark.dotsPerMmX},
+                           {u"下", box.bottom - area.bottom, mark.dotsPerMmY}};
+  Overrun furthest{u"", 0, 1};
+  for (const Overrun& side : sides) {
+    if (side.px / side.dotsPerMm > furthest.px / furthest.dotsPerMm) furthest = side;
+  }
+  return furthest;
+}
+
+bool Past(const Overrun& overrun) { return overrun.px > kEdgeSlack; }
+
+bool WhollyOutside(const PixelBox& box, const PixelBox& area) {
+  return box.right <= area.left + kEdgeSlack || box.left >= area.right - kEdgeSlack ||
+         box.bottom <= area.top + kEdgeSlack || box.top >= area.bottom - kEdgeSlack;
+}
+
+bool Within(double x, double y, const PixelBox& area) {
+  return x >= area.left - kEdgeSlack && x <= area.right + kEdgeSlack && y >= area.top - kEdgeSlack &&
+         y <= area.bottom + kEdgeSlack;
+}
+
+struct Judged {
+  std::vector<CheckWarning>& warnings;
+  const MetMethod& method;
+  uint32_t line;
+  void Warn(WarningKind kind, Text text) const { warnings.push_back({kind, method.position, line, std::move(text)}); }
+};
+
+// A text that starts on the printable area and runs on past the sheet's right or bottom
+// edge: said with the size it is printed at. True when said.
+bool TextPastEdge(const Judged& judged, const std::vector<const RecordedMark*>& marks) {
+  const RecordedMark* first = nullptr;
+  const RecordedMark* past = nullptr;
+  Overrun furthest;
+  for (const RecordedMark* mark : marks) {
+    if (mark->kind != MarkKind::kText) continue;
+    if (first == nullptr) first = mark;
+    const Overrun overrun = FurthestPast(mark->extent, mark->sheet, *mark);
+    if (Past(overrun) && (overrun.side == u"右" || overrun.side == u"下") &&
+        (past == nullptr || overrun.px / overrun.dotsPerMm > furthest.px / furthest.dotsPerMm)) {
+      past = mark;
+      furthest = overrun;
+    }
+  }
+  if (first == nullptr || past == nullptr || !Within(first->extent.left, first->extent.top, first->printable)) {
+    return false;
+  }
+  const double points = past->font.pixelHeight * 72.0 / (past->dotsPerMmY * kInch);
+  judged.Warn(WarningKind::kTextPastEdge, u"文字列「" + past->text + u"」は " + Decimal(points, 1) +
+                                              u" ポイントでは用紙の" + Text(furthest.side) + u"端を " +
+                                              Millimetres(furthest.px, furthest.dotsPerMm) +
+                                              u" 越えます (越えた部分は印刷されません)。");
+  return true;
+}
+
+// Where the method's marks lie: off the sheet, or beyond what the printer can print.
+void Placement(const Judged& judged, const std::vector<const RecordedMark*>& marks) {
+  bool offSheet = false, whollyOffSheet = true, outsidePrintable = false, unpainted = true;
+  const RecordedMark* worstSheet = nullptr;
+  const RecordedMark* worstPrintable = nullptr;
+  Overrun sheetOverrun, printableOverrun;
+  for (const RecordedMark* mark : marks) {
+    const Overrun pastSheet = FurthestPast(mark->extent, mark->sheet, *mark);
+    const Overrun pastPrintable = FurthestPast(mark->extent, mark->printable, *mark);
+    if (Past(pastSheet)) {
+      offSheet = true;
+      if (worstSheet == nullptr || pastSheet.px / pastSheet.dotsPerMm > sheetOverrun.px / sheetOverrun.dotsPerMm) {
+        worstSheet = mark;
+        sheetOverrun = pastSheet;
+      }
+    }
+    whollyOffSheet = whollyOffSheet && WhollyOutside(mark->extent, mark->sheet);
+    if (Past(pastPrintable)) {
+      outsidePrintable = true;
+      if (worstPrintable == nullptr ||
+          pastPrintable.px / pastPrintable.dotsPerMm > printableOverrun.px / printableOverrun.dotsPerMm) {
+        worstPrintable = mark;
+        printableOverrun = pastPrintable;
+      }
+    }
+    unpainted = unpainted && !mark->painted;
+  }
+  if (offSheet && whollyOffSheet) {
+    judged.Warn(WarningKind::kOffSheet, u"印が用紙の外にあり、印刷されません。");
+  } else if (offSheet) {
+    judged.Warn(WarningKind::kOffSheet, u"印が用紙の" + Text(sheetOverrun.side) + u"端を " +
+                                            Millimetres(sheetOverrun.px, sheetOverrun.dotsPerMm) +
+                                            u" はみ出します (はみ出した部分は印刷されません)。");
+  } else if (outsidePrintable && unpainted) {
+    judged.Warn(WarningKind::kOutsidePrintable, u"印がこのプリンターの印刷できる範囲の外にあり、印刷されません。");
+  } else if (outsidePrintable) {
+    judged.Warn(WarningKind::kOutsidePrintable, u"印がこのプリンターの印刷できる範囲の" + Text(printableOverrun.side) +
+                                                    u"端を " +
+                                                    Millimetres(printableOverrun.px, printableOverrun.dotsPerMm) +
+                                                    u" はみ出します (はみ出した部分は印刷されません)。");
+  }
+}
+
+void Fonts(const Judged& judged, const std::vector<const RecordedMark*>& marks, qt::FontFaces& faces) {
+  std::set<Text> said;
+  for (const RecordedMark* mark : marks) {
+    if (mark->kind != MarkKind::kText || !said.insert(mark->font.name).second) continue;
+    const qt::FaceResolution resolution = faces.Resolve(mark->font.name);
+    if (resolution.ownFace) continue;
+    judged.Warn(WarningKind::kFont, u"フォント「" + mark->font.name + u"」はこの環境に対応するフォントがなく、「" +
+                                        resolution.face + u"」で印刷されます (文字の幅が変わります)。");
+  }
+}
+
+// A symbol as the bar painter laid it: every bar module is one filled box m dots wide, the
+// first and last modules are bars, and the quiet zones lie around them unpainted.
+void Barcode(const Judged& judged, const BarcodeValues& asked, const std::vector<const RecordedMark*>& marks) {
+  double left = 0, right = 0, m = 0;
+  double dotsPerMm = 1;
+  bool any = false;
+  for (const RecordedMark* mark : marks) {
+    if (mark->kind != MarkKind::kFill) continue;
+    const double width = mark->extent.right - mark->extent.left;
+    left = any ? std::min(left, mark->extent.left) : mark->extent.left;
+    right = any ? std::max(right, mark->extent.right) : mark->extent.right;
+    m = any ? std::min(m, width) : width;
+    dotsPerMm = mark->dotsPerMmX;
+    any = true;
+  }
+  if (!any || !(m > 0)) return;
+  const double modules = std::round((right - left) / m) + 2 * kQuietModules;
+  const double printed = modules * m;  // dots, both quiet zones included
+  if (m < kLeastModuleDots) {
+    judged.Warn(WarningKind::kBarcodeModules,
+                u"バーの最も細い幅 (1 モジュール) が " + Decimal(m, 0) + u" ドットです。" +
+                    DecimalText(static_cast<long long>(kLeastModuleDots)) +
+                    u" ドット未満のバーは読み取れないことがあります (幅を " + Millimetres(modules, dotsPerMm) +
+                    u" より広くすると " + DecimalText(static_cast<long long>(kLeastModuleDots)) +
+                    u" ドットになります)。");
+  }
+  const double wanted = asked.width * judged.method.pixelsPerUnitX;
+  if (!(wanted > 0)) {
+    judged.Warn(WarningKind::kBarcodeWidth, u"幅の指定が 0 以下のため、最小の " + Millimetres(printed, dotsPerMm) +
+                                                u" で印刷されます。");
+  } else if (printed > kWidestBarcodeShare * wanted) {
+    judged.Warn(WarningKind::kBarcodeWidth,
+                u"幅 " + Millimetres(wanted, dotsPerMm) + u" の指定に対し " + Millimetres(printed, dotsPerMm) + u" (" +
+                    Decimal(100 * printed / wanted, 0) +
+                    u" %) で印刷されます (バーの幅はドットの整数倍で、指定より狭くはなりません)。");
+  }
+  // The text under the bars: within the symbol, its groups apart from each other.
+  const double symbolLeft = left - kQuietModules * m, symbolRight = symbolLeft + printed;
+  std::vector<const RecordedMark*> texts;
+  Text shown;
+  for (const RecordedMark* mark : marks) {
+    if (mark->kind != MarkKind::kText) continue;
+    texts.push_back(mark);
+    shown += mark->text;
+  }
+  std::sort(texts.begin(), texts.end(),
+            [](const RecordedMark* a, const RecordedMark* b) { return a->extent.left < b->extent.left; });
+  bool fits = true;
+  for (size_t i = 0; i < texts.size(); ++i) {
+    fits = fits && texts[i]->extent.left >= symbolLeft - kEdgeSlack && texts[i]->extent.right <= symbolRight + kEdgeSlack;
+    if (i > 0) fits = fits && texts[i - 1]->extent.right <= texts[i]->extent.left + kEdgeSlack;
+  }
+  if (!fits) {
+    judged.Warn(WarningKind::kBarcodeText, u"バーの下の文字「" + shown + u"」がシンボルの幅に収まりません。");
+  }
+}
+
+}  // namespace
+
+std::string_view WarningName(WarningKind kind) {
+  switch (kind) {
+    case WarningKind::kOffSheet: return "offSheet";
+    case WarningKind::kOutsidePrintable: return "outsidePrintable";
+    case WarningKind::kFont: return "font";
+    case WarningKind::kBarcodeModules: return "barcodeModules";
+    case WarningKind::kBarcodeWidth: return "barcodeWidth";
+    case WarningKind::kBarcodeText: return "barcodeText";
+    case WarningKind::kTextPastEdge: return "textPastEdge";
+    case WarningKind::kEncoding: return "encoding";
+    case WarningKind::kUnreadParam: return "unreadParam";
+  }
+  return "unknown";
+}
+
+std::vector<CheckWarning> MarkWarnings(const std::vector<MetMethod>& met, bool stopped, const ControlState& control,
+                                       const printing::PrintRecord& record, const std::vector<uint32_t>& lines,
+                                       qt::FontFaces& faces) {
+  std::unordered_map<int16_t, std::vector<const RecordedMark*>> byMethod;
+  for (const RecordedMark& mark : record.marks) byMethod[mark.method].push_back(&mark);
+
+  std::vector<CheckWarning> warnings;
+  // A stopped run stopped at the last method it met: that one did not run to its end.
+  const size_t ran = stopped && !met.empty() ? met.size() - 1 : met.size();
+  for (size_t i = 0; i < ran; ++i) {
+    const MetMethod& method = met[i];
+    if (method.row == nullptr || method.row->marks == nullptr) continue;
+    const auto found = byMethod.find(method.position);
+    if (found == byMethod.end()) continue;
+    const std::vector<const RecordedMark*>& marks = found->second;
+    const size_t position = static_cast<size_t>(method.position);
+    if (position >= control.methodList.size()) continue;
+    MarkValues values;
+    try {
+      values = method.row->marks->read(control.methodList[position]);
+    } catch (const Failure&) {
+      continue;  // the run would have stopped here
+    }
+    const Judged judged{warnings, method, position < lines.size() ? lines[position] : 0};
+    const bool text = std::holds_alternative<TextMark>(values);
+    if (!(text && TextPastEdge(judged, marks))) Placement(judged, marks);
+    if (text) Fonts(judged, marks, faces);
+    if (const auto* barcode = std::get_if<BarcodeValues>(&values)) Barcode(judged, *barcode, marks);
+  }
+  return warnings;
+}
+
+}  // namespace vant::app

@@ -1,0 +1,141 @@
+// The warnings `vant check` draws from a run's record, on records made up here where the
+// faults are hard to bring about through a page: a barcode's text that does not fit under
+// its bars, bars laid one dot a module, a symbol wider than asked; a mark in the margin the
+// printer drops; and the method a stopped run stopped at, whose marks are not judged.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/check_warnings.h"
+#include "barcode/module_string.h"
+#include "control/method_line.h"
+#include "draw/method_commands.h"
+
+namespace vant::app {
+namespace {
+
+using printing::MarkKind;
+using printing::PixelBox;
+using printing::PrintRecord;
+using printing::RecordedMark;
+
+constexpr double kDotsPerMm = 10;
+const PixelBox kPrintable{0, 0, 2000, 2800};
+const PixelBox kSheet{-50, -50, 2050, 2850};
+
+RecordedMark Mark(MarkKind kind, int16_t method, PixelBox extent, bool painted = true) {
+  RecordedMark mark;
+  mark.kind = kind;
+  mark.method = method;
+  mark.extent = extent;
+  mark.sheet = kSheet;
+  mark.printable = kPrintable;
+  mark.dotsPerMmX = mark.dotsPerMmY = kDotsPerMm;
+  mark.painted = painted;
+  return mark;
+}
+
+// The control's list holding the lines at positions 1..n, and the methods as the run met
+// them, each in a unit of one dot.
+struct MadeRun {
+  ControlState control;
+  std::vector<MetMethod> met;
+  PrintRecord record;
+
+  explicit MadeRun(const std::vector<Text>& lines) {
+    for (const Text& line : lines) {
+      const std::vector<Text> fields = SplitMethodLine(line);
+      MethodRec method;
+      for (size_t f = 0; f < std::min<size_t>(fields.size(), kMethodFields); ++f) method.field[f] = fields[f];
+      control.methodList.push_back(method);
+      const auto position = static_cast<int16_t>(control.methodList.size() - 1);
+      met.push_back({position, FindCommand(MethodCommands(), method.field[0]), 1.0});
+    }
+    control.methodCount = static_cast<int16_t>(lines.size());
+  }
+
+  // A symbol of modules modules (quiet zones apart), m dots each, from x = 100: a bar
+  // module, then bars m wide every second module.
+  void Bars(int16_t method, int modules, double m) {
+    const double left = 100 + kQuietModules * m;
+    for (int i = 0; i < modules; i += 2) {
+      record.marks.push_back(Mark(MarkKind::kFill, method, {left + i * m, 300, left + (i + 1) * m, 400}));
+    }
+  }
+
+  std::vector<WarningKind> Kinds(bool stopped = false) {
+    qt::FontFaces faces;  // asked only of text methods, which these runs do not have
+    std::vector<WarningKind> kinds;
+    for (const CheckWarning& warning : MarkWarnings(met, stopped, control, record, {0, 11, 12, 13}, faces)) {
+      kinds.push_back(warning.kind);
+      EXPECT_EQ(warning.line, static_cast<uint32_t>(10 + warning.method));
+      EXPECT_FALSE(warning.text.empty());
+    }
+    return kinds;
+  }
+};
+
+TEST(CheckWarnings, ABarcodeIsJudgedFromTheBarsAndTextThePainterLaid) {
+  using enum WarningKind;
+  struct Row {
+    int line;
+    int askedWidth;                // dots
+    double m;                      // dots a module
+    std::vector<PixelBox> texts;   // the text under the bars
+    std::vector<WarningKind> kinds;
+  };
+  static_assert(kQuietModules == 7, "the rows' figures hold for quiet zones of 7 modules");
+  // 199 modules plus the quiet zones: 213 modules, from x = 100.
+  const Row rows[] = {
+      {__LINE__, 700, 3, {{200, 410, 500, 440}}, {}},
+      {__LINE__, 639, 3, {{100, 410, 300, 440}, {310, 410, 739, 440}}, {}},
+      // 639 dots printed for 580 asked: 10.2 % over.
+      {__LINE__, 580, 3, {}, {kBarcodeWidth}},
+      {__LINE__, 213, 1, {}, {kBarcodeModules}},
+      {__LINE__, 100, 1, {}, {kBarcodeModules, kBarcodeWidth}},
+      // Past the symbol's right end, and two groups over each other.
+      {__LINE__, 700, 3, {{200, 410, 800, 440}}, {kBarcodeText}},
+      {__LINE__, 700, 3, {{200, 410, 400, 440}, {390, 410, 600, 440}}, {kBarcodeText}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.line);
+    MadeRun run({u"prncode39,10,30,ABC," + DecimalText(static_cast<long long>(row.askedWidth)) + u",10,true,true"});
+    run.Bars(1, 199, row.m);
+    for (const PixelBox& text : row.texts) run.record.marks.push_back(Mark(MarkKind::kText, 1, text));
+    EXPECT_EQ(run.Kinds(), row.kinds);
+  }
+}
+
+TEST(CheckWarnings, AMarkInTheMarginIsDroppedOrCutAndOneOffTheSheetIsNotPrinted) {
+  using enum WarningKind;
+  struct Row {
+    int line;
+    PixelBox box;
+    bool painted;
+    std::vector<WarningKind> kinds;
+  };
+  const Row rows[] = {
+      {__LINE__, {10, 10, 500, 400}, true, {}},
+      {__LINE__, {-20, 10, 500, 400}, true, {kOutsidePrintable}},
+      {__LINE__, {-40, -40, -10, -10}, false, {kOutsidePrintable}},
+      {__LINE__, {1900, 10, 2100, 400}, true, {kOffSheet}},
+      {__LINE__, {3000, 10, 3100, 400}, false, {kOffSheet}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.line);
+    MadeRun run({u"prnbox,1,2,3,4,1,0,0"});
+    run.record.marks.push_back(Mark(MarkKind::kBox, 1, row.box, row.painted));
+    EXPECT_EQ(run.Kinds(), row.kinds);
+  }
+}
+
+TEST(CheckWarnings, TheMethodAStoppedRunStoppedAtIsNotJudged) {
+  MadeRun run({u"prnbox,1,2,3,4,1,0,0", u"prnbox,1,2,3,4,1,0,0"});
+  run.record.marks.push_back(Mark(MarkKind::kBox, 1, {3000, 10, 3100, 400}, false));
+  run.record.marks.push_back(Mark(MarkKind::kBox, 2, {3000, 10, 3100, 400}, false));
+  EXPECT_EQ(run.Kinds(false), (std::vector{WarningKind::kOffSheet, WarningKind::kOffSheet}));
+  EXPECT_EQ(run.Kinds(true), std::vector{WarningKind::kOffSheet});
+}
+
+}  // namespace
+}  // namespace vant::app
