@@ -274,9 +274,9 @@ fs::path NumberedName(const fs::path& first, int number) {
 }
 
 FolderWriteFailure::FolderWriteFailure(fs::path folder, int error)
-    : Failure(u"フォルダー「" + FromUtf8(folder.string()) + u"」に新しいファイルを作れません: " + ErrnoReason(error)),
+    : Failure(u"フォルダー「" + FromUtf8(folder.string()) + u"」に新しいファイルを作れません: " + system::ErrnoReason(error)),
       folder_(std::move(folder)),
-      reason_(ErrnoReason(error)) {}
+      reason_(system::ErrnoReason(error)) {}
 
 NewFile WriteNewNumberedFile(const fs::path& first, int fromNumber, std::string_view bytes) {
   const fs::path absolute = Absolute(first);
