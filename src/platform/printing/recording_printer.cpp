@@ -10,6 +10,7 @@
 #include "common/failure.h"
 #include "engine/papers.h"
 #include "platform/printing/printer_surface.h"
+#include "platform/qt/dot_edges.h"
 
 namespace vant::printing {
 namespace {
@@ -114,12 +115,15 @@ void RecordingDevice::Record(MarkKind kind, PixelBox extent, Paint&& paint, cons
 
 namespace {
 
-// What a line or a rectangle outline between two corners covers: the pen stroked along the
-// pixel centres, half its width either side.
-PixelBox StrokedExtent(double x1, double y1, double x2, double y2, const Pen& pen) {
+// What a line or a rectangle outline between two corners covers, as the painter lays it
+// (qt_painter_device.cpp): along the grid, the band of whole dots the pen's width names
+// (qt::StrokeCentre), half the width beyond each end; any other line through the pixel
+// centres its ends name. Half the pen's width either side.
+PixelBox StrokedExtent(double x1, double y1, double x2, double y2, const Pen& pen, bool alongGrid) {
   const double half = HalfPen(pen);
-  return {std::min(x1, x2) + kPixelCentre - half, std::min(y1, y2) + kPixelCentre - half,
-          std::max(x1, x2) + kPixelCentre + half, std::max(y1, y2) + kPixelCentre + half};
+  const auto centre = [&](double v) { return alongGrid ? qt::StrokeCentre(v, 2 * half) : v + kPixelCentre; };
+  return {centre(std::min(x1, x2)) - half, centre(std::min(y1, y2)) - half, centre(std::max(x1, x2)) + half,
+          centre(std::max(y1, y2)) + half};
 }
 
 }  // namespace
@@ -129,11 +133,12 @@ void RecordingDevice::FillRect(double x, double y, double w, double h, Rgb colou
 }
 
 void RecordingDevice::StrokeLine(double x1, double y1, double x2, double y2, const Pen& pen) {
-  Record(MarkKind::kLine, StrokedExtent(x1, y1, x2, y2, pen), [&] { QtPainterDevice::StrokeLine(x1, y1, x2, y2, pen); });
+  const bool alongGrid = x1 == x2 || y1 == y2;
+  Record(MarkKind::kLine, StrokedExtent(x1, y1, x2, y2, pen, alongGrid), [&] { QtPainterDevice::StrokeLine(x1, y1, x2, y2, pen); });
 }
 
 void RecordingDevice::StrokeRect(double x1, double y1, double x2, double y2, const Pen& pen) {
-  Record(MarkKind::kBox, StrokedExtent(x1, y1, x2, y2, pen), [&] { QtPainterDevice::StrokeRect(x1, y1, x2, y2, pen); });
+  Record(MarkKind::kBox, StrokedExtent(x1, y1, x2, y2, pen, /*alongGrid=*/true), [&] { QtPainterDevice::StrokeRect(x1, y1, x2, y2, pen); });
 }
 
 void RecordingDevice::StrokeEllipse(double cx, double cy, double rx, double ry, const Pen& pen) {

@@ -200,6 +200,41 @@ TEST(RecordingPrinter, MarksAreWrittenDownInDotsWithTheirMethod) {
   EXPECT_TRUE(text.painted);
 }
 
+// A stroke's extent is the dots the printer paints for it: along the grid an even pen's
+// band lies on whole dots (not half a dot off its centre line), and an outline's sides are
+// such bands; any other line runs through the dot centres its ends name.
+TEST(RecordingPrinter, AStrokesExtentIsTheBandOfDotsItPaints) {
+  const struct {
+    int line;
+    LineKind kind;
+    float x1, y1, x2, y2;
+    int16_t width;
+    PixelBox extent;
+  } cases[] = {
+      {__LINE__, LineKind::kLine, 10, 20, 30, 20, 2, {10, 20, 32, 22}},     // across: dots 20 and 21
+      {__LINE__, LineKind::kLine, 40, 10, 40, 30, 5, {38, 8, 43, 33}},      // odd: centred on the dot
+      {__LINE__, LineKind::kLine, 40, 10, 40, 30, 4, {39, 9, 43, 33}},      // dots 39 to 42
+      {__LINE__, LineKind::kLine, 0, 0, 10, 10, 2, {-0.5, -0.5, 11.5, 11.5}},  // through the centres
+      // (Corners that reach the device as whole pixels: 110 comes back from 300 dpi a hair under.)
+      {__LINE__, LineKind::kBox, 100, 100, 120, 112, 2, {100, 100, 122, 114}},
+      {__LINE__, LineKind::kBox, 120, 112, 100, 100, 1, {100, 100, 121, 113}},  // corners either way
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    PrintRecord record;
+    RecordingPrinter printer(SmallOffice(u"Small"), record);
+    printer.SetScaleMode(kScalePixels);
+    printer.SetDrawWidth(c.width);
+    printer.Line(c.x1, c.y1, c.x2, c.y2, 0, c.kind);
+    ASSERT_EQ(record.marks.size(), 1u);
+    const PixelBox& extent = record.marks[0].extent;
+    EXPECT_DOUBLE_EQ(extent.left, c.extent.left);
+    EXPECT_DOUBLE_EQ(extent.top, c.extent.top);
+    EXPECT_DOUBLE_EQ(extent.right, c.extent.right);
+    EXPECT_DOUBLE_EQ(extent.bottom, c.extent.bottom);
+  }
+}
+
 TEST(RecordingPrinters, TheListOfPrintersAsPrintingHasIt) {
   PrintRecord record;
   RecordingPrinters printers({SmallOffice(u"A"), SmallOffice(u"B"), PdfPrinterCapabilities()}, 1, record);
