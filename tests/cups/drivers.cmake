@@ -29,7 +29,7 @@ add_test(NAME vant_drivers_stop
 set_tests_properties(vant_drivers_stop PROPERTIES FIXTURES_CLEANUP vant_drivers TIMEOUT 30)
 
 set(VANT_DRIVERS_TEST_ENV
-  CUPS_SERVER=${VANT_DRIVERS_DIR}/cups.sock
+  CUPS_SERVER=${VANT_DRIVERS_DIR}/socket/cups.sock
   CUPS_SERVERROOT=${VANT_DRIVERS_DIR}/etc
   VANT_CUPS_OUTPUT=${VANT_DRIVERS_DIR}/out
   VANT_DRIVERS_DIR=${VANT_DRIVERS_DIR}

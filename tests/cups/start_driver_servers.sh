@@ -1,7 +1,7 @@
 #!/bin/sh
 # Starts the printers the driver tests print on, in RUN_DIR/drivers beside the private
 # print server's files (start_cupsd.sh runs first and leaves this directory to us):
-# - a second private cupsd (socket RUN_DIR/drivers/cups.sock, and a loopback TCP port, as
+# - a second private cupsd (socket RUN_DIR/drivers/socket/cups.sock, and a loopback TCP port, as
 #   an office's central print server is reached) with queues on the print server's own
 #   sample drivers, each with its twins: QUEUE-Raster, whose last filter passes the CUPS
 #   raster the driver would get through to its file, and QUEUE-Poppler, whose PDF is
@@ -31,6 +31,10 @@ mkdir -p "$dir/etc/ppd" "$dir/etc/ssl" "$dir/spool/tmp" "$dir/tmp" "$dir/cache" 
 chmod 0755 "$dir" "$dir/out"
 chmod 0777 "$dir/out/jobs"
 chmod 1777 "$dir/tmp"
+# As for the first server: only the tests' user reaches its socket, and the harness's own
+# filter is run from a copy where the filters' user may run it, whatever the checkout's mode.
+mkdir -m 0700 "$dir/socket"
+install -m 0755 "$harness/keep_each_job.sh" "$dir/etc/keep_each_job.sh"
 
 # A free loopback port: one that nothing answers on now (a server started on it checks
 # that it is its own below).
@@ -94,7 +98,7 @@ for attempt in 1 2 3 4 5; do
   setsid /usr/sbin/cupsd -f -c "$dir/etc/cupsd.conf" -s "$dir/etc/cups-files.conf" \
     < /dev/null > "$dir/log/cupsd.out" 2>&1 &
   echo $! > "$dir/cupsd.pid"
-  if wait_for "the drivers' cupsd" "$(cat "$dir/cupsd.pid")" env CUPS_SERVER="$dir/cups.sock" lpstat -r &&
+  if wait_for "the drivers' cupsd" "$(cat "$dir/cupsd.pid")" env CUPS_SERVER="$dir/socket/cups.sock" lpstat -r &&
      grep -q "Listening to 127.0.0.1:$tcp_port" "$dir/log/error_log"; then
     break
   fi
@@ -104,7 +108,7 @@ for attempt in 1 2 3 4 5; do
 done
 echo "$tcp_port" > "$dir/tcp-port"
 
-CUPS_SERVER=$dir/cups.sock
+CUPS_SERVER=$dir/socket/cups.sock
 CUPS_SERVERROOT=$dir/etc
 export CUPS_SERVER CUPS_SERVERROOT
 unset LPDEST PRINTER || true
@@ -128,7 +132,7 @@ queue() {  # queue NAME DRIVER.ppd [lpadmin options...]
 }
 twins() {  # twins NAME: QUEUE-Raster and QUEUE-Poppler beside the queue NAME
   ppd=$dir/etc/ppd/$1.ppd
-  sed "s|^\*cupsFilter.*|*cupsFilter2: \"application/vnd.cups-raster application/vnd.cups-raster 0 $harness/keep_each_job.sh\"|" \
+  sed "s|^\*cupsFilter.*|*cupsFilter2: \"application/vnd.cups-raster application/vnd.cups-raster 0 $dir/etc/keep_each_job.sh\"|" \
     "$ppd" > "$dir/ppd/$1-Raster.ppd"
   admin -p "$1-Raster" -E -v "file://$dir/out/$1-Raster.pdf" -P "$dir/ppd/$1-Raster.ppd"
   # Eight bits a dot: poppler dithers a one-bit page, dotting even its white.
