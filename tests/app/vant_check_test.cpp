@@ -281,7 +281,8 @@ TEST_F(VantCheckTest, HostilePagesFailWithTheReadersReasonAndTheOthersAreStillCh
   for (int i = 0; i < 40000; ++i) deep += "<div>";
   deep += "<object><param name=\"method1\" value=\"enddoc\"></object></body></html>";
   WriteFile(pages_ / "deep.html", deep);
-  WriteFile(pages_ / "nul.html", std::string("<object>\0<param name=\"method1\" value=\"enddoc\"></object>", 60));
+  constexpr char kWithNul[] = "<object>\0<param name=\"method1\" value=\"enddoc\"></object>";
+  WriteFile(pages_ / "nul.html", std::string(kWithNul, sizeof kWithNul - 1));  // the NUL byte kept
   std::string many = "<html><body><object id=\"c\">\n";
   for (int i = 1; i <= 32767; ++i) many += "<param name=\"method" + std::to_string(i) + "\" value=\"newpage\">\n";
   WriteFile(pages_ / "many.html", many + "</object></body></html>\n");
