@@ -61,21 +61,34 @@ set(VANT_CUPS_TEST_ENV
   VANT_CUPS_OUTPUT=${VANT_CUPS_RUN_DIR}/out
   HOME=${VANT_CUPS_RUN_DIR}/home)
 
-function(vant_cups_tests target)
-  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 TEST_LIST ${target}_CUPS_TESTS)
+# vant_server_tests(TARGET NAME FIXTURES f... LOCK lock ENV var=value... [TIMEOUT s]):
+# discovers the gtest TARGET's tests as users of the fixtures, one at a time under the lock,
+# with the environment given (LPDEST and PRINTER removed).
+function(vant_server_tests target name)
+  cmake_parse_arguments(PARSE_ARGV 2 server "" "LOCK;TIMEOUT" "FIXTURES;ENV")
+  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 TEST_LIST ${target}_${name}_TESTS)
   # The discovered tests exist only when ctest reads the directory's test files, and list
   # values do not survive gtest_discover_tests' PROPERTIES: a test file of our own, read
   # after the discovered ones, gives them the fixture and the environment. (A target not
   # built yet has no list: its placeholder test fails on its own.)
-  set(script ${CMAKE_CURRENT_BINARY_DIR}/${target}_cups_properties.cmake)
+  set(timeout "")
+  if(DEFINED server_TIMEOUT)
+    set(timeout "TIMEOUT ${server_TIMEOUT}")
+  endif()
+  set(script ${CMAKE_CURRENT_BINARY_DIR}/${target}_${name}_properties.cmake)
   file(GENERATE OUTPUT ${script} CONTENT
-"if(DEFINED ${target}_CUPS_TESTS AND NOT \"\${${target}_CUPS_TESTS}\" STREQUAL \"\")
-  set_tests_properties(\${${target}_CUPS_TESTS} PROPERTIES
-    FIXTURES_REQUIRED vant_cupsd
-    RESOURCE_LOCK vant_cupsd_queues
-    ENVIRONMENT \"${VANT_CUPS_TEST_ENV}\"
+"if(DEFINED ${target}_${name}_TESTS AND NOT \"\${${target}_${name}_TESTS}\" STREQUAL \"\")
+  set_tests_properties(\${${target}_${name}_TESTS} PROPERTIES
+    FIXTURES_REQUIRED \"${server_FIXTURES}\"
+    RESOURCE_LOCK ${server_LOCK}
+    ${timeout}
+    ENVIRONMENT \"${server_ENV}\"
     ENVIRONMENT_MODIFICATION \"LPDEST=unset:;PRINTER=unset:\")
 endif()
 ")
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
+endfunction()
+
+function(vant_cups_tests target)
+  vant_server_tests(${target} CUPS FIXTURES vant_cupsd LOCK vant_cupsd_queues ENV ${VANT_CUPS_TEST_ENV})
 endfunction()

@@ -40,18 +40,6 @@ set(VANT_DRIVERS_TEST_ENV
   FONTCONFIG_FILE=${PROJECT_BINARY_DIR}/fonts/vant-fonts.conf)
 
 function(vant_driver_tests target)
-  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 TEST_LIST ${target}_DRIVER_TESTS)
-  # As for vant_cups_tests: a test file of our own gives the discovered tests the fixture.
-  set(script ${CMAKE_CURRENT_BINARY_DIR}/${target}_driver_properties.cmake)
-  file(GENERATE OUTPUT ${script} CONTENT
-"if(DEFINED ${target}_DRIVER_TESTS AND NOT \"\${${target}_DRIVER_TESTS}\" STREQUAL \"\")
-  set_tests_properties(\${${target}_DRIVER_TESTS} PROPERTIES
-    FIXTURES_REQUIRED \"vant_cupsd;vant_drivers\"
-    RESOURCE_LOCK vant_drivers_queues
-    TIMEOUT 300
-    ENVIRONMENT \"${VANT_DRIVERS_TEST_ENV}\"
-    ENVIRONMENT_MODIFICATION \"LPDEST=unset:;PRINTER=unset:\")
-endif()
-")
-  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
+  vant_server_tests(${target} DRIVER FIXTURES vant_cupsd vant_drivers LOCK vant_drivers_queues
+                    TIMEOUT 300 ENV ${VANT_DRIVERS_TEST_ENV})
 endfunction()
