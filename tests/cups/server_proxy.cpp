@@ -6,9 +6,12 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <stdexcept>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -42,6 +45,7 @@ struct Link {
   int client = -1;
   int server = -1;
   std::size_t carried = 0;  // bytes from the client toward the server
+  std::string recent;       // the last kRecent of them passed on
   bool stalled = false;
   void Close() {
     if (client >= 0) close(client);
@@ -49,6 +53,31 @@ struct Link {
     client = server = -1;
   }
 };
+
+// The longest chunk-size line looked for across two reads: CRLF, 8 hex digits, CRLF.
+constexpr std::size_t kRecent = 12;
+// How far past the threshold a chunk's end is looked for: two of the largest chunks a
+// client writes (64 KiB) hold one.
+constexpr std::size_t kChunkSearch = 128 * 1024;
+
+// Where in bytes, the next read of the link, the connection is cut: past the threshold,
+// when the body comes in chunks, one digit into the size line of the next chunk, where a
+// print server takes the connection's end for the body's; else kChunkSearch past the
+// threshold. Nothing when the cut is not in these bytes.
+std::optional<std::size_t> CutPoint(const Link& link, std::string_view bytes, std::size_t threshold) {
+  const std::size_t end = link.carried + bytes.size();
+  if (end <= threshold) return std::nullopt;
+  const std::string window = link.recent + std::string(bytes);
+  const std::size_t first = link.carried >= threshold ? 0 : link.recent.size() + (threshold - link.carried);
+  for (std::size_t at = window.find("\r\n", first); at != std::string::npos; at = window.find("\r\n", at + 1)) {
+    if (at + 3 <= link.recent.size()) continue;  // that size line was begun before
+    std::size_t digits = at + 2;
+    while (digits < window.size() && std::isxdigit(static_cast<unsigned char>(window[digits])) != 0) ++digits;
+    if (digits > at + 2 && window.compare(digits, 2, "\r\n") == 0) return at + 3 - link.recent.size();
+  }
+  if (end >= threshold + kChunkSearch) return threshold + kChunkSearch - link.carried;
+  return std::nullopt;
+}
 
 }  // namespace
 
@@ -109,17 +138,22 @@ void ServerProxy::Serve(const std::stop_token& stop) {
           link.Close();
           continue;
         }
-        link.carried += static_cast<std::size_t>(got);
-        if (link.carried > threshold_) {
+        const std::string_view bytes(buffer, static_cast<std::size_t>(got));
+        const std::optional<std::size_t> cut = CutPoint(link, bytes, threshold_);
+        if (!WriteAll(link.server, buffer, cut.value_or(bytes.size()))) {
+          link.Close();
+          continue;
+        }
+        link.carried += bytes.size();
+        link.recent += bytes.substr(0, cut.value_or(bytes.size()));
+        if (link.recent.size() > kRecent) link.recent.erase(0, link.recent.size() - kRecent);
+        if (cut) {
           tripped_ = true;
           if (past_ == Past::kCut) {
             link.Close();
             continue;
           }
-          link.stalled = true;  // what it sent now is never passed on, and nothing after
-        } else if (!WriteAll(link.server, buffer, static_cast<std::size_t>(got))) {
-          link.Close();
-          continue;
+          link.stalled = true;  // what it sent from the cut on is never passed on, and nothing after
         }
       }
       if (fromServer != 0) {

@@ -1,7 +1,8 @@
 // A print server in front of the private one, for tests of a server lost in the middle of
 // a request: every connection is passed through until the bytes it has carried toward the
 // server pass a threshold. Then it is cut (both ends closed: a server gone) or stalled
-// (nothing more read from it: a server that no longer answers).
+// (nothing more read from it: a server that no longer answers); when the client sends its
+// body in chunks, inside a chunk's size line, where the server could take the body as whole.
 #pragma once
 
 #include <atomic>

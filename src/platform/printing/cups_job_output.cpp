@@ -1,7 +1,9 @@
 #include "platform/printing/cups_job_output.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -41,6 +43,8 @@ Failure JobFailure(const Text& printer, const Text& reason) {
 
 // The refusal of a queue that takes no jobs, in the program's own words.
 constexpr TextView kNotAccepting = u"プリンターが印刷ジョブを受け付けていません。";
+// A queue the server reported without a URI the document could be sent to.
+constexpr TextView kNoQueueUri = u"プリンターの URI が不明です。";
 
 // Why a request of a job failed; a queue that takes no jobs is said in the program's own
 // words.
@@ -80,11 +84,49 @@ std::string MmFigure(int32_t hundredths) {
 // Bytes per write to the server.
 constexpr qsizetype kChunk = 64 * 1024;
 
+// Where the requests of a queue go: its URI and the resource of that URI ("/printers/Office").
+struct QueueAddress {
+  std::string uri, resource;
+};
+
+// The queue's address, from the URI the server reported for it; nothing when it reported
+// none or one that cannot be read.
+std::optional<QueueAddress> AddressOf(const std::string& uri) {
+  if (uri.empty()) return std::nullopt;
+  std::array<char, 32> scheme{};
+  std::array<char, 256> user{}, host{};
+  std::array<char, 1024> resource{};
+  int port = 0;
+  if (httpSeparateURI(HTTP_URI_CODING_ALL, uri.c_str(), scheme.data(), scheme.size(), user.data(), user.size(),
+                      host.data(), host.size(), &port, resource.data(), resource.size()) < HTTP_URI_STATUS_OK) {
+    return std::nullopt;
+  }
+  return QueueAddress{uri, resource.data()};
+}
+
+// Starts the job's one document, announcing its length. A print server takes a chunked
+// body whose connection ends inside a chunk's size line for the whole document and prints
+// the part that came; a body shorter than its stated length it throws away. The document's bytes (length of
+// them) follow through cupsWriteRequestData, the answer through cupsGetResponse.
+http_status_t StartDocument(http_t* http, const QueueAddress& queue, int jobId, const std::string& title,
+                            qsizetype length) {
+  ipp_t* request = ippNewRequest(IPP_OP_SEND_DOCUMENT);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, queue.uri.c_str());
+  ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", jobId);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "document-name", nullptr, title.c_str());
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr, CUPS_FORMAT_PDF);
+  ippAddBoolean(request, IPP_TAG_OPERATION, "last-document", 1);
+  const IppMessage owned(request);
+  // The length covers the request's attributes and the document both.
+  return cupsSendRequest(http, owned.get(), queue.resource.c_str(), ippLength(request) + static_cast<size_t>(length));
+}
+
 // One job of a document: created, its PDF sent as its one document. A job of a document
 // in several parts is held until every part is in, so that no part prints before all are
 // there and the parts print one after the other.
 int SendJob(http_t* http, const CupsConnection& connection, cups_dest_t* dest, cups_dinfo_t* info,
-            const PrintedDocument& part, bool held, bool ppdSizes) {
+            const QueueAddress& queue, const PrintedDocument& part, bool held, bool ppdSizes) {
   JobOptions options;
   const JobAttributes& a = part.attributes;
   // A size of its own goes to a queue with a PPD as the PPD's custom size: the server would
@@ -114,8 +156,7 @@ int SendJob(http_t* http, const CupsConnection& connection, cups_dest_t* dest, c
     if (connection.ReadyForAnotherRequest()) cupsCancelDestJob(http, dest, jobId);
     return JobFailure(part.printer, reason);
   };
-  if (cupsStartDestDocument(http, dest, info, jobId, title.c_str(), CUPS_FORMAT_PDF, 0,
-                            nullptr, 1) != HTTP_STATUS_CONTINUE) {
+  if (StartDocument(http, queue, jobId, title, part.pdf.size()) != HTTP_STATUS_CONTINUE) {
     throw abandon(JobErrorReason(connection, cupsLastError()));
   }
   for (qsizetype at = 0; at < part.pdf.size(); at += kChunk) {
@@ -124,12 +165,12 @@ int SendJob(http_t* http, const CupsConnection& connection, cups_dest_t* dest, c
                              static_cast<size_t>(length)) != HTTP_STATUS_CONTINUE) {
       const Text reason = JobErrorReason(connection, cupsLastError());
       // The request is finished so that the connection can be used for the cancel.
-      if (!connection.TimedOut() && httpError(http) == 0) cupsFinishDestDocument(http, dest, info);
+      if (!connection.TimedOut() && httpError(http) == 0) IppMessage(cupsGetResponse(http, queue.resource.c_str()));
       throw abandon(reason);
     }
   }
-  if (const ipp_status_t finished = cupsFinishDestDocument(http, dest, info);
-      finished > IPP_STATUS_OK_CONFLICTING) {
+  const IppMessage response(cupsGetResponse(http, queue.resource.c_str()));
+  if (const ipp_status_t finished = cupsLastError(); !response || finished > IPP_STATUS_OK_CONFLICTING) {
     throw abandon(JobErrorReason(connection, finished));
   }
   return jobId;
@@ -200,6 +241,8 @@ DeliveredDocument CupsJobOutput::DeliverParts(const std::vector<PrintedDocument>
   const CupsConnection& connection = destination_->Connection();
   cups_dest_t* dest = destination_->Dest();
   cups_dinfo_t* info = destination_->Info();
+  const std::optional<QueueAddress> queue = AddressOf(destination_->Option("printer-uri-supported"));
+  if (!queue) throw JobFailure(printer, Text(kNoQueueUri));
   const bool held = parts.size() > 1;
   std::vector<int> jobs;
   const auto cancelAll = [&] {
@@ -208,7 +251,7 @@ DeliveredDocument CupsJobOutput::DeliverParts(const std::vector<PrintedDocument>
   };
   try {
     for (const PrintedDocument& part : parts) {
-      jobs.push_back(SendJob(http, connection, dest, info, part, held, part.attributes.customMedia && HasPpd()));
+      jobs.push_back(SendJob(http, connection, dest, info, *queue, part, held, part.attributes.customMedia && HasPpd()));
     }
   } catch (...) {
     // The parts sent so far are held: none of them prints.
@@ -216,10 +259,9 @@ DeliveredDocument CupsJobOutput::DeliverParts(const std::vector<PrintedDocument>
     throw;
   }
   if (held) {
-    const std::string uri = destination_->Option("printer-uri-supported");
     for (const int job : jobs) {
-      if (uri.empty() || !ReleaseJob(http, uri, job)) {
-        const Text reason = uri.empty() ? Text(u"プリンターの URI が不明です。") : JobErrorReason(connection, cupsLastError());
+      if (!ReleaseJob(http, queue->uri, job)) {
+        const Text reason = JobErrorReason(connection, cupsLastError());
         cancelAll();
         throw JobFailure(printer, reason);
       }
