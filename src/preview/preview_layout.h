@@ -16,6 +16,8 @@ inline constexpr int32_t kTwipsPerPixel = 15;
 constexpr float TwipsToPixels(int32_t twips) {
   return static_cast<float>(twips / kTwipsPerPixel);
 }
+// The same in whole pixels, as a widget is placed.
+constexpr int TwipsToWholePixels(int32_t twips) { return static_cast<int>(TwipsToPixels(twips)); }
 
 inline constexpr DesignPlace kWindowClient{0, 0, 12315, 8550};
 inline constexpr DesignPlace kNextPagePlace{0, 60, 1455, 375};      // cmdNextPage

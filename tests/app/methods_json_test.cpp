@@ -4,16 +4,12 @@
 
 #include "common/failure.h"
 #include "engine/module_state.h"
+#include "method_of.h"
 
 namespace vant::app {
 namespace {
 
-MethodRec Method(std::initializer_list<Text> fields) {
-  MethodRec method;
-  std::size_t i = 0;
-  for (const Text& field : fields) method.field[i++] = field;
-  return method;
-}
+using test::Method;
 
 TEST(MethodsJsonString, PlainAndJapaneseTextAsUtf8) {
   EXPECT_EQ(JsonString(u""), "\"\"");

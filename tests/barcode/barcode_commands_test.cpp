@@ -12,22 +12,18 @@
 #include "draw_symbols.h"
 #include "engine/page_record.h"
 #include "fake_platform.h"
+#include "method_of.h"
 
 namespace vant {
 namespace {
+
+using test::Method;
 
 using test::FakePlatform;
 using test::FillsOf;
 using test::Mark;
 using test::RecordingPicture;
 using test::TextsOf;
-
-MethodRec Method(std::initializer_list<Text> fields) {
-  MethodRec m;
-  size_t i = 0;
-  for (const Text& f : fields) m.field[i++] = f;
-  return m;
-}
 
 // The command table's row of a method's command.
 const CommandRow& RowOf(const MethodRec& method) {

@@ -4,18 +4,14 @@
 
 #include "common/failure.h"
 #include "fake_platform.h"
+#include "method_of.h"
 
 namespace vant {
 namespace {
 
-using test::Mark;
+using test::Method;
 
-MethodRec Method(std::initializer_list<Text> fields) {
-  MethodRec m;
-  size_t i = 0;
-  for (const auto& f : fields) m.field[i++] = f;
-  return m;
-}
+using test::Mark;
 
 TEST(TextArgs, ConvertInFieldOrder) {
   // The texts are views into the method.

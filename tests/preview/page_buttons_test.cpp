@@ -9,8 +9,6 @@
 namespace vant::test {
 namespace {
 
-constexpr int16_t k200 = 1;
-
 class PageButtonsTest : public PreviewTest {
  protected:
   void Load(std::initializer_list<std::string_view> lines) {

@@ -10,8 +10,12 @@
 #include "fake_platform.h"
 #include "fake_preview_view.h"
 #include "preview/frm_preview.h"
+#include "preview/zoom_list.h"
 
 namespace vant::test {
+
+// Positions in the zoom list (kZoomChoices): 300 %, 200 %, 100 % and the automatic fit.
+inline constexpr int16_t k300 = 0, k200 = 1, k100 = 3, kAuto = kZoomAutoIndex;
 
 // The method list from method lines: fields split at every comma.
 void SetMethods(ModuleState& state, std::initializer_list<std::string_view> lines);

@@ -11,8 +11,6 @@
 namespace vant::test {
 namespace {
 
-constexpr int16_t k300 = 0, k200 = 1, k100 = 3, kAuto = 4;
-
 class PreviewKeysTest : public PreviewTest {
  protected:
   void Load(int pages) {

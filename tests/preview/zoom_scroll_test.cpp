@@ -8,8 +8,6 @@
 namespace vant::test {
 namespace {
 
-constexpr int16_t k300 = 0, k200 = 1, k100 = 3, kAuto = 4;
-
 class ZoomScrollTest : public PreviewTest {
  protected:
   void SetUp() override {

@@ -20,23 +20,22 @@ namespace fs = std::filesystem;
 // Beyond this many taken names in one series the directory is treated as full of them.
 constexpr int kMaxSeriesTries = 100000;
 
-[[noreturn]] void Fail(const fs::path& file, int error) { throw FileWriteFailure(file, error); }
 
 using system::Descriptor;
 
 void WriteAll(int fd, std::string_view bytes, const fs::path& file) {
-  if (!system::WriteAll(fd, bytes)) Fail(file, errno);
+  if (!system::WriteAll(fd, bytes)) system::FailWriting(file, errno);
 }
 
 // Closes now; a failing close (the last chance for a deferred write error) throws.
 void Close(Descriptor& fd, const fs::path& file) {
-  if (const int error = fd.Close()) Fail(file, error);
+  if (const int error = fd.Close()) system::FailWriting(file, error);
 }
 
 // Synced to the disk, so that the name never leads to an incomplete file after a crash.
 // Devices and FIFOs that cannot be synced (EINVAL, EROFS) have nothing to sync.
 void Sync(int fd, const fs::path& file) {
-  if (::fsync(fd) != 0 && errno != EINVAL && errno != EROFS) Fail(file, errno);
+  if (::fsync(fd) != 0 && errno != EINVAL && errno != EROFS) system::FailWriting(file, errno);
 }
 
 std::string RandomTag() {
@@ -67,14 +66,14 @@ class PendingFile {
       : PendingFile(Descriptor(::open(directory.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)), std::move(shownAs)) {}
   // In a folder the caller opened (-1 when it could not: errno says why).
   PendingFile(Descriptor directory, fs::path shownAs) : shownAs_(std::move(shownAs)), dir_(std::move(directory)) {
-    if (dir_.Get() < 0) Fail(shownAs_, errno);
+    if (dir_.Get() < 0) system::FailWriting(shownAs_, errno);
     file_.Reset(::openat(dir_.Get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
     if (file_.Get() >= 0) return;
-    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) Fail(shownAs_, errno);
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) system::FailWriting(shownAs_, errno);
     for (int tries = 0; file_.Get() < 0; ++tries) {
       tempName_ = HiddenName(shownAs_.filename().string());
       file_.Reset(::openat(dir_.Get(), tempName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
-      if (file_.Get() < 0 && (errno != EEXIST || tries > 100)) Fail(shownAs_, errno);
+      if (file_.Get() < 0 && (errno != EEXIST || tries > 100)) system::FailWriting(shownAs_, errno);
     }
   }
   ~PendingFile() {
@@ -85,7 +84,7 @@ class PendingFile {
 
   // The bytes written whole and synced.
   void Complete(std::string_view bytes, std::optional<mode_t> mode) {
-    if (mode && ::fchmod(file_.Get(), *mode) != 0) Fail(shownAs_, errno);
+    if (mode && ::fchmod(file_.Get(), *mode) != 0) system::FailWriting(shownAs_, errno);
     WriteAll(file_.Get(), bytes, shownAs_);
     Sync(file_.Get(), shownAs_);
   }
@@ -102,18 +101,18 @@ class PendingFile {
       }
       if (linked == 0) return Taken();
       if (errno == EEXIST) return false;
-      Fail(shownAs_, errno);
+      system::FailWriting(shownAs_, errno);
     }
     if (::renameat2(dir_.Get(), tempName_.c_str(), dir_.Get(), name.c_str(), RENAME_NOREPLACE) == 0) {
       tempName_.clear();
       return Taken();
     }
     if (errno == EEXIST) return false;
-    if (errno != EINVAL) Fail(shownAs_, errno);
+    if (errno != EINVAL) system::FailWriting(shownAs_, errno);
     // A filesystem without exclusive rename: a hard link is exclusive too.
     if (::linkat(dir_.Get(), tempName_.c_str(), dir_.Get(), name.c_str(), 0) != 0) {
       if (errno == EEXIST) return false;
-      Fail(shownAs_, errno);
+      system::FailWriting(shownAs_, errno);
     }
     return Taken();
   }
@@ -127,7 +126,7 @@ class PendingFile {
       } while (!TakeFreeName(hidden));
       tempName_ = hidden;  // removed by the destructor should the rename fail
     }
-    if (::renameat(dir_.Get(), tempName_.c_str(), dir_.Get(), name.c_str()) != 0) Fail(shownAs_, errno);
+    if (::renameat(dir_.Get(), tempName_.c_str(), dir_.Get(), name.c_str()) != 0) system::FailWriting(shownAs_, errno);
     tempName_.clear();
     Close(file_, shownAs_);
   }
@@ -149,7 +148,7 @@ class PendingFile {
 fs::path Absolute(const fs::path& file) {
   std::error_code error;
   fs::path absolute = fs::absolute(file, error);
-  if (error) Fail(file, error.value());
+  if (error) system::FailWriting(file, error.value());
   return absolute;
 }
 
@@ -178,8 +177,8 @@ std::optional<int> InheritedDescriptor(const fs::path& absolute) {
 // Whether this process holds the descriptor open for writing.
 void CheckInherited(int fd, const fs::path& file) {
   const int flags = ::fcntl(fd, F_GETFL);
-  if (flags < 0) Fail(file, EBADF);
-  if ((flags & O_ACCMODE) == O_RDONLY) Fail(file, EBADF);
+  if (flags < 0) system::FailWriting(file, EBADF);
+  if ((flags & O_ACCMODE) == O_RDONLY) system::FailWriting(file, EBADF);
 }
 
 void StreamInto(int fd, const fs::path& file, std::string_view bytes) {
@@ -205,27 +204,27 @@ NamedTarget CheckNamedTarget(const fs::path& file) {
   }
   struct stat st {};
   if (::stat(absolute.c_str(), &st) == 0) {
-    if (S_ISDIR(st.st_mode)) Fail(file, EISDIR);
+    if (S_ISDIR(st.st_mode)) system::FailWriting(file, EISDIR);
     if (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode)) {
-      if (::access(absolute.c_str(), W_OK) != 0) Fail(file, errno);
+      if (::access(absolute.c_str(), W_OK) != 0) system::FailWriting(file, errno);
       return NamedTarget::kStream;
     }
     if (!S_ISREG(st.st_mode)) throw FileWriteFailure(file, u"通常のファイルでも文字デバイスや FIFO でもありません");
     // The replacement is made in the directory of the file the name leads to.
     std::error_code error;
     const fs::path real = fs::canonical(absolute, error);
-    if (error) Fail(file, error.value());
-    if (::access(real.parent_path().c_str(), W_OK | X_OK) != 0) Fail(file, errno);
+    if (error) system::FailWriting(file, error.value());
+    if (::access(real.parent_path().c_str(), W_OK | X_OK) != 0) system::FailWriting(file, errno);
     return NamedTarget::kRegular;
   }
-  if (errno != ENOENT) Fail(file, errno);
+  if (errno != ENOENT) system::FailWriting(file, errno);
   if (::lstat(absolute.c_str(), &st) == 0) {
     throw FileWriteFailure(file, u"シンボリックリンクの先がありません");
   }
   const fs::path parent = absolute.parent_path();
-  if (::stat(parent.c_str(), &st) != 0) Fail(file, errno);
-  if (!S_ISDIR(st.st_mode)) Fail(file, ENOTDIR);
-  if (::access(parent.c_str(), W_OK | X_OK) != 0) Fail(file, errno);
+  if (::stat(parent.c_str(), &st) != 0) system::FailWriting(file, errno);
+  if (!S_ISDIR(st.st_mode)) system::FailWriting(file, ENOTDIR);
+  if (::access(parent.c_str(), W_OK | X_OK) != 0) system::FailWriting(file, errno);
   return NamedTarget::kNew;
 }
 
@@ -234,14 +233,14 @@ NamedTarget WriteNamedFile(const fs::path& file, std::string_view bytes) {
   const fs::path absolute = Absolute(file);
   if (const std::optional<int> inherited = InheritedDescriptor(absolute)) {
     const int fd = ::fcntl(*inherited, F_DUPFD_CLOEXEC, 0);
-    if (fd < 0) Fail(file, errno);
+    if (fd < 0) system::FailWriting(file, errno);
     StreamInto(fd, file, bytes);
     return NamedTarget::kStream;
   }
   if (target == NamedTarget::kStream) {
     // Neither created nor truncated: a device or FIFO is only written into.
     Descriptor stream(::open(absolute.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
-    if (!stream.IsOpen()) Fail(file, errno);
+    if (!stream.IsOpen()) system::FailWriting(file, errno);
     struct stat st {};
     if (::fstat(stream.Get(), &st) == 0 && !S_ISREG(st.st_mode)) {
       StreamInto(stream.Release(), file, bytes);
@@ -251,7 +250,7 @@ NamedTarget WriteNamedFile(const fs::path& file, std::string_view bytes) {
   }
   std::error_code error;
   const fs::path real = target == NamedTarget::kNew ? absolute : fs::canonical(absolute, error);
-  if (error) Fail(file, error.value());
+  if (error) system::FailWriting(file, error.value());
   std::optional<mode_t> mode;  // a replacement keeps the permissions of the file it replaces
   if (struct stat st {}; ::stat(real.c_str(), &st) == 0 && S_ISREG(st.st_mode)) mode = st.st_mode & 07777;
   PendingFile pending(real.parent_path(), file);
@@ -294,7 +293,7 @@ NewFile WriteNewNumberedFile(const fs::path& first, int fromNumber, std::string_
     const fs::path name = NumberedName(absolute, number);
     if (pending->TakeFreeName(name.filename().string())) return {name, number};
   }
-  Fail(NumberedName(first, fromNumber), EEXIST);
+  system::FailWriting(NumberedName(first, fromNumber), EEXIST);
 }
 
 }  // namespace vant::files

@@ -17,14 +17,6 @@
 namespace vant::printing {
 namespace {
 
-ipp_attribute_t* Supported(const CupsDestination& d, const char* option) {
-  return cupsFindDestSupported(CUPS_HTTP_DEFAULT, d.Dest(), d.Info(), option);
-}
-
-ipp_attribute_t* Default(const CupsDestination& d, const char* option) {
-  return cupsFindDestDefault(CUPS_HTTP_DEFAULT, d.Dest(), d.Info(), option);
-}
-
 bool SupportsInteger(ipp_attribute_t* attr, int value) {
   if (attr == nullptr) return false;
   for (int i = 0; i < ippGetCount(attr); ++i) {
@@ -47,8 +39,8 @@ double DotsPerInch(int value, ipp_res_t units) {
 }
 
 void ReadResolution(const CupsDestination& d, PrinterCapabilities& caps) {
-  ipp_attribute_t* res = Default(d, "printer-resolution");
-  if (res == nullptr || ippGetValueTag(res) != IPP_TAG_RESOLUTION) res = Supported(d, "printer-resolution");
+  ipp_attribute_t* res = d.Default("printer-resolution");
+  if (res == nullptr || ippGetValueTag(res) != IPP_TAG_RESOLUTION) res = d.Supported("printer-resolution");
   if (res == nullptr || ippGetValueTag(res) != IPP_TAG_RESOLUTION || ippGetCount(res) < 1) {
     caps.dpiX = caps.dpiY = kUnreportedDpi;
     return;
@@ -69,7 +61,7 @@ std::string NamedDefault(const CupsDestination& d) {
   // The user's saved choice (lpoptions) comes first.
   std::string keyword = d.Option("media");
   if (keyword.empty()) {
-    if (ipp_attribute_t* media = Default(d, "media")) {
+    if (ipp_attribute_t* media = d.Default("media")) {
       const char* value = ippGetString(media, 0, nullptr);
       if (value != nullptr) keyword = value;
     }
@@ -83,7 +75,7 @@ std::optional<PrinterMedia> DefaultMedia(const CupsDestination& d, const std::ve
                                          std::string& asked) {
   asked = NamedDefault(d);
   if (!asked.empty()) return FindMedia(entries, asked);
-  if (ipp_attribute_t* col = Default(d, "media-col"); col != nullptr && ippGetValueTag(col) == IPP_TAG_BEGIN_COLLECTION) {
+  if (ipp_attribute_t* col = d.Default("media-col"); col != nullptr && ippGetValueTag(col) == IPP_TAG_BEGIN_COLLECTION) {
     ipp_attribute_t* size = ippFindAttribute(ippGetCollection(col, 0), "media-size", IPP_TAG_BEGIN_COLLECTION);
     ipp_t* dims = size != nullptr ? ippGetCollection(size, 0) : nullptr;
     ipp_attribute_t* x = dims != nullptr ? ippFindAttribute(dims, "x-dimension", IPP_TAG_INTEGER) : nullptr;
@@ -143,17 +135,17 @@ void ReadDefaultKeyword(ipp_attribute_t* value, std::span<const SettingValue> ro
 }
 
 void ReadChoices(const CupsDestination& d, PrinterCapabilities& caps) {
-  InsertSupportedEnums(Supported(d, "orientation-requested"), kOrientations, caps.orientations);
+  InsertSupportedEnums(d.Supported("orientation-requested"), kOrientations, caps.orientations);
 
-  InsertSupportedEnums(Supported(d, "print-quality"), kPrintQualities, caps.qualities);
-  if (ipp_attribute_t* quality = Default(d, "print-quality")) {
+  InsertSupportedEnums(d.Supported("print-quality"), kPrintQualities, caps.qualities);
+  if (ipp_attribute_t* quality = d.Default("print-quality")) {
     if (const SettingValue* row = RowForIpp(kPrintQualities, ippGetInteger(quality, 0))) {
       caps.defaultQuality = row->code;
     }
   }
 
   // Each bin as the first of its keywords the destination lists.
-  ipp_attribute_t* sources = Supported(d, "media-source");
+  ipp_attribute_t* sources = d.Supported("media-source");
   for (const SettingValue& bin : kPaperBins) {
     for (const std::string_view source : bin.ippKeywords) {
       if (!source.empty() && SupportsKeyword(sources, source)) {
@@ -162,14 +154,14 @@ void ReadChoices(const CupsDestination& d, PrinterCapabilities& caps) {
       }
     }
   }
-  ReadDefaultKeyword(Default(d, "media-source"), kPaperBins, caps.defaultBin);
+  ReadDefaultKeyword(d.Default("media-source"), kPaperBins, caps.defaultBin);
 
-  ipp_attribute_t* modes = Supported(d, "print-color-mode");
+  ipp_attribute_t* modes = d.Supported("print-color-mode");
   for (const SettingValue& mode : kColourModes) {
     if (SupportsKeyword(modes, mode.ippKeywords[0])) caps.colourModes.insert(mode.code);
   }
   caps.defaultColour = caps.colourModes.contains(kColour) ? kColour : kMonochrome;
-  ReadDefaultKeyword(Default(d, "print-color-mode"), kColourModes, caps.defaultColour);
+  ReadDefaultKeyword(d.Default("print-color-mode"), kColourModes, caps.defaultColour);
 }
 
 }  // namespace

@@ -32,6 +32,14 @@ class CupsDestination {
   cups_dinfo_t* Info() const { return info_.get(); }
   // A destination option cupsGetDests2 reported ("printer-uri-supported"); empty if none.
   std::string Option(const char* name) const;
+  // The values the destination supports for a job option ("media-source"), and its default;
+  // nothing when it says none.
+  ipp_attribute_t* Supported(const char* option) const {
+    return cupsFindDestSupported(CUPS_HTTP_DEFAULT, dest_.get(), info_.get(), option);
+  }
+  ipp_attribute_t* Default(const char* option) const {
+    return cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest_.get(), info_.get(), option);
+  }
 
  private:
   struct DestFree {

@@ -82,13 +82,9 @@ const MediaEntry* CustomRange(const std::vector<MediaEntry>& entries, int32_t wi
   return nullptr;
 }
 
-ipp_attribute_t* Supported(const CupsDestination& d, const char* option) {
-  return cupsFindDestSupported(CUPS_HTTP_DEFAULT, d.Dest(), d.Info(), option);
-}
-
 // The smallest strip a *-margin-supported attribute lists.
 int32_t SmallestMargin(const CupsDestination& d, const char* option) {
-  ipp_attribute_t* attr = Supported(d, option);
+  ipp_attribute_t* attr = d.Supported(option);
   if (attr == nullptr || ippGetValueTag(attr) != IPP_TAG_INTEGER) return 0;
   int32_t smallest = INT32_MAX;
   for (int i = 0; i < ippGetCount(attr); ++i) smallest = std::min(smallest, ippGetInteger(attr, i));
@@ -98,7 +94,7 @@ int32_t SmallestMargin(const CupsDestination& d, const char* option) {
 // The range of custom sizes from media-supported's custom_min_ and custom_max_ names, with
 // the smallest strips the destination lists (a PPD's HWMargins).
 std::optional<MediaEntry> CustomSizes(const CupsDestination& d) {
-  ipp_attribute_t* names = Supported(d, "media");
+  ipp_attribute_t* names = d.Supported("media");
   if (names == nullptr) return std::nullopt;
   std::pair<int32_t, int32_t> smallest{}, largest{};
   bool haveSmallest = false, haveLargest = false;

@@ -69,4 +69,6 @@ FileWriteFailure::FileWriteFailure(std::filesystem::path file, Text reason)
       reason_(std::move(reason)),
       error_(0) {}
 
+void FailWriting(const std::filesystem::path& file, int error) { throw FileWriteFailure(file, error); }
+
 }  // namespace vant::system

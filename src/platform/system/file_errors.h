@@ -28,4 +28,8 @@ class FileWriteFailure : public Failure {
   int error_;
 };
 
+// Throws the failure to write file; error is taken as passed, before anything else can
+// change errno.
+[[noreturn]] void FailWriting(const std::filesystem::path& file, int error);
+
 }  // namespace vant::system

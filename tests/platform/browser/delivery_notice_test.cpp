@@ -26,7 +26,7 @@ printing::DeliveredDocument Job(int id, int pages, bool stopped = false) {
   return d;
 }
 
-struct Case {
+struct NoticeCase {
   int line;
   std::vector<printing::DeliveredDocument> delivered;
   Text summary;
@@ -35,7 +35,7 @@ struct Case {
 };
 
 TEST(DeliveryNotice, SaysWhereEachDocumentWentAndShowsTheLastFile) {
-  const std::vector<Case> cases = {
+  const std::vector<NoticeCase> cases = {
       {__LINE__, {File("/home/u/ダウンロード/請求.pdf", 2)}, u"PDF ファイルを保存しました",
        u"「請求.pdf」(2 ページ) をフォルダー「/home/u/ダウンロード」に保存しました。", "/home/u/ダウンロード/請求.pdf"},
       {__LINE__, {Job(12, 3)}, u"印刷ジョブを送りました", u"プリンター「Office」にジョブ 12 (3 ページ) を送りました。",
@@ -49,7 +49,7 @@ TEST(DeliveryNotice, SaysWhereEachDocumentWentAndShowsTheLastFile) {
       {__LINE__, {File("/d/a.pdf", 1), Job(14, 2)}, u"印刷しました",
        u"「a.pdf」(1 ページ) をフォルダー「/d」に保存しました。\nプリンター「Office」にジョブ 14 (2 ページ) を送りました。", "/d/a.pdf"},
   };
-  for (const Case& c : cases) {
+  for (const NoticeCase& c : cases) {
     const auto notice = DeliveryNotice(c.delivered);
     ASSERT_TRUE(notice) << "line " << c.line;
     EXPECT_EQ(ToUtf8(notice->summary), ToUtf8(c.summary)) << "line " << c.line;

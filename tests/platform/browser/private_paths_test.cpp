@@ -9,7 +9,7 @@
 namespace vant::browser {
 namespace {
 
-struct Case {
+struct PathCase {
   int line;
   Text text;
   Text hidden;
@@ -17,7 +17,7 @@ struct Case {
 
 TEST(PrivatePaths, TheDownloadAndHomeFoldersAreNamedInWords) {
   const PrivatePaths paths(std::filesystem::path("/home/taro/ダウンロード/"), std::filesystem::path("/home/taro"));
-  const std::vector<Case> cases = {
+  const std::vector<PathCase> cases = {
       {__LINE__, u"PDF ファイル「/home/taro/ダウンロード/invoice.pdf」を書き込めません",
        u"PDF ファイル「ダウンロードフォルダー/invoice.pdf」を書き込めません"},
       {__LINE__, u"/home/taro/ダウンロード", u"ダウンロードフォルダー"},
@@ -28,7 +28,7 @@ TEST(PrivatePaths, TheDownloadAndHomeFoldersAreNamedInWords) {
       {__LINE__, u"/home/taro2/x /home/taroko /srv/home/taro-b", u"/home/taro2/x /home/taroko /srv/home/taro-b"},
       {__LINE__, u"", u""},
   };
-  for (const Case& c : cases) EXPECT_EQ(ToUtf8(paths.Hidden(c.text)), ToUtf8(c.hidden)) << "line " << c.line;
+  for (const PathCase& c : cases) EXPECT_EQ(ToUtf8(paths.Hidden(c.text)), ToUtf8(c.hidden)) << "line " << c.line;
 }
 
 TEST(PrivatePaths, UnknownOrRootFoldersHideNothing) {

@@ -11,21 +11,17 @@
 #include "platform/host/host_page_loader.h"
 #include "sanitized_build.h"
 #include "temp_page.h"
+#include "repeat.h"
 
 namespace vant::platform {
 namespace {
+
+using test::Repeat;
 
 // Resident memory of any process reading a page. Under AddressSanitizer its shadow memory
 // and quarantine count too, so the goal is checked in the optimised build.
 constexpr long kBudgetKiB = (test::kSanitized ? 2048 : 512) * 1024;
 constexpr double kBudgetCpuSeconds = 10;
-
-std::string Repeat(std::string_view piece, int times) {
-  std::string out;
-  out.reserve(piece.size() * static_cast<std::size_t>(times));
-  for (int i = 0; i < times; ++i) out += piece;
-  return out;
-}
 
 std::string Numbered(std::string_view before, int count, std::string_view after) {
   std::string out;

@@ -1,4 +1,5 @@
 #include "platform/host/html_parse_work.h"
+#include "repeat.h"
 
 #include <gtest/gtest.h>
 
@@ -8,11 +9,7 @@
 namespace vant::platform {
 namespace {
 
-std::string Repeat(std::string_view piece, int times) {
-  std::string out;
-  for (int i = 0; i < times; ++i) out += piece;
-  return out;
-}
+using test::Repeat;
 
 TEST(HtmlParseWork, ATagCostsTheDepthItStandsAt) {
   // <html> at 0, <body> at 1, <object> at 2, two PARAMs at 3, </object> at 3, </body> at 2.

@@ -6,6 +6,7 @@
 
 #include "engine/setting_values.h"
 #include "platform/printing/device_grid.h"
+#include "office_a4.h"
 
 namespace vant::printing {
 namespace {
@@ -17,7 +18,7 @@ constexpr double kPtMm = 25.4 / 72;
 // 5.26 mm. And an A4 sheet with whole-dot strips at 600 dpi (12 pt = 100 dots, rounded by
 // the server to 4.23 mm).
 PrinterMedia Label() { return {"custom_28.58x88.9mm_28.58x88.9mm", 28.58, 88.9, 0.71, 5.26, 0.71, 5.26, {}}; }
-PrinterMedia OfficeA4() { return {"iso_a4_210x297mm", 209.9, 297.04, 4.23, 6.35, 4.23, 8.47, {}}; }
+using test::OfficeA4;
 
 TEST(StripDots, AStripWithinTheServersRoundingOfWholeDotsIsWhole) {
   EXPECT_EQ(StripDots(4.23, 600), 100);     // 12 pt, rounded to 4.23 mm: 99.92 dots

@@ -3,15 +3,12 @@
 #include "engine/papers.h"
 #include "engine/printer.h"
 #include "platform/printing/printer_capabilities.h"
+#include "office_a4.h"
 
 namespace vant::printing {
 namespace {
 
-// The A4 sheet of the test office printer as the print server reports it: 20990 x 29704
-// hundredths of a millimetre, strips left/right 4.23, top 6.35, bottom 8.47 mm.
-PrinterMedia OfficeA4() {
-  return PrinterMedia{"iso_a4_210x297mm", 209.90, 297.04, 4.23, 6.35, 4.23, 8.47, {}};
-}
+using test::OfficeA4;
 
 TEST(OrientedPage, PortraitIsTheSheetAsItIs) {
   const PageGeometry page = OrientedPage(OfficeA4(), kPortrait);

@@ -11,7 +11,6 @@ Pane PaneAt(const DesignPlace& place) {
               TwipsToPixels(place.height));
 }
 
-int PixelsOf(int32_t twips) { return static_cast<int>(TwipsToPixels(twips)); }
 
 // The page picture starts as small as a picture can be; loading sizes it for each page.
 constexpr int kInitialPictureSide = 1;
@@ -24,8 +23,8 @@ QtPreviewControls::QtPreviewControls(double ratio)
       canvas_(PaneAt(kCanvasPlace)),
       verticalPlace_(PaneAt(kVerticalBarPlace)),
       horizontalPlace_(PaneAt(kHorizontalBarPlace)),
-      pageImage_(PixelsOf(kPageImagePlace.width), PixelsOf(kPageImagePlace.height), ratio),
-      scratch_(PixelsOf(kBarcodeScratchPlace.width), PixelsOf(kBarcodeScratchPlace.height), ratio) {
+      pageImage_(TwipsToWholePixels(kPageImagePlace.width), TwipsToWholePixels(kPageImagePlace.height), ratio),
+      scratch_(TwipsToWholePixels(kBarcodeScratchPlace.width), TwipsToWholePixels(kBarcodeScratchPlace.height), ratio) {
   // The page image is a shrunken copy of the page picture: averaged, so that text and thin
   // lines stay legible.
   pageImage_.Surface().SetStretchMode(StretchMode::kHalftone);

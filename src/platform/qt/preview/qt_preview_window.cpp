@@ -26,11 +26,10 @@
 namespace vant::qt {
 namespace {
 
-int PixelsOf(int32_t twips) { return static_cast<int>(TwipsToPixels(twips)); }
 
 void PlaceWidget(QWidget& widget, const DesignPlace& place) {
-  widget.setGeometry(PixelsOf(place.left), PixelsOf(place.top), PixelsOf(place.width),
-                     PixelsOf(place.height));
+  widget.setGeometry(TwipsToWholePixels(place.left), TwipsToWholePixels(place.top), TwipsToWholePixels(place.width),
+                     TwipsToWholePixels(place.height));
 }
 
 // A pane's place in whole pixels; sizes stay at least 0.
@@ -157,7 +156,7 @@ QtPreviewWindow::QtPreviewWindow() : QtPreviewControls(devicePixelRatioF()) {
     shortcut->setContext(Qt::WindowShortcut);
     connect(shortcut, &QShortcut::activated, this, [this, key = binding.key] { Press(key); });
   }
-  resize(PixelsOf(kWindowClient.width), PixelsOf(kWindowClient.height));
+  resize(TwipsToWholePixels(kWindowClient.width), TwipsToWholePixels(kWindowClient.height));
   PlaceFixedControls();
   Sync();
 }
@@ -263,7 +262,7 @@ void QtPreviewWindow::OnBarMoved(ScrollBarModel& bar, int value) {
 }
 
 void QtPreviewWindow::PlaceFixedControls() {
-  const int statusHeight = std::max(PixelsOf(kStatusBarPlace.height), statusBar_->sizeHint().height());
+  const int statusHeight = std::max(TwipsToWholePixels(kStatusBarPlace.height), statusBar_->sizeHint().height());
   statusBar_->setGeometry(0, height() - statusHeight, width(), statusHeight);
 }
 
