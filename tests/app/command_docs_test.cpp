@@ -7,8 +7,11 @@
 #include <string>
 
 #include "app/command_table.h"
+#include "contains.h"
 
 namespace {
+
+using vant::test::Contains;
 
 std::string Read(const std::string& file) {
   std::ifstream in(file);
@@ -17,8 +20,6 @@ std::string Read(const std::string& file) {
   text << in.rdbuf();
   return text.str();
 }
-
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // troff writes a dash as \-.
 std::string Troff(std::string_view option) {

@@ -8,14 +8,13 @@
 
 #include "host_pages.h"
 #include "vant_process.h"
+#include "contains.h"
 
 namespace vant::test {
 namespace {
 
 // The usage that follows a usage error: the verb's own, or every verb's.
 constexpr char kUsageStart[] = "使い方: vant ";
-
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 class VantBadInputTest : public testing::Test {
  protected:

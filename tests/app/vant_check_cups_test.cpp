@@ -187,7 +187,9 @@ TEST_F(VantCheckCupsTest, AMarkInTheQueuesMarginIsOutsideItsPrintableArea) {
       const QJsonObject warning = value.toObject();
       outside += warning["kind"].toString() == "outsidePrintable" ? 1 : 0;
       offSheet += warning["kind"].toString() == "offSheet" ? 1 : 0;
-      if (warning["kind"].toString() == "outsidePrintable") EXPECT_EQ(warning["method"].toInt(), 3);
+      if (warning["kind"].toString() == "outsidePrintable") {
+        EXPECT_EQ(warning["method"].toInt(), 3);
+      }
     }
     EXPECT_EQ(outside, row.warned ? 1 : 0) << r.out;
     EXPECT_EQ(offSheet, 0) << r.out;

@@ -11,11 +11,10 @@
 
 #include "host_pages.h"
 #include "vant_process.h"
+#include "contains.h"
 
 namespace vant::test {
 namespace {
-
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 const std::string kPdfPrinter = "Vant3 PDF";
 

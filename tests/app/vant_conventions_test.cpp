@@ -11,11 +11,10 @@
 #include "pdf_inspect.h"
 #include "shell_command.h"
 #include "vant_process.h"
+#include "contains.h"
 
 namespace vant::test {
 namespace {
-
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 const std::vector<std::string> kTwoPages = {"scalemode,mm", "prntext,20,20,一,ＭＳ 明朝,12,false,false,0",
                                             "newpage", "prntext,20,20,二,ＭＳ 明朝,12,false,false,0", "enddoc"};

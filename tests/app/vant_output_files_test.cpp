@@ -19,13 +19,12 @@
 #include "pdf_inspect.h"
 #include "small_tmpfs.h"
 #include "vant_process.h"
+#include "contains.h"
 
 namespace vant::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 const std::string kText = "prntext,20,20,請求書 No.1,ＭＳ 明朝,12,false,false,0";
 const std::string kFullDisk = "ディスクの空き容量が不足しています";

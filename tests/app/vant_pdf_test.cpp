@@ -10,11 +10,10 @@
 #include "host_pages.h"
 #include "pdf_inspect.h"
 #include "vant_process.h"
+#include "contains.h"
 
 namespace vant::test {
 namespace {
-
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 const std::string kText = "prntext,20,20,請求書 No.1,ＭＳ 明朝,12,false,false,0";
 

@@ -17,13 +17,12 @@
 #include "pdf_inspect.h"
 #include "server_proxy.h"
 #include "vant_process.h"
+#include "contains.h"
 
 namespace vant::test {
 namespace {
 
 namespace queues = vant::test::cups;
-
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 const std::string kText = "prntext,20,30,請求書,ＭＳ 明朝,12,false,true,0";
 

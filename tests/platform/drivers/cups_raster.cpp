@@ -45,14 +45,14 @@ float Float(const char* header, size_t offset, bool swap) {
   return f;
 }
 
-std::string Text(const char* header, size_t offset) {
+std::string HeaderText(const char* header, size_t offset) {
   const char* start = header + offset;
   return std::string(start, strnlen(start, 64));
 }
 
 RasterHeader ParseHeader(const char* h, bool swap) {
   RasterHeader r;
-  r.mediaType = Text(h, 128);
+  r.mediaType = HeaderText(h, 128);
   r.hwResolution[0] = Unsigned(h, 276, swap), r.hwResolution[1] = Unsigned(h, 280, swap);
   r.manualFeed = Unsigned(h, 320, swap);
   r.mediaPosition = Unsigned(h, 324, swap);
@@ -67,7 +67,7 @@ RasterHeader ParseHeader(const char* h, bool swap) {
   r.colorSpace = Unsigned(h, 400, swap);
   r.pageSizeExact[0] = Float(h, 428, swap), r.pageSizeExact[1] = Float(h, 432, swap);
   for (size_t i = 0; i < 4; ++i) r.imagingBox[i] = Float(h, 436 + 4 * i, swap);
-  r.pageSizeName = Text(h, 1732);
+  r.pageSizeName = HeaderText(h, 1732);
   return r;
 }
 

@@ -11,11 +11,11 @@
 #include "barcode/nw7.h"
 #include "barcode/paint_bars.h"
 #include "common/text.h"
+#include "units.h"
 
 namespace vant::test::drivers {
 namespace {
 
-constexpr double kMm = 25.4;
 constexpr double kBarsMm = 7;      // bar height
 constexpr double kRowGapMm = 3.3;  // between rows of symbols
 constexpr double kColumnGapMm = 2.7;
@@ -75,7 +75,7 @@ class Flow {
 }  // namespace
 
 int InvoiceModule(double dpi) {
-  return ModuleWidthFor(40 / kMm * dpi, static_cast<int32_t>(kJan13Modules + 2 * kQuietModules));
+  return ModuleWidthFor(40 / kMmPerInch * dpi, static_cast<int32_t>(kJan13Modules + 2 * kQuietModules));
 }
 
 DriverDocument CasesFor(double dpi, double widthMm, double heightMm, const std::vector<int>& modules,
@@ -88,8 +88,8 @@ DriverDocument CasesFor(double dpi, double widthMm, double heightMm, const std::
     for (const Symbology& s : Symbologies()) {
       const auto n = static_cast<int32_t>(s.modules.size() + 2 * kQuietModules);
       // The width asked: whole millimetres (the argument is a whole number) that give m.
-      const double widthAsked = std::floor(n * m * kMm / dpi);
-      if (ModuleWidthFor(widthAsked / kMm * dpi, n) != m) {
+      const double widthAsked = std::floor(n * m * kMmPerInch / dpi);
+      if (ModuleWidthFor(widthAsked / kMmPerInch * dpi, n) != m) {
         throw std::runtime_error(std::string(s.command) + ": no whole width gives " + std::to_string(m) + " dots");
       }
       SymbolCase c;
@@ -100,7 +100,7 @@ DriverDocument CasesFor(double dpi, double widthMm, double heightMm, const std::
       c.zbarOptions = s.zbarOptions;
       c.expected = s.expected;
       // Each origin a different fraction of a dot.
-      const auto [x, y] = flow.Place(n * m * kMm / dpi + 0.37 * (index % 4), kBarsMm, kColumnGapMm);
+      const auto [x, y] = flow.Place(n * m * kMmPerInch / dpi + 0.37 * (index % 4), kBarsMm, kColumnGapMm);
       c.xMm = x + 0.37 * (index % 4);
       c.yMm = y + 0.17 * (index % 3);
       ++index;

@@ -17,11 +17,11 @@
 #include "driver_run.h"
 #include "engine/setting_values.h"
 #include "page_judge.h"
+#include "units.h"
 
 namespace vant::test::drivers {
 namespace {
 
-constexpr double kPtMm = 25.4 / 72;
 
 enum class Device { kZpl, kEpl2, kDymo, kPcl, kEscP, kPostScript };
 
@@ -63,8 +63,8 @@ class SampleDriver : public DriverTest, public testing::WithParamInterface<Drive
     SCOPED_TRACE(where);
     EXPECT_EQ(h.hwResolution[0], static_cast<unsigned>(caps.dpiX));
     EXPECT_EQ(h.hwResolution[1], static_cast<unsigned>(caps.dpiY));
-    EXPECT_NEAR(h.pageSize[0], caps.defaultMedia.widthMm / kPtMm, 1);
-    EXPECT_NEAR(h.pageSize[1], caps.defaultMedia.heightMm / kPtMm, 1);
+    EXPECT_NEAR(h.pageSize[0], caps.defaultMedia.widthMm / kMmPerPoint, 1);
+    EXPECT_NEAR(h.pageSize[1], caps.defaultMedia.heightMm / kMmPerPoint, 1);
     EXPECT_EQ(h.mediaPosition, mediaPosition);
     EXPECT_EQ(h.colorSpace, 3u) << "a black-only driver's raster";
   }

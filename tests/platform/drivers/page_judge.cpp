@@ -8,18 +8,17 @@
 
 #include "common/text.h"
 #include "zbar_decode.h"
+#include "units.h"
 
 namespace vant::test::drivers {
 namespace {
 
-constexpr double kMm = 25.4;
-constexpr double kPtMm = 25.4 / 72;
 constexpr int kQuiet = 7;  // modules on each side
 
 int Nearest(double v) { return static_cast<int>(std::floor(v + 0.5)); }
 
 // The allowed distance of a mark from its place: 0.1 mm and a dot.
-double Allowed(const PageFrame& f) { return 0.1 + kMm / std::min(f.dpiX, f.dpiY); }
+double Allowed(const PageFrame& f) { return 0.1 + kMmPerInch / std::min(f.dpiX, f.dpiY); }
 
 void Offset(Figures& figures, double mm) { figures.worstOffsetMm = std::max(figures.worstOffsetMm, std::fabs(mm)); }
 
@@ -30,14 +29,14 @@ void JudgeSymbol(const InkImage& image, const PageFrame& f, double cx, double cy
   const int m = s.m;
   const int n = static_cast<int>(s.modules.size());
   // The first bar lies after the quiet zone, within a dot of the corner asked for.
-  const double firstBarMm = cx + s.xMm + kQuiet * m * kMm / f.dpiX;
+  const double firstBarMm = cx + s.xMm + kQuiet * m * kMmPerInch / f.dpiX;
   const int row = Nearest(f.DotY(cy + s.yMm + s.heightMm / 2));
   const int expectedLeft = Nearest(f.DotX(firstBarMm));
   const auto runs = image.RowRuns(row, expectedLeft - 3 * m - 3, expectedLeft + n * m + 3);
   ASSERT_FALSE(runs.empty()) << "no bars at dot row " << row;
   const int left = runs.front().first;
-  Offset(figures, (left - f.DotX(firstBarMm)) * kMm / f.dpiX);
-  EXPECT_LE(std::fabs(left - f.DotX(firstBarMm)) * kMm / f.dpiX, Allowed(f)) << "the first bar at dot " << left;
+  Offset(figures, (left - f.DotX(firstBarMm)) * kMmPerInch / f.dpiX);
+  EXPECT_LE(std::fabs(left - f.DotX(firstBarMm)) * kMmPerInch / f.dpiX, Allowed(f)) << "the first bar at dot " << left;
   // Every module exactly m dots: read back dot by dot.
   Text read;
   for (int i = 0; i < n; ++i) {
@@ -60,11 +59,11 @@ void JudgeSymbol(const InkImage& image, const PageFrame& f, double cx, double cy
   if (exact) figures.modules.insert(m);
   // The bars' top edge.
   // Within a millimetre of its top and bottom: the symbols of the row above lie further off.
-  const int reach = static_cast<int>(std::ceil(f.dpiY / kMm)) + 2;
+  const int reach = static_cast<int>(std::ceil(f.dpiY / kMmPerInch)) + 2;
   const auto column = image.ColumnRuns(left, Nearest(f.DotY(cy + s.yMm)) - reach, Nearest(f.DotY(cy + s.yMm + s.heightMm)) + reach);
   ASSERT_FALSE(column.empty());
-  Offset(figures, (column.front().first - f.DotY(cy + s.yMm)) * kMm / f.dpiY);
-  EXPECT_LE(std::fabs(column.front().first - f.DotY(cy + s.yMm)) * kMm / f.dpiY, Allowed(f));
+  Offset(figures, (column.front().first - f.DotY(cy + s.yMm)) * kMmPerInch / f.dpiY);
+  EXPECT_LE(std::fabs(column.front().first - f.DotY(cy + s.yMm)) * kMmPerInch / f.dpiY, Allowed(f));
   // zbarimg reads it, modules of at least three pixels.
   const int scale = std::max(1, (3 + m - 1) / m);
   const auto png = work / ("symbol-" + std::to_string(figures.symbols) + ".png");
@@ -85,7 +84,7 @@ void JudgeBand(const InkImage& image, const PageFrame& f, bool alongRow, int at,
   EXPECT_EQ(runs[0].Length(), width) << what << " is " << runs[0].Length() << " dots";
   if (runs[0].Length() == width) figures.strokes.insert(width);
   const double centre = (runs[0].first + runs[0].last + 1) / 2.0;
-  const double mm = (centre - expectedCentre) * kMm / (alongRow ? f.dpiX : f.dpiY);
+  const double mm = (centre - expectedCentre) * kMmPerInch / (alongRow ? f.dpiX : f.dpiY);
   Offset(figures, mm);
   EXPECT_LE(std::fabs(mm), Allowed(f)) << what << " lies " << mm << " mm off";
 }
@@ -121,10 +120,10 @@ PageFrame FrameOf(const RasterHeader& h) {
   PageFrame f;
   f.dpiX = h.hwResolution[0];
   f.dpiY = h.hwResolution[1];
-  f.originXMm = h.imagingBox[0] * kPtMm;
+  f.originXMm = h.imagingBox[0] * kMmPerPoint;
   // The page's height as the imaging box measures it: the exact one where the raster has it.
   const double heightPt = HeightPt(h);
-  f.originYMm = h.imagingBox[3] > 0 ? (heightPt - h.imagingBox[3]) * kPtMm : 0;
+  f.originYMm = h.imagingBox[3] > 0 ? (heightPt - h.imagingBox[3]) * kMmPerPoint : 0;
   return f;
 }
 
@@ -138,10 +137,10 @@ TurnedPage TurnedBack(const RasterPage& page) {
   }
   const PageFrame sheet = FrameOf(page.header);
   // The page's top is the sheet's left; across the page, from the sheet's bottom edge.
-  const double sheetHeightMm = HeightPt(page.header) * kPtMm;
+  const double sheetHeightMm = HeightPt(page.header) * kMmPerPoint;
   turned.frame.dpiX = sheet.dpiY;
   turned.frame.dpiY = sheet.dpiX;
-  turned.frame.originXMm = sheetHeightMm - (sheet.originYMm + r.Height() * kMm / sheet.dpiY);
+  turned.frame.originXMm = sheetHeightMm - (sheet.originYMm + r.Height() * kMmPerInch / sheet.dpiY);
   turned.frame.originYMm = sheet.originXMm;
   return turned;
 }
@@ -167,7 +166,7 @@ void JudgePage(const InkImage& image, const PageFrame& frame, double cornerXMm, 
   for (const StrokeCase& s : doc.strokes) JudgeStroke(image, frame, cornerXMm, cornerYMm, s, where, figures);
   if (doc.strokes.empty()) return;  // a document of symbols alone
   const int tx = Nearest(frame.DotX(cornerXMm + doc.textXMm)), ty = Nearest(frame.DotY(cornerYMm + doc.textYMm));
-  EXPECT_GT(image.InkCount(tx, ty, tx + Nearest(15 * frame.dpiX / kMm), ty + Nearest(5 * frame.dpiY / kMm)), 0)
+  EXPECT_GT(image.InkCount(tx, ty, tx + Nearest(15 * frame.dpiX / kMmPerInch), ty + Nearest(5 * frame.dpiY / kMmPerInch)), 0)
       << where << ": no text";
 }
 

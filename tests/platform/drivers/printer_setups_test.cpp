@@ -19,11 +19,11 @@
 #include "engine/setting_values.h"
 #include "page_judge.h"
 #include "shell_command.h"
+#include "units.h"
 
 namespace vant::test::drivers {
 namespace {
 
-constexpr double kPtMm = 25.4 / 72;
 constexpr unsigned kBlack = 3, kGrey = 18, kRgb = 19;  // cupsColorSpace
 
 std::vector<std::string> Joined(std::vector<std::string> a, const std::vector<std::string>& b) {
@@ -32,8 +32,8 @@ std::vector<std::string> Joined(std::vector<std::string> a, const std::vector<st
 }
 
 void ExpectSheet(const RasterHeader& h, const printing::PrinterMedia& media, const std::string& where) {
-  EXPECT_NEAR(h.pageSize[0], media.widthMm / kPtMm, 1) << where;
-  EXPECT_NEAR(h.pageSize[1], media.heightMm / kPtMm, 1) << where;
+  EXPECT_NEAR(h.pageSize[0], media.widthMm / kMmPerPoint, 1) << where;
+  EXPECT_NEAR(h.pageSize[1], media.heightMm / kMmPerPoint, 1) << where;
 }
 
 TEST_F(DriverTest, APostScriptPrinterTakesTheManualFeedAndDrawsEveryMarkExact) {
@@ -156,8 +156,8 @@ class CustomDefault : public DriverTest {
     const auto pages = ReadCupsRaster(jobs[0].file);
     if (pages.size() != 1) throw std::runtime_error(queue + "'s label is not one page");
     const RasterHeader& h = pages[0].header;
-    EXPECT_NEAR(h.pageSize[0], widthMm / kPtMm, 1);
-    EXPECT_NEAR(h.pageSize[1], heightMm / kPtMm, 1);
+    EXPECT_NEAR(h.pageSize[0], widthMm / kMmPerPoint, 1);
+    EXPECT_NEAR(h.pageSize[1], heightMm / kMmPerPoint, 1);
     EXPECT_NEAR(h.width, (widthMm - caps.defaultMedia.leftMm - caps.defaultMedia.rightMm) / 25.4 * caps.dpiX, 1);
     Figures figures;
     JudgePage(pages[0].ink, FrameOf(h), caps.defaultMedia.leftMm, caps.defaultMedia.topMm, label, dir_ / "", queue,
