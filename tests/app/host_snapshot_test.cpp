@@ -12,11 +12,11 @@
 #include "host_channel.h"
 #include "platform/browser/browser_document.h"
 #include "platform/qt/stderr_messages.h"
+#include "examples_dir.h"
 
 namespace vant::test {
 namespace {
 
-const std::filesystem::path kExamples = VANT_EXAMPLES_DIR;
 const std::filesystem::path kHostData = VANT_HOST_TEST_DATA;
 
 // What the control read for each control the host recognises, with the control's id.

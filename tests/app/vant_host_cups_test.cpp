@@ -11,13 +11,13 @@
 #include "host_channel.h"
 #include "host_pages.h"
 #include "session_bus.h"
+#include "examples_dir.h"
 
 namespace vant::test {
 namespace {
 
 namespace queues = vant::test::cups;
 
-const std::filesystem::path kExamples = VANT_EXAMPLES_DIR;
 
 class VantHostCupsTest : public testing::Test {
  protected:

@@ -14,11 +14,11 @@
 #include "host_channel.h"
 #include "host_pages.h"
 #include "session_bus.h"
+#include "examples_dir.h"
 
 namespace vant::test {
 namespace {
 
-const std::filesystem::path kExamples = VANT_EXAMPLES_DIR;
 
 QJsonObject Print(int id, int key = 0) { return {{"kind", "print"}, {"id", id}, {"key", key}}; }
 

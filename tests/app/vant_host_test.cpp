@@ -13,11 +13,11 @@
 #include "host_pages.h"
 #include "pdf_inspect.h"
 #include "small_tmpfs.h"
+#include "examples_dir.h"
 
 namespace vant::test {
 namespace {
 
-const std::filesystem::path kExamples = VANT_EXAMPLES_DIR;
 
 std::string Header(std::uint32_t length) {
   std::string header(4, '\0');

@@ -20,18 +20,14 @@
 #include "small_tmpfs.h"
 #include "vant_process.h"
 #include "contains.h"
+#include "pdf_written.h"
 
 namespace vant::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kText = "prntext,20,20,請求書 No.1,ＭＳ 明朝,12,false,false,0";
 const std::string kFullDisk = "ディスクの空き容量が不足しています";
-
-std::string Written(const fs::path& file, int pages) {
-  return "「" + file.string() + "」に " + std::to_string(pages) + " ページを書き込みました。\n";
-}
 
 std::vector<std::string> OutputLines(const std::string& out) {
   std::vector<std::string> lines;
@@ -57,7 +53,7 @@ class VantOutputTest : public testing::Test {
 };
 
 TEST_F(VantOutputTest, AFullDiskKeepsTheEarlierFileAndStopsNamingTheCause) {
-  const std::string page = WritePage("keep.html", {kText, "enddoc"});
+  const std::string page = WritePage("keep.html", {kInvoiceTitle, "enddoc"});
   // -o names the file, and without it the default name is the same file.
   for (const std::vector<std::string>& args : {std::vector<std::string>{"pdf", page, "-o", "keep.pdf"}, {"pdf", page}}) {
     SCOPED_TRACE(args.size());
@@ -79,12 +75,12 @@ TEST_F(VantOutputTest, AFullDiskKeepsTheEarlierFileAndStopsNamingTheCause) {
 
 TEST_F(VantOutputTest, ManyDocumentsOnANearlyFullDiskListExactlyTheWholeFilesWritten) {
   // The size of one document, from a run with room enough.
-  const std::string one = WritePage("one.html", {kText, "enddoc"});
+  const std::string one = WritePage("one.html", {kInvoiceTitle, "enddoc"});
   ASSERT_EQ(RunIn(work_.Path(), {"pdf", one}).status, 0);
   const std::size_t documentBytes = fs::file_size(work_ / "one.pdf");
 
   std::vector<std::string> methods;
-  for (int i = 0; i < 40; ++i) methods.insert(methods.end(), {kText, "enddoc"});
+  for (int i = 0; i < 40; ++i) methods.insert(methods.end(), {kInvoiceTitle, "enddoc"});
   const std::string page = WritePage("many.html", methods);
   SmallTmpfs disk(2048);
   disk.FillLeaving(documentBytes * 5 / 2);
@@ -107,7 +103,7 @@ TEST_F(VantOutputTest, ManyDocumentsOnANearlyFullDiskListExactlyTheWholeFilesWri
 }
 
 TEST_F(VantOutputTest, ADeviceOrFifoNamedWithOIsWrittenIntoAndStaysWhatItIs) {
-  const std::string page = WritePage("invoice.html", {kText, "enddoc"});
+  const std::string page = WritePage("invoice.html", {kInvoiceTitle, "enddoc"});
   ASSERT_EQ(::mknod((work_ / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)), 0) << std::strerror(errno);
   const VantResult toDevice = RunIn(work_.Path(), {"pdf", page, "-o", "null"});
   EXPECT_TRUE(toDevice.exited && toDevice.status == 0) << toDevice.Describe();
@@ -140,7 +136,7 @@ TEST_F(VantOutputTest, ADeviceOrFifoNamedWithOIsWrittenIntoAndStaysWhatItIs) {
 }
 
 TEST_F(VantOutputTest, AnOutputThatCannotBeWrittenIsRefusedBeforeTheRun) {
-  const std::string page = WritePage("invoice.html", {kText, "enddoc"});
+  const std::string page = WritePage("invoice.html", {kInvoiceTitle, "enddoc"});
   fs::create_directory(work_ / "taken");
   const struct {
     int line;
@@ -164,7 +160,7 @@ TEST_F(VantOutputTest, AnOutputThatCannotBeWrittenIsRefusedBeforeTheRun) {
 }
 
 TEST_F(VantOutputTest, NumberedFilesPassOverExistingFilesAndPlantedLinks) {
-  const std::string page = WritePage("report.html", {kText, "enddoc", kText, "enddoc", kText, "enddoc", kText, "enddoc"});
+  const std::string page = WritePage("report.html", {kInvoiceTitle, "enddoc", kInvoiceTitle, "enddoc", kInvoiceTitle, "enddoc", kInvoiceTitle, "enddoc"});
   WriteFile(work_ / "victim.txt", "not a report");
   WriteFile(work_ / "report-2.pdf", "last month's report");
   fs::create_symlink(work_ / "victim.txt", work_ / "report-3.pdf");
@@ -181,7 +177,7 @@ TEST_F(VantOutputTest, NumberedFilesPassOverExistingFilesAndPlantedLinks) {
 }
 
 TEST_F(VantOutputTest, TheDefaultNameIsTakenNewEvenInAStickyDirectoryWithAnotherUsersLink) {
-  const std::string page = WritePage("label.html", {kText, "enddoc", kText, "enddoc"});
+  const std::string page = WritePage("label.html", {kInvoiceTitle, "enddoc", kInvoiceTitle, "enddoc"});
   const fs::path shared = work_ / "shared";
   fs::create_directory(shared);
   ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
@@ -200,7 +196,7 @@ TEST_F(VantOutputTest, TheDefaultNameIsTakenNewEvenInAStickyDirectoryWithAnother
 TEST_F(VantOutputTest, PageTextCannotDriveTheTerminal) {
   // Window title (OSC 0 … BEL) and clear screen (CSI 2J), written as the character
   // references through which a page's attribute values carry them.
-  std::string html = HostPage(MethodParams({kText, "ESC]0;ownedBELprnbux,ESC[2J", "ESC]52;c;ZWNobw==BEL"}));
+  std::string html = HostPage(MethodParams({kInvoiceTitle, "ESC]0;ownedBELprnbux,ESC[2J", "ESC]52;c;ZWNobw==BEL"}));
   for (const auto& [name, reference] : {std::pair<std::string, std::string>{"ESC", "&#x1b;"}, {"BEL", "&#7;"}}) {
     for (std::size_t at; (at = html.find(name)) != std::string::npos;) html.replace(at, name.size(), reference);
   }
@@ -243,7 +239,7 @@ TEST_F(VantOutputTest, ARunThatPrintsNothingSaysSo) {
 
 TEST_F(VantOutputTest, APageInAnotherEncodingThanItDeclaresIsWarnedAboutOnce) {
   // Shift_JIS bytes in a page that declares UTF-8.
-  const std::string shiftJis = Reencoded(HostPage(MethodParams({kText, kText, "enddoc"})), "UTF-8", "CP932");
+  const std::string shiftJis = Reencoded(HostPage(MethodParams({kInvoiceTitle, kInvoiceTitle, "enddoc"})), "UTF-8", "CP932");
   const std::string fewStrayBytes = HostPage(MethodParams({"prntext,20,20,\xff\xfe,ＭＳ 明朝,12,false,false,0", "enddoc"}));
   const struct {
     int line;
@@ -254,7 +250,7 @@ TEST_F(VantOutputTest, APageInAnotherEncodingThanItDeclaresIsWarnedAboutOnce) {
       {__LINE__, "methods", shiftJis, true},
       {__LINE__, "pdf", shiftJis, true},
       {__LINE__, "methods", fewStrayBytes, false},
-      {__LINE__, "methods", HostPage(MethodParams({kText})), false},
+      {__LINE__, "methods", HostPage(MethodParams({kInvoiceTitle})), false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);

@@ -11,16 +11,10 @@
 #include "pdf_inspect.h"
 #include "vant_process.h"
 #include "contains.h"
+#include "pdf_written.h"
 
 namespace vant::test {
 namespace {
-
-const std::string kText = "prntext,20,20,請求書 No.1,ＭＳ 明朝,12,false,false,0";
-
-// "「FILE」に N ページを書き込みました。"
-std::string Written(const std::filesystem::path& file, int pages) {
-  return "「" + file.string() + "」に " + std::to_string(pages) + " ページを書き込みました。\n";
-}
 
 class VantPdfTest : public testing::Test {
  protected:
@@ -35,7 +29,7 @@ class VantPdfTest : public testing::Test {
 };
 
 TEST_F(VantPdfTest, TheOutputOptionNamesTheFileRelativeToTheWorkingDirectory) {
-  const std::string page = WritePage("invoice.html", {"papersize,a4", kText, "newpage", kText, "enddoc"});
+  const std::string page = WritePage("invoice.html", {"papersize,a4", kInvoiceTitle, "newpage", kInvoiceTitle, "enddoc"});
   std::filesystem::create_directory(work_ / "out");
   const VantResult r = Run({"pdf", page, "-o", "out/請求書.pdf"});
   EXPECT_TRUE(r.exited && r.status == 0) << r.Describe();
@@ -76,7 +70,7 @@ TEST_F(VantPdfTest, NumbersReadTheSameUnderADecimalCommaLocale) {
 }
 
 TEST_F(VantPdfTest, TheDefaultFileIsThePagesNameInTheWorkingDirectory) {
-  const std::string page = WritePage("delivery.note.html", {kText, "enddoc"});
+  const std::string page = WritePage("delivery.note.html", {kInvoiceTitle, "enddoc"});
   const VantResult r = Run({"pdf", page});
   EXPECT_TRUE(r.exited && r.status == 0) << r.Describe();
   EXPECT_EQ(r.out, Written(work_ / "delivery.note.pdf", 1));
@@ -87,7 +81,7 @@ TEST_F(VantPdfTest, TheDefaultFileIsThePagesNameInTheWorkingDirectory) {
 
 TEST_F(VantPdfTest, SeveralDocumentsGoToNumberedFiles) {
   const std::string page =
-      WritePage("label.html", {kText, "enddoc", "orientation,横", kText, "newpage", kText, "enddoc", kText, "enddoc"});
+      WritePage("label.html", {kInvoiceTitle, "enddoc", "orientation,横", kInvoiceTitle, "newpage", kInvoiceTitle, "enddoc", kInvoiceTitle, "enddoc"});
   const VantResult r = Run({"pdf", page, "-o", "run.pdf"});
   EXPECT_TRUE(r.exited && r.status == 0) << r.Describe();
   EXPECT_EQ(r.out, Written(work_ / "run.pdf", 1) + Written(work_ / "run-2.pdf", 2) + Written(work_ / "run-3.pdf", 1));
@@ -99,7 +93,7 @@ TEST_F(VantPdfTest, SeveralDocumentsGoToNumberedFiles) {
 }
 
 TEST_F(VantPdfTest, AModeOnePagePrintsOnceAsThePrintButtonPrintsIt) {
-  std::vector<Param> params = MethodParams({kText, "enddoc"});
+  std::vector<Param> params = MethodParams({kInvoiceTitle, "enddoc"});
   params.push_back({"Mode", "1"});
   WriteFile(pages_ / "auto.html", HostPage(params));
   const VantResult r = Run({"pdf", (pages_ / "auto.html").string()});
@@ -117,7 +111,7 @@ TEST_F(VantPdfTest, ADocumentWithNothingDrawnWritesNoFile) {
 }
 
 TEST_F(VantPdfTest, ADocumentLeftOpenIsEndedWhenTheCommandEnds) {
-  const std::string page = WritePage("open.html", {kText, "newpage", kText});
+  const std::string page = WritePage("open.html", {kInvoiceTitle, "newpage", kInvoiceTitle});
   const VantResult r = Run({"pdf", page});
   EXPECT_TRUE(r.exited && r.status == 0) << r.Describe();
   EXPECT_EQ(r.out, Written(work_ / "open.pdf", 2));
@@ -125,7 +119,7 @@ TEST_F(VantPdfTest, ADocumentLeftOpenIsEndedWhenTheCommandEnds) {
 }
 
 TEST_F(VantPdfTest, AnOutputInAMissingDirectoryIsRefusedBeforeTheRunAndCreatesNothing) {
-  const std::string page = WritePage("invoice.html", {kText, "enddoc"});
+  const std::string page = WritePage("invoice.html", {kInvoiceTitle, "enddoc"});
   const auto file = work_ / "missing" / "x.pdf";
   const VantResult r = Run({"pdf", page, "-o", file.string()});
   EXPECT_TRUE(r.exited && r.status == 2) << r.Describe();
@@ -136,7 +130,7 @@ TEST_F(VantPdfTest, AnOutputInAMissingDirectoryIsRefusedBeforeTheRunAndCreatesNo
 }
 
 TEST_F(VantPdfTest, AnOutputThatIsADirectoryIsRefusedBeforeTheRunAndLeftAlone) {
-  const std::string page = WritePage("invoice.html", {kText, "enddoc"});
+  const std::string page = WritePage("invoice.html", {kInvoiceTitle, "enddoc"});
   std::filesystem::create_directory(work_ / "taken");
   const VantResult r = Run({"pdf", page, "-o", "taken"});
   EXPECT_TRUE(r.exited && r.status == 2) << r.Describe();
@@ -148,7 +142,7 @@ TEST_F(VantPdfTest, AnOutputThatIsADirectoryIsRefusedBeforeTheRunAndLeftAlone) {
 }
 
 TEST_F(VantPdfTest, AStoppedRunWritesNoFile) {
-  const std::string page = WritePage("stop.html", {kText, "PrnBux,A,B,,C", kText, "enddoc"});
+  const std::string page = WritePage("stop.html", {kInvoiceTitle, "PrnBux,A,B,,C", kInvoiceTitle, "enddoc"});
   const VantResult r = Run({"pdf", page});
   EXPECT_TRUE(r.exited && r.status == 1) << r.Describe();
   // The one box after the line naming the print server that could not be asked.
@@ -161,7 +155,7 @@ TEST_F(VantPdfTest, AStoppedRunWritesNoFile) {
 }
 
 TEST_F(VantPdfTest, AStopKeepsTheDocumentsEndedBeforeIt) {
-  const std::string page = WritePage("stop.html", {kText, "enddoc", kText, "papersize,a6", "enddoc"});
+  const std::string page = WritePage("stop.html", {kInvoiceTitle, "enddoc", kInvoiceTitle, "papersize,a6", "enddoc"});
   const VantResult r = Run({"pdf", page});
   EXPECT_TRUE(r.exited && r.status == 1) << r.Describe();
   EXPECT_TRUE(Contains(r.err, "[critical] エラー\n\"a6\"\nPaperSize指定が不正です!\n4:papersize(a6)\n印刷を中断しました!\n"))
@@ -217,7 +211,7 @@ TEST_F(VantPdfTest, AWriteThatFailsHalfwayLeavesNothingBehind) {
 
 TEST_F(VantPdfTest, WithoutAPrintServerPrintRefusesAndOnlyThePdfPrinterWritesAFile) {
   // The print server the environment names is not there: print says so and writes nothing.
-  const std::string page = WritePage("invoice.html", {"changeprinter,Office", kText, "enddoc"});
+  const std::string page = WritePage("invoice.html", {"changeprinter,Office", kInvoiceTitle, "enddoc"});
   const VantResult refused = Run({"print", page});
   EXPECT_TRUE(refused.exited && refused.status == 1) << refused.Describe();
   EXPECT_TRUE(Contains(refused.err,
@@ -234,14 +228,14 @@ TEST_F(VantPdfTest, WithoutAPrintServerPrintRefusesAndOnlyThePdfPrinterWritesAFi
 }
 
 TEST_F(VantPdfTest, PdfAsksNoPrintServerUnlessTheListChangesPrinter) {
-  const VantResult quiet = Run({"pdf", WritePage("plain.html", {kText, "enddoc"})});
+  const VantResult quiet = Run({"pdf", WritePage("plain.html", {kInvoiceTitle, "enddoc"})});
   EXPECT_TRUE(quiet.exited && quiet.status == 0) << quiet.Describe();
   EXPECT_FALSE(Contains(quiet.err, "印刷サーバー")) << quiet.err;
   // A list that changes printer needs the server's printers, under every name of the
   // command: the note is said once.
   for (const std::string command : {"changeprinter", "changeprinterdriver", "ChangePrinterDriver"}) {
     SCOPED_TRACE(command);
-    const VantResult asking = Run({"pdf", WritePage("changing.html", {command + ",Vant3 PDF", kText, "enddoc"})});
+    const VantResult asking = Run({"pdf", WritePage("changing.html", {command + ",Vant3 PDF", kInvoiceTitle, "enddoc"})});
     EXPECT_TRUE(asking.exited && asking.status == 0) << asking.Describe();
     const std::size_t first = asking.err.find("印刷サーバー");
     ASSERT_NE(first, std::string::npos) << asking.err;
@@ -249,7 +243,7 @@ TEST_F(VantPdfTest, PdfAsksNoPrintServerUnlessTheListChangesPrinter) {
   }
   // A line that only looks like it (a blank before the name) is no command: the run stops
   // there before any printer changes, and no server is asked.
-  const VantResult stopped = Run({"pdf", WritePage("blank.html", {" changeprinter,Office", kText, "enddoc"})});
+  const VantResult stopped = Run({"pdf", WritePage("blank.html", {" changeprinter,Office", kInvoiceTitle, "enddoc"})});
   EXPECT_TRUE(stopped.exited && stopped.status == 1) << stopped.Describe();
   EXPECT_TRUE(Contains(stopped.err, "Method指定が不正です!")) << stopped.err;
   EXPECT_FALSE(Contains(stopped.err, "印刷サーバー")) << stopped.err;
@@ -266,7 +260,7 @@ TEST_F(VantPdfTest, WithoutAPrintServerThePdfPrinterIsTheOnlyOneAndCurrent) {
 
 TEST_F(VantPdfTest, WithoutARuntimeDirectoryNothingIsSaidOfIt) {
   // As root, from cron or in CI there is no XDG_RUNTIME_DIR; no verb uses one.
-  const std::string page = WritePage("invoice.html", {kText, "enddoc"});
+  const std::string page = WritePage("invoice.html", {kInvoiceTitle, "enddoc"});
   const std::vector<std::string> runs[] = {
       {"pdf", page},
       {"methods", page},
