@@ -1,10 +1,12 @@
 // Fuzzes page reading: arbitrary bytes as a host page are decoded, estimated, parsed and
 // read into the control's method list, and the PARAMs taken from them survive the trip
-// from the reading process unchanged. Nothing may crash; a page is read or refused.
+// from the reading process unchanged, whether written as the parse is walked or sent
+// whole. Nothing may crash; a page is read or refused.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "control/held_buttons.h"
@@ -53,6 +55,18 @@ void CheckReplyRoundTrip(const platform::HostPage& page) {
   if (read.control && again.control->line != read.control->line) Finding("the control's line changed");
 }
 
+// The reading process writes its reply as the parse is walked: the same bytes as the page
+// read whole and sent.
+void CheckWalkedReply(std::string_view utf8, const platform::HostPage& page) {
+  platform::ReadPageParams read;
+  read.hasObject = page.HasObject();
+  if (page.HasObject()) read.objectParams = page.ObjectParams();
+  if (page.ControlObject() != nullptr) read.control = *page.ControlObject();
+  platform::ParamsReplyBuilder walked(read.encoding, read.replacedSequences, 0);
+  platform::WalkPageObjects(utf8, walked, SIZE_MAX, platform::ParseTreeEnd::kFreed);
+  if (std::move(walked).Finish(std::nullopt) != platform::EncodeReply(read)) Finding("the walked reply differs");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -61,9 +75,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   (void)platform::DecodeReply(bytes);
 
   const platform::DecodedPage decoded = platform::DecodePage(bytes);
+  const platform::DecodedPage taken = platform::DecodeTakenPage(std::string(bytes));
+  if (taken.encoding != decoded.encoding || taken.text.utf8 != decoded.text.utf8 ||
+      taken.text.replacedSequences != decoded.text.replacedSequences) {
+    Finding("the taken page decodes otherwise");
+  }
   if (platform::EstimateParseWork(decoded.text.utf8) > platform::kMaxParseWork) return 0;
   const platform::HostPage page = platform::HostPage::FromHtml(decoded.text.utf8, std::nullopt);
   CheckReplyRoundTrip(page);
+  CheckWalkedReply(decoded.text.utf8, page);
   IgnoredMessages messages;
   HeldButtonsView view;
   ControlState state;

@@ -34,6 +34,8 @@ class PropertyBag {
   // The stored value of the named property, or nothing when the bag has none. Names
   // match without regard to ASCII case, as a browser's parameter bag does.
   virtual std::optional<Text> Read(TextView name) const = 0;
+  // Whether the bag has the named property, its value not copied.
+  virtual bool Holds(TextView name) const = 0;
 };
 
 }  // namespace vant

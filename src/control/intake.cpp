@@ -27,7 +27,7 @@ void ReadMethods(const HostDocument& document, const PropertyBag& bag, ControlSt
     // A page of a million PARAMs is read by each of its controls: the name is looked at
     // before the bag is asked.
     if (!IsMethodName(param.name)) continue;
-    if (!bag.Read(param.name)) continue;  // present in the page but not the control's
+    if (!bag.Holds(param.name)) continue;  // present in the page but not the control's
     std::vector<Text> parts = SplitMethodLine(param.value);
     // Grown one position at a time, keeping what the positions hold (also from an earlier
     // reading).

@@ -32,6 +32,7 @@ class FakeBag final : public PropertyBag {
     if (it == values.end()) return std::nullopt;
     return it->second;
   }
+  bool Holds(TextView name) const override { return values.contains(LowerCase(name)); }
   std::map<Text, Text> values;
 };
 

@@ -14,18 +14,31 @@ char16_t AsciiLowerCase(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cas
 
 // The rule the property reading uses for a method line, so that the control chosen is one
 // whose reading finds methods.
-bool HoldsMethodParam(const PageObjects& page, const HostObject& object) {
-  for (const std::size_t index : object.params) {
-    if (IsMethodName(page.objectParams[index].name)) return true;
+std::vector<bool> HoldsMethodParam(const PageObjects& page) {
+  std::vector<bool> holds;
+  holds.reserve(page.objects.size());
+  for (const HostObject& object : page.objects) {
+    holds.push_back(std::any_of(object.params.begin(), object.params.end(), [&](std::size_t index) {
+      return IsMethodName(page.objectParams[index].name);
+    }));
   }
-  return false;
+  return holds;
+}
+
+std::vector<std::size_t> ControlIndexes(const std::vector<bool>& holdsMethodParam) {
+  std::vector<std::size_t> controls;
+  for (std::size_t i = 0; i < holdsMethodParam.size(); ++i) {
+    if (holdsMethodParam[i]) controls.push_back(i);
+  }
+  if (controls.empty() && !holdsMethodParam.empty()) controls.push_back(0);
+  return controls;
 }
 
 }  // namespace
 
-std::optional<std::size_t> ChooseControl(const PageObjects& page,
+std::optional<std::size_t> ChooseControl(const std::vector<HostObject>& objects,
+                                         const std::vector<bool>& holdsMethodParam,
                                          const std::optional<Text>& objectId) {
-  const auto& objects = page.objects;
   if (objectId) {
     // getElementById: the first element with that id; an empty id matches nothing.
     if (!objectId->empty()) {
@@ -36,18 +49,18 @@ std::optional<std::size_t> ChooseControl(const PageObjects& page,
     const std::string id = ToUtf8(*objectId);
     throw HostObjectNotFound(id, "id が \"" + id + "\" の OBJECT 要素はページにありません");
   }
-  const std::vector<std::size_t> controls = ControlObjectIndexes(page);
+  const std::vector<std::size_t> controls = ControlIndexes(holdsMethodParam);
   if (controls.empty()) return std::nullopt;
   return controls.front();
 }
 
+std::optional<std::size_t> ChooseControl(const PageObjects& page,
+                                         const std::optional<Text>& objectId) {
+  return ChooseControl(page.objects, HoldsMethodParam(page), objectId);
+}
+
 std::vector<std::size_t> ControlObjectIndexes(const PageObjects& page) {
-  std::vector<std::size_t> controls;
-  for (std::size_t i = 0; i < page.objects.size(); ++i) {
-    if (HoldsMethodParam(page, page.objects[i])) controls.push_back(i);
-  }
-  if (controls.empty() && !page.objects.empty()) controls.push_back(0);
-  return controls;
+  return ControlIndexes(HoldsMethodParam(page));
 }
 
 Text NoObjectElementDescription() { return u"ページに OBJECT 要素がありません"; }
@@ -83,6 +96,7 @@ HostPage::HostPage(std::shared_ptr<const std::vector<ParamElement>> objectParams
     : objectParams_(std::move(objectParams)), hasObject_(hasObject), control_(std::move(control)) {
   if (control_ && !hasObject_) throw std::invalid_argument("a control OBJECT on a page without OBJECT");
   if (!control_) return;
+  bag_.reserve(control_->params.size());
   for (const std::size_t index : control_->params) {
     if (index >= objectParams_->size()) throw std::out_of_range("a control PARAM the page does not hold");
     bag_.try_emplace((*objectParams_)[index].name, index);  // the first one stays
@@ -104,6 +118,8 @@ bool HostPage::AsciiFoldedEqual::operator()(TextView a, TextView b) const noexce
   return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                     [](char16_t x, char16_t y) { return AsciiLowerCase(x) == AsciiLowerCase(y); });
 }
+
+bool HostPage::Holds(TextView name) const { return bag_.contains(name); }
 
 std::optional<Text> HostPage::Read(TextView name) const {
   const auto found = bag_.find(name);

@@ -39,6 +39,7 @@ class HostPage final : public HostDocument, public PropertyBag {
   // The first of the control's PARAMs with this name, compared without ASCII case, as a
   // browser's parameter bag keeps the first of two PARAMs with the same name.
   std::optional<Text> Read(TextView name) const override;
+  bool Holds(TextView name) const override;
 
   bool HasObject() const { return hasObject_; }
   // The control's OBJECT element, when the page has one.
@@ -60,14 +61,21 @@ class HostPage final : public HostDocument, public PropertyBag {
     using is_transparent = void;
     bool operator()(TextView a, TextView b) const noexcept;
   };
-  // The name as the first PARAM of it writes it -> its index into objectParams_.
-  std::unordered_map<Text, std::size_t, AsciiFoldedHash, AsciiFoldedEqual> bag_;
+  // The name as the first PARAM of it writes it (a view into objectParams_, which never
+  // changes) -> its index into objectParams_.
+  std::unordered_map<TextView, std::size_t, AsciiFoldedHash, AsciiFoldedEqual> bag_;
 };
 
 // Which of the page's OBJECT elements are controls, in document order: those holding a
 // method line PARAM (IsMethodName: "method" at the start of its name in any case, but not
 // "methodcnt"); when none does, the first OBJECT.
 std::vector<std::size_t> ControlObjectIndexes(const PageObjects& page);
+
+// The same rule over OBJECTs whose method line PARAMs were looked at as they were read:
+// holdsMethodParam[i] says whether objects[i] holds one.
+std::optional<std::size_t> ChooseControl(const std::vector<HostObject>& objects,
+                                         const std::vector<bool>& holdsMethodParam,
+                                         const std::optional<Text>& objectId);
 
 // The control's OBJECT among the page's: the one whose id is objectId; without an id, the
 // first of ControlObjectIndexes; nothing for a page without OBJECT. An id that no OBJECT carries throws

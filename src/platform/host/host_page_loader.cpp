@@ -98,37 +98,35 @@ std::optional<std::string> NotTextReason(std::string_view bytes) {
 }
 
 // Everything that touches the page's bytes, run in the child: reading, decoding, the guard,
-// parsing, choosing the control's OBJECT. Only the PARAMs leave it.
-PageReply ReadPageInChild(const std::filesystem::path& path, const std::function<std::string()>& readBytes,
-                          const std::optional<Text>& objectId) {
+// parsing, choosing the control's OBJECT. Only the reply leaves it, its PARAMs' text as the
+// parser left it; the parse tree is left to the child's end.
+std::string ReadPageInChild(const std::filesystem::path& path, const std::function<std::string()>& readBytes,
+                            const std::optional<Text>& objectId) {
   try {
-    ReadPageParams read;
     std::string utf8;
+    PageEncoding encoding;
+    std::size_t replacedSequences = 0;
     {
-      const std::string bytes = readBytes();
+      std::string bytes = readBytes();
       if (auto reason = NotTextReason(bytes)) Unreadable(path, *reason);
-      DecodedPage decoded = DecodePage(bytes);
-      read.encoding = decoded.encoding;
-      read.replacedSequences = decoded.text.replacedSequences;
+      DecodedPage decoded = DecodeTakenPage(std::move(bytes));
+      encoding = decoded.encoding;
+      replacedSequences = decoded.text.replacedSequences;
       utf8 = std::move(decoded.text.utf8);
     }  // the raw bytes go before the parse tree comes
     if (EstimateParseWork(utf8) > kMaxParseWork) Unreadable(path, kTooDeep);
-    PageObjects objects;
+    // The PARAMs' text is most of a page of methods: the reply is about the page's size.
+    ParamsReplyBuilder reply(encoding, replacedSequences, utf8.size() + utf8.size() / 4);
     try {
-      objects = ReadPageObjects(utf8, kMaxReplyParams);
+      WalkPageObjects(utf8, reply, kMaxReplyParams, ParseTreeEnd::kLeftToProcessEnd);
     } catch (const TooManyParams&) {
       Unreadable(path, TooManyParamsReason());
     }
-    utf8 = std::string();
-    const std::optional<std::size_t> control = ChooseControl(objects, objectId);
-    read.hasObject = !objects.objects.empty();
-    if (control) read.control = std::move(objects.objects[*control]);
-    read.objectParams = std::move(objects.objectParams);
-    return read;
+    return std::move(reply).Finish(objectId);
   } catch (const HostPageUnreadable& e) {
-    return PageRefused{e.what()};
+    return EncodeReply(PageRefused{e.what()});
   } catch (const HostObjectNotFound& e) {
-    return ObjectIdMissing{e.Id(), e.what()};
+    return EncodeReply(ObjectIdMissing{e.Id(), e.what()});
   }
 }
 
@@ -136,7 +134,7 @@ LoadedHostPage ReadInChild(const std::filesystem::path& path, const std::functio
                            const std::optional<Text>& objectId, std::string baseName) {
   const system::ChildOutcome outcome = system::RunInLimitedChild(
       [&](int replyFd) {
-        if (!system::WriteAll(replyFd, EncodeReply(ReadPageInChild(path, readBytes, objectId)))) {
+        if (!system::WriteAll(replyFd, ReadPageInChild(path, readBytes, objectId))) {
           throw std::runtime_error("the reply was not taken");
         }
       },

@@ -8,21 +8,45 @@
 namespace vant::platform {
 namespace {
 
+// Frees the tree, or leaves it to the end of the process.
 struct GumboOutputDeleter {
-  void operator()(GumboOutput* output) const { gumbo_destroy_output(&kGumboDefaultOptions, output); }
+  ParseTreeEnd end;
+  void operator()(GumboOutput* output) const {
+    if (end == ParseTreeEnd::kFreed) gumbo_destroy_output(&kGumboDefaultOptions, output);
+  }
 };
 using GumboTree = std::unique_ptr<GumboOutput, GumboOutputDeleter>;
 
-std::optional<Text> AttributeText(const GumboElement& element, const char* name) {
+const char* AttributeValue(const GumboElement& element, const char* name) {
   const GumboAttribute* attribute = gumbo_get_attribute(&element.attributes, name);
-  if (attribute == nullptr) return std::nullopt;
-  return FromUtf8(attribute->value);
+  return attribute == nullptr ? nullptr : attribute->value;
 }
 
-ParamElement ParamOf(const GumboElement& element) {
-  return {AttributeText(element, "name").value_or(Text()),
-          AttributeText(element, "value").value_or(Text()), element.start_pos.line};
+std::string_view AttributeOrEmpty(const GumboElement& element, const char* name) {
+  const char* value = AttributeValue(element, name);
+  return value == nullptr ? std::string_view() : std::string_view(value);
 }
+
+std::optional<Text> OptionalText(const char* utf8) {
+  if (utf8 == nullptr) return std::nullopt;
+  return FromUtf8(utf8);
+}
+
+// Collects what the walk hands over as the control reads it.
+class ObjectsCollector final : public PageElementSink {
+ public:
+  void Object(const char* id, const char* width, const char* height, uint32_t line) override {
+    page_.objects.push_back({OptionalText(id), OptionalText(width), OptionalText(height), {}, line});
+  }
+  void Param(std::size_t object, std::string_view name, std::string_view value, uint32_t line) override {
+    page_.objects[object].params.push_back(page_.objectParams.size());
+    page_.objectParams.push_back({FromUtf8(name), FromUtf8(value), line});
+  }
+  PageObjects Take() { return std::move(page_); }
+
+ private:
+  PageObjects page_;
+};
 
 // The nodes to look into below node: an element's or the document's children. Template
 // contents are not part of the document's tree, so a template has none here.
@@ -36,13 +60,12 @@ const GumboVector* ChildrenOf(const GumboNode* node) {
 
 }  // namespace
 
-PageObjects ReadPageObjects(std::string_view utf8Html, std::size_t maxParams) {
+void WalkPageObjects(std::string_view utf8Html, PageElementSink& sink, std::size_t maxParams, ParseTreeEnd end) {
   GumboOptions options = kGumboDefaultOptions;
   options.max_errors = 0;  // the parse errors of a sloppy page are of no use here
-  GumboTree tree(gumbo_parse_with_options(&options, utf8Html.data(), utf8Html.size()));
+  GumboTree tree(gumbo_parse_with_options(&options, utf8Html.data(), utf8Html.size()), GumboOutputDeleter{end});
   if (!tree) throw std::runtime_error("HTML の解析に失敗しました");
 
-  PageObjects page;
   // An explicit stack instead of recursion: a page may nest elements arbitrarily deep.
   struct Frame {
     const GumboNode* node;
@@ -50,7 +73,8 @@ PageObjects ReadPageObjects(std::string_view utf8Html, std::size_t maxParams) {
     bool isObject;
   };
   std::vector<Frame> frames{{tree->document, 0, false}};
-  std::vector<std::size_t> openObjects;  // indices into page.objects, innermost last
+  std::vector<std::size_t> openObjects;  // indices of the OBJECTs handed over, innermost last
+  std::size_t objects = 0, params = 0;
   while (!frames.empty()) {
     const GumboVector* children = ChildrenOf(frames.back().node);
     if (children == nullptr || frames.back().nextChild >= children->length) {
@@ -65,21 +89,26 @@ PageObjects ReadPageObjects(std::string_view utf8Html, std::size_t maxParams) {
     if (html && element.tag == GUMBO_TAG_NOSCRIPT) continue;
     if (html && element.tag == GUMBO_TAG_PARAM) {
       if (!openObjects.empty()) {
-        if (page.objectParams.size() == maxParams) throw TooManyParams();
-        page.objects[openObjects.back()].params.push_back(page.objectParams.size());
-        page.objectParams.push_back(ParamOf(element));
+        if (params++ == maxParams) throw TooManyParams();
+        sink.Param(openObjects.back(), AttributeOrEmpty(element, "name"), AttributeOrEmpty(element, "value"),
+                   element.start_pos.line);
       }
       continue;  // a void element: nothing inside
     }
     const bool isObject = html && element.tag == GUMBO_TAG_OBJECT;
     if (isObject) {
-      openObjects.push_back(page.objects.size());
-      page.objects.push_back({AttributeText(element, "id"), AttributeText(element, "width"),
-                              AttributeText(element, "height"), {}, element.start_pos.line});
+      openObjects.push_back(objects++);
+      sink.Object(AttributeValue(element, "id"), AttributeValue(element, "width"), AttributeValue(element, "height"),
+                  element.start_pos.line);
     }
     frames.push_back({child, 0, isObject});
   }
-  return page;
+}
+
+PageObjects ReadPageObjects(std::string_view utf8Html, std::size_t maxParams) {
+  ObjectsCollector collector;
+  WalkPageObjects(utf8Html, collector, maxParams, ParseTreeEnd::kFreed);
+  return collector.Take();
 }
 
 }  // namespace vant::platform

@@ -35,6 +35,27 @@ class TooManyParams : public std::runtime_error {
   TooManyParams() : std::runtime_error("too many PARAM elements") {}
 };
 
+// What a walk of a parsed page hands over, in document order. The text is the parser's own
+// UTF-8, valid while the walk runs; an attribute the element lacks is nullptr.
+class PageElementSink {
+ public:
+  virtual ~PageElementSink() = default;
+  virtual void Object(const char* id, const char* width, const char* height, uint32_t line) = 0;
+  // A PARAM inside an OBJECT: object is the index, among the OBJECTs handed over so far, of
+  // the nearest one around it.
+  virtual void Param(std::size_t object, std::string_view name, std::string_view value, uint32_t line) = 0;
+};
+
+// What becomes of the parse tree after a walk. A process that ends right after the walk
+// leaves it to its end: taking tens of MiB of small blocks apart one by one costs about a
+// fifth of the parse.
+enum class ParseTreeEnd { kFreed, kLeftToProcessEnd };
+
+// Parses the page's HTML (UTF-8) as a browser does and hands its OBJECT elements and their
+// PARAMs to sink, under the rules of ReadPageObjects below. Beyond maxParams PARAMs the walk
+// stops and TooManyParams is thrown.
+void WalkPageObjects(std::string_view utf8Html, PageElementSink& sink, std::size_t maxParams, ParseTreeEnd end);
+
 // Parses the page's HTML (UTF-8) as a browser does and collects its OBJECT elements.
 // A PARAM counts once, for the nearest OBJECT around it; PARAMs outside every OBJECT, in
 // template contents or in NOSCRIPT (which a browser with scripting does not parse) are left

@@ -18,53 +18,64 @@ unsigned Byte(std::string_view bytes, std::size_t at) {
 
 // UTF-8 checked as the Encoding standard decodes it: a sequence broken off by an
 // unexpected byte is one U+FFFD, and that byte starts the next sequence.
+// The sequence at the start of bytes: its length and whether it is a character. A sequence
+// that is not ends before the first byte that cannot continue it (its lead byte alone at
+// least), as the Encoding standard's UTF-8 decoder replaces it.
+struct Utf8Sequence {
+  std::size_t length;
+  bool complete;
+};
+Utf8Sequence SequenceAt(std::string_view bytes) {
+  const unsigned lead = Byte(bytes, 0);
+  if (lead < 0x80) return {1, true};
+  int needed = 0;
+  unsigned lower = 0x80, upper = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    needed = 1;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    needed = 2;
+    if (lead == 0xE0) lower = 0xA0;
+    if (lead == 0xED) upper = 0x9F;  // no surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    needed = 3;
+    if (lead == 0xF0) lower = 0x90;
+    if (lead == 0xF4) upper = 0x8F;  // nothing beyond U+10FFFF
+  } else {
+    return {1, false};
+  }
+  std::size_t end = 1;
+  for (int k = 0; k < needed; ++k, ++end) {
+    if (end >= bytes.size() || Byte(bytes, end) < lower || Byte(bytes, end) > upper) return {end, false};
+    lower = 0x80, upper = 0xBF;
+  }
+  return {end, true};
+}
+
+// The end of the run of ASCII bytes from at.
+std::size_t AsciiRunEnd(std::string_view bytes, std::size_t at) {
+  while (at < bytes.size() && Byte(bytes, at) < 0x80) ++at;
+  return at;
+}
+
 DecodedText DecodeUtf8(std::string_view bytes) {
   DecodedText result;
   result.utf8.reserve(bytes.size());
   std::size_t at = 0;
   while (at < bytes.size()) {
-    const unsigned lead = Byte(bytes, at);
-    if (lead < 0x80) {  // a run of ASCII goes over whole
-      std::size_t end = at + 1;
-      while (end < bytes.size() && Byte(bytes, end) < 0x80) ++end;
+    if (Byte(bytes, at) < 0x80) {  // a run of ASCII goes over whole
+      const std::size_t end = AsciiRunEnd(bytes, at);
       result.utf8.append(bytes.substr(at, end - at));
       at = end;
       continue;
     }
-    int needed = 0;
-    unsigned lower = 0x80, upper = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      needed = 1;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      needed = 2;
-      if (lead == 0xE0) lower = 0xA0;
-      if (lead == 0xED) upper = 0x9F;  // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      needed = 3;
-      if (lead == 0xF0) lower = 0x90;
-      if (lead == 0xF4) upper = 0x8F;  // nothing beyond U+10FFFF
-    } else {
-      result.utf8.append(kReplacementUtf8);
-      ++result.replacedSequences;
-      ++at;
-      continue;
-    }
-    std::size_t end = at + 1;
-    bool complete = true;
-    for (int k = 0; k < needed; ++k, ++end) {
-      if (end >= bytes.size() || Byte(bytes, end) < lower || Byte(bytes, end) > upper) {
-        complete = false;
-        break;
-      }
-      lower = 0x80, upper = 0xBF;
-    }
-    if (complete) {
-      result.utf8.append(bytes.substr(at, end - at));
+    const Utf8Sequence sequence = SequenceAt(bytes.substr(at));
+    if (sequence.complete) {
+      result.utf8.append(bytes.substr(at, sequence.length));
     } else {
       result.utf8.append(kReplacementUtf8);
       ++result.replacedSequences;
     }
-    at = end;
+    at += sequence.length;
   }
   return result;
 }
@@ -172,6 +183,23 @@ DecodedText DecodeToUtf8(std::string_view bytes, PageEncoding encoding) {
     case PageEncoding::kEucJp: return DecodeWithIconv(bytes, encoding);
   }
   throw std::logic_error("unknown page encoding");
+}
+
+bool IsWellFormedUtf8(std::string_view bytes) {
+  std::size_t at = AsciiRunEnd(bytes, 0);
+  while (at < bytes.size()) {
+    const Utf8Sequence sequence = SequenceAt(bytes.substr(at));
+    if (!sequence.complete) return false;
+    at = AsciiRunEnd(bytes, at + sequence.length);
+  }
+  return true;
+}
+
+DecodedPage DecodeTakenPage(std::string&& bytes) {
+  if (!DetectByteOrderMark(bytes) && DetectPageEncoding(bytes) == PageEncoding::kUtf8 && IsWellFormedUtf8(bytes)) {
+    return {PageEncoding::kUtf8, {std::move(bytes), 0}};
+  }
+  return DecodePage(std::string_view(bytes));
 }
 
 DecodedPage DecodePage(std::string_view bytes) {

@@ -26,5 +26,11 @@ struct DecodedPage {
   DecodedText text;
 };
 DecodedPage DecodePage(std::string_view bytes);
+// The same, taking the bytes: a page that is well-formed UTF-8 without a byte order mark
+// (most pages) keeps its bytes instead of a copy of them.
+DecodedPage DecodeTakenPage(std::string&& bytes);
+
+// Whether bytes is UTF-8 that DecodeToUtf8 leaves as it stands (nothing replaced).
+bool IsWellFormedUtf8(std::string_view bytes);
 
 }  // namespace vant::platform

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "control/intake.h"
+#include "platform/host/host_page.h"
+
 namespace vant::platform {
 namespace {
 
@@ -11,6 +14,7 @@ constexpr auto kLastEncoding = static_cast<std::uint8_t>(PageEncoding::kEucJp);
 
 class Writer {
  public:
+  explicit Writer(std::string& out) : out_(out) {}
   void Byte(std::uint8_t value) { out_.push_back(static_cast<char>(value)); }
   void Number(std::uint64_t value) {  // 8 bytes, least significant first
     for (int i = 0; i < 8; ++i) Byte(static_cast<std::uint8_t>(value >> (8 * i)));
@@ -20,11 +24,49 @@ class Writer {
     out_.append(bytes);
   }
   void Text16(TextView text) { String(ToUtf8(text)); }
-  std::string Take() { return std::move(out_); }
+  // Writes a number over the 8 bytes at, written before it was known.
+  void NumberAt(std::size_t at, std::uint64_t value) {
+    for (int i = 0; i < 8; ++i) out_[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
+  }
 
  private:
-  std::string out_;
+  std::string& out_;
 };
+
+// A PARAMs reply in three parts: its head, each PARAM, and its end with the control.
+// Where the head's object flag and PARAM count stand: after the kind, the encoding and the
+// count of replaced sequences.
+constexpr std::size_t kHasObjectAt = 1 + 1 + 8;
+constexpr std::size_t kParamCountAt = kHasObjectAt + 1;
+
+void WriteParamsHead(Writer out, PageEncoding encoding, std::size_t replacedSequences) {
+  out.Byte(static_cast<std::uint8_t>(Kind::kParams));
+  out.Byte(static_cast<std::uint8_t>(encoding));
+  out.Number(replacedSequences);
+  out.Byte(0);    // whether the page has an OBJECT, written at the end
+  out.Number(0);  // the PARAM count, written at the end
+}
+
+void WriteParam(Writer out, std::string_view name, std::string_view value, std::uint32_t line) {
+  out.String(name);
+  out.String(value);
+  out.Number(line);
+}
+
+void WriteParamsEnd(std::string& reply, std::size_t params, bool hasObject, const HostObject* control) {
+  Writer out(reply);
+  reply[kHasObjectAt] = hasObject ? 1 : 0;
+  out.NumberAt(kParamCountAt, params);
+  out.Byte(control ? 1 : 0);
+  if (!control) return;
+  for (const std::optional<Text>* attribute : {&control->id, &control->width, &control->height}) {
+    out.Byte(*attribute ? 1 : 0);
+    if (*attribute) out.Text16(**attribute);
+  }
+  out.Number(control->line);
+  out.Number(control->params.size());
+  for (const std::size_t index : control->params) out.Number(index);
+}
 
 // Reads what Writer wrote; any read past the end or out of range marks the reply broken.
 class Reader {
@@ -70,25 +112,14 @@ class Reader {
 // its line follows them.
 constexpr std::size_t kSmallestParamBytes = 24;
 
-void WriteParams(Writer& out, const ReadPageParams& page) {
-  out.Byte(static_cast<std::uint8_t>(page.encoding));
-  out.Number(page.replacedSequences);
-  out.Byte(page.hasObject ? 1 : 0);
-  out.Number(page.objectParams.size());
+std::string ParamsReply(const ReadPageParams& page) {
+  std::string reply;
+  WriteParamsHead(Writer(reply), page.encoding, page.replacedSequences);
   for (const ParamElement& param : page.objectParams) {
-    out.Text16(param.name);
-    out.Text16(param.value);
-    out.Number(param.line);
+    WriteParam(Writer(reply), ToUtf8(param.name), ToUtf8(param.value), param.line);
   }
-  out.Byte(page.control ? 1 : 0);
-  if (!page.control) return;
-  for (const std::optional<Text>* attribute : {&page.control->id, &page.control->width, &page.control->height}) {
-    out.Byte(*attribute ? 1 : 0);
-    if (*attribute) out.Text16(**attribute);
-  }
-  out.Number(page.control->line);
-  out.Number(page.control->params.size());
-  for (const std::size_t index : page.control->params) out.Number(index);
+  WriteParamsEnd(reply, page.objectParams.size(), page.hasObject, page.control ? &*page.control : nullptr);
+  return reply;
 }
 
 std::optional<ReadPageParams> ReadParams(Reader& in) {
@@ -131,11 +162,10 @@ std::string TooManyParamsReason() {
 }
 
 std::string EncodeReply(const PageReply& reply) {
-  Writer out;
-  if (const auto* page = std::get_if<ReadPageParams>(&reply)) {
-    out.Byte(static_cast<std::uint8_t>(Kind::kParams));
-    WriteParams(out, *page);
-  } else if (const auto* refused = std::get_if<PageRefused>(&reply)) {
+  if (const auto* page = std::get_if<ReadPageParams>(&reply)) return ParamsReply(*page);
+  std::string bytes;
+  Writer out(bytes);
+  if (const auto* refused = std::get_if<PageRefused>(&reply)) {
     out.Byte(static_cast<std::uint8_t>(Kind::kRefused));
     out.String(refused->message);
   } else {
@@ -144,7 +174,31 @@ std::string EncodeReply(const PageReply& reply) {
     out.String(missing.id);
     out.String(missing.message);
   }
-  return out.Take();
+  return bytes;
+}
+
+ParamsReplyBuilder::ParamsReplyBuilder(PageEncoding encoding, std::size_t replacedSequences, std::size_t sizeHint) {
+  reply_.reserve(sizeHint);
+  WriteParamsHead(Writer(reply_), encoding, replacedSequences);
+}
+
+void ParamsReplyBuilder::Object(const char* id, const char* width, const char* height, uint32_t line) {
+  const auto text = [](const char* utf8) { return utf8 ? std::optional<Text>(FromUtf8(utf8)) : std::nullopt; };
+  objects_.push_back({text(id), text(width), text(height), {}, line});
+  holdsMethodParam_.push_back(false);
+}
+
+void ParamsReplyBuilder::Param(std::size_t object, std::string_view name, std::string_view value, uint32_t line) {
+  WriteParam(Writer(reply_), name, value, line);
+  objects_.at(object).params.push_back(params_++);
+  // Only until the OBJECT's first method line: the rest need no look.
+  if (!holdsMethodParam_[object]) holdsMethodParam_[object] = IsMethodName(FromUtf8(name));
+}
+
+std::string ParamsReplyBuilder::Finish(const std::optional<Text>& objectId) && {
+  const std::optional<std::size_t> control = ChooseControl(objects_, holdsMethodParam_, objectId);
+  WriteParamsEnd(reply_, params_, !objects_.empty(), control ? &objects_[*control] : nullptr);
+  return std::move(reply_);
 }
 
 std::optional<PageReply> DecodeReply(std::string_view bytes) {

@@ -43,6 +43,24 @@ using PageReply = std::variant<ReadPageParams, PageRefused, ObjectIdMissing>;
 
 std::string EncodeReply(const PageReply& reply);
 
+// Writes the reply of a page that was read as its parse is walked: each PARAM's text goes
+// from the parser's tree into the reply as it stands, converted and copied nowhere else.
+// The control is chosen when the walk is over, by ChooseControl's rule.
+class ParamsReplyBuilder final : public PageElementSink {
+ public:
+  ParamsReplyBuilder(PageEncoding encoding, std::size_t replacedSequences, std::size_t sizeHint);
+  void Object(const char* id, const char* width, const char* height, uint32_t line) override;
+  void Param(std::size_t object, std::string_view name, std::string_view value, uint32_t line) override;
+  // The whole reply. An objectId that no OBJECT carries throws HostObjectNotFound.
+  std::string Finish(const std::optional<Text>& objectId) &&;
+
+ private:
+  std::string reply_;
+  std::size_t params_ = 0;
+  std::vector<HostObject> objects_;
+  std::vector<bool> holdsMethodParam_;  // for each of objects_
+};
+
 // Reads a reply back; nothing when the bytes are not a whole, consistent reply (a length
 // beyond the end, an index beyond the PARAMs, an unknown kind or encoding, bytes left over,
 // more than kMaxReplyParams PARAMs).

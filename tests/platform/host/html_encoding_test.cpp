@@ -123,5 +123,42 @@ TEST(HtmlPageDecoding, RemovesTheByteOrderMarkAndFollowsTheDeclaration) {
   EXPECT_EQ(page.text.utf8, "請");
 }
 
+// The taken bytes decode as the copy does, moved when they are well-formed UTF-8.
+TEST(HtmlPageDecoding, TakenBytesDecodeAsACopyDoes) {
+  using namespace std::string_literals;
+  for (const std::string& bytes : {""s, "<p>請 𠀋</p>"s, "\xEF\xBB\xBF<p>請</p>"s, "<p>\xE8\xAB</p>"s,
+                                   "<meta charset=shift_jis><p>\x90\xBF</p>"s, "\xFE\xFF\x8A\xCB"s, "a\0b"s}) {
+    const DecodedPage copied = DecodePage(bytes);
+    std::string taken = bytes;
+    const DecodedPage moved = DecodeTakenPage(std::move(taken));
+    EXPECT_EQ(moved.encoding, copied.encoding) << bytes;
+    EXPECT_EQ(moved.text.utf8, copied.text.utf8) << bytes;
+    EXPECT_EQ(moved.text.replacedSequences, copied.text.replacedSequences) << bytes;
+  }
+}
+
+// Well-formed means nothing replaced, over every lead byte followed by bytes at and around
+// each boundary of the continuation ranges.
+TEST(HtmlUtf8Decoding, WellFormedIsWhatTheDecoderLeavesAlone) {
+  const unsigned char edges[] = {0x00, 0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF, 0xC0};
+  std::string bytes(4, '\0');
+  for (unsigned lead = 0; lead < 256; ++lead) {
+    bytes[0] = static_cast<char>(lead);
+    for (unsigned char b1 : edges) {
+      for (unsigned char b2 : edges) {
+        for (unsigned char b3 : edges) {
+          bytes[1] = static_cast<char>(b1), bytes[2] = static_cast<char>(b2), bytes[3] = static_cast<char>(b3);
+          for (std::size_t length = 1; length <= 4; ++length) {
+            const std::string_view part(bytes.data(), length);
+            ASSERT_EQ(IsWellFormedUtf8(part), DecodeToUtf8(part, PageEncoding::kUtf8).replacedSequences == 0)
+                << std::hex << lead << ' ' << unsigned{b1} << ' ' << unsigned{b2} << ' ' << unsigned{b3} << " length "
+                << length;
+          }
+        }
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vant::platform

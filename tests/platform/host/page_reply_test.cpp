@@ -4,6 +4,9 @@
 
 #include <functional>
 
+#include "platform/host/host_page.h"
+#include "platform/host/host_page_errors.h"
+
 namespace vant::platform {
 namespace {
 
@@ -93,6 +96,46 @@ TEST(PageReply, InconsistentRepliesAreRejected) {
   std::string huge = EncodeReply(ReadPageParams{});
   for (int i = 0; i < 8; ++i) huge[10 + 1 + i] = '\xFF';
   EXPECT_FALSE(DecodeReply(huge));
+}
+
+// The reply written as the parse is walked, against the PARAMs read into the page's objects
+// and sent: the same bytes, whatever the page's text holds.
+TEST(PageReply, TheWalkedReplyIsTheReplyOfThePageRead) {
+  using namespace std::string_literals;
+  struct Case {
+    int row;
+    std::string html;
+    std::optional<Text> id;
+  };
+  const Case cases[] = {
+      {1, "<object><param name=method1 value='text,1,2,請求書 𠀋'><param name=x></object>", {}},
+      {2, "<object id=a><param name=MethodCnt value=2></object>"
+          "<object id=b><param name=method1 value=newpage><param name=METHOD2 value=enddoc></object>", {}},
+      {3, "<object id=a><param name=method1 value=x></object><object id=b width=10 height=20>"
+          "<param name=method1 value=y></object>", Text(u"b")},
+      {4, "<object><param name=method1 value='&amp;&nGt;&#0;&#xD800;&#x10FFFF;&lt'>\n"
+          "<object><param name=method1 value=inner></object><param name=method2 value=outer>"
+          "<noscript><param name=method3></noscript><template><param name=method4></template></object>"
+          "<param name=method5 value=outside>", {}},
+      {5, "<p>no object</p>", {}},
+      {6, "<object></object><svg><object><param name=method1></object></svg>", {}},
+      {7, "<table><object><tr><td><param name=method1 value='a\0b'></td></tr></object></table>"s, {}},
+  };
+  for (const Case& c : cases) {
+    const std::string& html = c.html;
+    ReadPageParams read{PageEncoding::kShiftJis, 2, {}, false, std::nullopt};
+    PageObjects objects = ReadPageObjects(html);
+    if (const auto control = ChooseControl(objects, c.id)) read.control = objects.objects[*control];
+    read.hasObject = !objects.objects.empty();
+    read.objectParams = std::move(objects.objectParams);
+
+    ParamsReplyBuilder walked(PageEncoding::kShiftJis, 2, 0);
+    WalkPageObjects(html, walked, SIZE_MAX, ParseTreeEnd::kFreed);
+    EXPECT_EQ(std::move(walked).Finish(c.id), EncodeReply(read)) << "row " << c.row;
+  }
+  ParamsReplyBuilder unknown(PageEncoding::kUtf8, 0, 0);
+  WalkPageObjects("<object id=a></object>", unknown, SIZE_MAX, ParseTreeEnd::kFreed);
+  EXPECT_THROW(std::move(unknown).Finish(Text(u"b")), HostObjectNotFound);
 }
 
 }  // namespace
