@@ -5,6 +5,10 @@
 //
 //   vant_bench_end_to_end VANT_BINARY [PAGES (350)] [RUNS (5)] [EARLIER_VANT_BINARY]
 //
+// The plain program runs twice: drawing the marks it was given (it reads no page), and
+// reading the host page itself first (plain_page_marks.cpp), the tightest program that
+// makes the same PDF from the same page.
+//
 // An earlier build of vant, when named, runs alternately with the two in the same run, so
 // that a change is measured before and after on the same machine at the same time.
 #include <sys/resource.h>
@@ -25,6 +29,7 @@
 #include "bench_platform.h"
 #include "marks.h"
 #include "method_page.h"
+#include "plain_page_marks.h"
 #include "plain_qt_pdf.h"
 #include "platform/qt/qt_app.h"
 
@@ -94,10 +99,19 @@ int PlainProgram(int argc, char** argv) {
   return 0;
 }
 
+// --plain-page PAGE.html OUT.pdf: the plain program reading the page itself.
+int PlainPageProgram(char** argv) {
+  int qtArgc = 1;
+  const auto app = vant::qt::StartQt(qtArgc, argv, /*windowed=*/false);
+  vant::bench::WritePlainQtPdf(vant::bench::PlainPageMarks(argv[2]), argv[3]);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc == 4 && std::string(argv[1]) == "--plain") return PlainProgram(argc, argv);
+  if (argc == 4 && std::string(argv[1]) == "--plain-page") return PlainPageProgram(argv);
   if (argc < 2 || argc > 5) {
     std::cerr << "usage: vant_bench_end_to_end VANT_BINARY [PAGES] [RUNS] [EARLIER_VANT_BINARY]\n";
     return 2;
@@ -115,21 +129,32 @@ int main(int argc, char** argv) {
     const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
     const std::optional<std::string> earlier =
         argc >= 5 ? std::optional(std::filesystem::absolute(argv[4]).string()) : std::nullopt;
-    std::vector<Measured> vantRuns, plainRuns, earlierRuns;
+    {  // the page read by the plain program holds the marks drawn
+      const auto read = PlainPageMarks(page), drawn = DrawingPages(pages, kMarksPerPage);
+      const MarkCounts r = CountMarks(read), d = CountMarks(drawn);
+      if (read.size() != drawn.size() || r.texts != d.texts || r.strokes != d.strokes || r.circles != d.circles) {
+        throw std::runtime_error("the plain program reads other marks from the page than it draws");
+      }
+    }
+    std::vector<Measured> vantRuns, plainRuns, plainPageRuns, earlierRuns;
     const auto pdf = [&](const std::string& binary) {
       return Run({binary, "pdf", page.string(), "-o", (dir.Path() / "vant.pdf").string()});
     };
     for (int run = 0; run < runs; ++run) {  // alternated, so that a busy machine hits each
       vantRuns.push_back(pdf(vant));
       plainRuns.push_back(Run({self, "--plain", std::to_string(pages), (dir.Path() / "plain.pdf").string()}));
+      plainPageRuns.push_back(Run({self, "--plain-page", page.string(), (dir.Path() / "plain-page.pdf").string()}));
       if (earlier) earlierRuns.push_back(pdf(*earlier));
     }
-    const Summary v = Summarise(vantRuns), p = Summarise(plainRuns);
+    const Summary v = Summarise(vantRuns), p = Summarise(plainRuns), pp = Summarise(plainPageRuns);
     std::printf("pages %d, runs %d (medians)\n", pages, runs);
     Print("vant pdf", v);
     Print("plain Qt", p);
+    Print("plain+page", pp);
     std::printf("ratio      wall %.2f  CPU %.2f  memory %.2f\n", v.seconds / p.seconds, v.cpuSeconds / p.cpuSeconds,
                 v.peakMiB / p.peakMiB);
+    std::printf("to the plain program reading the page: wall %.2f  CPU %.2f  memory %.2f\n", v.seconds / pp.seconds,
+                v.cpuSeconds / pp.cpuSeconds, v.peakMiB / pp.peakMiB);
     if (earlier) {
       const Summary e = Summarise(earlierRuns);
       Print("earlier", e);
