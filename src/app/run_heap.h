@@ -4,9 +4,9 @@
 
 namespace vant::app {
 
-// Keeps freed memory in the heap for the next allocation, grows the heap in large steps of
-// address space and advises transparent huge pages on it. Says whether the heap was
-// advised (a sanitizer's allocator or a failed growth leaves it as it was).
+// Keeps freed memory in the heap for the next allocation and grows the heap in large steps
+// of address space. Says whether the allocator took the settings (a sanitizer's allocator
+// takes none).
 bool PrepareHeapForOneRun();
 
 }  // namespace vant::app
