@@ -52,7 +52,7 @@ void PdfDocument::PrepareWriter(const PdfPageLayout& layout) {
   writer_->setPageLayout(QtLayout(layout));
 }
 
-QPainter& PdfDocument::StartPage(const PdfPageLayout& layout) {
+qt::PaintTarget PdfDocument::StartPage(const PdfPageLayout& layout) {
   if (finished_) throw std::logic_error("PdfDocument: page started after Finish");
   if (!writer_) {
     PrepareWriter(layout);
@@ -73,10 +73,11 @@ QPainter& PdfDocument::StartPage(const PdfPageLayout& layout) {
   const double yScale = static_cast<double>(resolution_) / dpiY_;
   painter_->resetTransform();
   painter_->setClipping(false);
-  painter_->translate(layout.offsetXPx, layout.offsetYPx * yScale + topShiftPx);
-  painter_->scale(1.0, yScale);
-  painter_->setClipRect(QRectF(0, 0, layout.printableWidthPx, layout.printableHeightPx));
-  return *painter_;
+  if (yScale != 1.0) painter_->scale(1.0, yScale);
+  // The printable corner goes to the marks, not on the painter (qt::PaintTarget).
+  const QPointF origin(layout.offsetXPx, layout.offsetYPx + topShiftPx / yScale);
+  painter_->setClipRect(QRectF(origin, QSizeF(layout.printableWidthPx, layout.printableHeightPx)));
+  return {*painter_, origin};
 }
 
 QByteArray PdfDocument::Finish() {

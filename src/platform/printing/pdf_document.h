@@ -13,6 +13,7 @@
 
 #include "common/text.h"
 #include "platform/printing/pdf_page_boxes.h"
+#include "platform/qt/qt_painter_device.h"
 
 namespace vant::printing {
 
@@ -39,8 +40,8 @@ class PdfDocument {
   PdfDocument& operator=(const PdfDocument&) = delete;
 
   // Starts the next page in this layout (the first page starts the document) and returns
-  // the painter on it, in device pixels from the printable area's corner.
-  QPainter& StartPage(const PdfPageLayout& layout);
+  // the painter on it, in device pixels, with the printable area's corner on it.
+  qt::PaintTarget StartPage(const PdfPageLayout& layout);
   int PageCount() const { return pages_; }
 
   // Completes the document and returns the PDF file's bytes, each page exactly the size

@@ -14,7 +14,7 @@ PagePrinter::PagePrinter(PrinterCapabilities capabilities, std::unique_ptr<Print
     : SettingsPrinter(device_, std::move(capabilities)),
       output_(std::move(output)),
       device_(Capabilities().dpiX, Capabilities().dpiY, 1, 1,
-              [this]() -> QPainter& { return PainterForMark(); }) {
+              [this] { return PainterForMark(); }) {
   if (!output_) throw std::invalid_argument("PagePrinter needs an output");
   ResetToDefaults();
 }
@@ -76,12 +76,12 @@ void PagePrinter::StartPage() {
   layout.offsetYPx = origin.yPx;
   layout.printableWidthPx = px.horzRes;
   layout.printableHeightPx = px.vertRes;
-  openPage_ = &document_->StartPage(layout);
+  openPage_.emplace(document_->StartPage(layout));
 }
 
 void PagePrinter::FinishPart() {
   std::unique_ptr<PdfDocument> document = std::move(document_);
-  openPage_ = nullptr;
+  openPage_.reset();
   PrintedDocument part;
   part.printer = Settings().Capabilities().name;
   part.title = title_;
@@ -92,14 +92,14 @@ void PagePrinter::FinishPart() {
   finishedParts_.push_back(std::move(part));
 }
 
-QPainter& PagePrinter::PainterForMark() {
-  if (openPage_ == nullptr) StartPage();
+qt::PaintTarget PagePrinter::PainterForMark() {
+  if (!openPage_) StartPage();
   return *openPage_;
 }
 
 void PagePrinter::NewPage() {
-  if (openPage_ == nullptr) StartPage();  // a page with no mark is ended blank
-  openPage_ = nullptr;
+  if (!openPage_) StartPage();  // a page with no mark is ended blank
+  openPage_.reset();
   ResetPosition();
 }
 
@@ -121,7 +121,7 @@ void PagePrinter::EndDoc() {
 }
 
 void PagePrinter::KillDoc() {
-  openPage_ = nullptr;
+  openPage_.reset();
   document_.reset();
   finishedParts_.clear();
   ResetPosition();

@@ -43,7 +43,7 @@ class PagePrinter final : public SettingsPrinter {
   const std::optional<DeliveredDocument>& LastDelivered() const { return lastDelivered_; }
 
  private:
-  QPainter& PainterForMark();
+  qt::PaintTarget PainterForMark();
   void StartPage();
   // Completes the open part of the document (its pages so far) and keeps it for EndDoc.
   void FinishPart();
@@ -59,7 +59,8 @@ class PagePrinter final : public SettingsPrinter {
   // differ from the page before; any other output gets the whole document as one part.
   std::unique_ptr<PdfDocument> document_;
   std::vector<PrintedDocument> finishedParts_;
-  QPainter* openPage_ = nullptr;  // the painter of the page receiving marks; owned by document_
+  // The painter of the page receiving marks (owned by document_) and its printable corner.
+  std::optional<qt::PaintTarget> openPage_;
   JobAttributes documentAttributes_;  // the settings of the part being painted
   uint64_t documentsOpened_ = 0;
   std::optional<DeliveredDocument> lastDelivered_;

@@ -86,10 +86,10 @@ RecordingDevice::RecordingDevice(RecordingPrinter& printer, double dpiX, double 
 
 RecordingDevice::~RecordingDevice() { painter_.end(); }
 
-QPainter& RecordingDevice::Painter() {
+qt::PaintTarget RecordingDevice::Painter() {
   painted_ = true;
   if (!printer_.pageOpen_) printer_.StartPage();
-  return painter_;
+  return {painter_, QPointF(0, 0)};
 }
 
 template <class Paint>

@@ -39,7 +39,7 @@ class RecordingDevice final : public qt::QtPainterDevice {
   void Resize(double widthPx, double heightPx) { SetSize(widthPx, heightPx); }
 
  protected:
-  QPainter& Painter() override;
+  qt::PaintTarget Painter() override;
 
  private:
   // Records the mark with the extent given; paint runs the painting printing would do.

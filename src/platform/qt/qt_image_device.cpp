@@ -257,9 +257,9 @@ class QtImageDevice::Painting final : public QtPainterDevice {
   void End() { painter_.reset(); }
 
  protected:
-  QPainter& Painter() override {
+  PaintTarget Painter() override {
     if (!painter_) painter_.emplace(&image_);
-    return *painter_;
+    return {*painter_, QPointF(0, 0)};
   }
 
  private:

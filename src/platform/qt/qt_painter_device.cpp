@@ -123,11 +123,11 @@ QPen QtPainterDevice::QtPen(const Pen& pen) const {
   return qpen;
 }
 
-void QtPainterDevice::FillDots(QPainter& painter, double left, double top, double right, double bottom,
+void QtPainterDevice::FillDots(const PaintTarget& target, double left, double top, double right, double bottom,
                                const QColor& colour) const {
   const PaintedSpan across = InsideDots(left, right, across_);
   const PaintedSpan down = InsideDots(top, bottom, down_);
-  painter.fillRect(QRectF(QPointF(across.from, down.from), QPointF(across.to, down.to)), colour);
+  target.painter.fillRect(QRectF(target.At(across.from, down.from), target.At(across.to, down.to)), colour);
 }
 
 void QtPainterDevice::FillRect(double x, double y, double w, double h, Rgb colour) {
@@ -138,9 +138,9 @@ void QtPainterDevice::FillRect(double x, double y, double w, double h, Rgb colou
   const double bottom = std::min(std::round(heightPx_), std::round(y + h));
   if (!(right > left) || !(bottom > top)) return;
   // The painter first: the printer starts its page there, and with it the page's edges.
-  QPainter& painter = Painter();
-  painter.setRenderHint(QPainter::Antialiasing, false);
-  FillDots(painter, left, top, right, bottom, ToQColor(colour));
+  const PaintTarget target = Painter();
+  target.painter.setRenderHint(QPainter::Antialiasing, false);
+  FillDots(target, left, top, right, bottom, ToQColor(colour));
 }
 
 void QtPainterDevice::StrokeLine(double x1, double y1, double x2, double y2, const Pen& pen) {
@@ -149,7 +149,8 @@ void QtPainterDevice::StrokeLine(double x1, double y1, double x2, double y2, con
   const QRectF area(-margin, -margin, widthPx_ + 2 * margin, heightPx_ + 2 * margin);
   double t0 = 0, t1 = 1;
   if (!ClipSegment(x1, y1, x2, y2, area, t0, t1)) return;
-  QPainter& painter = Painter();  // before the pen: the page's edges come with the page
+  const PaintTarget target = Painter();  // before the pen: the page's edges come with the page
+  QPainter& painter = target.painter;
   const double dx = x2 - x1, dy = y2 - y1;
   painter.setRenderHint(QPainter::Antialiasing, false);
   const double width = std::max(1.0, pen.width);
@@ -163,7 +164,7 @@ void QtPainterDevice::StrokeLine(double x1, double y1, double x2, double y2, con
     const double right = StrokeCentre(std::max(ax, bx), width) + width / 2;
     const double top = StrokeCentre(std::min(ay, by), width) - width / 2;
     const double bottom = StrokeCentre(std::max(ay, by), width) + width / 2;
-    FillDots(painter, left, top, right, bottom, ToQColor(pen.colour));
+    FillDots(target, left, top, right, bottom, ToQColor(pen.colour));
     return;
   }
   QPen qpen = QtPen(pen);
@@ -180,8 +181,8 @@ void QtPainterDevice::StrokeLine(double x1, double y1, double x2, double y2, con
   const double acrossY = dy == 0 ? StrokeCentre(y1, width) - y1 : kPixelCentre;
   painter.setPen(qpen);
   painter.setBrush(Qt::NoBrush);
-  painter.drawLine(QLineF(x1 + t0 * dx + acrossX, y1 + t0 * dy + acrossY,
-                          x1 + t1 * dx + acrossX, y1 + t1 * dy + acrossY));
+  painter.drawLine(QLineF(target.At(x1 + t0 * dx + acrossX, y1 + t0 * dy + acrossY),
+                          target.At(x1 + t1 * dx + acrossX, y1 + t1 * dy + acrossY)));
 }
 
 void QtPainterDevice::StrokeRect(double x1, double y1, double x2, double y2, const Pen& pen) {
@@ -205,7 +206,8 @@ void QtPainterDevice::StrokeRect(double x1, double y1, double x2, double y2, con
   }
   // Each side covers exactly the pen's width in whole dots.
   const double width = std::max(1.0, pen.width);
-  QPainter& painter = Painter();
+  const PaintTarget target = Painter();
+  QPainter& painter = target.painter;
   painter.setRenderHint(QPainter::Antialiasing, false);
   if (pen.style == kStyleSolid) {
     // A solid outline is its four sides filled: a rasteriser strokes a rectangle's outline
@@ -213,16 +215,16 @@ void QtPainterDevice::StrokeRect(double x1, double y1, double x2, double y2, con
     const double l = StrokeCentre(left, width) - width / 2, r = StrokeCentre(right, width) - width / 2;
     const double t = StrokeCentre(top, width) - width / 2, b = StrokeCentre(bottom, width) - width / 2;
     const QColor colour = ToQColor(pen.colour);
-    FillDots(painter, l, t, r + width, t + width, colour);
-    FillDots(painter, l, b, r + width, b + width, colour);
-    FillDots(painter, l, t, l + width, b + width, colour);
-    FillDots(painter, r, t, r + width, b + width, colour);
+    FillDots(target, l, t, r + width, t + width, colour);
+    FillDots(target, l, b, r + width, b + width, colour);
+    FillDots(target, l, t, l + width, b + width, colour);
+    FillDots(target, r, t, r + width, b + width, colour);
     return;
   }
   painter.setPen(QtPen(pen));
   painter.setBrush(Qt::NoBrush);
-  painter.drawRect(QRectF(QPointF(StrokeCentre(left, width), StrokeCentre(top, width)),
-                          QPointF(StrokeCentre(right, width), StrokeCentre(bottom, width))));
+  painter.drawRect(QRectF(target.At(StrokeCentre(left, width), StrokeCentre(top, width)),
+                          target.At(StrokeCentre(right, width), StrokeCentre(bottom, width))));
 }
 
 void QtPainterDevice::StrokeEllipse(double cx, double cy, double rx, double ry, const Pen& pen) {
@@ -232,11 +234,12 @@ void QtPainterDevice::StrokeEllipse(double cx, double cy, double rx, double ry, 
       cy - ry - margin > heightPx_) {
     return;
   }
-  QPainter& painter = Painter();
+  const PaintTarget target = Painter();
+  QPainter& painter = target.painter;
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setPen(QtPen(pen));
   painter.setBrush(Qt::NoBrush);
-  painter.drawEllipse(QPointF(cx + kPixelCentre, cy + kPixelCentre), rx, ry);
+  painter.drawEllipse(target.At(cx + kPixelCentre, cy + kPixelCentre), rx, ry);
 }
 
 void QtPainterDevice::DrawText(double x, double y, TextView line, const FontSpec& font,
@@ -249,11 +252,12 @@ void QtPainterDevice::DrawText(double x, double y, TextView line, const FontSpec
     if (x + extent.width < 0 || y + extent.height < 0) return;
   }
   const RealisedFont& realised = fonts_.Realise(font);
-  QPainter& painter = Painter();
+  const PaintTarget target = Painter();
+  QPainter& painter = target.painter;
   painter.setRenderHint(QPainter::TextAntialiasing, true);
   painter.setFont(realised.font);
   painter.setPen(ToQColor(colour));
-  painter.drawText(QPointF(x, y + realised.ascent), ToQString(line));
+  painter.drawText(target.At(x, y + realised.ascent), ToQString(line));
 }
 
 TextExtent QtPainterDevice::MeasureText(TextView line, const FontSpec& font) {

@@ -11,6 +11,15 @@
 
 namespace vant::qt {
 
+// A painter and where the drawable area's top-left corner lies on it, in its coordinates.
+// The corner is added to each mark instead of being set on the painter: under any transform
+// the PDF engine wraps every fill in a transform and a saved state of its own.
+struct PaintTarget {
+  QPainter& painter;
+  QPointF origin;
+  QPointF At(double x, double y) const { return {origin.x() + x, origin.y() + y}; }
+};
+
 class QtPainterDevice : public PaintDevice {
  public:
   QtPainterDevice(double dpiX, double dpiY, double widthPx, double heightPx);
@@ -39,7 +48,7 @@ class QtPainterDevice : public PaintDevice {
 
  protected:
   // The painter to paint on, ready for painting (the printer starts its page lazily here).
-  virtual QPainter& Painter() = 0;
+  virtual PaintTarget Painter() = 0;
   // A device whose drawable area changes (a picture box resized, a new paper size).
   void SetSize(double widthPx, double heightPx);
   void SetResolution(double dpiX, double dpiY);
@@ -50,7 +59,8 @@ class QtPainterDevice : public PaintDevice {
  private:
   QPen QtPen(const Pen& pen) const;
   // Fills the whole dots [left, right) x [top, bottom), its edges inside them.
-  void FillDots(QPainter& painter, double left, double top, double right, double bottom, const QColor& colour) const;
+  void FillDots(const PaintTarget& target, double left, double top, double right, double bottom,
+                const QColor& colour) const;
   // No drawable area: nothing can be painted (and a null image has no painter).
   bool Blank() const { return !(widthPx_ > 0) || !(heightPx_ > 0); }
 

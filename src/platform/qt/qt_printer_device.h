@@ -14,10 +14,11 @@ namespace vant::printing {
 
 class QtPrinterDevice final : public qt::QtPainterDevice {
  public:
-  using PageStarter = std::function<QPainter&()>;
+  using PageStarter = std::function<qt::PaintTarget()>;
 
-  // startPage returns the painter of the page being painted, starting it when there is
-  // none; the drawable area is widthPx by heightPx device pixels.
+  // startPage returns the painter of the page being painted and the drawable area's corner
+  // on it, starting the page when there is none; the drawable area is widthPx by heightPx
+  // device pixels.
   QtPrinterDevice(double dpiX, double dpiY, double widthPx, double heightPx,
                   PageStarter startPage);
 
@@ -33,7 +34,7 @@ class QtPrinterDevice final : public qt::QtPainterDevice {
   }
 
  protected:
-  QPainter& Painter() override { return startPage_(); }
+  qt::PaintTarget Painter() override { return startPage_(); }
 
  private:
   PageStarter startPage_;
