@@ -27,16 +27,11 @@ std::string_view AttributeOrEmpty(const GumboElement& element, const char* name)
   return value == nullptr ? std::string_view() : std::string_view(value);
 }
 
-std::optional<Text> OptionalText(const char* utf8) {
-  if (utf8 == nullptr) return std::nullopt;
-  return FromUtf8(utf8);
-}
-
 // Collects what the walk hands over as the control reads it.
 class ObjectsCollector final : public PageElementSink {
  public:
   void Object(const char* id, const char* width, const char* height, uint32_t line) override {
-    page_.objects.push_back({OptionalText(id), OptionalText(width), OptionalText(height), {}, line});
+    page_.objects.push_back(ObjectOf(id, width, height, line));
   }
   void Param(std::size_t object, std::string_view name, std::string_view value, uint32_t line) override {
     page_.objects[object].params.push_back(page_.objectParams.size());
@@ -59,6 +54,11 @@ const GumboVector* ChildrenOf(const GumboNode* node) {
 }
 
 }  // namespace
+
+HostObject ObjectOf(const char* id, const char* width, const char* height, uint32_t line) {
+  const auto text = [](const char* utf8) { return utf8 ? std::optional<Text>(FromUtf8(utf8)) : std::nullopt; };
+  return {text(id), text(width), text(height), {}, line};
+}
 
 void WalkPageObjects(std::string_view utf8Html, PageElementSink& sink, std::size_t maxParams, ParseTreeEnd end) {
   GumboOptions options = kGumboDefaultOptions;

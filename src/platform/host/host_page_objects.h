@@ -46,6 +46,9 @@ class PageElementSink {
   virtual void Param(std::size_t object, std::string_view name, std::string_view value, uint32_t line) = 0;
 };
 
+// An OBJECT as a walk hands it over, its attributes as text, its PARAMs yet to come.
+HostObject ObjectOf(const char* id, const char* width, const char* height, uint32_t line);
+
 // What becomes of the parse tree after a walk. A process that ends right after the walk
 // leaves it to its end: taking tens of MiB of small blocks apart one by one costs about a
 // fifth of the parse.

@@ -183,8 +183,7 @@ ParamsReplyBuilder::ParamsReplyBuilder(PageEncoding encoding, std::size_t replac
 }
 
 void ParamsReplyBuilder::Object(const char* id, const char* width, const char* height, uint32_t line) {
-  const auto text = [](const char* utf8) { return utf8 ? std::optional<Text>(FromUtf8(utf8)) : std::nullopt; };
-  objects_.push_back({text(id), text(width), text(height), {}, line});
+  objects_.push_back(ObjectOf(id, width, height, line));
   holdsMethodParam_.push_back(false);
 }
 
