@@ -66,12 +66,13 @@ for variant in plain sanitize; do
   dir="$root/build-test-$variant"
   options=(-DVANT_BUILD_BENCH=OFF)
   # The sanitizers' reports need file and line only: line tables (-g1) instead of full
-  # debug information take a third less compiling. Each folder's sources are compiled as
-  # one unit (a unity build): the headers, Qt's and GoogleTest's above all, are read once a
-  # folder instead of once a file. The optimised build keeps one unit a file, so that a
-  # source that leans on another's includes still fails there.
+  # debug information take a third less compiling. A target's sources are compiled eight to
+  # a unit: the headers, Qt's and GoogleTest's above all, are read once a unit instead of
+  # once a file; the units include them by relative paths, so that the compiler cache serves
+  # them to the next clone (cmake/relative_unity.cmake). The optimised build keeps one unit
+  # a file, so that a source that leans on another's includes still fails there.
   [ "$variant" = sanitize ] && options+=(-DVANT_SANITIZE=ON "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG"
-                                         -DCMAKE_UNITY_BUILD=ON)
+                                         -DVANT_RELATIVE_UNITY=ON)
   "$root/scripts/build.sh" "$dir" RelWithDebInfo "${options[@]}"
   step "the $variant build"
   # The browsers' end-to-end tests drive the optimised build; under the sanitizers the host
