@@ -16,8 +16,6 @@ unsigned Byte(std::string_view bytes, std::size_t at) {
   return static_cast<unsigned char>(bytes[at]);
 }
 
-// UTF-8 checked as the Encoding standard decodes it: a sequence broken off by an
-// unexpected byte is one U+FFFD, and that byte starts the next sequence.
 // The sequence at the start of bytes: its length and whether it is a character. A sequence
 // that is not ends before the first byte that cannot continue it (its lead byte alone at
 // least), as the Encoding standard's UTF-8 decoder replaces it.
@@ -57,6 +55,8 @@ std::size_t AsciiRunEnd(std::string_view bytes, std::size_t at) {
   return at;
 }
 
+// UTF-8 checked as the Encoding standard decodes it: a sequence broken off by an
+// unexpected byte is one U+FFFD, and that byte starts the next sequence.
 DecodedText DecodeUtf8(std::string_view bytes) {
   DecodedText result;
   result.utf8.reserve(bytes.size());
