@@ -2,7 +2,7 @@
 // shown as such.
 'use strict';
 (() => {
-  const { withoutOrigin } = Vant3Origins;
+  const { withoutOrigin, presetAllows } = Vant3Origins;
   const { readSettings, writeUserOrigins, onSettingsChanged } = Vant3Settings;
   const table = document.getElementById('origins');
 
@@ -30,7 +30,7 @@
     const { userOrigins, policy } = await readSettings();
     const rows = policy.presetOrigins.map((origin) => row(origin, '管理者による設定', null));
     for (const origin of userOrigins) {
-      if (policy.presetOrigins.includes(origin)) continue;
+      if (presetAllows(policy, origin)) continue;
       const source = policy.userMayAllow ? '利用者による許可' : '利用者による許可 (管理者の設定により無効)';
       rows.push(row(origin, source, async () => {
         const current = (await readSettings()).userOrigins;

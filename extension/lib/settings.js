@@ -3,7 +3,7 @@
 (function (root) {
   'use strict';
   const api = typeof browser !== 'undefined' ? browser : chrome;
-  const { USER_ORIGINS_KEY, storedOrigins, readPolicy } = root.Vant3Origins;
+  const { USER_ORIGINS_KEY, storedOrigins, readPolicy, policyRefusals } = root.Vant3Origins;
 
   async function readSettings() {
     const local = await api.storage.local.get(USER_ORIGINS_KEY);
@@ -16,6 +16,15 @@
     return { userOrigins: storedOrigins(local[USER_ORIGINS_KEY]), policy: readPolicy(managed) };
   }
 
+  // The policy's entries that are not applied, with the reasons (none without a policy).
+  async function readPolicyRefusals() {
+    try {
+      return policyRefusals(await api.storage.managed.get(null));
+    } catch {
+      return [];
+    }
+  }
+
   async function writeUserOrigins(origins) {
     await api.storage.local.set({ [USER_ORIGINS_KEY]: origins });
   }
@@ -26,5 +35,5 @@
     });
   }
 
-  root.Vant3Settings = { readSettings, writeUserOrigins, onSettingsChanged };
+  root.Vant3Settings = { readSettings, readPolicyRefusals, writeUserOrigins, onSettingsChanged };
 })(globalThis);
