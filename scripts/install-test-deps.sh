@@ -24,6 +24,8 @@ packages=(
   dbus-daemon dbus-bin
   # a decimal-comma locale, to show numbers read and write the same in every locale
   locales
+  # the administrator's guide's commands that merge policy files, run by the extension's tests
+  jq
 )
 
 "$(dirname "$0")/apt-install.sh" "${packages[@]}"

@@ -10,7 +10,8 @@
 #   external.json         Chromium's external-extension file (installed as <ID>.json)
 #   print@vant3.xpi       the Firefox variant, unsigned
 #   chromium-host.json, firefox-host.json   the native-messaging host manifests
-#   chromium-policy.json, firefox-policies.json   policies an administrator may install
+#   chromium-policy.json, firefox-policies.json, firefox-managed-storage.json, README
+#                         policies an administrator may install, and what they do
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source_dir=$(cd "$1" && pwd)
@@ -79,22 +80,11 @@ host_common='"name": "vant3.host", "description": "Vant3 印刷コントロー�
 printf '{%s,\n "allowed_origins": ["chrome-extension://%s/"]}\n' "$host_common" "$id" > "$out/chromium-host.json"
 printf '{%s,\n "allowed_extensions": ["%s"]}\n' "$host_common" "$gecko_id" > "$out/firefox-host.json"
 
-# Policies an administrator may install (documented options, not installed by the package).
-cat > "$out/chromium-policy.json" <<JSON
-{
-  "ExtensionInstallForcelist": ["$id;file://${crx_path%/*}/update.xml"],
-  "3rdparty": {"extensions": {"$id": {"allowedOrigins": ["https://sales.example.com"], "userMayAllow": false}}}
-}
-JSON
-cat > "$out/firefox-policies.json" <<JSON
-{
-  "policies": {
-    "ExtensionSettings": {
-      "$gecko_id": {"installation_mode": "force_installed",
-                    "install_url": "file:///usr/share/mozilla/extensions/{ec8030f7-c20a-464f-9b0e-13a3a9e97384}/$gecko_id.xpi"}
-    },
-    "Preferences": {"xpinstall.signatures.required": {"Value": false, "Status": "locked"}},
-    "3rdparty": {"Extensions": {"$gecko_id": {"allowedOrigins": ["https://sales.example.com"], "userMayAllow": false}}}
-  }
-}
-JSON
+# Policies an administrator may install (documented examples, not installed by the package),
+# from packaging/policies/ with the id filled in; their README goes beside them.
+policies=$root/packaging/policies
+[ "$crx_path" = /usr/share/vant3/extension/vant3.crx ] ||
+  { echo "package-extension: the policy examples name /usr/share/vant3/extension/update.xml, not ${crx_path%/*}" >&2; exit 1; }
+for example in chromium-policy.json firefox-policies.json firefox-managed-storage.json README; do
+  sed "s/@EXTENSION_ID@/$id/g" "$policies/$example" > "$out/$example"
+done
