@@ -18,7 +18,10 @@ echo "$contents"
 for path in ./usr/bin/vant ./usr/share/vant3/vant-fonts.conf ./usr/share/man/man1/vant.1.gz \
     ./usr/share/man/ja/man1/vant.1.gz \
     ./usr/share/bash-completion/completions/vant ./usr/share/applications/vant3-preview.desktop \
-    ./usr/share/doc/vant3/copyright ./usr/share/vant3/extension/vant3.crx \
+    ./usr/share/doc/vant3/copyright ./usr/share/doc/vant3/README.md ./usr/share/doc/vant3/admin-guide.md \
+    ./usr/share/doc/vant3/examples/README ./usr/share/doc/vant3/examples/chromium-policy.json \
+    ./usr/share/doc/vant3/examples/firefox-policies.json ./usr/share/doc/vant3/examples/firefox-managed-storage.json \
+    ./usr/share/vant3/extension/vant3.crx \
     ./usr/share/vant3/extension/update.xml ./etc/chromium/native-messaging-hosts/vant3.host.json \
     ./usr/lib/mozilla/native-messaging-hosts/vant3.host.json \
     "./usr/share/mozilla/extensions/{ec8030f7-c20a-464f-9b0e-13a3a9e97384}/print@vant3.xpi"; do
@@ -62,6 +65,17 @@ for locale_page in C:man1 C.UTF-8:man1 C.UTF-8:ja/man1; do
     grep -q "^ *$verb" "$unpacked/man.txt" || fail "$page does not describe $verb"
   done
 done
+# The pages carry the package's version, and show the same examples.
+version=$(dpkg-deb -f "$deb" Version)
+man_section() {  # the lines of a man page's section, from its source
+  zcat "$1" | awk -v name="$2" '/^\.SH /{on = ($0 == ".SH " name); next} on'
+}
+for page in man1/vant.1.gz ja/man1/vant.1.gz; do
+  th=$(zcat "$unpacked/usr/share/man/$page" | grep -m1 '^\.TH ')
+  grep -qF "\"Vant3 $version\"" <<<"$th" || fail "$page names another version than $version: $th"
+done
+[ "$(man_section "$unpacked/usr/share/man/man1/vant.1.gz" EXAMPLES)" = \
+  "$(man_section "$unpacked/usr/share/man/ja/man1/vant.1.gz" 例)" ] || fail "the English and Japanese EXAMPLES differ"
 # whatis reads the English page's name line.
 english=$(LC_ALL=C MANWIDTH=80 man -l "$unpacked/usr/share/man/man1/vant.1.gz" 2>/dev/null)
 grep -q '^ *vant - print control' <<<"$english" || fail "the English man page's NAME line"
@@ -116,6 +130,31 @@ dpkg_root=(dpkg --root="$target" --force-script-chrootless --force-depends --for
 "${dpkg_root[@]}" -i "$deb" >/dev/null 2>"$unpacked/dpkg.err" || fail "dpkg -i: $(cat "$unpacked/dpkg.err")"
 [ -L "$target/etc/opt/chrome/native-messaging-hosts/vant3.host.json" ] || fail "installing made no Chrome host manifest"
 [ -x "$target/usr/bin/vant" ] || fail "installing put no vant in /usr/bin"
+# Every path the man pages' FILES name is where the installed package put it.
+for page_section in man1/vant.1.gz:FILES ja/man1/vant.1.gz:ファイル; do
+  page=$unpacked/usr/share/man/${page_section%%:*}
+  paths=$(man_section "$page" "${page_section#*:}" | sed -n 's/^\.I //p' | sed 's/\\-/-/g; s/\\://g')
+  [ -n "$paths" ] || fail "$page has no FILES"
+  for path in $paths; do
+    [ -e "$target$path" ] || [ -L "$target$path" ] || fail "$page names $path, which the package does not install"
+    [[ $path != */ ]] || [ -d "$target$path" ] || fail "$page names $path as a folder"
+  done
+  # and the files it names in a folder's paragraph, (NAME), are in that folder
+  while read -r folder name; do
+    [ -e "$target$folder$name" ] || fail "$page puts $name in $folder, where the package has none"
+  done < <(man_section "$page" "${page_section#*:}" | sed 's/\\-/-/g; s/\\://g' |
+    awk '/^\.TP/ {getline; folder = ($1 == ".I" && $2 ~ /\/$/) ? $2 : ""; next}
+         /^\.TQ/ {folder = ""; next}
+         folder != "" && /^\.RI \( / {print folder, $3}
+         folder != "" && /^\.IR / {print folder, $2}')
+done
+# The example policies name the package's files and its extension id.
+for url in $(grep -oh 'file://[^";]*' "$target"/usr/share/doc/vant3/examples/*.json); do
+  [ -f "$target${url#file://}" ] || fail "an example policy names $url, which the package does not install"
+done
+grep -q "\"$id;file:///usr/share/vant3/extension/update.xml\"" "$target/usr/share/doc/vant3/examples/chromium-policy.json" ||
+  fail "the Chromium example policy does not force the extension $id"
+! grep -q '@EXTENSION_ID@' "$target"/usr/share/doc/vant3/examples/* || fail "an example policy lacks the extension id"
 "${dpkg_root[@]}" -r vant3 >/dev/null 2>"$unpacked/dpkg.err" || fail "dpkg -r: $(cat "$unpacked/dpkg.err")"
 # /etc itself stays, as on every system; nothing may be left in it.
 left=$(cd "$target" && find . -mindepth 1 ! -path ./etc ! -path ./var ! -path ./var/lib ! -path './var/lib/dpkg*' | sort)
