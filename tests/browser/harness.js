@@ -114,9 +114,10 @@ function browserEnv(home, extra = {}) {
 // 'vant register' lets `vant register` write it into the home, and the profile is then the
 // home's ~/.config/chromium, where a normal profile lives. policy: managed
 // policy for the extension, seen through a private mount of /etc/chromium that only this
-// browser's processes see (the machine's /etc is never written).
+// browser's processes see (the machine's /etc is never written); policyFile: instead, the
+// whole text of the policy file, as an administrator writes it (comments included).
 // extension: false starts it without the extension, which installExtension adds later.
-async function launchChromium(t, home, { policy, display, headless = true, env = {}, registered = true,
+async function launchChromium(t, home, { policy, policyFile, display, headless = true, env = {}, registered = true,
   extension = true } = {}) {
   requireExecutable(CHROMIUM);
   let profile = path.join(home.home, 'chromium');
@@ -128,7 +129,8 @@ async function launchChromium(t, home, { policy, display, headless = true, env =
       { allowed_origins: [`chrome-extension://${EXTENSION_ID}/`] });
   }
   let executablePath = CHROMIUM;
-  if (policy) executablePath = policyWrapper(home, { '3rdparty': { extensions: { [EXTENSION_ID]: policy } } });
+  if (policy) executablePath = policyWrapper(home, JSON.stringify({ '3rdparty': { extensions: { [EXTENSION_ID]: policy } } }));
+  if (policyFile) executablePath = policyWrapper(home, policyFile);
   const browser = await puppeteer.launch({
     executablePath,
     pipe: true,
@@ -156,10 +158,10 @@ async function extensionWorker(browser) {
   return target.worker();
 }
 
-function policyWrapper(home, policyFor3rdParty) {
+function policyWrapper(home, policyText) {
   const etc = path.join(home.home, 'etc-chromium');
   fs.mkdirSync(path.join(etc, 'policies', 'managed'), { recursive: true });
-  fs.writeFileSync(path.join(etc, 'policies', 'managed', 'vant3.json'), JSON.stringify(policyFor3rdParty));
+  fs.writeFileSync(path.join(etc, 'policies', 'managed', 'vant3.json'), policyText);
   const wrapper = path.join(home.home, 'chromium-with-policy');
   fs.writeFileSync(wrapper, `#!/bin/sh
 exec unshare --mount --propagation private sh -c 'mount --bind "$0" /etc/chromium && exec ${CHROMIUM} "$@"' '${etc}' "$@"
