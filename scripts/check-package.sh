@@ -19,6 +19,7 @@ for path in ./usr/bin/vant ./usr/share/vant3/vant-fonts.conf ./usr/share/man/man
     ./usr/share/man/ja/man1/vant.1.gz \
     ./usr/share/bash-completion/completions/vant ./usr/share/applications/vant3-preview.desktop \
     ./usr/share/doc/vant3/copyright ./usr/share/doc/vant3/README.md ./usr/share/doc/vant3/admin-guide.md \
+    ./usr/share/doc/vant3/admin-guide.ja.md \
     ./usr/share/doc/vant3/examples/README ./usr/share/doc/vant3/examples/chromium-policy.json \
     ./usr/share/doc/vant3/examples/firefox-policies.json ./usr/share/doc/vant3/examples/firefox-managed-storage.json \
     ./usr/share/vant3/extension/vant3.crx \

@@ -14,6 +14,7 @@ const o = require('../../extension/lib/origins.js');
 const root = path.join(__dirname, '..', '..');
 const examplesDir = path.join(root, 'packaging', 'policies');
 const guide = fs.readFileSync(path.join(root, 'docs', 'admin-guide.md'), 'utf8');
+const guideJa = fs.readFileSync(path.join(root, 'docs', 'admin-guide.ja.md'), 'utf8');
 const ID = 'abcdefghijklmnopabcdefghijklmnop';
 const UPDATE_XML = 'file:///usr/share/vant3/extension/update.xml';
 const XPI = 'file:///usr/share/mozilla/extensions/{ec8030f7-c20a-464f-9b0e-13a3a9e97384}/print@vant3.xpi';
@@ -98,8 +99,14 @@ test('the examples\' README: its example policy is applied whole', () => {
   assert.deepEqual(applied, { presetOrigins: ['https://*.intra.example.com', 'https://sales.example.com'], userMayAllow: false });
 });
 
+const codeBlocks = (text) => [...text.matchAll(/```(\w*)\n([\s\S]*?)```/g)].map((m) => [m[1], m[2].replace(/^ +/gm, '')]);
+
+test('the Japanese guide shows the same commands and policies as the English one', () => {
+  assert.deepEqual(codeBlocks(guideJa), codeBlocks(guide));
+});
+
 test('every policy the guide shows parses and passes the extension\'s reader', () => {
-  const blocks = [...guide.matchAll(/```json\n([\s\S]*?)```/g)].map((m) => m[1]);
+  const blocks = codeBlocks(guide).filter(([lang]) => lang === 'json').map(([, text]) => text);
   assert.ok(blocks.length >= 4);
   let own = 0;
   for (const block of blocks) {
@@ -114,11 +121,11 @@ test('every policy the guide shows parses and passes the extension\'s reader', (
   assert.ok(own >= 4, `${own} extension policies in the guide`);
   // Each entry the guide's table calls allowed is accepted, each it calls refused is refused.
   for (const entry of ['https://sales.example.com', 'http://erp.example.com:8080', 'https://*.example.com', 'https://*.example.com:8443']) {
-    assert.ok(guide.includes(`| \`${entry}\` |`), entry);
+    assert.ok(guide.includes(`| \`${entry}\` |`) && guideJa.includes(`| \`${entry}\` |`), entry);
     assert.ok(o.policyEntry(entry).accepted, entry);
   }
   for (const entry of ['sales.example.com', '*', 'https://*', 'https://*.com', 'https://sales*.example.com', 'https://sales.example.com/app']) {
-    assert.ok(guide.includes(`\`${entry}\``), entry);
+    assert.ok(guide.includes(`\`${entry}\``) && guideJa.includes(`\`${entry}\``), entry);
     assert.ok(o.policyEntry(entry).reason, entry);
   }
 });
