@@ -17,6 +17,7 @@ const entries = [
   [5, 'https://*.example.com', 'https://*.example.com'],
   [6, 'https://*.Intra.Example.com:8443/', 'https://*.intra.example.com:8443'],
   [7, 'https://*.日本.example', 'https://*.xn--wgv71a.example'],
+  [23, ' https://sales.example.com/ ', 'https://sales.example.com'],
   [8, 'sales.example.com', null, /スキーム/],
   [9, '*', null, /スキーム/],
   [10, 'https://*', null, /「\*」/],
