@@ -1,7 +1,9 @@
 // The Windows font names pages use, as `vant check` reports them and `vant pdf` prints them:
 // no warning for the name's own face or one with its widths, a warning naming the face of
-// the same design that stands in, another for no face of the design; and a page of the 25
-// names an office's pages use printed in the faces their rows name.
+// the same design that stands in, another for no face of the design; a page of the 25
+// names an office's pages use printed in the faces their rows name; and a machine without
+// the recommended Noto CJK faces (and without the rounded Gothic) still printing Japanese
+// names in Japanese faces.
 #include <gtest/gtest.h>
 
 #include <QJsonArray>
@@ -9,6 +11,7 @@
 #include <QJsonObject>
 #include <QString>
 
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
@@ -22,6 +25,8 @@
 
 namespace vant::test {
 namespace {
+
+using namespace std::string_literals;
 
 bool JapaneseDesign(std::string_view design) {
   return design == "gothic" || design == "mincho" || design == "roundedGothic";
@@ -56,6 +61,44 @@ std::set<std::string> PdfFontNames(const std::filesystem::path& pdf) {
   return names;
 }
 
+// The texts of the warnings of each method of a `vant check --json` report on one page;
+// every one of them of the kind "font".
+std::map<int, std::vector<std::string>> FontWarnings(const VantResult& r) {
+  std::map<int, std::vector<std::string>> byMethod;
+  EXPECT_TRUE(r.exited) << r.Describe();
+  QJsonParseError error{};
+  const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(r.out), &error);
+  EXPECT_TRUE(error.error == QJsonParseError::NoError && document.isObject()) << r.Describe();
+  for (const auto& value : document.object()["warnings"].toArray()) {
+    const QJsonObject warning = value.toObject();
+    EXPECT_EQ(warning["kind"].toString().toStdString(), "font") << warning["text"].toString().toStdString();
+    byMethod[warning["method"].toInt()].push_back(warning["text"].toString().toStdString());
+  }
+  return byMethod;
+}
+
+// The warning a row's name gets, if any, is the one its row says.
+void ExpectWarning(std::string_view name, std::string_view face, FontWarning expected,
+                   const std::vector<std::string>& said) {
+  const std::string named = "フォント「" + std::string(name) + "」";
+  const std::string printed = "「" + std::string(face) + "」で印刷されます";
+  switch (expected) {
+    case FontWarning::kNone:
+      EXPECT_TRUE(said.empty()) << name << ": " << (said.empty() ? "" : said.front());
+      break;
+    case FontWarning::kSameDesign:
+      ASSERT_EQ(said.size(), 1u) << name;
+      EXPECT_TRUE(Contains(said[0], named) && Contains(said[0], "同じ系統の" + printed) &&
+                  Contains(said[0], "文字列が長く、または短くなることがあります"))
+          << said[0];
+      break;
+    case FontWarning::kOtherDesign:
+      ASSERT_EQ(said.size(), 1u) << name;
+      EXPECT_TRUE(Contains(said[0], named) && Contains(said[0], "同じ系統のフォントもなく、" + printed)) << said[0];
+      break;
+  }
+}
+
 class VantCheckFontsTest : public testing::Test {
  protected:
   std::string WritePage(const std::vector<std::string>& methods) {
@@ -70,40 +113,12 @@ TEST_F(VantCheckFontsTest, EachNameIsWarnedOfAsNearAsItsFaceComes) {
   std::vector<const FontRow*> rows;
   for (const FontRow& row : kFontRows) rows.push_back(&row);
   const VantResult r = RunVantIn(work_, {"check", "--printer", "Vant3 PDF", "--json", WritePage(TextMethods(rows))});
-  ASSERT_TRUE(r.exited) << r.Describe();
-  QJsonParseError error{};
-  const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(r.out), &error);
-  ASSERT_TRUE(error.error == QJsonParseError::NoError && document.isObject()) << r.Describe();
-  const QJsonArray warnings = document.object()["warnings"].toArray();
-
+  const std::map<int, std::vector<std::string>> warnings = FontWarnings(r);
   for (size_t i = 0; i < rows.size(); ++i) {
-    const FontRow& row = *rows[i];
-    SCOPED_TRACE(testing::Message() << "windows_font_rows.h:" << row.line);
-    const int method = static_cast<int>(i) + 2;
-    std::vector<std::string> said;
-    for (const auto& value : warnings) {
-      const QJsonObject warning = value.toObject();
-      if (warning["method"].toInt() != method) continue;
-      EXPECT_EQ(warning["kind"].toString().toStdString(), "font") << warning["text"].toString().toStdString();
-      said.push_back(warning["text"].toString().toStdString());
-    }
-    const std::string name = "フォント「" + std::string(row.name) + "」";
-    const std::string face = "「" + std::string(row.face) + "」で印刷されます";
-    switch (row.warning) {
-      case FontWarning::kNone:
-        EXPECT_TRUE(said.empty()) << row.name << ": " << (said.empty() ? "" : said.front());
-        break;
-      case FontWarning::kSameDesign:
-        ASSERT_EQ(said.size(), 1u) << row.name;
-        EXPECT_TRUE(Contains(said[0], name) && Contains(said[0], "同じ系統の" + face) &&
-                    Contains(said[0], "文字列が長く、または短くなることがあります"))
-            << said[0];
-        break;
-      case FontWarning::kOtherDesign:
-        ASSERT_EQ(said.size(), 1u) << row.name;
-        EXPECT_TRUE(Contains(said[0], name) && Contains(said[0], "同じ系統のフォントもなく、" + face)) << said[0];
-        break;
-    }
+    SCOPED_TRACE(testing::Message() << "windows_font_rows.h:" << rows[i]->line);
+    const auto said = warnings.find(static_cast<int>(i) + 2);
+    ExpectWarning(rows[i]->name, rows[i]->face, rows[i]->warning,
+                  said == warnings.end() ? std::vector<std::string>() : said->second);
   }
 }
 
@@ -120,6 +135,48 @@ TEST_F(VantCheckFontsTest, APageOfTheOfficesNamesPrintsInTheirRowsFaces) {
   const VantResult r = RunVantIn(work_, {"pdf", WritePage(TextMethods(rows)), "-o", pdf.string()});
   ASSERT_TRUE(r.exited && r.status == 0) << r.Describe();
   EXPECT_EQ(PdfFontNames(pdf), expected);
+}
+
+// The shipped configuration with the Noto CJK faces and the rounded Gothic taken away, as on
+// a machine that did not install the recommended fonts-noto-cjk: the names fall back to the
+// IPAex faces of their design, the rounded Gothic to a Gothic, and none to a Latin face.
+TEST_F(VantCheckFontsTest, WithoutTheRecommendedFacesJapaneseNamesStayJapanese) {
+  struct Row {
+    int line;
+    std::string_view name;
+    std::string_view face;
+    FontWarning warning;
+  };
+  const Row rows[] = {
+      {__LINE__, "メイリオ", "IPAexGothic", FontWarning::kSameDesign},
+      {__LINE__, "Yu Gothic", "IPAexGothic", FontWarning::kSameDesign},
+      {__LINE__, "游明朝", "IPAexMincho", FontWarning::kSameDesign},
+      {__LINE__, "HG丸ｺﾞｼｯｸM-PRO", "IPAexGothic", FontWarning::kOtherDesign},
+      {__LINE__, "ＭＳ 明朝", "IPAMincho", FontWarning::kNone},
+      {__LINE__, "Arial", "Liberation Sans", FontWarning::kNone},
+  };
+  TempDir data;
+  const std::filesystem::path shipped = VantBinary().parent_path() / "share" / "vant3" / "vant-fonts.conf";
+  ASSERT_TRUE(std::filesystem::is_regular_file(shipped)) << shipped;
+  WriteFile(data / "vant-fonts.conf",
+            "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\">\n<fontconfig>\n"
+            "  <selectfont><rejectfont><glob>*/NotoSansCJK*</glob><glob>*/NotoSerifCJK*</glob>"
+            "<glob>*/MTLmr3m.ttf</glob></rejectfont></selectfont>\n"
+            "  <include ignore_missing=\"no\">" + shipped.string() + "</include>\n</fontconfig>\n");
+  std::vector<std::string> methods{"scalemode,mm"};
+  for (const Row& row : rows) methods.push_back("prntext,20,20,請求書,"s + std::string(row.name) + ",10,false,false,0");
+  methods.push_back("enddoc");
+  VantOptions options;
+  options.workDir = work_.Path();
+  options.env["VANT3_DATA_DIR"] = data.Path().string();
+  const std::map<int, std::vector<std::string>> warnings =
+      FontWarnings(RunVant({"check", "--printer", "Vant3 PDF", "--json", WritePage(methods)}, options));
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    SCOPED_TRACE(rows[i].line);
+    const auto said = warnings.find(static_cast<int>(i) + 2);
+    ExpectWarning(rows[i].name, rows[i].face, rows[i].warning,
+                  said == warnings.end() ? std::vector<std::string>() : said->second);
+  }
 }
 
 }  // namespace
