@@ -6,6 +6,9 @@
 namespace vant::qt {
 namespace {
 
+// The tables' rows name the enumerators bare; the names stay in this namespace (a unity
+// build puts other sources after this one).
+namespace table {
 using enum FaceFit;
 using enum FontDesign;
 
@@ -110,6 +113,10 @@ constexpr WindowsFont kFonts[] = {
     {"OCR B", kMetric, kOcrB, {"OCR-B", "OCR-B 10 BT", "OCRB"}},
     {"OCRA", kMetric, kOcrA, {"OCR-A", "OCR A Extended", "OCR-A BT", "OCR A"}},
 };
+}  // namespace table
+
+using table::kDesigns;
+using table::kFonts;
 
 // A face a design lists, and in no other design: a realised face tells its design.
 constexpr bool InDesign(std::string_view face, const DesignFaces& design) {
