@@ -32,7 +32,8 @@ done
 # a file would be written over from its start).
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends" >&2
-for dependency in fonts-ipafont-mincho libqt6gui6 libqt6widgets6 libcups2 libgumbo fontconfig fonts-ipafont-gothic; do
+for dependency in fonts-ipafont-mincho libqt6gui6 libqt6widgets6 libcups2 libgumbo fontconfig fonts-ipafont-gothic \
+  fonts-liberation fonts-morisawa-bizud-gothic fonts-motoya-l-maruberi fonts-ocr-b; do
   grep -q "$dependency" <<<"$depends" || fail "Depends lacks $dependency"
 done
 

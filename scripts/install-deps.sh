@@ -13,8 +13,11 @@ packages=(
   libcups2-dev
   # the host page: gumbo (iconv is in the C library)
   libgumbo-dev
-  # fonts the Japanese Windows font names resolve to, and fontconfig
-  fontconfig fonts-ipafont-gothic fonts-ipafont-mincho
+  # fontconfig and the faces the Windows font names resolve to (src/platform/qt/windows_fonts.cpp)
+  fontconfig fonts-ipafont-gothic fonts-ipafont-mincho fonts-ipaexfont-gothic fonts-ipaexfont-mincho
+  fonts-noto-cjk fonts-morisawa-bizud-gothic fonts-morisawa-bizud-mincho fonts-motoya-l-maruberi
+  fonts-liberation fonts-crosextra-carlito fonts-crosextra-caladea fonts-urw-base35 fonts-dejavu-core
+  fonts-ocr-a fonts-ocr-b
   # the preview as a native Wayland window
   qt6-wayland
   # vant check asks fontconfig which faces are a name's own

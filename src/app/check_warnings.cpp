@@ -145,9 +145,19 @@ void Fonts(const Judged& judged, const std::vector<const RecordedMark*>& marks, 
   for (const RecordedMark* mark : marks) {
     if (mark->kind != MarkKind::kText || !said.insert(mark->font.name).second) continue;
     const qt::FaceResolution resolution = faces.Resolve(mark->font.name);
-    if (resolution.ownFace) continue;
-    judged.Warn(WarningKind::kFont, u"フォント「" + mark->font.name + u"」はこの環境に対応するフォントがなく、「" +
-                                        resolution.face + u"」で印刷されます (文字の幅が変わります)。");
+    switch (resolution.match) {
+      case qt::FaceMatch::kOwn: break;
+      case qt::FaceMatch::kSameDesign:
+        judged.Warn(WarningKind::kFont, u"フォント「" + mark->font.name + u"」はこの環境になく、同じ系統の「" +
+                                            resolution.face +
+                                            u"」で印刷されます (文字の幅が違うため、文字列が長く、または短くなることがあります)。");
+        break;
+      case qt::FaceMatch::kOtherDesign:
+        judged.Warn(WarningKind::kFont, u"フォント「" + mark->font.name +
+                                            u"」はこの環境に対応するフォントも同じ系統のフォントもなく、「" +
+                                            resolution.face + u"」で印刷されます (書体と文字の幅が変わります)。");
+        break;
+    }
   }
 }
 

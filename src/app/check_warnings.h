@@ -20,7 +20,7 @@ namespace vant::app {
 enum class WarningKind {
   kOffSheet,           // a mark wholly or partly off the sheet
   kOutsidePrintable,   // on the sheet, but wholly or partly where the printer cannot print
-  kFont,               // a font name printed in a face that is not its own
+  kFont,               // a font name printed in a face that is not its own nor has its widths
   kBarcodeModules,     // bars narrower than 2 printer dots
   kBarcodeWidth,       // a symbol more than 10 % wider than asked
   kBarcodeText,        // the text under the bars does not fit the symbol

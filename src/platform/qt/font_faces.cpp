@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/qt/qt_fonts.h"
+#include "platform/qt/windows_fonts.h"
 
 namespace vant::qt {
 namespace {
@@ -67,17 +68,24 @@ std::vector<std::string> NamesOfFace(const std::string& face) {
   return names;
 }
 
-// A family name as fontconfig compares family names: without its blanks, in lower case.
-std::string Folded(const std::string& family) {
-  std::string folded;
-  for (const char c : family) {
-    if (c == ' ') continue;
-    folded.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+bool SameFamily(std::string_view a, std::string_view b) { return FoldedFamily(a) == FoldedFamily(b); }
+
+bool AnySame(const std::vector<std::string>& names, std::string_view family) {
+  for (const std::string& name : names) {
+    if (SameFamily(name, family)) return true;
   }
-  return folded;
+  return false;
 }
 
-bool SameFamily(const std::string& a, const std::string& b) { return Folded(a) == Folded(b); }
+// A name of the Windows font table: its face is the row's, another of the row's design
+// (the row's face is not installed), or one of another design.
+FaceMatch TableMatch(const WindowsFont& font, const std::vector<std::string>& faceNames) {
+  if (AnySame(faceNames, font.face)) return font.fit == FaceFit::kMetric ? FaceMatch::kOwn : FaceMatch::kSameDesign;
+  for (const std::string& name : faceNames) {
+    if (DesignOfFace(name) == font.design) return FaceMatch::kSameDesign;
+  }
+  return FaceMatch::kOtherDesign;
+}
 
 }  // namespace
 
@@ -89,13 +97,20 @@ FaceResolution FontFaces::Resolve(TextView name) {
   FaceResolution resolution;
   // The face Qt realises for the name, exactly as a printer's font is made.
   const QFontInfo info(FontFromSpec(FontSpec{Text(name), 12, false, false}));
-  resolution.face = FromQString(info.family());
+  // Qt tells apart two installs of one family by their foundry: "C059 [UKWN]".
+  QString family = info.family();
+  const qsizetype foundry = family.lastIndexOf(QStringLiteral(" ["));
+  if (foundry > 0 && family.endsWith(u']')) family.truncate(foundry);
+  resolution.face = FromQString(family);
   const std::string face = ToUtf8(resolution.face);
   const std::vector<std::string> faceNames = NamesOfFace(face);
-  for (const std::string& equal : EqualFamilies(ToUtf8(name))) {
-    for (const std::string& faceName : faceNames) {
-      resolution.ownFace = resolution.ownFace || SameFamily(equal, faceName);
-    }
+  const std::string utf8 = ToUtf8(name);
+  if (const WindowsFont* font = FindWindowsFont(utf8)) {
+    resolution.match = TableMatch(*font, faceNames);
+  } else {
+    bool own = false;
+    for (const std::string& equal : EqualFamilies(utf8)) own = own || AnySame(faceNames, equal);
+    resolution.match = own ? FaceMatch::kOwn : FaceMatch::kOtherDesign;
   }
   resolved_.emplace(Text(name), resolution);
   return resolution;

@@ -1,8 +1,8 @@
-// Which face a page's font name prints in, and whether that face is the name's own: the
-// family of that name, or one the font configuration declares metric-compatible with it
-// (an alias bound "same": the shipped aliases of the Japanese Windows font names, and
-// fontconfig's own metric aliases). Any other face stands in for a font this machine does
-// not have, and its letters have other widths than the page's author saw.
+// Which face a page's font name prints in, and how near it comes to the font the page's
+// author saw: the name's own face or one with its widths (the family of that name; a row of
+// the Windows font table made to the font's widths; or an alias of the machine's own
+// configuration bound "same", fontconfig's metric aliases), a face of the name's design with
+// other widths (the table's stand-ins), or a face of another design.
 #pragma once
 
 #include <mutex>
@@ -12,9 +12,15 @@
 
 namespace vant::qt {
 
+enum class FaceMatch {
+  kOwn,          // the name's own face, or one with its widths: text runs as on Windows
+  kSameDesign,   // a face of the name's design with other widths: text runs longer or shorter
+  kOtherDesign,  // no face of the name's design (or a name of unknown design with no face)
+};
+
 struct FaceResolution {
-  Text face;             // the family Qt draws the name in, as printing draws it
-  bool ownFace = false;  // the name's own face, or a metric-compatible one
+  Text face;  // the family Qt draws the name in, as printing draws it
+  FaceMatch match = FaceMatch::kOtherDesign;
 };
 
 // Resolves names with the fonts of the running Qt application (started with the shipped

@@ -1,7 +1,7 @@
 // Fonts for Qt painting: the QFont a FontSpec stands for, its metrics, and the measured
 // widths of texts, cached because measuring is hot (the size-fitting loops measure one
 // text at up to 2160 sizes). Also where the shipped fontconfig file lives, which maps the
-// Japanese Windows font names the pages use onto the installed IPA fonts.
+// Windows font names the pages use onto the installed free faces (windows_fonts.h).
 #pragma once
 
 #include <QFont>

@@ -29,7 +29,7 @@ TEST(FontFaces, NamesWithTheirOwnFaceAndNamesThatFallBack) {
       {__LINE__, u"IPAMincho", "IPAMincho", true},        // the family itself
       {__LINE__, u"ipa mincho", "IPAMincho", true},       // blanks and case as fontconfig ignores them
       {__LINE__, u"IPA明朝", "IPAMincho", true},          // another name of the same family
-      {__LINE__, u"メイリオ", nullptr, false},             // no font, no alias
+      {__LINE__, u"メイリオ", nullptr, false},             // no font: a face of its design
       {__LINE__, u"Vant3 No Such Font", nullptr, false},
   };
   FontFaces faces;
@@ -42,7 +42,7 @@ TEST(FontFaces, NamesWithTheirOwnFaceAndNamesThatFallBack) {
     } else {
       EXPECT_NE(resolution.face, c.name);
     }
-    EXPECT_EQ(resolution.ownFace, c.own);
+    EXPECT_EQ(resolution.match == FaceMatch::kOwn, c.own);
   }
 }
 
@@ -50,7 +50,7 @@ TEST(FontFaces, NamesWithTheirOwnFaceAndNamesThatFallBack) {
 TEST(FontFaces, TheFaceOfAFallbackIsAnInstalledFamily) {
   FontFaces faces;
   const FaceResolution fallback = faces.Resolve(u"メイリオ");
-  ASSERT_FALSE(fallback.ownFace);
+  ASSERT_NE(fallback.match, FaceMatch::kOwn);
   EXPECT_TRUE(QFontDatabase::families().contains(QString::fromStdString(ToUtf8(fallback.face))))
       << ToUtf8(fallback.face);
 }
@@ -67,8 +67,8 @@ TEST(FontFaces, ResolvedFromSeveralThreadsAlike) {
   }
   for (size_t i = 0; i < seen.size(); i += 2) {
     EXPECT_EQ(seen[i].face, alone.face);
-    EXPECT_TRUE(seen[i].ownFace);
-    EXPECT_FALSE(seen[i + 1].ownFace);
+    EXPECT_EQ(seen[i].match, FaceMatch::kOwn);
+    EXPECT_NE(seen[i + 1].match, FaceMatch::kOwn);
   }
 }
 
