@@ -36,10 +36,12 @@ Text UrlStem(const Text& url) {
   return qt::FromQString(last);
 }
 
-std::vector<ParamElement> MethodParams(const std::vector<ParamElement>& params) {
+// The method PARAMs, their values moved out of params: the readings take a method line's
+// value from the document, never from a bag, so the page's lines are held once.
+std::vector<ParamElement> TakeMethodParams(std::vector<ParamElement>& params) {
   std::vector<ParamElement> methods;
-  for (const ParamElement& param : params) {
-    if (IsMethodName(param.name)) methods.push_back(param);
+  for (ParamElement& param : params) {
+    if (IsMethodName(param.name)) methods.push_back({param.name, std::move(param.value), param.line});
   }
   return methods;
 }
@@ -49,8 +51,8 @@ std::vector<ParamElement> MethodParams(const std::vector<ParamElement>& params) 
 BrowserPage::BrowserPage(platform::PageObjects page)
     : controls_(platform::ControlObjectIndexes(page)),
       objects_(std::move(page.objects)),
-      params_(std::make_shared<const std::vector<ParamElement>>(std::move(page.objectParams))),
-      methodParams_(platform::HostPage::FromParams(MethodParams(*params_), true, std::nullopt)) {}
+      methodParams_(platform::HostPage::FromParams(TakeMethodParams(page.objectParams), true, std::nullopt)),
+      params_(std::make_shared<const std::vector<ParamElement>>(std::move(page.objectParams))) {}
 
 platform::HostPage BrowserPage::Bag(std::size_t object) const {
   if (object >= objects_.size()) throw std::out_of_range("no such OBJECT element");
