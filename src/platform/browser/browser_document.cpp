@@ -1,5 +1,6 @@
 #include "platform/browser/browser_document.h"
 
+#include <QChar>
 #include <QUrl>
 
 #include <stdexcept>
@@ -20,7 +21,11 @@ Text SafeFileName(TextView name) {
   for (char16_t c : name.substr(0, kMaxBaseNameUnits)) {
     const bool control = c < 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F);
     const bool surrogate = c >= 0xD800 && c <= 0xDFFF;  // a half pair cannot be a file name
-    safe.push_back(control || surrogate || c == u'/' || c == u'\\' ? u'_' : c);
+    // Format characters (the bidirectional embeddings, overrides and isolates, the marks,
+    // the zero-width ones) are not seen, yet change how the rest shows: a name could read
+    // "invoice.pdf" in a file manager and be something else.
+    const bool format = QChar::category(static_cast<char32_t>(c)) == QChar::Other_Format;
+    safe.push_back(control || surrogate || format || c == u'/' || c == u'\\' ? u'_' : c);
   }
   if (!safe.empty() && safe.front() == u'.') safe.front() = u'_';  // no hidden file, no ".."
   // A name of blanks alone says nothing.

@@ -39,7 +39,9 @@ class BrowserPage {
 
 // The name the page gives its documents (print jobs, the PDF file): the last segment of the
 // URL's path without its extension, else the title, else "vant3". Nothing in it can leave a
-// folder: "/", control characters and a leading "." become "_"; at most 80 characters.
+// folder: "/", control characters and a leading "." become "_"; and nothing in it shows
+// as other than it is: format characters (Unicode's Cf: bidirectional controls, zero-width
+// characters) become "_" too; at most 80 characters.
 Text DocumentBaseName(const DocumentRequest& document);
 
 }  // namespace vant::browser
