@@ -154,6 +154,7 @@ void Take(OptionKey key, const std::string& value, CommandLine& line) {
     case OptionKey::kSystem: line.system = true; break;
     case OptionKey::kRoot: line.root = value; break;
     case OptionKey::kJson: line.json = true; break;
+    case OptionKey::kNames: line.names = true; break;
   }
 }
 

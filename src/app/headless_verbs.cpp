@@ -32,6 +32,11 @@ int PrintersVerb(int& argc, char** argv, const CommandLine& line) {
   Session session(argc, argv, line, std::nullopt, {}, boxes, std::make_unique<qt::HeadlessMousePointer>());
   auto& printers = session.printers();
   for (int i = 0; i < printers.Count(); ++i) {
+    // The names as --printer compares them, for scripts and the shell's completion.
+    if (line.names) {
+      std::cout << ToUtf8(TrimBlanks(printers.At(i).DeviceName())) << '\n';
+      continue;
+    }
     std::cout << (i == printers.CurrentIndex() ? "* " : "  ") << ToUtf8(printers.At(i).DeviceName());
     // A default sheet no paper code stands for is named by its size.
     const printing::PrinterCapabilities& caps = printers.Page(i).Capabilities();

@@ -3,6 +3,7 @@
 #include "platform/host/charset_warning.h"
 #include "platform/host/host_page_errors.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <stdexcept>
@@ -42,6 +43,12 @@ std::unique_ptr<QGuiApplication> StartQtOrSay(int& argc, char** argv, bool windo
   if (windowed) {
     const system::DisplayCheck display = system::CheckDisplay();
     if (display.kind == system::DisplayKind::kUnreachable) throw NoDisplay(display.reason);
+    // No one would ever see the window, nor close it: the command would never end.
+    if (display.kind == system::DisplayKind::kOffscreen) {
+      const char* platform = std::getenv("QT_QPA_PLATFORM");
+      throw NoDisplay("画面に接続できません: QT_QPA_PLATFORM=" + std::string(platform != nullptr ? platform : "") +
+                      " はウィンドウを画面に表示しません");
+    }
   }
   return qt::StartQt(argc, argv, windowed);
 }

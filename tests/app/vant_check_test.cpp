@@ -323,6 +323,44 @@ TEST_F(VantCheckTest, HostilePagesFailWithTheReadersReasonAndTheOthersAreStillCh
   }
 }
 
+// A print server that is configured but down: `vant print` would print nothing, so each
+// page fails with that reason, in the report and in the JSON, and the summary counts them.
+TEST_F(VantCheckTest, AConfiguredServerThatIsDownFailsEveryPageWithTheReason) {
+  const std::vector<std::string> pages = {WriteMethods("a.html", {"enddoc"}), WriteMethods("b.html", {"enddoc"})};
+  const std::string why = "からプリンターの一覧を取得できません";
+  struct Row {
+    int line;
+    bool json;
+  };
+  for (const Row row : {Row{__LINE__, false}, Row{__LINE__, true}}) {
+    SCOPED_TRACE(row.line);
+    std::vector<std::string> args{"check"};
+    if (row.json) args.push_back("--json");
+    args.insert(args.end(), pages.begin(), pages.end());
+    const VantResult r = RunVantIn(work_, args);  // the server's socket does not exist
+    ASSERT_TRUE(r.exited && r.status == 1) << r.Describe();
+    const std::string summary = "2 pages checked, 2 failed, 0 warnings\n";
+    if (row.json) {
+      const std::vector<QJsonObject> objects = JsonLines(r.out);
+      ASSERT_EQ(objects.size(), pages.size()) << r.Describe();
+      for (size_t i = 0; i < pages.size(); ++i) {
+        EXPECT_EQ(objects[i]["page"].toString().toStdString(), pages[i]);
+        EXPECT_FALSE(objects[i]["readable"].toBool());
+        EXPECT_TRUE(objects[i]["reason"].toString().contains(QString::fromStdString(why))) << r.out;
+        EXPECT_TRUE(objects[i]["failed"].toBool());
+      }
+      EXPECT_TRUE(Contains(r.err, summary)) << r.err;
+    } else {
+      for (const std::string& page : pages) {
+        EXPECT_TRUE(Contains(r.out, "== " + page + "\n印刷サーバー「")) << r.out;
+      }
+      EXPECT_TRUE(Contains(r.out, why)) << r.out;
+      EXPECT_TRUE(Contains(r.out, "\n\n" + summary)) << r.out;
+    }
+    EXPECT_TRUE(Contains(r.err, "--printer \"Vant3 PDF\"")) << r.err;
+  }
+}
+
 TEST_F(VantCheckTest, UsageErrorsExitWithTwo) {
   const std::string page = WriteMethods("page.html", {"enddoc"});
   const std::vector<std::vector<std::string>> rows = {
