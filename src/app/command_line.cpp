@@ -53,7 +53,7 @@ int ZoomOption(const std::string& value) {
     if (value == std::to_string(z) || value == std::to_string(z) + "%") return z;
   }
   throw UsageError("--zoom には auto, 300, 200, 150, 100 のいずれかを指定してください (" + Quoted(value) +
-                   " は使えません)");
+                   "は使えません)");
 }
 
 void ViewportOption(const std::string& value, RenderOptions& render) {

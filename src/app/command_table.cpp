@@ -63,7 +63,7 @@ constexpr VerbRow kVerbs[] = {
     {"preview", Verb::kPreview, PageUse::kOne, true, "印刷プレビューのウィンドウを開きます",
      "印刷プレビューボタンと同じく、印刷プレビューのウィンドウを直接開きます。", kWindowOptions},
     {"render", Verb::kRender, PageUse::kOne, false, "印刷プレビューのページを PNG 画像にします",
-     "印刷プレビューのウィンドウが行うことを画面なしで行い、指定の倍率と表示領域で N ページ目を "
+     "印刷プレビューのウィンドウが行うことを画面なしで行い、指定の倍率と表示領域で N ページ目を"
      "表示した画像を PNG ファイルに書きます。",
      kRenderOptions},
     {"methods", Verb::kMethods, PageUse::kOne, false, "読み込んだメソッドの一覧を JSON で書きます",

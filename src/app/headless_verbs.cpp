@@ -22,8 +22,9 @@ int MethodsVerb(const CommandLine& line) {
   HeldButtonsView view;
   ControlState& state = ThreadModuleState().control;
   ReadProperties(state, loaded.page, loaded.page, view, messages);
-  // A failed reading still shows what was stored, after its message.
-  std::cout << MethodsJson(state) << '\n';
+  // A failed reading still shows what was stored, after its message; a page without OBJECT
+  // has nothing to read, and no JSON says that something was loaded.
+  if (loaded.page.HasObject()) std::cout << MethodsJson(state) << '\n';
   return messages.Critical() > 0 ? kExitStopped : kExitDone;
 }
 

@@ -137,12 +137,14 @@ int RegisterVerb(const std::vector<std::string>& args) {
 int UnregisterVerb(const std::vector<std::string>& args) {
   const Where where = ParseWhere("unregister", args);
   int status = kExitDone;
+  bool found = false;  // a manifest at one of the names, ours or not
   for (const ManifestPlace& place : kManifestPlaces) {
     const FolderPlace folder = Folder(place, where);
     const std::filesystem::path file = folder.Path() / ManifestName();
     try {
       const files::Descriptor opened = files::OpenFolderBelow(folder.base, folder.relative, files::MissingFolders::kLeave);
       if (files::EntryIn(opened, ManifestName()) == files::EntryKind::kNone) continue;
+      found = true;
       const std::optional<std::string> text = files::ReadRegularFileIn(opened, ManifestName(), file, kMaxManifestBytes);
       if (!text || !IsOurs(place, *text)) {
         std::cerr << "vant: 「" << file.string() << "」は vant register が書いたものではないため残しました\n";
@@ -156,6 +158,11 @@ int UnregisterVerb(const std::vector<std::string>& args) {
       continue;
     }
     std::cout << place.browser << " 用のホスト定義「" << file.string() << "」を削除しました。\n";
+  }
+  // A second unregister, or one before any register: said rather than silent.
+  if (!found && status == kExitDone) {
+    std::cout << "取り除くホスト定義はありません (" << (where.system ? "すべての利用者" : "この利用者")
+              << "のフォルダーに vant register が書いたものはありません)。\n";
   }
   return status;
 }

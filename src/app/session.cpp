@@ -3,6 +3,7 @@
 #include "platform/host/charset_warning.h"
 #include "platform/host/host_page_errors.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -103,6 +104,7 @@ Session::Session(int& argc, char** argv, const CommandLine& line, std::optional<
   if (page_ && !page_->baseName.empty()) printers_->SetDocumentName(FromUtf8(page_->baseName));
   if (line.title) printers_->SetDocumentTitle(FromUtf8(*line.title));
   printers_->SetCopies(line.copies);
+  copies_ = line.copies;
   if (line.printer) SelectNamedPrinter(*printers_, *line.printer);
 }
 
@@ -131,6 +133,11 @@ void Session::Finish() {
   }
   std::ostream& said = pdfOnStandardOutput ? std::cerr : std::cout;
   for (const auto& delivered : printers_->Delivered()) said << ToUtf8(delivered.Description()) << '\n';
+  // A PDF file is written once, whatever --copies asks; said rather than ignored.
+  const auto& delivered = printers_->Delivered();
+  if (copies_ > 1 && std::any_of(delivered.begin(), delivered.end(), [](const auto& d) { return d.file || d.standardOutput; })) {
+    std::cerr << "vant: --copies " << copies_ << " は印刷サーバーのジョブの部数です。PDF ファイルは 1 部だけ書きました。\n";
+  }
 }
 
 }  // namespace vant::app

@@ -275,6 +275,7 @@ TEST_F(VantCheckTest, AStopFailsThePageWithTheBoxPrintingShowsAndTheExitStatusSa
   const std::string sound = WriteMethods("sound.html", {"prnbox,10,10,50,40,1,0,0", "enddoc"});
   const std::string stops = WriteMethods("stops.html", {"prnbox,10,10,50,40,1,0,0", "papersize,zz", "enddoc"});
   const std::string missing = (pages_ / "missing.html").string();
+  const std::string warned = WriteMethods("warned.html", {"scalemode,mm", "prnbox,180,10,260,40,1,0,0", "enddoc"});
   struct Row {
     int line;
     std::vector<std::string> pages;
@@ -282,7 +283,9 @@ TEST_F(VantCheckTest, AStopFailsThePageWithTheBoxPrintingShowsAndTheExitStatusSa
     std::string summary;
   };
   const Row rows[] = {
-      {__LINE__, {sound}, 0, "1 pages checked, 0 failed, 0 warnings"},
+      {__LINE__, {sound}, 0, "1 page checked, 0 failed, 0 warnings"},
+      {__LINE__, {warned}, 0, "1 page checked, 0 failed, 1 warning"},
+      {__LINE__, {warned, warned}, 0, "2 pages checked, 0 failed, 2 warnings"},
       {__LINE__, {sound, stops, sound}, 1, "3 pages checked, 1 failed, 0 warnings"},
       {__LINE__, {missing, sound}, 1, "2 pages checked, 1 failed, 0 warnings"},
   };
@@ -307,6 +310,9 @@ TEST_F(VantCheckTest, AStopFailsThePageWithTheBoxPrintingShowsAndTheExitStatusSa
   ASSERT_FALSE(messages.isEmpty());
   EXPECT_EQ(messages[0].toObject()["icon"].toString(), "critical");
   EXPECT_EQ(messages[0].toObject()["title"].toString(), "エラー");
+  // Its lines end as in the text report.
+  EXPECT_EQ(messages[0].toObject()["text"].toString().toStdString(),
+            "\"zz\"\nPaperSize指定が不正です!\n2:papersize(zz)\n印刷を中断しました!");
   // A stopped run prints nothing.
   EXPECT_TRUE(page["documents"].toArray().isEmpty());
   const QJsonObject unreadable = JsonLines(Check({missing}).out).at(0);

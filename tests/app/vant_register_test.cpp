@@ -9,6 +9,7 @@
 
 #include <map>
 
+#include "contains.h"
 #include "vant_process.h"
 
 namespace vant::test {
@@ -77,6 +78,12 @@ TEST(VantRegister, PerUserManifestsAreWrittenAndRemovedLeavingEverythingElse) {
 
   const VantResult unregistered = RunIn(home, {"unregister"});
   ASSERT_EQ(unregistered.status, 0) << unregistered.Describe();
+  EXPECT_EQ(Files(home.Path()), before);
+  EXPECT_FALSE(Contains(unregistered.out, "取り除くホスト定義はありません")) << unregistered.out;
+  // A second unregister says there was nothing to remove, and succeeds.
+  const VantResult again = RunIn(home, {"unregister"});
+  EXPECT_EQ(again.status, 0) << again.Describe();
+  EXPECT_EQ(again.out, "取り除くホスト定義はありません (この利用者のフォルダーに vant register が書いたものはありません)。\n");
   EXPECT_EQ(Files(home.Path()), before);
 }
 
