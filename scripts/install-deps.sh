@@ -19,8 +19,6 @@ packages=(
   qt6-wayland
   # vant check asks fontconfig which faces are a name's own
   libfontconfig-dev
-  # the command line's Japanese translation: lrelease and CMake's Qt6 LinguistTools
-  qt6-l10n-tools qt6-tools-dev
 )
 
 "$(dirname "$0")/apt-install.sh" "${packages[@]}"
