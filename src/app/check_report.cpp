@@ -1,5 +1,6 @@
 #include "app/check_report.h"
 
+#include <cmath>
 #include <iomanip>
 #include <sstream>
 
@@ -21,8 +22,14 @@ std::string Number(double value) {
   return out.str();
 }
 
-// The page's sheet as it lies: width and height in the page's orientation.
-printing::PageGeometry LaidPage(const RecordedPage& page) { return printing::OrientedPage(page.media, page.orientation); }
+// The page's sheet as it lies: width and height in the page's orientation, to 0.1 mm, as
+// the report says every length (a queue's A4 of 595 x 842 points is 209.9 x 297 mm).
+printing::PageGeometry LaidPage(const RecordedPage& page) {
+  printing::PageGeometry laid = printing::OrientedPage(page.media, page.orientation);
+  laid.widthMm = std::round(laid.widthMm * 10) / 10;
+  laid.heightMm = std::round(laid.heightMm * 10) / 10;
+  return laid;
+}
 
 std::string ChoiceText(Setting setting, int16_t code) {
   const TextView name = printing::ChoiceName(setting, code);
@@ -36,6 +43,21 @@ std::string ChoiceJson(Setting setting, int16_t code) {
 std::string IconName(MessageIcon icon) { return icon == MessageIcon::kCritical ? "critical" : "information"; }
 
 std::string NullOr(bool present, const std::string& json) { return present ? json : "null"; }
+
+// A box's text with its lines ended by LF, as the text report writes them: CR LF and CR
+// alike end a line.
+Text LfLines(TextView text) {
+  Text out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != u'\r') {
+      out.push_back(text[i]);
+      continue;
+    }
+    out.push_back(u'\n');
+    if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+  }
+  return out;
+}
 
 }  // namespace
 
@@ -116,7 +138,7 @@ std::string CheckJson(const PageCheck& check) {
     const browser::ShownBox& box = check.messages[i];
     if (i > 0) out += ", ";
     out += "{\"icon\": \"" + IconName(box.icon) + "\", \"title\": " + JsonString(box.title) +
-           ", \"text\": " + JsonString(box.text) + "}";
+           ", \"text\": " + JsonString(LfLines(box.text)) + "}";
   }
   out += "], \"warnings\": [";
   for (size_t i = 0; i < check.warnings.size(); ++i) {
@@ -140,8 +162,8 @@ void CheckTally::Add(const PageCheck& check) {
 }
 
 std::string CheckTally::Summary() const {
-  return std::to_string(pages) + " pages checked, " + std::to_string(failed) + " failed, " + std::to_string(warnings) +
-         " warnings";
+  return std::to_string(pages) + (pages == 1 ? " page" : " pages") + " checked, " + std::to_string(failed) +
+         " failed, " + std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings");
 }
 
 }  // namespace vant::app

@@ -98,10 +98,22 @@ int CheckVerb(int& argc, char** argv, const CommandLine& line) {
   // The pages are read a batch at a time below, not by the session.
   Session session(argc, argv, line, std::nullopt, {}, boxes, std::make_unique<qt::HeadlessMousePointer>());
   printing::PrinterList& installed = session.printers();
+  CheckTally tally;
+  const auto report = [&](const PageCheck& check) {
+    std::cout << (line.json ? CheckJson(check) + "\n" : CheckText(check));
+    tally.Add(check);
+  };
+  // Standard output holds only the pages' JSON with --json.
+  const auto summarize = [&] { (line.json ? std::cerr : std::cout) << tally.Summary() << '\n'; };
   if (installed.ServerUnreachable() && !line.printer) {
-    // `vant print` refuses to print then; what it would do on the PDF printer can be checked.
-    std::cerr << "vant: vant print はこのとき印刷しません。Vant3 PDF での印刷を確かめるには --printer \"Vant3 PDF\" "
-                 "を指定してください。\n";
+    // `vant print` refuses to print then: every page fails for that reason, unread. What it
+    // would do on the PDF printer can be checked.
+    const std::string reason = ToUtf8(*installed.ServerUnreachable()) + "vant print はこのとき印刷しません。";
+    for (const std::filesystem::path& page : line.pages) {
+      report(UnreadablePage(page == kStandardStream ? std::string(platform::kStandardInputName) : page.string(), reason));
+    }
+    summarize();
+    std::cerr << "vant: Vant3 PDF での印刷を確かめるには --printer \"Vant3 PDF\" を指定してください。\n";
     return kExitStopped;
   }
   CheckPrinters printers;
@@ -111,7 +123,6 @@ int CheckVerb(int& argc, char** argv, const CommandLine& line) {
   std::optional<Text> objectId;
   if (line.objectId) objectId = FromUtf8(*line.objectId);
 
-  CheckTally tally;
   size_t next = 0;
   while (next < line.pages.size()) {
     std::vector<ReadPage> batch;
@@ -120,14 +131,10 @@ int CheckVerb(int& argc, char** argv, const CommandLine& line) {
       batch.push_back(Read(line.pages[next++], objectId));
       bytes += HeldBytes(batch.back());
     }
-    for (PageCheck& check : CheckBatch(batch, printers, faces)) {
-      std::cout << (line.json ? CheckJson(check) + "\n" : CheckText(check));
-      tally.Add(check);
-    }
+    for (const PageCheck& check : CheckBatch(batch, printers, faces)) report(check);
     std::cout.flush();
   }
-  // Standard output holds only the pages' JSON with --json.
-  (line.json ? std::cerr : std::cout) << tally.Summary() << '\n';
+  summarize();
   return tally.failed > 0 ? kExitStopped : kExitDone;
 }
 

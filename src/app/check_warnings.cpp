@@ -8,8 +8,11 @@
 #include <unordered_map>
 #include <variant>
 
+#include "barcode/jan_digits.h"
 #include "barcode/module_string.h"
+#include "barcode/symbologies.h"
 #include "common/failure.h"
+#include "draw/method_commands.h"
 #include "engine/papers.h"
 
 namespace vant::app {
@@ -63,6 +66,21 @@ bool Within(double x, double y, const PixelBox& area) {
          y <= area.bottom + kEdgeSlack;
 }
 
+// The characters a warning quotes of a text: enough to find it on the page.
+constexpr size_t kQuotedCharacters = 20;
+
+// The text's start, cut after kQuotedCharacters characters (never inside a surrogate pair),
+// with "…" when cut.
+Text QuotedStart(TextView text) {
+  size_t end = 0;
+  for (size_t characters = 0; end < text.size() && characters < kQuotedCharacters; ++characters) {
+    const bool pair = end + 1 < text.size() && text[end] >= 0xD800 && text[end] <= 0xDBFF &&
+                      text[end + 1] >= 0xDC00 && text[end + 1] <= 0xDFFF;
+    end += pair ? 2 : 1;
+  }
+  return end < text.size() ? Text(text.substr(0, end)) + u"…" : Text(text);
+}
+
 struct Judged {
   std::vector<CheckWarning>& warnings;
   const MetMethod& method;
@@ -90,7 +108,7 @@ bool TextPastEdge(const Judged& judged, const std::vector<const RecordedMark*>& 
     return false;
   }
   const double points = past->font.pixelHeight * 72.0 / (past->dotsPerMmY * kInch);
-  judged.Warn(WarningKind::kTextPastEdge, u"文字列「" + past->text + u"」は " + Decimal(points, 1) +
+  judged.Warn(WarningKind::kTextPastEdge, u"文字列「" + QuotedStart(past->text) + u"」は " + Decimal(points, 1) +
                                               u" ポイントでは用紙の" + Text(furthest.side) + u"端を " +
                                               Millimetres(furthest.px, furthest.dotsPerMm) +
                                               u" 越えます (越えた部分は印刷されません)。");
@@ -218,6 +236,20 @@ void Barcode(const Judged& judged, const BarcodeValues& asked, const std::vector
   }
 }
 
+// JAN data is a number brought to the symbol's digits: short data is padded with zeros,
+// long data cut, leading zeros lost, the check digit computed. Said when the digits printed
+// are not the ones written followed by the computed check digit.
+void JanData(const Judged& judged, Symbology symbology, TextView written, const BarcodeValues& read) {
+  const EncodedSymbol encoded = RowOf(symbology).encode(read.data, false);
+  if (encoded.Refused()) return;  // the run stops there
+  const size_t dataDigits = symbology == Symbology::kJan13 ? kJan13DataDigits : kJan8DataDigits;
+  if (written.size() >= dataDigits && TextView(encoded.text).starts_with(written)) return;
+  judged.Warn(WarningKind::kJanData, u"JAN のデータ「" + Text(written) + u"」は「" + encoded.text +
+                                         u"」と印刷されます (データは " +
+                                         DecimalText(static_cast<long long>(dataDigits)) +
+                                         u" 桁の数にそろえ、チェックディジットは計算したものを付けます)。");
+}
+
 }  // namespace
 
 std::string_view WarningName(WarningKind kind) {
@@ -231,6 +263,7 @@ std::string_view WarningName(WarningKind kind) {
     case WarningKind::kTextPastEdge: return "textPastEdge";
     case WarningKind::kEncoding: return "encoding";
     case WarningKind::kUnreadParam: return "unreadParam";
+    case WarningKind::kJanData: return "janData";
   }
   return "unknown";
 }
@@ -262,7 +295,13 @@ std::vector<CheckWarning> MarkWarnings(const std::vector<MetMethod>& met, bool s
     const bool text = std::holds_alternative<TextMark>(values);
     if (!(text && TextPastEdge(judged, marks))) Placement(judged, marks);
     if (text) Fonts(judged, marks, faces);
-    if (const auto* barcode = std::get_if<BarcodeValues>(&values)) Barcode(judged, *barcode, marks);
+    if (const auto* barcode = std::get_if<BarcodeValues>(&values)) {
+      Barcode(judged, *barcode, marks);
+      const std::optional<Symbology> symbology = SymbologyOf(*method.row);
+      if (symbology == Symbology::kJan13 || symbology == Symbology::kJan8) {
+        JanData(judged, *symbology, control.methodList[position].field[3], *barcode);
+      }
+    }
   }
   return warnings;
 }

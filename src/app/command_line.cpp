@@ -53,7 +53,7 @@ int ZoomOption(const std::string& value) {
     if (value == std::to_string(z) || value == std::to_string(z) + "%") return z;
   }
   throw UsageError("--zoom には auto, 300, 200, 150, 100 のいずれかを指定してください (" + Quoted(value) +
-                   " は使えません)");
+                   "は使えません)");
 }
 
 void ViewportOption(const std::string& value, RenderOptions& render) {
@@ -154,6 +154,7 @@ void Take(OptionKey key, const std::string& value, CommandLine& line) {
     case OptionKey::kSystem: line.system = true; break;
     case OptionKey::kRoot: line.root = value; break;
     case OptionKey::kJson: line.json = true; break;
+    case OptionKey::kNames: line.names = true; break;
   }
 }
 

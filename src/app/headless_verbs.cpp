@@ -22,8 +22,9 @@ int MethodsVerb(const CommandLine& line) {
   HeldButtonsView view;
   ControlState& state = ThreadModuleState().control;
   ReadProperties(state, loaded.page, loaded.page, view, messages);
-  // A failed reading still shows what was stored, after its message.
-  std::cout << MethodsJson(state) << '\n';
+  // A failed reading still shows what was stored, after its message; a page without OBJECT
+  // has nothing to read, and no JSON says that something was loaded.
+  if (loaded.page.HasObject()) std::cout << MethodsJson(state) << '\n';
   return messages.Critical() > 0 ? kExitStopped : kExitDone;
 }
 
@@ -32,6 +33,11 @@ int PrintersVerb(int& argc, char** argv, const CommandLine& line) {
   Session session(argc, argv, line, std::nullopt, {}, boxes, std::make_unique<qt::HeadlessMousePointer>());
   auto& printers = session.printers();
   for (int i = 0; i < printers.Count(); ++i) {
+    // The names as --printer compares them, for scripts and the shell's completion.
+    if (line.names) {
+      std::cout << ToUtf8(TrimBlanks(printers.At(i).DeviceName())) << '\n';
+      continue;
+    }
     std::cout << (i == printers.CurrentIndex() ? "* " : "  ") << ToUtf8(printers.At(i).DeviceName());
     // A default sheet no paper code stands for is named by its size.
     const printing::PrinterCapabilities& caps = printers.Page(i).Capabilities();

@@ -4,10 +4,14 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <iostream>
 #include <optional>
+#include <string_view>
 #include <system_error>
 
 #include "app/command_line.h"
@@ -57,6 +61,24 @@ FolderPlace Folder(const ManifestPlace& place, const Where& where) {
 }
 
 std::string ManifestName() { return std::string(kHostName) + ".json"; }
+
+// Whether the browser is there for this user: its own folder under HOME, or one of its
+// commands in a folder of PATH. Nothing is made for a browser the user does not have.
+bool BrowserPresent(const ManifestPlace& place, const FolderPlace& folder) {
+  std::error_code error;
+  if (std::filesystem::is_directory(folder.base / place.configFolder, error)) return true;
+  const char* path = std::getenv("PATH");
+  std::string_view folders = path != nullptr ? path : "";
+  while (!folders.empty()) {
+    const std::string_view dir = folders.substr(0, std::min(folders.find(':'), folders.size()));
+    folders.remove_prefix(std::min(dir.size() + 1, folders.size()));
+    if (dir.empty()) continue;
+    for (const char* command : place.commands) {
+      if (access((std::filesystem::path(dir) / command).c_str(), X_OK) == 0) return true;
+    }
+  }
+  return false;
+}
 
 // Why a file could not be written or removed, naming the folder on the way when it was one.
 std::string Reason(const files::FileWriteFailure& failure, const std::filesystem::path& file) {
@@ -112,6 +134,11 @@ int RegisterVerb(const std::vector<std::string>& args) {
   for (const ManifestPlace& place : kManifestPlaces) {
     const FolderPlace folder = Folder(place, where);
     const std::filesystem::path file = folder.Path() / ManifestName();
+    if (!where.system && !BrowserPresent(place, folder)) {
+      std::cout << place.browser << " が見つからないため (「" << (folder.base / place.configFolder).string() << "」も "
+                << place.commands[0] << " コマンドもありません)、ホスト定義を書きませんでした。\n";
+      continue;
+    }
     try {
       // The folders every user's browser reads are readable by every user, whatever the
       // umask; a user's own as the umask has them.
@@ -137,12 +164,14 @@ int RegisterVerb(const std::vector<std::string>& args) {
 int UnregisterVerb(const std::vector<std::string>& args) {
   const Where where = ParseWhere("unregister", args);
   int status = kExitDone;
+  bool found = false;  // a manifest at one of the names, ours or not
   for (const ManifestPlace& place : kManifestPlaces) {
     const FolderPlace folder = Folder(place, where);
     const std::filesystem::path file = folder.Path() / ManifestName();
     try {
       const files::Descriptor opened = files::OpenFolderBelow(folder.base, folder.relative, files::MissingFolders::kLeave);
       if (files::EntryIn(opened, ManifestName()) == files::EntryKind::kNone) continue;
+      found = true;
       const std::optional<std::string> text = files::ReadRegularFileIn(opened, ManifestName(), file, kMaxManifestBytes);
       if (!text || !IsOurs(place, *text)) {
         std::cerr << "vant: 「" << file.string() << "」は vant register が書いたものではないため残しました\n";
@@ -156,6 +185,11 @@ int UnregisterVerb(const std::vector<std::string>& args) {
       continue;
     }
     std::cout << place.browser << " 用のホスト定義「" << file.string() << "」を削除しました。\n";
+  }
+  // A second unregister, or one before any register: said rather than silent.
+  if (!found && status == kExitDone) {
+    std::cout << "取り除くホスト定義はありません (" << (where.system ? "すべての利用者" : "この利用者")
+              << "のフォルダーに vant register が書いたものはありません)。\n";
   }
   return status;
 }

@@ -4,6 +4,7 @@
 // browser reads (under DIR instead of / with --root, for packaging and tests).
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -18,11 +19,18 @@ struct ManifestPlace {
   const char* userFolder;  // under $HOME
   const char* systemFolder;
   bool firefox;            // allowed_extensions instead of allowed_origins
+  // Per user a manifest is written only for a browser that is there: its own folder under
+  // $HOME, or one of its commands on PATH.
+  const char* configFolder;
+  std::array<const char*, 2> commands;
 };
 inline constexpr ManifestPlace kManifestPlaces[] = {
-    {"Chromium", ".config/chromium/NativeMessagingHosts", "/etc/chromium/native-messaging-hosts", false},
-    {"Google Chrome", ".config/google-chrome/NativeMessagingHosts", "/etc/opt/chrome/native-messaging-hosts", false},
-    {"Firefox", ".mozilla/native-messaging-hosts", "/usr/lib/mozilla/native-messaging-hosts", true},
+    {"Chromium", ".config/chromium/NativeMessagingHosts", "/etc/chromium/native-messaging-hosts", false,
+     ".config/chromium", {"chromium", "chromium-browser"}},
+    {"Google Chrome", ".config/google-chrome/NativeMessagingHosts", "/etc/opt/chrome/native-messaging-hosts", false,
+     ".config/google-chrome", {"google-chrome", "google-chrome-stable"}},
+    {"Firefox", ".mozilla/native-messaging-hosts", "/usr/lib/mozilla/native-messaging-hosts", true, ".mozilla",
+     {"firefox", "firefox-esr"}},
 };
 
 // The manifest text for one browser naming the program at path.

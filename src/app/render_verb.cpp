@@ -34,9 +34,8 @@ int RenderVerb(int& argc, char** argv, const CommandLine& line) {
 
   const RenderOutcome& outcome = opener.Outcome();
   if (outcome.pageBeyond) {
-    throw UsageError("--page " + std::to_string(options.page) + " is beyond the preview's " +
-                     std::to_string(outcome.shownPages) +
-                     (outcome.shownPages == 1 ? " page" : " pages"));
+    throw UsageError("--page " + std::to_string(options.page) + " はプレビューのページ数 (" +
+                     std::to_string(outcome.shownPages) + " ページ) を超えています");
   }
   if (!outcome.shown) {
     // A load that produced no pages has said why; a page that could not be shown has not.

@@ -3,6 +3,8 @@
 #include "platform/host/charset_warning.h"
 #include "platform/host/host_page_errors.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <stdexcept>
@@ -42,6 +44,12 @@ std::unique_ptr<QGuiApplication> StartQtOrSay(int& argc, char** argv, bool windo
   if (windowed) {
     const system::DisplayCheck display = system::CheckDisplay();
     if (display.kind == system::DisplayKind::kUnreachable) throw NoDisplay(display.reason);
+    // No one would ever see the window, nor close it: the command would never end.
+    if (display.kind == system::DisplayKind::kOffscreen) {
+      const char* platform = std::getenv("QT_QPA_PLATFORM");
+      throw NoDisplay("画面に接続できません: QT_QPA_PLATFORM=" + std::string(platform != nullptr ? platform : "") +
+                      " はウィンドウを画面に表示しません");
+    }
   }
   return qt::StartQt(argc, argv, windowed);
 }
@@ -96,6 +104,7 @@ Session::Session(int& argc, char** argv, const CommandLine& line, std::optional<
   if (page_ && !page_->baseName.empty()) printers_->SetDocumentName(FromUtf8(page_->baseName));
   if (line.title) printers_->SetDocumentTitle(FromUtf8(*line.title));
   printers_->SetCopies(line.copies);
+  copies_ = line.copies;
   if (line.printer) SelectNamedPrinter(*printers_, *line.printer);
 }
 
@@ -124,6 +133,11 @@ void Session::Finish() {
   }
   std::ostream& said = pdfOnStandardOutput ? std::cerr : std::cout;
   for (const auto& delivered : printers_->Delivered()) said << ToUtf8(delivered.Description()) << '\n';
+  // A PDF file is written once, whatever --copies asks; said rather than ignored.
+  const auto& delivered = printers_->Delivered();
+  if (copies_ > 1 && std::any_of(delivered.begin(), delivered.end(), [](const auto& d) { return d.file || d.standardOutput; })) {
+    std::cerr << "vant: --copies " << copies_ << " は印刷サーバーのジョブの部数です。PDF ファイルは 1 部だけ書きました。\n";
+  }
 }
 
 }  // namespace vant::app

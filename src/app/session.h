@@ -77,6 +77,7 @@ class Session {
   CountingMessages messages_;
   std::unique_ptr<MousePointer> pointer_;
   Platform platform_;
+  int copies_ = 1;  // --copies: a print server's jobs only
   bool finished_ = false;
 };
 

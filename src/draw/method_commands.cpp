@@ -136,4 +136,12 @@ static_assert(NamesAreUniqueAndLowerCase(kCommands), "every command name is lowe
 
 CommandTable MethodCommands() { return kCommands; }
 
+std::optional<Symbology> SymbologyOf(const CommandRow& row) {
+  if (row.marks == SymbolMarks<Symbology::kJan13>()) return Symbology::kJan13;
+  if (row.marks == SymbolMarks<Symbology::kJan8>()) return Symbology::kJan8;
+  if (row.marks == SymbolMarks<Symbology::kNw7>()) return Symbology::kNw7;
+  if (row.marks == SymbolMarks<Symbology::kCode39>()) return Symbology::kCode39;
+  return std::nullopt;
+}
+
 }  // namespace vant

@@ -4,10 +4,16 @@
 // Whoever starts a run hands it to RunMethods.
 #pragma once
 
+#include <optional>
+
+#include "barcode/symbologies.h"
 #include "engine/command_table.h"
 
 namespace vant {
 
 CommandTable MethodCommands();
+
+// The symbology a barcode command's row draws; nothing for any other row.
+std::optional<Symbology> SymbologyOf(const CommandRow& row);
 
 }  // namespace vant

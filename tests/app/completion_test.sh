@@ -4,28 +4,43 @@
 # prints the arguments it received, so what the completion wrote is read back as the
 # shell parsed it. Printer names come from the real `vant printers` (no print server:
 # the built-in "Vant3 PDF") or from a list of names full of shell-special characters.
-#   completion_test.sh COMPLETION_FILE VANT_BINARY
+# With "server", the real command asks the print server of CUPS_SERVER (the tests' private
+# one, whose "Label" has a default sheet of no paper code, listed with its size), and each
+# completed line is also run by the real command: a name --printer refuses exits 2.
+#   completion_test.sh COMPLETION_FILE VANT_BINARY [server]
 set -euo pipefail
 completion=$(realpath "$1")
 vant_binary=$(realpath "$2")
+mode=${3:-}
+cups_server=/nonexistent
+if [ "$mode" = server ]; then
+  cups_server=${CUPS_SERVER:?the print server socket}
+fi
 for tool in script timeout; do
   command -v "$tool" > /dev/null || { echo "completion_test: $tool is needed"; exit 1; }
 done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
-touch "my order.html" x1 p.html notes.txt
+touch "my order.html" x1 notes.txt
+printf '<html><body><object id="PrnCtl1"><param name="method1" value="enddoc"></object></body></html>\n' > p.html
 
-# Printer names as `vant printers` lists them: a mark column, then the name.
-special_printers=$'  Office\n* Vant3 PDF\n  Label$(touch pwned)\n  a&b;c\n  x*\n  it\'s`here`\n'
+# Printer names as `vant printers --names` lists them: the names alone, as --printer takes them.
+special_printers=$'Office\nVant3 PDF\nLabel$(touch pwned)\na&b;c\nx*\nit\'s`here`\n'
 
 cat > rc.sh <<'RC'
 PS1='$ '
 vant() {
   if [ "$1" = printers ]; then
-    if [ -n "${FAKE_PRINTERS:-}" ]; then printf '%s' "$FAKE_PRINTERS"; else command "$VANT_BINARY" printers; fi
+    if [ -z "${FAKE_PRINTERS:-}" ]; then command "$VANT_BINARY" "$@"
+    elif [ "${2:-}" = --names ]; then printf '%s' "$FAKE_PRINTERS"
+    else echo "the completion asked for the printers' list for people" >&2; fi
   else
     printf '@@<%s>\n' "$@"
+    if [ -n "${VANT_RUN:-}" ]; then
+      command "$VANT_BINARY" "$@" > /dev/null 2>&1 && status=0 || status=$?
+      printf '@@<exit %s>\n' "$status"
+    fi
   fi
 }
 RC
@@ -37,7 +52,8 @@ arguments_after_typing() {
   local line=$1 transcript
   transcript=$(printf 'source rc.sh\n%b\nexit\n' "$line" |
     env -i PATH="$PATH" HOME="$work" TERM=dumb INPUTRC=/dev/null HISTFILE=/dev/null \
-      VANT_BINARY="$vant_binary" CUPS_SERVER=/nonexistent FAKE_PRINTERS="${FAKE_PRINTERS:-}" \
+      VANT_BINARY="$vant_binary" CUPS_SERVER="$cups_server" CUPS_SERVERROOT="${CUPS_SERVERROOT:-/nonexistent}" \
+      VANT_RUN="$([ "$mode" = server ] && echo 1)" FAKE_PRINTERS="${FAKE_PRINTERS:-}" \
       timeout 20 script -qfec "bash --norc --noprofile -i" /dev/null) || true
   sed -n 's/^@@\(<.*>\)\r\{0,1\}$/\1/p' <<<"$transcript" | tr -d '\n'
   printf '%s' "$transcript" > "$work/last-transcript"
@@ -81,6 +97,19 @@ other_cases=(
   'vant render p.html --zoom 3\t'       '<render><p.html><--zoom><300>'
   'vant pdf p.html --out\t x.pdf'       '<pdf><p.html><--output><x.pdf>'
 )
+# On the private print server: "Label", whose line in `vant printers` carries its sheet's
+# size, completes to the name alone, and the real command takes what was completed.
+server_cases=(
+  'vant check p.html --printer La\t'     '<check><p.html><--printer><Label><exit 0>'
+  'vant check p.html --printer "La\t'    '<check><p.html><--printer><Label><exit 0>'
+  'vant check p.html --printer Vant\t'   '<check><p.html><--printer><Vant3 PDF><exit 0>'
+)
+if [ "$mode" = server ]; then
+  for ((i = 0; i < ${#server_cases[@]}; i += 2)); do check "" "${server_cases[i]}" "${server_cases[i+1]}"; done
+  echo "completion_test: $((${#server_cases[@]} / 2 - failures)) of $((${#server_cases[@]} / 2)) typed lines on the print server completed as expected"
+  [ "$failures" -eq 0 ]
+  exit
+fi
 for ((i = 0; i < ${#real_cases[@]}; i += 2)); do check "" "${real_cases[i]}" "${real_cases[i+1]}"; done
 for ((i = 0; i < ${#special_cases[@]}; i += 2)); do check "$special_printers" "${special_cases[i]}" "${special_cases[i+1]}"; done
 for ((i = 0; i < ${#other_cases[@]}; i += 2)); do check "" "${other_cases[i]}" "${other_cases[i+1]}"; done

@@ -153,13 +153,42 @@ TEST_F(VantCheckCupsTest, APageStopsInCheckExactlyWhenItStopsInPrintWithTheSameB
     }
     EXPECT_EQ(check.status, stops > 0 ? 1 : 0);
     std::smatch summary;
-    static const std::regex summaryLine(R"(\n([0-9]+) pages checked, ([0-9]+) failed, [0-9]+ warnings\n$)");
+    static const std::regex summaryLine(R"(\n([0-9]+) pages checked, ([0-9]+) failed, [0-9]+ warnings?\n$)");
     ASSERT_TRUE(std::regex_search(check.out, summary, summaryLine)) << check.out;
     EXPECT_EQ(std::stoul(summary[1].str()), pages.size());
     EXPECT_EQ(std::stoi(summary[2].str()), stops);
   }
   // Nothing but the PDF files of `vant print` on the PDF printer was written.
   for (const std::string& name : work_.Names()) EXPECT_TRUE(name.ends_with(".pdf")) << name;
+}
+
+// Sheet sizes are said to 0.1 mm in the text and the JSON alike: the queue's A4 is 595 x
+// 842 points, the PDF printer's 210 x 297 mm.
+TEST_F(VantCheckCupsTest, SheetSizesAreSaidToATenthOfAMillimetre) {
+  struct Row {
+    int line;
+    std::string printer;
+    std::string text;  // as the text report says the page
+    double widthMm, heightMm;
+  };
+  const Row rows[] = {
+      {__LINE__, "Office", "A4 (209.9 x 297 mm)", 209.9, 297},
+      {__LINE__, "Vant3 PDF", "A4 (210 x 297 mm)", 210, 297},
+  };
+  const auto file = pages_ / "a4.html";
+  WriteFile(file, HostPage(MethodParams({"papersize,a4", "scalemode,mm", "prnbox,10,10,50,40,1,0,0", "enddoc"})));
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.line);
+    const VantResult text = Run({"check", "--printer", row.printer, file.string()});
+    ASSERT_TRUE(text.exited && text.status == 0) << text.Describe();
+    EXPECT_NE(text.out.find("  1 ページ: " + row.text + "、"), std::string::npos) << text.out;
+    const VantResult json = Run({"check", "--json", "--printer", row.printer, file.string()});
+    const QJsonObject paper = QJsonDocument::fromJson(QByteArray::fromStdString(json.out))
+                                  .object()["documents"].toArray()[0].toObject()["pages"].toArray()[0]
+                                  .toObject()["paper"].toObject();
+    EXPECT_EQ(paper["widthMm"].toDouble(), row.widthMm) << json.out;
+    EXPECT_EQ(paper["heightMm"].toDouble(), row.heightMm) << json.out;
+  }
 }
 
 TEST_F(VantCheckCupsTest, AMarkInTheQueuesMarginIsOutsideItsPrintableArea) {

@@ -118,6 +118,75 @@ TEST_F(VantCheckTest, EachWarningKindIsRaisedByItsFaultAndNotByTheSoundPage) {
   }
 }
 
+// JAN data is printed as the symbol's digits: padded, cut, its leading zeros lost and its
+// check digit computed. Printing keeps doing so; the check says what will be printed.
+TEST_F(VantCheckTest, JanDataPrintedAsOtherDigitsThanWrittenIsSaidWithThePrintedDigits) {
+  struct Row {
+    int line;
+    std::string command;
+    std::string written;
+    std::string printed;  // empty: no warning
+  };
+  const Row rows[] = {
+      {__LINE__, "prnjan13", "49012345", "4901234500006"},
+      {__LINE__, "prnjan13", "4901234567890", "4901234567894"},  // a wrong check digit
+      {__LINE__, "prnjan13", "0490123456789", "4901234567894"},  // a number: the zero is lost
+      {__LINE__, "prnjan13", "49012345678901", "4901234567894"},
+      {__LINE__, "prnjan13", "4901234567894", ""},
+      {__LINE__, "prnjan13", "490123456789", ""},                // the check digit added
+      {__LINE__, "prnjan8", "123", "12300006"},
+      {__LINE__, "prnjan8", "49012340", "49012347"},
+      {__LINE__, "prnjan8", "4901234", ""},
+      {__LINE__, "prnjan8", "49012347", ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.line);
+    const QJsonObject page =
+        CheckOne(WriteMethods("page.html", {"scalemode,mm", row.command + ",20,20," + row.written + ",40,20,true", "enddoc"}));
+    std::vector<std::string> texts;
+    for (const auto& value : page["warnings"].toArray()) {
+      if (value.toObject()["kind"].toString() == "janData") texts.push_back(value.toObject()["text"].toString().toStdString());
+    }
+    if (row.printed.empty()) {
+      EXPECT_TRUE(texts.empty()) << texts.front();
+      continue;
+    }
+    ASSERT_EQ(texts.size(), 1u) << QJsonDocument(page).toJson().toStdString();
+    EXPECT_TRUE(Contains(texts[0], "「" + row.written + "」は「" + row.printed + "」と印刷されます")) << texts[0];
+    EXPECT_EQ(page["warnings"].toArray()[0].toObject()["method"].toInt(), 2);
+    EXPECT_FALSE(page["failed"].toBool());
+  }
+}
+
+// A long text is measured whole, however long (its width once wrapped in Qt's fixed-point
+// sums), and the warning quotes only its start.
+TEST_F(VantCheckTest, TheTextPastTheEdgeIsMeasuredWholeAndQuotedByItsStart) {
+  struct Row {
+    int line;
+    int characters;  // "あ", one em wide: 12 points, 4.2333 mm
+  };
+  const Row rows[] = {{__LINE__, 100}, {__LINE__, 10000}, {__LINE__, 30000}, {__LINE__, 60000}, {__LINE__, 100000}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.line);
+    std::string text;
+    for (int i = 0; i < row.characters; ++i) text += "あ";
+    const QJsonObject page = CheckOne(
+        WriteMethods("page.html", {"scalemode,mm", "prntext,20,30," + text + ",ＭＳ 明朝,12,false,false,0", "enddoc"}));
+    const QJsonArray warnings = page["warnings"].toArray();
+    ASSERT_EQ(warnings.size(), 1) << QJsonDocument(warnings).toJson().toStdString().substr(0, 2000);
+    EXPECT_EQ(warnings[0].toObject()["kind"].toString(), "textPastEdge");
+    const std::string said = warnings[0].toObject()["text"].toString().toStdString();
+    std::string quoted;
+    for (int i = 0; i < 20; ++i) quoted += "あ";
+    EXPECT_TRUE(Contains(said, "文字列「" + quoted + "…」は 12.0 ポイントでは用紙の右端を ")) << said.substr(0, 300);
+    // From 20 mm on a sheet 210 mm wide.
+    const double expected = row.characters * 12 * 25.4 / 72 + 20 - 210;
+    const size_t at = said.find("右端を ");
+    ASSERT_NE(at, std::string::npos) << said.substr(0, 300);
+    EXPECT_NEAR(std::stod(said.substr(at + std::string("右端を ").size())), expected, 0.5) << said.substr(0, 300);
+  }
+}
+
 TEST_F(VantCheckTest, AParamThatLooksLikeAMethodButIsNotReadIsNamed) {
   struct Row {
     int line;
@@ -206,6 +275,7 @@ TEST_F(VantCheckTest, AStopFailsThePageWithTheBoxPrintingShowsAndTheExitStatusSa
   const std::string sound = WriteMethods("sound.html", {"prnbox,10,10,50,40,1,0,0", "enddoc"});
   const std::string stops = WriteMethods("stops.html", {"prnbox,10,10,50,40,1,0,0", "papersize,zz", "enddoc"});
   const std::string missing = (pages_ / "missing.html").string();
+  const std::string warned = WriteMethods("warned.html", {"scalemode,mm", "prnbox,180,10,260,40,1,0,0", "enddoc"});
   struct Row {
     int line;
     std::vector<std::string> pages;
@@ -213,7 +283,9 @@ TEST_F(VantCheckTest, AStopFailsThePageWithTheBoxPrintingShowsAndTheExitStatusSa
     std::string summary;
   };
   const Row rows[] = {
-      {__LINE__, {sound}, 0, "1 pages checked, 0 failed, 0 warnings"},
+      {__LINE__, {sound}, 0, "1 page checked, 0 failed, 0 warnings"},
+      {__LINE__, {warned}, 0, "1 page checked, 0 failed, 1 warning"},
+      {__LINE__, {warned, warned}, 0, "2 pages checked, 0 failed, 2 warnings"},
       {__LINE__, {sound, stops, sound}, 1, "3 pages checked, 1 failed, 0 warnings"},
       {__LINE__, {missing, sound}, 1, "2 pages checked, 1 failed, 0 warnings"},
   };
@@ -238,6 +310,9 @@ TEST_F(VantCheckTest, AStopFailsThePageWithTheBoxPrintingShowsAndTheExitStatusSa
   ASSERT_FALSE(messages.isEmpty());
   EXPECT_EQ(messages[0].toObject()["icon"].toString(), "critical");
   EXPECT_EQ(messages[0].toObject()["title"].toString(), "エラー");
+  // Its lines end as in the text report.
+  EXPECT_EQ(messages[0].toObject()["text"].toString().toStdString(),
+            "\"zz\"\nPaperSize指定が不正です!\n2:papersize(zz)\n印刷を中断しました!");
   // A stopped run prints nothing.
   EXPECT_TRUE(page["documents"].toArray().isEmpty());
   const QJsonObject unreadable = JsonLines(Check({missing}).out).at(0);
@@ -320,6 +395,44 @@ TEST_F(VantCheckTest, HostilePagesFailWithTheReadersReasonAndTheOthersAreStillCh
       EXPECT_TRUE(Contains(print.err, rows[i].reason)) << print.Describe();
     }
     EXPECT_FALSE(objects[2 * i + 1]["failed"].toBool());
+  }
+}
+
+// A print server that is configured but down: `vant print` would print nothing, so each
+// page fails with that reason, in the report and in the JSON, and the summary counts them.
+TEST_F(VantCheckTest, AConfiguredServerThatIsDownFailsEveryPageWithTheReason) {
+  const std::vector<std::string> pages = {WriteMethods("a.html", {"enddoc"}), WriteMethods("b.html", {"enddoc"})};
+  const std::string why = "からプリンターの一覧を取得できません";
+  struct Row {
+    int line;
+    bool json;
+  };
+  for (const Row row : {Row{__LINE__, false}, Row{__LINE__, true}}) {
+    SCOPED_TRACE(row.line);
+    std::vector<std::string> args{"check"};
+    if (row.json) args.push_back("--json");
+    args.insert(args.end(), pages.begin(), pages.end());
+    const VantResult r = RunVantIn(work_, args);  // the server's socket does not exist
+    ASSERT_TRUE(r.exited && r.status == 1) << r.Describe();
+    const std::string summary = "2 pages checked, 2 failed, 0 warnings\n";
+    if (row.json) {
+      const std::vector<QJsonObject> objects = JsonLines(r.out);
+      ASSERT_EQ(objects.size(), pages.size()) << r.Describe();
+      for (size_t i = 0; i < pages.size(); ++i) {
+        EXPECT_EQ(objects[i]["page"].toString().toStdString(), pages[i]);
+        EXPECT_FALSE(objects[i]["readable"].toBool());
+        EXPECT_TRUE(objects[i]["reason"].toString().contains(QString::fromStdString(why))) << r.out;
+        EXPECT_TRUE(objects[i]["failed"].toBool());
+      }
+      EXPECT_TRUE(Contains(r.err, summary)) << r.err;
+    } else {
+      for (const std::string& page : pages) {
+        EXPECT_TRUE(Contains(r.out, "== " + page + "\n印刷サーバー「")) << r.out;
+      }
+      EXPECT_TRUE(Contains(r.out, why)) << r.out;
+      EXPECT_TRUE(Contains(r.out, "\n\n" + summary)) << r.out;
+    }
+    EXPECT_TRUE(Contains(r.err, "--printer \"Vant3 PDF\"")) << r.err;
   }
 }
 

@@ -66,7 +66,7 @@ TEST_F(VantConventionsTest, EachVerbExplainsItselfAndEachOfItsOptions) {
       {__LINE__, "preview", {"--printer NAME", "--object ID"}},
       {__LINE__, "render", {"-o, --output FILE", "--page N", "--zoom ZOOM", "--viewport WxH", "--status"}},
       {__LINE__, "methods", {"--object ID"}},
-      {__LINE__, "printers", {}},
+      {__LINE__, "printers", {"--names"}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.line);
@@ -76,6 +76,8 @@ TEST_F(VantConventionsTest, EachVerbExplainsItselfAndEachOfItsOptions) {
     // A sentence on what the verb does, then each option with its own line of help.
     EXPECT_TRUE(Contains(r.out, "。\n")) << r.out;
     for (const std::string& option : row.options) EXPECT_TRUE(Contains(r.out, "  " + option + " ")) << option << "\n" << r.out;
+    // No blank is left where the source broke a line of Japanese.
+    EXPECT_FALSE(Contains(r.out, "目を 表示")) << r.out;
     EXPECT_TRUE(Contains(r.out, "-h, --help")) << r.out;
     // Help is not run: nothing is written, even with a page given.
     EXPECT_EQ(Run({row.verb, "nowhere.html", "-h"}).status, 0);
@@ -110,6 +112,11 @@ TEST_F(VantConventionsTest, UsageErrorsAreJapaneseNameTheArgumentAndExitTwo) {
       {__LINE__, {"printers", page}, "printers は引数を取りません (「" + page + "」)", "使い方: vant printers"},
       {__LINE__, {"render", page}, "render には -o OUT.png を指定してください", "使い方: vant render"},
       {__LINE__, {"pdf", page, "-o", "sub/"}, "-o にはファイル名を指定してください (「sub/」は使えません)", "使い方: vant pdf"},
+      {__LINE__, {"render", page, "-o", "a.png", "--zoom", "75"}, "--zoom には auto, 300, 200, 150, 100 のいずれかを指定してください (「75」は使えません)", "使い方: vant render"},
+      {__LINE__, {"render", page, "-o", "a.png", "--viewport", "75"}, "--viewport には 幅x高さ を指定してください (「75」は使えません)", "使い方: vant render"},
+      {__LINE__, {"render", page, "-o", "a.png", "--scale", "9"}, "--scale には 1 から 4 までの数を指定してください (「9」は使えません)", "使い方: vant render"},
+      // A page beyond the preview's is said in the words of every other message.
+      {__LINE__, {"render", page, "-o", "a.png", "--page", "3"}, "--page 3 はプレビューのページ数 (2 ページ) を超えています", "使い方: vant render"},
       // A page read from standard input has no name to give its PDF file.
       {__LINE__, {"pdf", "-"}, "標準入力から読んだページの PDF ファイルは vant pdf -o で指定してください", "使い方: vant pdf PAGE"},
   };
@@ -121,6 +128,25 @@ TEST_F(VantConventionsTest, UsageErrorsAreJapaneseNameTheArgumentAndExitTwo) {
     EXPECT_EQ(r.out, "");
   }
   EXPECT_TRUE(work_.Names().empty());
+}
+
+// --copies is the print server's job attribute: a PDF file is written once, and a count
+// asked of it is said to be unused rather than dropped in silence.
+TEST_F(VantConventionsTest, CopiesAskedOfThePdfPrinterAreSaidToBeUnused) {
+  const std::string page = WritePage("page.html", kTwoPages).string();
+  struct Row {
+    int line;
+    std::string copies;
+    bool said;
+  };
+  for (const Row& row : {Row{__LINE__, "3", true}, Row{__LINE__, "1", false}}) {
+    SCOPED_TRACE(row.line);
+    const VantResult r = Run({"print", "--printer", "Vant3 PDF", "--copies", row.copies, page});
+    EXPECT_TRUE(r.exited && r.status == 0) << r.Describe();
+    EXPECT_EQ(Contains(r.err, "vant: --copies 3 は印刷サーバーのジョブの部数です。PDF ファイルは 1 部だけ書きました。\n"),
+              row.said) << r.err;
+    EXPECT_TRUE(std::filesystem::exists(work_ / "page.pdf"));
+  }
 }
 
 TEST_F(VantConventionsTest, StandardInputAndOutputCarryThePageAndThePdf) {

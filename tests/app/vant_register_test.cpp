@@ -9,6 +9,7 @@
 
 #include <map>
 
+#include "contains.h"
 #include "vant_process.h"
 
 namespace vant::test {
@@ -38,10 +39,24 @@ std::map<std::string, std::string> Files(const std::filesystem::path& dir) {
   return files;
 }
 
-VantResult RunIn(const TempDir& home, const std::vector<std::string>& args) {
+// A folder for PATH holding a command of each browser (never run): every browser is there,
+// whatever this machine has installed.
+std::string EveryBrowserOnPath() {
+  static const TempDir folder;
+  for (const char* command : {"chromium", "google-chrome", "firefox"}) {
+    if (std::filesystem::exists(folder / command)) continue;
+    WriteFile(folder / command, "#!/bin/sh\nexit 1\n");
+    std::filesystem::permissions(folder / command, std::filesystem::perms(0755));
+  }
+  return folder.Path().string();
+}
+
+VantResult RunIn(const TempDir& home, const std::vector<std::string>& args,
+                 const std::string& path = EveryBrowserOnPath()) {
   VantOptions options;
   options.workDir = home.Path();
   options.env["HOME"] = home.Path().string();
+  options.env["PATH"] = path;
   return RunVant(args, options);
 }
 
@@ -78,6 +93,49 @@ TEST(VantRegister, PerUserManifestsAreWrittenAndRemovedLeavingEverythingElse) {
   const VantResult unregistered = RunIn(home, {"unregister"});
   ASSERT_EQ(unregistered.status, 0) << unregistered.Describe();
   EXPECT_EQ(Files(home.Path()), before);
+  EXPECT_FALSE(Contains(unregistered.out, "取り除くホスト定義はありません")) << unregistered.out;
+  // A second unregister says there was nothing to remove, and succeeds.
+  const VantResult again = RunIn(home, {"unregister"});
+  EXPECT_EQ(again.status, 0) << again.Describe();
+  EXPECT_EQ(again.out, "取り除くホスト定義はありません (この利用者のフォルダーに vant register が書いたものはありません)。\n");
+  EXPECT_EQ(Files(home.Path()), before);
+}
+
+// Per user, a manifest is written only for a browser the user has: its folder in HOME or
+// its command on PATH; each one left out is named.
+TEST(VantRegister, PerUserManifestsAreWrittenOnlyForTheBrowsersThatAreThere) {
+  struct Row {
+    int line;
+    std::vector<std::string> folders;   // under HOME
+    std::vector<std::string> commands;  // on PATH
+    std::vector<bool> written;          // Chromium, Google Chrome, Firefox
+  };
+  const Row rows[] = {
+      {__LINE__, {}, {}, {false, false, false}},
+      {__LINE__, {".config/chromium"}, {}, {true, false, false}},
+      {__LINE__, {".mozilla"}, {"google-chrome-stable"}, {false, true, true}},
+      {__LINE__, {}, {"chromium-browser", "firefox-esr"}, {true, false, true}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.line);
+    TempDir home, bin;
+    for (const std::string& folder : row.folders) std::filesystem::create_directories(home / folder);
+    for (const std::string& command : row.commands) {
+      WriteFile(bin / command, "#!/bin/sh\nexit 1\n");
+      std::filesystem::permissions(bin / command, std::filesystem::perms(0755));
+    }
+    const VantResult r = RunIn(home, {"register"}, bin.Path().string());
+    ASSERT_EQ(r.status, 0) << r.Describe();
+    const char* browsers[] = {"Chromium", "Google Chrome", "Firefox"};
+    for (size_t i = 0; i < kUserPlaces.size(); ++i) {
+      SCOPED_TRACE(browsers[i]);
+      EXPECT_EQ(std::filesystem::exists(home / kUserPlaces[i].folder / "vant3.host.json"), row.written[i]);
+      EXPECT_EQ(Contains(r.out, std::string(browsers[i]) + " 用のホスト定義「"), row.written[i]) << r.out;
+      EXPECT_EQ(Contains(r.out, std::string(browsers[i]) + " が見つからないため"), !row.written[i]) << r.out;
+    }
+    // Nothing is made for a browser that is not there.
+    if (!row.written[1]) EXPECT_FALSE(std::filesystem::exists(home / ".config/google-chrome"));
+  }
 }
 
 TEST(VantRegister, SystemManifestsGoUnderTheRootAndLeaveHomeAlone) {
@@ -202,6 +260,7 @@ TEST(VantRegister, ManifestsAreWrittenNewAndReadableByEveryBrowserWhateverTheUma
   VantOptions options;
   options.workDir = home.Path();
   options.env["HOME"] = home.Path().string();
+  options.env["PATH"] = EveryBrowserOnPath();
   options.umask = 077;
   const VantResult system = RunVant({"register", "--system", "--root", root.Path().string()}, options);
   ASSERT_EQ(system.status, 0) << system.Describe();

@@ -1,4 +1,4 @@
-// `vant show` on Qt's offscreen platform: the control's window comes up, its show event
+// `vant show` on a private X server: the control's window comes up, its show event
 // makes the automatic run of a Mode 1 page (here on the PDF printer, without a print
 // server), and the program ends cleanly on SIGTERM, ending the documents still open.
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 
 #include "host_pages.h"
 #include "pdf_inspect.h"
+#include "private_display.h"
 #include "vant_process.h"
 
 namespace vant::test {
@@ -23,9 +24,10 @@ TEST(VantShowTest, TheWindowRunsTheAutomaticPrintAndEndsOnSigterm) {
   params.push_back({"Mode", "1"});
   WriteFile(pages / "auto.html", HostPage(params));
 
+  const PrivateDisplay display;
   VantOptions options;
   options.workDir = work.Path();
-  options.env["QT_QPA_PLATFORM"] = "offscreen";
+  options.env["DISPLAY"] = display.Name();
   options.timeout = std::chrono::seconds(60);
   VantProcess show({"show", (pages / "auto.html").string()}, options);
 
@@ -55,9 +57,10 @@ TEST(VantShowTest, ADocumentLeftOpenIsEndedWhenTheWindowIsTerminated) {
   params.push_back({"Mode", "1"});
   WriteFile(pages / "open.html", HostPage(params));
 
+  const PrivateDisplay display;
   VantOptions options;
   options.workDir = work.Path();
-  options.env["QT_QPA_PLATFORM"] = "offscreen";
+  options.env["DISPLAY"] = display.Name();
   options.timeout = std::chrono::seconds(60);
   VantProcess show({"show", (pages / "open.html").string()}, options);
   std::this_thread::sleep_for(std::chrono::seconds(2));
@@ -77,9 +80,10 @@ TEST(VantShowTest, ThePreviewOfEachExampleStaysOpenUntilSigterm) {
   for (const char* example : {"invoice.html", "shipping-label.html", "delivery-note.html"}) {
     SCOPED_TRACE(example);
     TempDir work;
+    const PrivateDisplay display;
     VantOptions options;
     options.workDir = work.Path();
-    options.env["QT_QPA_PLATFORM"] = "offscreen";
+    options.env["DISPLAY"] = display.Name();
     VantProcess preview({"preview", (std::filesystem::path(VANT_EXAMPLES_DIR) / example).string()}, options);
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
     while (preview.Running() && std::chrono::steady_clock::now() < until) {
@@ -110,6 +114,9 @@ TEST(VantShowTest, WithoutADisplayTheWindowVerbsSaySoInsteadOfAborting) {
       {__LINE__, "wayland;xcb",
        "vant: 画面に接続できません: QT_QPA_PLATFORM=wayland;xcb: Wayland のソケット「" + work.Path().string() +
            "/wayland-0」がありません、DISPLAY が設定されていません\n"},
+      // A window no one sees and no one closes: the command would never end.
+      {__LINE__, "offscreen", "vant: 画面に接続できません: QT_QPA_PLATFORM=offscreen はウィンドウを画面に表示しません\n"},
+      {__LINE__, "minimal", "vant: 画面に接続できません: QT_QPA_PLATFORM=minimal はウィンドウを画面に表示しません\n"},
   };
   for (const Case& c : cases) {
     for (const std::string verb : {"show", "preview"}) {

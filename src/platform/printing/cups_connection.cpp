@@ -1,5 +1,7 @@
 #include "platform/printing/cups_connection.h"
 
+#include <netdb.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -9,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <string_view>
 
 #include "platform/system/descriptor.h"
@@ -41,7 +44,46 @@ std::string Env(const char* name) {
   return value != nullptr ? value : "";
 }
 
+// How long the second attempt waits for a host's answer, in milliseconds.
+constexpr int kProbeMs = 2000;
+
+// The error of connecting to a host's port now; 0 when it connects. libcups reports every
+// failed connect as EHOSTDOWN, which would call a refused port an unreachable host.
+int RemoteConnectError(const std::string& host, int port) {
+  addrinfo hints{};
+  hints.ai_family = AF_UNSPEC;
+  hints.ai_socktype = SOCK_STREAM;
+  addrinfo* found = nullptr;
+  // An IPv6 address is written in brackets.
+  const std::string address = host.starts_with('[') && host.ends_with(']') ? host.substr(1, host.size() - 2) : host;
+  if (getaddrinfo(address.c_str(), std::to_string(port).c_str(), &hints, &found) != 0) return EHOSTUNREACH;
+  int error = EHOSTUNREACH;
+  for (const addrinfo* a = found; a != nullptr && error != 0; a = a->ai_next) {
+    const system::Descriptor probe(
+        ::socket(a->ai_family, a->ai_socktype | SOCK_CLOEXEC | SOCK_NONBLOCK, a->ai_protocol));
+    if (!probe.IsOpen()) continue;
+    // Not blocking: a host that never answers is not waited for as long again.
+    if (connect(probe.Get(), a->ai_addr, a->ai_addrlen) == 0) return 0;
+    error = errno;
+    if (error != EINPROGRESS) continue;
+    pollfd ready{probe.Get(), POLLOUT, 0};
+    if (poll(&ready, 1, kProbeMs) != 1) {
+      error = ETIMEDOUT;
+      continue;
+    }
+    socklen_t size = sizeof error;
+    if (getsockopt(probe.Get(), SOL_SOCKET, SO_ERROR, &error, &size) != 0) error = errno;
+  }
+  freeaddrinfo(found);
+  return error;
+}
+
 }  // namespace
+
+std::string ServerAddress(const std::string& name) {
+  if (name.starts_with('/') || name.empty()) return name;
+  return name + ":" + std::to_string(ippPort());
+}
 
 PrintServer ChosenPrintServer() {
   PrintServer server;
@@ -84,10 +126,10 @@ std::shared_ptr<CupsConnection> CupsConnection::Open(const std::string& server, 
   std::shared_ptr<CupsConnection> connection(new CupsConnection(http));
   const int timeoutMs = static_cast<int>(std::chrono::milliseconds(kServerTimeout).count());
   if (httpReconnect2(http, timeoutMs, nullptr) != 0) {
-    // libcups reports any failed connect as EHOSTDOWN; a local socket is asked again, so
-    // that "not there" and "nobody listening" are told apart.
+    // libcups reports any failed connect as EHOSTDOWN; the server is asked again, so that
+    // "not there", "nobody listening" and "no route" are told apart.
     int error = httpError(http);
-    if (server.starts_with('/')) error = LocalConnectError(server);
+    error = server.starts_with('/') ? LocalConnectError(server) : RemoteConnectError(server, ippPort());
     unreachable = error != 0 ? SocketErrorReason(error) : u"接続できません";
     return nullptr;
   }

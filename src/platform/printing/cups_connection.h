@@ -27,6 +27,10 @@ struct PrintServer {
 };
 PrintServer ChosenPrintServer();
 
+// The server as the user names it: a socket's path, or the host with the port libcups uses
+// ("print.example.com:631").
+std::string ServerAddress(const std::string& name);
+
 class CupsConnection {
  public:
   // Connects within kServerTimeout; nothing when the server cannot be reached, with the

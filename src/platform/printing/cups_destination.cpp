@@ -37,7 +37,7 @@ CupsDestinations ReadCupsDestinations() {
   const PrintServer server = ChosenPrintServer();
   // One plain sentence naming the server and why; the caller says what follows from it.
   const auto noList = [&](const Text& reason) {
-    return u"印刷サーバー「" + FromUtf8(server.name) + u"」からプリンターの一覧を取得できません (" + reason + u")。";
+    return u"印刷サーバー「" + FromUtf8(ServerAddress(server.name)) + u"」からプリンターの一覧を取得できません (" + reason + u")。";
   };
   const auto listFailure = [&](const Text& reason) { return noList(reason) + kPdfPrinterOnly; };
   Text unreachable;

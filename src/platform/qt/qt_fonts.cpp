@@ -24,6 +24,24 @@ size_t CombineHash(size_t seed, size_t value) {
   return seed ^ (value + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2));
 }
 
+// Qt sums advances in 26.6 fixed point: past 2^25 pixels the sum wraps. A long line is
+// measured in pieces of this many UTF-16 units, which stay far below that at the reference
+// size (a piece of glyphs 4 em wide is 2^25 pixels).
+constexpr size_t kMeasuredPiece = 4096;
+
+// The advance of the line in pieces, none ending inside a surrogate pair; kerning across a
+// piece's end is not counted.
+double HorizontalAdvance(const QFontMetricsF& metrics, TextView line) {
+  double width = 0;
+  while (!line.empty()) {
+    size_t piece = std::min(line.size(), kMeasuredPiece);
+    if (piece < line.size() && QChar::isHighSurrogate(line[piece - 1])) --piece;
+    width += metrics.horizontalAdvance(ToQString(line.substr(0, piece)));
+    line.remove_prefix(piece);
+  }
+  return width;
+}
+
 }  // namespace
 
 QString ToQString(TextView text) {
@@ -93,7 +111,7 @@ TextExtent FontCache::Measure(TextView line, const FontSpec& wanted) {
   auto found = widths_.find(key);
   if (found == widths_.end()) {
     if (widths_.size() >= kMaxCachedWidths) widths_.clear();
-    const double width = reference.metrics.horizontalAdvance(ToQString(line));
+    const double width = HorizontalAdvance(reference.metrics, line);
     found = widths_.emplace(std::move(key), width).first;
   }
   return TextExtent{found->second * scale, height};

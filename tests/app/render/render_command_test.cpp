@@ -199,7 +199,7 @@ TEST_F(RenderCommand, ARunErrorEndsThePreviewWithTheRunsMessage) {
 TEST_F(RenderCommand, APageBeyondTheShownPagesIsAUsageErrorNamingTheCount) {
   const VantResult result = Render(WritePage(kTwoPages), {"--page", "3"});
   EXPECT_TRUE(result.exited && result.status == 2) << result.Describe();
-  EXPECT_NE(result.err.find("--page 3 is beyond the preview's 2 pages"), std::string::npos)
+  EXPECT_NE(result.err.find("--page 3 はプレビューのページ数 (2 ページ) を超えています"), std::string::npos)
       << result.err;
   EXPECT_FALSE(fs::exists(Png()));
 }

@@ -69,6 +69,29 @@ TEST(QtFontMetrics, HeightIsAscentPlusDescentAndWidthTheAdvance) {
   EXPECT_DOUBLE_EQ(cache.Measure(u"", wanted).height, extent.height);
 }
 
+// A line of any length is as wide as its characters together: Qt's fixed-point sum of the
+// advances wraps past 2^25 pixels at the reference size (about 16,000 em), and a surrogate
+// pair at a piece's end stays whole.
+TEST(QtFontMetrics, ALongLineIsAsWideAsItsCharactersTogether) {
+  FontCache cache;
+  const FontSpec wanted{u"ＭＳ 明朝", 50, false, false};
+  struct Row {
+    int line;
+    Text unit;
+  };
+  for (const Row& row : {Row{__LINE__, u"あ"}, Row{__LINE__, u"a𠀋"}}) {
+    SCOPED_TRACE(row.line);
+    const double one = cache.Measure(row.unit, wanted).width;
+    ASSERT_GT(one, 0);
+    for (const size_t count : {size_t{10000}, size_t{30000}, size_t{100000}}) {
+      SCOPED_TRACE(count);
+      Text line;
+      for (size_t i = 0; i < count; ++i) line += row.unit;
+      EXPECT_NEAR(cache.Measure(line, wanted).width, one * static_cast<double>(count), one * 0.01 * static_cast<double>(count) + 1);
+    }
+  }
+}
+
 TEST(QtFontMetrics, ProportionalAndFixedPitchFontsDiffer) {
   FontCache cache;
   const double fixed = cache.Measure(u"iiii", FontSpec{u"ＭＳ ゴシック", 20, false, false}).width;
