@@ -115,8 +115,14 @@ touch "$target/var/lib/dpkg/status" "$target/var/lib/dpkg/available"
 dpkg_root=(dpkg --root="$target" --force-script-chrootless --force-depends --force-not-root --log=/dev/null)
 "${dpkg_root[@]}" -i "$deb" >/dev/null 2>"$unpacked/dpkg.err" || fail "dpkg -i: $(cat "$unpacked/dpkg.err")"
 [ -L "$target/etc/opt/chrome/native-messaging-hosts/vant3.host.json" ] || fail "installing made no Chrome host manifest"
+[ -L "$target/etc/opt/edge/native-messaging-hosts/vant3.host.json" ] || fail "installing made no Edge host manifest"
+[ -f "$target/etc/vant3/printers.conf" ] || fail "installing put no printer map in /etc/vant3"
+grep -qx /etc/vant3/printers.conf "$target/var/lib/dpkg/info/vant3.conffiles" || fail "the printer map is no conffile"
 [ -x "$target/usr/bin/vant" ] || fail "installing put no vant in /usr/bin"
 "${dpkg_root[@]}" -r vant3 >/dev/null 2>"$unpacked/dpkg.err" || fail "dpkg -r: $(cat "$unpacked/dpkg.err")"
+# Removing keeps the administrator's printer map, as every conffile; purging takes it.
+[ -f "$target/etc/vant3/printers.conf" ] || fail "removing the package took the printer map"
+"${dpkg_root[@]}" -P vant3 >/dev/null 2>"$unpacked/dpkg.err" || fail "dpkg -P: $(cat "$unpacked/dpkg.err")"
 # /etc itself stays, as on every system; nothing may be left in it.
 left=$(cd "$target" && find . -mindepth 1 ! -path ./etc ! -path ./var ! -path ./var/lib ! -path './var/lib/dpkg*' | sort)
 [ -z "$left" ] || fail "removing the package left behind: $left"

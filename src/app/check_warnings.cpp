@@ -221,6 +221,7 @@ std::string_view WarningName(WarningKind kind) {
     case WarningKind::kTextPastEdge: return "textPastEdge";
     case WarningKind::kEncoding: return "encoding";
     case WarningKind::kUnreadParam: return "unreadParam";
+    case WarningKind::kUnknownPrinter: return "unknownPrinter";
   }
   return "unknown";
 }

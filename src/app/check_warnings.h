@@ -27,6 +27,7 @@ enum class WarningKind {
   kTextPastEdge,       // a text starting on the page runs past the sheet's edge
   kEncoding,           // bytes that do not match the page's declared encoding
   kUnreadParam,        // a PARAM that looks like a method line but is not read
+  kUnknownPrinter,     // a printer choice naming no printer (nor a name the map or a description gives)
 };
 
 // The stable name of the kind in the JSON report ("offSheet", "font", ...).

@@ -28,6 +28,7 @@ constexpr OptionRow kOptions[] = {
     {kSystem, "", "system", "", "利用者ごとではなく、すべての利用者のブラウザーが読むフォルダーを使います。"},
     {kRoot, "", "root", "DIR", "--system のフォルダーを / ではなく DIR (絶対パス) の下に置きます (パッケージの作成とテスト用)。"},
     {kJson, "", "json", "", "ページごとに 1 行の JSON オブジェクトを書きます (要約の行は標準エラー出力へ)。"},
+    {kPrintersJson, "", "json", "", "一覧を 1 行の JSON 配列として書きます。"},
 };
 
 constexpr OptionKey kPrintOptions[] = {kPrinter, kObject, kCopies, kTitle};
@@ -37,6 +38,7 @@ constexpr OptionKey kRenderOptions[] = {kPngOutput, kPage, kZoom, kViewport, kSc
 constexpr OptionKey kMethodsOptions[] = {kObject};
 constexpr OptionKey kRegisterOptions[] = {kSystem, kRoot};
 constexpr OptionKey kCheckOptions[] = {kPrinter, kObject, kJson};
+constexpr OptionKey kPrintersOptions[] = {kPrintersJson};
 
 constexpr VerbRow kVerbs[] = {
     {"print", Verb::kPrint, PageUse::kOne, false, "ページを現在のプリンターで印刷します",
@@ -69,7 +71,9 @@ constexpr VerbRow kVerbs[] = {
      "オブジェクトとして標準出力に書きます。",
      kMethodsOptions},
     {"printers", Verb::kPrinters, PageUse::kNone, false, "プリンターの一覧を書きます",
-     "印刷サーバーのプリンターを順に、最後に Vant3 PDF を書きます。* が現在のプリンターです。", {}},
+     "印刷サーバーのプリンターを順に、最後に Vant3 PDF を書きます。* が現在のプリンターです。各プリンターの下に、"
+     "そのプリンターに届く名前 (プリンターの対応表の名前、プリンターの説明) を「← 名前」の行で書きます。",
+     kPrintersOptions},
     {"host", Verb::kHost, PageUse::kNone, false, "ブラウザー拡張のネイティブホストとして働きます",
      "ブラウザー拡張が起動するネイティブメッセージングのホストとして、標準入出力でページのコントロールを"
      "実行します。ブラウザーは chrome-extension://ID/ や マニフェストのパスと拡張の id を引数に起動します。",

@@ -1,5 +1,5 @@
 // `vant register [--system] [--root DIR]` and `vant unregister [--system] [--root DIR]`:
-// the native messaging host manifests that let Chromium, Google Chrome and Firefox start
+// the native messaging host manifests that let Chromium, Google Chrome, Microsoft Edge and Firefox start
 // `vant` for the extension. Per user under $HOME; with --system in the folders every user's
 // browser reads (under DIR instead of / with --root, for packaging and tests).
 #pragma once
@@ -22,6 +22,7 @@ struct ManifestPlace {
 inline constexpr ManifestPlace kManifestPlaces[] = {
     {"Chromium", ".config/chromium/NativeMessagingHosts", "/etc/chromium/native-messaging-hosts", false},
     {"Google Chrome", ".config/google-chrome/NativeMessagingHosts", "/etc/opt/chrome/native-messaging-hosts", false},
+    {"Microsoft Edge", ".config/microsoft-edge/NativeMessagingHosts", "/etc/opt/edge/native-messaging-hosts", false},
     {"Firefox", ".mozilla/native-messaging-hosts", "/usr/lib/mozilla/native-messaging-hosts", true},
 };
 

@@ -22,9 +22,11 @@ struct Place {
 const std::string kChromium = "chrome-extension://" VANT_CHROMIUM_EXTENSION_ID "/";
 const std::vector<Place> kUserPlaces = {{".config/chromium/NativeMessagingHosts", "allowed_origins", kChromium},
                                         {".config/google-chrome/NativeMessagingHosts", "allowed_origins", kChromium},
+                                        {".config/microsoft-edge/NativeMessagingHosts", "allowed_origins", kChromium},
                                         {".mozilla/native-messaging-hosts", "allowed_extensions", "print@vant3"}};
 const std::vector<Place> kSystemPlaces = {{"etc/chromium/native-messaging-hosts", "allowed_origins", kChromium},
                                           {"etc/opt/chrome/native-messaging-hosts", "allowed_origins", kChromium},
+                                          {"etc/opt/edge/native-messaging-hosts", "allowed_origins", kChromium},
                                           {"usr/lib/mozilla/native-messaging-hosts", "allowed_extensions", "print@vant3"}};
 
 // Every regular file under dir with its bytes (symbolic links are not followed).
@@ -209,7 +211,8 @@ TEST(VantRegister, ManifestsAreWrittenNewAndReadableByEveryBrowserWhateverTheUma
   EXPECT_EQ(std::filesystem::hard_link_count(root / "other"), 1u);
   ExpectManifests(root.Path(), kSystemPlaces);
   // Every folder made for everyone's browsers is readable by everyone; the manifests too.
-  for (const char* made : {"etc/opt", "etc/opt/chrome", "etc/opt/chrome/native-messaging-hosts", "usr",
+  for (const char* made : {"etc/opt", "etc/opt/chrome", "etc/opt/chrome/native-messaging-hosts", "etc/opt/edge",
+                           "etc/opt/edge/native-messaging-hosts", "usr",
                            "usr/lib/mozilla/native-messaging-hosts"}) {
     EXPECT_EQ(Mode(root / made), std::filesystem::perms(0755)) << made;
   }

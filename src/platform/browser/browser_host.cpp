@@ -17,6 +17,7 @@ struct BrowserHost::Control {
 
 struct BrowserHost::Document {
   Text name;  // of its print jobs and PDF files, from its first request
+  Text origin;  // as the extension gives it, for the system log
   std::map<std::int64_t, std::unique_ptr<Control>> controls;  // by the page's key
 };
 
@@ -58,6 +59,7 @@ std::string BrowserHost::Answer(std::string_view bytes) {
 
 void BrowserHost::NameDocuments(const Document& document) {
   printers_.SetDocumentName(document.name);
+  origin_ = document.origin;
   // The PDF printer's own series of names (never one the user named), in the downloads.
   if (downloads_) printers_.PdfOutput().SetBaseName(document.name, *downloads_);
 }
@@ -83,7 +85,7 @@ std::string BrowserHost::AnswerDocument(Request& request) {
       return ErrorAnswer({request.id, u"このタブの文書が多すぎます (上限 " +
                                           DecimalText(static_cast<long long>(kMaxDocuments)) + u" 個)。"});
     }
-    found = documents_.emplace(request.doc, Document{DocumentBaseName(request.document), {}}).first;
+    found = documents_.emplace(request.doc, Document{DocumentBaseName(request.document), request.document.origin, {}}).first;
   }
   Document& document = found->second;
   DropControlsGoneFrom(document, request.document.keys);

@@ -46,6 +46,9 @@ class BrowserHost {
   std::string Answer(std::string_view request);
   // The answer to a message too long to read.
   static std::string AnswerTooLarge(std::uint32_t declaredLength);
+  // The origin of the document the last request ran a control of (as the extension gives
+  // it), which the system log names for its prints.
+  const Text& PrintingOrigin() const { return origin_; }
 
  private:
   struct Control;
@@ -73,6 +76,7 @@ class BrowserHost {
   SteadyClock now_;
   AutoRunGate autoRuns_;
   std::map<std::int64_t, Document> documents_;  // by the extension's document number
+  Text origin_;
 };
 
 }  // namespace vant::browser

@@ -256,7 +256,8 @@ TEST(RecordingPrinters, TheListOfPrintersAsPrintingHasIt) {
   EXPECT_EQ(record.documents[0].printer, u"B");
   EXPECT_EQ(record.documents[1].printer, u"Vant3 PDF");
   EXPECT_THROW(printers.At(3), Failure);
-  EXPECT_THROW(RecordingPrinters({SmallOffice(u"A")}, 1, record), std::invalid_argument);
+  const printermap::PrinterMap noMap;
+  EXPECT_THROW(RecordingPrinters({SmallOffice(u"A")}, 1, record, noMap), std::invalid_argument);
 }
 
 }  // namespace
