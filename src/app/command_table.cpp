@@ -79,7 +79,7 @@ constexpr VerbRow kVerbs[] = {
      "実行します。ブラウザーは chrome-extension://ID/ や マニフェストのパスと拡張の id を引数に起動します。",
      {}},
     {"register", Verb::kRegister, PageUse::kNone, false, "ブラウザーにネイティブホストを登録します",
-     "Chromium、Google Chrome、Firefox がこの vant をネイティブホストとして起動できるよう、ホストの"
+     "Chromium、Google Chrome、Microsoft Edge、Firefox がこの vant をネイティブホストとして起動できるよう、ホストの"
      "マニフェストを書きます (既定ではこの利用者のフォルダーに)。",
      kRegisterOptions},
     {"unregister", Verb::kUnregister, PageUse::kNone, false, "ネイティブホストの登録を取り除きます",
