@@ -72,10 +72,10 @@ TEST(VantRegister, PerUserManifestsAreWrittenAndRemovedLeavingEverythingElse) {
   const VantResult registered = RunIn(home, {"register"});
   ASSERT_EQ(registered.status, 0) << registered.Describe();
   ExpectManifests(home.Path(), kUserPlaces);
-  EXPECT_EQ(Files(home.Path()).size(), before.size() + 3);
+  EXPECT_EQ(Files(home.Path()).size(), before.size() + kUserPlaces.size());
   // Registering again changes nothing.
   ASSERT_EQ(RunIn(home, {"register"}).status, 0);
-  EXPECT_EQ(Files(home.Path()).size(), before.size() + 3);
+  EXPECT_EQ(Files(home.Path()).size(), before.size() + kUserPlaces.size());
 
   const VantResult unregistered = RunIn(home, {"unregister"});
   ASSERT_EQ(unregistered.status, 0) << unregistered.Describe();
@@ -94,7 +94,7 @@ TEST(VantRegister, SystemManifestsGoUnderTheRootAndLeaveHomeAlone) {
   const VantResult registered = RunIn(home, {"register", "--system", "--root", root.Path().string()});
   ASSERT_EQ(registered.status, 0) << registered.Describe();
   ExpectManifests(root.Path(), kSystemPlaces);
-  EXPECT_EQ(Files(root.Path()).size(), 3u);
+  EXPECT_EQ(Files(root.Path()).size(), kSystemPlaces.size());
   EXPECT_TRUE(Files(home.Path()).empty());
   const VantResult unregistered = RunIn(home, {"unregister", "--system", "--root", root.Path().string()});
   ASSERT_EQ(unregistered.status, 0) << unregistered.Describe();
