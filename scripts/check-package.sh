@@ -131,6 +131,9 @@ touch "$target/var/lib/dpkg/status" "$target/var/lib/dpkg/available"
 dpkg_root=(dpkg --root="$target" --force-script-chrootless --force-depends --force-not-root --log=/dev/null)
 "${dpkg_root[@]}" -i "$deb" >/dev/null 2>"$unpacked/dpkg.err" || fail "dpkg -i: $(cat "$unpacked/dpkg.err")"
 [ -L "$target/etc/opt/chrome/native-messaging-hosts/vant3.host.json" ] || fail "installing made no Chrome host manifest"
+[ -L "$target/etc/opt/edge/native-messaging-hosts/vant3.host.json" ] || fail "installing made no Edge host manifest"
+[ -f "$target/etc/vant3/printers.conf" ] || fail "installing put no printer map in /etc/vant3"
+grep -qx /etc/vant3/printers.conf "$target/var/lib/dpkg/info/vant3.conffiles" || fail "the printer map is no conffile"
 [ -x "$target/usr/bin/vant" ] || fail "installing put no vant in /usr/bin"
 # Every path the man pages' FILES name is where the installed package put it.
 for page_section in man1/vant.1.gz:FILES ja/man1/vant.1.gz:ファイル; do
@@ -138,6 +141,8 @@ for page_section in man1/vant.1.gz:FILES ja/man1/vant.1.gz:ファイル; do
   paths=$(man_section "$page" "${page_section#*:}" | sed -n 's/^\.I //p' | sed 's/\\-/-/g; s/\\://g')
   [ -n "$paths" ] || fail "$page has no FILES"
   for path in $paths; do
+    # A file in a user's home (~/.config/…) is the user's, not the package's.
+    [[ $path == /* ]] || continue
     [ -e "$target$path" ] || [ -L "$target$path" ] || fail "$page names $path, which the package does not install"
     [[ $path != */ ]] || [ -d "$target$path" ] || fail "$page names $path as a folder"
   done
@@ -158,6 +163,9 @@ grep -q "\"$id;file:///usr/share/vant3/extension/update.xml\"" "$target/usr/shar
   fail "the Chromium example policy does not force the extension $id"
 ! grep -q '@EXTENSION_ID@' "$target"/usr/share/doc/vant3/examples/* || fail "an example policy lacks the extension id"
 "${dpkg_root[@]}" -r vant3 >/dev/null 2>"$unpacked/dpkg.err" || fail "dpkg -r: $(cat "$unpacked/dpkg.err")"
+# Removing keeps the administrator's printer map, as every conffile; purging takes it.
+[ -f "$target/etc/vant3/printers.conf" ] || fail "removing the package took the printer map"
+"${dpkg_root[@]}" -P vant3 >/dev/null 2>"$unpacked/dpkg.err" || fail "dpkg -P: $(cat "$unpacked/dpkg.err")"
 # /etc itself stays, as on every system; nothing may be left in it.
 left=$(cd "$target" && find . -mindepth 1 ! -path ./etc ! -path ./var ! -path ./var/lib ! -path './var/lib/dpkg*' | sort)
 [ -z "$left" ] || fail "removing the package left behind: $left"

@@ -1,5 +1,6 @@
 #include "app/check_page.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "app/preview_openers.h"
@@ -48,6 +49,14 @@ Text UnreadText(const UnreadParam& param) {
   return named + u"は名前が method で始まらないため、メソッドとして読まれません。";
 }
 
+// What the page prints on instead of a printer it names, or that it stops there.
+Text UnknownPrinterText(const printing::UnknownPrinterChoice& choice) {
+  Text text = u"プリンター「" + choice.name + u"」が見つかりません";
+  if (choice.mapEntry) text += u" (プリンターの対応表 " + *choice.mapEntry + u" の印刷先もありません)";
+  if (choice.outcome == UnknownPrinter::kStop) return text + u"。UnknownPrinter = stop のため印刷を中断します。";
+  return text + u"。代わりに「" + choice.printerUsed + u"」で印刷されます。";
+}
+
 }  // namespace
 
 PageCheck UnreadablePage(const std::string& file, const std::string& reason) {
@@ -66,7 +75,7 @@ PageCheck CheckPage(const std::string& file, const platform::LoadedHostPage& loa
 
   // The run exactly as `vant print` runs it, on printers that record.
   printing::PrintRecord record;
-  printing::RecordingPrinters printers(installed.printers, installed.current, record);
+  printing::RecordingPrinters printers(installed.printers, installed.current, record, installed.map);
   PrinterObject printer(printers);
   browser::CollectedBoxes boxes(nullptr);
   qt::HeadlessMousePointer pointer;
@@ -99,10 +108,17 @@ PageCheck CheckPage(const std::string& file, const platform::LoadedHostPage& loa
   }
   // A stopped run shows its stop box before anything else the button does.
   const bool stopped = critical > 0;
-  for (CheckWarning& warning :
-       MarkWarnings(follower.Met(), stopped, state.control, record, MethodLines(page), faces)) {
+  const std::vector<uint32_t> lines = MethodLines(page);
+  for (CheckWarning& warning : MarkWarnings(follower.Met(), stopped, state.control, record, lines, faces)) {
     check.warnings.push_back(std::move(warning));
   }
+  for (const printing::UnknownPrinterChoice& choice : record.unknownPrinters) {
+    const auto at = static_cast<size_t>(choice.method);
+    check.warnings.push_back(
+        {WarningKind::kUnknownPrinter, choice.method, at < lines.size() ? lines[at] : 0, UnknownPrinterText(choice)});
+  }
+  std::stable_sort(check.warnings.begin(), check.warnings.end(),
+                   [](const CheckWarning& a, const CheckWarning& b) { return a.method < b.method; });
   return check;
 }
 

@@ -12,6 +12,7 @@
 #include "app/check_warnings.h"
 #include "platform/browser/browser_answer.h"
 #include "platform/host/host_page_loader.h"
+#include "platform/printermap/printer_map.h"
 #include "platform/printing/print_record.h"
 #include "platform/printing/printer_capabilities.h"
 #include "platform/qt/font_faces.h"
@@ -22,6 +23,7 @@ namespace vant::app {
 struct CheckPrinters {
   std::vector<printing::PrinterCapabilities> printers;
   int current = 0;
+  printermap::PrinterMap map;  // the printer map printing looks names up in
 };
 
 // The control the property reading took.

@@ -119,6 +119,7 @@ int CheckVerb(int& argc, char** argv, const CommandLine& line) {
   CheckPrinters printers;
   for (int i = 0; i < installed.Count(); ++i) printers.printers.push_back(installed.Page(i).Capabilities());
   printers.current = installed.CurrentIndex();
+  printers.map = installed.Map();
   qt::FontFaces faces;
   std::optional<Text> objectId;
   if (line.objectId) objectId = FromUtf8(*line.objectId);

@@ -264,6 +264,7 @@ std::string_view WarningName(WarningKind kind) {
     case WarningKind::kEncoding: return "encoding";
     case WarningKind::kUnreadParam: return "unreadParam";
     case WarningKind::kJanData: return "janData";
+    case WarningKind::kUnknownPrinter: return "unknownPrinter";
   }
   return "unknown";
 }

@@ -28,6 +28,7 @@ enum class WarningKind {
   kEncoding,           // bytes that do not match the page's declared encoding
   kUnreadParam,        // a PARAM that looks like a method line but is not read
   kJanData,           // JAN data printed as other digits than written (padded, cut, check digit)
+  kUnknownPrinter,     // a printer choice naming no printer (nor a name the map or a description gives)
 };
 
 // The stable name of the kind in the JSON report ("offSheet", "font", ...).

@@ -153,7 +153,8 @@ void Take(OptionKey key, const std::string& value, CommandLine& line) {
     case OptionKey::kTitle: line.title = TitleOption(value); break;
     case OptionKey::kSystem: line.system = true; break;
     case OptionKey::kRoot: line.root = value; break;
-    case OptionKey::kJson: line.json = true; break;
+    case OptionKey::kJson:
+    case OptionKey::kPrintersJson: line.json = true; break;
     case OptionKey::kNames: line.names = true; break;
   }
 }

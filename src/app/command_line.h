@@ -29,7 +29,7 @@ struct CommandLine {
   Verb verb = Verb::kPrint;
   std::filesystem::path page;           // "-": the page is read from standard input
   std::vector<std::filesystem::path> pages;  // check: every PAGE, in the order given
-  bool json = false;                    // --json (check)
+  bool json = false;                    // --json (check, printers)
   bool names = false;                   // --names (printers)
   std::optional<std::string> printer;   // --printer NAME
   std::optional<std::string> objectId;  // --object ID

@@ -29,6 +29,7 @@ constexpr OptionRow kOptions[] = {
     {kRoot, "", "root", "DIR", "--system のフォルダーを / ではなく DIR (絶対パス) の下に置きます (パッケージの作成とテスト用)。"},
     {kJson, "", "json", "", "ページごとに 1 行の JSON オブジェクトを書きます (要約の行は標準エラー出力へ)。"},
     {kNames, "", "names", "", "プリンターの名前だけを、--printer が受け付けるとおりに 1 行に 1 つ書きます。"},
+    {kPrintersJson, "", "json", "", "一覧を 1 行の JSON 配列として書きます。"},
 };
 
 constexpr OptionKey kPrintOptions[] = {kPrinter, kObject, kCopies, kTitle};
@@ -38,7 +39,7 @@ constexpr OptionKey kRenderOptions[] = {kPngOutput, kPage, kZoom, kViewport, kSc
 constexpr OptionKey kMethodsOptions[] = {kObject};
 constexpr OptionKey kRegisterOptions[] = {kSystem, kRoot};
 constexpr OptionKey kCheckOptions[] = {kPrinter, kObject, kJson};
-constexpr OptionKey kPrintersOptions[] = {kNames};
+constexpr OptionKey kPrintersOptions[] = {kNames, kPrintersJson};
 
 constexpr VerbRow kVerbs[] = {
     {"print", Verb::kPrint, PageUse::kOne, false, "ページを現在のプリンターで印刷します",
@@ -53,7 +54,7 @@ constexpr VerbRow kVerbs[] = {
      "各ページを print と同じく読み、選んだプリンター (既定: 現在のプリンター) での印刷と同じく実行しますが、"
      "何も印刷せず何も書きません。コントロール、印刷される文書とページ、表示されるメッセージ、警告 (用紙から"
      "はみ出す印、置き換わるフォント、細すぎる・広すぎるバーコード、用紙の端を越える文字列、文字コード、読まれない "
-     "PARAM、書いたのと違う桁で印刷される JAN のデータ) を書き、最後に \"N pages checked, F failed, W warnings\" の行を書きます。終了ステータスは、どのページも"
+     "PARAM、書いたのと違う桁で印刷される JAN のデータ、見つからないプリンター) を書き、最後に \"N pages checked, F failed, W warnings\" の行を書きます。終了ステータスは、どのページも"
      "中断しなければ 0、中断するページがあれば 1 です。",
      kCheckOptions},
     {"show", Verb::kShow, PageUse::kOne, true, "コントロールをウィンドウに表示します",
@@ -71,14 +72,15 @@ constexpr VerbRow kVerbs[] = {
      "オブジェクトとして標準出力に書きます。",
      kMethodsOptions},
     {"printers", Verb::kPrinters, PageUse::kNone, false, "プリンターの一覧を書きます",
-     "印刷サーバーのプリンターを順に、最後に Vant3 PDF を書きます。* が現在のプリンターです。",
+     "印刷サーバーのプリンターを順に、最後に Vant3 PDF を書きます。* が現在のプリンターです。各プリンターの下に、"
+     "そのプリンターに届く名前 (プリンターの対応表の名前、プリンターの説明) を「← 名前」の行で書きます。",
      kPrintersOptions},
     {"host", Verb::kHost, PageUse::kNone, false, "ブラウザー拡張のネイティブホストとして働きます",
      "ブラウザー拡張が起動するネイティブメッセージングのホストとして、標準入出力でページのコントロールを"
      "実行します。ブラウザーは chrome-extension://ID/ や マニフェストのパスと拡張の id を引数に起動します。",
      {}},
     {"register", Verb::kRegister, PageUse::kNone, false, "ブラウザーにネイティブホストを登録します",
-     "Chromium、Google Chrome、Firefox がこの vant をネイティブホストとして起動できるよう、ホストの"
+     "Chromium、Google Chrome、Microsoft Edge、Firefox がこの vant をネイティブホストとして起動できるよう、ホストの"
      "マニフェストを書きます (既定ではこの利用者のフォルダーに)。",
      kRegisterOptions},
     {"unregister", Verb::kUnregister, PageUse::kNone, false, "ネイティブホストの登録を取り除きます",

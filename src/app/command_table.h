@@ -11,7 +11,7 @@ namespace vant::app {
 
 enum class OptionKey {
   kPrinter, kObject, kPdfOutput, kPngOutput, kPage, kZoom, kViewport, kScale, kStatus, kCopies, kTitle, kSystem, kRoot,
-  kJson, kNames
+  kJson, kNames, kPrintersJson
 };
 
 struct OptionRow {

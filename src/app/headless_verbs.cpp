@@ -10,6 +10,7 @@
 #include "engine/papers.h"
 #include "engine/module_state.h"
 #include "control/intake.h"
+#include "platform/printermap/name_lookup.h"
 #include "platform/qt/qt_pointer.h"
 #include "platform/qt/stderr_messages.h"
 
@@ -28,10 +29,64 @@ int MethodsVerb(const CommandLine& line) {
   return messages.Critical() > 0 ? kExitStopped : kExitDone;
 }
 
+namespace {
+
+// The map's entries for a printer, then its description (which has no file), as the names
+// that reach it.
+struct ReachingName {
+  Text name;
+  const printermap::MapEntry* entry = nullptr;  // none: the description
+};
+
+std::vector<ReachingName> NamesReaching(printing::PrinterList& printers, int index) {
+  std::vector<ReachingName> names;
+  const printing::PrinterCapabilities& caps = printers.Page(index).Capabilities();
+  for (const printermap::MapEntry& entry : printers.Map().entries) {
+    if (entry.queue == caps.name) names.push_back({entry.name, &entry});
+  }
+  if (!caps.description.empty() && !printermap::SamePrinterName(caps.description, caps.name)) {
+    names.push_back({caps.description, nullptr});
+  }
+  return names;
+}
+
+// [{"name": "Label", "current": false, "description": "…" or null,
+//   "names": [{"name": "\\\\PRTSRV01\\Label-3F", "source": "map", "file": "…", "line": 2},
+//             {"name": "…", "source": "description"}]}, …] on one line.
+std::string PrintersJson(printing::PrinterList& printers) {
+  std::string out = "[";
+  for (int i = 0; i < printers.Count(); ++i) {
+    const printing::PrinterCapabilities& caps = printers.Page(i).Capabilities();
+    if (i > 0) out += ", ";
+    out += "{\"name\": " + JsonString(caps.name) + ", \"current\": " + (i == printers.CurrentIndex() ? "true" : "false");
+    out += ", \"description\": " + (caps.description.empty() ? std::string("null") : JsonString(caps.description));
+    out += ", \"names\": [";
+    const std::vector<ReachingName> names = NamesReaching(printers, i);
+    for (size_t n = 0; n < names.size(); ++n) {
+      if (n > 0) out += ", ";
+      out += "{\"name\": " + JsonString(names[n].name);
+      if (names[n].entry != nullptr) {
+        out += ", \"source\": \"map\", \"file\": " + JsonString(FromUtf8(names[n].entry->file)) +
+               ", \"line\": " + std::to_string(names[n].entry->line) + "}";
+      } else {
+        out += ", \"source\": \"description\"}";
+      }
+    }
+    out += "]}";
+  }
+  return out + "]";
+}
+
+}  // namespace
+
 int PrintersVerb(int& argc, char** argv, const CommandLine& line) {
   qt::StderrMessageBoxes boxes;
   Session session(argc, argv, line, std::nullopt, {}, boxes, std::make_unique<qt::HeadlessMousePointer>());
   auto& printers = session.printers();
+  if (line.json) {
+    std::cout << PrintersJson(printers) << '\n';
+    return kExitDone;
+  }
   for (int i = 0; i < printers.Count(); ++i) {
     // The names as --printer compares them, for scripts and the shell's completion.
     if (line.names) {
@@ -45,6 +100,15 @@ int PrintersVerb(int& argc, char** argv, const CommandLine& line) {
       std::cout << " (" << ToUtf8(UserSizeName(caps.defaultMedia.widthMm, caps.defaultMedia.heightMm, 2)) << ")";
     }
     std::cout << '\n';
+    // Below the queue, indented past any name, the names that reach it.
+    for (const ReachingName& name : NamesReaching(printers, i)) {
+      std::cout << "    ← " << ToUtf8(name.name);
+      if (name.entry != nullptr) {
+        std::cout << " (" << name.entry->file << ':' << name.entry->line << ")\n";
+      } else {
+        std::cout << " (説明)\n";
+      }
+    }
   }
   return kExitDone;
 }

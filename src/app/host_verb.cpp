@@ -23,6 +23,8 @@
 #include "platform/browser/delivery_notice.h"
 #include "platform/browser/native_messaging.h"
 #include "platform/desktop/desktop_notifications.h"
+#include "platform/printermap/map_files.h"
+#include "platform/printlog/printed_lines.h"
 #include "platform/printing/printer_list.h"
 #include "platform/qt/qt_app.h"
 #include "platform/qt/qt_messages.h"
@@ -79,6 +81,8 @@ int HostVerb(int& argc, char** argv) {
   const auto qt = qt::StartQt(argc, argv, display);
 
   auto printers = printing::PrinterList::FromCups();
+  // The pages the browser hands over choose printers by the same names as `vant print`.
+  printers->UseMap(printermap::ReadMapFiles(printermap::MapFilesOfEnvironment()));
   for (const Text& problem : printers->Problems()) std::cerr << "vant: " << ToUtf8(problem) << '\n';
   PrinterObject printer(*printers);
   std::unique_ptr<MessageBoxes> screenBoxes;
@@ -96,13 +100,16 @@ int HostVerb(int& argc, char** argv) {
   // What the page is told names neither of the user's folders.
   std::optional<std::filesystem::path> home;
   if (const char* variable = std::getenv("HOME"); variable != nullptr) home = variable;
-  browser::CollectedBoxes boxes(screenBoxes.get(), browser::PrivatePaths(downloads, home));
+  // The print runs' stops are kept for the system log on their way to the screen.
+  printlog::StopBoxes stops(screenBoxes.get());
+  browser::CollectedBoxes boxes(&stops, browser::PrivatePaths(downloads, home));
   Platform platform{printer, boxes, *pointer, ThreadModuleState()};
   browser::BrowserHost host(platform, boxes, *printers, *preview, downloads);
 
   // After a print the clerk is told on the desktop where it went (silently skipped without
   // a notification service).
   desktop::DesktopNotifications notices;
+  printlog::SystemLog log;
 
   browser::FdSource requests(channel.requests);
   for (;;) {
@@ -137,6 +144,7 @@ int HostVerb(int& argc, char** argv) {
     }
     const auto& delivered = printers->Delivered();
     const auto delivering = delivered.begin() + static_cast<std::ptrdiff_t>(deliveredBefore);
+    printlog::LogPrints(log, host.PrintingOrigin(), {delivering, delivered.end()}, 1, stops.Take());
     if (auto notice = browser::DeliveryNotice({delivering, delivered.end()})) notices.Show(std::move(*notice));
   }
 }

@@ -1,5 +1,5 @@
 // `vant register [--system] [--root DIR]` and `vant unregister [--system] [--root DIR]`:
-// the native messaging host manifests that let Chromium, Google Chrome and Firefox start
+// the native messaging host manifests that let Chromium, Google Chrome, Microsoft Edge and Firefox start
 // `vant` for the extension. Per user under $HOME; with --system in the folders every user's
 // browser reads (under DIR instead of / with --root, for packaging and tests).
 #pragma once
@@ -29,6 +29,8 @@ inline constexpr ManifestPlace kManifestPlaces[] = {
      ".config/chromium", {"chromium", "chromium-browser"}},
     {"Google Chrome", ".config/google-chrome/NativeMessagingHosts", "/etc/opt/chrome/native-messaging-hosts", false,
      ".config/google-chrome", {"google-chrome", "google-chrome-stable"}},
+    {"Microsoft Edge", ".config/microsoft-edge/NativeMessagingHosts", "/etc/opt/edge/native-messaging-hosts", false,
+     ".config/microsoft-edge", {"microsoft-edge", "microsoft-edge-stable"}},
     {"Firefox", ".mozilla/native-messaging-hosts", "/usr/lib/mozilla/native-messaging-hosts", true, ".mozilla",
      {"firefox", "firefox-esr"}},
 };

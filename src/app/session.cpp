@@ -14,6 +14,7 @@
 #include "draw/method_commands.h"
 #include "engine/setup_commands.h"
 #include "platform/files/file_writing.h"
+#include "platform/printermap/map_files.h"
 #include "platform/qt/qt_app.h"
 #include "platform/system/display.h"
 
@@ -56,19 +57,17 @@ std::unique_ptr<QGuiApplication> StartQtOrSay(int& argc, char** argv, bool windo
 
 std::unique_ptr<printing::PrinterList> LoadPrinters(const SessionNeeds& needs) {
   if (!needs.printServer) return std::make_unique<printing::PrinterList>(std::vector<printing::InstalledQueue>{});
-  return printing::PrinterList::FromCups();
+  auto printers = printing::PrinterList::FromCups();
+  printers->UseMap(printermap::ReadMapFiles(printermap::MapFilesOfEnvironment()));
+  return printers;
 }
 
-// The same comparison the "changeprinter" method makes; a name no printer has must not pass
-// silently on the command line.
+// The same lookup the "changeprinter" method makes (the queue's name, the printer map, the
+// queue's description); a name no printer has must not pass silently on the command line.
 void SelectNamedPrinter(printing::PrinterList& printers, const std::string& name) {
-  const Text wanted = TrimBlanks(FromUtf8(name));
-  bool found = false;
-  for (int i = 0; i < printers.Count() && !found; ++i) {
-    found = TrimBlanks(printers.At(i).DeviceName()) == wanted;
+  if (!SelectPrinter(printers, TrimBlanks(FromUtf8(name)))) {
+    throw UsageError("「" + name + "」という名前のプリンターはありません (vant printers で一覧を表示します)");
   }
-  if (!found) throw UsageError("「" + name + "」という名前のプリンターはありません (vant printers で一覧を表示します)");
-  SelectPrinter(printers, wanted);
 }
 
 }  // namespace
@@ -93,7 +92,8 @@ Session::Session(int& argc, char** argv, const CommandLine& line, std::optional<
       qt_(StartQtOrSay(argc, argv, needs.windowed)),
       printers_(LoadPrinters(needs)),
       printer_(std::make_unique<PrinterObject>(*printers_)),
-      messages_(shown),
+      stops_(&shown),
+      messages_(stops_),
       pointer_(std::move(pointer)),
       platform_{*printer_, messages_, *pointer_, ThreadModuleState()} {
   const auto& unreachable = printers_->ServerUnreachable();
@@ -105,6 +105,9 @@ Session::Session(int& argc, char** argv, const CommandLine& line, std::optional<
   if (line.title) printers_->SetDocumentTitle(FromUtf8(*line.title));
   printers_->SetCopies(line.copies);
   copies_ = line.copies;
+  std::error_code noPath;
+  const std::filesystem::path absolute = line.PageFromStandardInput() ? line.page : std::filesystem::absolute(line.page, noPath);
+  logPage_ = line.PageFromStandardInput() ? Text(u"-") : FromUtf8(absolute.string());
   if (line.printer) SelectNamedPrinter(*printers_, *line.printer);
 }
 
@@ -138,6 +141,8 @@ void Session::Finish() {
   if (copies_ > 1 && std::any_of(delivered.begin(), delivered.end(), [](const auto& d) { return d.file || d.standardOutput; })) {
     std::cerr << "vant: --copies " << copies_ << " は印刷サーバーのジョブの部数です。PDF ファイルは 1 部だけ書きました。\n";
   }
+  printlog::SystemLog log;
+  printlog::LogPrints(log, logPage_, printers_->Delivered(), copies_, stops_.Take());
 }
 
 }  // namespace vant::app

@@ -13,6 +13,7 @@
 #include "app/counting_messages.h"
 #include "engine/printer_object.h"
 #include "platform/host/host_page_loader.h"
+#include "platform/printlog/printed_lines.h"
 #include "platform/printing/printer_list.h"
 
 namespace vant::app {
@@ -66,7 +67,8 @@ class Session {
   CountingMessages& messages() { return messages_; }
 
   // Ends every document still open, as at the end of the program; a failure is a stop
-  // message. Then writes where every delivered document went to standard output.
+  // message. Then writes where every delivered document went to standard output, and
+  // each of them and each print run that stopped to the system log.
   void Finish();
 
  private:
@@ -74,7 +76,10 @@ class Session {
   std::unique_ptr<QGuiApplication> qt_;
   std::unique_ptr<printing::PrinterList> printers_;
   std::unique_ptr<PrinterObject> printer_;
+  printlog::StopBoxes stops_;  // the print runs' stops, for the system log
   CountingMessages messages_;
+  Text logPage_;  // the page as the system log names it
+  int copies_ = 1;
   std::unique_ptr<MousePointer> pointer_;
   Platform platform_;
   int copies_ = 1;  // --copies: a print server's jobs only

@@ -29,6 +29,10 @@ class MousePointer {
   virtual int16_t Get() const = 0;
 };
 
+// What a printer choice naming no printer does: the current printer stays (the default), or
+// the run stops.
+enum class UnknownPrinter { kCurrent, kStop };
+
 // The installed printers in the platform's order. Each printer object keeps its own
 // settings and its own open document.
 class InstalledPrinters {
@@ -40,6 +44,12 @@ class InstalledPrinters {
   // Makes printer index current. A printer that becomes current with no document open
   // starts from its default settings (scale mode twips, its default paper).
   virtual void MakeCurrent(int index) = 0;
+  // The printer a name no device name equals reaches in another way (a name the
+  // administrator maps to it, its description), or -1. The name has no blanks at its ends.
+  virtual int ReachedByName(TextView name) { return (void)name, -1; }
+  // A printer choice of a run named no printer: what the run does. Told of each such choice,
+  // so that a check can report it.
+  virtual UnknownPrinter NamedNoPrinter(TextView name) { return (void)name, UnknownPrinter::kCurrent; }
 };
 
 // The title of message boxes that give none of their own: the library's name.

@@ -136,7 +136,7 @@ int16_t RunMethods(Platform& platform, DrawTarget& target, int16_t page, Command
     message += u"()";
   }
   message += u"\r\n";
-  message += IsPictureBox(target) ? u"プレビューを中断しました!" : u"印刷を中断しました!";
+  message += IsPictureBox(target) ? TextView(u"プレビューを中断しました!") : kRunStoppedOnPrinter;
   platform.messages.Show(message, MessageIcon::kCritical, u"エラー");
   return kRunStopped;
 }

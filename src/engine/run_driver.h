@@ -14,6 +14,9 @@ namespace vant {
 inline constexpr int16_t kRunCompleted = 0;
 inline constexpr int16_t kRunStopped = 1;
 
+// The last line of the box a run on the printer stops with (a preview's says so instead).
+inline constexpr TextView kRunStoppedOnPrinter = u"印刷を中断しました!";
+
 // Runs from NextMethod (or 1) to the end of the list, or in preview building to the next
 // page break. Returns 0 for a completed run or page, 1 for a run it stopped after showing
 // its message. page is the PageList index in preview building, 0 when printing. commands

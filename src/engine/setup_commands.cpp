@@ -38,18 +38,27 @@ std::optional<int16_t> FindLowerCased(std::span<const KeywordRow> keywords, Text
 
 }  // namespace
 
-void SelectPrinter(InstalledPrinters& printers, TextView name) {
+bool SelectPrinter(InstalledPrinters& printers, TextView name) {
   const int count = printers.Count();
   for (int i = 0; i < count; ++i) {
     if (TrimmedBlanks(printers.At(i).DeviceName()) == name) {
       printers.MakeCurrent(i);
-      return;
+      return true;
     }
   }
+  const int reached = printers.ReachedByName(name);
+  if (reached < 0 || reached >= count) return false;
+  printers.MakeCurrent(reached);
+  return true;
 }
 
+Text PrinterNotFound(TextView name) { return u"プリンター「" + Text(name) + u"」が見つかりません"; }
+
 void ChangePrinter(Platform& platform, const MethodRec& method) {
-  SelectPrinter(platform.printer.Installed(), TrimmedBlanks(method.field[1]));
+  InstalledPrinters& printers = platform.printer.Installed();
+  const TextView name = TrimmedBlanks(method.field[1]);
+  if (SelectPrinter(printers, name)) return;
+  if (printers.NamedNoPrinter(name) == UnknownPrinter::kStop) throw RunStop{PrinterNotFound(name)};
 }
 
 void SetPrinterSetting(Platform& platform, PrinterSetting setting, const MethodRec& method) {

@@ -11,12 +11,18 @@
 namespace vant {
 
 // Makes the first installed printer whose device name, blanks at both ends removed,
-// equals name exactly the current one. No match leaves the current printer and says
-// nothing.
-void SelectPrinter(InstalledPrinters& printers, TextView name);
+// equals name exactly the current one; else the printer the name reaches in another way
+// (InstalledPrinters::ReachedByName). False when no printer is found: the current printer
+// stays and nothing is said. The put-back after a run uses this too.
+bool SelectPrinter(InstalledPrinters& printers, TextView name);
 
-// "changeprinterdriver" and "changeprinter": SelectPrinter with field 1 trimmed.
+// "changeprinterdriver" and "changeprinter": SelectPrinter with field 1 trimmed. A name
+// that reaches no printer stops the run when the printers say so (UnknownPrinter::kStop),
+// with kPrinterNotFound and the name.
 void ChangePrinter(Platform& platform, const MethodRec& method);
+
+// The stop text of a printer choice naming no printer.
+Text PrinterNotFound(TextView name);
 
 // The six page settings the property commands change.
 enum class PrinterSetting { kPaperSize, kOrientation, kScaleMode, kPrintQuality, kPaperBin, kColorMode };

@@ -9,7 +9,9 @@
 
 #include "cups_test_queues.h"
 #include "host_channel.h"
+#include "contains.h"
 #include "host_pages.h"
+#include "private_system_log.h"
 #include "session_bus.h"
 #include "examples_dir.h"
 
@@ -109,6 +111,63 @@ TEST_F(VantHostCupsTest, ChangedPrinterIsPutBackBeforeTheNextClick) {
   };
   EXPECT_EQ(printedOn(1), "Label");
   EXPECT_EQ(printedOn(3), "Office");
+}
+
+TEST_F(VantHostCupsTest, TheHostLooksPrintersUpInTheSameMapsAndLogsItsPrints) {
+  // The administrator's map in the test's system folder, the user's beside the downloads'
+  // settings: a mapped name prints on its queue, the printer is put back for the next
+  // click, an unknown name stops under stop; the system log names the page's origin.
+  TempDir etc;
+  std::filesystem::create_directories(etc / "vant3");
+  WriteFile(etc / "vant3" / "printers.conf", "[Options]\nUnknownPrinter = stop\n");
+  std::filesystem::create_directories(dir_ / "config" / "vant3");
+  WriteFile(dir_ / "config" / "vant3" / "printers.conf", "[Printers]\n\\\\PRTSRV01\\Label-3F = Label\n");
+  TempDir pages;
+  WriteFile(pages / "label.html",
+            HostPage(MethodParams({"changeprinter,\\\\prtsrv01\\label-3f", "prntext,1,1,L", "enddoc"})));
+  QJsonObject label = SnapshotRequest(1, PageObjectsOfFile(pages / "label.html"), "https://sales.example/label.html");
+  label["origin"] = "https://sales.example";
+  QJsonObject added = label;
+  added["id"] = 3;
+  added["objects"] = QJsonArray{
+      label["objects"][0],
+      QJsonObject{{"key", 1}, {"params", QJsonArray{QJsonArray{"methodA", "prntext,1,1,O", 3}, QJsonArray{"methodB", "enddoc", 4},
+                                                    QJsonArray{"methodC", "changeprinter,Waybill", 5}}}}};
+  PrivateSystemLog log;
+  VantOptions options;
+  options.workDir = dir_.Path();
+  options.privatePrintServer = true;
+  options.env = DownloadEnv(dir_);
+  options.env["VANT_SYSCONFDIR"] = etc.Path().string();
+  options.devFolder = log.DevFolder();
+  const HostRun run = RunHost(Framed(label) + Framed(Print(2)) + Framed(added) +
+                                  Framed(QJsonObject{{"kind", "print"}, {"id", 4}, {"key", 1}}),
+                              options);
+  ASSERT_EQ(run.answers.size(), 4u) << run.result.Describe();
+  const QJsonObject first = run.answers[1]["outcome"].toObject();
+  ASSERT_EQ(first["printed"].toArray().size(), 1) << run.result.Describe();
+  EXPECT_EQ(first["printed"][0]["printer"].toString(), "Label");
+  const int labelJob = first["printed"][0]["job"].toInt();
+  EXPECT_EQ(queues::WaitForJob(labelJob).queue, "Label");
+  // The second list prints on Office (put back), then stops at the unknown name.
+  const QJsonObject second = run.answers[3]["outcome"].toObject();
+  ASSERT_EQ(second["printed"].toArray().size(), 1) << run.result.Describe();
+  EXPECT_EQ(second["printed"][0]["printer"].toString(), "Office");
+  const int officeJob = second["printed"][0]["job"].toInt();
+  EXPECT_EQ(queues::WaitForJob(officeJob).queue, "Office");
+  ASSERT_EQ(second["messages"].toArray().size(), 1) << run.result.Describe();
+  EXPECT_EQ(second["messages"][0]["text"].toString().toStdString(),
+            "プリンター「Waybill」が見つかりません\r\n3:changeprinter(waybill)\r\n印刷を中断しました!");
+  std::vector<SystemLogLine> lines;
+  for (const std::string& datagram : log.Received()) lines.push_back(ParseSystemLogLine(datagram));
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0].identity, "vant");
+  EXPECT_EQ(lines[0].text, "printed page=\"https://sales.example\" printer=\"Label\" job=" + std::to_string(labelJob) +
+                               " pages=1 copies=1");
+  EXPECT_EQ(lines[1].text, "printed page=\"https://sales.example\" printer=\"Office\" job=" + std::to_string(officeJob) +
+                               " pages=1 copies=1");
+  EXPECT_TRUE(Contains(lines[2].text, "stopped page=\"https://sales.example\" stop=\"プリンター「Waybill」が見つかりません"))
+      << lines[2].text;
 }
 
 }  // namespace

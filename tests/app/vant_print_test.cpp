@@ -174,7 +174,9 @@ TEST_F(VantPrintTest, TheListsPrinterChangeSendsItsJobThereAndChangesNothingAfte
   // The selection was put back and nothing of it kept: Office is current again.
   const VantResult list = Run({"printers"});
   ASSERT_TRUE(list.exited && list.status == 0) << list.Describe();
-  EXPECT_EQ(list.out, "  Label (ユーザー定義のサイズ、101.6 x 152.4 mm)\n* Office\n  Office-Filtered\n  Vant3 PDF\n");
+  EXPECT_EQ(list.out, "  Label (ユーザー定義のサイズ、101.6 x 152.4 mm)\n    ← Label test printer (説明)\n* Office\n"
+                   "    ← Office test printer (説明)\n  Office-Filtered\n    ← Office test printer behind pdftopdf (説明)\n"
+                   "  Vant3 PDF\n");
 }
 
 TEST_F(VantPrintTest, PdfFollowsTheListsPrinterChangeUnderEitherName) {
@@ -215,7 +217,9 @@ TEST_F(VantPrintTest, EachPrinterKeepsItsOwnDocument) {
 TEST_F(VantPrintTest, ThePrintersInTheServersOrderThenThePdfPrinter) {
   const VantResult r = Run({"printers"});
   ASSERT_TRUE(r.exited && r.status == 0) << r.Describe();
-  EXPECT_EQ(r.out, "  Label (ユーザー定義のサイズ、101.6 x 152.4 mm)\n* Office\n  Office-Filtered\n  Vant3 PDF\n");
+  EXPECT_EQ(r.out, "  Label (ユーザー定義のサイズ、101.6 x 152.4 mm)\n    ← Label test printer (説明)\n* Office\n"
+                   "    ← Office test printer (説明)\n  Office-Filtered\n    ← Office test printer behind pdftopdf (説明)\n"
+                   "  Vant3 PDF\n");
   EXPECT_EQ(r.err.find("vant:"), std::string::npos) << r.err;
 }
 

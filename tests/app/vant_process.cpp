@@ -11,6 +11,8 @@
 #include <iterator>
 #include <sstream>
 #include <stdexcept>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
@@ -125,6 +127,14 @@ VantProcess::VantProcess(const std::vector<std::string>& args, VantOptions optio
   for (auto& e : envText) envp.push_back(e.data());
   envp.push_back(nullptr);
   const std::string workDir = options_.workDir.string();
+  // The device nodes bound into the private /dev, each a path made before the fork.
+  std::vector<std::pair<std::string, std::string>> devBinds;
+  const std::string devFolder = options_.devFolder ? options_.devFolder->string() : std::string();
+  if (options_.devFolder) {
+    for (const char* node : {"null", "zero", "random", "urandom", "full", "tty", "shm", "pts"}) {
+      devBinds.emplace_back(std::string("/dev/") + node, (*options_.devFolder / node).string());
+    }
+  }
   const std::string outPath = outFile_.string();
   const std::string errPath = errFile_.string();
   std::string inPath = "/dev/null";
@@ -146,6 +156,14 @@ VantProcess::VantProcess(const std::vector<std::string>& args, VantOptions optio
     const int in = options_.inputPipe ? pipeEnds[0] : open(inPath.c_str(), O_RDONLY);
     if (in < 0 || dup2(in, STDIN_FILENO) < 0) ChildFails("stdin");
     if (!workDir.empty() && chdir(workDir.c_str()) != 0) ChildFails("chdir");
+    if (!devFolder.empty()) {
+      if (unshare(CLONE_NEWNS) != 0) ChildFails("unshare");
+      if (mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) ChildFails("mount --make-rprivate");
+      for (const auto& [node, place] : devBinds) {
+        if (mount(node.c_str(), place.c_str(), nullptr, MS_BIND, nullptr) != 0) ChildFails("mount --bind");
+      }
+      if (mount(devFolder.c_str(), "/dev", nullptr, MS_BIND | MS_REC, nullptr) != 0) ChildFails("mount /dev");
+    }
     if (options_.fileSizeLimit) {
       const rlimit limit{static_cast<rlim_t>(*options_.fileSizeLimit), static_cast<rlim_t>(*options_.fileSizeLimit)};
       if (setrlimit(RLIMIT_FSIZE, &limit) != 0) ChildFails("setrlimit");

@@ -53,6 +53,9 @@ struct VantOptions {
   bool ignoreFileSizeSignal = false;
   // The child's file mode creation mask, when not the test's own.
   std::optional<mode_t> umask;
+  // A folder the child sees as /dev, in a mount namespace of its own (private_system_log.h):
+  // the device nodes it names are bound to the machine's, its "log" is the test's socket.
+  std::optional<std::filesystem::path> devFolder;
   std::chrono::seconds timeout{60};
   // Standard input: these bytes (read from a file), else /dev/null; with inputPipe, a pipe
   // the test writes into (VantProcess::WriteInput) and closes (CloseInput).

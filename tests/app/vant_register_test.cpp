@@ -23,9 +23,11 @@ struct Place {
 const std::string kChromium = "chrome-extension://" VANT_CHROMIUM_EXTENSION_ID "/";
 const std::vector<Place> kUserPlaces = {{".config/chromium/NativeMessagingHosts", "allowed_origins", kChromium},
                                         {".config/google-chrome/NativeMessagingHosts", "allowed_origins", kChromium},
+                                        {".config/microsoft-edge/NativeMessagingHosts", "allowed_origins", kChromium},
                                         {".mozilla/native-messaging-hosts", "allowed_extensions", "print@vant3"}};
 const std::vector<Place> kSystemPlaces = {{"etc/chromium/native-messaging-hosts", "allowed_origins", kChromium},
                                           {"etc/opt/chrome/native-messaging-hosts", "allowed_origins", kChromium},
+                                          {"etc/opt/edge/native-messaging-hosts", "allowed_origins", kChromium},
                                           {"usr/lib/mozilla/native-messaging-hosts", "allowed_extensions", "print@vant3"}};
 
 // Every regular file under dir with its bytes (symbolic links are not followed).
@@ -85,10 +87,10 @@ TEST(VantRegister, PerUserManifestsAreWrittenAndRemovedLeavingEverythingElse) {
   const VantResult registered = RunIn(home, {"register"});
   ASSERT_EQ(registered.status, 0) << registered.Describe();
   ExpectManifests(home.Path(), kUserPlaces);
-  EXPECT_EQ(Files(home.Path()).size(), before.size() + 3);
+  EXPECT_EQ(Files(home.Path()).size(), before.size() + kUserPlaces.size());
   // Registering again changes nothing.
   ASSERT_EQ(RunIn(home, {"register"}).status, 0);
-  EXPECT_EQ(Files(home.Path()).size(), before.size() + 3);
+  EXPECT_EQ(Files(home.Path()).size(), before.size() + kUserPlaces.size());
 
   const VantResult unregistered = RunIn(home, {"unregister"});
   ASSERT_EQ(unregistered.status, 0) << unregistered.Describe();
@@ -150,7 +152,7 @@ TEST(VantRegister, SystemManifestsGoUnderTheRootAndLeaveHomeAlone) {
   const VantResult registered = RunIn(home, {"register", "--system", "--root", root.Path().string()});
   ASSERT_EQ(registered.status, 0) << registered.Describe();
   ExpectManifests(root.Path(), kSystemPlaces);
-  EXPECT_EQ(Files(root.Path()).size(), 3u);
+  EXPECT_EQ(Files(root.Path()).size(), kSystemPlaces.size());
   EXPECT_TRUE(Files(home.Path()).empty());
   const VantResult unregistered = RunIn(home, {"unregister", "--system", "--root", root.Path().string()});
   ASSERT_EQ(unregistered.status, 0) << unregistered.Describe();
@@ -268,7 +270,8 @@ TEST(VantRegister, ManifestsAreWrittenNewAndReadableByEveryBrowserWhateverTheUma
   EXPECT_EQ(std::filesystem::hard_link_count(root / "other"), 1u);
   ExpectManifests(root.Path(), kSystemPlaces);
   // Every folder made for everyone's browsers is readable by everyone; the manifests too.
-  for (const char* made : {"etc/opt", "etc/opt/chrome", "etc/opt/chrome/native-messaging-hosts", "usr",
+  for (const char* made : {"etc/opt", "etc/opt/chrome", "etc/opt/chrome/native-messaging-hosts", "etc/opt/edge",
+                           "etc/opt/edge/native-messaging-hosts", "usr",
                            "usr/lib/mozilla/native-messaging-hosts"}) {
     EXPECT_EQ(Mode(root / made), std::filesystem::perms(0755)) << made;
   }

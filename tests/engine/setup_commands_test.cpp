@@ -90,6 +90,59 @@ TEST_F(Setup, SelectPrinterTrimsOnlyThePrintersNameAndTakesTheFirstMatch) {
   EXPECT_EQ(fake.printers.CurrentIndex(), 3);
 }
 
+TEST_F(Setup, ANameNoDeviceHasReachesThePrinterItsOtherNameGives) {
+  // The exact device name first, then the platform's other names (a map, a description);
+  // a name neither knows leaves the current printer, and the platform is told of it only
+  // through a method's choice.
+  fake.printers.otherNames = {{u"\\\\PRTSRV01\\Label-3F", 2}, {u"Office", 1}};
+  struct Row {
+    int row;
+    const char16_t* name;
+    bool found;
+    int current;
+  };
+  const Row rows[] = {
+      {1, u"\\\\PRTSRV01\\Label-3F", true, 2},
+      {2, u"Office", true, 0},  // the device's own name wins over another name
+      {3, u"Nowhere", false, 0},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.row);
+    fake.printers.MakeCurrent(0);
+    EXPECT_EQ(SelectPrinter(fake.printers, r.name), r.found);
+    EXPECT_EQ(fake.printers.CurrentIndex(), r.current);
+  }
+  EXPECT_TRUE(fake.printers.namedNone.empty());
+}
+
+TEST_F(Setup, AnUnknownPrinterStopsTheRunWhenThePlatformSaysSo) {
+  struct Row {
+    int row;
+    UnknownPrinter unknown;
+    int16_t result;
+  };
+  for (const Row& r : {Row{1, UnknownPrinter::kCurrent, 0}, Row{2, UnknownPrinter::kStop, 1}}) {
+    SCOPED_TRACE(r.row);
+    fake.messages.shown.clear();
+    fake.printers.namedNone.clear();
+    test::ResetModuleState(fake.state);
+    fake.printers.unknown = r.unknown;
+    const int pagesBefore = Count("newpage", 0);
+    LoadMethods({u"newpage", u"changeprinter,  \\\\PRTSRV01\\Waybill-1F ", u"newpage"});
+    EXPECT_EQ(Print(), r.result);
+    EXPECT_EQ(fake.printers.namedNone, std::vector<Text>{u"\\\\PRTSRV01\\Waybill-1F"});
+    EXPECT_EQ(fake.printers.CurrentIndex(), 0);
+    if (r.unknown == UnknownPrinter::kStop) {
+      EXPECT_EQ(OnlyMessage().text, u"プリンター「\\\\PRTSRV01\\Waybill-1F」が見つかりません\r\n2:changeprinter(  "
+                                    u"\\\\prtsrv01\\waybill-1f )\r\n印刷を中断しました!");
+      EXPECT_EQ(Count("newpage", 0), pagesBefore + 1);  // nothing after the stop
+    } else {
+      EXPECT_TRUE(fake.messages.shown.empty());
+      EXPECT_EQ(Count("newpage", 0), pagesBefore + 2);
+    }
+  }
+}
+
 TEST_F(Setup, ChangePrinterWithNoOrAnUnknownNameChangesNothingAndGoesOn) {
   LoadMethods({u"changeprinter", u"changeprinterdriver,Nowhere", u"changeprinter,  Label", u"newpage"});
   EXPECT_EQ(Print(), 0);

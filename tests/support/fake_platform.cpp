@@ -134,6 +134,18 @@ void FakePrinters::MakeCurrent(int index) {
   current_ = index;
 }
 
+int FakePrinters::ReachedByName(TextView name) {
+  for (const auto& [other, index] : otherNames) {
+    if (other == name) return index;
+  }
+  return -1;
+}
+
+UnknownPrinter FakePrinters::NamedNoPrinter(TextView name) {
+  namedNone.emplace_back(name);
+  return unknown;
+}
+
 FakePlatform::FakePlatform(std::vector<PrinterSpec> specs) : printers(std::move(specs)) {}
 
 }  // namespace vant::test

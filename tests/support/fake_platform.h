@@ -84,8 +84,15 @@ class FakePrinters final : public InstalledPrinters {
   Printer& At(int index) override;
   int CurrentIndex() const override { return current_; }
   void MakeCurrent(int index) override;
+  // The printers' other names (a map's, a description) and what an unknown name does.
+  int ReachedByName(TextView name) override;
+  UnknownPrinter NamedNoPrinter(TextView name) override;
 
   RecordingPrinter& Recording(int index) { return *printers_.at(index); }
+
+  std::vector<std::pair<Text, int>> otherNames;  // name -> printer, compared exactly
+  UnknownPrinter unknown = UnknownPrinter::kCurrent;
+  std::vector<Text> namedNone;  // every name an unknown choice gave, in order
 
  private:
   std::vector<std::unique_ptr<RecordingPrinter>> printers_;

@@ -17,7 +17,7 @@ struct BrowserHost::Control {
 
 struct BrowserHost::Document {
   Text name;    // of its print jobs and PDF files, from its first request
-  Text origin;  // the extension's, from its first request
+  Text origin;  // the extension's, from its first request; also named in the system log
   std::map<std::int64_t, std::unique_ptr<Control>> controls;  // by the page's key
 };
 
@@ -59,6 +59,7 @@ std::string BrowserHost::Answer(std::string_view bytes) {
 
 void BrowserHost::NameDocuments(const Document& document) {
   printers_.SetDocumentName(document.name);
+  origin_ = document.origin;
   // The PDF printer's own series of names (never one the user named), in the downloads.
   if (downloads_) printers_.PdfOutput().SetBaseName(document.name, *downloads_);
 }

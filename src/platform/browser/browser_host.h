@@ -48,6 +48,9 @@ class BrowserHost {
   std::string Answer(std::string_view request);
   // The answer to a message too long to read.
   static std::string AnswerTooLarge(std::uint32_t declaredLength);
+  // The origin of the document the last request ran a control of (as the extension gives
+  // it), which the system log names for its prints.
+  const Text& PrintingOrigin() const { return origin_; }
 
  private:
   struct Control;
@@ -80,6 +83,7 @@ class BrowserHost {
   std::map<std::int64_t, Document> documents_;  // by the extension's document number
   // The origin whose pages last read or ran the module state; none before the first.
   std::optional<Text> stateOrigin_;
+  Text origin_;
 };
 
 }  // namespace vant::browser

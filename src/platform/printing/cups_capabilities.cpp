@@ -169,6 +169,7 @@ void ReadChoices(const CupsDestination& d, PrinterCapabilities& caps) {
 PrinterCapabilities ReadCupsCapabilities(const CupsDestination& destination) {
   PrinterCapabilities caps;
   caps.name = FromUtf8(destination.Name());
+  caps.description = FromUtf8(destination.Option("printer-info"));
   ReadResolution(destination, caps);
   ReadPapers(destination, caps);
   ReadChoices(destination, caps);

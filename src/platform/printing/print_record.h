@@ -5,10 +5,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "common/text.h"
 #include "engine/paint_device.h"
+#include "engine/platform.h"
 #include "platform/printing/printer_capabilities.h"
 
 namespace vant::printing {
@@ -53,8 +55,18 @@ struct RecordedDocument {
   std::vector<RecordedPage> pages;
 };
 
+// A printer choice that named no printer.
+struct UnknownPrinterChoice {
+  int16_t method = 0;
+  Text name;         // the name, trimmed
+  Text printerUsed;  // the current printer, which stays
+  UnknownPrinter outcome = UnknownPrinter::kCurrent;
+  std::optional<Text> mapEntry;  // "FILE:LINE" of a map entry for the name whose queue is not installed
+};
+
 struct PrintRecord {
   int16_t method = 0;                        // the method running now, as its watcher says
+  std::vector<UnknownPrinterChoice> unknownPrinters;  // in the order met
   std::vector<RecordedMark> marks;           // every mark, in the order drawn
   std::vector<RecordedDocument> documents;   // every document ended, in the order ended
 };

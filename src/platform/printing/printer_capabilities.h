@@ -51,6 +51,9 @@ struct PrinterMedia {
 
 struct PrinterCapabilities {
   Text name;  // the device name
+  // The print server's description of the printer (printer-info, `lpadmin -D`), which
+  // administrators set to the name Windows gives it; empty when none.
+  Text description;
   double dpiX = 600;
   double dpiY = 600;
   // The paper size codes (1 to 41) the printer takes, each with the sheet it prints on.

@@ -56,6 +56,28 @@ void PrinterList::MakeCurrent(int index) {
   current_ = index;
 }
 
+std::vector<printermap::PrinterNames> PrinterList::Names() const {
+  std::vector<printermap::PrinterNames> names;
+  names.reserve(printers_.size());
+  for (const auto& printer : printers_) {
+    names.push_back({printer->Capabilities().name, printer->Capabilities().description});
+  }
+  return names;
+}
+
+int PrinterList::ReachedByName(TextView name) { return printermap::FindByOtherName(map_, Names(), name); }
+
+UnknownPrinter PrinterList::NamedNoPrinter(TextView) { return map_.Unknown(); }
+
+void PrinterList::UseMap(printermap::PrinterMap map) {
+  map_ = std::move(map);
+  for (const printermap::MapProblem& problem : map_.problems) problems_.push_back(problem.Said());
+  if (serverUnreachable_) return;
+  for (const printermap::MapProblem& problem : printermap::EntriesNamingNoPrinter(map_, Names())) {
+    problems_.push_back(problem.Said());
+  }
+}
+
 void PrinterList::SetDocumentName(const Text& baseName) {
   pdfOutput_->SetBaseName(baseName);
   for (auto& printer : printers_) printer->SetDocumentTitle(baseName);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/platform.h"
+#include "platform/printermap/name_lookup.h"
 #include "platform/printing/cups_destination.h"
 #include "platform/printing/pdf_file_output.h"
 #include "platform/printing/printer_surface.h"
@@ -37,6 +38,18 @@ class PrinterList final : public InstalledPrinters {
   Printer& At(int index) override { return Page(index); }
   int CurrentIndex() const override { return current_; }
   void MakeCurrent(int index) override;
+  // The printer map's entry for the name, else the queue it describes.
+  int ReachedByName(TextView name) override;
+  // As the map says (UnknownPrinter = current or stop).
+  UnknownPrinter NamedNoPrinter(TextView name) override;
+
+  // The printer map the names are looked up in. Its problems, and its entries whose queue
+  // is not installed (unless the print server is unreachable, when none is), join
+  // Problems().
+  void UseMap(printermap::PrinterMap map);
+  const printermap::PrinterMap& Map() const { return map_; }
+  // Each printer's name and description, in order, for the lookup.
+  std::vector<printermap::PrinterNames> Names() const;
 
   PagePrinter& Page(int index);
   // The built-in PDF printer, after the print server's queues.
@@ -73,6 +86,7 @@ class PrinterList final : public InstalledPrinters {
   std::vector<DeliveredDocument> delivered_;
   std::vector<Text> problems_;
   std::optional<Text> serverUnreachable_;
+  printermap::PrinterMap map_;
 };
 
 }  // namespace vant::printing

@@ -196,9 +196,12 @@ void RecordingPrinter::KillDoc() {
 }
 
 RecordingPrinters::RecordingPrinters(const std::vector<PrinterCapabilities>& printers, int current,
-                                     PrintRecord& record)
-    : current_(current) {
-  for (const PrinterCapabilities& caps : printers) printers_.push_back(std::make_unique<RecordingPrinter>(caps, record));
+                                     PrintRecord& record, const printermap::PrinterMap& map)
+    : current_(current), record_(record), map_(map) {
+  for (const PrinterCapabilities& caps : printers) {
+    printers_.push_back(std::make_unique<RecordingPrinter>(caps, record));
+    names_.push_back({caps.name, caps.description});
+  }
   if (current < 0 || current >= Count()) throw std::invalid_argument("no current printer among the printers");
 }
 
@@ -211,6 +214,17 @@ void RecordingPrinters::MakeCurrent(int index) {
   RecordingPrinter& printer = Recording(index);
   if (index != current_ && !printer.HasOpenDocument()) printer.ResetToDefaults();
   current_ = index;
+}
+
+int RecordingPrinters::ReachedByName(TextView name) { return printermap::FindByOtherName(map_, names_, name); }
+
+UnknownPrinter RecordingPrinters::NamedNoPrinter(TextView name) {
+  UnknownPrinterChoice choice{record_.method, Text(name), Recording(current_).DeviceName(), map_.Unknown(), std::nullopt};
+  const printermap::MapEntry* entry = nullptr;
+  (void)printermap::FindByOtherName(map_, names_, name, &entry);
+  if (entry != nullptr) choice.mapEntry = FromUtf8(entry->file) + u":" + DecimalText(entry->line);
+  record_.unknownPrinters.push_back(std::move(choice));
+  return map_.Unknown();
 }
 
 void RecordingPrinters::EndOpenDocuments() {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/platform.h"
+#include "platform/printermap/name_lookup.h"
 #include "platform/printing/print_record.h"
 #include "platform/printing/printer_capabilities.h"
 #include "platform/printing/settings_printer.h"
@@ -87,7 +88,9 @@ class RecordingPrinter final : public SettingsPrinter {
 // current, all writing into one record.
 class RecordingPrinters final : public InstalledPrinters {
  public:
-  RecordingPrinters(const std::vector<PrinterCapabilities>& printers, int current, PrintRecord& record);
+  // map: the printer map the names are looked up in, as printing's.
+  RecordingPrinters(const std::vector<PrinterCapabilities>& printers, int current, PrintRecord& record,
+                    const printermap::PrinterMap& map);
 
   int Count() const override { return static_cast<int>(printers_.size()); }
   Printer& At(int index) override { return Recording(index); }
@@ -95,6 +98,10 @@ class RecordingPrinters final : public InstalledPrinters {
   // As the printer list: a printer that becomes current with no document open starts
   // from its defaults.
   void MakeCurrent(int index) override;
+  // The map's entry for the name, else the printer it describes, as printing finds them.
+  int ReachedByName(TextView name) override;
+  // As printing, and written into the record.
+  UnknownPrinter NamedNoPrinter(TextView name) override;
 
   RecordingPrinter& Recording(int index);
   // Ends every document still open, as printing does when the program ends.
@@ -103,6 +110,9 @@ class RecordingPrinters final : public InstalledPrinters {
  private:
   std::vector<std::unique_ptr<RecordingPrinter>> printers_;
   int current_ = 0;
+  PrintRecord& record_;
+  const printermap::PrinterMap& map_;
+  std::vector<printermap::PrinterNames> names_;
 };
 
 }  // namespace vant::printing

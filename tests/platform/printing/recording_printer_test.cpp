@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/failure.h"
+#include "platform/printermap/map_text.h"
 #include "platform/printing/pdf_printer.h"
 #include "platform/printing/printer_surface.h"
 #include "printing_fixtures.h"
@@ -237,7 +238,8 @@ TEST(RecordingPrinter, AStrokesExtentIsTheBandOfDotsItPaints) {
 
 TEST(RecordingPrinters, TheListOfPrintersAsPrintingHasIt) {
   PrintRecord record;
-  RecordingPrinters printers({SmallOffice(u"A"), SmallOffice(u"B"), PdfPrinterCapabilities()}, 1, record);
+  const printermap::PrinterMap noMap;
+  RecordingPrinters printers({SmallOffice(u"A"), SmallOffice(u"B"), PdfPrinterCapabilities()}, 1, record, noMap);
   ASSERT_EQ(printers.Count(), 3);
   EXPECT_EQ(printers.CurrentIndex(), 1);
   EXPECT_EQ(printers.At(2).DeviceName(), u"Vant3 PDF");
@@ -256,7 +258,28 @@ TEST(RecordingPrinters, TheListOfPrintersAsPrintingHasIt) {
   EXPECT_EQ(record.documents[0].printer, u"B");
   EXPECT_EQ(record.documents[1].printer, u"Vant3 PDF");
   EXPECT_THROW(printers.At(3), Failure);
-  EXPECT_THROW(RecordingPrinters({SmallOffice(u"A")}, 1, record), std::invalid_argument);
+  EXPECT_THROW(RecordingPrinters({SmallOffice(u"A")}, 1, record, noMap), std::invalid_argument);
+}
+
+TEST(RecordingPrinters, NamesAreLookedUpAsPrintingDoesAndUnknownOnesRecorded) {
+  // The map's entry, then a description; a name reaching no printer is written into the
+  // record with the method running and the printer that stays, and the map's rule.
+  PrintRecord record;
+  const printermap::PrinterMap map = printermap::ReadMapText(
+      "[Printers]\n\\\\PRTSRV01\\A = A\nOld = Gone\n[Options]\nUnknownPrinter = stop\n", "/etc/m");
+  PrinterCapabilities described = SmallOffice(u"B");
+  described.description = u"ZDesigner GK420d";
+  RecordingPrinters printers({SmallOffice(u"A"), described}, 0, record, map);
+  EXPECT_EQ(printers.ReachedByName(u"\\\\prtsrv01\\a"), 0);
+  EXPECT_EQ(printers.ReachedByName(u"zdesigner gk420D"), 1);
+  EXPECT_EQ(printers.ReachedByName(u"Old"), -1);
+  record.method = 7;
+  EXPECT_EQ(printers.NamedNoPrinter(u"Old"), UnknownPrinter::kStop);
+  ASSERT_EQ(record.unknownPrinters.size(), 1u);
+  EXPECT_EQ(record.unknownPrinters[0].method, 7);
+  EXPECT_EQ(record.unknownPrinters[0].name, u"Old");
+  EXPECT_EQ(record.unknownPrinters[0].printerUsed, u"A");
+  EXPECT_EQ(record.unknownPrinters[0].mapEntry, std::optional<Text>(u"/etc/m:3"));
 }
 
 }  // namespace
