@@ -22,6 +22,7 @@
 #include "platform/browser/delivery_notice.h"
 #include "platform/browser/native_messaging.h"
 #include "platform/desktop/desktop_notifications.h"
+#include "platform/symbols/zint_encoder.h"
 #include "platform/printing/printer_list.h"
 #include "platform/qt/qt_app.h"
 #include "platform/qt/qt_messages.h"
@@ -96,7 +97,8 @@ int HostVerb(int& argc, char** argv) {
   std::optional<std::filesystem::path> home;
   if (const char* variable = std::getenv("HOME"); variable != nullptr) home = variable;
   browser::CollectedBoxes boxes(screenBoxes.get(), browser::PrivatePaths(downloads, home));
-  Platform platform{printer, boxes, *pointer, ThreadModuleState()};
+  const symbols::ZintEncoder symbols;
+  Platform platform{printer, boxes, *pointer, ThreadModuleState(), nullptr, &symbols};
   browser::BrowserHost host(platform, boxes, *printers, *preview, downloads);
 
   // After a print the clerk is told on the desktop where it went (silently skipped without

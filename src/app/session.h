@@ -14,6 +14,7 @@
 #include "engine/printer_object.h"
 #include "platform/host/host_page_loader.h"
 #include "platform/printing/printer_list.h"
+#include "platform/symbols/zint_encoder.h"
 
 namespace vant::app {
 
@@ -76,6 +77,7 @@ class Session {
   std::unique_ptr<PrinterObject> printer_;
   CountingMessages messages_;
   std::unique_ptr<MousePointer> pointer_;
+  symbols::ZintEncoder symbols_;
   Platform platform_;
   bool finished_ = false;
 };
