@@ -17,8 +17,8 @@ namespace {
 //   Draw(printer, Args)                             what it draws on paper; a barcode returns
 //                                                   the refusal of its data
 //   Record(printer, picture, page, Args) -> Mark    what it records for the preview
-// (Draw and Record take the run's SymbolEncoder as well when they need one.)
 //   Replay(picture, Mark) or Replay(surfaces, Mark) how a preview page replays the mark
+// Draw and Record take the run's SymbolEncoder as well when they encode with one.
 template <auto Read, auto Draw, auto Record, auto Replay>
 struct MarkParts {
   using Args = std::invoke_result_t<decltype(Read), const MethodRec&>;
