@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "bar_marks.h"
+#include "common/failure.h"
 #include "draw/method_commands.h"
 #include "engine/page_record.h"
 #include "fake_platform.h"
@@ -135,6 +136,35 @@ TEST_F(SymbolCommandsTest, RefusalsStopTheRunWithTheirText) {
   }
   EXPECT_TRUE(Fills().empty());
   EXPECT_EQ(platform.Current().ScaleMode(), kScaleTwips);
+}
+
+// Data no one should send: a refusal or an overflow failure (the run's stop), never a crash,
+// and the target keeps its unit.
+TEST_F(SymbolCommandsTest, BadInputEndsInARefusalOrAnOverflow) {
+  const struct {
+    int number;
+    std::vector<Text> fields;
+    bool overflows;  // else refused or painted
+  } rows[] = {
+      {1, {u"prnqr", u"0", u"0", u"x", u"99999"}, true},                        // side beyond 16 bits
+      {2, {u"prnqr", u"1e39", u"0", u"x", u"1440"}, true},                      // corner beyond the device
+      {3, {u"prnqr", u"0", u"0", Text(100000, u'9'), u"1440"}, false},          // refused as too long
+      {4, {u"prncustomer", u"0", u"0", u"1000013" + Text(100000, u'1')}, false}, // cut after 20 characters
+      {5, {u"prncustomer", u"0", u"0", u"1000013", u"nan"}, false},
+      {6, {u"prncode128", u"0", u"0", Text(1, u'\0'), u"1440", u"-5", u"true"}, false},
+      {7, {u"prngs1128", u"0", u"0", u"((((", u"1440"}, false},
+      {8, {u"prngs1128", u"0", u"0", u"(01)(01)", u"1440"}, false},
+      {9, {u"prnitf", u"0", u"0", u"\xD83D\xDE00", u"1440"}, false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE("row " + std::to_string(row.number));
+    if (row.overflows) {
+      EXPECT_THROW(Print(row.fields, &encoder), Failure);
+    } else {
+      EXPECT_NO_THROW(Print(row.fields, &encoder));
+    }
+    EXPECT_EQ(platform.Current().ScaleMode(), kScaleTwips);
+  }
 }
 
 // The customer barcode needs no encoder: the core makes it, also in a build without one.
