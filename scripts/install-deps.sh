@@ -22,6 +22,8 @@ packages=(
   qt6-wayland
   # vant check asks fontconfig which faces are a name's own
   libfontconfig-dev
+  # QR Code, GS1-128, Code 128 and ITF are encoded by libzint
+  libzint-dev
 )
 
 "$(dirname "$0")/apt-install.sh" "${packages[@]}"

@@ -12,6 +12,7 @@
 #include "platform/host/charset_warning.h"
 #include "platform/printing/recording_printer.h"
 #include "platform/qt/qt_pointer.h"
+#include "platform/symbols/zint_encoder.h"
 
 namespace vant::app {
 namespace {
@@ -81,7 +82,8 @@ PageCheck CheckPage(const std::string& file, const platform::LoadedHostPage& loa
   qt::HeadlessMousePointer pointer;
   ModuleState state;
   MethodFollower follower(record, printer);
-  Platform platform{printer, boxes, pointer, state, &follower};
+  const symbols::ZintEncoder symbols;
+  Platform platform{printer, boxes, pointer, state, &follower, &symbols};
   HeldButtonsView view;
   NoPreview noPreview;
   PrnCtl control(platform, view, noPreview);

@@ -250,6 +250,39 @@ void JanData(const Judged& judged, Symbology symbology, TextView written, const 
                                          u" 桁の数にそろえ、チェックディジットは計算したものを付けます)。");
 }
 
+// The symbols beyond the four barcodes: their narrowest run of dark modules is one module,
+// m dots (a QR Code's finder pattern has one-module runs in every row of its ring).
+void Symbol(const Judged& judged, const SymbolValues& asked, const std::vector<const RecordedMark*>& marks) {
+  double left = 0, right = 0, m = 0, dotsPerMm = 1;
+  bool any = false;
+  for (const RecordedMark* mark : marks) {
+    if (mark->kind != MarkKind::kFill) continue;
+    const double width = mark->extent.right - mark->extent.left;
+    left = any ? std::min(left, mark->extent.left) : mark->extent.left;
+    right = any ? std::max(right, mark->extent.right) : mark->extent.right;
+    m = any ? std::min(m, width) : width;
+    dotsPerMm = mark->dotsPerMmX;
+    any = true;
+  }
+  if (!any || !(m > 0)) return;
+  if (m < kLeastModuleDots) {
+    judged.Warn(WarningKind::kBarcodeModules,
+                u"1 モジュールが " + Decimal(m, 0) + u" ドットです。" + DecimalText(static_cast<long long>(kLeastModuleDots)) +
+                    u" ドット未満のモジュールは読み取れないことがあります (大きさを広げてください)。");
+  }
+  if (asked.shape == SymbolShape::kPostal) return;  // its size is its points, not a width
+  // A linear symbol's width counts its quiet zones; a QR Code's side does not.
+  const double quiet = asked.shape == SymbolShape::kLinear ? 2.0 * asked.quietModules * m : 0;
+  const double printed = std::round((right - left) / m) * m + quiet;
+  const double wanted = asked.width * judged.method.pixelsPerUnitX;
+  if (wanted > 0 && printed > kWidestBarcodeShare * wanted) {
+    judged.Warn(WarningKind::kBarcodeWidth,
+                u"大きさ " + Millimetres(wanted, dotsPerMm) + u" の指定に対し " + Millimetres(printed, dotsPerMm) + u" (" +
+                    Decimal(100 * printed / wanted, 0) +
+                    u" %) で印刷されます (モジュールはドットの整数倍で、指定より小さくはなりません)。");
+  }
+}
+
 }  // namespace
 
 std::string_view WarningName(WarningKind kind) {
@@ -303,6 +336,7 @@ std::vector<CheckWarning> MarkWarnings(const std::vector<MetMethod>& met, bool s
         JanData(judged, *symbology, control.methodList[position].field[3], *barcode);
       }
     }
+    if (const auto* symbol = std::get_if<SymbolValues>(&values)) Symbol(judged, *symbol, marks);
   }
   return warnings;
 }

@@ -25,6 +25,7 @@
 #include "platform/desktop/desktop_notifications.h"
 #include "platform/printermap/map_files.h"
 #include "platform/printlog/printed_lines.h"
+#include "platform/symbols/zint_encoder.h"
 #include "platform/printing/printer_list.h"
 #include "platform/qt/qt_app.h"
 #include "platform/qt/qt_messages.h"
@@ -103,7 +104,8 @@ int HostVerb(int& argc, char** argv) {
   // The print runs' stops are kept for the system log on their way to the screen.
   printlog::StopBoxes stops(screenBoxes.get());
   browser::CollectedBoxes boxes(&stops, browser::PrivatePaths(downloads, home));
-  Platform platform{printer, boxes, *pointer, ThreadModuleState()};
+  const symbols::ZintEncoder symbols;
+  Platform platform{printer, boxes, *pointer, ThreadModuleState(), nullptr, &symbols};
   browser::BrowserHost host(platform, boxes, *printers, *preview, downloads);
 
   // After a print the clerk is told on the desktop where it went (silently skipped without

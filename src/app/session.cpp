@@ -95,7 +95,7 @@ Session::Session(int& argc, char** argv, const CommandLine& line, std::optional<
       stops_(&shown),
       messages_(stops_),
       pointer_(std::move(pointer)),
-      platform_{*printer_, messages_, *pointer_, ThreadModuleState()} {
+      platform_{*printer_, messages_, *pointer_, ThreadModuleState(), nullptr, &symbols_} {
   const auto& unreachable = printers_->ServerUnreachable();
   for (const Text& problem : printers_->Problems()) {
     if (needs.saysUnreachableServer && unreachable && problem == *unreachable + printing::kPdfPrinterOnly) continue;

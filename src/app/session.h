@@ -15,6 +15,7 @@
 #include "platform/host/host_page_loader.h"
 #include "platform/printlog/printed_lines.h"
 #include "platform/printing/printer_list.h"
+#include "platform/symbols/zint_encoder.h"
 
 namespace vant::app {
 
@@ -81,6 +82,7 @@ class Session {
   Text logPage_;  // the page as the system log names it
   int copies_ = 1;
   std::unique_ptr<MousePointer> pointer_;
+  symbols::ZintEncoder symbols_;
   Platform platform_;
   int copies_ = 1;  // --copies: a print server's jobs only
   bool finished_ = false;

@@ -7,6 +7,7 @@
 #include "barcode/barcode_fields.h"
 #include "draw/shape_commands.h"
 #include "draw/text_command.h"
+#include "symbols/symbol_commands.h"
 
 namespace vant {
 namespace {
@@ -17,13 +18,20 @@ namespace {
 //                                                   the refusal of its data
 //   Record(printer, picture, page, Args) -> Mark    what it records for the preview
 //   Replay(picture, Mark) or Replay(surfaces, Mark) how a preview page replays the mark
+// Draw and Record take the run's SymbolEncoder as well when they encode with one.
 template <auto Read, auto Draw, auto Record, auto Replay>
 struct MarkParts {
   using Args = std::invoke_result_t<decltype(Read), const MethodRec&>;
-  using Mark = std::invoke_result_t<decltype(Record), const Printer&, DrawTarget&, PageRec&, const Args&>;
+  static constexpr bool kEncodes = std::is_invocable_v<decltype(Draw), DrawTarget&, const Args&, const SymbolEncoder*>;
+  using Mark = std::conditional_t<
+      kEncodes,
+      std::invoke_result<decltype(Record), const Printer&, DrawTarget&, PageRec&, const Args&, const SymbolEncoder*>,
+      std::invoke_result<decltype(Record), const Printer&, DrawTarget&, PageRec&, const Args&>>::type;
 
-  static std::optional<Text> Print(DrawTarget& printer, const MethodRec& method) {
-    if constexpr (std::is_void_v<std::invoke_result_t<decltype(Draw), DrawTarget&, const Args&>>) {
+  static std::optional<Text> Print(DrawTarget& printer, const MethodRec& method, const SymbolEncoder* symbols) {
+    if constexpr (kEncodes) {
+      return Draw(printer, Read(method), symbols);
+    } else if constexpr (std::is_void_v<std::invoke_result_t<decltype(Draw), DrawTarget&, const Args&>>) {
       Draw(printer, Read(method));
       return std::nullopt;
     } else {
@@ -31,8 +39,12 @@ struct MarkParts {
     }
   }
   static MarkValues Recorded(const Printer& printer, DrawTarget& picture, PageRec& page,
-                             const MethodRec& method) {
-    return Record(printer, picture, page, Read(method));
+                             const MethodRec& method, const SymbolEncoder* symbols) {
+    if constexpr (kEncodes) {
+      return Record(printer, picture, page, Read(method), symbols);
+    } else {
+      return Record(printer, picture, page, Read(method));
+    }
   }
   static MarkValues Typed(const MethodRec& method) {
     Args args = Read(method);
@@ -78,8 +90,32 @@ constexpr const MarkCommand* SymbolMarks() {
   return Marks<&ReadSymbol<kSymbology>, &PrintSymbol<kSymbology>, &RecordBarcode, &ReplaySymbol<kSymbology>>();
 }
 
+// The symbols beyond the four barcodes, one command each.
+template <SymbolCommand kCommand>
+SymbolValues ReadSymbolCommand(const MethodRec& method) {
+  return ReadSymbolValues(kCommand, method);
+}
+template <SymbolCommand kCommand>
+std::optional<Text> PrintSymbolCommand(DrawTarget& printer, const SymbolValues& values, const SymbolEncoder* symbols) {
+  return DrawSymbolCommand(kCommand, printer, values, symbols);
+}
+template <SymbolCommand kCommand>
+SymbolValues RecordSymbolCommand(const Printer& printer, DrawTarget& picture, PageRec& page, const SymbolValues& values,
+                                 const SymbolEncoder* symbols) {
+  return RecordSymbol(kCommand, printer, picture, page, values, symbols);
+}
+template <SymbolCommand kCommand>
+void ReplaySymbolMark(const ReplaySurfaces& surfaces, const SymbolValues& mark) {
+  ReplaySymbolCommand(kCommand, mark, surfaces);
+}
+template <SymbolCommand kCommand>
+constexpr const MarkCommand* SymbolCommandMarks() {
+  return Marks<&ReadSymbolCommand<kCommand>, &PrintSymbolCommand<kCommand>, &RecordSymbolCommand<kCommand>,
+               &ReplaySymbolMark<kCommand>>();
+}
+
 // After the setup and paging commands, in the order the control compares them.
-constexpr std::array<CommandRow, 8> kMarkCommands = {{
+constexpr std::array<CommandRow, 13> kMarkCommands = {{
     {.names = {u"prntextout", u"prntext"}, .kind = CommandKind::kDrawing,
      .marks = Marks<&ReadTextArgs, &DrawText, &RecordText, &ReplayText>()},
     {.names = {u"prnbox", u""}, .kind = CommandKind::kDrawing,
@@ -92,6 +128,11 @@ constexpr std::array<CommandRow, 8> kMarkCommands = {{
     {.names = {u"prnjan8", u""}, .kind = CommandKind::kBarcode, .marks = SymbolMarks<Symbology::kJan8>()},
     {.names = {u"prnnw7", u""}, .kind = CommandKind::kBarcode, .marks = SymbolMarks<Symbology::kNw7>()},
     {.names = {u"prncode39", u""}, .kind = CommandKind::kBarcode, .marks = SymbolMarks<Symbology::kCode39>()},
+    {.names = {u"prnqr", u""}, .kind = CommandKind::kBarcode, .marks = SymbolCommandMarks<SymbolCommand::kQr>()},
+    {.names = {u"prngs1128", u""}, .kind = CommandKind::kBarcode, .marks = SymbolCommandMarks<SymbolCommand::kGs1_128>()},
+    {.names = {u"prncode128", u""}, .kind = CommandKind::kBarcode, .marks = SymbolCommandMarks<SymbolCommand::kCode128>()},
+    {.names = {u"prnitf", u""}, .kind = CommandKind::kBarcode, .marks = SymbolCommandMarks<SymbolCommand::kItf>()},
+    {.names = {u"prncustomer", u""}, .kind = CommandKind::kBarcode, .marks = SymbolCommandMarks<SymbolCommand::kCustomer>()},
 }};
 
 // The engine's rows, then these.

@@ -36,11 +36,12 @@ struct ReplaySurfaces {
 struct MarkCommand {
   // Printing: draws on the printer. Returns the refusal of a barcode's data; nothing when
   // the mark was drawn.
-  std::optional<Text> (*print)(DrawTarget& printer, const MethodRec& method);
+  // symbols encodes what the core does not (none in a build of the core alone).
+  std::optional<Text> (*print)(DrawTarget& printer, const MethodRec& method, const SymbolEncoder* symbols);
   // Preview building: converts the values to the picture's preview pixels and sets the
   // page's shown flag from the mark's anchor. Nothing is drawn; the values are recorded.
   MarkValues (*record)(const Printer& printer, DrawTarget& picture, PageRec& page,
-                       const MethodRec& method);
+                       const MethodRec& method, const SymbolEncoder* symbols);
   // Showing a preview page: draws the recorded values on it.
   void (*replay)(const MarkValues& values, const ReplaySurfaces& surfaces);
   // Judging a mark without running it: the method's values as the reader gives them to the

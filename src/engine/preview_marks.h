@@ -5,9 +5,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <variant>
 
 #include "common/text.h"
+#include "engine/symbol_encoder.h"
 
 namespace vant {
 
@@ -56,7 +58,33 @@ struct BarcodeValues {
   bool check = true;  // NW-7 and Code 39: off only when field 7, lower-cased, is "false"
 };
 
-using MarkValues = std::variant<TextMark, ShapeValues, CircleValues, BarcodeValues>;
+enum class SymbolShape : uint8_t {
+  kMatrix,  // square modules, m x m dots; the corner and the side without the quiet zone
+  kLinear,  // bars and spaces m dots wide, painted as the barcodes are
+  kPostal,  // the customer barcode: bars of four kinds at Japan Post's pitch
+};
+
+// The symbols beyond the four barcodes ("prnqr", "prngs1128", "prncode128", "prnitf",
+// "prncustomer"): the corner, the data and the size. Their data is encoded while the
+// preview is built, and the page keeps the modules (or the refusal) to replay.
+struct SymbolValues {
+  SymbolShape shape = SymbolShape::kLinear;  // of the command, for those who judge the marks
+  int16_t quietModules = 0;                  // each side
+  float x = 0;
+  float y = 0;
+  Text data;
+  int16_t width = 0;     // QR: the side without the quiet zone; linear: as for the barcodes
+  int16_t height = 0;    // linear symbols' bars
+  bool showText = false;
+  Text level;            // QR: the error correction level's field as written
+  double points = 10;    // customer barcode: its size in points, 8 to 11.5
+  double previewPixelsPerMm = 0;  // recorded: the preview page's pixels per millimetre
+  // Recorded: what the encoder made of data (a customer barcode's bars as the digits 1 to
+  // 4 of their kinds).
+  std::shared_ptr<const SymbolModules> recorded;
+};
+
+using MarkValues = std::variant<TextMark, ShapeValues, CircleValues, BarcodeValues, SymbolValues>;
 
 // One recorded mark of a preview page: its values, and the command that recorded it, whose
 // row in the command table says how the page replays it.

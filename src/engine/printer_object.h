@@ -5,6 +5,7 @@
 
 #include "engine/module_state.h"
 #include "engine/platform.h"
+#include "engine/symbol_encoder.h"
 
 namespace vant {
 
@@ -80,6 +81,9 @@ struct Platform {
   ModuleState& state;
   // Told of each method of every run before it runs; none but for a run that is followed.
   RunWatcher* watcher = nullptr;
+  // The encoder of the symbols the core does not encode itself; without one (a build of the
+  // core alone) those commands stop the run, saying so.
+  const SymbolEncoder* symbols = nullptr;
 };
 
 }  // namespace vant

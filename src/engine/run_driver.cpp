@@ -63,9 +63,9 @@ void RunMark(Platform& platform, DrawTarget& target, int16_t page, const Command
              const MethodRec& method) {
   if (IsPictureBox(target)) {
     PageRec& built = BuiltPage(platform.state.engine, page);
-    MarkValues values = row.marks->record(platform.printer, target, built, method);
+    MarkValues values = row.marks->record(platform.printer, target, built, method, platform.symbols);
     built.marks.push_back(PreviewMark{&row, std::move(values)});
-  } else if (std::optional<Text> refusal = row.marks->print(target, method)) {
+  } else if (std::optional<Text> refusal = row.marks->print(target, method, platform.symbols)) {
     throw RunStop{std::move(*refusal)};
   }
 }

@@ -106,6 +106,35 @@ TEST(CheckWarnings, ABarcodeIsJudgedFromTheBarsAndTextThePainterLaid) {
   }
 }
 
+TEST(CheckWarnings, TheNewSymbolsAreJudgedFromTheirModules) {
+  using enum WarningKind;
+  struct Row {
+    int line;
+    Text method;
+    int modules;  // painted from x = 100, a run of one module every second module
+    double m;
+    std::vector<WarningKind> kinds;
+  };
+  // QR: 21 modules, its side without the quiet zone; Code 128: 199 modules and 2 x 10 quiet.
+  const Row rows[] = {
+      {__LINE__, u"prnqr,10,30,x,63", 21, 3, {}},
+      {__LINE__, u"prnqr,10,30,x,21", 21, 1, {kBarcodeModules}},
+      {__LINE__, u"prnqr,10,30,x,50", 21, 3, {kBarcodeWidth}},
+      {__LINE__, u"prncode128,10,30,x,657,10", 199, 3, {}},
+      {__LINE__, u"prncode128,10,30,x,590,10", 199, 3, {kBarcodeWidth}},
+      {__LINE__, u"prncustomer,10,30,1000013", 133, 1, {kBarcodeModules}},
+      {__LINE__, u"prncustomer,10,30,1000013", 133, 14, {}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.line);
+    MadeRun run({row.method});
+    for (int i = 0; i < row.modules; i += 2) {
+      run.record.marks.push_back(Mark(MarkKind::kFill, 1, {100 + i * row.m, 300, 100 + (i + 1) * row.m, 400}));
+    }
+    EXPECT_EQ(run.Kinds(), row.kinds);
+  }
+}
+
 TEST(CheckWarnings, AMarkInTheMarginIsDroppedOrCutAndOneOffTheSheetIsNotPrinted) {
   using enum WarningKind;
   struct Row {

@@ -89,6 +89,10 @@ TEST_F(VantCheckTest, EachWarningKindIsRaisedByItsFaultAndNotByTheSoundPage) {
       // 10 mm asked: two dots a module make it 17.6 mm; 35 mm: four dots, 35.2 mm.
       {__LINE__, "barcodeWidth", {mm, "prncode39,12,100,SKR-24113007,10,10,true,true"},
        {mm, "prncode39,12,100,SKR-24113007,35,10,true,true"}},
+      // A QR Code of 21 modules: a side of 21 dots is one dot a module, 84 four.
+      {__LINE__, "barcodeModules", {"scalemode,pixels", "prnqr,300,300,x,21"}, {"scalemode,pixels", "prnqr,300,300,x,84"}},
+      // 2 mm asked (47.2 dots): three dots a module make it 2.7 mm; 20 mm: 23 dots, 20.4 mm.
+      {__LINE__, "barcodeWidth", {mm, "prnqr,12,100,x,2"}, {mm, "prnqr,12,100,x,20"}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.line);

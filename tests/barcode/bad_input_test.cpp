@@ -24,7 +24,7 @@ class BadInputTest : public ::testing::Test {
     MethodRec m;
     size_t i = 0;
     for (const Text& f : fields) m.field[i++] = f;
-    return FindCommand(MethodCommands(), m.field[0])->marks->print(platform.printer, m);
+    return FindCommand(MethodCommands(), m.field[0])->marks->print(platform.printer, m, nullptr);
   }
   test::RecordingDevice& Marks() { return platform.Current().Marks(); }
   FakePlatform platform;

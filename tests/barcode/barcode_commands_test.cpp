@@ -49,7 +49,7 @@ class PrintBarcodeTest : public ::testing::Test {
   // The printer measures in twips: 1440 twips = 600 pixels.
   std::optional<Text> Print(std::initializer_list<Text> fields) {
     const MethodRec m = Method(fields);
-    return RowOf(m).marks->print(platform.printer, m);
+    return RowOf(m).marks->print(platform.printer, m, nullptr);
   }
   std::vector<Text> PrintedTexts() {
     std::vector<Text> texts;
@@ -139,7 +139,7 @@ class PreviewPageTest : public ::testing::Test {
   void Record(std::initializer_list<Text> fields) {
     const MethodRec m = Method(fields);
     const CommandRow& row = RowOf(m);
-    page.marks.push_back(PreviewMark{&row, row.marks->record(platform.printer, picture.picture, page, m)});
+    page.marks.push_back(PreviewMark{&row, row.marks->record(platform.printer, picture.picture, page, m, nullptr)});
   }
   const BarcodeValues& Recorded(size_t i) const { return std::get<BarcodeValues>(page.marks.at(i).values); }
 

@@ -13,6 +13,7 @@
 #include "control/method_line.h"
 #include "draw/draw_page.h"
 #include "engine/printer_geometry.h"
+#include "fake_symbol_encoder.h"
 #include "run_fixture.h"
 
 namespace vant {
@@ -24,7 +25,9 @@ using test::Mark;
 const std::vector<TextView> kDispatchOrder = {
     u"changeprinterdriver", u"changeprinter", u"papersize", u"orientation", u"scalemode",
     u"printquality", u"paperbin", u"colormode", u"newpage", u"enddoc", u"prntextout", u"prntext",
-    u"prnbox", u"prnline", u"prncircle", u"prnjan13", u"prnjan8", u"prnnw7", u"prncode39"};
+    u"prnbox", u"prnline", u"prncircle", u"prnjan13", u"prnjan8", u"prnnw7", u"prncode39",
+    // after the four barcodes, the symbols added since
+    u"prnqr", u"prngs1128", u"prncode128", u"prnitf", u"prncustomer"};
 
 TEST(MethodCommands, EveryNameInTheControlsOrder) {
   std::vector<TextView> names;
@@ -143,6 +146,11 @@ Text MethodLine(TextView name) {
       if (name == u"prnbox" || name == u"prnline") return Text(name) + u",1440,1440,4320,2880,2,dash,255";
       return Text(name) + u",1440,1440,請求書,ＭＳ 明朝,12,true,false,255";
     case CommandKind::kBarcode:
+      if (name == u"prnqr") return Text(name) + u",1440,1440,請求書,1440,m";
+      if (name == u"prngs1128") return Text(name) + u",1440,1440,(01)0491234567890,2880,720,true";
+      if (name == u"prncode128") return Text(name) + u",1440,1440,abc,2880,720,true";
+      if (name == u"prnitf") return Text(name) + u",1440,1440,1491234567890,2880,720,true";
+      if (name == u"prncustomer") return Text(name) + u",1440,1440,263-00233-30-8-403";
       if (name == u"prnnw7") return Text(name) + u",1440,1440,a1234b,2880,720,true";
       if (name == u"prncode39") return Text(name) + u",1440,1440,abc,2880,720,true";
       return Text(name) + u",1440,1440,490123456789,2880,720,true";
@@ -178,6 +186,8 @@ TEST_F(CommandWalk, EveryCommandAndSynonymPrints) {
   for (const TextView name : kDispatchOrder) {
     SCOPED_TRACE(ToUtf8(name));
     test::FakePlatform platform({Named(u"Office"), Named(u"Label")});
+    const test::FakeSymbolEncoder symbols = test::ReadyFakeEncoder();
+    platform.platform.symbols = &symbols;
     test::LoadMethods(platform.state, {MethodLine(name)});
     ASSERT_EQ(RunMethods(platform.platform, platform.platform.printer, 0, MethodCommands()), kRunCompleted);
     EXPECT_TRUE(platform.messages.shown.empty());
@@ -212,6 +222,8 @@ TEST_F(CommandWalk, EveryCommandAndSynonymInThePreview) {
   for (const TextView name : kDispatchOrder) {
     SCOPED_TRACE(ToUtf8(name));
     test::FakePlatform platform({Named(u"Office"), Named(u"Label")});
+    const test::FakeSymbolEncoder symbols = test::ReadyFakeEncoder();
+    platform.platform.symbols = &symbols;
     const CommandRow& row = *FindCommand(MethodCommands(), name);
     // A box first, so that the page is shown and a page step would be seen to clear it; a
     // line after, on the same page unless the command ends it.

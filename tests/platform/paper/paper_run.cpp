@@ -33,7 +33,7 @@ std::unique_ptr<printing::PrinterList> ServerPrinters() {
 }
 }  // namespace
 
-PaperTest::PaperTest() : list_(ServerPrinters()), printer_(*list_), platform_{printer_, messages_, pointer_, state_} {
+PaperTest::PaperTest() : list_(ServerPrinters()), printer_(*list_), platform_{printer_, messages_, pointer_, state_, nullptr, &symbols_} {
   queues::ClearQueueOutput("Office");
 }
 

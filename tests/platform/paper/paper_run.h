@@ -16,6 +16,7 @@
 #include "engine/printer_object.h"
 #include "kept_messages.h"
 #include "platform/printing/printer_list.h"
+#include "platform/symbols/zint_encoder.h"
 #include "zbar_decode.h"
 
 namespace vant::test::paper {
@@ -61,6 +62,7 @@ class PaperTest : public testing::Test {
   KeptMessages messages_;
   HeldPointer pointer_;
   ModuleState state_;
+  symbols::ZintEncoder symbols_;
   Platform platform_;
   PaperDir dir_;
 };
