@@ -80,7 +80,6 @@ class Session {
   printlog::StopBoxes stops_;  // the print runs' stops, for the system log
   CountingMessages messages_;
   Text logPage_;  // the page as the system log names it
-  int copies_ = 1;
   std::unique_ptr<MousePointer> pointer_;
   symbols::ZintEncoder symbols_;
   Platform platform_;
