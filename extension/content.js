@@ -389,7 +389,10 @@
       dispose();  // the extension was updated or removed: this copy has stopped
       return;
     }
+    // (A port this copy left, when the back/forward cache took the page, speaks no more.)
+    const mine = port;
     port.onMessage.addListener((message) => {
+      if (port !== mine) return;
       const first = !heard;
       heard = true;
       if (message == null || typeof message !== 'object') return;
@@ -406,6 +409,7 @@
       else if (message.kind === 'host-gone') onHostGone(String(message.message || ''));
     });
     port.onDisconnect.addListener(() => {
+      if (port !== mine) return;
       const spoke = heard;
       port = null;
       heard = false;

@@ -9,6 +9,9 @@ const path = require('node:path');
 const h = require('./harness.js');
 const { mode1, form } = require('./hostile-pages.js');
 
+// What allowed site A's invoice holds that another allowed site must never read.
+const INVOICE_SECRET = '山田商事株式会社 03-1234-5678';
+
 // A form whose control is a 1 x 1 px box between the fields of a page.
 const tinyBox = (object) => object.replace(/width="300" height="60"/, 'width="1" height="1"');
 
@@ -69,6 +72,33 @@ const add = () => {
 add();
 window.framesAdded = () => n;
 </script>`));
+  // An allowed page's request of 0.3 MB: one 200,000-character caption that the 1023 OBJECTs
+  // after it, without a caption of their own, inherit.
+  add('/captions.html', h.page(`${h.control([['CmdProperty', `${'長'.repeat(200000)},120`], ['method1', 'newpage']],
+    'id="C0" width="240" height="40"')}
+<script>
+for (let i = 1; i < 1024; i += 1) {
+  const object = document.createElement('object');
+  object.id = 'C' + i;
+  object.width = '240';
+  object.height = '40';
+  object.innerHTML = '<param name="method1" value="newpage">';
+  document.body.append(object);
+}
+</script>`));
+  // Two allowed origins in one tab (the tab state tests' policy allows F too): page B of F
+  // frames A's invoice, then adds a Mode 1 OBJECT whose only line is "x".
+  add('/invoice.html', h.page(h.control([['CmdProperty', '発行,120'],
+    ['method1', `prntext,20,10,御請求書 ${INVOICE_SECRET},ＭＳ ゴシック,12,false,false,0`], ['method2', 'enddoc']],
+  'id="Invoice" width="300" height="60"')));
+  add('/framing-b.html', h.page(`<iframe id="invoice" src="${a.origin}/invoice.html" style="width:400px;height:100px"></iframe>
+<div id="later"></div>
+<script>
+window.addModeOne = () => {
+  document.getElementById('later').innerHTML = '<object id="B" width="300" height="60">' +
+    '<param name="Mode" value="1"><param name="method1" value="x"></object>';
+};
+</script>`));
   return { a, b, c, d, e, f };
 }
 
@@ -109,7 +139,10 @@ async function typeKeys(keys, interval, pageNow) {
 }
 
 // "Taro", Tab, "Yamada Sales", Tab, "Tokyo Office", then Tabs and spaces, as a form's user types them.
-const TYPING = [...'Taro', 'Tab', ...'Yamada', 'Space', ...'Sales', 'Tab', ...'Tokyo', 'Space', ...'Office',
-  ...Array.from({ length: 8 }, () => ['Tab', 'Space', 'KeyA']).flat()];
+const TYPING = [...'Taro', 'Tab', ...'Yamada Sales', 'Tab', ...'Tokyo Office',
+  ...Array.from({ length: 8 }, () => ['Tab', ' ', 'a']).flat()];
 
-module.exports = { serveAttackOrigins, addRogueContentScript, typeKeys, TYPING };
+// Typing that goes on on a page whose first Tab reaches a button: spaces and letters on it.
+const TYPING_ON_BUTTON = [...'Sales', 'Tab', ...Array.from({ length: 12 }, () => [' ', 'a']).flat()];
+
+module.exports = { serveAttackOrigins, addRogueContentScript, typeKeys, TYPING, TYPING_ON_BUTTON, INVOICE_SECRET };
