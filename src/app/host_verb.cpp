@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "app/preview_openers.h"
+#include "app/run_heap.h"
 #include "app/session.h"
 #include "app/thread_state.h"
 #include "engine/printer_object.h"
@@ -105,6 +106,9 @@ int HostVerb(int& argc, char** argv) {
 
   browser::FdSource requests(channel.requests);
   for (;;) {
+    // What the last request took is given back before the host waits for the next one
+    // (nothing to report either way).
+    (void)GiveBackFreedMemory();
     const browser::ReadMessage message = browser::ReadNextMessage(requests);
     const std::size_t deliveredBefore = printers->Delivered().size();
     std::string answer;

@@ -29,4 +29,6 @@ bool PrepareHeapForOneRun() {
          mallopt(M_TOP_PAD, static_cast<int>(kKeptTop)) == 1;
 }
 
+bool GiveBackFreedMemory() { return malloc_trim(0) == 1; }
+
 }  // namespace vant::app

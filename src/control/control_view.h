@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "common/text.h"
+#include "common/shared_text.h"
 
 namespace vant {
 
@@ -12,8 +12,10 @@ namespace vant {
 class Button {
  public:
   virtual ~Button() = default;
-  virtual void SetCaption(const Text& caption) = 0;
-  virtual Text Caption() const = 0;
+  // A button without a window of its own keeps the caption shared, not copied: every
+  // control of a thread shows the same one.
+  virtual void SetCaption(const SharedText& caption) = 0;
+  virtual SharedText Caption() const = 0;
   virtual void SetLeft(int32_t left) = 0;
   virtual int32_t Left() const = 0;
   virtual int32_t Top() const = 0;

@@ -11,8 +11,8 @@ namespace vant {
 class HeldButton final : public Button {
  public:
   HeldButton(int32_t left, int32_t top) : left_(left), top_(top) {}
-  void SetCaption(const Text& caption) override { caption_ = caption; }
-  Text Caption() const override { return caption_; }
+  void SetCaption(const SharedText& caption) override { caption_ = caption; }
+  SharedText Caption() const override { return caption_; }
   void SetLeft(int32_t left) override { left_ = left; }
   int32_t Left() const override { return left_; }
   int32_t Top() const override { return top_; }
@@ -30,7 +30,7 @@ class HeldButton final : public Button {
   bool Enabled() const override { return enabled_; }
 
  private:
-  Text caption_;
+  SharedText caption_;
   int32_t left_, top_;
   int32_t width_ = kButtonWidth, height_ = kButtonHeight;
   bool enabled_ = true;

@@ -42,13 +42,21 @@ void ReadMethods(const HostDocument& document, const PropertyBag& bag, ControlSt
 }
 
 void ReadButtonSettings(const PropertyBag& bag, ControlState& state) {
-  const Text value = ReadEither(bag, u"CmdProperty", u"pCmdProperty");
+  Text value = ReadEither(bag, u"CmdProperty", u"pCmdProperty");
   if (value.empty()) return;
-  const std::vector<Text> parts = SplitAt(value, u',');
-  if (parts.size() > 3) return;
-  state.printCaption = parts[0];
-  if (parts.size() >= 2) state.printButtonWidth = WholeFromText16(parts[1]);
-  if (parts.size() == 3) state.printButtonHeight = WholeFromText16(parts[2]);
+  const std::size_t commas = static_cast<std::size_t>(std::count(value.begin(), value.end(), u','));
+  if (commas > 2) return;
+  // Split in place: a caption may be as long as the page, so it is not copied into parts.
+  const std::size_t first = std::min(value.find(u','), value.size());
+  const Text sizes = value.substr(std::min(first + 1, value.size()));
+  value.resize(first);
+  // A caption a reading finds again (every control of a page inheriting it, a reload)
+  // keeps its one buffer.
+  if (state.printCaption != value) state.printCaption = SharedText(std::move(value));
+  if (commas == 0) return;
+  const std::size_t second = std::min(sizes.find(u','), sizes.size());
+  state.printButtonWidth = WholeFromText16(TextView(sizes).substr(0, second));
+  if (commas == 2) state.printButtonHeight = WholeFromText16(TextView(sizes).substr(second + 1));
 }
 
 }  // namespace

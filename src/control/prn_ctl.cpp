@@ -45,7 +45,7 @@ void PrnCtl::LayOutButtons() {
       platform_.messages.Show(failure.Description(), MessageIcon::kCritical, u"エラー");
     }
   };
-  step([&] { print.SetCaption(state.printCaption.empty() ? Text(u"印刷") : state.printCaption); });
+  step([&] { print.SetCaption(state.printCaption.empty() ? SharedText(u"印刷") : state.printCaption); });
   step([&] { print.SetWidth(state.printButtonWidth != 0 ? state.printButtonWidth : kButtonWidth); });
   step([&] { print.SetHeight(state.printButtonHeight != 0 ? state.printButtonHeight : kButtonHeight); });
   step([&] { preview.SetLeft(print.Width() + print.Left() + 5); });

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "common/method_rec.h"
+#include "common/shared_text.h"
 #include "common/text.h"
 #include "engine/page_record.h"
 
@@ -19,7 +20,7 @@ struct ControlState {
   int16_t runMode = 0;             // 1: print when shown
   MethodArray methodList{1};       // positions 1..methodCount; position 0 is never filled
   int16_t methodCount = 0;
-  Text printCaption;
+  SharedText printCaption;        // one text for every control of the thread
   int16_t printButtonWidth = 0;    // pixels; 0 means the default
   int16_t printButtonHeight = 0;   // pixels; 0 means the default
 };

@@ -17,13 +17,22 @@ enum class Detail { kFull, kShortened };
 
 QString Q(TextView text) { return qt::ToQString(text); }
 
-Text Cut(const Text& text, Detail detail) {
-  if (detail == Detail::kFull || text.size() <= kShortTextUnits) return text;
-  return text.substr(0, kShortTextUnits) + u"…";
+QString Cut(TextView text, Detail detail) {
+  if (detail == Detail::kFull || text.size() <= kShortTextUnits) return Q(text);
+  return Q(text.substr(0, kShortTextUnits)) + QString::fromUtf8("…");
+}
+
+// Fewer bytes than the answer in full takes: every text's UTF-16 units (each one byte at
+// least in UTF-8). An answer that cannot fit is not built in full, so that a thousand
+// controls sharing a long caption never stand in a thousand copies.
+std::size_t TextUnits(const Outcome& outcome) {
+  std::size_t units = 0;
+  for (const ShownBox& box : outcome.messages) units += box.title.size() + box.text.size();
+  return units;
 }
 
 QJsonObject ButtonJson(const ButtonPlace& place, Detail detail) {
-  return QJsonObject{{"caption", Q(Cut(place.caption, detail))}, {"left", place.left},   {"top", place.top},
+  return QJsonObject{{"caption", Cut(place.caption.Get(), detail)}, {"left", place.left},   {"top", place.top},
                      {"width", place.width},        {"height", place.height}, {"enabled", place.enabled}};
 }
 
@@ -46,8 +55,8 @@ QJsonObject OutcomeJson(const Outcome& outcome, Detail detail) {
   for (std::size_t i = 0; i < outcome.messages.size() && i < listed; ++i) {
     const ShownBox& box = outcome.messages[i];
     messages.append(QJsonObject{{"icon", box.icon == MessageIcon::kCritical ? "critical" : "information"},
-                                {"title", Q(Cut(box.title, detail))},
-                                {"text", Q(Cut(box.text, detail))}});
+                                {"title", Cut(box.title, detail)},
+                                {"text", Cut(box.text, detail)}});
   }
   QJsonArray printed;
   for (std::size_t i = 0; i < outcome.printed.size() && i < listed; ++i) printed.append(DeliveredJson(outcome.printed[i]));
@@ -66,8 +75,9 @@ std::string Compact(const QJsonObject& json) {
 
 QJsonValue IdJson(std::optional<std::int64_t> id) { return id ? QJsonValue(static_cast<qint64>(*id)) : QJsonValue(); }
 
-std::string Fitted(std::int64_t id, const std::function<QJsonObject(Detail)>& build) {
+std::string Fitted(std::int64_t id, std::size_t leastFullBytes, const std::function<QJsonObject(Detail)>& build) {
   for (Detail detail : {Detail::kFull, Detail::kShortened}) {
+    if (detail == Detail::kFull && leastFullBytes > kMaxAnswerBytes) continue;
     std::string json = Compact(build(detail));
     if (json.size() <= kMaxAnswerBytes) return json;
   }
@@ -91,7 +101,9 @@ ButtonPlace PlaceOf(const Button& button) {
 }
 
 std::string DocumentAnswer(std::int64_t id, const std::vector<ControlButtons>& controls, const Outcome& outcome) {
-  return Fitted(id, [&](Detail detail) {
+  std::size_t leastBytes = TextUnits(outcome);
+  for (const ControlButtons& control : controls) leastBytes += control.print.caption.size() + control.preview.caption.size();
+  return Fitted(id, leastBytes, [&](Detail detail) {
     QJsonArray list;
     for (const ControlButtons& control : controls) {
       list.append(QJsonObject{{"key", static_cast<qint64>(control.key)},
@@ -104,7 +116,7 @@ std::string DocumentAnswer(std::int64_t id, const std::vector<ControlButtons>& c
 }
 
 std::string ControlAnswer(Request::Kind kind, std::int64_t id, const Outcome& outcome) {
-  return Fitted(id, [&](Detail detail) {
+  return Fitted(id, TextUnits(outcome), [&](Detail detail) {
     return QJsonObject{{"kind", KindName(kind)}, {"id", static_cast<qint64>(id)},
                        {"outcome", OutcomeJson(outcome, detail)}};
   });

@@ -29,7 +29,7 @@ struct Outcome {
 };
 
 struct ButtonPlace {
-  Text caption;
+  SharedText caption;  // the button's own, shared with every control showing it
   std::int32_t left = 0, top = 0, width = 0, height = 0;  // CSS pixels
   bool enabled = true;
 };

@@ -1,5 +1,6 @@
 #include "platform/browser/browser_document.h"
 
+#include <QChar>
 #include <QUrl>
 
 #include <stdexcept>
@@ -20,7 +21,11 @@ Text SafeFileName(TextView name) {
   for (char16_t c : name.substr(0, kMaxBaseNameUnits)) {
     const bool control = c < 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F);
     const bool surrogate = c >= 0xD800 && c <= 0xDFFF;  // a half pair cannot be a file name
-    safe.push_back(control || surrogate || c == u'/' || c == u'\\' ? u'_' : c);
+    // Format characters (the bidirectional embeddings, overrides and isolates, the marks,
+    // the zero-width ones) are not seen, yet change how the rest shows: a name could read
+    // "invoice.pdf" in a file manager and be something else.
+    const bool format = QChar::category(static_cast<char32_t>(c)) == QChar::Other_Format;
+    safe.push_back(control || surrogate || format || c == u'/' || c == u'\\' ? u'_' : c);
   }
   if (!safe.empty() && safe.front() == u'.') safe.front() = u'_';  // no hidden file, no ".."
   // A name of blanks alone says nothing.
@@ -36,10 +41,12 @@ Text UrlStem(const Text& url) {
   return qt::FromQString(last);
 }
 
-std::vector<ParamElement> MethodParams(const std::vector<ParamElement>& params) {
+// The method PARAMs, their values moved out of params: the readings take a method line's
+// value from the document, never from a bag, so the page's lines are held once.
+std::vector<ParamElement> TakeMethodParams(std::vector<ParamElement>& params) {
   std::vector<ParamElement> methods;
-  for (const ParamElement& param : params) {
-    if (IsMethodName(param.name)) methods.push_back(param);
+  for (ParamElement& param : params) {
+    if (IsMethodName(param.name)) methods.push_back({param.name, std::move(param.value), param.line});
   }
   return methods;
 }
@@ -49,8 +56,8 @@ std::vector<ParamElement> MethodParams(const std::vector<ParamElement>& params) 
 BrowserPage::BrowserPage(platform::PageObjects page)
     : controls_(platform::ControlObjectIndexes(page)),
       objects_(std::move(page.objects)),
-      params_(std::make_shared<const std::vector<ParamElement>>(std::move(page.objectParams))),
-      methodParams_(platform::HostPage::FromParams(MethodParams(*params_), true, std::nullopt)) {}
+      methodParams_(platform::HostPage::FromParams(TakeMethodParams(page.objectParams), true, std::nullopt)),
+      params_(std::make_shared<const std::vector<ParamElement>>(std::move(page.objectParams))) {}
 
 platform::HostPage BrowserPage::Bag(std::size_t object) const {
   if (object >= objects_.size()) throw std::out_of_range("no such OBJECT element");

@@ -16,7 +16,8 @@ struct BrowserHost::Control {
 };
 
 struct BrowserHost::Document {
-  Text name;  // of its print jobs and PDF files, from its first request
+  Text name;    // of its print jobs and PDF files, from its first request
+  Text origin;  // the extension's, from its first request
   std::map<std::int64_t, std::unique_ptr<Control>> controls;  // by the page's key
 };
 
@@ -62,6 +63,16 @@ void BrowserHost::NameDocuments(const Document& document) {
   if (downloads_) printers_.PdfOutput().SetBaseName(document.name, *downloads_);
 }
 
+void BrowserHost::UseStateAs(const Text& origin) {
+  if (stateOrigin_ == origin) return;
+  // What another origin's pages read (their method lines, the caption, where their run
+  // stands) is theirs: a page of this origin starts from a clean state, as a control's
+  // first reading in a fresh thread does, and never sees or prints it.
+  platform_.state.control = ControlState{};
+  platform_.state.engine = EngineState{};
+  stateOrigin_ = origin;
+}
+
 void BrowserHost::DropControlsGoneFrom(Document& document, std::vector<std::int64_t> keys) {
   std::sort(keys.begin(), keys.end());
   std::erase_if(document.controls,
@@ -83,7 +94,8 @@ std::string BrowserHost::AnswerDocument(Request& request) {
       return ErrorAnswer({request.id, u"このタブの文書が多すぎます (上限 " +
                                           DecimalText(static_cast<long long>(kMaxDocuments)) + u" 個)。"});
     }
-    found = documents_.emplace(request.doc, Document{DocumentBaseName(request.document), {}}).first;
+    found = documents_.emplace(request.doc, Document{DocumentBaseName(request.document), request.document.origin, {}})
+                .first;
   }
   Document& document = found->second;
   DropControlsGoneFrom(document, request.document.keys);
@@ -98,6 +110,7 @@ std::string BrowserHost::AnswerDocument(Request& request) {
       // A control seen for the first time is created and shown, as the browser does with an
       // OBJECT: its property reading (the last one wins), then the show event.
       slot = std::make_unique<Control>(platform_, preview_);
+      UseStateAs(document.origin);
       slot->control.ReadProperties(page.Document(), page.Bag(index));
       HoldPdfPrinterUnlessChosen(printers_, platform_.state.control);
       Show(*slot, request.doc, request.document);
@@ -120,6 +133,7 @@ std::string BrowserHost::AnswerClick(const Request& request) {
   Control& control = *clicked;
   const std::size_t deliveredBefore = printers_.Delivered().size();
   NameDocuments(document->second);
+  UseStateAs(document->second.origin);
   HoldPdfPrinterUnlessChosen(printers_, platform_.state.control);
   if (request.kind == Request::Kind::kPrint) {
     // A disabled button cannot be clicked (a failed property reading disables it).

@@ -2,9 +2,11 @@
 // pages one after another, and their frames), as the control's thread served a browser tab.
 // Each document's controls are created and shown as the document reports them, their
 // buttons' clicks come as requests, and every request gets one answer. Module-level state
-// is the platform's, made once for the tab, so controls on every page and frame of the tab
-// share one method list, the last reading wins, and a Mode 1 list that has printed does not
-// print again when its page is shown again (a reload), as the control prints it once.
+// is the platform's, made once for the tab, so controls on every page and frame of one
+// origin in the tab share one method list, the last reading wins, and a Mode 1 list that
+// has printed does not print again when its page is shown again (a reload), as the control
+// prints it once. A page of another origin finds the state clean: sites never read or print
+// what another site's page left in it.
 #pragma once
 
 #include <cstdint>
@@ -59,6 +61,9 @@ class BrowserHost {
   static void DropControlsGoneFrom(Document& document, std::vector<std::int64_t> keys);
   // The show event of a control just read: its automatic run when the gate lets it through.
   void Show(Control& control, std::int64_t doc, const DocumentRequest& document);
+  // Before a request of a page of this origin reads or runs the module state: another
+  // origin's leaves it clean first. Within one origin the tab keeps one state.
+  void UseStateAs(const Text& origin);
   // Names the jobs and the PDF files after the document the request comes from.
   void NameDocuments(const Document& document);
   // Ends the documents still open, as the vant command does when it ends, and gathers what
@@ -73,6 +78,8 @@ class BrowserHost {
   SteadyClock now_;
   AutoRunGate autoRuns_;
   std::map<std::int64_t, Document> documents_;  // by the extension's document number
+  // The origin whose pages last read or ran the module state; none before the first.
+  std::optional<Text> stateOrigin_;
 };
 
 }  // namespace vant::browser

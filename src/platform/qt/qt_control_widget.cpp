@@ -26,9 +26,9 @@ QPushButton& NewButton(QWidget& parent, const char* name, int left, int top) {
 
 }  // namespace
 
-void QtButton::SetCaption(const Text& caption) { button_.setText(ToQString(caption)); }
+void QtButton::SetCaption(const SharedText& caption) { button_.setText(ToQString(caption.Get())); }
 
-Text QtButton::Caption() const { return FromQString(button_.text()); }
+SharedText QtButton::Caption() const { return FromQString(button_.text()); }
 
 void QtButton::SetLeft(int32_t left) { button_.move(left, button_.y()); }
 

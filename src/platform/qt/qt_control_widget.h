@@ -17,8 +17,8 @@ class QtButton final : public Button {
  public:
   explicit QtButton(QPushButton& button) : button_(button) {}
 
-  void SetCaption(const Text& caption) override;
-  Text Caption() const override;
+  void SetCaption(const SharedText& caption) override;
+  SharedText Caption() const override;
   void SetLeft(int32_t left) override;
   int32_t Left() const override { return button_.x(); }
   int32_t Top() const override { return button_.y(); }

@@ -122,5 +122,31 @@ TEST(BrowserDocument, FilesAreNamedFromThePageAndCannotLeaveTheFolder) {
   }
 }
 
+TEST(BrowserDocument, FileNamesKeepNoCharacterThatChangesHowTheNameShows) {
+  // From the title and from the URL alike; each format character stands where it was, as
+  // "_", so that nothing reorders or hides a part of the name.
+  const std::vector<NameCase> cases = {
+      {__LINE__, u"", u"invoice\u202Efdp.exe", u"invoice_fdp.exe"},                 // right-to-left override
+      {__LINE__, u"", u"a\u202Ab\u202Bc\u202Cd\u202De", u"a_b_c_d_e"},           // embeddings, pop
+      {__LINE__, u"", u"a\u2066b\u2067c\u2068d\u2069e", u"a_b_c_d_e"},           // isolates
+      {__LINE__, u"", u"\u200Fx\u200Ey\u061Cz", u"_x_y_z"},                       // marks
+      {__LINE__, u"", u"請\u200B求\u200C書\u200D", u"請_求_書_"},                  // zero width
+      {__LINE__, u"", u"\uFEFF請求書", u"_請求書"},                                  // byte order mark
+      {__LINE__, u"", u"soft\u00ADhyphen\u2060joined", u"soft_hyphen_joined"},    // other Cf
+      {__LINE__, u"https://x/%E2%80%AEfdp.pdf", u"", u"_fdp"},                    // in the URL's path
+      {__LINE__, u"https://x/%E2%80%8B", u"請求書", u"請求書"},                      // nothing else: the title
+      {__LINE__, u"", u"\u202E\u200B\uFEFF", u"vant3"},                            // nothing at all
+      // What is no format character stays: letters of right-to-left scripts, spaces.
+      {__LINE__, u"", u"فاتورة 12", u"فاتورة 12"},
+      {__LINE__, u"", u"請求書\u3000第1号", u"請求書\u3000第1号"},
+  };
+  for (const NameCase& c : cases) {
+    DocumentRequest document;
+    document.url = c.url;
+    document.title = c.title;
+    EXPECT_EQ(ToUtf8(DocumentBaseName(document)), ToUtf8(c.expected)) << "line " << c.line;
+  }
+}
+
 }  // namespace
 }  // namespace vant::browser

@@ -189,9 +189,9 @@ TEST_F(BrowserHostTest, PdfPrinterWritesIntoTheDownloadFolderNumberedFromThePage
 }
 
 TEST_F(BrowserHostTest, DocumentsOfOneTabShareOneMethodListTheLastReadingWins) {
-  // Two frames of one tab, each with a control of the same key: two controls.
+  // Two frames of one origin in one tab, each with a control of the same key: two controls.
   Ask(In(1, Page(1, "https://a.example/one.html", QJsonArray{Control(0, "One", {{"method1", "prntext,1,1,ONE"}})})));
-  Ask(In(2, Page(2, "https://b.example/two.html", QJsonArray{Control(0, "Two", {{"method1", "prntext,1,1,TWO"},
+  Ask(In(2, Page(2, "https://a.example/two.html", QJsonArray{Control(0, "Two", {{"method1", "prntext,1,1,TWO"},
                                                                                {"method2", "newpage"},
                                                                                {"method3", "prntext,1,1,TWO"}})})));
   ASSERT_EQ(state.control.methodCount, 3);
@@ -200,7 +200,7 @@ TEST_F(BrowserHostTest, DocumentsOfOneTabShareOneMethodListTheLastReadingWins) {
   ASSERT_EQ(Printed(printed), 1) << QJsonDocument(printed).toJson().toStdString();
   EXPECT_EQ(printed["outcome"]["printed"][0]["pages"].toInt(), 2);
   // Each document's files are named after its own page.
-  Ask(In(2, Page(4, "https://b.example/two.html", QJsonArray{Control(1, "P", {{"method1", "changeprinter,Vant3 PDF"},
+  Ask(In(2, Page(4, "https://a.example/two.html", QJsonArray{Control(1, "P", {{"method1", "changeprinter,Vant3 PDF"},
                                                                              {"method2", "prntext,1,1,P"}})})));
   const QJsonObject pdfFromTwo = ClickIn(2, "print", 5, 1);
   const QJsonObject pdfFromOne = ClickIn(1, "print", 6, 0);
@@ -209,6 +209,38 @@ TEST_F(BrowserHostTest, DocumentsOfOneTabShareOneMethodListTheLastReadingWins) {
   EXPECT_EQ(pdfFromTwo["outcome"]["printed"][0]["file"].toString().toStdString(), "two.pdf");
   EXPECT_EQ(pdfFromOne["outcome"]["printed"][0]["file"].toString().toStdString(), "one.pdf");
   EXPECT_EQ(downloads.Names(), (std::vector<std::string>{"one.pdf", "two.pdf"}));
+}
+
+// Every text the answer's message boxes hold, one after the other.
+std::string MessageTexts(const QJsonObject& answer) {
+  std::string texts;
+  for (const auto& box : answer["outcome"]["messages"].toArray()) texts += box.toObject()["text"].toString().toStdString() + "\n";
+  return texts;
+}
+
+TEST_F(BrowserHostTest, AnOriginNeverSeesWhatAnotherOriginsPagesReadInTheTab) {
+  // Page B frames A's invoice (doc 1), then adds a Mode 1 OBJECT whose only method line is
+  // shorter than A's: were the tab's state shared, B's stop message would quote A's fields.
+  const std::vector<std::pair<const char*, const char*>> invoice = {
+      {"CmdProperty", "請求書印刷"}, {"method1", "prntext,20,10,御請求書 山田太郎 03-1234-5678,明朝"}, {"method2", "enddoc"}};
+  const std::vector<std::pair<const char*, const char*>> shortLine = {{"Mode", "1"}, {"method1", "x"}};
+  ASSERT_EQ(Ask(In(1, Page(1, "https://a.example/invoice.html", QJsonArray{Control(0, "A", invoice)})))["kind"], "document");
+  const QJsonObject framing = Ask(In(2, Page(2, "https://b.example/frame.html", QJsonArray{Control(0, "B", shortLine)})));
+  const std::string stop = MessageTexts(framing);
+  EXPECT_NE(stop.find("1:x()"), std::string::npos) << stop;
+  for (const char* field : {"山田", "03-1234", "明朝", "20,10"}) EXPECT_EQ(stop.find(field), std::string::npos) << stop;
+  EXPECT_EQ(framing["controls"][0]["print"]["caption"].toString(), QString::fromUtf8("印刷"));
+  EXPECT_EQ(state.control.methodCount, 1);
+
+  // A's button after B read: the state B left is not A's to print; it starts clean.
+  const QJsonObject aClick = ClickIn(1, "print", 3, 0);
+  EXPECT_EQ(Printed(aClick), 0);
+  EXPECT_EQ(MessageTexts(aClick), "印刷対象がありません!\n");
+
+  // Within one origin a later, shorter reading still keeps the earlier one's fields.
+  ASSERT_EQ(Ask(In(3, Page(4, "https://a.example/invoice.html", QJsonArray{Control(0, "A", invoice)})))["kind"], "document");
+  const QJsonObject again = Ask(In(4, Page(5, "https://a.example/other.html", QJsonArray{Control(0, "X", shortLine)})));
+  EXPECT_NE(MessageTexts(again).find("1:x(20,10,"), std::string::npos) << MessageTexts(again);
 }
 
 TEST_F(BrowserHostTest, AReloadedModeOnePageRunsNothingAndItsFirstClickOnlyRewinds) {
