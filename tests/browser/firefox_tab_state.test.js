@@ -29,7 +29,8 @@ function peakMiB(pid) {
 test('Firefox: one 200,000-character caption inherited by 1023 OBJECTs: the host answers and its memory stays bounded', async () => {
   const before = home.hostStarts();
   const tab = await h.openPage(browser, o.a.url('/captions.html'));
-  // The boxes come with the host's answer.
+  const [{ target }] = await h.outcomes(tab.mainFrame(), 1, 120000);
+  assert.equal(target, 'C0');
   await tab.waitForFunction(() => document.querySelectorAll('[data-vant3-box]').length === 1024,
     { timeout: 120000, polling: 500 });
   assert.equal(home.hostStarts(), before + 1);
