@@ -138,7 +138,7 @@
   // root), and looks again when that changes by itself.
   function refreshReady(view) {
     clearTimeout(view.readyTimer);
-    const ready = view.watch.accepts();
+    const ready = view.watch.accepts(false);
     for (const button of view.box.querySelectorAll('button')) button.toggleAttribute('data-ready', ready);
     const at = view.watch.readyAt();
     if (!ready && at !== null) view.readyTimer = setTimeout(() => refreshReady(view), Math.max(0, at - Date.now()) + 20);
@@ -176,7 +176,7 @@
       if (!event.isTrusted) return;
       const byPointer = pointerPressed;
       pointerPressed = false;
-      if (!view.watch.accepts() || !(byPointer || keyboard.keyboardClick(button))) {
+      if (!view.watch.accepts(true, button) || !(byPointer || keyboard.keyboardClick(button))) {
         changed(view);
         return;
       }
@@ -190,7 +190,7 @@
     if (!event.isTrusted) return;
     keyboard.keyDown(event, (button) => {
       const view = buttonViews.get(button);
-      return Boolean(view && views.get(view.key) === view && view.watch.accepts());
+      return Boolean(view && views.get(view.key) === view && view.watch.accepts(true, button));
     });
   }, true);
 

@@ -5,10 +5,10 @@
 // viewport and neither it, nor an element around it, nor a frame it sits in as far as its
 // document can see (same-origin parents), is transparent, hidden, filtered, clipped or
 // masked; a parent of another origin must be allowed to print, which the service worker
-// checks. In both browsers each of the box's buttons must show whole (at least SHOWN_RATIO
-// of it, not clipped by a box smaller than its buttons, by the box's surroundings, the
-// viewport or a frame) and, at the click, not be covered: Chromium tells that, Firefox looks
-// at what stands on the button's points. A move is seen by an IntersectionObserver whose root
+// checks. In both browsers a button counts only when most of it shows (SHOWN_RATIO of it, not
+// clipped away by a box smaller than its buttons, by the box's surroundings, the viewport or a
+// frame) and, at the click, is not covered: Chromium tells that, Firefox looks at what stands
+// on the button's points. A move is seen by an IntersectionObserver whose root
 // hugs the box. Loaded by the content script.
 (function (root) {
   'use strict';
@@ -38,9 +38,10 @@
     return true;
   }
 
-  // How much of each button must show: all of it, but for a pixel's rounding (a 33 px button
-  // in a 40 px high OBJECT at 8 px from its top loses one).
-  const SHOWN_RATIO = 0.9;
+  // How much of a button must show for the user to know it: three quarters (a page's box may
+  // be a little smaller than its buttons: a 33 px button 8 px down in a 36 px high OBJECT
+  // shows 28 px; a 1 px box shows nothing of them).
+  const SHOWN_RATIO = 0.75;
 
   // Firefox: whether anything of the page stands on the button's middle and near its corners.
   // Hit testing passes over elements that let clicks through (pointer-events: none), the very
@@ -104,8 +105,8 @@
     let inView = false;
     let visibleByBrowser = false;
     const buttons = new Map();  // button -> { ratio, visible } as last observed
-    const buttonsShown = () => buttons.size > 0 &&
-      [...buttons.values()].every((b) => b.ratio >= SHOWN_RATIO && (!browserTellsVisibility || b.visible));
+    const shown = (b) => b !== undefined && b.ratio >= SHOWN_RATIO && (!browserTellsVisibility || b.visible);
+    const buttonsShown = () => [...buttons.values()].some(shown);
     const reassess = () => {
       guard.setVisible(buttonsShown() && (browserTellsVisibility ? visibleByBrowser : inView && styleVisible(target)));
       onChange();
@@ -183,16 +184,19 @@
     seenObserver().observe(target);
 
     return {
-      // A click counts now.
-      accepts() {
+      // A click on button (or on any of the box's) counts now (look: whether to look what
+      // stands on it, Firefox's one costly step, done at a click or a key's press, not for the
+      // mark of readiness).
+      accepts(look = true, button = null) {
         if (!inView || placeNow() !== watched) {
           guard.disturb();
           watchPlace();
           return false;
         }
-        if (!guard.accepts()) return false;
+        if (!guard.accepts() || (button !== null && !shown(buttons.get(button)))) return false;
         if (browserTellsVisibility) return true;
-        if (!styleVisible(target) || ![...buttons.keys()].every((button) => uncovered(button, target))) {
+        const looked = button !== null ? [button] : [...buttons.keys()].filter((b) => shown(buttons.get(b)));
+        if (!styleVisible(target) || (look && !looked.every((b) => uncovered(b, target)))) {
           guard.disturb();
           return false;
         }
