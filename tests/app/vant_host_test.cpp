@@ -166,6 +166,29 @@ TEST(VantHost, ParamsBeyondWhatAPageMayHoldAreRefusedAndAThousandControlsReadAMi
   EXPECT_EQ(run.answers[2]["kind"].toString(), "document");
 }
 
+TEST(VantHost, AFramingSiteNeverSeesTheFieldsTheFramedSiteRead) {
+  // Site B frames site A's invoice, then adds a Mode 1 OBJECT whose line is only "x": its
+  // stop message quotes the fields of its own reading, none that A's reading left.
+  const auto document = [](int id, const char* origin, const QJsonArray& params) {
+    return QJsonObject{{"kind", "document"}, {"id", id}, {"doc", id}, {"origin", origin},
+                       {"url", QString(origin) + "/page.html"}, {"objects", QJsonArray{QJsonObject{{"key", 0}, {"params", params}}}}};
+  };
+  const QJsonArray invoice{QJsonArray{"CmdProperty", QString::fromUtf8("請求書印刷")},
+                           QJsonArray{"method1", QString::fromUtf8("prntext,20,10,御請求書 山田太郎 03-1234-5678")},
+                           QJsonArray{"method2", "enddoc"}};
+  const QJsonArray shortLine{QJsonArray{"Mode", "1"}, QJsonArray{"method1", "x"}};
+  TempDir dir;
+  const HostRun run =
+      Hosted(Framed(document(1, "https://a.example", invoice)) + Framed(document(2, "https://b.example", shortLine)), dir);
+  ASSERT_EQ(run.answers.size(), 2u) << run.result.Describe();
+  const QJsonObject framing = run.answers[1];
+  EXPECT_EQ(framing["controls"][0]["print"]["caption"].toString(), QString::fromUtf8("印刷"));
+  ASSERT_FALSE(framing["outcome"]["messages"].toArray().isEmpty()) << run.result.Describe();
+  const QString stop = framing["outcome"]["messages"][0]["text"].toString();
+  EXPECT_TRUE(stop.contains("1:x()")) << stop.toStdString();
+  EXPECT_FALSE(stop.contains(QString::fromUtf8("山田"))) << stop.toStdString();
+}
+
 TEST(VantHost, PrintWritesWhatVantPdfWritesIntoTheDownloadFolder) {
   TempDir dir;
   WritePageChoosingPdf(kExamples / "invoice.html", dir / "invoice.html");
