@@ -1,18 +1,19 @@
 // The service worker (Chromium) or background script (Firefox): links each document that
 // holds OBJECT elements to its tab's native host (one host serves every document of a tab),
 // keeps every document told whether it may print, and marks the tabs that a page nobody
-// allowed opened or navigated. Nothing is answered before the administrator's policy is known.
+// allowed opened or navigated, and bounds the automatic runs of each top-level page load.
+// Nothing is answered before the administrator's policy is known.
 'use strict';
 
 if (typeof importScripts === 'function' && typeof Vant3Origins === 'undefined') {
-  importScripts('lib/origins.js', 'lib/policy-wait.js', 'lib/tab-hosts.js', 'lib/navigation-trust.js',
-    'lib/document-link.js');
+  importScripts('lib/origins.js', 'lib/consent-store.js', 'lib/policy-wait.js', 'lib/tab-hosts.js',
+    'lib/navigation-trust.js', 'lib/page-loads.js', 'lib/document-link.js');
 }
 
 const api = typeof browser !== 'undefined' ? browser : chrome;
 const HOST_NAME = 'vant3.host';
 const PORT_NAME = 'vant3-document';
-const { USER_ORIGINS_KEY, storedOrigins, readPolicy, pageOf, originPage, ancestorPages, consentState,
+const { storedOrigins, readPolicy, pageOf, originPage, ancestorPages, consentState,
   documentConsent } = Vant3Origins;
 
 // Firefox reads managed storage from its files when asked; Chromium delivers it later.
@@ -44,12 +45,24 @@ async function sessionStart() {
   return now;
 }
 
+// The user's origins, from where no content script reaches; none (and said) where that
+// cannot be made sure.
+async function readUserOrigins() {
+  try {
+    await Vant3ConsentStore.keepFromContentScripts();
+    return storedOrigins(await Vant3ConsentStore.readUserOrigins());
+  } catch (error) {
+    console.error(`Vant3: the user's allowed origins cannot be kept from content scripts, none is in effect: ${error}`);
+    return [];
+  }
+}
+
 async function loadSettings() {
-  const [local, managed, start] = await Promise.all([
-    api.storage.local.get(USER_ORIGINS_KEY), readManaged(), readsManagedAtOnce ? 0 : sessionStart()]);
+  const [userOrigins, managed, start] = await Promise.all([
+    readUserOrigins(), readManaged(), readsManagedAtOnce ? 0 : sessionStart()]);
   const { known, retryInMs } = Vant3PolicyWait.policyState({
     managed, readAtOnce: readsManagedAtOnce, sessionStart: start, now: Date.now() });
-  settings = { known, userOrigins: storedOrigins(local[USER_ORIGINS_KEY]), policy: readPolicy(managed) };
+  settings = { known, userOrigins, policy: readPolicy(managed) };
   clearTimeout(settingsRetry);
   if (!known) settingsRetry = setTimeout(() => loadSettings().then(tellEveryDocument), retryInMs);
 }
@@ -78,9 +91,9 @@ const settingsLoaded = loadSettings();
 // The administrator's policy reaches managed storage some seconds after start, and the user
 // allows or revokes origins in the extension's pages: both arrive here.
 api.storage.onChanged.addListener((changes, area) => {
-  if (area !== 'local' && area !== 'managed') return;
-  loadSettings().then(tellEveryDocument);
+  if (area === 'managed') loadSettings().then(tellEveryDocument);
 });
+Vant3ConsentStore.onUserOriginsChanged(() => loadSettings().then(tellEveryDocument));
 
 // ---- tabs: their hosts and who navigated them ----------------------------------------------
 
@@ -107,6 +120,13 @@ api.webRequest.onBeforeRequest.addListener((details) => {
   if (trust.navigated(details.tabId, initiator, allowedPage)) saveTrust();
 }, { urls: ['<all_urls>'], types: ['main_frame'] });
 
+const pageLoads = Vant3PageLoads.createPageLoads();
+api.webRequest.onResponseStarted.addListener((details) => {
+  if (details.tabId >= 0 && !Vant3PageLoads.keepsPage(details.statusCode, details.responseHeaders)) {
+    pageLoads.began(details.tabId);
+  }
+}, { urls: ['<all_urls>'], types: ['main_frame'] }, ['responseHeaders']);
+
 // Firefox reports no request for the first page of a tab a page opens (window.open, a link
 // with a target): who opened it is read from the opening frame itself. Until then the tab
 // runs no Mode 1 list. (Chromium reports that request with its initiator, above.)
@@ -132,6 +152,7 @@ if (api.webNavigation && api.webNavigation.onCreatedNavigationTarget) {
 api.tabs.onRemoved.addListener((tabId) => {
   tabHosts.closeTab(tabId);
   trust.forget(tabId);
+  pageLoads.forget(tabId);
   saveTrust();
 });
 
@@ -152,12 +173,17 @@ api.runtime.onConnect.addListener((contentPort) => {
   const sender = contentPort.sender;
   const tabId = sender.tab && Number.isInteger(sender.tab.id) && sender.tab.id >= 0 ? sender.tab.id : null;
   const doc = nextDocument++;
-  const entry = { tabId, page: pageOf(sender.url, sender.origin), ancestors: null, link: null };
+  const entry = { tabId, page: pageOf(sender.url, sender.origin), ancestors: null, arrival: null, link: null };
+  const originName = () => (entry.page.kind === 'web' ? entry.page.origin : entry.page.kind);
   entry.link = Vant3DocumentLink.createDocumentLink({
     contentPort,
     page: entry.page,
     joinHost: (listener) => (tabId === null ? noHost : tabHosts.channel(tabId, doc, listener)),
-    mayRunByItself: () => tabId !== null && trust.mayRunByItself(tabId),
+    // Not in a tab a page nobody allowed opened or navigated; only a document loaded anew (not
+    // by a reload or a move in the tab's history, which a page nobody allowed may have
+    // started, nor restored); the first of its origin in the tab's page load.
+    mayRunByItself: () => tabId !== null && trust.mayRunByItself(tabId) && entry.arrival === 'navigate' &&
+      pageLoads.grant(tabId, originName(), doc),
     openConsentPage,
   });
   // The content script's first message says where the document sits: its own origin as
@@ -165,6 +191,10 @@ api.runtime.onConnect.addListener((contentPort) => {
   contentPort.onMessage.addListener((message) => {
     if (entry.ancestors !== null || message == null || message.kind !== 'hello') return;
     entry.ancestors = ancestorPages(message.ancestors);
+    // How the document came (its navigation's type, or "restored" from the back/forward cache).
+    entry.arrival = typeof message.arrival === 'string' ? message.arrival : 'unknown';
+    // (A web page's load began with its response; a file:// page has none.)
+    if (tabId !== null && sender.frameId === 0 && entry.page.kind === 'file') pageLoads.began(tabId);
     // (A file:// document's own origin is opaque in some browsers; the browser's switch governs those.)
     if (message.origin === 'null' && entry.page.kind !== 'file') entry.page = { kind: 'opaque' };
     documents.add(entry);

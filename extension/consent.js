@@ -2,8 +2,10 @@
 // the origin to the user's list. The origin comes from the service worker, which took it
 // from the document that asked, never from the page itself. The page ignores clicks until
 // it has been visible and focused for a moment, and again after every change of what it
-// shows, every move of the button and every click elsewhere or too early: a page that has
-// its user click fast, and opens this page under the clicks, allows nothing.
+// shows, every move of the button, every click elsewhere or too early, every key and every
+// change of focus: a page that has its user click or type fast, and opens this page under
+// the clicks or the typing, allows nothing. From the keyboard, the button counts when it has
+// held the focus for that moment with no key typed in between (Tab to it, pause, Space).
 'use strict';
 (async () => {
   const { normalizeOrigin, consentState, withOrigin } = Vant3Origins;
@@ -14,6 +16,9 @@
   document.getElementById('origin').textContent = origin || '';
 
   const guard = Vant3ClickGuard.createClickGuard();
+  const keyboard = Vant3ClickGuard.createKeyboardGuard();
+  let pointerOnAllow = false;  // the press that the next click on the button ends
+  let pressing = false;        // a pointer is down: the focus it moves is the click's
   let readyTimer = null;
   let place = '';  // where the button stands, while the guard is waiting
 
@@ -66,12 +71,25 @@
     childList: true, subtree: true, characterData: true, attributes: true, attributeFilter: ['hidden', 'class', 'style'] });
   // A press anywhere but on the ready button starts the wait again.
   addEventListener('pointerdown', (event) => {
+    pressing = true;
+    pointerOnAllow = event.target === allow;
     if (!(event.target === allow && guard.accepts())) disturb();
   }, true);
+  for (const event of ['pointerup', 'pointercancel']) addEventListener(event, () => { pressing = false; }, true);
+  // Every key starts the wait again, but the deliberate press on the button that waited.
+  addEventListener('keydown', (event) => {
+    if (!keyboard.keyDown(event, () => guard.accepts())) disturb();
+  }, true);
+  // So does every change of focus the keyboard makes (a pointer's press moves it too).
+  for (const event of ['focusin', 'focusout']) addEventListener(event, () => { if (!pressing) disturb(); }, true);
+  allow.addEventListener('focus', () => keyboard.focus(allow));
+  allow.addEventListener('blur', () => keyboard.blur(allow));
 
   allow.addEventListener('click', async (event) => {
     if (!event.isTrusted) return;
-    if (!guard.accepts() || placeOf() !== place) {
+    const byPointer = pointerOnAllow;
+    pointerOnAllow = false;
+    if (!guard.accepts() || placeOf() !== place || !(byPointer || keyboard.keyboardClick(allow))) {
       disturb();
       return;
     }

@@ -3,7 +3,8 @@
 // around it moves), tells the service worker where its document sits, sends the document
 // to the tab's native host once it may print, and turns the user's clicks on the buttons into
 // print and preview requests: only clicks on a button the user has seen, where it stands,
-// for a moment. The outcome of every request reaches the page as a "vant3-outcome" event on
+// for a moment, and from the keyboard only a press on a button that held the focus for that
+// moment with no key typed in between. The outcome of every request reaches the page as a "vant3-outcome" event on
 // the OBJECT, its detail the outcome as JSON text.
 (() => {
   'use strict';
@@ -22,7 +23,7 @@
 
   const { createKeyRegistry, snapshotObjects, consentKeys } = Vant3ObjectSnapshot;
   const { buttonPlacement, boxLayout, cssLength, COPIED_STYLE } = Vant3ControlBox;
-  const { watchBox, browserTellsVisibility } = Vant3BoxWatch;
+  const { watchBox, browserTellsVisibility, PROBE_MARK } = Vant3BoxWatch;
 
   const TEXT = {
     allow: 'このサイトでの印刷を許可する…',
@@ -42,6 +43,8 @@
     .notice { position: absolute; left: 0; top: 0; right: 0; font: 12px sans-serif; color: #a00; }`;
 
   const registry = createKeyRegistry();
+  const keyboard = Vant3ClickGuard.createKeyboardGuard();
+  const buttonViews = new WeakMap();  // each button -> its box
   const views = new Map();  // key -> the box laid out for that OBJECT
   const pending = new Map();  // request id -> request
   let port = null;
@@ -135,7 +138,7 @@
   // root), and looks again when that changes by itself.
   function refreshReady(view) {
     clearTimeout(view.readyTimer);
-    const ready = view.watch.accepts();
+    const ready = view.watch.accepts(false);
     for (const button of view.box.querySelectorAll('button')) button.toggleAttribute('data-ready', ready);
     const at = view.watch.readyAt();
     if (!ready && at !== null) view.readyTimer = setTimeout(() => refreshReady(view), Math.max(0, at - Date.now()) + 20);
@@ -160,18 +163,36 @@
   }
 
   function userClick(view, button, action) {
+    let pointerPressed = false;
+    buttonViews.set(button, view);
+    button.addEventListener('pointerdown', (event) => { pointerPressed = event.isTrusted; });
+    button.addEventListener('focus', () => keyboard.focus(button));
+    button.addEventListener('blur', () => keyboard.blur(button));
     button.addEventListener('click', (event) => {
       // A click that a page script made (isTrusted false) never prints nor opens the preview;
       // nor does one on a box the user could not see where it stands, or one that came too
-      // early, which also starts the wait again.
+      // early, which also starts the wait again; nor a press from the keyboard (a click no
+      // pointer made) that typing brought.
       if (!event.isTrusted) return;
-      if (!view.watch.accepts()) {
+      const byPointer = pointerPressed;
+      pointerPressed = false;
+      if (!view.watch.accepts(true, button) || !(byPointer || keyboard.keyboardClick(button))) {
         changed(view);
         return;
       }
       action();
     });
   }
+
+  // Every key typed in the document, before the button's own handlers: it tells whether a
+  // Space or Enter on a focused button is a deliberate press.
+  addEventListener('keydown', (event) => {
+    if (!event.isTrusted) return;
+    keyboard.keyDown(event, (button) => {
+      const view = buttonViews.get(button);
+      return Boolean(view && views.get(view.key) === view && view.watch.accepts(true, button));
+    });
+  }, true);
 
   function makeButton(view, role, placement, action) {
     const button = document.createElement('button');
@@ -197,6 +218,7 @@
     });
     view.buttons = { print, preview, printButton, previewButton };
     view.box.replaceChildren(...[printButton, previewButton].filter(Boolean));
+    view.watch.buttons([printButton, previewButton].filter(Boolean));
     refreshEnabled(view);
     changed(view);
   }
@@ -218,6 +240,7 @@
       userClick(view, button, () => port && port.postMessage({ kind: 'open-consent' }));
       view.buttons = null;
       view.box.replaceChildren(button);
+      view.watch.buttons([button]);
       changed(view);
     } else if (state === 'framed') {
       showNotice(view, 'framed', consent.origin ? TEXT.framedBy(consent.origin) : TEXT.framed);
@@ -234,6 +257,7 @@
     notice.textContent = text;
     view.buttons = null;
     view.box.replaceChildren(notice);
+    view.watch.buttons([]);
     changed(view);
   }
 
@@ -325,6 +349,7 @@
         for (const view of views.values()) {
           view.buttons = null;
           view.box.replaceChildren();
+          view.watch.buttons([]);
           changed(view);
         }
         sendDocument();
@@ -344,8 +369,14 @@
   function hello() {
     const ancestors = location.ancestorOrigins ? Array.from(location.ancestorOrigins)
       : (window === window.top ? [] : null);
-    return { kind: 'hello', origin: self.origin, ancestors };
+    return { kind: 'hello', origin: self.origin, ancestors, arrival };
   }
+
+  // How the document came: "navigate" (loaded anew), "reload", "back_forward" (a move in the
+  // tab's history, or a session restore), "restored" from the back/forward cache; the worker
+  // lets a Mode 1 list run by itself only in a document loaded anew.
+  const [navigation] = performance.getEntriesByType('navigation');
+  let arrival = navigation ? navigation.type : 'unknown';
 
   let heard = false;          // the worker spoke on the current port
   let hostWasLost = false;    // the last port closed while a host served this document
@@ -358,7 +389,10 @@
       dispose();  // the extension was updated or removed: this copy has stopped
       return;
     }
+    // (A port this copy left, when the back/forward cache took the page, speaks no more.)
+    const mine = port;
     port.onMessage.addListener((message) => {
+      if (port !== mine) return;
       const first = !heard;
       heard = true;
       if (message == null || typeof message !== 'object') return;
@@ -375,6 +409,7 @@
       else if (message.kind === 'host-gone') onHostGone(String(message.message || ''));
     });
     port.onDisconnect.addListener(() => {
+      if (port !== mine) return;
       const spoke = heard;
       port = null;
       heard = false;
@@ -417,7 +452,9 @@
       (node.localName === 'object' || node.getElementsByTagName('object').length > 0);
   }
 
-  const isStyleSheet = (node) => node.nodeType === 1 && (node.localName === 'style' || node.localName === 'link');
+  // (The look whether a button is covered adds a style of its own for a moment: not the page's.)
+  const isStyleSheet = (node) => node.nodeType === 1 && (node.localName === 'style' || node.localName === 'link') &&
+    !node.hasAttribute(PROBE_MARK);
 
   const observer = new MutationObserver((records) => {
     let removed = false;
@@ -471,6 +508,35 @@
       } catch {
         // already closed with its extension
       }
+    }
+  }
+
+  // A page the back/forward cache restores kept its boxes as they were: it links anew and
+  // shows what its origin's consent calls for now, its Mode 1 list not running by itself.
+  addEventListener('pagehide', (event) => {
+    if (event.persisted && event.isTrusted) leavePort();
+  });
+  addEventListener('pageshow', (event) => {
+    if (!event.persisted || !event.isTrusted || disposed || objectCount() === 0) return;
+    leavePort();
+    arrival = 'restored';
+    hostLost = false;
+    connect();
+  });
+
+  // Closes the port as this copy's own step (not a loss of the worker).
+  function leavePort() {
+    const open = port;
+    port = null;
+    consent = null;
+    heard = false;
+    hostWasLost = false;
+    pending.clear();
+    if (!open) return;
+    try {
+      open.disconnect();
+    } catch {
+      // already closed by the browser
     }
   }
 

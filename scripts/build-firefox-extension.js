@@ -14,8 +14,8 @@ function firefoxManifest(manifest) {
   delete out.minimum_chrome_version;
   // Firefox loads no service worker for an extension: the worker's imports become scripts.
   out.background = {
-    scripts: ['lib/origins.js', 'lib/policy-wait.js', 'lib/tab-hosts.js', 'lib/navigation-trust.js',
-      'lib/document-link.js', manifest.background.service_worker],
+    scripts: ['lib/origins.js', 'lib/consent-store.js', 'lib/policy-wait.js', 'lib/tab-hosts.js',
+      'lib/navigation-trust.js', 'lib/page-loads.js', 'lib/document-link.js', manifest.background.service_worker],
   };
   // Firefox reports no request for the first page of a tab a page opens: who opened it comes
   // from webNavigation instead (Chromium reports the request, and shows no new warning).

@@ -1,19 +1,21 @@
-// The extension pages' view of the allowed origins: the user's list in local storage and
-// the administrator's policy in managed storage (absent where no policy is set).
+// The extension pages' view of the allowed origins: the user's list where only the
+// extension reaches (Vant3ConsentStore) and the administrator's policy in managed storage
+// (absent where no policy is set).
 (function (root) {
   'use strict';
   const api = typeof browser !== 'undefined' ? browser : chrome;
-  const { USER_ORIGINS_KEY, storedOrigins, readPolicy, policyRefusals } = root.Vant3Origins;
+  const { storedOrigins, readPolicy, policyRefusals } = root.Vant3Origins;
+  const store = root.Vant3ConsentStore;
 
   async function readSettings() {
-    const local = await api.storage.local.get(USER_ORIGINS_KEY);
+    const userOrigins = await store.readUserOrigins();
     let managed = {};
     try {
       managed = await api.storage.managed.get(null);
     } catch {
       managed = {};
     }
-    return { userOrigins: storedOrigins(local[USER_ORIGINS_KEY]), policy: readPolicy(managed) };
+    return { userOrigins: storedOrigins(userOrigins), policy: readPolicy(managed) };
   }
 
   // The policy's entries that are not applied, with the reasons (none without a policy).
@@ -25,13 +27,12 @@
     }
   }
 
-  async function writeUserOrigins(origins) {
-    await api.storage.local.set({ [USER_ORIGINS_KEY]: origins });
-  }
+  const writeUserOrigins = (origins) => store.writeUserOrigins(origins);
 
   function onSettingsChanged(listener) {
+    store.onUserOriginsChanged(listener);
     api.storage.onChanged.addListener((changes, area) => {
-      if (area === 'local' || area === 'managed') listener();
+      if (area === 'managed') listener();
     });
   }
 

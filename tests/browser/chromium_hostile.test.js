@@ -207,7 +207,7 @@ test('a sandboxed document of an allowed site prints nothing, as a page or as a 
   await framed.close();
 });
 
-test('the frames of one tab share one host and one method list: the last reading wins', async () => {
+test('the frames of one tab share one host; one origin\'s share one method list (the last reading wins), another\'s finds it clean', async () => {
   let tab;
   const hosts = await home.hostsStartedBy(async () => {
     tab = await h.openPage(browser, o.a.url('/two-frames.html'));
@@ -215,11 +215,19 @@ test('the frames of one tab share one host and one method list: the last reading
     await one.waitForFunction(() => window.vant3Outcomes !== undefined);
     const first = await printFrom(tab, one);
     assert.match(h.paperOf(h.downloaded(home, first.printed[0])).text, /LIST ONE/);
-    // A frame of another allowed origin comes later: its reading is the last.
+    // A frame of the same origin comes later: its reading is the last.
     await tab.evaluate(() => window.addSecond());
     await h.waitForButtons(tab, (b) => byRole(b, 'print').length === 2);
     const second = await printFrom(tab, one);
     assert.match(h.paperOf(h.downloaded(home, second.printed[0])).text, /LIST TWO/);
+    // One of another allowed origin: the first frame's click finds the state clean, nothing of
+    // the other site's list.
+    await tab.evaluate(() => window.addThird());
+    await h.waitForButtons(tab, (b) => byRole(b, 'print').length === 3);
+    await h.sleep(1000);
+    const third = await printFrom(tab, one);
+    assert.deepEqual(third.printed, []);
+    assert.doesNotMatch(JSON.stringify(third), /LIST/);
   });
   assert.equal(hosts, 1);
   await tab.close();

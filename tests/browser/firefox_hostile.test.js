@@ -223,7 +223,7 @@ test('Firefox: a sandboxed document of an allowed site prints nothing, as a page
   await framed.close();
 });
 
-test('Firefox: the frames of one tab share one host and one method list', async () => {
+test('Firefox: the frames of one tab share one host; one origin\'s share one method list, another\'s finds it clean', async () => {
   let tab;
   const hosts = await home.hostsStartedBy(async () => {
     tab = await h.openPage(browser, o.a.url('/two-frames.html'));
@@ -233,6 +233,12 @@ test('Firefox: the frames of one tab share one host and one method list', async 
     await boxesIn(tab, '/list-two.html', 1);
     await h.sleep(1500);  // the second frame's reading reaches the host
     assert.match(h.paperOf(h.downloaded(home, (await printFrom(tab, one, 'One')).printed[0])).text, /LIST TWO/);
+    await tab.evaluate(() => window.addThird());
+    await boxesIn(tab, '/list-three.html', 1);
+    await h.sleep(1500);
+    const third = await printFrom(tab, one, 'One');
+    assert.deepEqual(third.printed, []);
+    assert.doesNotMatch(JSON.stringify(third), /LIST/);
   });
   assert.equal(hosts, 1);
   await tab.close();

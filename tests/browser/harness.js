@@ -116,9 +116,10 @@ function browserEnv(home, extra = {}) {
 // policy for the extension, seen through a private mount of /etc/chromium that only this
 // browser's processes see (the machine's /etc is never written); policyFile: instead, the
 // whole text of the policy file, as an administrator writes it (comments included).
-// extension: false starts it without the extension, which installExtension adds later.
+// extension: false starts it without the extension, which installExtension adds later;
+// extensionDir: a copy of the extension to load instead (the same key, so the same id).
 async function launchChromium(t, home, { policy, policyFile, display, headless = true, env = {}, registered = true,
-  extension = true } = {}) {
+  extension = true, extensionDir = EXTENSION_DIR } = {}) {
   requireExecutable(CHROMIUM);
   let profile = path.join(home.home, 'chromium');
   if (registered === 'vant register') {
@@ -135,7 +136,7 @@ async function launchChromium(t, home, { policy, policyFile, display, headless =
     executablePath,
     pipe: true,
     headless: headless ? true : false,
-    enableExtensions: extension ? [EXTENSION_DIR] : true,
+    enableExtensions: extension ? [extensionDir] : true,
     userDataDir: profile,
     env: browserEnv(home, { DISPLAY: display, ...env }),
     args: [
@@ -174,8 +175,9 @@ exec unshare --mount --propagation private sh -c 'mount --bind "$0" /etc/chromiu
 // managed storage, which Firefox reads from ~/.mozilla/managed-storage (WebDriver BiDi
 // cannot open the extension's own pages, so a test allows its origin this way). env: as
 // for Chromium, what the host it starts finds in its environment. install: false starts it
-// without the add-on (installFirefoxExtension adds it later).
-async function launchFirefox(t, home, { policy, env = {}, install = true } = {}) {
+// without the add-on (installFirefoxExtension adds it later); adjust(dir) changes the built
+// add-on before it is installed.
+async function launchFirefox(t, home, { policy, env = {}, install = true, adjust = () => {} } = {}) {
   requireExecutable(FIREFOX);
   writeHostManifest(path.join(home.home, '.mozilla', 'native-messaging-hosts'), home.hostPath,
     { allowed_extensions: [FIREFOX_ADDON_ID] });
@@ -201,14 +203,23 @@ async function launchFirefox(t, home, { policy, env = {}, install = true } = {})
     },
   });
   onCleanup(t, () => browser.close());
-  if (install) await installFirefoxExtension(browser, home);
+  if (install) await installFirefoxExtension(browser, home, adjust);
   return browser;
 }
 
-async function installFirefoxExtension(browser, home) {
+async function installFirefoxExtension(browser, home, adjust = () => {}) {
   const extension = path.join(home.home, 'extension-firefox');
   buildFirefoxExtension(extension);
+  adjust(extension);
   await browser.installExtension(extension);
+}
+
+// A copy of the Chromium extension in the home, changed by adjust(dir).
+function chromiumExtensionCopy(home, adjust) {
+  const dir = path.join(home.home, 'extension-chromium');
+  fs.cpSync(EXTENSION_DIR, dir, { recursive: true });
+  adjust(dir);
+  return dir;
 }
 
 // ---- pages ---------------------------------------------------------------------------
@@ -500,5 +511,6 @@ module.exports.startXvfb = startXvfb;
 module.exports.extensionWorker = extensionWorker;
 module.exports.recordOutcomesIn = recordOutcomesIn;
 module.exports.installFirefoxExtension = installFirefoxExtension;
+module.exports.chromiumExtensionCopy = chromiumExtensionCopy;
 module.exports.windows = windows;
 module.exports.pressKeys = pressKeys;

@@ -119,15 +119,19 @@ window.moveUp = () => { document.getElementById('spacer').style.height = '0px'; 
   add('/sandbox-frame.html', h.page(`<iframe sandbox="allow-scripts" src="${a.origin}/mode1-s.html"></iframe>`));
   add('/list-one.html', h.page(form('LIST ONE', 'One')));
   add('/list-two.html', h.page(form('LIST TWO', 'Two')));
+  add('/list-three.html', h.page(form('LIST THREE', 'Three')));
+  // A frame of the same origin comes later, then one of another allowed origin.
   add('/two-frames.html', h.page(`<iframe id="one" src="${a.origin}/list-one.html" style="width:400px;height:100px"></iframe>
 <div id="later"></div>
 <script>
-window.addSecond = () => {
+const addFrame = (src) => {
   const f = document.createElement('iframe');
-  f.src = '${a2.origin}/list-two.html';
+  f.src = src;
   f.style.cssText = 'width:400px;height:100px';
   document.getElementById('later').append(f);
 };
+window.addSecond = () => addFrame('${a.origin}/list-two.html');
+window.addThird = () => addFrame('${a2.origin}/list-three.html');
 </script>`));
   add('/ask.html', h.page(form('ASKED')));
   add('/objects3000.html', h.page(Array.from({ length: 3000 },
