@@ -13,6 +13,9 @@
 #   scripts/package.sh build-package /root/keys/vant3-extension.pem, then the same in
 #                                        build-package-again: the key is created by the
 #                                        first, reused by the second, one extension id
+# A step that fails does not end the run: the next steps run all the same, the summary at
+# the end gives every step's outcome (and the test command's own steps and failed tests),
+# and the run ends with status 1 when any failed.
 # A run on a new root shows a fresh machine (nothing installed, an empty compiler cache).
 # The root is removed at the end unless --keep-root is given; a run on a kept root shows
 # what a CI machine does on its next run (packages there, the compiler cache warm). The
