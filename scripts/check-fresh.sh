@@ -13,6 +13,9 @@
 #   scripts/package.sh build-package /root/keys/vant3-extension.pem, then the same in
 #                                        build-package-again: the key is created by the
 #                                        first, reused by the second, one extension id
+# A step that fails does not end the run: the next steps run all the same, the summary at
+# the end gives every step's outcome (and the test command's own steps and failed tests),
+# and the run ends with status 1 when any failed.
 # A run on a new root shows a fresh machine (nothing installed, an empty compiler cache).
 # The root is removed at the end unless --keep-root is given; a run on a kept root shows
 # what a CI machine does on its next run (packages there, the compiler cache warm). The
@@ -39,21 +42,32 @@ logs=$work/logs
 mkdir -p "$logs"
 
 summary=()
+failed=0
 say() {
   echo "check-fresh: $*"
   summary+=("$*")
 }
-# Times a step: STEP_NAME LOG COMMAND...; a failed step shows its log's end and stops.
+# A check that failed: said, counted, and the run goes on, so that one run shows all that
+# fails; the run ends with status 1 when any did.
+fail() {
+  say "$*"
+  failed=$((failed + 1))
+}
+# Times a step: STEP_NAME LOG COMMAND...; a failed step shows its log's end and the run goes
+# on with the next (the package steps need nothing the tests leave behind). Returns the
+# step's status.
 step() {
-  local name=$1 log=$logs/$2 started=$SECONDS
+  local name=$1 log=$logs/$2 started=$SECONDS status=0
   shift 2
   echo "check-fresh: $name (log: $log)"
-  if ! "$@" >"$log" 2>&1; then
+  "$@" >"$log" 2>&1 || status=$?
+  if [ "$status" -ne 0 ]; then
     tail -n 40 "$log"
-    say "$name FAILED after $((SECONDS - started)) s (log: $log)"
-    exit 1
+    fail "$name FAILED (status $status) after $((SECONDS - started)) s (log: $log)"
+  else
+    say "$name passed in $((SECONDS - started)) s"
   fi
-  say "$name took $((SECONDS - started)) s"
+  return "$status"
 }
 
 mounted=()
@@ -63,16 +77,26 @@ unmount_all() {
   mounted=()
 }
 finish() {
+  local status=$?
   unmount_all
   if ! $keep && [ -d "$target" ]; then rm -rf --one-file-system "$target"; fi
   printf '%s\n' "" "check-fresh: summary" "${summary[@]}"
+  if [ "$failed" -gt 0 ]; then
+    echo "check-fresh: $failed of the checks above FAILED"
+    exit 1
+  elif [ "$status" -ne 0 ]; then
+    echo "check-fresh: stopped with status $status before the end"
+  else
+    echo "check-fresh: every step passed"
+  fi
 }
 trap finish EXIT
 
 if [ ! -x "$target/usr/bin/apt-get" ]; then
   rm -rf --one-file-system "$target"
+  # Nothing can run without the root.
   step "debootstrap (minbase, bookworm, $mirror)" debootstrap.log \
-    debootstrap --variant=minbase bookworm "$target" "$mirror"
+    debootstrap --variant=minbase bookworm "$target" "$mirror" || exit 1
   cat > "$target/etc/apt/sources.list" <<SOURCES
 deb $mirror bookworm main
 deb $mirror bookworm-updates main
@@ -112,9 +136,13 @@ say "cloned $(git -C "$source_dir" rev-parse --short HEAD) into /root/vant3 of $
 installed() { chroot "$target" dpkg-query -W -f='${Status}\n' | grep -c "install ok installed"; }
 say "packages installed before the example: $(installed)"
 
-step "scripts/print-example.sh" example.log in_root scripts/print-example.sh
-head -c 5 "$target/root/vant3/invoice.pdf" | grep -q '%PDF-' || { say "the example wrote no PDF"; exit 1; }
-say "packages installed after the example: $(installed); $(grep -o '[0-9]* ページを書き込みました' "$logs/example.log")"
+if step "scripts/print-example.sh" example.log in_root scripts/print-example.sh; then
+  if head -c 5 "$target/root/vant3/invoice.pdf" 2>/dev/null | grep -q '%PDF-'; then
+    say "packages installed after the example: $(installed); $(grep -o '[0-9]* ページを書き込みました' "$logs/example.log")"
+  else
+    fail "the example wrote no PDF"
+  fi
+fi
 
 if $quick; then
   # The core alone and the tests of the private print server, from the optimised build.
@@ -124,22 +152,30 @@ if $quick; then
     scripts/build.sh build-test-core RelWithDebInfo -DVANT_BUILD_PLATFORM=OFF -DVANT_BUILD_BENCH=OFF
     (cd build-test-core && ctest --output-on-failure -j"$(nproc)")
     scripts/build.sh build-test-plain RelWithDebInfo -DVANT_BUILD_BENCH=OFF
-    cd build-test-plain && ctest --output-on-failure -R "cups_harness_locked_checkout|^CupsJobsTest\."'
+    cd build-test-plain && ctest --output-on-failure -R "cups_harness_locked_checkout|^CupsJobsTest\."' || true
 else
-  step ".ci/run (scripts/test.sh)" test.log in_root .ci/run
+  step ".ci/run (scripts/test.sh)" test.log in_root .ci/run || true
 fi
-grep -E '^test\.sh: .* took|tests passed|tests failed out of' "$logs/test.log" | while IFS= read -r line; do say "  $line"; done
+# The test command's steps, CTest's summary lines and the tests that failed.
+while IFS= read -r line; do
+  summary+=("  $line")
+done < <(grep -E '^test\.sh: |tests passed|tests failed out of|^[[:space:]]+[0-9]+ - .* \((Failed|Timeout|SEGFAULT|Subprocess aborted|Exception|Not Run)' \
+           "$logs/test.log" || true)
 say "packages installed after the tests: $(installed)"
 
 key=/root/keys/vant3-extension.pem
 rm -rf "$target/root/keys" "$target/root/vant3/build-package" "$target/root/vant3/build-package-again"
-step "scripts/package.sh build-package $key (creates the key)" package.log \
-  in_root "scripts/package.sh build-package $key"
-step "scripts/package.sh build-package-again $key (reuses it)" package-again.log \
-  in_root "scripts/package.sh build-package-again $key"
-ids=()
-for folder in build-package build-package-again; do
-  ids+=("$(cat "$target/root/vant3/$folder/packaging/extension/extension-id")")
-done
-[ "${ids[0]}" = "${ids[1]}" ] || { say "the key gave two extension ids: ${ids[*]}"; exit 1; }
-say "both packages carry the extension id ${ids[0]}"
+if step "scripts/package.sh build-package $key (creates the key)" package.log \
+     in_root "scripts/package.sh build-package $key" &&
+   step "scripts/package.sh build-package-again $key (reuses it)" package-again.log \
+     in_root "scripts/package.sh build-package-again $key"; then
+  ids=()
+  for folder in build-package build-package-again; do
+    ids+=("$(cat "$target/root/vant3/$folder/packaging/extension/extension-id" 2>/dev/null)")
+  done
+  if [ -n "${ids[0]}" ] && [ "${ids[0]}" = "${ids[1]}" ]; then
+    say "both packages carry the extension id ${ids[0]}"
+  else
+    fail "the key gave two extension ids: '${ids[0]}' and '${ids[1]}'"
+  fi
+fi

@@ -79,6 +79,9 @@ for variant in plain sanitize; do
   # is tested through its own channel (tests/app), without a browser around it.
   skip=()
   [ "$variant" = sanitize ] && skip=(-E '^browser_')
+  # The blocks system libraries hold to the process's end, each named by its library or
+  # function (the sanitizer build keeps every library it loads until then, so that its
+  # frames keep their names); any other leak fails the test.
   export LSAN_OPTIONS="suppressions=$root/tests/lsan-suppressions.txt"
   (cd "$dir" && ctest --output-on-failure -j"$(nproc)" --timeout 900 "${skip[@]}")
   step "the $variant tests"
