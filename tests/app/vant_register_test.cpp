@@ -136,7 +136,9 @@ TEST(VantRegister, PerUserManifestsAreWrittenOnlyForTheBrowsersThatAreThere) {
       EXPECT_EQ(Contains(r.out, std::string(browsers[i]) + " が見つからないため"), !row.written[i]) << r.out;
     }
     // Nothing is made for a browser that is not there.
-    if (!row.written[1]) EXPECT_FALSE(std::filesystem::exists(home / ".config/google-chrome"));
+    if (!row.written[1]) {
+      EXPECT_FALSE(std::filesystem::exists(home / ".config/google-chrome"));
+    }
   }
 }
 
