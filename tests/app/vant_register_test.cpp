@@ -45,7 +45,7 @@ std::map<std::string, std::string> Files(const std::filesystem::path& dir) {
 // whatever this machine has installed.
 std::string EveryBrowserOnPath() {
   static const TempDir folder;
-  for (const char* command : {"chromium", "google-chrome", "firefox"}) {
+  for (const char* command : {"chromium", "google-chrome", "microsoft-edge", "firefox"}) {
     if (std::filesystem::exists(folder / command)) continue;
     WriteFile(folder / command, "#!/bin/sh\nexit 1\n");
     std::filesystem::permissions(folder / command, std::filesystem::perms(0755));
@@ -110,13 +110,15 @@ TEST(VantRegister, PerUserManifestsAreWrittenOnlyForTheBrowsersThatAreThere) {
     int line;
     std::vector<std::string> folders;   // under HOME
     std::vector<std::string> commands;  // on PATH
-    std::vector<bool> written;          // Chromium, Google Chrome, Firefox
+    std::vector<bool> written;          // Chromium, Google Chrome, Microsoft Edge, Firefox
   };
   const Row rows[] = {
-      {__LINE__, {}, {}, {false, false, false}},
-      {__LINE__, {".config/chromium"}, {}, {true, false, false}},
-      {__LINE__, {".mozilla"}, {"google-chrome-stable"}, {false, true, true}},
-      {__LINE__, {}, {"chromium-browser", "firefox-esr"}, {true, false, true}},
+      {__LINE__, {}, {}, {false, false, false, false}},
+      {__LINE__, {".config/chromium"}, {}, {true, false, false, false}},
+      {__LINE__, {".mozilla"}, {"google-chrome-stable"}, {false, true, false, true}},
+      {__LINE__, {}, {"chromium-browser", "firefox-esr"}, {true, false, false, true}},
+      {__LINE__, {".config/microsoft-edge"}, {}, {false, false, true, false}},
+      {__LINE__, {}, {"microsoft-edge-stable"}, {false, false, true, false}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.line);
@@ -128,7 +130,8 @@ TEST(VantRegister, PerUserManifestsAreWrittenOnlyForTheBrowsersThatAreThere) {
     }
     const VantResult r = RunIn(home, {"register"}, bin.Path().string());
     ASSERT_EQ(r.status, 0) << r.Describe();
-    const char* browsers[] = {"Chromium", "Google Chrome", "Firefox"};
+    const char* browsers[] = {"Chromium", "Google Chrome", "Microsoft Edge", "Firefox"};
+    ASSERT_EQ(kUserPlaces.size(), std::size(browsers));
     for (size_t i = 0; i < kUserPlaces.size(); ++i) {
       SCOPED_TRACE(browsers[i]);
       EXPECT_EQ(std::filesystem::exists(home / kUserPlaces[i].folder / "vant3.host.json"), row.written[i]);
