@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iomanip>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <unordered_map>
@@ -179,32 +180,56 @@ void Fonts(const Judged& judged, const std::vector<const RecordedMark*>& marks, 
   }
 }
 
-// A symbol as the bar painter laid it: every bar module is one filled box m dots wide, the
-// first and last modules are bars, and the quiet zones lie around them unpainted.
-void Barcode(const Judged& judged, const BarcodeValues& asked, const std::vector<const RecordedMark*>& marks) {
-  double left = 0, right = 0, m = 0;
-  double dotsPerMm = 1;
-  bool any = false;
+// The filled marks of a symbol, measured: from the leftmost mark's left edge to the
+// rightmost one's right edge, and the narrowest mark, which is one module of m dots.
+struct FilledExtent {
+  double left = 0;       // device pixels
+  double right = 0;      // device pixels
+  double m = 0;          // device pixels
+  double dotsPerMm = 1;  // across, as the last filled mark was painted
+};
+
+// Nothing when no filled mark was painted or the narrowest has no width.
+std::optional<FilledExtent> MeasureFills(const std::vector<const RecordedMark*>& marks) {
+  std::optional<FilledExtent> measured;
   for (const RecordedMark* mark : marks) {
     if (mark->kind != MarkKind::kFill) continue;
     const double width = mark->extent.right - mark->extent.left;
-    left = any ? std::min(left, mark->extent.left) : mark->extent.left;
-    right = any ? std::max(right, mark->extent.right) : mark->extent.right;
-    m = any ? std::min(m, width) : width;
-    dotsPerMm = mark->dotsPerMmX;
-    any = true;
+    if (!measured) {
+      measured = FilledExtent{mark->extent.left, mark->extent.right, width, mark->dotsPerMmX};
+      continue;
+    }
+    measured->left = std::min(measured->left, mark->extent.left);
+    measured->right = std::max(measured->right, mark->extent.right);
+    measured->m = std::min(measured->m, width);
+    measured->dotsPerMm = mark->dotsPerMmX;
   }
-  if (!any || !(m > 0)) return;
+  if (!measured || !(measured->m > 0)) return std::nullopt;
+  return measured;
+}
+
+Text LeastModuleDots() { return DecimalText(static_cast<long long>(kLeastModuleDots)); }
+
+// Modules of m dots, under kLeastModuleDots, are said in one frame: subject names the
+// module as the symbol has it (up to "が"), what names the marks too thin to read, and
+// advice says how to make them wider.
+void NarrowModules(const Judged& judged, double m, TextView subject, TextView what, const Text& advice) {
+  if (!(m < kLeastModuleDots)) return;
+  judged.Warn(WarningKind::kBarcodeModules, Text(subject) + u" " + Decimal(m, 0) + u" ドットです。" + LeastModuleDots() +
+                                                u" ドット未満の" + Text(what) + u"は読み取れないことがあります (" +
+                                                advice + u")。");
+}
+
+// A symbol as the bar painter laid it: every bar module is one filled box m dots wide, the
+// first and last modules are bars, and the quiet zones lie around them unpainted.
+void Barcode(const Judged& judged, const BarcodeValues& asked, const std::vector<const RecordedMark*>& marks) {
+  const std::optional<FilledExtent> fills = MeasureFills(marks);
+  if (!fills) return;
+  const auto [left, right, m, dotsPerMm] = *fills;
   const double modules = std::round((right - left) / m) + 2 * kQuietModules;
   const double printed = modules * m;  // dots, both quiet zones included
-  if (m < kLeastModuleDots) {
-    judged.Warn(WarningKind::kBarcodeModules,
-                u"バーの最も細い幅 (1 モジュール) が " + Decimal(m, 0) + u" ドットです。" +
-                    DecimalText(static_cast<long long>(kLeastModuleDots)) +
-                    u" ドット未満のバーは読み取れないことがあります (幅を " + Millimetres(modules, dotsPerMm) +
-                    u" より広くすると " + DecimalText(static_cast<long long>(kLeastModuleDots)) +
-                    u" ドットになります)。");
-  }
+  NarrowModules(judged, m, u"バーの最も細い幅 (1 モジュール) が", u"バー",
+                u"幅を " + Millimetres(modules, dotsPerMm) + u" より広くすると " + LeastModuleDots() + u" ドットになります");
   const double wanted = asked.width * judged.method.pixelsPerUnitX;
   if (!(wanted > 0)) {
     judged.Warn(WarningKind::kBarcodeWidth, u"幅の指定が 0 以下のため、最小の " + Millimetres(printed, dotsPerMm) +
@@ -253,23 +278,10 @@ void JanData(const Judged& judged, Symbology symbology, TextView written, const 
 // The symbols beyond the four barcodes: their narrowest run of dark modules is one module,
 // m dots (a QR Code's finder pattern has one-module runs in every row of its ring).
 void Symbol(const Judged& judged, const SymbolValues& asked, const std::vector<const RecordedMark*>& marks) {
-  double left = 0, right = 0, m = 0, dotsPerMm = 1;
-  bool any = false;
-  for (const RecordedMark* mark : marks) {
-    if (mark->kind != MarkKind::kFill) continue;
-    const double width = mark->extent.right - mark->extent.left;
-    left = any ? std::min(left, mark->extent.left) : mark->extent.left;
-    right = any ? std::max(right, mark->extent.right) : mark->extent.right;
-    m = any ? std::min(m, width) : width;
-    dotsPerMm = mark->dotsPerMmX;
-    any = true;
-  }
-  if (!any || !(m > 0)) return;
-  if (m < kLeastModuleDots) {
-    judged.Warn(WarningKind::kBarcodeModules,
-                u"1 モジュールが " + Decimal(m, 0) + u" ドットです。" + DecimalText(static_cast<long long>(kLeastModuleDots)) +
-                    u" ドット未満のモジュールは読み取れないことがあります (大きさを広げてください)。");
-  }
+  const std::optional<FilledExtent> fills = MeasureFills(marks);
+  if (!fills) return;
+  const auto [left, right, m, dotsPerMm] = *fills;
+  NarrowModules(judged, m, u"1 モジュールが", u"モジュール", u"大きさを広げてください");
   if (asked.shape == SymbolShape::kPostal) return;  // its size is its points, not a width
   // A linear symbol's width counts its quiet zones; a QR Code's side does not.
   const double quiet = asked.shape == SymbolShape::kLinear ? 2.0 * asked.quietModules * m : 0;

@@ -5,6 +5,7 @@
 
 #include "barcode/bar_geometry.h"
 #include "barcode/centred_text_layout.h"
+#include "barcode/in_pixels.h"
 #include "barcode/jan_text_layout.h"
 #include "barcode/module_string.h"
 #include "common/failure.h"
@@ -92,23 +93,10 @@ void PaintBars(DrawTarget& target, float x, float y, TextView modules, int16_t l
                int16_t rightQuiet, TextView text, int16_t width, int16_t height, int16_t layout) {
   // Only the encoders make module strings; anything but bars and spaces is a fault there.
   if (!IsModuleString(modules)) throw Failure::InvalidPropertyValue();
-  const int16_t savedMode = target.ScaleMode();
-  const int16_t savedWidth = target.DrawWidth();
-  const auto restore = [&] {
-    target.SetScaleMode(savedMode);
-    target.SetDrawWidth(savedWidth);
-  };
-  try {
-    target.SetScaleMode(kScalePixels);
-    target.SetDrawWidth(1);
-    PaintInPixels(target, savedMode, x, y, modules, leftQuiet, rightQuiet, text, width, height,
-                  layout);
-  } catch (...) {
-    // A failed painting goes to the caller, but the target keeps its unit and pen.
-    restore();
-    throw;
-  }
-  restore();
+  // A failed painting goes to the caller, but the target keeps its unit and pen.
+  InPixels(target, [&](int16_t unit) {
+    PaintInPixels(target, unit, x, y, modules, leftQuiet, rightQuiet, text, width, height, layout);
+  });
 }
 
 }  // namespace vant

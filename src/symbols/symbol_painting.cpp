@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "barcode/bar_geometry.h"
+#include "barcode/in_pixels.h"
 #include "barcode/module_string.h"
 #include "barcode/paint_bars.h"
 #include "common/numbers.h"
@@ -28,27 +29,6 @@ struct DotCorner {
 DotCorner CornerOf(const DrawTarget& target, int16_t unit, float x, float y) {
   return {RoundHalfEven(ToSingle(target.ScaleX(x, unit, kScalePixels))),
           RoundHalfEven(ToSingle(target.ScaleY(y, unit, kScalePixels)))};
-}
-
-// Runs in pixels with pen width 1; the unit and the pen come back as they were.
-template <class Paint>
-auto InPixels(DrawTarget& target, Paint&& paint) {
-  const int16_t savedMode = target.ScaleMode();
-  const int16_t savedWidth = target.DrawWidth();
-  const auto restore = [&] {
-    target.SetScaleMode(savedMode);
-    target.SetDrawWidth(savedWidth);
-  };
-  try {
-    target.SetScaleMode(kScalePixels);
-    target.SetDrawWidth(1);
-    auto result = paint(savedMode);
-    restore();
-    return result;
-  } catch (...) {
-    restore();
-    throw;
-  }
 }
 
 std::optional<Text> PaintMatrix(DrawTarget& target, const SymbolValues& v, const SymbolModules& modules) {
