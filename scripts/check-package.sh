@@ -67,6 +67,15 @@ for locale_page in C:man1 C.UTF-8:man1 C.UTF-8:ja/man1; do
     grep -q "^ *$verb" "$unpacked/man.txt" || fail "$page does not describe $verb"
   done
 done
+# The printer map's pages likewise: the English one in every locale, the Japanese in UTF-8.
+for locale_page in C:man5/vant-printers.conf.5.gz C.UTF-8:man5/vant-printers.conf.5.gz \
+    C.UTF-8:ja/man5/vant-printers.conf.5.gz; do
+  locale=${locale_page%%:*}
+  page=$unpacked/usr/share/man/${locale_page#*:}
+  LC_ALL=$locale MANWIDTH=80 man --warnings -l "$page" >"$unpacked/man.txt" 2>"$unpacked/man.err" ||
+    fail "man -l $page: $(cat "$unpacked/man.err")"
+  [ ! -s "$unpacked/man.err" ] || fail "man --warnings -l $page in $locale: $(cat "$unpacked/man.err")"
+done
 # The pages carry the package's version, and show the same examples.
 version=$(dpkg-deb -f "$deb" Version)
 man_section() {  # the lines of a man page's section, from its source
