@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "barcode/barcode_messages.h"
+#include "common/text.h"
 
 namespace vant {
 namespace {
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 }  // namespace
 
@@ -25,7 +25,7 @@ char16_t JanCheckDigit(TextView digits) {
 
 JanDigits CompleteJanDigits(TextView data, bool longForm) {
   if (data.empty()) return JanDigits{{}, Text(kEmptyDataMessage)};
-  if (!std::all_of(data.begin(), data.end(), IsDigit)) {
+  if (!std::all_of(data.begin(), data.end(), IsAsciiDigit)) {
     return JanDigits{{}, Text(kInvalidJanDataMessage) + Text(data)};
   }
   const size_t length = longForm ? kJan13DataDigits : kJan8DataDigits;

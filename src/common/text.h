@@ -18,6 +18,9 @@ std::string ToUtf8(TextView text);
 // Appends one code point (up to U+10FFFF) as UTF-8.
 void AppendUtf8(std::string& out, char32_t codePoint);
 
+// An ASCII digit, 0 to 9 (full-width digits are not).
+inline bool IsAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
 // Lower and upper case as the original control's case functions do: ASCII, Latin-1, Greek,
 // Cyrillic and the full-width Latin letters; everything else is left as it stands.
 Text LowerCase(TextView text);

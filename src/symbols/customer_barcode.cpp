@@ -1,6 +1,7 @@
 #include "symbols/customer_barcode.h"
 
 #include "barcode/barcode_messages.h"
+#include "common/text.h"
 #include "symbols/customer_table.h"
 #include "symbols/symbol_messages.h"
 
@@ -17,7 +18,6 @@ char16_t Narrowed(char16_t c) {
   return c;
 }
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 }  // namespace
 
@@ -28,13 +28,13 @@ std::variant<CustomerBars, Text> EncodeCustomer(TextView data) {
   // "123-4567" is the postcode as it is usually written.
   if (s.size() >= 8 && s[3] == u'-') s.erase(3, 1);
   for (size_t i = 0; i < 7; ++i) {
-    if (i >= s.size() || !IsDigit(s[i])) return Text(kNoPostcodeMessage) + Text(data);
+    if (i >= s.size() || !IsAsciiDigit(s[i])) return Text(kNoPostcodeMessage) + Text(data);
   }
 
   Text values;  // one value a character
   for (size_t i = 0; i < s.size(); ++i) {
     const char16_t c = s[i];
-    if (IsDigit(c)) {
+    if (IsAsciiDigit(c)) {
       values += static_cast<char16_t>(c - u'0');
     } else if (c == u'-') {
       values += static_cast<char16_t>(customer::kHyphen);

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "barcode/barcode_messages.h"
+#include "common/text.h"
 #include "symbols/symbol_messages.h"
 
 namespace vant {
@@ -22,15 +23,14 @@ struct Gs1Key {
 };
 inline constexpr std::array<Gs1Key, 3> kGs1Keys = {{{u"00", 18}, {u"01", 14}, {u"02", 14}}};
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 bool AllDigits(TextView s) {
   for (char16_t c : s) {
-    if (!IsDigit(c)) return false;
+    if (!IsAsciiDigit(c)) return false;
   }
   return true;
 }
 
-PreparedData Refused(Text message) { return PreparedData{{}, {}, std::move(message)}; }
+PreparedData RefusedData(Text message) { return PreparedData{{}, {}, std::move(message)}; }
 
 // The first character outside [low, high], as a refusal; none when all are inside.
 std::optional<Text> OutsideRange(TextView data, char16_t low, char16_t high) {
@@ -42,30 +42,30 @@ std::optional<Text> OutsideRange(TextView data, char16_t low, char16_t high) {
 
 PreparedData PrepareItf(TextView data) {
   for (size_t i = 0; i < data.size(); ++i) {
-    if (!IsDigit(data[i])) return Refused(InvalidCharacterMessage(CharacterAt(data, i), data));
+    if (!IsAsciiDigit(data[i])) return RefusedData(InvalidCharacterMessage(CharacterAt(data, i), data));
   }
   Text digits(data);
   if (digits.size() == kItf14Digits) digits += Gs1CheckDigit(digits);
-  if (digits.size() % 2 != 0) return Refused(Text(kItfOddMessage) + Text(data));
+  if (digits.size() % 2 != 0) return RefusedData(Text(kItfOddMessage) + Text(data));
   return PreparedData{digits, digits, {}};
 }
 
 // "(AI)value(AI)value...": each AI 2 to 4 digits, each value not empty. The keys of
 // kGs1Keys one digit short get their check digit; written whole, theirs must be right.
 PreparedData PrepareGs1(TextView data) {
-  if (auto outside = OutsideRange(data, u' ' + 1, u'~')) return Refused(std::move(*outside));
+  if (auto outside = OutsideRange(data, u' ' + 1, u'~')) return RefusedData(std::move(*outside));
   Text completed;
   size_t i = 0;
   while (i < data.size()) {
-    if (data[i] != u'(') return Refused(Text(kGs1FormMessage) + Text(data));
+    if (data[i] != u'(') return RefusedData(Text(kGs1FormMessage) + Text(data));
     const size_t close = data.find(u')', i);
-    if (close == TextView::npos) return Refused(Text(kGs1FormMessage) + Text(data));
+    if (close == TextView::npos) return RefusedData(Text(kGs1FormMessage) + Text(data));
     const TextView ai = data.substr(i + 1, close - i - 1);
     const size_t next = std::min(data.find(u'(', close), data.size());
     const TextView value = data.substr(close + 1, next - close - 1);
     if (ai.size() < 2 || ai.size() > 4 || !AllDigits(ai) || value.empty() ||
         value.find(u')') != TextView::npos) {
-      return Refused(Text(kGs1FormMessage) + Text(data));
+      return RefusedData(Text(kGs1FormMessage) + Text(data));
     }
     Text full(value);
     for (const Gs1Key& key : kGs1Keys) {
@@ -73,7 +73,7 @@ PreparedData PrepareGs1(TextView data) {
       if (value.size() + 1 == key.digits) {
         full += Gs1CheckDigit(value);
       } else if (value.size() == key.digits && Gs1CheckDigit(value.substr(0, key.digits - 1)) != value.back()) {
-        return Refused(Text(kGs1CheckDigitMessage) + u"(" + Text(ai) + u")" + Text(value));
+        return RefusedData(Text(kGs1CheckDigitMessage) + u"(" + Text(ai) + u")" + Text(value));
       }
     }
     completed += u"(" + Text(ai) + u")" + full;
@@ -106,14 +106,14 @@ std::optional<QrLevel> QrLevelFrom(TextView field) {
 }
 
 PreparedData PrepareData(EncodedKind kind, TextView data) {
-  if (data.empty()) return Refused(Text(kEmptyDataMessage));
-  if (data.size() > kLongestData) return Refused(Text(kTooLongMessage));
+  if (data.empty()) return RefusedData(Text(kEmptyDataMessage));
+  if (data.size() > kLongestData) return RefusedData(Text(kTooLongMessage));
   switch (kind) {
     case EncodedKind::kItf: return PrepareItf(data);
     case EncodedKind::kGs1_128: return PrepareGs1(data);
     case EncodedKind::kCode128:
       // Code 128 holds ASCII (the control characters too), nothing else.
-      if (auto outside = OutsideRange(data, 0, 0x7F)) return Refused(std::move(*outside));
+      if (auto outside = OutsideRange(data, 0, 0x7F)) return RefusedData(std::move(*outside));
       return PreparedData{Text(data), Text(data), {}};
     case EncodedKind::kQr: {
       // Any text; half a surrogate pair is no character and cannot be written in UTF-8.
@@ -123,13 +123,13 @@ PreparedData PrepareData(EncodedKind kind, TextView data) {
         if (high && i + 1 < data.size() && data[i + 1] >= 0xDC00 && data[i + 1] <= 0xDFFF) {
           ++i;
         } else if (high || low) {
-          return Refused(InvalidCharacterMessage(TextView(&data[i], 1), data));
+          return RefusedData(InvalidCharacterMessage(TextView(&data[i], 1), data));
         }
       }
       return PreparedData{Text(data), {}, {}};
     }
   }
-  return Refused(Text(kEncoderFaultMessage));
+  return RefusedData(Text(kEncoderFaultMessage));
 }
 
 }  // namespace vant

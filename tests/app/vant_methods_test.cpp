@@ -127,7 +127,7 @@ TEST_F(VantMethodsTest, TheButtonSettingsAndTheRunMode) {
 // Nothing is read from a page without OBJECT (an empty file among them): the error box
 // alone, and no JSON that would say the properties were loaded.
 TEST_F(VantMethodsTest, APageWithoutObjectShowsTheErrorBoxAndNoJson) {
-  for (const std::string html : {std::string("<html><body><p>no control here</p><param name=\"method1\" value=\"newpage\"></body></html>\n"),
+  for (const std::string& html : {std::string("<html><body><p>no control here</p><param name=\"method1\" value=\"newpage\"></body></html>\n"),
                                  std::string()}) {
     const VantResult r = Methods(html);
     EXPECT_TRUE(r.exited && r.status == 1) << r.Describe();

@@ -20,7 +20,7 @@ namespace {
 
 namespace queues = vant::test::cups;
 
-const std::string kText = "prntext,20,30,label,ＭＳ ゴシック,12,false,false,0";
+const std::string kLabelText = "prntext,20,30,label,ＭＳ ゴシック,12,false,false,0";
 
 // The administrator's map: a server's share, a driver's name, a name the user gives too,
 // an entry naming a queue that is not installed, and a line that is not one.
@@ -100,7 +100,7 @@ TEST_F(VantPrinterMapTest, EachStepOfTheLookup) {
   };
   for (const Row& r : rows) {
     SCOPED_TRACE("row " + std::to_string(r.row) + ": " + r.name);
-    const VantResult result = Run({"print", WritePage({"changeprinter," + r.name, kText, "enddoc"})});
+    const VantResult result = Run({"print", WritePage({"changeprinter," + r.name, kLabelText, "enddoc"})});
     ASSERT_TRUE(result.exited && result.status == 0) << result.Describe();
     if (r.queue.empty()) {
       EXPECT_TRUE(Contains(result.out, "label.pdf")) << result.out;
@@ -116,20 +116,20 @@ TEST_F(VantPrinterMapTest, EachStepOfTheLookup) {
 }
 
 TEST_F(VantPrinterMapTest, TheCommandLinesPrinterIsLookedUpAlike) {
-  const VantResult mapped = Run({"print", WritePage({kText, "enddoc"}), "--printer", "\\\\PRTSRV01\\Label-3F"});
+  const VantResult mapped = Run({"print", WritePage({kLabelText, "enddoc"}), "--printer", "\\\\PRTSRV01\\Label-3F"});
   ASSERT_TRUE(mapped.exited && mapped.status == 0) << mapped.Describe();
   EXPECT_EQ(SentTo(mapped.out), std::vector<std::string>{"Label"});
-  const VantResult described = Run({"print", WritePage({kText, "enddoc"}), "--printer", "label test printer"});
+  const VantResult described = Run({"print", WritePage({kLabelText, "enddoc"}), "--printer", "label test printer"});
   ASSERT_TRUE(described.exited && described.status == 0) << described.Describe();
   EXPECT_EQ(SentTo(described.out), std::vector<std::string>{"Label"});
-  const VantResult unknown = Run({"print", WritePage({kText, "enddoc"}), "--printer", "Old Laser"});
+  const VantResult unknown = Run({"print", WritePage({kLabelText, "enddoc"}), "--printer", "Old Laser"});
   EXPECT_EQ(unknown.status, 2) << unknown.Describe();
 }
 
 TEST_F(VantPrinterMapTest, UnknownPrinterStopStopsTheRunAndPrintsNothing) {
   WriteMaps(kAdministratorMap, kUserMap + "[Options]\nUnknownPrinter = current\n", "[Options]\nUnknownPrinter = stop\n");
   const auto officeBefore = queues::JobIds("Office");
-  const VantResult r = Run({"print", WritePage({kText, "changeprinter,\\\\PRTSRV01\\Waybill-1F", kText, "enddoc"})});
+  const VantResult r = Run({"print", WritePage({kLabelText, "changeprinter,\\\\PRTSRV01\\Waybill-1F", kLabelText, "enddoc"})});
   EXPECT_TRUE(r.exited && r.status == 1) << r.Describe();
   EXPECT_TRUE(Contains(r.err, "[critical] エラー\nプリンター「\\\\PRTSRV01\\Waybill-1F」が見つかりません\n"
                               "2:changeprinter(\\\\prtsrv01\\waybill-1f)\n印刷を中断しました!\n"))
@@ -137,7 +137,7 @@ TEST_F(VantPrinterMapTest, UnknownPrinterStopStopsTheRunAndPrintsNothing) {
   EXPECT_TRUE(SentTo(r.out).empty()) << r.out;
   EXPECT_EQ(queues::JobIds("Office"), officeBefore);
   // A name a description reaches still prints under stop.
-  const VantResult found = Run({"print", WritePage({"changeprinter,Label Test Printer", kText, "enddoc"})});
+  const VantResult found = Run({"print", WritePage({"changeprinter,Label Test Printer", kLabelText, "enddoc"})});
   ASSERT_EQ(found.status, 0) << found.Describe();
   EXPECT_EQ(SentTo(found.out), std::vector<std::string>{"Label"});
 }
@@ -189,8 +189,8 @@ TEST_F(VantPrinterMapTest, CheckWarnsOfEveryChoiceNamingNoPrinter) {
   for (const Row& r : rows) {
     SCOPED_TRACE("row " + std::to_string(r.row));
     WriteMaps(kAdministratorMap, kUserMap, r.options);
-    const std::string page = WritePage({"changeprinter,Label Test Printer", kText, "changeprinter,Old Laser",
-                                        "changeprinter,Nowhere", kText, "enddoc"});
+    const std::string page = WritePage({"changeprinter,Label Test Printer", kLabelText, "changeprinter,Old Laser",
+                                        "changeprinter,Nowhere", kLabelText, "enddoc"});
     const VantResult check = Run({"check", page, "--json"});
     EXPECT_EQ(check.status, r.failed ? 1 : 0) << check.Describe();
     const QJsonObject result = QJsonDocument::fromJson(QByteArray::fromStdString(check.out)).object();
