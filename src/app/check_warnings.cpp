@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iomanip>
+#include <iterator>
 #include <optional>
 #include <set>
 #include <sstream>
@@ -116,45 +117,57 @@ bool TextPastEdge(const Judged& judged, const std::vector<const RecordedMark*>& 
   return true;
 }
 
+// How far a method's marks reach past each side of an area, in the order 左, 上, 右, 下
+// (millimetres; 0 where none reaches past): a box past two edges names both.
+struct SideOverruns {
+  static constexpr TextView kSides[] = {u"左", u"上", u"右", u"下"};
+  double mm[std::size(kSides)] = {};
+
+  // True when the mark reaches past some side.
+  bool Add(const PixelBox& box, const PixelBox& area, const RecordedMark& mark) {
+    const double px[] = {area.left - box.left, area.top - box.top, box.right - area.right, box.bottom - area.bottom};
+    const double dotsPerMm[] = {mark.dotsPerMmX, mark.dotsPerMmY, mark.dotsPerMmX, mark.dotsPerMmY};
+    static_assert(std::size(px) == std::size(kSides) && std::size(dotsPerMm) == std::size(kSides));
+    bool past = false;
+    for (size_t side = 0; side < std::size(kSides); ++side) {
+      if (px[side] <= kEdgeSlack) continue;
+      past = true;
+      mm[side] = std::max(mm[side], px[side] / dotsPerMm[side]);
+    }
+    return past;
+  }
+
+  // "右端を 5.0 mm、下端を 3.0 mm": each side reached past, with how far.
+  Text Said() const {
+    Text said;
+    for (size_t side = 0; side < std::size(kSides); ++side) {
+      if (mm[side] <= 0) continue;
+      if (!said.empty()) said += u"、";
+      said += Text(kSides[side]) + u"端を " + Decimal(mm[side], 1) + u" mm";
+    }
+    return said;
+  }
+};
+
 // Where the method's marks lie: off the sheet, or beyond what the printer can print.
 void Placement(const Judged& judged, const std::vector<const RecordedMark*>& marks) {
   bool offSheet = false, whollyOffSheet = true, outsidePrintable = false, unpainted = true;
-  const RecordedMark* worstSheet = nullptr;
-  const RecordedMark* worstPrintable = nullptr;
-  Overrun sheetOverrun, printableOverrun;
+  SideOverruns pastSheet, pastPrintable;
   for (const RecordedMark* mark : marks) {
-    const Overrun pastSheet = FurthestPast(mark->extent, mark->sheet, *mark);
-    const Overrun pastPrintable = FurthestPast(mark->extent, mark->printable, *mark);
-    if (Past(pastSheet)) {
-      offSheet = true;
-      if (worstSheet == nullptr || pastSheet.px / pastSheet.dotsPerMm > sheetOverrun.px / sheetOverrun.dotsPerMm) {
-        worstSheet = mark;
-        sheetOverrun = pastSheet;
-      }
-    }
+    offSheet = pastSheet.Add(mark->extent, mark->sheet, *mark) || offSheet;
     whollyOffSheet = whollyOffSheet && WhollyOutside(mark->extent, mark->sheet);
-    if (Past(pastPrintable)) {
-      outsidePrintable = true;
-      if (worstPrintable == nullptr ||
-          pastPrintable.px / pastPrintable.dotsPerMm > printableOverrun.px / printableOverrun.dotsPerMm) {
-        worstPrintable = mark;
-        printableOverrun = pastPrintable;
-      }
-    }
+    outsidePrintable = pastPrintable.Add(mark->extent, mark->printable, *mark) || outsidePrintable;
     unpainted = unpainted && !mark->painted;
   }
   if (offSheet && whollyOffSheet) {
     judged.Warn(WarningKind::kOffSheet, u"印が用紙の外にあり、印刷されません。");
   } else if (offSheet) {
-    judged.Warn(WarningKind::kOffSheet, u"印が用紙の" + Text(sheetOverrun.side) + u"端を " +
-                                            Millimetres(sheetOverrun.px, sheetOverrun.dotsPerMm) +
-                                            u" はみ出します (はみ出した部分は印刷されません)。");
+    judged.Warn(WarningKind::kOffSheet,
+                u"印が用紙の" + pastSheet.Said() + u" はみ出します (はみ出した部分は印刷されません)。");
   } else if (outsidePrintable && unpainted) {
     judged.Warn(WarningKind::kOutsidePrintable, u"印がこのプリンターの印刷できる範囲の外にあり、印刷されません。");
   } else if (outsidePrintable) {
-    judged.Warn(WarningKind::kOutsidePrintable, u"印がこのプリンターの印刷できる範囲の" + Text(printableOverrun.side) +
-                                                    u"端を " +
-                                                    Millimetres(printableOverrun.px, printableOverrun.dotsPerMm) +
+    judged.Warn(WarningKind::kOutsidePrintable, u"印がこのプリンターの印刷できる範囲の" + pastPrintable.Said() +
                                                     u" はみ出します (はみ出した部分は印刷されません)。");
   }
 }

@@ -1,7 +1,8 @@
 // The warnings `vant check` draws from a run's record, on records made up here where the
 // faults are hard to bring about through a page: a barcode's text that does not fit under
 // its bars, bars laid one dot a module, a symbol wider than asked; a mark in the margin the
-// printer drops; and the method a stopped run stopped at, whose marks are not judged.
+// printer drops, or past several edges at once; and the method a stopped run stopped at,
+// whose marks are not judged.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -155,6 +156,40 @@ TEST(CheckWarnings, AMarkInTheMarginIsDroppedOrCutAndOneOffTheSheetIsNotPrinted)
     MadeRun run({u"prnbox,1,2,3,4,1,0,0"});
     run.record.marks.push_back(Mark(MarkKind::kBox, 1, row.box, row.painted));
     EXPECT_EQ(run.Kinds(), row.kinds);
+  }
+}
+
+TEST(CheckWarnings, AMarkPastSeveralEdgesNamesEachWithHowFar) {
+  using enum WarningKind;
+  struct Row {
+    int line;
+    PixelBox box;  // sheet -50..2050 x -50..2850, printable 0..2000 x 0..2800, 10 dots/mm
+    WarningKind kind;
+    Text text;
+  };
+  const Row rows[] = {
+      {__LINE__, {1900, 10, 2100, 400}, kOffSheet, u"印が用紙の右端を 5.0 mm はみ出します (はみ出した部分は印刷されません)。"},
+      {__LINE__, {10, 2700, 500, 2880}, kOffSheet, u"印が用紙の下端を 3.0 mm はみ出します (はみ出した部分は印刷されません)。"},
+      {__LINE__, {-90, 10, 500, 400}, kOffSheet, u"印が用紙の左端を 4.0 mm はみ出します (はみ出した部分は印刷されません)。"},
+      {__LINE__, {10, -60, 500, 400}, kOffSheet, u"印が用紙の上端を 1.0 mm はみ出します (はみ出した部分は印刷されません)。"},
+      {__LINE__, {1900, 2700, 2100, 2880}, kOffSheet,
+       u"印が用紙の右端を 5.0 mm、下端を 3.0 mm はみ出します (はみ出した部分は印刷されません)。"},
+      {__LINE__, {-90, -60, 500, 400}, kOffSheet,
+       u"印が用紙の左端を 4.0 mm、上端を 1.0 mm はみ出します (はみ出した部分は印刷されません)。"},
+      {__LINE__, {-70, -60, 2080, 2900}, kOffSheet,
+       u"印が用紙の左端を 2.0 mm、上端を 1.0 mm、右端を 3.0 mm、下端を 5.0 mm はみ出します (はみ出した部分は印刷されません)。"},
+      {__LINE__, {1990, 2790, 2020, 2840}, kOutsidePrintable,
+       u"印がこのプリンターの印刷できる範囲の右端を 2.0 mm、下端を 4.0 mm はみ出します (はみ出した部分は印刷されません)。"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.line);
+    MadeRun run({u"prnbox,1,2,3,4,1,0,0"});
+    run.record.marks.push_back(Mark(MarkKind::kBox, 1, row.box));
+    qt::FontFaces faces;
+    const std::vector<CheckWarning> warnings = MarkWarnings(run.met, false, run.control, run.record, {0, 11}, faces);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0].kind, row.kind);
+    EXPECT_EQ(ToUtf8(warnings[0].text), ToUtf8(row.text));
   }
 }
 

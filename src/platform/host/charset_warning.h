@@ -16,8 +16,8 @@ namespace vant::platform {
 // in a comment is common and harmless.
 inline constexpr std::size_t kToleratedInvalidSequences = 3;
 
-// The warning naming the page file and its encoding, or nothing for a page that reads
-// cleanly enough.
+// The warning naming the page file and its encoding (and that it holds UTF-8 where that is
+// so), or nothing for a page that reads cleanly enough.
 std::optional<Text> CharsetWarning(const std::filesystem::path& file, const LoadedHostPage& page);
 
 }  // namespace vant::platform

@@ -106,17 +106,19 @@ std::string ReadPageInChild(const std::filesystem::path& path, const std::functi
     std::string utf8;
     PageEncoding encoding;
     std::size_t replacedSequences = 0;
+    bool utf8Text = false;
     {
       std::string bytes = readBytes();
       if (auto reason = NotTextReason(bytes)) Unreadable(path, *reason);
       DecodedPage decoded = DecodeTakenPage(std::move(bytes));
       encoding = decoded.encoding;
       replacedSequences = decoded.text.replacedSequences;
+      utf8Text = decoded.utf8Text;
       utf8 = std::move(decoded.text.utf8);
     }  // the raw bytes go before the parse tree comes
     if (EstimateParseWork(utf8) > kMaxParseWork) Unreadable(path, kTooDeep);
     // The PARAMs' text is most of a page of methods: the reply is about the page's size.
-    ParamsReplyBuilder reply(encoding, replacedSequences, utf8.size() + utf8.size() / 4);
+    ParamsReplyBuilder reply(encoding, replacedSequences, utf8Text, utf8.size() + utf8.size() / 4);
     try {
       WalkPageObjects(utf8, reply, kMaxReplyParams, ParseTreeEnd::kLeftToProcessEnd);
     } catch (const TooManyParams&) {
@@ -155,7 +157,8 @@ LoadedHostPage ReadInChild(const std::filesystem::path& path, const std::functio
   }
   auto& read = std::get<ReadPageParams>(*reply);
   return {HostPage::FromParams(std::move(read.objectParams), read.hasObject, std::move(read.control)),
-          std::move(baseName), read.encoding, read.replacedSequences};
+          std::move(baseName), read.encoding, read.replacedSequences,
+          read.utf8Text};
 }
 
 }  // namespace

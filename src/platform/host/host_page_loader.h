@@ -22,6 +22,7 @@ struct LoadedHostPage {
   std::string baseName;               // the file name without its folder and last extension
   PageEncoding encoding;              // as recognised
   std::size_t replacedSequences = 0;  // invalid byte sequences read as U+FFFD
+  bool utf8Text = false;              // declared Shift_JIS or EUC-JP, holds Japanese text in UTF-8
 };
 
 // Reads and parses the page at path; objectId chooses the control's OBJECT (see

@@ -195,6 +195,38 @@ bool IsWellFormedUtf8(std::string_view bytes) {
   return true;
 }
 
+namespace {
+
+// Whether a character is of Japanese writing: CJK punctuation, kana, CJK ideographs (with
+// extension A and the compatibility ones) and the half- and full-width forms.
+bool IsJapaneseCharacter(char32_t c) {
+  return (c >= 0x3000 && c <= 0x30FF) || (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) ||
+         (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFF00 && c <= 0xFFEF);
+}
+
+// The character a complete sequence of two to four bytes holds.
+char32_t MultibyteCharacter(std::string_view sequence) {
+  const unsigned lead = Byte(sequence, 0);
+  char32_t c = lead & (sequence.size() == 2 ? 0x1F : sequence.size() == 3 ? 0x0F : 0x07);
+  for (std::size_t k = 1; k < sequence.size(); ++k) c = (c << 6) | (Byte(sequence, k) & 0x3F);
+  return c;
+}
+
+}  // namespace
+
+bool IsJapaneseUtf8(std::string_view bytes) {
+  std::size_t multibyte = 0, japanese = 0;
+  std::size_t at = AsciiRunEnd(bytes, 0);
+  while (at < bytes.size()) {
+    const Utf8Sequence sequence = SequenceAt(bytes.substr(at));
+    if (!sequence.complete) return false;
+    ++multibyte;
+    if (IsJapaneseCharacter(MultibyteCharacter(bytes.substr(at, sequence.length)))) ++japanese;
+    at = AsciiRunEnd(bytes, at + sequence.length);
+  }
+  return japanese > 0 && japanese * 2 >= multibyte;
+}
+
 DecodedPage DecodeTakenPage(std::string&& bytes) {
   if (!DetectByteOrderMark(bytes) && DetectPageEncoding(bytes) == PageEncoding::kUtf8 && IsWellFormedUtf8(bytes)) {
     return {PageEncoding::kUtf8, {std::move(bytes), 0}};
@@ -207,7 +239,8 @@ DecodedPage DecodePage(std::string_view bytes) {
     return {mark->encoding, DecodeToUtf8(bytes.substr(mark->length), mark->encoding)};
   }
   const PageEncoding encoding = DetectPageEncoding(bytes);
-  return {encoding, DecodeToUtf8(bytes, encoding)};
+  const bool legacy = encoding == PageEncoding::kShiftJis || encoding == PageEncoding::kEucJp;
+  return {encoding, DecodeToUtf8(bytes, encoding), legacy && IsJapaneseUtf8(bytes)};
 }
 
 }  // namespace vant::platform

@@ -34,15 +34,16 @@ class Writer {
 };
 
 // A PARAMs reply in three parts: its head, each PARAM, and its end with the control.
-// Where the head's object flag and PARAM count stand: after the kind, the encoding and the
-// count of replaced sequences.
-constexpr std::size_t kHasObjectAt = 1 + 1 + 8;
+// Where the head's object flag and PARAM count stand: after the kind, the encoding, the
+// count of replaced sequences and the UTF-8 text flag.
+constexpr std::size_t kHasObjectAt = 1 + 1 + 8 + 1;
 constexpr std::size_t kParamCountAt = kHasObjectAt + 1;
 
-void WriteParamsHead(Writer out, PageEncoding encoding, std::size_t replacedSequences) {
+void WriteParamsHead(Writer out, PageEncoding encoding, std::size_t replacedSequences, bool utf8Text) {
   out.Byte(static_cast<std::uint8_t>(Kind::kParams));
   out.Byte(static_cast<std::uint8_t>(encoding));
   out.Number(replacedSequences);
+  out.Byte(utf8Text ? 1 : 0);
   out.Byte(0);    // whether the page has an OBJECT, written at the end
   out.Number(0);  // the PARAM count, written at the end
 }
@@ -114,7 +115,7 @@ constexpr std::size_t kSmallestParamBytes = 24;
 
 std::string ParamsReply(const ReadPageParams& page) {
   std::string reply;
-  WriteParamsHead(Writer(reply), page.encoding, page.replacedSequences);
+  WriteParamsHead(Writer(reply), page.encoding, page.replacedSequences, page.utf8Text);
   for (const ParamElement& param : page.objectParams) {
     WriteParam(Writer(reply), ToUtf8(param.name), ToUtf8(param.value), param.line);
   }
@@ -126,6 +127,7 @@ std::optional<ReadPageParams> ReadParams(Reader& in) {
   ReadPageParams page;
   page.encoding = static_cast<PageEncoding>(in.Byte(kLastEncoding));
   page.replacedSequences = in.Number(UINT64_MAX);
+  page.utf8Text = in.Flag();
   page.hasObject = in.Flag();
   const std::size_t count = in.Number(std::min(kMaxReplyParams, in.Left() / kSmallestParamBytes));
   page.objectParams.reserve(count);
@@ -177,9 +179,10 @@ std::string EncodeReply(const PageReply& reply) {
   return bytes;
 }
 
-ParamsReplyBuilder::ParamsReplyBuilder(PageEncoding encoding, std::size_t replacedSequences, std::size_t sizeHint) {
+ParamsReplyBuilder::ParamsReplyBuilder(PageEncoding encoding, std::size_t replacedSequences, bool utf8Text,
+                                       std::size_t sizeHint) {
   reply_.reserve(sizeHint);
-  WriteParamsHead(Writer(reply_), encoding, replacedSequences);
+  WriteParamsHead(Writer(reply_), encoding, replacedSequences, utf8Text);
 }
 
 void ParamsReplyBuilder::Object(const char* id, const char* width, const char* height, uint32_t line) {

@@ -25,6 +25,7 @@ std::string TooManyParamsReason();
 struct ReadPageParams {
   PageEncoding encoding = PageEncoding::kUtf8;
   std::size_t replacedSequences = 0;
+  bool utf8Text = false;                   // declared Shift_JIS or EUC-JP, holds Japanese text in UTF-8
   std::vector<ParamElement> objectParams;  // every PARAM inside an OBJECT
   bool hasObject = false;
   std::optional<HostObject> control;       // its params index objectParams
@@ -48,7 +49,7 @@ std::string EncodeReply(const PageReply& reply);
 // The control is chosen when the walk is over, by ChooseControl's rule.
 class ParamsReplyBuilder final : public PageElementSink {
  public:
-  ParamsReplyBuilder(PageEncoding encoding, std::size_t replacedSequences, std::size_t sizeHint);
+  ParamsReplyBuilder(PageEncoding encoding, std::size_t replacedSequences, bool utf8Text, std::size_t sizeHint);
   void Object(const char* id, const char* width, const char* height, uint32_t line) override;
   void Param(std::size_t object, std::string_view name, std::string_view value, uint32_t line) override;
   // The whole reply. An objectId that no OBJECT carries throws HostObjectNotFound.

@@ -65,8 +65,12 @@ void InsidePositions(long long origin, long long size, long long extent, long lo
   }
 }
 
+// How a destination pixel is made: as the mode says, or from the one source pixel under its
+// centre whatever the mode.
+enum class Sampling { kByMode, kNearest };
+
 AxisMap MapAxis(int origin, int size, int extent, int srcOrigin, int srcSize, int srcExtent,
-                StretchMode mode) {
+                StretchMode mode, Sampling sampling = Sampling::kByMode) {
   AxisMap map;
   const long long n = std::llabs(static_cast<long long>(size));
   const long long m = std::llabs(static_cast<long long>(srcSize));
@@ -84,7 +88,12 @@ AxisMap MapAxis(int origin, int size, int extent, int srcOrigin, int srcSize, in
   };
   for (long long i = ilo; i < ihi; ++i) {
     const size_t before = map.taps.size();
-    if (mode == StretchMode::kHalftone) {
+    if (sampling == Sampling::kNearest) {
+      // The source position under the pixel's centre, as when growing below.
+      const auto j = static_cast<long long>(
+          std::floor((2 * static_cast<Wide>(i) + 1) * m / (2 * static_cast<Wide>(n))));
+      if (j >= jlo && j < jhi) addTap(j, 1);
+    } else if (mode == StretchMode::kHalftone) {
       // The destination pixel covers source positions [i * ratio, (i + 1) * ratio).
       const Wide a = std::max(static_cast<Wide>(i) * ratio, static_cast<Wide>(jlo));
       const Wide b = std::min(static_cast<Wide>(i + 1) * ratio, static_cast<Wide>(jhi));
@@ -203,6 +212,46 @@ void StretchBlackOnWhite(QImage& dest, const QImage& src, const AxisMap& across,
   }
 }
 
+// Puts back, over a copy made as the mode says, the pixels under the centres of the
+// destination pixels that fall on the dotted areas of the source.
+void TakeNearestOnDottedAreas(QImage& dest, const QImage& src, const AxisMap& across, const AxisMap& down,
+                              const std::vector<QRect>& dottedAreas) {
+  std::vector<const QRect*> onRow;
+  for (size_t k = 0; k < down.destPixel.size(); ++k) {
+    const int sourceRow = down.taps[down.first[k]].pixel;
+    onRow.clear();
+    for (const QRect& area : dottedAreas) {
+      if (sourceRow >= area.top() && sourceRow <= area.bottom()) onRow.push_back(&area);
+    }
+    if (onRow.empty()) continue;
+    const auto* line = reinterpret_cast<const QRgb*>(src.constScanLine(sourceRow));
+    auto* out = reinterpret_cast<QRgb*>(dest.scanLine(down.destPixel[k]));
+    for (size_t c = 0; c < across.destPixel.size(); ++c) {
+      const int sourceColumn = across.taps[across.first[c]].pixel;
+      for (const QRect* area : onRow) {
+        if (sourceColumn >= area->left() && sourceColumn <= area->right()) {
+          out[across.destPixel[c]] = line[sourceColumn] | 0xFF000000u;
+          break;
+        }
+      }
+    }
+  }
+}
+
+// The part of a picture widthPx x heightPx that a copy's rectangle covers; a run of negative
+// size covers origin + size + 1 .. origin. Wide enough for any int origin and size.
+QRect PictureArea(int x, int width, int y, int height, int widthPx, int heightPx) {
+  const auto covered = [](long long origin, long long size, long long extent) {
+    const long long first = size < 0 ? origin + size + 1 : origin;
+    const long long end = size < 0 ? origin + 1 : origin + size;
+    return std::pair<int, int>(static_cast<int>(std::clamp(first, 0LL, extent)),
+                               static_cast<int>(std::clamp(end, 0LL, extent)));
+  };
+  const auto [left, right] = covered(x, width, widthPx);
+  const auto [top, bottom] = covered(y, height, heightPx);
+  return QRect(QPoint(left, top), QSize(right - left, bottom - top));
+}
+
 // The picture pixel a stroke's coordinate names. The painter centres a stroke on that
 // pixel; on one device pixel per picture pixel the rasteriser rounds the stroke onto it by
 // itself, but with more device pixels a fractional coordinate would put the stroke across
@@ -222,7 +271,8 @@ double ScreenDpiY() {
 }
 
 void StretchPixels(QImage& dest, int x, int y, int width, int height, const QImage& src,
-                   int srcX, int srcY, int srcWidth, int srcHeight, StretchMode mode) {
+                   int srcX, int srcY, int srcWidth, int srcHeight, StretchMode mode,
+                   const std::vector<QRect>& dottedAreas) {
   if (width == 0 || height == 0 || srcWidth == 0 || srcHeight == 0) return;
   if (dest.isNull() || src.isNull()) return;
   // A second handle on the source: when src is dest, writing to dest detaches it, so the
@@ -245,6 +295,24 @@ void StretchPixels(QImage& dest, int x, int y, int width, int height, const QIma
   } else {
     StretchBlackOnWhite(dest, source, across, down);
   }
+  if (dottedAreas.empty()) return;
+  const AxisMap nearestAcross =
+      MapAxis(x, width, dest.width(), srcX, srcWidth, source.width(), mode, Sampling::kNearest);
+  const AxisMap nearestDown =
+      MapAxis(y, height, dest.height(), srcY, srcHeight, source.height(), mode, Sampling::kNearest);
+  if (nearestAcross.destPixel.empty() || nearestDown.destPixel.empty()) return;
+  // A pixel just outside an area whose average would take in a bar at its edge (a symbol
+  // without quiet zones) is taken to the nearest too: the areas grow by the source pixels
+  // half a destination pixel spans, and one for the rounding.
+  const auto reach = [](int srcSize, int size) {
+    return static_cast<int>(std::ceil(std::fabs(static_cast<double>(srcSize) / size) / 2)) + 1;
+  };
+  const int reachAcross = reach(srcWidth, width), reachDown = reach(srcHeight, height);
+  std::vector<QRect> grown;
+  for (const QRect& area : dottedAreas) {
+    if (!area.isEmpty()) grown.push_back(area.adjusted(-reachAcross, -reachDown, reachAcross, reachDown));
+  }
+  TakeNearestOnDottedAreas(dest, source, nearestAcross, nearestDown, grown);
 }
 
 // The painter side of the device: a QtPainterDevice whose painter works on the image,
@@ -357,6 +425,7 @@ void QtImageDevice::Rebuild(int widthPx, int heightPx, double wantedRatio, Rgb b
 }
 
 void QtImageDevice::Clear(Rgb background) {
+  dotted_.clear();
   const QRgb colour = qRgb(background.red, background.green, background.blue);
   if (uniform_ == colour) return;
   EndPainting();
@@ -377,7 +446,18 @@ void QtImageDevice::StretchFrom(int x, int y, int width, int height, const Pictu
   const DeviceRun srcAcross = DeviceRunOf(srcX, srcWidth, other->ratio_);
   const DeviceRun srcDown = DeviceRunOf(srcY, srcHeight, other->ratio_);
   StretchPixels(image_, across.origin, down.origin, across.size, down.size, pixels,
-                srcAcross.origin, srcDown.origin, srcAcross.size, srcDown.size, mode);
+                srcAcross.origin, srcDown.origin, srcAcross.size, srcDown.size, mode, other->DottedAreas());
+  dotted_.push_back(PictureArea(x, width, y, height, static_cast<int>(WidthPx()), static_cast<int>(HeightPx())));
+}
+
+std::vector<QRect> QtImageDevice::DottedAreas() const {
+  std::vector<QRect> areas;
+  for (const QRect& area : dotted_) {
+    areas.push_back(QRect(QPoint(DeviceEdge(area.left(), ratio_), DeviceEdge(area.top(), ratio_)),
+                          QPoint(DeviceEdge(area.left() + area.width(), ratio_) - 1,
+                                 DeviceEdge(area.top() + area.height(), ratio_) - 1)));
+  }
+  return areas;
 }
 
 }  // namespace vant::qt

@@ -5,8 +5,11 @@
 #include <QImage>
 #include <QPainter>
 
+#include <QRect>
+
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "engine/picture_surface.h"
 #include "platform/qt/qt_painter_device.h"
@@ -31,9 +34,14 @@ double ScreenDpiY();
 // destination pixel the darkest (per channel) of the source pixels whose centres it covers,
 // so no source pixel is lost; along an axis that grows (or keeps its size) it takes the
 // nearest source pixel. Halftone averages the covered source area, weighting partly covered
-// pixels by the part covered. src may be dest itself.
+// pixels by the part covered. Whatever the mode, a destination pixel whose centre falls on
+// one of src's dotted areas (device pixel rectangles holding copied pictures: a barcode's
+// bars) takes the source pixel under that centre, so that bars and spaces stay black and
+// white on whole device pixels, as a printer's dots are, never averaged to grey at their
+// edges. src may be dest itself.
 void StretchPixels(QImage& dest, int x, int y, int width, int height, const QImage& src,
-                   int srcX, int srcY, int srcWidth, int srcHeight, StretchMode mode);
+                   int srcX, int srcY, int srcWidth, int srcHeight, StretchMode mode,
+                   const std::vector<QRect>& dottedAreas = {});
 
 // Sizes, places and lengths are picture pixels, as the picture box measures; the QImage
 // behind them holds `ratio` device pixels for each (the screen's device pixel ratio, or
@@ -67,7 +75,9 @@ class QtImageDevice final : public PictureDevice {
   void Clear(Rgb background) override;
   // The stretching block copy (StretchPixels below) between the device pixels of the two
   // rectangles, each picture mapping its own rectangle through its own ratio. A source
-  // that is not a QtImageDevice is refused with a Failure.
+  // that is not a QtImageDevice is refused with a Failure. The rectangle copied into is
+  // remembered as dotted (a barcode from the scratch box) until the picture is cleared:
+  // copied on again, it is resampled to the nearest pixel, not averaged.
   void StretchFrom(int x, int y, int width, int height, const PictureDevice& source, int srcX,
                    int srcY, int srcWidth, int srcHeight, StretchMode mode) override;
 
@@ -81,6 +91,8 @@ class QtImageDevice final : public PictureDevice {
   // The pixels as drawn so far (painting in progress is finished first), tagged with the
   // ratio.
   const QImage& Image() const;
+  // The dotted areas (see StretchFrom) in device pixels of Image().
+  std::vector<QRect> DottedAreas() const;
   FontCache& Fonts();
 
  private:
@@ -97,6 +109,9 @@ class QtImageDevice final : public PictureDevice {
   // clear to that colour has nothing to do (building a preview clears its page picture
   // twice a page, 14 MB each, and draws nothing on it).
   std::optional<QRgb> uniform_;
+  // The rectangles stretched copies were made into since the last clear, in picture
+  // pixels: [left, right) x [top, bottom).
+  std::vector<QRect> dotted_;
 };
 
 }  // namespace vant::qt

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "common/numbers.h"
 #include "draw/method_commands.h"
@@ -28,9 +29,27 @@ int Whole(double x) { return static_cast<int>(RoundHalfEven(x)); }
 
 int Device(int pixels, double ratio) { return static_cast<int>(std::floor(pixels * ratio + 0.5)); }
 
+// The page picture with its dotted areas (the barcodes copied onto it), which the copy
+// onto the page image takes to the nearest pixel.
+struct DrawnPicture {
+  QImage image;
+  std::vector<QRect> dotted;
+};
+
+DrawnPicture DrawPicture(const EngineState& engine, int16_t page, double ratio) {
+  const PageRec& p = Shown(engine, page);
+  qt::QtPictureBox picture(p.printableWidth * 2, p.printableHeight * 2, ratio);
+  qt::QtPictureBox scratch(25, 17, ratio);
+  if (!DrawPage(picture.Surface(), p, scratch.Surface())) {
+    throw std::runtime_error("page " + std::to_string(page) + " was not drawn");
+  }
+  return {picture.Image().convertToFormat(QImage::Format_RGB32), picture.Device().DottedAreas()};
+}
+
 QImage Stretched(const EngineState& engine, int16_t page, double factor, int width, int height, double ratio = 1) {
   const PageRec& p = Shown(engine, page);
-  const QImage picture = DrawnPagePicture(engine, page, ratio);
+  const DrawnPicture drawn = DrawPicture(engine, page, ratio);
+  const QImage& picture = drawn.image;
   QImage image(Device(width, ratio), Device(height, ratio), QImage::Format_RGB32);
   image.fill(Qt::white);
   const int x = Whole(factor * p.offsetLeft), y = Whole(factor * p.offsetTop);
@@ -38,7 +57,7 @@ QImage Stretched(const EngineState& engine, int16_t page, double factor, int wid
   const int h = Whole(height - factor * (p.offsetTop + p.marginBottom));
   qt::StretchPixels(image, Device(x, ratio), Device(y, ratio),
                     Device(x + w, ratio) - Device(x, ratio), Device(y + h, ratio) - Device(y, ratio),
-                    picture, 0, 0, picture.width(), picture.height(), StretchMode::kHalftone);
+                    picture, 0, 0, picture.width(), picture.height(), StretchMode::kHalftone, drawn.dotted);
   return image;
 }
 
@@ -68,13 +87,7 @@ ShownPages BuildShownPages(Platform& platform) {
 }
 
 QImage DrawnPagePicture(const EngineState& engine, int16_t page, double ratio) {
-  const PageRec& p = Shown(engine, page);
-  qt::QtPictureBox picture(p.printableWidth * 2, p.printableHeight * 2, ratio);
-  qt::QtPictureBox scratch(25, 17, ratio);
-  if (!DrawPage(picture.Surface(), p, scratch.Surface())) {
-    throw std::runtime_error("page " + std::to_string(page) + " was not drawn");
-  }
-  return picture.Image().convertToFormat(QImage::Format_RGB32);
+  return DrawPicture(engine, page, ratio).image;
 }
 
 QImage PageImageAtFactor(const EngineState& engine, int16_t page, double factor, double ratio) {

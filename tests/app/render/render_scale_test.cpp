@@ -205,6 +205,45 @@ TEST_P(RenderScale, BarEdgesLieWhereTheRatioPutsThemAndTheSymbolReads) {
   EXPECT_EQ(decoded, std::vector<std::string>{ToUtf8(symbol.text)});
 }
 
+// Shrunk to a zoom below 200 %, the copy of the page picture is averaged, but not the bars:
+// inside the symbol every device pixel is black or white, the bars are all there and the
+// symbol reads, as at 200 % on a screen of one device pixel a pixel.
+TEST_P(RenderScale, BarsAndSpacesStayBlackAndWhiteWhenTheCopyShrinks) {
+  const double r = GetParam();
+  const fs::path page = WritePage(kSharpnessPage);
+  for (const int percent : {100, 150}) {
+    SCOPED_TRACE(percent);
+    const QImage image = RenderAt(page, std::to_string(percent));
+    const double f = ZoomFactor(percent) * r;
+    // The symbol with its quiet zones, 85 mm from 20 mm, less a millimetre at its top and
+    // bottom (20 mm from 120 mm).
+    const QRect symbol(QPoint(static_cast<int>(PicturePixels(20) * f), static_cast<int>(PicturePixels(121) * f)),
+                       QPoint(static_cast<int>(PicturePixels(105) * f), static_cast<int>(PicturePixels(139) * f)));
+    int grey = 0, ink = 0;
+    for (int y = symbol.top(); y <= symbol.bottom(); ++y) {
+      for (int x = symbol.left(); x <= symbol.right(); ++x) {
+        const QRgb px = image.pixel(x, y);
+        grey += px != kBlackPixel && px != 0xFFFFFFFF ? 1 : 0;
+        ink += px == kBlackPixel ? 1 : 0;
+      }
+    }
+    EXPECT_EQ(grey, 0) << "of " << symbol.width() * symbol.height();
+    EXPECT_GT(ink * 3, symbol.width() * symbol.height()) << "of " << symbol.width() * symbol.height();
+    int bars = 0;
+    const int row = symbol.center().y();
+    for (int x = symbol.left(); x <= symbol.right(); ++x) {
+      bars += image.pixel(x, row) == kBlackPixel && image.pixel(x - 1, row) != kBlackPixel ? 1 : 0;
+    }
+    EXPECT_EQ(bars, 22);
+    std::vector<std::string> decoded;
+    for (const std::string& line :
+         Lines(RunShell("zbarimg --raw -q " + ShellQuoted(Png().string()) + " 2>/dev/null"))) {
+      if (!line.empty() && line.find_first_not_of("0123456789") == std::string::npos) decoded.push_back(line);
+    }
+    EXPECT_EQ(decoded, std::vector<std::string>{ToUtf8(EncodeJan8(u"4912345", true).text)});
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Ratios, RenderScale, ::testing::Values(1.0, 1.5, 2.0),
                          [](const ::testing::TestParamInfo<double>& ratio) {
                            return "x" + std::to_string(static_cast<int>(ratio.param * 100));

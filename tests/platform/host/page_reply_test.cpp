@@ -14,6 +14,7 @@ ReadPageParams TwoObjects() {
   ReadPageParams page;
   page.encoding = PageEncoding::kShiftJis;
   page.replacedSequences = 3;
+  page.utf8Text = true;
   page.objectParams = {{u"other", u"x", 3}, {u"method1", u"文字,1", 70000}, {u"", u""}};
   page.hasObject = true;
   page.control = HostObject{Text(u"ctl"), Text(u"200"), std::nullopt, {1, 2}, 12};
@@ -26,6 +27,7 @@ TEST(PageReply, ParamsAndRefusalsComeBackAsSent) {
   const auto& page = std::get<ReadPageParams>(*back);
   EXPECT_EQ(page.encoding, PageEncoding::kShiftJis);
   EXPECT_EQ(page.replacedSequences, 3u);
+  EXPECT_TRUE(page.utf8Text);
   ASSERT_EQ(page.objectParams.size(), 3u);
   EXPECT_EQ(page.objectParams[1].value, u"文字,1");
   // Each PARAM's line, and the control's, for a report to point at.
@@ -86,15 +88,16 @@ TEST(PageReply, InconsistentRepliesAreRejected) {
   std::string reply = EncodeReply(TwoObjects());
   reply[1] = 9;
   EXPECT_FALSE(DecodeReply(reply));
-  // A line beyond 32 bits: the first PARAM's line follows its name ("other") and value ("x").
+  // A line beyond 32 bits: the first PARAM's line follows the head (kind, encoding, replaced
+  // count, UTF-8 text flag, object flag, PARAM count), its name ("other") and value ("x").
   std::string farLine = EncodeReply(TwoObjects());
-  const std::size_t lineAt = 1 + 1 + 8 + 1 + 8 + (8 + 5) + (8 + 1);
+  const std::size_t lineAt = 1 + 1 + 8 + 1 + 1 + 8 + (8 + 5) + (8 + 1);
   ASSERT_EQ(farLine[lineAt], '\x03');
   farLine[lineAt + 4] = '\x01';
   EXPECT_FALSE(DecodeReply(farLine));
   // A count of PARAMs the bytes cannot hold is not believed (nor reserved).
   std::string huge = EncodeReply(ReadPageParams{});
-  for (int i = 0; i < 8; ++i) huge[10 + 1 + i] = '\xFF';
+  for (int i = 0; i < 8; ++i) huge[1 + 1 + 8 + 1 + 1 + i] = '\xFF';
   EXPECT_FALSE(DecodeReply(huge));
 }
 
@@ -123,17 +126,17 @@ TEST(PageReply, TheWalkedReplyIsTheReplyOfThePageRead) {
   };
   for (const Case& c : cases) {
     const std::string& html = c.html;
-    ReadPageParams read{PageEncoding::kShiftJis, 2, {}, false, std::nullopt};
+    ReadPageParams read{PageEncoding::kShiftJis, 2, true, {}, false, std::nullopt};
     PageObjects objects = ReadPageObjects(html);
     if (const auto control = ChooseControl(objects, c.id)) read.control = objects.objects[*control];
     read.hasObject = !objects.objects.empty();
     read.objectParams = std::move(objects.objectParams);
 
-    ParamsReplyBuilder walked(PageEncoding::kShiftJis, 2, 0);
+    ParamsReplyBuilder walked(PageEncoding::kShiftJis, 2, true, 0);
     WalkPageObjects(html, walked, SIZE_MAX, ParseTreeEnd::kFreed);
     EXPECT_EQ(std::move(walked).Finish(c.id), EncodeReply(read)) << "row " << c.row;
   }
-  ParamsReplyBuilder unknown(PageEncoding::kUtf8, 0, 0);
+  ParamsReplyBuilder unknown(PageEncoding::kUtf8, 0, false, 0);
   WalkPageObjects("<object id=a></object>", unknown, SIZE_MAX, ParseTreeEnd::kFreed);
   EXPECT_THROW(std::move(unknown).Finish(Text(u"b")), HostObjectNotFound);
 }

@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 #include "engine/module_state.h"
 #include "engine/page_record.h"
 #include "fake_platform.h"
@@ -124,6 +126,13 @@ TEST_F(QtPreviewFlow, DrawnPageReachesTheScreenAtItsZoom) {
   dialog.ZoomWidget().setCurrentIndex(1);  // 200 %: the page picture's own pixels
   const PictureSurface& image = dialog.PageImageBox().Surface();
   ASSERT_TRUE(image.Visible());
+  // The page's left edge brought into view: on a small desktop (a scaled one has fewer
+  // pixels) the canvas centres the page beyond the viewport's right edge.
+  QScrollBar& across = dialog.HorizontalBarWidget();
+  across.setValue(std::clamp(static_cast<int>(image.Left()), across.minimum(), across.maximum()));
+  QApplication::processEvents();
+  ASSERT_GE(image.Left() + 13, 2);
+  ASSERT_LT(image.Left() + 140 + 2, dialog.ViewportWidget().width());
   const QImage shot = dialog.ViewportWidget().grab().toImage();
   // The box's left edge at 100 twips is 13.3 pixels in, at double density; its middle is
   // white. The shot has the screen's device pixels (more than one a pixel on a scaled
