@@ -62,7 +62,7 @@ void CheckWalkedReply(std::string_view utf8, const platform::HostPage& page) {
   read.hasObject = page.HasObject();
   if (page.HasObject()) read.objectParams = page.ObjectParams();
   if (page.ControlObject() != nullptr) read.control = *page.ControlObject();
-  platform::ParamsReplyBuilder walked(read.encoding, read.replacedSequences, 0);
+  platform::ParamsReplyBuilder walked(read.encoding, read.replacedSequences, read.utf8Text, 0);
   platform::WalkPageObjects(utf8, walked, SIZE_MAX, platform::ParseTreeEnd::kFreed);
   if (std::move(walked).Finish(std::nullopt) != platform::EncodeReply(read)) Finding("the walked reply differs");
 }
