@@ -61,7 +61,7 @@ TEST(ZintEncoder, RefusalsInJapanese) {
   const ZintEncoder encoder;
   const struct {
     EncodedKind kind;
-    TextView data;
+    Text data;  // owned: some rows are made here, not literals
     TextView refusal;
   } rows[] = {
       // AI 01 takes 14 digits.
