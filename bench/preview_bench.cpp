@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "app/render_preview.h"
-#include "app/render_view.h"
+#include "app/render/render_preview.h"
+#include "app/render/render_view.h"
 #include "common/text.h"
 #include "engine/module_state.h"
 #include "engine/page_record.h"
@@ -70,8 +70,7 @@ void AddDensePage(std::vector<std::string>& lines, int page) {
     const std::string y = std::to_string(20 + row * 5);
     lines.push_back("prntext,12," + y + ",品番 A-" + std::to_string(1000 + row) +
                     " 商品名サンプル 規格 数量 単価,ＭＳ ゴシック,8,false,false,0");
-    lines.push_back("prntext,130," + y + ",¥" + std::to_string(1200 * (row + 1)) +
-                    ",ＭＳ 明朝,9,false,false,0");
+    lines.push_back("prntext,130," + y + ",¥" + std::to_string(1200 * (row + 1)) + ",ＭＳ 明朝,9,false,false,0");
     lines.push_back("prnline,10," + y + ",200," + y + ",1,solid,0");
   }
   lines.push_back("prnbox,10,18,200,262,3,solid,0");
@@ -87,8 +86,7 @@ std::vector<std::string> Header() { return {"papersize,a4", "orientation,縦", "
 // A loaded preview on its first showing, as the maximised window lays it out, on a screen
 // of `ratio` device pixels per pixel.
 struct ShownPreview {
-  explicit ShownPreview(PdfPlatform& pdf, double ratio = 1)
-      : view(1280, 800, ratio), window(pdf.platform, view) {
+  explicit ShownPreview(PdfPlatform& pdf, double ratio = 1) : view(1280, 800, ratio), window(pdf.platform, view) {
     window.Load();
     if (!window.PreviewReady()) {
       throw std::runtime_error("the preview did not load: " + pdf.messages.First());

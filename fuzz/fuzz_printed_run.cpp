@@ -3,18 +3,18 @@
 // line may change to), every open document is ended, and the preview is built and shown
 // headless as the preview button shows it (DrawPage with its texts, shapes and barcodes).
 // Whatever the lines say, the run ends with a completed run or its stop message.
+#include <unistd.h>
+
+#include <QGuiApplication>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string_view>
-#include <unistd.h>
 #include <vector>
 
-#include <QGuiApplication>
-
-#include "app/render_preview.h"
-#include "app/run_heap.h"
+#include "app/process/run_heap.h"
+#include "app/render/render_preview.h"
 #include "common/failure.h"
 #include "draw/method_commands.h"
 #include "engine/page_record.h"

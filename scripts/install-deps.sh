@@ -9,6 +9,8 @@ packages=(
   g++ cmake ninja-build pkg-config
   # Qt 6 (Gui, Widgets) and its offscreen platform for the headless verbs
   qt6-base-dev libqt6gui6
+  # lrelease and lupdate: the command line's Japanese words (src/app/cli/vant_ja.ts)
+  qt6-l10n-tools qt6-tools-dev
   # printing: libcups
   libcups2-dev
   # the host page: gumbo (iconv is in the C library)

@@ -3,11 +3,12 @@
 // its bars, bars laid one dot a module, a symbol wider than asked; a mark in the margin the
 // printer drops, or past several edges at once; and the method a stopped run stopped at,
 // whose marks are not judged.
+#include "app/check/check_warnings.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "app/check_warnings.h"
 #include "barcode/module_string.h"
 #include "control/method_line.h"
 #include "draw/method_commands.h"
@@ -80,9 +81,9 @@ TEST(CheckWarnings, ABarcodeIsJudgedFromTheBarsAndTextThePainterLaid) {
   using enum WarningKind;
   struct Row {
     int line;
-    int askedWidth;                // dots
-    double m;                      // dots a module
-    std::vector<PixelBox> texts;   // the text under the bars
+    int askedWidth;               // dots
+    double m;                     // dots a module
+    std::vector<PixelBox> texts;  // the text under the bars
     std::vector<WarningKind> kinds;
   };
   static_assert(kQuietModules == 7, "the rows' figures hold for quiet zones of 7 modules");
@@ -168,18 +169,40 @@ TEST(CheckWarnings, AMarkPastSeveralEdgesNamesEachWithHowFar) {
     Text text;
   };
   const Row rows[] = {
-      {__LINE__, {1900, 10, 2100, 400}, kOffSheet, u"印が用紙の右端を 5.0 mm はみ出します (はみ出した部分は印刷されません)。"},
-      {__LINE__, {10, 2700, 500, 2880}, kOffSheet, u"印が用紙の下端を 3.0 mm はみ出します (はみ出した部分は印刷されません)。"},
-      {__LINE__, {-90, 10, 500, 400}, kOffSheet, u"印が用紙の左端を 4.0 mm はみ出します (はみ出した部分は印刷されません)。"},
-      {__LINE__, {10, -60, 500, 400}, kOffSheet, u"印が用紙の上端を 1.0 mm はみ出します (はみ出した部分は印刷されません)。"},
-      {__LINE__, {1900, 2700, 2100, 2880}, kOffSheet,
+      {__LINE__,
+       {1900, 10, 2100, 400},
+       kOffSheet,
+       u"印が用紙の右端を 5.0 mm はみ出します (はみ出した部分は印刷されません)。"},
+      {__LINE__,
+       {10, 2700, 500, 2880},
+       kOffSheet,
+       u"印が用紙の下端を 3.0 mm はみ出します (はみ出した部分は印刷されません)。"},
+      {__LINE__,
+       {-90, 10, 500, 400},
+       kOffSheet,
+       u"印が用紙の左端を 4.0 mm はみ出します (はみ出した部分は印刷されません)。"},
+      {__LINE__,
+       {10, -60, 500, 400},
+       kOffSheet,
+       u"印が用紙の上端を 1.0 mm はみ出します (はみ出した部分は印刷されません)。"},
+      {__LINE__,
+       {1900, 2700, 2100, 2880},
+       kOffSheet,
        u"印が用紙の右端を 5.0 mm、下端を 3.0 mm はみ出します (はみ出した部分は印刷されません)。"},
-      {__LINE__, {-90, -60, 500, 400}, kOffSheet,
+      {__LINE__,
+       {-90, -60, 500, 400},
+       kOffSheet,
        u"印が用紙の左端を 4.0 mm、上端を 1.0 mm はみ出します (はみ出した部分は印刷されません)。"},
-      {__LINE__, {-70, -60, 2080, 2900}, kOffSheet,
-       u"印が用紙の左端を 2.0 mm、上端を 1.0 mm、右端を 3.0 mm、下端を 5.0 mm はみ出します (はみ出した部分は印刷されません)。"},
-      {__LINE__, {1990, 2790, 2020, 2840}, kOutsidePrintable,
-       u"印がこのプリンターの印刷できる範囲の右端を 2.0 mm、下端を 4.0 mm はみ出します (はみ出した部分は印刷されません)。"},
+      {__LINE__,
+       {-70, -60, 2080, 2900},
+       kOffSheet,
+       u"印が用紙の左端を 2.0 mm、上端を 1.0 mm、右端を 3.0 mm、下端を 5.0 mm はみ出します "
+       u"(はみ出した部分は印刷されません)。"},
+      {__LINE__,
+       {1990, 2790, 2020, 2840},
+       kOutsidePrintable,
+       u"印がこのプリンターの印刷できる範囲の右端を 2.0 mm、下端を 4.0 mm はみ出します "
+       u"(はみ出した部分は印刷されません)。"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.line);

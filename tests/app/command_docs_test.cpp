@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/command_table.h"
+#include "app/cli/command_line_table.h"
 #include "contains.h"
 
 namespace {

@@ -6,13 +6,13 @@
 
 #include <QJsonDocument>
 
-#include "app/methods_json.h"
+#include "app/run/methods_json.h"
 #include "control/held_buttons.h"
 #include "control/intake.h"
+#include "examples_dir.h"
 #include "host_channel.h"
 #include "platform/browser/browser_document.h"
 #include "platform/qt/stderr_messages.h"
-#include "examples_dir.h"
 
 namespace vant::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/methods_json.h"
+#include "app/run/methods_json.h"
 
 #include <gtest/gtest.h>
 
@@ -33,16 +33,14 @@ TEST(MethodsJsonString, ALoneSurrogateIsKeptAsAnEscape) {
   EXPECT_EQ(JsonString(Text{char16_t(0xD840)}), "\"\\ud840\"");
   EXPECT_EQ(JsonString(Text{u'a', char16_t(0xDC0B), u'b'}), "\"a\\udc0bb\"");
   // A high surrogate followed by another high one: both alone.
-  EXPECT_EQ(JsonString(Text{char16_t(0xD840), char16_t(0xD840), char16_t(0xDC0B)}),
-            "\"\\ud840𠀋\"");
+  EXPECT_EQ(JsonString(Text{char16_t(0xD840), char16_t(0xD840), char16_t(0xDC0B)}), "\"\\ud840𠀋\"");
 }
 
 TEST(MethodsJson, TheStateAfterAReading) {
   ControlState state;
   state.paramsLoaded = true;
   state.methodList.resize(3);
-  state.methodList[1] = Method({u"prntext", u"20", u"30", u"A,B", u"ＭＳ 明朝", u"12", u"false",
-                                u"true", u"255"});
+  state.methodList[1] = Method({u"prntext", u"20", u"30", u"A,B", u"ＭＳ 明朝", u"12", u"false", u"true", u"255"});
   state.methodList[2] = Method({u"enddoc"});
   state.methodCount = 2;
   state.printCaption = u"発行";

@@ -1,9 +1,8 @@
-#include "app/run_heap.h"
-
-#include <sys/resource.h>
-#include <unistd.h>
+#include "app/process/run_heap.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>

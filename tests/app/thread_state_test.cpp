@@ -1,4 +1,4 @@
-#include "app/thread_state.h"
+#include "app/process/thread_state.h"
 
 #include <gtest/gtest.h>
 

@@ -37,7 +37,7 @@ class TempDir {
 
 struct VantOptions {
   std::filesystem::path workDir;
-  // Variables on top of the controlled base (PATH, HOME, XDG_RUNTIME_DIR, LANG); an empty
+  // Variables on top of the controlled base (PATH, HOME, XDG_RUNTIME_DIR, LANG, LC_MESSAGES); an empty
   // optional removes a variable of the base.
   std::map<std::string, std::optional<std::string>> env;
   // CUPS_SERVER, CUPS_SERVERROOT and VANT_CUPS_OUTPUT of the test's own environment (the

@@ -1,9 +1,10 @@
 // The headless preview in this process, on printers that record: it leaves the printer
 // selection and NextMethod as the preview button does, pages through the window's own
 // controls, and shows the unprintable strips of a printer with margins.
+#include "app/render/render_preview.h"
+
 #include <gtest/gtest.h>
 
-#include "app/render_preview.h"
 #include "common/failure.h"
 #include "control/held_buttons.h"
 #include "control/prn_ctl.h"
@@ -26,8 +27,7 @@ PrinterSpec Named(const char16_t* name, double margin = 0) {
 class RenderPreview : public ::testing::Test {
  protected:
   // The preview button of a control over the page's methods.
-  app::RenderOutcome Preview(FakePlatform& fake, const std::vector<Text>& methods,
-                             app::RenderRequest request) {
+  app::RenderOutcome Preview(FakePlatform& fake, const std::vector<Text>& methods, app::RenderRequest request) {
     FakePage page;
     page.AddMethods(methods);
     HeldButtonsView view;
@@ -41,8 +41,10 @@ class RenderPreview : public ::testing::Test {
 };
 
 const std::vector<Text> kThreePages = {
-    u"scalemode,mm", u"prntext,20,20,一,ＭＳ 明朝,12,false,false,0", u"newpage",
-    u"prnbox,20,20,60,60,1,solid,0", u"newpage", u"prnline,10,10,100,10,1,solid,0", u"enddoc",
+    u"scalemode,mm", u"prntext,20,20,一,ＭＳ 明朝,12,false,false,0",
+    u"newpage",      u"prnbox,20,20,60,60,1,solid,0",
+    u"newpage",      u"prnline,10,10,100,10,1,solid,0",
+    u"enddoc",
 };
 
 TEST_F(RenderPreview, ThePrinterChosenWhileBuildingIsPutBackAndNextMethodIsZero) {
@@ -90,8 +92,7 @@ TEST_F(RenderPreview, AFailedLoadOpensNoWindow) {
 TEST_F(RenderPreview, MarginsShowAsWhiteStripsAndInTheStatusBar) {
   // 4 mm strips on every side: 15 pixels at 96 dpi, read back as 3.96875 mm.
   FakePlatform fake({Named(u"Office", 4)});
-  const std::vector<Text> methods = {u"scalemode,mm", u"prnbox,0,0,150,200,1,solid,0",
-                                     u"enddoc"};
+  const std::vector<Text> methods = {u"scalemode,mm", u"prnbox,0,0,150,200,1,solid,0", u"enddoc"};
   const auto outcome = Preview(fake, methods, {1, 100, 1280, 800});
   ASSERT_TRUE(outcome.shown);
   EXPECT_EQ(outcome.shown->panels[4], u"印刷マージン:T=3.96875/B=3.96875/L=3.96875/R=3.96875(mm)");

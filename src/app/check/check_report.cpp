@@ -1,0 +1,171 @@
+#include "app/check/check_report.h"
+
+#include <cmath>
+#include <iomanip>
+#include <sstream>
+
+#include "app/run/methods_json.h"
+#include "engine/papers.h"
+#include "platform/printing/printer_choices.h"
+#include "platform/qt/stderr_messages.h"
+
+namespace vant::app {
+namespace {
+
+using printing::RecordedPage;
+using printing::Setting;
+
+std::string Number(double value) {
+  std::ostringstream out;
+  out.imbue(std::locale::classic());
+  out << std::setprecision(6) << value;
+  return out.str();
+}
+
+// The page's sheet as it lies: width and height in the page's orientation, to 0.1 mm, as
+// the report says every length (a queue's A4 of 595 x 842 points is 209.9 x 297 mm).
+printing::PageGeometry LaidPage(const RecordedPage& page) {
+  printing::PageGeometry laid = printing::OrientedPage(page.media, page.orientation);
+  laid.widthMm = std::round(laid.widthMm * 10) / 10;
+  laid.heightMm = std::round(laid.heightMm * 10) / 10;
+  return laid;
+}
+
+std::string ChoiceText(Setting setting, int16_t code) {
+  const TextView name = printing::ChoiceName(setting, code);
+  return name.empty() ? std::to_string(code) : ToUtf8(name);
+}
+
+std::string ChoiceJson(Setting setting, int16_t code) {
+  return "{\"code\": " + std::to_string(code) + ", \"name\": " + JsonString(printing::ChoiceName(setting, code)) + "}";
+}
+
+std::string IconName(MessageIcon icon) { return icon == MessageIcon::kCritical ? "critical" : "information"; }
+
+std::string NullOr(bool present, const std::string& json) { return present ? json : "null"; }
+
+// A box's text with its lines ended by LF, as the text report writes them: CR LF and CR
+// alike end a line.
+Text LfLines(TextView text) {
+  Text out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != u'\r') {
+      out.push_back(text[i]);
+      continue;
+    }
+    out.push_back(u'\n');
+    if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string CheckText(const PageCheck& check) {
+  std::string out = "== " + check.page + "\n";
+  if (check.unreadable) return out + *check.unreadable + "\n結果: 印刷できません\n\n";
+  if (check.control) {
+    out += "コントロール: OBJECT";
+    if (check.control->id) out += " id=\"" + qt::VisibleText(*check.control->id) + "\"";
+    if (check.control->line != 0) out += " (" + std::to_string(check.control->line) + " 行目)";
+    out += "、メソッド " + std::to_string(check.control->methods) + " 個\n";
+  } else {
+    out += "コントロール: なし (OBJECT 要素がありません)\n";
+  }
+  for (size_t d = 0; d < check.documents.size(); ++d) {
+    const auto& document = check.documents[d];
+    out += "文書 " + std::to_string(d + 1) + ": プリンター「" + qt::VisibleText(document.printer) + "」、" +
+           std::to_string(document.pages.size()) + " ページ\n";
+    for (size_t p = 0; p < document.pages.size(); ++p) {
+      const RecordedPage& page = document.pages[p];
+      const printing::PageGeometry laid = LaidPage(page);
+      out += "  " + std::to_string(p + 1) + " ページ: " + ChoiceText(Setting::kPaperSize, page.paperSize) + " (" +
+             Number(laid.widthMm) + " x " + Number(laid.heightMm) + " mm)、" +
+             ChoiceText(Setting::kOrientation, page.orientation) + "、" +
+             ChoiceText(Setting::kPaperBin, page.paperBin) + "、品質 " +
+             ChoiceText(Setting::kPrintQuality, page.printQuality) + "、" +
+             ChoiceText(Setting::kColorMode, page.colorMode) + "\n";
+    }
+  }
+  for (const browser::ShownBox& box : check.messages) out += qt::StderrBoxText(box.text, box.icon, box.title);
+  for (const CheckWarning& warning : check.warnings) {
+    out += "警告";
+    if (warning.method != 0 || warning.line != 0) {
+      out += " (";
+      if (warning.method != 0) out += "メソッド " + std::to_string(warning.method);
+      if (warning.method != 0 && warning.line != 0) out += "、";
+      if (warning.line != 0) out += std::to_string(warning.line) + " 行目";
+      out += ")";
+    }
+    out += ": " + qt::VisibleText(warning.text) + "\n";
+  }
+  out += check.failed ? "結果: 印刷されません (中断します)\n\n" : "結果: 印刷できます\n\n";
+  return out;
+}
+
+std::string CheckJson(const PageCheck& check) {
+  std::string out = "{\"page\": " + JsonString(FromUtf8(check.page));
+  out += ", \"readable\": ";
+  out += check.unreadable ? "false" : "true";
+  out += ", \"reason\": " +
+         NullOr(check.unreadable.has_value(), check.unreadable ? JsonString(FromUtf8(*check.unreadable)) : "");
+  out += ", \"control\": ";
+  if (check.control) {
+    out += "{\"id\": " + NullOr(check.control->id.has_value(), check.control->id ? JsonString(*check.control->id) : "");
+    out += ", \"line\": " + std::to_string(check.control->line);
+    out += ", \"methods\": " + std::to_string(check.control->methods) + "}";
+  } else {
+    out += "null";
+  }
+  out += ", \"documents\": [";
+  for (size_t d = 0; d < check.documents.size(); ++d) {
+    if (d > 0) out += ", ";
+    out += "{\"printer\": " + JsonString(check.documents[d].printer) + ", \"pages\": [";
+    for (size_t p = 0; p < check.documents[d].pages.size(); ++p) {
+      const RecordedPage& page = check.documents[d].pages[p];
+      const printing::PageGeometry laid = LaidPage(page);
+      if (p > 0) out += ", ";
+      out += "{\"paper\": {\"code\": " + std::to_string(page.paperSize) +
+             ", \"name\": " + JsonString(printing::ChoiceName(Setting::kPaperSize, page.paperSize)) +
+             ", \"widthMm\": " + Number(laid.widthMm) + ", \"heightMm\": " + Number(laid.heightMm) + "}";
+      out += ", \"orientation\": " + ChoiceJson(Setting::kOrientation, page.orientation);
+      out += ", \"source\": " + ChoiceJson(Setting::kPaperBin, page.paperBin);
+      out += ", \"quality\": " + ChoiceJson(Setting::kPrintQuality, page.printQuality);
+      out += ", \"colorMode\": " + ChoiceJson(Setting::kColorMode, page.colorMode) + "}";
+    }
+    out += "]}";
+  }
+  out += "], \"messages\": [";
+  for (size_t i = 0; i < check.messages.size(); ++i) {
+    const browser::ShownBox& box = check.messages[i];
+    if (i > 0) out += ", ";
+    out += "{\"icon\": \"" + IconName(box.icon) + "\", \"title\": " + JsonString(box.title) +
+           ", \"text\": " + JsonString(LfLines(box.text)) + "}";
+  }
+  out += "], \"warnings\": [";
+  for (size_t i = 0; i < check.warnings.size(); ++i) {
+    const CheckWarning& warning = check.warnings[i];
+    if (i > 0) out += ", ";
+    out += "{\"kind\": \"" + std::string(WarningName(warning.kind)) + "\"";
+    out += ", \"method\": " + NullOr(warning.method != 0, std::to_string(warning.method));
+    out += ", \"line\": " + NullOr(warning.line != 0, std::to_string(warning.line));
+    out += ", \"text\": " + JsonString(warning.text) + "}";
+  }
+  out += "], \"failed\": ";
+  out += check.failed ? "true" : "false";
+  out += "}";
+  return out;
+}
+
+void CheckTally::Add(const PageCheck& check) {
+  ++pages;
+  failed += check.failed ? 1 : 0;
+  warnings += check.warnings.size();
+}
+
+std::string CheckTally::Summary() const {
+  return std::to_string(pages) + (pages == 1 ? " page" : " pages") + " checked, " + std::to_string(failed) +
+         " failed, " + std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings");
+}
+
+}  // namespace vant::app

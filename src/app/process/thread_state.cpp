@@ -1,0 +1,10 @@
+#include "app/process/thread_state.h"
+
+namespace vant::app {
+
+ModuleState& ThreadModuleState() {
+  thread_local ModuleState state;
+  return state;
+}
+
+}  // namespace vant::app
