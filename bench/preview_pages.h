@@ -1,7 +1,5 @@
-// Building the preview's pages from the platform state's method list the way the preview
-// window's load does, without the window: per page the printer's geometry, the page
-// picture cleared and sized, the page set up, and one RunMethods call up to the page break;
-// then the pages with something drawn copied into the ShownPageList.
+// The preview's pages built as the preview window's load builds them (one function builds
+// them for all: preview/preview_pages.h), on a Qt picture box, for the benchmarks.
 #pragma once
 
 #include "engine/printer_object.h"
@@ -11,8 +9,9 @@ namespace vant::bench {
 
 inline constexpr int32_t kWhitePicture = 0xFFFFFF;
 
-// Returns the number of shown pages. A run that stopped, or a page that does not advance
-// the list, throws std::runtime_error with the message it showed.
+// Returns the number of shown pages. A run that stopped throws std::runtime_error (its
+// message went to the platform's boxes); a page that does not advance the list throws
+// the Failure.
 int BuildPreviewPages(Platform& platform, qt::QtPictureBox& picture);
 
 // Empties the page lists and resets NextMethod, as the window's unload does.

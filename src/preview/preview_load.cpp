@@ -1,13 +1,11 @@
 // Loading, activation and unloading of the preview window.
 #include "common/failure.h"
 #include "common/numbers.h"
-#include "draw/method_commands.h"
-#include "engine/page_record.h"
 #include "engine/printer_geometry.h"
-#include "engine/run_driver.h"
 #include "preview/frm_preview.h"
 #include "preview/preview_layout.h"
 #include "preview/preview_messages.h"
+#include "preview/preview_pages.h"
 
 namespace vant {
 namespace {
@@ -63,8 +61,7 @@ void FrmPreview::Load() {
     auto& engine = platform_.state.engine;
     engine.nextMethod = 0;
     if (engine.shownPageList.size() <= 1) {
-      platform_.messages.Show(Text(kNothingToPreview), MessageIcon::kInformation,
-                              Text(kLibraryTitle));
+      platform_.messages.Show(Text(kNothingToPreview), MessageIcon::kInformation, Text(kLibraryTitle));
       return;
     }
 
@@ -103,36 +100,7 @@ bool FrmPreview::BuildPages() {
   image.SetVisible(false);
   image.SetBackColor(kWhite);
 
-  auto& picture = view_.CreatePagePicture();
-  for (int page = 1;; ++page) {
-    // Page numbers are 16-bit; a list cannot hold more pages than methods, so this only
-    // guards against a run that never advances.
-    const int16_t number = WholeInt16(page);
-    ReadPrinterGeometry(platform_, platform_.printer);
-    picture.Cls();
-    picture.SetScaleMode(kScalePixels);
-    picture.SetWidth(DoubleDensityWidth(picture, geometry.printableWidth));
-    picture.SetHeight(DoubleDensityHeight(picture, geometry.printableHeight));
-    picture.SetBackColor(kWhite);
-    picture.SetVisible(false);
-
-    engine.pageList.resize(static_cast<size_t>(page) + 1);
-    engine.pageList[static_cast<size_t>(page)].marks.clear();
-    SetupPreviewPage(platform_, picture, number);
-    const int16_t before = engine.nextMethod;
-    if (RunMethods(platform_, picture, number, MethodCommands()) != kRunCompleted) return false;
-    if (engine.nextMethod > platform_.state.control.methodCount) break;
-    // Every completed page moves past its page break; a run that leaves the position
-    // where it was would build the same page for ever.
-    if (engine.nextMethod <= before) throw Failure::IndexOutOfRange();
-  }
-
-  // The pages with something drawn, renumbered from 1.
-  engine.shownPageList.resize(1);
-  for (size_t i = 1; i < engine.pageList.size(); ++i) {
-    if (engine.pageList[i].shown) engine.shownPageList.push_back(engine.pageList[i]);
-  }
-  return true;
+  return BuildPreviewPages(platform_, view_.CreatePagePicture());
 }
 
 void FrmPreview::Activate() {
@@ -151,10 +119,7 @@ void FrmPreview::Unload() {
     wheelInstalled_ = false;
   }
   previewReady_ = false;
-  auto& engine = platform_.state.engine;
-  engine.pageList = PageArray(1);
-  engine.shownPageList = PageArray(1);
-  engine.nextMethod = 0;
+  ClearPreviewPages(platform_.state.engine);
 }
 
 }  // namespace vant

@@ -6,13 +6,11 @@
 #include <vector>
 
 #include "common/numbers.h"
-#include "draw/method_commands.h"
 #include "draw/draw_page.h"
 #include "engine/module_state.h"
-#include "engine/printer_geometry.h"
-#include "engine/run_driver.h"
 #include "platform/qt/qt_image_device.h"
 #include "platform/qt/qt_picture_box.h"
+#include "preview/preview_pages.h"
 
 namespace vant::test {
 namespace {
@@ -55,35 +53,19 @@ QImage Stretched(const EngineState& engine, int16_t page, double factor, int wid
   const int x = Whole(factor * p.offsetLeft), y = Whole(factor * p.offsetTop);
   const int w = Whole(width - factor * (p.offsetLeft + p.marginRight));
   const int h = Whole(height - factor * (p.offsetTop + p.marginBottom));
-  qt::StretchPixels(image, Device(x, ratio), Device(y, ratio),
-                    Device(x + w, ratio) - Device(x, ratio), Device(y + h, ratio) - Device(y, ratio),
-                    picture, 0, 0, picture.width(), picture.height(), StretchMode::kHalftone, drawn.dotted);
+  qt::StretchPixels(image, Device(x, ratio), Device(y, ratio), Device(x + w, ratio) - Device(x, ratio),
+                    Device(y + h, ratio) - Device(y, ratio), picture, 0, 0, picture.width(), picture.height(),
+                    StretchMode::kHalftone, drawn.dotted);
   return image;
 }
 
 }  // namespace
 
 ShownPages BuildShownPages(Platform& platform) {
-  auto& engine = platform.state.engine;
-  engine.pageList = PageArray(1);
-  engine.shownPageList = PageArray(1);
-  engine.nextMethod = 0;
+  ClearPreviewPages(platform.state.engine);
   qt::QtPictureBox picture(1, 1);
-  for (int16_t page = 1;; ++page) {
-    ReadPrinterGeometry(platform, platform.printer);
-    picture.Surface().Cls();
-    engine.pageList.resize(static_cast<size_t>(page) + 1);
-    SetupPreviewPage(platform, picture.Surface(), page);
-    if (RunMethods(platform, picture.Surface(), page, MethodCommands()) != kRunCompleted) {
-      throw std::runtime_error("the run stopped on page " + std::to_string(page));
-    }
-    if (engine.nextMethod > platform.state.control.methodCount) break;
-  }
-  for (size_t i = 1; i < engine.pageList.size(); ++i) {
-    if (engine.pageList[i].shown) engine.shownPageList.push_back(engine.pageList[i]);
-  }
-  engine.nextMethod = 0;
-  return {static_cast<int>(engine.shownPageList.size()) - 1};
+  if (!BuildPreviewPages(platform, picture.Surface())) throw std::runtime_error("the run stopped");
+  return {static_cast<int>(platform.state.engine.shownPageList.size()) - 1};
 }
 
 QImage DrawnPagePicture(const EngineState& engine, int16_t page, double ratio) {
@@ -93,10 +75,8 @@ QImage DrawnPagePicture(const EngineState& engine, int16_t page, double ratio) {
 QImage PageImageAtFactor(const EngineState& engine, int16_t page, double factor, double ratio) {
   const PageRec& p = Shown(engine, page);
   const float f = ToSingle(factor);
-  return Stretched(engine, page, f,
-                   Whole(ToSingle((p.printableWidth * 2.0 + p.offsetLeft + p.marginRight) * f)),
-                   Whole(ToSingle((p.printableHeight * 2.0 + p.offsetTop + p.marginBottom) * f)),
-                   ratio);
+  return Stretched(engine, page, f, Whole(ToSingle((p.printableWidth * 2.0 + p.offsetLeft + p.marginRight) * f)),
+                   Whole(ToSingle((p.printableHeight * 2.0 + p.offsetTop + p.marginBottom) * f)), ratio);
 }
 
 double FitFactor(const EngineState& engine, int16_t page, int viewportWidth, int viewportHeight) {
@@ -116,11 +96,16 @@ QImage FittedPageImage(const EngineState& engine, int16_t page, int viewportWidt
 
 double ZoomFactor(int percent) {
   switch (percent) {
-    case 100: return 0.5;
-    case 150: return 0.75;
-    case 200: return 1;
-    case 300: return 1.5;
-    default: throw std::invalid_argument("no zoom of " + std::to_string(percent) + " %");
+    case 100:
+      return 0.5;
+    case 150:
+      return 0.75;
+    case 200:
+      return 1;
+    case 300:
+      return 1.5;
+    default:
+      throw std::invalid_argument("no zoom of " + std::to_string(percent) + " %");
   }
 }
 
