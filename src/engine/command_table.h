@@ -81,7 +81,7 @@ inline constexpr std::array<CommandRow, 9> kSetupAndPagingCommands = {{
      .setUp = &SetPrinter<PrinterSetting::kPaperSize>, .reshapesPage = true},
     {.names = {u"orientation", u""}, .kind = CommandKind::kSetup,
      .setUp = &SetPrinter<PrinterSetting::kOrientation>, .reshapesPage = true},
-    {.names = {u"scalemode", u""}, .kind = CommandKind::kSetup, .setUp = &SetPrinter<PrinterSetting::kScaleMode>},
+    {.names = {u"scalemode", u""}, .kind = CommandKind::kSetup, .setUp = &SetScaleModeCommand},
     {.names = {u"printquality", u""}, .kind = CommandKind::kSetup, .setUp = &SetPrinter<PrinterSetting::kPrintQuality>},
     {.names = {u"paperbin", u""}, .kind = CommandKind::kSetup, .setUp = &SetPrinter<PrinterSetting::kPaperBin>},
     {.names = {u"colormode", u""}, .kind = CommandKind::kSetup, .setUp = &SetPrinter<PrinterSetting::kColorMode>},

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "engine/draw_target.h"
+#include "engine/printer_setting.h"
 #include "engine/setting_values.h"
 
 namespace vant {
@@ -25,18 +26,23 @@ class Printer : public virtual DrawTarget {
 
   virtual Text DeviceName() const = 0;
 
-  // Page settings, the original control's codes. A value the printer does not support is
-  // refused with a Failure whose description says so.
-  virtual void SetPaperSize(int16_t code) = 0;
-  virtual int16_t PaperSize() const = 0;
-  virtual void SetOrientation(int16_t code) = 0;
-  virtual int16_t Orientation() const = 0;
-  virtual void SetPrintQuality(int16_t code) = 0;
-  virtual int16_t PrintQuality() const = 0;
-  virtual void SetPaperBin(int16_t code) = 0;
-  virtual int16_t PaperBin() const = 0;
-  virtual void SetColorMode(int16_t code) = 0;
-  virtual int16_t ColorMode() const = 0;
+  // A page setting (engine/printer_setting.h), the original control's codes. A value the
+  // printer does not support is refused with a Failure whose description says so; the
+  // setting keeps its value.
+  virtual void Set(PrinterSetting setting, int16_t code) = 0;
+  virtual int16_t Get(PrinterSetting setting) const = 0;
+
+  // The settings by the names the control's printer object gives them.
+  int16_t PaperSize() const { return Get(PrinterSetting::kPaperSize); }
+  int16_t Orientation() const { return Get(PrinterSetting::kOrientation); }
+  int16_t PrintQuality() const { return Get(PrinterSetting::kPrintQuality); }
+  int16_t PaperBin() const { return Get(PrinterSetting::kPaperBin); }
+  int16_t ColorMode() const { return Get(PrinterSetting::kColorMode); }
+  void SetPaperSize(int16_t code) { Set(PrinterSetting::kPaperSize, code); }
+  void SetOrientation(int16_t code) { Set(PrinterSetting::kOrientation, code); }
+  void SetPrintQuality(int16_t code) { Set(PrinterSetting::kPrintQuality, code); }
+  void SetPaperBin(int16_t code) { Set(PrinterSetting::kPaperBin, code); }
+  void SetColorMode(int16_t code) { Set(PrinterSetting::kColorMode, code); }
 
   // Ends the page; the next mark starts a new one.
   virtual void NewPage() = 0;

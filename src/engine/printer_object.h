@@ -50,16 +50,8 @@ class PrinterObject final : public Printer {
   double ScaleY(double v, int16_t from, int16_t to) const override { return Selected().ScaleY(v, from, to); }
 
   Text DeviceName() const override { return Selected().DeviceName(); }
-  void SetPaperSize(int16_t c) override { Selected().SetPaperSize(c); }
-  int16_t PaperSize() const override { return Selected().PaperSize(); }
-  void SetOrientation(int16_t c) override { Selected().SetOrientation(c); }
-  int16_t Orientation() const override { return Selected().Orientation(); }
-  void SetPrintQuality(int16_t c) override { Selected().SetPrintQuality(c); }
-  int16_t PrintQuality() const override { return Selected().PrintQuality(); }
-  void SetPaperBin(int16_t c) override { Selected().SetPaperBin(c); }
-  int16_t PaperBin() const override { return Selected().PaperBin(); }
-  void SetColorMode(int16_t c) override { Selected().SetColorMode(c); }
-  int16_t ColorMode() const override { return Selected().ColorMode(); }
+  void Set(PrinterSetting setting, int16_t c) override { Selected().Set(setting, c); }
+  int16_t Get(PrinterSetting setting) const override { return Selected().Get(setting); }
   void NewPage() override { Selected().NewPage(); }
   void EndDoc() override { Selected().EndDoc(); }
   void KillDoc() override { Selected().KillDoc(); }

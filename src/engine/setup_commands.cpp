@@ -5,27 +5,11 @@
 
 #include "common/failure.h"
 #include "engine/run_stop.h"
+#include "engine/printer_setting.h"
 #include "engine/setup_keywords.h"
 
 namespace vant {
 namespace {
-
-struct SettingRow {
-  PrinterSetting setting;
-  std::span<const KeywordRow> keywords;
-  std::u16string_view message;  // the stop message for an unaccepted keyword
-  void (*set)(Printer&, int16_t);
-};
-
-// paperbin and colormode have no message of their own and share the scale mode's.
-const SettingRow kSettings[] = {
-    {PrinterSetting::kPaperSize, kPaperSizeKeywords, u"PaperSize指定が不正です!", [](Printer& p, int16_t v) { p.SetPaperSize(v); }},
-    {PrinterSetting::kOrientation, kOrientationKeywords, u"Orientation指定が不正です!", [](Printer& p, int16_t v) { p.SetOrientation(v); }},
-    {PrinterSetting::kScaleMode, kScaleModeKeywords, u"ScaleMode指定が不正です!", [](Printer& p, int16_t v) { p.SetScaleMode(v); }},
-    {PrinterSetting::kPrintQuality, kPrintQualityKeywords, u"Printquality指定が不正です!", [](Printer& p, int16_t v) { p.SetPrintQuality(v); }},
-    {PrinterSetting::kPaperBin, kPaperBinKeywords, u"ScaleMode指定が不正です!", [](Printer& p, int16_t v) { p.SetPaperBin(v); }},
-    {PrinterSetting::kColorMode, kColorModeKeywords, u"ScaleMode指定が不正です!", [](Printer& p, int16_t v) { p.SetColorMode(v); }},
-};
 
 // Field 1 lower-cased on the stack: keywords are short, and a setup method is run without
 // an allocation. A longer field, which no keyword matches, is lower-cased the usual way.
@@ -61,18 +45,22 @@ void ChangePrinter(Platform& platform, const MethodRec& method) {
   if (printers.NamedNoPrinter(name) == UnknownPrinter::kStop) throw RunStop{PrinterNotFound(name)};
 }
 
+// The argument's value by the keywords; the run stops with the stop text when none takes it.
+int16_t KeywordValue(std::span<const KeywordRow> keywords, std::u16string_view stopMessage, const MethodRec& method) {
+  const auto value = FindLowerCased(keywords, method.field[1]);
+  if (!value) throw RunStop{u"\"" + method.field[1] + u"\"\r\n" + Text(stopMessage)};
+  return *value;
+}
+
 void SetPrinterSetting(Platform& platform, PrinterSetting setting, const MethodRec& method) {
-  for (const SettingRow& row : kSettings) {
-    if (row.setting != setting) continue;
-    const auto value = FindLowerCased(row.keywords, method.field[1]);
-    if (!value) {
-      throw RunStop{u"\"" + method.field[1] + u"\"\r\n" + Text(row.message)};
-    }
-    Printer& printer = platform.printer;
-    row.set(printer, *value);
-    return;
-  }
-  throw Failure::NotSupported();
+  const PrinterSettingRow& row = RowOf(setting);
+  Printer& printer = platform.printer;
+  printer.Set(setting, KeywordValue(row.keywords, row.stopMessage, method));
+}
+
+void SetScaleModeCommand(Platform& platform, const MethodRec& method) {
+  Printer& printer = platform.printer;
+  printer.SetScaleMode(KeywordValue(kScaleModeKeywords, u"ScaleMode指定が不正です!", method));
 }
 
 }  // namespace vant

@@ -1,4 +1,4 @@
-// The printer setup commands: which printer is current, and six of its page settings.
+// The printer setup commands: which printer is current, its page settings and its scale mode.
 // They act on the current printer whatever the run's target is. The command table
 // (engine/command_table.h) names them.
 #pragma once
@@ -7,6 +7,7 @@
 
 #include "common/method_rec.h"
 #include "engine/printer_object.h"
+#include "engine/printer_setting.h"
 
 namespace vant {
 
@@ -24,12 +25,14 @@ void ChangePrinter(Platform& platform, const MethodRec& method);
 // The stop text of a printer choice naming no printer.
 Text PrinterNotFound(TextView name);
 
-// The six page settings the property commands change.
-enum class PrinterSetting { kPaperSize, kOrientation, kScaleMode, kPrintQuality, kPaperBin, kColorMode };
-
-// Sets one on the current printer from field 1, lower-cased, by the setting's keywords.
-// An unaccepted keyword stops the run (RunStop); a value the printer refuses is a Failure.
+// Sets a page setting of the current printer from field 1, lower-cased, by the setting's
+// keywords (engine/printer_setting.h). An unaccepted keyword stops the run (RunStop); a
+// value the printer refuses is a Failure.
 void SetPrinterSetting(Platform& platform, PrinterSetting setting, const MethodRec& method);
+
+// "scalemode": the printer's scale mode, a property of its drawing surface rather than of
+// its page, by its own keywords.
+void SetScaleModeCommand(Platform& platform, const MethodRec& method);
 
 // The same for one setting, as the command table holds it.
 template <PrinterSetting kSetting>

@@ -63,16 +63,8 @@ class NowherePrinter final : public Surface, public Printer {
     ResetState(kScaleTwips, FontSpec{u"ＭＳ Ｐゴシック", 12, false, false}, 10);
   }
   Text DeviceName() const override { return Text(name_); }
-  void SetPaperSize(int16_t code) override { paperSize_ = code; }
-  int16_t PaperSize() const override { return paperSize_; }
-  void SetOrientation(int16_t code) override { orientation_ = code; }
-  int16_t Orientation() const override { return orientation_; }
-  void SetPrintQuality(int16_t code) override { quality_ = code; }
-  int16_t PrintQuality() const override { return quality_; }
-  void SetPaperBin(int16_t code) override { bin_ = code; }
-  int16_t PaperBin() const override { return bin_; }
-  void SetColorMode(int16_t code) override { colorMode_ = code; }
-  int16_t ColorMode() const override { return colorMode_; }
+  void Set(PrinterSetting setting, int16_t code) override { settings_[IndexOf(setting)] = code; }
+  int16_t Get(PrinterSetting setting) const override { return settings_[IndexOf(setting)]; }
   void NewPage() override { ++pages; }
   void EndDoc() override { ++documents; }
   void KillDoc() override {}
@@ -85,7 +77,8 @@ class NowherePrinter final : public Surface, public Printer {
 
  private:
   const char16_t* name_;  // short enough to be held without an allocation
-  int16_t paperSize_ = 9, orientation_ = 1, quality_ = -3, bin_ = 7, colorMode_ = 2;
+  // A4, portrait, bin 7 (auto), medium quality, colour: in the order of the settings.
+  PrinterSettingCodes settings_{9, 1, 7, -3, 2};
 };
 
 class NowherePrinters final : public InstalledPrinters {

@@ -49,36 +49,47 @@ void RecordingPrinter::Relayout() {
   device_.Resize(DeviceCaps(kHorzRes), DeviceCaps(kVertRes), Rgb{255, 255, 255});
 }
 
-void RecordingPrinter::SetPaperSize(int16_t code) {
-  if (!spec_.papers.contains(code)) throw Unsupported("用紙サイズ", code);
-  paperSize_ = code;
-  events.push_back("papersize=" + std::to_string(code));
-  Relayout();
+void RecordingPrinter::Set(PrinterSetting setting, int16_t code) {
+  switch (setting) {
+    case PrinterSetting::kPaperSize:
+      if (!spec_.papers.contains(code)) throw Unsupported("用紙サイズ", code);
+      paperSize_ = code;
+      events.push_back("papersize=" + std::to_string(code));
+      Relayout();
+      return;
+    case PrinterSetting::kOrientation:
+      if (code != kPortrait && code != kLandscape) throw Unsupported("印刷の向き", code);
+      orientation_ = code;
+      events.push_back("orientation=" + std::to_string(code));
+      Relayout();
+      return;
+    case PrinterSetting::kPrintQuality:
+      if (!spec_.qualities.contains(code)) throw Unsupported("印刷品質", code);
+      quality_ = code;
+      events.push_back("printquality=" + std::to_string(code));
+      return;
+    case PrinterSetting::kPaperBin:
+      if (!spec_.bins.contains(code)) throw Unsupported("給紙方法", code);
+      bin_ = code;
+      events.push_back("paperbin=" + std::to_string(code));
+      return;
+    case PrinterSetting::kColorMode:
+      if (code != kMonochrome && !(code == kColour && spec_.colour)) throw Unsupported("カラーモード", code);
+      colorMode_ = code;
+      events.push_back("colormode=" + std::to_string(code));
+      return;
+  }
 }
 
-void RecordingPrinter::SetOrientation(int16_t code) {
-  if (code != kPortrait && code != kLandscape) throw Unsupported("印刷の向き", code);
-  orientation_ = code;
-  events.push_back("orientation=" + std::to_string(code));
-  Relayout();
-}
-
-void RecordingPrinter::SetPrintQuality(int16_t code) {
-  if (!spec_.qualities.contains(code)) throw Unsupported("印刷品質", code);
-  quality_ = code;
-  events.push_back("printquality=" + std::to_string(code));
-}
-
-void RecordingPrinter::SetPaperBin(int16_t code) {
-  if (!spec_.bins.contains(code)) throw Unsupported("給紙方法", code);
-  bin_ = code;
-  events.push_back("paperbin=" + std::to_string(code));
-}
-
-void RecordingPrinter::SetColorMode(int16_t code) {
-  if (code != kMonochrome && !(code == kColour && spec_.colour)) throw Unsupported("カラーモード", code);
-  colorMode_ = code;
-  events.push_back("colormode=" + std::to_string(code));
+int16_t RecordingPrinter::Get(PrinterSetting setting) const {
+  switch (setting) {
+    case PrinterSetting::kPaperSize: return paperSize_;
+    case PrinterSetting::kOrientation: return orientation_;
+    case PrinterSetting::kPrintQuality: return quality_;
+    case PrinterSetting::kPaperBin: return bin_;
+    case PrinterSetting::kColorMode: return colorMode_;
+  }
+  return 0;
 }
 
 void RecordingPrinter::NewPage() {

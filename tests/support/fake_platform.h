@@ -34,16 +34,9 @@ class RecordingPrinter : public Surface, public Printer {
   explicit RecordingPrinter(PrinterSpec spec);
 
   Text DeviceName() const override { return spec_.name; }
-  void SetPaperSize(int16_t code) override;
-  int16_t PaperSize() const override { return paperSize_; }
-  void SetOrientation(int16_t code) override;
-  int16_t Orientation() const override { return orientation_; }
-  void SetPrintQuality(int16_t code) override;
-  int16_t PrintQuality() const override { return quality_; }
-  void SetPaperBin(int16_t code) override;
-  int16_t PaperBin() const override { return bin_; }
-  void SetColorMode(int16_t code) override;
-  int16_t ColorMode() const override { return colorMode_; }
+  // Each setting refused as its printer would, and its change kept in the events.
+  void Set(PrinterSetting setting, int16_t code) override;
+  int16_t Get(PrinterSetting setting) const override;
   void NewPage() override;
   void EndDoc() override;
   void KillDoc() override;

@@ -1,5 +1,7 @@
 #include "app/check/check_report.h"
 
+#include "engine/printer_setting.h"
+
 #include <cmath>
 #include <iomanip>
 #include <sstream>
@@ -13,7 +15,6 @@ namespace vant::app {
 namespace {
 
 using printing::RecordedPage;
-using printing::Setting;
 
 std::string Number(double value) {
   std::ostringstream out;
@@ -25,18 +26,18 @@ std::string Number(double value) {
 // The page's sheet as it lies: width and height in the page's orientation, to 0.1 mm, as
 // the report says every length (a queue's A4 of 595 x 842 points is 209.9 x 297 mm).
 printing::PageGeometry LaidPage(const RecordedPage& page) {
-  printing::PageGeometry laid = printing::OrientedPage(page.media, page.orientation);
+  printing::PageGeometry laid = printing::OrientedPage(page.media, page.Get(PrinterSetting::kOrientation));
   laid.widthMm = std::round(laid.widthMm * 10) / 10;
   laid.heightMm = std::round(laid.heightMm * 10) / 10;
   return laid;
 }
 
-std::string ChoiceText(Setting setting, int16_t code) {
+std::string ChoiceText(PrinterSetting setting, int16_t code) {
   const TextView name = printing::ChoiceName(setting, code);
   return name.empty() ? std::to_string(code) : ToUtf8(name);
 }
 
-std::string ChoiceJson(Setting setting, int16_t code) {
+std::string ChoiceJson(PrinterSetting setting, int16_t code) {
   return "{\"code\": " + std::to_string(code) + ", \"name\": " + JsonString(printing::ChoiceName(setting, code)) + "}";
 }
 
@@ -79,12 +80,17 @@ std::string CheckText(const PageCheck& check) {
     for (size_t p = 0; p < document.pages.size(); ++p) {
       const RecordedPage& page = document.pages[p];
       const printing::PageGeometry laid = LaidPage(page);
-      out += "  " + std::to_string(p + 1) + " ページ: " + ChoiceText(Setting::kPaperSize, page.paperSize) + " (" +
-             Number(laid.widthMm) + " x " + Number(laid.heightMm) + " mm)、" +
-             ChoiceText(Setting::kOrientation, page.orientation) + "、" +
-             ChoiceText(Setting::kPaperBin, page.paperBin) + "、品質 " +
-             ChoiceText(Setting::kPrintQuality, page.printQuality) + "、" +
-             ChoiceText(Setting::kColorMode, page.colorMode) + "\n";
+      out += "  " + std::to_string(p + 1) + " ページ: " +
+             ChoiceText(PrinterSetting::kPaperSize, page.Get(PrinterSetting::kPaperSize)) + " (" +
+             Number(laid.widthMm) + " x " + Number(laid.heightMm) + " mm)";
+      for (const PrinterSettingRow& row : PrinterSettingRows()) {
+        if (row.id == PrinterSetting::kPaperSize) continue;  // the sheet, above with its size
+        out += "、";
+        // The qualities' names (高, 低) alone would not say what they are.
+        if (row.id == PrinterSetting::kPrintQuality) out += "品質 ";
+        out += ChoiceText(row.id, page.Get(row.id));
+      }
+      out += "\n";
     }
   }
   for (const browser::ShownBox& box : check.messages) out += qt::StderrBoxText(box.text, box.icon, box.title);
@@ -125,13 +131,14 @@ std::string CheckJson(const PageCheck& check) {
       const RecordedPage& page = check.documents[d].pages[p];
       const printing::PageGeometry laid = LaidPage(page);
       if (p > 0) out += ", ";
-      out += "{\"paper\": {\"code\": " + std::to_string(page.paperSize) +
-             ", \"name\": " + JsonString(printing::ChoiceName(Setting::kPaperSize, page.paperSize)) +
+      out += "{\"" + std::string(RowOf(PrinterSetting::kPaperSize).jsonName) + "\": {\"code\": " + std::to_string(page.Get(PrinterSetting::kPaperSize)) +
+             ", \"name\": " + JsonString(printing::ChoiceName(PrinterSetting::kPaperSize, page.Get(PrinterSetting::kPaperSize))) +
              ", \"widthMm\": " + Number(laid.widthMm) + ", \"heightMm\": " + Number(laid.heightMm) + "}";
-      out += ", \"orientation\": " + ChoiceJson(Setting::kOrientation, page.orientation);
-      out += ", \"source\": " + ChoiceJson(Setting::kPaperBin, page.paperBin);
-      out += ", \"quality\": " + ChoiceJson(Setting::kPrintQuality, page.printQuality);
-      out += ", \"colorMode\": " + ChoiceJson(Setting::kColorMode, page.colorMode) + "}";
+      for (const PrinterSettingRow& row : PrinterSettingRows()) {
+        if (row.id == PrinterSetting::kPaperSize) continue;  // the sheet above, with its size
+        out += ", \"" + std::string(row.jsonName) + "\": " + ChoiceJson(row.id, page.Get(row.id));
+      }
+      out += "}";
     }
     out += "]}";
   }

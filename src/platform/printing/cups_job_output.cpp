@@ -65,9 +65,12 @@ std::string MediaCol(const JobAttributes& a, bool withSize) {
     col += " media-left-margin=" + std::to_string(m.left) + " media-right-margin=" + std::to_string(m.right);
     col += " media-top-margin=" + std::to_string(m.top) + " media-bottom-margin=" + std::to_string(m.bottom);
   }
-  if (a.mediaSource) {
+  // The settings whose attributes go inside media-col.
+  for (const PrinterSettingRow& row : PrinterSettingRows()) {
+    const std::optional<std::string>& value = a.Value(row.id);
+    if (!row.inMediaCol || row.jobValue == JobValueKind::kMedia || !value) continue;
     if (!col.empty()) col += " ";
-    col += "media-source=" + *a.mediaSource;
+    col += std::string(row.jobAttribute) + "=" + *value;
   }
   return col.empty() ? col : "{" + col + "}";
 }
@@ -134,9 +137,11 @@ int SendJob(http_t* http, const CupsConnection& connection, cups_dest_t* dest, c
   const bool customPageSize = ppdSizes && a.customMedia && a.media.width > 0 && a.media.length > 0;
   if (customPageSize) options.Add("PageSize", "Custom." + MmFigure(a.media.width) + "x" + MmFigure(a.media.length) + "mm");
   if (const std::string mediaCol = MediaCol(a, !customPageSize); !mediaCol.empty()) options.Add("media-col", mediaCol);
-  options.Add("orientation-requested", std::to_string(a.orientation));
-  if (a.quality) options.Add("print-quality", std::to_string(*a.quality));
-  if (a.colorMode) options.Add("print-color-mode", *a.colorMode);
+  for (const PrinterSettingRow& row : PrinterSettingRows()) {
+    if (const std::optional<std::string>& value = a.Value(row.id); value && !row.inMediaCol) {
+      options.Add(std::string(row.jobAttribute).c_str(), *value);
+    }
+  }
   options.Add("print-scaling", "none");
   if (part.copies > 1) options.Add("copies", std::to_string(part.copies));
   if (held) options.Add("job-hold-until", "indefinite");

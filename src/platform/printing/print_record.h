@@ -11,6 +11,7 @@
 #include "common/text.h"
 #include "engine/paint_device.h"
 #include "engine/platform.h"
+#include "engine/printer_setting.h"
 #include "platform/printing/printer_capabilities.h"
 
 namespace vant::printing {
@@ -42,12 +43,10 @@ struct RecordedMark {
 
 // The settings a page was printed with.
 struct RecordedPage {
-  int16_t paperSize = 0;
-  PrinterMedia media;     // the sheet, portrait
-  int16_t orientation = 0;
-  int16_t printQuality = 0;
-  int16_t paperBin = 0;
-  int16_t colorMode = 0;
+  PrinterSettingCodes settings{};  // indexed by the setting
+  PrinterMedia media;              // the sheet, portrait
+
+  int16_t Get(PrinterSetting setting) const { return settings[IndexOf(setting)]; }
 };
 
 struct RecordedDocument {

@@ -5,27 +5,28 @@
 
 #include <QByteArray>
 
+#include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "common/text.h"
-#include "engine/setting_values.h"
+#include "engine/printer_setting.h"
 #include "platform/printing/printer_capabilities.h"
 
 namespace vant::printing {
 
-// The job's settings as the print server takes them. Each optional one is sent only when
-// the printer takes the value.
+// The job's settings as the print server takes them: the sheet, and each other page
+// setting's value as its IPP attribute (engine/printer_setting.h) is given ("4", "top",
+// "monochrome"), indexed by the setting. A value left empty is not sent: the printer does
+// not take it.
 struct JobAttributes {
-  ServerMedia media;                      // media-col: media-size and the strips
-  bool customMedia = false;               // a size of its own (PrinterMedia::custom)
-  int orientation = kIppPortrait;         // orientation-requested
-  std::optional<int> quality;             // print-quality
-  std::optional<std::string> mediaSource; // media-col: media-source
-  std::optional<std::string> colorMode;   // print-color-mode
+  ServerMedia media;         // media-col: media-size and the strips
+  bool customMedia = false;  // a size of its own (PrinterMedia::custom)
+  std::array<std::optional<std::string>, kPrinterSettingCount> values;
 
+  const std::optional<std::string>& Value(PrinterSetting setting) const { return values[IndexOf(setting)]; }
   bool operator==(const JobAttributes&) const = default;
 };
 

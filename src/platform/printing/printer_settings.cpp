@@ -1,5 +1,6 @@
 #include "platform/printing/printer_settings.h"
 
+#include <stdexcept>
 #include <utility>
 
 #include "common/failure.h"
@@ -11,55 +12,46 @@ namespace vant::printing {
 
 PrinterSettings::PrinterSettings(PrinterCapabilities capabilities) : caps_(std::move(capabilities)) { Reset(); }
 
+namespace {
+
+// The code a printer starts with for the setting.
+int16_t DefaultCode(const PrinterCapabilities& caps, PrinterSetting setting) {
+  switch (setting) {
+    case PrinterSetting::kPaperSize: return caps.defaultPaper;
+    case PrinterSetting::kOrientation: return kPortrait;
+    case PrinterSetting::kPrintQuality: return caps.defaultQuality;
+    case PrinterSetting::kPaperBin: return caps.defaultBin;
+    case PrinterSetting::kColorMode: return caps.defaultColour;
+  }
+  throw std::logic_error("a printer setting without a default");
+}
+
+// Whether the printer takes the code for the setting (the paper size: papers.h's sizes the
+// printer lists, and the user-defined size, which keeps the sheet in force).
+bool TakesCode(const PrinterCapabilities& caps, PrinterSetting setting, int16_t code) {
+  switch (setting) {
+    case PrinterSetting::kPaperSize: return code == kPaperUser || caps.papers.contains(code);
+    case PrinterSetting::kOrientation: return caps.orientations.contains(code);
+    case PrinterSetting::kPrintQuality: return caps.qualities.contains(code);
+    case PrinterSetting::kPaperBin: return code == kBinAuto.code || caps.bins.contains(code);
+    case PrinterSetting::kColorMode: return caps.colourModes.contains(code);
+  }
+  return false;
+}
+
+}  // namespace
+
 void PrinterSettings::Reset() {
-  paperSize_ = caps_.defaultPaper;
+  for (const PrinterSettingRow& row : PrinterSettingRows()) codes_[IndexOf(row.id)] = DefaultCode(caps_, row.id);
   media_ = caps_.defaultMedia;
-  orientation_ = kPortrait;
-  quality_ = caps_.defaultQuality;
-  bin_ = caps_.defaultBin;
-  colour_ = caps_.defaultColour;
 }
 
-void PrinterSettings::SetPaperSize(int16_t code) {
-  if (code == kPaperUser) {
-    // The user-defined size keeps the sheet in force.
-    paperSize_ = code;
-    return;
-  }
-  const auto found = caps_.papers.find(code);
-  if (found == caps_.papers.end()) {
-    throw Failure(UnsupportedText(caps_.name, Setting::kPaperSize, code));
-  }
-  paperSize_ = code;
-  media_ = found->second;
-}
+bool PrinterSettings::Takes(PrinterSetting setting, int16_t code) const { return TakesCode(caps_, setting, code); }
 
-void PrinterSettings::SetOrientation(int16_t code) {
-  if (!caps_.orientations.contains(code)) {
-    throw Failure(UnsupportedText(caps_.name, Setting::kOrientation, code));
-  }
-  orientation_ = code;
-}
-
-void PrinterSettings::SetPrintQuality(int16_t code) {
-  if (!caps_.qualities.contains(code)) {
-    throw Failure(UnsupportedText(caps_.name, Setting::kPrintQuality, code));
-  }
-  quality_ = code;
-}
-
-void PrinterSettings::SetPaperBin(int16_t code) {
-  if (code != kBinAuto.code && !caps_.bins.contains(code)) {
-    throw Failure(UnsupportedText(caps_.name, Setting::kPaperBin, code));
-  }
-  bin_ = code;
-}
-
-void PrinterSettings::SetColorMode(int16_t code) {
-  if (!caps_.colourModes.contains(code)) {
-    throw Failure(UnsupportedText(caps_.name, Setting::kColorMode, code));
-  }
-  colour_ = code;
+void PrinterSettings::Set(PrinterSetting setting, int16_t code) {
+  if (!Takes(setting, code)) throw Failure(UnsupportedText(caps_.name, setting, code));
+  codes_[IndexOf(setting)] = code;
+  if (setting == PrinterSetting::kPaperSize && code != kPaperUser) media_ = caps_.papers.at(code);
 }
 
 int32_t PrinterSettings::DeviceCaps(int index) const {

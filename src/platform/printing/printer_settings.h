@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "engine/printer_setting.h"
 #include "platform/printing/printer_capabilities.h"
 
 namespace vant::printing {
@@ -19,24 +20,19 @@ class PrinterSettings {
   // Back to the printer's defaults.
   void Reset();
 
-  // Codes the printer does not take are refused with a Failure that names the printer
-  // and the value; the setting keeps its value.
-  void SetPaperSize(int16_t code);
-  int16_t PaperSize() const { return paperSize_; }
-  void SetOrientation(int16_t code);
-  int16_t Orientation() const { return orientation_; }
-  void SetPrintQuality(int16_t code);
-  int16_t PrintQuality() const { return quality_; }
-  void SetPaperBin(int16_t code);
-  int16_t PaperBin() const { return bin_; }
-  void SetColorMode(int16_t code);
-  int16_t ColorMode() const { return colour_; }
+  // A code the printer does not take is refused with a Failure that names the printer
+  // and the value; the setting keeps its value. A paper size brings its sheet.
+  void Set(PrinterSetting setting, int16_t code);
+  int16_t Get(PrinterSetting setting) const { return codes_[IndexOf(setting)]; }
+  const PrinterSettingCodes& Codes() const { return codes_; }
+  // Whether the printer takes the code for the setting.
+  bool Takes(PrinterSetting setting, int16_t code) const;
 
   const PrinterCapabilities& Capabilities() const { return caps_; }
   // The sheet in force, as the printer takes it.
   const PrinterMedia& Media() const { return media_; }
   // The sheet as it lies on the page in the orientation in force.
-  PageGeometry Geometry() const { return OrientedPage(media_, orientation_); }
+  PageGeometry Geometry() const { return OrientedPage(media_, Get(PrinterSetting::kOrientation)); }
   // The same in whole device pixels.
   DevicePage Pixels() const { return DevicePixels(Geometry(), caps_.dpiX, caps_.dpiY); }
   // A device figure (kHorzRes, kPhysicalWidth, ...) of that page; an index without one
@@ -45,12 +41,8 @@ class PrinterSettings {
 
  private:
   PrinterCapabilities caps_;
-  int16_t paperSize_ = 0;
-  PrinterMedia media_;
-  int16_t orientation_ = 0;
-  int16_t quality_ = 0;
-  int16_t bin_ = 0;
-  int16_t colour_ = 0;
+  PrinterSettingCodes codes_{};
+  PrinterMedia media_;  // the sheet of the paper size in force
 };
 
 }  // namespace vant::printing

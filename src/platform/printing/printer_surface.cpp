@@ -1,6 +1,8 @@
 #include "platform/printing/printer_surface.h"
 
 #include <cmath>
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "common/failure.h"
@@ -19,23 +21,33 @@ PagePrinter::PagePrinter(PrinterCapabilities capabilities, std::unique_ptr<Print
   ResetToDefaults();
 }
 
+namespace {
+
+// What the job carries for the setting's code: its value row's IPP enum or keyword, or the
+// queue's own keyword for it; nothing when the printer does not take the code and the row
+// sends only what is taken, else the first value row's (the portrait orientation).
+std::optional<std::string> JobValueOf(const PrinterSettingRow& row, const PrinterSettings& settings) {
+  const int16_t code = settings.Get(row.id);
+  if (row.jobValue == JobValueKind::kQueueKeyword) {
+    const auto& bins = settings.Capabilities().bins;
+    if (const auto found = bins.find(code); found != bins.end()) return found->second;
+    return std::nullopt;
+  }
+  const SettingValue* value = RowFor(row.values, code);
+  if (row.sentWhenTaken && (value == nullptr || !settings.Takes(row.id, code))) return std::nullopt;
+  if (value == nullptr) value = &row.values.front();
+  if (row.jobValue == JobValueKind::kEnum) return std::to_string(value->ippEnum);
+  return std::string(value->ippKeywords[0]);
+}
+
+}  // namespace
+
 JobAttributes PagePrinter::CurrentAttributes() const {
-  const PrinterCapabilities& caps = Settings().Capabilities();
   JobAttributes attributes;
   attributes.media = Settings().Media().server;
   attributes.customMedia = Settings().Media().custom;
-  const SettingValue* orientation = RowFor(kOrientations, Settings().Orientation());
-  attributes.orientation = (orientation != nullptr ? *orientation : kOrientationPortrait).ippEnum;
-  if (const SettingValue* quality = RowFor(kPrintQualities, Settings().PrintQuality());
-      quality != nullptr && caps.qualities.contains(Settings().PrintQuality())) {
-    attributes.quality = quality->ippEnum;
-  }
-  if (const auto bin = caps.bins.find(Settings().PaperBin()); bin != caps.bins.end()) {
-    attributes.mediaSource = bin->second;
-  }
-  if (const SettingValue* mode = RowFor(kColourModes, Settings().ColorMode());
-      mode != nullptr && caps.colourModes.contains(Settings().ColorMode())) {
-    attributes.colorMode = std::string(mode->ippKeywords[0]);
+  for (const PrinterSettingRow& row : PrinterSettingRows()) {
+    if (row.jobValue != JobValueKind::kMedia) attributes.values[IndexOf(row.id)] = JobValueOf(row, Settings());
   }
   return attributes;
 }
@@ -59,7 +71,7 @@ void PagePrinter::StartPage() {
   }
   const DevicePage px = Settings().Pixels();
   const PrinterMedia& media = Settings().Media();
-  const int16_t orientation = Settings().Orientation();
+  const int16_t orientation = Settings().Get(PrinterSetting::kOrientation);
   const SheetGrid grid = output_->GridFor(media);
   const PagePoint origin = PrintableOrigin(grid.media, orientation, caps.dpiX, caps.dpiY, grid.anchor);
   // A driver fed the server's raster may have it from Ghostscript (dots from the printable

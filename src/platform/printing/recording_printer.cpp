@@ -168,8 +168,7 @@ void RecordingPrinter::StartPage() {
     ++documentsOpened_;
     document_ = RecordedDocument{DeviceName(), {}};
   }
-  document_.pages.push_back({Settings().PaperSize(), Settings().Media(), Settings().Orientation(),
-                             Settings().PrintQuality(), Settings().PaperBin(), Settings().ColorMode()});
+  document_.pages.push_back({Settings().Codes(), Settings().Media()});
   pageOpen_ = true;
 }
 

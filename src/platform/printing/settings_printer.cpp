@@ -13,14 +13,10 @@ void SettingsPrinter::Relayout() {
   ResizeDevice(px.horzRes, px.vertRes);
 }
 
-void SettingsPrinter::SetPaperSize(int16_t code) {
-  settings_.SetPaperSize(code);
-  Relayout();
-}
-
-void SettingsPrinter::SetOrientation(int16_t code) {
-  settings_.SetOrientation(code);
-  Relayout();
+void SettingsPrinter::Set(PrinterSetting setting, int16_t code) {
+  settings_.Set(setting, code);
+  // The page's size and shape follow these two; the others leave the surface as it is.
+  if (setting == PrinterSetting::kPaperSize || setting == PrinterSetting::kOrientation) Relayout();
 }
 
 }  // namespace vant::printing

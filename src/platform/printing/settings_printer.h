@@ -19,17 +19,10 @@ class SettingsPrinter : public Surface, public Printer {
   Text DeviceName() const override { return settings_.Capabilities().name; }
 
   // Codes the printer does not take are refused with a Failure that names the printer
-  // and the value (PrinterSettings); the setting keeps its value.
-  void SetPaperSize(int16_t code) override;
-  int16_t PaperSize() const override { return settings_.PaperSize(); }
-  void SetOrientation(int16_t code) override;
-  int16_t Orientation() const override { return settings_.Orientation(); }
-  void SetPrintQuality(int16_t code) override { settings_.SetPrintQuality(code); }
-  int16_t PrintQuality() const override { return settings_.PrintQuality(); }
-  void SetPaperBin(int16_t code) override { settings_.SetPaperBin(code); }
-  int16_t PaperBin() const override { return settings_.PaperBin(); }
-  void SetColorMode(int16_t code) override { settings_.SetColorMode(code); }
-  int16_t ColorMode() const override { return settings_.ColorMode(); }
+  // and the value (PrinterSettings); the setting keeps its value. A change of the paper
+  // size or the orientation lays the surface out again.
+  void Set(PrinterSetting setting, int16_t code) override;
+  int16_t Get(PrinterSetting setting) const override { return settings_.Get(setting); }
   int32_t DeviceCaps(int index) const override { return settings_.DeviceCaps(index); }
 
   // The state of a printer that becomes current with no document open: its default

@@ -13,54 +13,54 @@ namespace vant::printing {
 namespace {
 
 TEST(UnsupportedText, NamesPrinterSettingCodeAndChoice) {
-  EXPECT_EQ(ToUtf8(UnsupportedText(u"Office", Setting::kPaperSize, 8)),
+  EXPECT_EQ(ToUtf8(UnsupportedText(u"Office", PrinterSetting::kPaperSize, 8)),
             "プリンター「Office」は用紙サイズ 8 (A3) に対応していません。");
-  EXPECT_EQ(ToUtf8(UnsupportedText(u"Label", Setting::kColorMode, kColourColour.code)),
+  EXPECT_EQ(ToUtf8(UnsupportedText(u"Label", PrinterSetting::kColorMode, kColourColour.code)),
             "プリンター「Label」はカラーモード 2 (カラー) に対応していません。");
-  EXPECT_EQ(ToUtf8(UnsupportedText(u"Label", Setting::kPaperBin, kBinCassette.code)),
+  EXPECT_EQ(ToUtf8(UnsupportedText(u"Label", PrinterSetting::kPaperBin, kBinCassette.code)),
             "プリンター「Label」は給紙方法 14 (カセット) に対応していません。");
-  EXPECT_EQ(ToUtf8(UnsupportedText(u"Label", Setting::kPrintQuality, kQualityDraft.code)),
+  EXPECT_EQ(ToUtf8(UnsupportedText(u"Label", PrinterSetting::kPrintQuality, kQualityDraft.code)),
             "プリンター「Label」は印刷品質 -1 (ドラフト) に対応していません。");
-  EXPECT_EQ(ToUtf8(UnsupportedText(u"Office", Setting::kOrientation, kOrientationLandscape.code)),
+  EXPECT_EQ(ToUtf8(UnsupportedText(u"Office", PrinterSetting::kOrientation, kOrientationLandscape.code)),
             "プリンター「Office」は印刷の向き 2 (横) に対応していません。");
 }
 
 TEST(UnsupportedText, CodeWithoutNameIsGivenAsTheNumberAlone) {
-  EXPECT_EQ(ToUtf8(UnsupportedText(u"Office", Setting::kPaperSize, 57)),
+  EXPECT_EQ(ToUtf8(UnsupportedText(u"Office", PrinterSetting::kPaperSize, 57)),
             "プリンター「Office」は用紙サイズ 57 に対応していません。");
   // 12 is the cassette's keyword, not its code.
-  EXPECT_EQ(ToUtf8(UnsupportedText(u"Office", Setting::kPaperBin, 12)),
+  EXPECT_EQ(ToUtf8(UnsupportedText(u"Office", PrinterSetting::kPaperBin, 12)),
             "プリンター「Office」は給紙方法 12 に対応していません。");
-  EXPECT_EQ(ToUtf8(UnsupportedText(u"Office", Setting::kOrientation, 0)),
+  EXPECT_EQ(ToUtf8(UnsupportedText(u"Office", PrinterSetting::kOrientation, 0)),
             "プリンター「Office」は印刷の向き 0 に対応していません。");
 }
 
 TEST(ChoiceName, EveryPaperCodeHasANameAndNoOtherCodeHasOne) {
   for (const PaperSheet& sheet : kPaperSheets) {
-    EXPECT_FALSE(ChoiceName(Setting::kPaperSize, sheet.code).empty()) << sheet.code;
+    EXPECT_FALSE(ChoiceName(PrinterSetting::kPaperSize, sheet.code).empty()) << sheet.code;
   }
-  EXPECT_EQ(ChoiceName(Setting::kPaperSize, kPaperUser), u"ユーザー定義");
-  EXPECT_TRUE(ChoiceName(Setting::kPaperSize, 0).empty());
-  EXPECT_TRUE(ChoiceName(Setting::kPaperSize, 42).empty());
-  EXPECT_TRUE(ChoiceName(Setting::kPaperSize, 255).empty());
+  EXPECT_EQ(ChoiceName(PrinterSetting::kPaperSize, kPaperUser), u"ユーザー定義");
+  EXPECT_TRUE(ChoiceName(PrinterSetting::kPaperSize, 0).empty());
+  EXPECT_TRUE(ChoiceName(PrinterSetting::kPaperSize, 42).empty());
+  EXPECT_TRUE(ChoiceName(PrinterSetting::kPaperSize, 255).empty());
 }
 
 // Each setting's rows: the command's keywords find the row's code, the IPP value reads back
 // as the row (the first of those sharing it), and the refusal names the row.
 struct SettingRows {
-  Setting setting;
+  PrinterSetting setting;
   std::span<const KeywordRow> keywords;
 };
 
 TEST(SettingRows, KeywordsIppValuesAndNamesAgreeRowByRow) {
   const SettingRows settings[] = {
-      {Setting::kOrientation, kOrientationKeywords},
-      {Setting::kPrintQuality, kPrintQualityKeywords},
-      {Setting::kPaperBin, kPaperBinKeywords},
-      {Setting::kColorMode, kColorModeKeywords},
+      {PrinterSetting::kOrientation, kOrientationKeywords},
+      {PrinterSetting::kPrintQuality, kPrintQualityKeywords},
+      {PrinterSetting::kPaperBin, kPaperBinKeywords},
+      {PrinterSetting::kColorMode, kColorModeKeywords},
   };
   for (const auto& s : settings) {
-    const auto rows = ValuesOf(s.setting);
+    const auto rows = RowOf(s.setting).values;
     ASSERT_EQ(rows.size(), s.keywords.size());
     for (const SettingValue& row : rows) {
       SCOPED_TRACE(ToUtf8(row.name));

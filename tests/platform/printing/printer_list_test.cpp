@@ -160,17 +160,17 @@ TEST(PrinterList, EachRunOfPagesWithEqualSettingsIsOnePartWithThoseSettings) {
   EXPECT_EQ(first.printer, u"Front");
   EXPECT_EQ(first.pages, 2);
   EXPECT_EQ(first.attributes.media, (ServerMedia{21590, 27940, 500, 1000, 500, 1000}));  // Letter
-  EXPECT_EQ(first.attributes.orientation, 4);
-  EXPECT_EQ(first.attributes.quality, 3);
-  EXPECT_EQ(first.attributes.mediaSource, "top");
-  EXPECT_EQ(first.attributes.colorMode, "monochrome");
+  EXPECT_EQ(first.attributes.Value(PrinterSetting::kOrientation), "4");
+  EXPECT_EQ(first.attributes.Value(PrinterSetting::kPrintQuality), "3");
+  EXPECT_EQ(first.attributes.Value(PrinterSetting::kPaperBin), "top");
+  EXPECT_EQ(first.attributes.Value(PrinterSetting::kColorMode), "monochrome");
   EXPECT_TRUE(first.pdf.startsWith("%PDF-"));
   const PrintedDocument& second = q.first->documents[1];
   EXPECT_EQ(second.pages, 1);
   EXPECT_EQ(second.attributes.media, (ServerMedia{29700, 42000, 500, 1000, 500, 1000}));  // A3
-  EXPECT_EQ(second.attributes.orientation, 3);
-  EXPECT_EQ(second.attributes.quality, 4);
-  EXPECT_EQ(second.attributes.mediaSource, "top");
+  EXPECT_EQ(second.attributes.Value(PrinterSetting::kOrientation), "3");
+  EXPECT_EQ(second.attributes.Value(PrinterSetting::kPrintQuality), "4");
+  EXPECT_EQ(second.attributes.Value(PrinterSetting::kPaperBin), "top");
   EXPECT_TRUE(second.pdf.startsWith("%PDF-"));
   // One document, told as such.
   ASSERT_EQ(list.Delivered().size(), 1u);
@@ -248,9 +248,9 @@ TEST(PrinterList, DefaultsThePrinterDoesNotListAreNotSent) {
   plain.EndDoc();
   ASSERT_EQ(log->documents.size(), 1u);
   EXPECT_EQ(log->documents[0].pages, 1);
-  EXPECT_FALSE(log->documents[0].attributes.quality);
-  EXPECT_FALSE(log->documents[0].attributes.mediaSource);
-  EXPECT_FALSE(log->documents[0].attributes.colorMode);
+  EXPECT_FALSE(log->documents[0].attributes.Value(PrinterSetting::kPrintQuality));
+  EXPECT_FALSE(log->documents[0].attributes.Value(PrinterSetting::kPaperBin));
+  EXPECT_FALSE(log->documents[0].attributes.Value(PrinterSetting::kColorMode));
 }
 
 TEST(PrinterList, RefusedSettingsNameThePrinterAndKeepTheirValues) {

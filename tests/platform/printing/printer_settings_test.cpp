@@ -26,19 +26,19 @@ TEST(PrinterSettings, EachSettingKeepsWhatThePrinterTakesAndRefusesTheRest) {
     const char* refusal;  // "accepted" when taken
   };
   const Row rows[] = {
-      {__LINE__, [](auto& s) { s.SetPaperSize(8); }, [](auto& s) { return s.PaperSize(); }, 9, 8, "accepted"},
-      {__LINE__, [](auto& s) { s.SetPaperSize(12); }, [](auto& s) { return s.PaperSize(); }, 9, 9,
+      {__LINE__, [](auto& s) { s.Set(PrinterSetting::kPaperSize, 8); }, [](auto& s) { return s.Get(PrinterSetting::kPaperSize); }, 9, 8, "accepted"},
+      {__LINE__, [](auto& s) { s.Set(PrinterSetting::kPaperSize, 12); }, [](auto& s) { return s.Get(PrinterSetting::kPaperSize); }, 9, 9,
        "プリンター「Small」は用紙サイズ 12 (B4) に対応していません。"},
-      {__LINE__, [](auto& s) { s.SetOrientation(2); }, [](auto& s) { return s.Orientation(); }, 1, 2, "accepted"},
-      {__LINE__, [](auto& s) { s.SetOrientation(3); }, [](auto& s) { return s.Orientation(); }, 1, 1,
+      {__LINE__, [](auto& s) { s.Set(PrinterSetting::kOrientation, 2); }, [](auto& s) { return s.Get(PrinterSetting::kOrientation); }, 1, 2, "accepted"},
+      {__LINE__, [](auto& s) { s.Set(PrinterSetting::kOrientation, 3); }, [](auto& s) { return s.Get(PrinterSetting::kOrientation); }, 1, 1,
        "プリンター「Small」は印刷の向き 3 に対応していません。"},
-      {__LINE__, [](auto& s) { s.SetPrintQuality(-1); }, [](auto& s) { return s.PrintQuality(); }, -3, -1, "accepted"},
-      {__LINE__, [](auto& s) { s.SetPrintQuality(-4); }, [](auto& s) { return s.PrintQuality(); }, -3, -3,
+      {__LINE__, [](auto& s) { s.Set(PrinterSetting::kPrintQuality, -1); }, [](auto& s) { return s.Get(PrinterSetting::kPrintQuality); }, -3, -1, "accepted"},
+      {__LINE__, [](auto& s) { s.Set(PrinterSetting::kPrintQuality, -4); }, [](auto& s) { return s.Get(PrinterSetting::kPrintQuality); }, -3, -3,
        "プリンター「Small」は印刷品質 -4 (高) に対応していません。"},
-      {__LINE__, [](auto& s) { s.SetPaperBin(1); }, [](auto& s) { return s.PaperBin(); }, 7, 1, "accepted"},
-      {__LINE__, [](auto& s) { s.SetPaperBin(2); }, [](auto& s) { return s.PaperBin(); }, 7, 7,
+      {__LINE__, [](auto& s) { s.Set(PrinterSetting::kPaperBin, 1); }, [](auto& s) { return s.Get(PrinterSetting::kPaperBin); }, 7, 1, "accepted"},
+      {__LINE__, [](auto& s) { s.Set(PrinterSetting::kPaperBin, 2); }, [](auto& s) { return s.Get(PrinterSetting::kPaperBin); }, 7, 7,
        "プリンター「Small」は給紙方法 2 (下段トレイ) に対応していません。"},
-      {__LINE__, [](auto& s) { s.SetColorMode(2); }, [](auto& s) { return s.ColorMode(); }, 1, 1,
+      {__LINE__, [](auto& s) { s.Set(PrinterSetting::kColorMode, 2); }, [](auto& s) { return s.Get(PrinterSetting::kColorMode); }, 1, 1,
        "プリンター「Small」はカラーモード 2 (カラー) に対応していません。"},
   };
   for (const Row& row : rows) {
@@ -60,14 +60,14 @@ TEST(PrinterSettings, ThePageFollowsTheSheetAndTheOrientation) {
   EXPECT_EQ(settings.DeviceCaps(kPhysicalOffsetY), 118);  // 10 mm
   EXPECT_EQ(settings.DeviceCaps(kHorzRes), 2362);         // 200 mm
   EXPECT_EQ(settings.DeviceCaps(kVertRes), 3272);         // 277 mm
-  settings.SetPaperSize(8);
-  settings.SetOrientation(kLandscape);
+  settings.Set(PrinterSetting::kPaperSize, 8);
+  settings.Set(PrinterSetting::kOrientation, kLandscape);
   EXPECT_EQ(settings.Media().keyword, "iso_a3_297x420mm");
   EXPECT_EQ(settings.DeviceCaps(kPhysicalWidth), 4961);   // 420 mm across
   EXPECT_EQ(settings.DeviceCaps(kPhysicalOffsetX), 118);  // the sheet's bottom strip
   // The user-defined size keeps the sheet in force.
-  settings.SetPaperSize(kPaperUser);
-  EXPECT_EQ(settings.PaperSize(), kPaperUser);
+  settings.Set(PrinterSetting::kPaperSize, kPaperUser);
+  EXPECT_EQ(settings.Get(PrinterSetting::kPaperSize), kPaperUser);
   EXPECT_EQ(settings.Media().keyword, "iso_a3_297x420mm");
   EXPECT_EQ(RefusalText([&] { (void)settings.DeviceCaps(999); }), ToUtf8(Failure::InvalidPropertyValue().Description()));
 }

@@ -137,15 +137,15 @@ TEST(RecordingPrinter, EachPageKeepsTheSettingsItWasPrintedWith) {
   const RecordedDocument& document = record.documents[0];
   EXPECT_EQ(document.printer, u"Small");
   ASSERT_EQ(document.pages.size(), 2u);
-  EXPECT_EQ(document.pages[0].paperSize, 9);
-  EXPECT_EQ(document.pages[0].orientation, kPortrait);
-  EXPECT_EQ(document.pages[0].paperBin, 7);
-  EXPECT_EQ(document.pages[1].paperSize, 8);
+  EXPECT_EQ(document.pages[0].Get(PrinterSetting::kPaperSize), 9);
+  EXPECT_EQ(document.pages[0].Get(PrinterSetting::kOrientation), kPortrait);
+  EXPECT_EQ(document.pages[0].Get(PrinterSetting::kPaperBin), 7);
+  EXPECT_EQ(document.pages[1].Get(PrinterSetting::kPaperSize), 8);
   EXPECT_EQ(document.pages[1].media.keyword, "iso_a3_297x420mm");
-  EXPECT_EQ(document.pages[1].orientation, kLandscape);
-  EXPECT_EQ(document.pages[1].paperBin, 1);
-  EXPECT_EQ(document.pages[1].printQuality, -1);
-  EXPECT_EQ(document.pages[1].colorMode, 1);
+  EXPECT_EQ(document.pages[1].Get(PrinterSetting::kOrientation), kLandscape);
+  EXPECT_EQ(document.pages[1].Get(PrinterSetting::kPaperBin), 1);
+  EXPECT_EQ(document.pages[1].Get(PrinterSetting::kPrintQuality), -1);
+  EXPECT_EQ(document.pages[1].Get(PrinterSetting::kColorMode), 1);
 }
 
 // Marks in printer dots from the printable corner (300 dpi, strips of 5 mm across and
