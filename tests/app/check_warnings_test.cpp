@@ -68,7 +68,8 @@ struct MadeRun {
   std::vector<WarningKind> Kinds(bool stopped = false) {
     qt::FontFaces faces;  // asked only of text methods, which these runs do not have
     std::vector<WarningKind> kinds;
-    for (const CheckWarning& warning : MarkWarnings(met, stopped, control, record, {0, 11, 12, 13}, faces)) {
+    const Words japanese(Language::kJapanese);
+    for (const CheckWarning& warning : MarkWarnings(met, stopped, control, record, {0, 11, 12, 13}, faces, japanese)) {
       kinds.push_back(warning.kind);
       EXPECT_EQ(warning.line, static_cast<uint32_t>(10 + warning.method));
       EXPECT_FALSE(warning.text.empty());
@@ -160,59 +161,81 @@ TEST(CheckWarnings, AMarkInTheMarginIsDroppedOrCutAndOneOffTheSheetIsNotPrinted)
   }
 }
 
+// In Japanese and in English: each edge in the order left, top, right, bottom.
 TEST(CheckWarnings, AMarkPastSeveralEdgesNamesEachWithHowFar) {
   using enum WarningKind;
   struct Row {
     int line;
     PixelBox box;  // sheet -50..2050 x -50..2850, printable 0..2000 x 0..2800, 10 dots/mm
     WarningKind kind;
-    Text text;
+    Text japanese;
+    std::string english;
   };
   const Row rows[] = {
       {__LINE__,
        {1900, 10, 2100, 400},
        kOffSheet,
-       u"印が用紙の右端を 5.0 mm はみ出します (はみ出した部分は印刷されません)。"},
+       u"印が用紙の右端を 5.0 mm はみ出します (はみ出した部分は印刷されません)。",
+       "The marks run past the sheet: right edge by 5.0 mm (what runs past is not printed)."},
       {__LINE__,
        {10, 2700, 500, 2880},
        kOffSheet,
-       u"印が用紙の下端を 3.0 mm はみ出します (はみ出した部分は印刷されません)。"},
+       u"印が用紙の下端を 3.0 mm はみ出します (はみ出した部分は印刷されません)。",
+       "The marks run past the sheet: bottom edge by 3.0 mm (what runs past is not printed)."},
       {__LINE__,
        {-90, 10, 500, 400},
        kOffSheet,
-       u"印が用紙の左端を 4.0 mm はみ出します (はみ出した部分は印刷されません)。"},
+       u"印が用紙の左端を 4.0 mm はみ出します (はみ出した部分は印刷されません)。",
+       "The marks run past the sheet: left edge by 4.0 mm (what runs past is not printed)."},
       {__LINE__,
        {10, -60, 500, 400},
        kOffSheet,
-       u"印が用紙の上端を 1.0 mm はみ出します (はみ出した部分は印刷されません)。"},
+       u"印が用紙の上端を 1.0 mm はみ出します (はみ出した部分は印刷されません)。",
+       "The marks run past the sheet: top edge by 1.0 mm (what runs past is not printed)."},
       {__LINE__,
        {1900, 2700, 2100, 2880},
        kOffSheet,
-       u"印が用紙の右端を 5.0 mm、下端を 3.0 mm はみ出します (はみ出した部分は印刷されません)。"},
+       u"印が用紙の右端を 5.0 mm、下端を 3.0 mm はみ出します (はみ出した部分は印刷されません)。",
+       "The marks run past the sheet: right edge by 5.0 mm, bottom edge by 3.0 mm (what runs past is not printed)."},
       {__LINE__,
        {-90, -60, 500, 400},
        kOffSheet,
-       u"印が用紙の左端を 4.0 mm、上端を 1.0 mm はみ出します (はみ出した部分は印刷されません)。"},
+       u"印が用紙の左端を 4.0 mm、上端を 1.0 mm はみ出します (はみ出した部分は印刷されません)。",
+       "The marks run past the sheet: left edge by 4.0 mm, top edge by 1.0 mm (what runs past is not printed)."},
       {__LINE__,
        {-70, -60, 2080, 2900},
        kOffSheet,
        u"印が用紙の左端を 2.0 mm、上端を 1.0 mm、右端を 3.0 mm、下端を 5.0 mm はみ出します "
-       u"(はみ出した部分は印刷されません)。"},
+       u"(はみ出した部分は印刷されません)。",
+       "The marks run past the sheet: left edge by 2.0 mm, top edge by 1.0 mm, right edge by 3.0 mm, bottom edge by "
+       "5.0 mm (what runs past is not printed)."},
       {__LINE__,
        {1990, 2790, 2020, 2840},
        kOutsidePrintable,
        u"印がこのプリンターの印刷できる範囲の右端を 2.0 mm、下端を 4.0 mm はみ出します "
-       u"(はみ出した部分は印刷されません)。"},
+       u"(はみ出した部分は印刷されません)。",
+       "The marks run past the printable area of this printer: right edge by 2.0 mm, bottom edge by 4.0 mm (what "
+       "runs past is not printed)."},
+      {__LINE__,
+       {3000, 10, 3100, 400},
+       kOffSheet,
+       u"印が用紙の外にあり、印刷されません。",
+       "The marks lie off the sheet and are not printed."},
   };
+  const Words japanese(Language::kJapanese), english(Language::kEnglish);
   for (const Row& row : rows) {
     SCOPED_TRACE(row.line);
     MadeRun run({u"prnbox,1,2,3,4,1,0,0"});
     run.record.marks.push_back(Mark(MarkKind::kBox, 1, row.box));
     qt::FontFaces faces;
-    const std::vector<CheckWarning> warnings = MarkWarnings(run.met, false, run.control, run.record, {0, 11}, faces);
-    ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_EQ(warnings[0].kind, row.kind);
-    EXPECT_EQ(ToUtf8(warnings[0].text), ToUtf8(row.text));
+    for (const auto& [words, expected] :
+         {std::pair{&japanese, ToUtf8(row.japanese)}, std::pair{&english, row.english}}) {
+      const std::vector<CheckWarning> warnings =
+          MarkWarnings(run.met, false, run.control, run.record, {0, 11}, faces, *words);
+      ASSERT_EQ(warnings.size(), 1u);
+      EXPECT_EQ(warnings[0].kind, row.kind);
+      EXPECT_EQ(ToUtf8(warnings[0].text), expected);
+    }
   }
 }
 
