@@ -239,6 +239,63 @@ TEST(CheckWarnings, AMarkPastSeveralEdgesNamesEachWithHowFar) {
   }
 }
 
+// A barcode's and a dropped mark's sentences in both languages, from made records: a
+// symbol of 199 modules and 2 x 7 quiet, m dots a module from x = 100, 10 dots a mm.
+TEST(CheckWarnings, TheBarcodeAndMarginSentencesAreSaidInBothLanguages) {
+  using enum WarningKind;
+  struct Row {
+    int line;
+    int askedWidth;  // dots; 0: a box in the margin instead of a symbol
+    double m;
+    Text underBars;  // the text under the bars, past the symbol's right end; empty: none
+    WarningKind kind;
+    Text japanese;
+    std::string english;
+  };
+  const Row rows[] = {
+      {__LINE__, 580, 3, u"", kBarcodeWidth,
+       u"幅 58.0 mm の指定に対し 63.9 mm (110 %) で印刷されます "
+       u"(バーの幅はドットの整数倍で、指定より狭くはなりません)。",
+       "A width of 58.0 mm was asked; the symbol prints 63.9 mm wide (110 %) (a bar is a whole number of dots wide, "
+       "never narrower than asked)."},
+      {__LINE__, 213, 1, u"", kBarcodeModules,
+       u"バーの最も細い幅 (1 モジュール) が 1 ドットです。2 ドット未満のバーは読み取れないことがあります "
+       u"(幅を 21.3 mm より広くすると 2 ドットになります)。",
+       "The narrowest bar (one module) is 1 dot wide. Bars narrower than 2 dots may not scan (a width over 21.3 mm "
+       "makes them 2 dots)."},
+      {__LINE__, 700, 3, u"ABC-123", kBarcodeText, u"バーの下の文字「ABC-123」がシンボルの幅に収まりません。",
+       "The text \"ABC-123\" under the bars does not fit the symbol's width."},
+      {__LINE__, 0, 0, u"", kOutsidePrintable, u"印がこのプリンターの印刷できる範囲の外にあり、印刷されません。",
+       "The marks lie outside the printable area of this printer and are not printed."},
+  };
+  const Words japanese(Language::kJapanese), english(Language::kEnglish);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.line);
+    MadeRun run({row.askedWidth == 0 ? Text(u"prnbox,1,2,3,4,1,0,0")
+                                     : u"prncode39,10,30,ABC," + DecimalText(static_cast<long long>(row.askedWidth)) +
+                                           u",10,true,true"});
+    if (row.askedWidth == 0) {
+      run.record.marks.push_back(Mark(MarkKind::kBox, 1, {-40, -40, -10, -10}, /*painted=*/false));
+    } else {
+      run.Bars(1, 199, row.m);
+    }
+    if (!row.underBars.empty()) {
+      RecordedMark text = Mark(MarkKind::kText, 1, {200, 410, 800, 440});
+      text.text = row.underBars;
+      run.record.marks.push_back(text);
+    }
+    qt::FontFaces faces;
+    for (const auto& [words, expected] :
+         {std::pair{&japanese, ToUtf8(row.japanese)}, std::pair{&english, row.english}}) {
+      const std::vector<CheckWarning> warnings =
+          MarkWarnings(run.met, false, run.control, run.record, {0, 11}, faces, *words);
+      const auto said = std::ranges::find(warnings, row.kind, &CheckWarning::kind);
+      ASSERT_NE(said, warnings.end());
+      EXPECT_EQ(ToUtf8(said->text), expected);
+    }
+  }
+}
+
 TEST(CheckWarnings, TheMethodAStoppedRunStoppedAtIsNotJudged) {
   MadeRun run({u"prnbox,1,2,3,4,1,0,0", u"prnbox,1,2,3,4,1,0,0"});
   run.record.marks.push_back(Mark(MarkKind::kBox, 1, {3000, 10, 3100, 400}, false));
