@@ -87,8 +87,9 @@ std::string WarningLine(const CheckWarning& warning, const Words& w) {
 
 std::string CheckText(const PageCheck& check, const Words& w) {
   std::string out = "== " + check.page + "\n";
-  if (check.unreadable)
+  if (check.unreadable) {
     return out + *check.unreadable + "\n" + w.translate("vant check", "Result: cannot be printed") + "\n\n";
+  }
   out += ControlLine(check.control, w) + "\n";
   for (size_t d = 0; d < check.documents.size(); ++d) {
     const auto& document = check.documents[d];
