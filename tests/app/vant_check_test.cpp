@@ -10,6 +10,7 @@
 #include <QString>
 
 #include "host_pages.h"
+#include "json_lines.h"
 #include "vant_process.h"
 #include "contains.h"
 
@@ -17,22 +18,6 @@ namespace vant::test {
 namespace {
 
 const std::string kPdfPrinter = "Vant3 PDF";
-
-// The JSON objects of standard output, one a line; a line that is not one fails the test.
-std::vector<QJsonObject> JsonLines(const std::string& out) {
-  std::vector<QJsonObject> objects;
-  size_t start = 0;
-  while (start < out.size()) {
-    const size_t end = out.find('\n', start);
-    const std::string line = out.substr(start, end == std::string::npos ? std::string::npos : end - start);
-    start = end == std::string::npos ? out.size() : end + 1;
-    QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error);
-    EXPECT_TRUE(error.error == QJsonParseError::NoError && document.isObject()) << "not a JSON object: " << line;
-    objects.push_back(document.object());
-  }
-  return objects;
-}
 
 class VantCheckTest : public testing::Test {
  protected:
