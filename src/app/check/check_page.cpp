@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/run/preview_openers.h"
+#include "app/run/session.h"
 #include "control/held_buttons.h"
 #include "control/prn_ctl.h"
 #include "engine/printer_object.h"
@@ -77,20 +78,10 @@ Text UnknownPrinterText(const printing::UnknownPrinterChoice& choice, const Word
   return WarningText(pattern, {ToUtf8(choice.name), ToUtf8(choice.printerUsed)});
 }
 
-// A page whose bytes do not match the encoding it declares; the reader's rule says when.
+// A page whose bytes do not match the encoding it declares: the same warning vant print gives.
 std::optional<Text> EncodingText(const std::string& file, const platform::LoadedHostPage& loaded, const Words& w) {
-  if (!platform::CharsetWarning(file, loaded)) return std::nullopt;
-  const std::string encoding(platform::EncodingName(loaded.encoding));
-  if (loaded.utf8Text) {
-    return WarningText(w.translate("vant check",
-                                   "The page \"%1\" declares %2 but is saved in UTF-8. Its text may be garbled "
-                                   "(check the encoding it declares)."),
-                       {file, encoding});
-  }
-  return WarningText(w.translate("vant check",
-                                 "The page \"%1\" has %2 places that cannot be read as %3. Its text may be garbled "
-                                 "(check the encoding it declares)."),
-                     {file, std::to_string(loaded.replacedSequences), encoding});
+  const auto warning = EncodingWarning(file, loaded, w);
+  return warning ? std::optional<Text>(FromUtf8(*warning)) : std::nullopt;
 }
 
 }  // namespace

@@ -28,14 +28,6 @@
         <translation>プリンター「%1」が見つかりません。代わりに「%2」で印刷されます。</translation>
     </message>
     <message>
-        <source>The page "%1" declares %2 but is saved in UTF-8. Its text may be garbled (check the encoding it declares).</source>
-        <translation>ページ「%1」は %2 と宣言していますが、UTF-8 で保存されています。文字化けしている可能性があります (文字コードの指定を確認してください)。</translation>
-    </message>
-    <message>
-        <source>The page "%1" has %2 places that cannot be read as %3. Its text may be garbled (check the encoding it declares).</source>
-        <translation>ページ「%1」の %2 箇所が %3 として読めません。文字化けしている可能性があります (文字コードの指定を確認してください)。</translation>
-    </message>
-    <message>
         <source>Control: none (no OBJECT element)</source>
         <translation>コントロール: なし (OBJECT 要素がありません)</translation>
     </message>
@@ -403,6 +395,17 @@
     <message>
         <source>Writes the list as one line of JSON array.</source>
         <translation>一覧を 1 行の JSON 配列として書きます。</translation>
+    </message>
+</context>
+<context>
+    <name>vant page</name>
+    <message>
+        <source>The page "%1" declares %2 but is saved in UTF-8. Its text may be garbled (check the encoding it declares).</source>
+        <translation>ページ「%1」は %2 と宣言していますが、UTF-8 で保存されています。文字化けしている可能性があります (文字コードの指定を確認してください)。</translation>
+    </message>
+    <message>
+        <source>The page "%1" has %2 places that cannot be read as %3. Its text may be garbled (check the encoding it declares).</source>
+        <translation>ページ「%1」の %2 箇所が %3 として読めません。文字化けしている可能性があります (文字コードの指定を確認してください)。</translation>
     </message>
 </context>
 <context>
