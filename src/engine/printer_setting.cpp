@@ -10,16 +10,24 @@ namespace {
 constexpr std::u16string_view kScaleModeStop = u"ScaleMode指定が不正です!";
 
 const PrinterSettingRow kRows[] = {
-    {PrinterSetting::kPaperSize, kPaperSizeKeywords, u"PaperSize指定が不正です!", u"用紙サイズ", {}, "media-size",
-     JobValueKind::kMedia, true, false, "paper"},
+    {PrinterSetting::kPaperSize,
+     kPaperSizeKeywords,
+     u"PaperSize指定が不正です!",
+     u"用紙サイズ",
+     {},
+     "media-size",
+     JobValueKind::kMedia,
+     true,
+     false,
+     "paper"},
     {PrinterSetting::kOrientation, kOrientationKeywords, u"Orientation指定が不正です!", u"印刷の向き", kOrientations,
      "orientation-requested", JobValueKind::kEnum, false, false, "orientation"},
     {PrinterSetting::kPaperBin, kPaperBinKeywords, kScaleModeStop, u"給紙方法", kPaperBins, "media-source",
      JobValueKind::kQueueKeyword, true, true, "source"},
-    {PrinterSetting::kPrintQuality, kPrintQualityKeywords, u"Printquality指定が不正です!", u"印刷品質",
-     kPrintQualities, "print-quality", JobValueKind::kEnum, false, true, "quality"},
-    {PrinterSetting::kColorMode, kColorModeKeywords, kScaleModeStop, u"カラーモード", kColourModes,
-     "print-color-mode", JobValueKind::kKeyword, false, true, "colorMode"},
+    {PrinterSetting::kPrintQuality, kPrintQualityKeywords, u"Printquality指定が不正です!", u"印刷品質", kPrintQualities,
+     "print-quality", JobValueKind::kEnum, false, true, "quality"},
+    {PrinterSetting::kColorMode, kColorModeKeywords, kScaleModeStop, u"カラーモード", kColourModes, "print-color-mode",
+     JobValueKind::kKeyword, false, true, "colorMode"},
 };
 static_assert(std::size(kRows) == kPrinterSettingCount);
 

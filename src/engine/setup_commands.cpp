@@ -4,8 +4,8 @@
 #include <optional>
 
 #include "common/failure.h"
-#include "engine/run_stop.h"
 #include "engine/printer_setting.h"
+#include "engine/run_stop.h"
 #include "engine/setup_keywords.h"
 
 namespace vant {

@@ -106,8 +106,10 @@ const std::vector<Text> kBlock = {
     u"printquality,vbprpqhigh",
     u"paperbin,2",
     u"colormode,vbprcmmonochrome",
-    u"prntext,20.1234567,30.5,請求書 No.12345 御中 合計金額 1,,234,,567円,ＭＳ Ｐゴシック Bold Face,12.25,TRUE,false,&HFF",
-    u"PRNTEXTOUT,120.000001,  45.75 ,first line\r\nsecond line of the text,Very Long Font Family Name,9,false,True,16711680",
+    u"prntext,20.1234567,30.5,請求書 No.12345 御中 合計金額 1,,234,,567円,ＭＳ Ｐゴシック Bold "
+    u"Face,12.25,TRUE,false,&HFF",
+    u"PRNTEXTOUT,120.000001,  45.75 ,first line\r\nsecond line of the text,Very Long Font Family "
+    u"Name,9,false,True,16711680",
     u"prnbox,10.25,10.5,150.75,20.125,2,DashDotDot,255",
     u"prnline,10.25,30.123456789,150.75,30.123456789,1,insidesolid,65280",
     u"prncircle,100.5,100.5,10,3,DOT,&HFF0000",

@@ -10,6 +10,7 @@
 
 #include "app/check/check_params.h"
 #include "app/check/check_warnings.h"
+#include "app/cli/words.h"
 #include "platform/browser/browser_answer.h"
 #include "platform/host/host_page_loader.h"
 #include "platform/printermap/printer_map.h"
@@ -45,10 +46,11 @@ struct PageCheck {
   bool failed = false;
 };
 
-// Checks a page that was read. file names it in the charset warning. Throws only what the
-// machine cannot do (no memory); everything about the page is in the result.
+// Checks a page that was read. file names it in the charset warning; w is the language of
+// the warnings. Throws only what the machine cannot do (no memory); everything about the
+// page is in the result.
 PageCheck CheckPage(const std::string& file, const platform::LoadedHostPage& page, const CheckPrinters& printers,
-                    qt::FontFaces& faces);
+                    qt::FontFaces& faces, const Words& w);
 
 // The result for a page that could not be read, with the reason as the reader said it.
 PageCheck UnreadablePage(const std::string& file, const std::string& reason);

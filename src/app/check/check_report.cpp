@@ -1,13 +1,13 @@
 #include "app/check/check_report.h"
 
-#include "engine/printer_setting.h"
-
 #include <cmath>
 #include <iomanip>
+#include <optional>
 #include <sstream>
 
 #include "app/run/methods_json.h"
 #include "engine/papers.h"
+#include "engine/printer_setting.h"
 #include "platform/printing/printer_choices.h"
 #include "platform/qt/stderr_messages.h"
 
@@ -60,53 +60,68 @@ Text LfLines(TextView text) {
   return out;
 }
 
+// "Control: OBJECT id="PrnCtl1" (line 4), 7 methods", or that there is none.
+std::string ControlLine(const std::optional<CheckedControl>& control, const Words& w) {
+  if (!control) return w.translate("vant check", "Control: none (no OBJECT element)");
+  std::string where;
+  if (control->id) where += " id=\"" + qt::VisibleText(*control->id) + "\"";
+  if (control->line != 0) where += Fill(w.translate("vant check", " (line %1)"), {std::to_string(control->line)});
+  return Fill(control->methods == 1 ? w.translate("vant check", "Control: OBJECT%1, %2 method")
+                                    : w.translate("vant check", "Control: OBJECT%1, %2 methods"),
+              {where, std::to_string(control->methods)});
+}
+
+// "Warning (method 3, line 7): TEXT", without what the warning has no number of.
+std::string WarningLine(const CheckWarning& warning, const Words& w) {
+  const std::string text = qt::VisibleText(warning.text);
+  const std::string method = std::to_string(warning.method), line = std::to_string(warning.line);
+  if (warning.method != 0 && warning.line != 0) {
+    return Fill(w.translate("vant check", "Warning (method %1, line %2): %3"), {method, line, text});
+  }
+  if (warning.method != 0) return Fill(w.translate("vant check", "Warning (method %1): %2"), {method, text});
+  if (warning.line != 0) return Fill(w.translate("vant check", "Warning (line %1): %2"), {line, text});
+  return Fill(w.translate("vant check", "Warning: %1"), {text});
+}
+
 }  // namespace
 
-std::string CheckText(const PageCheck& check) {
+std::string CheckText(const PageCheck& check, const Words& w) {
   std::string out = "== " + check.page + "\n";
-  if (check.unreadable) return out + *check.unreadable + "\n結果: 印刷できません\n\n";
-  if (check.control) {
-    out += "コントロール: OBJECT";
-    if (check.control->id) out += " id=\"" + qt::VisibleText(*check.control->id) + "\"";
-    if (check.control->line != 0) out += " (" + std::to_string(check.control->line) + " 行目)";
-    out += "、メソッド " + std::to_string(check.control->methods) + " 個\n";
-  } else {
-    out += "コントロール: なし (OBJECT 要素がありません)\n";
+  if (check.unreadable) {
+    return out + *check.unreadable + "\n" + w.translate("vant check", "Result: cannot be printed") + "\n\n";
   }
+  out += ControlLine(check.control, w) + "\n";
   for (size_t d = 0; d < check.documents.size(); ++d) {
     const auto& document = check.documents[d];
-    out += "文書 " + std::to_string(d + 1) + ": プリンター「" + qt::VisibleText(document.printer) + "」、" +
-           std::to_string(document.pages.size()) + " ページ\n";
-    for (size_t p = 0; p < document.pages.size(); ++p) {
+    const size_t pages = document.pages.size();
+    out += Fill(pages == 1 ? w.translate("vant check", "Document %1: printer \"%2\", %3 page")
+                           : w.translate("vant check", "Document %1: printer \"%2\", %3 pages"),
+                {std::to_string(d + 1), qt::VisibleText(document.printer), std::to_string(pages)}) +
+           "\n";
+    for (size_t p = 0; p < pages; ++p) {
       const RecordedPage& page = document.pages[p];
       const printing::PageGeometry laid = LaidPage(page);
-      out += "  " + std::to_string(p + 1) + " ページ: " +
-             ChoiceText(PrinterSetting::kPaperSize, page.Get(PrinterSetting::kPaperSize)) + " (" +
-             Number(laid.widthMm) + " x " + Number(laid.heightMm) + " mm)";
+      // The settings' names are the status bar's, in every language.
+      out += "  " +
+             Fill(w.translate("vant check", "Page %1: %2 (%3 x %4 mm)"),
+                  {std::to_string(p + 1), ChoiceText(PrinterSetting::kPaperSize, page.Get(PrinterSetting::kPaperSize)),
+                   Number(laid.widthMm), Number(laid.heightMm)});
       for (const PrinterSettingRow& row : PrinterSettingRows()) {
         if (row.id == PrinterSetting::kPaperSize) continue;  // the sheet, above with its size
-        out += "、";
+        const std::string value = ChoiceText(row.id, page.Get(row.id));
         // The qualities' names (高, 低) alone would not say what they are.
-        if (row.id == PrinterSetting::kPrintQuality) out += "品質 ";
-        out += ChoiceText(row.id, page.Get(row.id));
+        out +=
+            w.translate("vant check", ", ") +
+            (row.id == PrinterSetting::kPrintQuality ? Fill(w.translate("vant check", "quality %1"), {value}) : value);
       }
       out += "\n";
     }
   }
   for (const browser::ShownBox& box : check.messages) out += qt::StderrBoxText(box.text, box.icon, box.title);
-  for (const CheckWarning& warning : check.warnings) {
-    out += "警告";
-    if (warning.method != 0 || warning.line != 0) {
-      out += " (";
-      if (warning.method != 0) out += "メソッド " + std::to_string(warning.method);
-      if (warning.method != 0 && warning.line != 0) out += "、";
-      if (warning.line != 0) out += std::to_string(warning.line) + " 行目";
-      out += ")";
-    }
-    out += ": " + qt::VisibleText(warning.text) + "\n";
-  }
-  out += check.failed ? "結果: 印刷されません (中断します)\n\n" : "結果: 印刷できます\n\n";
-  return out;
+  for (const CheckWarning& warning : check.warnings) out += WarningLine(warning, w) + "\n";
+  out += check.failed ? w.translate("vant check", "Result: would not print (the run stops)")
+                      : w.translate("vant check", "Result: would print");
+  return out + "\n\n";
 }
 
 std::string CheckJson(const PageCheck& check) {
@@ -131,8 +146,9 @@ std::string CheckJson(const PageCheck& check) {
       const RecordedPage& page = check.documents[d].pages[p];
       const printing::PageGeometry laid = LaidPage(page);
       if (p > 0) out += ", ";
-      out += "{\"" + std::string(RowOf(PrinterSetting::kPaperSize).jsonName) + "\": {\"code\": " + std::to_string(page.Get(PrinterSetting::kPaperSize)) +
-             ", \"name\": " + JsonString(printing::ChoiceName(PrinterSetting::kPaperSize, page.Get(PrinterSetting::kPaperSize))) +
+      out += "{\"" + std::string(RowOf(PrinterSetting::kPaperSize).jsonName) +
+             "\": {\"code\": " + std::to_string(page.Get(PrinterSetting::kPaperSize)) + ", \"name\": " +
+             JsonString(printing::ChoiceName(PrinterSetting::kPaperSize, page.Get(PrinterSetting::kPaperSize))) +
              ", \"widthMm\": " + Number(laid.widthMm) + ", \"heightMm\": " + Number(laid.heightMm) + "}";
       for (const PrinterSettingRow& row : PrinterSettingRows()) {
         if (row.id == PrinterSetting::kPaperSize) continue;  // the sheet above, with its size

@@ -7,12 +7,15 @@
 #include <string>
 
 #include "app/check/check_page.h"
+#include "app/cli/words.h"
 
 namespace vant::app {
 
 // The page's block: its name, the control, the documents and pages, every message box as
-// `vant print` writes it, the warnings, and the verdict; an empty line ends it.
-std::string CheckText(const PageCheck& check);
+// `vant print` writes it, the warnings, and the verdict; an empty line ends it. The frame
+// is in w's language; the boxes, the settings' names and a reader's reason are the
+// control's and the system's own words, the same in every language.
+std::string CheckText(const PageCheck& check, const Words& w);
 
 // {"page": "...", "readable": true, "reason": null,
 //  "control": {"id": "...", "line": 12, "methods": 25},
@@ -32,7 +35,7 @@ struct CheckTally {
   size_t warnings = 0;
 
   void Add(const PageCheck& check);
-  // "N pages checked, F failed, W warnings"
+  // "N pages checked, F failed, W warnings", in English in every language: scripts read it.
   std::string Summary() const;
 };
 

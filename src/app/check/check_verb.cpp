@@ -11,8 +11,10 @@
 
 #include "app/check/check_page.h"
 #include "app/check/check_report.h"
+#include "app/cli/words.h"
 #include "app/run/session.h"
 #include "platform/host/host_page_errors.h"
+#include "platform/printing/pdf_printer.h"
 #include "platform/qt/qt_pointer.h"
 #include "platform/qt/stderr_messages.h"
 
@@ -55,20 +57,20 @@ size_t HeldBytes(const ReadPage& read) {
   return bytes;
 }
 
-PageCheck CheckOne(const ReadPage& read, const CheckPrinters& printers, qt::FontFaces& faces) {
+PageCheck CheckOne(const ReadPage& read, const CheckPrinters& printers, qt::FontFaces& faces, const Words& w) {
   if (!read.page) return UnreadablePage(read.file, read.unreadable);
-  return CheckPage(read.file, *read.page, printers, faces);
+  return CheckPage(read.file, *read.page, printers, faces, w);
 }
 
 // Each page on one thread, with printers and a module state of its own; the results in the
 // order of the pages. Qt is asked only for fonts and metrics here, which any thread may.
 std::vector<PageCheck> CheckBatch(const std::vector<ReadPage>& batch, const CheckPrinters& printers,
-                                  qt::FontFaces& faces) {
+                                  qt::FontFaces& faces, const Words& w) {
   std::vector<PageCheck> checks(batch.size());
   const size_t cores = std::max(1u, std::thread::hardware_concurrency());
   const size_t workers = std::min(cores, batch.size());
   if (workers <= 1) {
-    for (size_t i = 0; i < batch.size(); ++i) checks[i] = CheckOne(batch[i], printers, faces);
+    for (size_t i = 0; i < batch.size(); ++i) checks[i] = CheckOne(batch[i], printers, faces, w);
     return checks;
   }
   std::atomic<size_t> next{0};
@@ -76,10 +78,12 @@ std::vector<PageCheck> CheckBatch(const std::vector<ReadPage>& batch, const Chec
   std::exception_ptr failure;
   {
     std::vector<std::jthread> threads;
-    for (size_t w = 0; w < workers; ++w) {
+    for (size_t worker = 0; worker < workers; ++worker) {
       threads.emplace_back([&] {
         try {
-          for (size_t i = next++; i < batch.size(); i = next++) checks[i] = CheckOne(batch[i], printers, faces);
+          // A catalogue of the thread's own: Qt promises a translator to one thread at a time.
+          const Words words(w.Speaks());
+          for (size_t i = next++; i < batch.size(); i = next++) checks[i] = CheckOne(batch[i], printers, faces, words);
         } catch (...) {
           const std::lock_guard lock(failureMutex);
           if (!failure) failure = std::current_exception();
@@ -101,7 +105,7 @@ int CheckVerb(int& argc, char** argv, const CommandLine& line) {
   printing::PrinterList& installed = session.printers();
   CheckTally tally;
   const auto report = [&](const PageCheck& check) {
-    std::cout << (line.json ? CheckJson(check) + "\n" : CheckText(check));
+    std::cout << (line.json ? CheckJson(check) + "\n" : CheckText(check, line.words));
     tally.Add(check);
   };
   // Standard output holds only the pages' JSON with --json.
@@ -109,13 +113,17 @@ int CheckVerb(int& argc, char** argv, const CommandLine& line) {
   if (installed.ServerUnreachable() && !line.printer) {
     // `vant print` refuses to print then: every page fails for that reason, unread. What it
     // would do on the PDF printer can be checked.
-    const std::string reason = ToUtf8(*installed.ServerUnreachable()) + "vant print はこのとき印刷しません。";
+    const std::string reason = Fill(line.words.translate("vant check", "%1 vant print does not print then."),
+                                    {ToUtf8(*installed.ServerUnreachable())});
     for (const std::filesystem::path& page : line.pages) {
       report(
           UnreadablePage(page == kStandardStream ? std::string(platform::kStandardInputName) : page.string(), reason));
     }
     summarize();
-    std::cerr << "vant: Vant3 PDF での印刷を確かめるには --printer \"Vant3 PDF\" を指定してください。\n";
+    std::cerr << "vant: "
+              << Fill(line.words.translate("vant check", "to check printing on %1, give --printer \"%1\""),
+                      {ToUtf8(printing::kPdfPrinterName)})
+              << '\n';
     return kExitStopped;
   }
   CheckPrinters printers;
@@ -134,7 +142,7 @@ int CheckVerb(int& argc, char** argv, const CommandLine& line) {
       batch.push_back(Read(line.pages[next++], objectId));
       bytes += HeldBytes(batch.back());
     }
-    for (const PageCheck& check : CheckBatch(batch, printers, faces)) report(check);
+    for (const PageCheck& check : CheckBatch(batch, printers, faces, line.words)) report(check);
     std::cout.flush();
   }
   summarize();

@@ -1,5 +1,6 @@
 #include "app/check/check_warnings.h"
 
+#include <QtGlobal>
 #include <algorithm>
 #include <cmath>
 #include <iomanip>
@@ -27,29 +28,44 @@ using printing::RecordedMark;
 // A mark's edge within this of a boundary is on it: extents are sums of rounded figures.
 constexpr double kEdgeSlack = 1e-6;  // device pixels
 
-Text Decimal(double value, int digits) {
+std::string Decimal(double value, int digits) {
   std::ostringstream out;
   out.imbue(std::locale::classic());
   out << std::fixed << std::setprecision(digits) << value;
-  return FromUtf8(out.str());
+  return out.str();
 }
 
-Text Millimetres(double px, double dotsPerMm) { return Decimal(px / dotsPerMm, 1) + u" mm"; }
+std::string Millimetres(double px, double dotsPerMm) { return Decimal(px / dotsPerMm, 1) + " mm"; }
+
+enum class Side { kLeft, kTop, kRight, kBottom };
+
+// The sides' names as the warnings say them, in the order of Side.
+constexpr const char* kSideNames[] = {
+    QT_TRANSLATE_NOOP("vant check", "left"),
+    QT_TRANSLATE_NOOP("vant check", "top"),
+    QT_TRANSLATE_NOOP("vant check", "right"),
+    QT_TRANSLATE_NOOP("vant check", "bottom"),
+};
+static_assert(std::size(kSideNames) == static_cast<size_t>(Side::kBottom) + 1);
+
+std::string SideName(Side side, const Words& w) {
+  return w.translate("vant check", kSideNames[static_cast<size_t>(side)]);
+}
 
 // The side of an area a box reaches furthest past, and how far (device pixels); nothing
 // past when it lies within.
 struct Overrun {
-  TextView side;  // "左", "上", "右", "下"
+  Side side = Side::kLeft;
   double px = 0;
   double dotsPerMm = 1;
 };
 
 Overrun FurthestPast(const PixelBox& box, const PixelBox& area, const RecordedMark& mark) {
-  const Overrun sides[] = {{u"左", area.left - box.left, mark.dotsPerMmX},
-                           {u"上", area.top - box.top, mark.dotsPerMmY},
-                           {u"右", box.right - area.right, mark.dotsPerMmX},
-                           {u"下", box.bottom - area.bottom, mark.dotsPerMmY}};
-  Overrun furthest{u"", 0, 1};
+  const Overrun sides[] = {{Side::kLeft, area.left - box.left, mark.dotsPerMmX},
+                           {Side::kTop, area.top - box.top, mark.dotsPerMmY},
+                           {Side::kRight, box.right - area.right, mark.dotsPerMmX},
+                           {Side::kBottom, box.bottom - area.bottom, mark.dotsPerMmY}};
+  Overrun furthest;
   for (const Overrun& side : sides) {
     if (side.px / side.dotsPerMm > furthest.px / furthest.dotsPerMm) furthest = side;
   }
@@ -87,6 +103,7 @@ struct Judged {
   std::vector<CheckWarning>& warnings;
   const MetMethod& method;
   uint32_t line;
+  const Words& w;
   void Warn(WarningKind kind, Text text) const { warnings.push_back({kind, method.position, line, std::move(text)}); }
 };
 
@@ -100,7 +117,7 @@ bool TextPastEdge(const Judged& judged, const std::vector<const RecordedMark*>& 
     if (mark->kind != MarkKind::kText) continue;
     if (first == nullptr) first = mark;
     const Overrun overrun = FurthestPast(mark->extent, mark->sheet, *mark);
-    if (Past(overrun) && (overrun.side == u"右" || overrun.side == u"下") &&
+    if (Past(overrun) && (overrun.side == Side::kRight || overrun.side == Side::kBottom) &&
         (past == nullptr || overrun.px / overrun.dotsPerMm > furthest.px / furthest.dotsPerMm)) {
       past = mark;
       furthest = overrun;
@@ -110,26 +127,28 @@ bool TextPastEdge(const Judged& judged, const std::vector<const RecordedMark*>& 
     return false;
   }
   const double points = past->font.pixelHeight * 72.0 / (past->dotsPerMmY * kInch);
-  judged.Warn(WarningKind::kTextPastEdge, u"文字列「" + QuotedStart(past->text) + u"」は " + Decimal(points, 1) +
-                                              u" ポイントでは用紙の" + Text(furthest.side) + u"端を " +
-                                              Millimetres(furthest.px, furthest.dotsPerMm) +
-                                              u" 越えます (越えた部分は印刷されません)。");
+  const Words& w = judged.w;
+  judged.Warn(WarningKind::kTextPastEdge,
+              WarningText(w.translate("vant check",
+                                      "The text \"%1\" at %2 points runs past the sheet's %3 edge by %4 (what runs "
+                                      "past is not printed)."),
+                          {ToUtf8(QuotedStart(past->text)), Decimal(points, 1), SideName(furthest.side, w),
+                           Millimetres(furthest.px, furthest.dotsPerMm)}));
   return true;
 }
 
-// How far a method's marks reach past each side of an area, in the order 左, 上, 右, 下
+// How far a method's marks reach past each side of an area, in the order of Side
 // (millimetres; 0 where none reaches past): a box past two edges names both.
 struct SideOverruns {
-  static constexpr TextView kSides[] = {u"左", u"上", u"右", u"下"};
-  double mm[std::size(kSides)] = {};
+  double mm[std::size(kSideNames)] = {};
 
   // True when the mark reaches past some side.
   bool Add(const PixelBox& box, const PixelBox& area, const RecordedMark& mark) {
     const double px[] = {area.left - box.left, area.top - box.top, box.right - area.right, box.bottom - area.bottom};
     const double dotsPerMm[] = {mark.dotsPerMmX, mark.dotsPerMmY, mark.dotsPerMmX, mark.dotsPerMmY};
-    static_assert(std::size(px) == std::size(kSides) && std::size(dotsPerMm) == std::size(kSides));
+    static_assert(std::size(px) == std::size(kSideNames) && std::size(dotsPerMm) == std::size(kSideNames));
     bool past = false;
-    for (size_t side = 0; side < std::size(kSides); ++side) {
+    for (size_t side = 0; side < std::size(kSideNames); ++side) {
       if (px[side] <= kEdgeSlack) continue;
       past = true;
       mm[side] = std::max(mm[side], px[side] / dotsPerMm[side]);
@@ -137,13 +156,14 @@ struct SideOverruns {
     return past;
   }
 
-  // "右端を 5.0 mm、下端を 3.0 mm": each side reached past, with how far.
-  Text Said() const {
-    Text said;
-    for (size_t side = 0; side < std::size(kSides); ++side) {
+  // "right edge by 5.0 mm, bottom edge by 3.0 mm": each side reached past, with how far.
+  std::string Said(const Words& w) const {
+    std::string said;
+    for (size_t side = 0; side < std::size(kSideNames); ++side) {
       if (mm[side] <= 0) continue;
-      if (!said.empty()) said += u"、";
-      said += Text(kSides[side]) + u"端を " + Decimal(mm[side], 1) + u" mm";
+      if (!said.empty()) said += w.translate("vant check", ", ");
+      said += Fill(w.translate("vant check", "%1 edge by %2"),
+                   {SideName(static_cast<Side>(side), w), Decimal(mm[side], 1) + " mm"});
     }
     return said;
   }
@@ -159,16 +179,27 @@ void Placement(const Judged& judged, const std::vector<const RecordedMark*>& mar
     outsidePrintable = pastPrintable.Add(mark->extent, mark->printable, *mark) || outsidePrintable;
     unpainted = unpainted && !mark->painted;
   }
+  const Words& w = judged.w;
   if (offSheet && whollyOffSheet) {
-    judged.Warn(WarningKind::kOffSheet, u"印が用紙の外にあり、印刷されません。");
-  } else if (offSheet) {
     judged.Warn(WarningKind::kOffSheet,
-                u"印が用紙の" + pastSheet.Said() + u" はみ出します (はみ出した部分は印刷されません)。");
+                WarningText(w.translate("vant check", "The marks lie off the sheet and are not printed."), {}));
+  } else if (offSheet) {
+    judged.Warn(
+        WarningKind::kOffSheet,
+        WarningText(w.translate("vant check", "The marks run past the sheet: %1 (what runs past is not printed)."),
+                    {pastSheet.Said(w)}));
   } else if (outsidePrintable && unpainted) {
-    judged.Warn(WarningKind::kOutsidePrintable, u"印がこのプリンターの印刷できる範囲の外にあり、印刷されません。");
+    judged.Warn(
+        WarningKind::kOutsidePrintable,
+        WarningText(
+            w.translate("vant check", "The marks lie outside the printable area of this printer and are not printed."),
+            {}));
   } else if (outsidePrintable) {
-    judged.Warn(WarningKind::kOutsidePrintable, u"印がこのプリンターの印刷できる範囲の" + pastPrintable.Said() +
-                                                    u" はみ出します (はみ出した部分は印刷されません)。");
+    judged.Warn(WarningKind::kOutsidePrintable,
+                WarningText(w.translate("vant check",
+                                        "The marks run past the printable area of this printer: %1 (what runs past "
+                                        "is not printed)."),
+                            {pastPrintable.Said(w)}));
   }
 }
 
@@ -182,13 +213,19 @@ void Fonts(const Judged& judged, const std::vector<const RecordedMark*>& marks, 
         break;
       case qt::FaceMatch::kSameDesign:
         judged.Warn(WarningKind::kFont,
-                    u"フォント「" + mark->font.name + u"」はこの環境になく、同じ系統の「" + resolution.face +
-                        u"」で印刷されます (文字の幅が違うため、文字列が長く、または短くなることがあります)。");
+                    WarningText(judged.w.translate("vant check",
+                                                   "The font \"%1\" is not on this machine; it prints in \"%2\" of "
+                                                   "the same design (its characters differ in width: a text may "
+                                                   "come out longer or shorter)."),
+                                {ToUtf8(mark->font.name), ToUtf8(resolution.face)}));
         break;
       case qt::FaceMatch::kOtherDesign:
-        judged.Warn(WarningKind::kFont, u"フォント「" + mark->font.name +
-                                            u"」はこの環境に対応するフォントも同じ系統のフォントもなく、「" +
-                                            resolution.face + u"」で印刷されます (書体と文字の幅が変わります)。");
+        judged.Warn(WarningKind::kFont,
+                    WarningText(judged.w.translate("vant check",
+                                                   "The font \"%1\" has neither a counterpart nor a face of the "
+                                                   "same design on this machine; it prints in \"%2\" (another "
+                                                   "typeface, with other widths)."),
+                                {ToUtf8(mark->font.name), ToUtf8(resolution.face)}));
         break;
     }
   }
@@ -222,17 +259,8 @@ std::optional<FilledExtent> MeasureFills(const std::vector<const RecordedMark*>&
   return measured;
 }
 
-Text LeastModuleDots() { return DecimalText(static_cast<long long>(kLeastModuleDots)); }
-
-// Modules of m dots, under kLeastModuleDots, are said in one frame: subject names the
-// module as the symbol has it (up to "が"), what names the marks too thin to read, and
-// advice says how to make them wider.
-void NarrowModules(const Judged& judged, double m, TextView subject, TextView what, const Text& advice) {
-  if (!(m < kLeastModuleDots)) return;
-  judged.Warn(WarningKind::kBarcodeModules, Text(subject) + u" " + Decimal(m, 0) + u" ドットです。" +
-                                                LeastModuleDots() + u" ドット未満の" + Text(what) +
-                                                u"は読み取れないことがあります (" + advice + u")。");
-}
+// Modules of m dots are too thin to scan under kLeastModuleDots.
+bool Narrow(double m) { return m < kLeastModuleDots; }
 
 // A symbol as the bar painter laid it: every bar module is one filled box m dots wide, the
 // first and last modules are bars, and the quiet zones lie around them unpainted.
@@ -242,18 +270,32 @@ void Barcode(const Judged& judged, const BarcodeValues& asked, const std::vector
   const auto [left, right, m, dotsPerMm] = *fills;
   const double modules = std::round((right - left) / m) + 2 * kQuietModules;
   const double printed = modules * m;  // dots, both quiet zones included
-  NarrowModules(
-      judged, m, u"バーの最も細い幅 (1 モジュール) が", u"バー",
-      u"幅を " + Millimetres(modules, dotsPerMm) + u" より広くすると " + LeastModuleDots() + u" ドットになります");
+  const Words& w = judged.w;
+  if (Narrow(m)) {
+    const std::string dots = Decimal(m, 0);
+    const std::string pattern =
+        dots == "1" ? w.translate("vant check",
+                                  "The narrowest bar (one module) is %1 dot wide. Bars narrower than %2 dots may not "
+                                  "scan (a width over %3 makes them %2 dots).")
+                    : w.translate("vant check",
+                                  "The narrowest bar (one module) is %1 dots wide. Bars narrower than %2 dots may not "
+                                  "scan (a width over %3 makes them %2 dots).");
+    judged.Warn(WarningKind::kBarcodeModules,
+                WarningText(pattern, {dots, std::to_string(kLeastModuleDots), Millimetres(modules, dotsPerMm)}));
+  }
   const double wanted = asked.width * judged.method.pixelsPerUnitX;
   if (!(wanted > 0)) {
-    judged.Warn(WarningKind::kBarcodeWidth,
-                u"幅の指定が 0 以下のため、最小の " + Millimetres(printed, dotsPerMm) + u" で印刷されます。");
+    judged.Warn(
+        WarningKind::kBarcodeWidth,
+        WarningText(w.translate("vant check", "The width asked is 0 or less: the symbol prints at its least, %1."),
+                    {Millimetres(printed, dotsPerMm)}));
   } else if (printed > kWidestBarcodeShare * wanted) {
     judged.Warn(WarningKind::kBarcodeWidth,
-                u"幅 " + Millimetres(wanted, dotsPerMm) + u" の指定に対し " + Millimetres(printed, dotsPerMm) + u" (" +
-                    Decimal(100 * printed / wanted, 0) +
-                    u" %) で印刷されます (バーの幅はドットの整数倍で、指定より狭くはなりません)。");
+                WarningText(w.translate("vant check",
+                                        "A width of %1 was asked; the symbol prints %2 wide (%3 %) (a bar is a whole "
+                                        "number of dots wide, never narrower than asked)."),
+                            {Millimetres(wanted, dotsPerMm), Millimetres(printed, dotsPerMm),
+                             Decimal(100 * printed / wanted, 0)}));
   }
   // The text under the bars: within the symbol, its groups apart from each other.
   const double symbolLeft = left - kQuietModules * m, symbolRight = symbolLeft + printed;
@@ -273,7 +315,10 @@ void Barcode(const Judged& judged, const BarcodeValues& asked, const std::vector
     if (i > 0) fits = fits && texts[i - 1]->extent.right <= texts[i]->extent.left + kEdgeSlack;
   }
   if (!fits) {
-    judged.Warn(WarningKind::kBarcodeText, u"バーの下の文字「" + shown + u"」がシンボルの幅に収まりません。");
+    judged.Warn(
+        WarningKind::kBarcodeText,
+        WarningText(w.translate("vant check", "The text \"%1\" under the bars does not fit the symbol's width."),
+                    {ToUtf8(shown)}));
   }
 }
 
@@ -285,10 +330,11 @@ void JanData(const Judged& judged, Symbology symbology, TextView written, const 
   if (encoded.Refused()) return;  // the run stops there
   const size_t dataDigits = symbology == Symbology::kJan13 ? kJan13DataDigits : kJan8DataDigits;
   if (written.size() >= dataDigits && TextView(encoded.text).starts_with(written)) return;
-  judged.Warn(WarningKind::kJanData, u"JAN のデータ「" + Text(written) + u"」は「" + encoded.text +
-                                         u"」と印刷されます (データは " +
-                                         DecimalText(static_cast<long long>(dataDigits)) +
-                                         u" 桁の数にそろえ、チェックディジットは計算したものを付けます)。");
+  judged.Warn(WarningKind::kJanData,
+              WarningText(judged.w.translate("vant check",
+                                             "The JAN data \"%1\" prints as \"%2\" (the data is made a number of %3 "
+                                             "digits, and the check digit is the one computed)."),
+                          {ToUtf8(written), ToUtf8(encoded.text), std::to_string(dataDigits)}));
 }
 
 // The symbols beyond the four barcodes: their narrowest run of dark modules is one module,
@@ -297,7 +343,18 @@ void Symbol(const Judged& judged, const SymbolValues& asked, const std::vector<c
   const std::optional<FilledExtent> fills = MeasureFills(marks);
   if (!fills) return;
   const auto [left, right, m, dotsPerMm] = *fills;
-  NarrowModules(judged, m, u"1 モジュールが", u"モジュール", u"大きさを広げてください");
+  const Words& w = judged.w;
+  if (Narrow(m)) {
+    const std::string dots = Decimal(m, 0);
+    const std::string pattern =
+        dots == "1" ? w.translate("vant check",
+                                  "One module is %1 dot wide. Modules narrower than %2 dots may not scan (make the "
+                                  "symbol larger).")
+                    : w.translate("vant check",
+                                  "One module is %1 dots wide. Modules narrower than %2 dots may not scan (make the "
+                                  "symbol larger).");
+    judged.Warn(WarningKind::kBarcodeModules, WarningText(pattern, {dots, std::to_string(kLeastModuleDots)}));
+  }
   if (asked.shape == SymbolShape::kPostal) return;  // its size is its points, not a width
   // A linear symbol's width counts its quiet zones; a QR Code's side does not.
   const double quiet = asked.shape == SymbolShape::kLinear ? 2.0 * asked.quietModules * m : 0;
@@ -305,13 +362,19 @@ void Symbol(const Judged& judged, const SymbolValues& asked, const std::vector<c
   const double wanted = asked.width * judged.method.pixelsPerUnitX;
   if (wanted > 0 && printed > kWidestBarcodeShare * wanted) {
     judged.Warn(WarningKind::kBarcodeWidth,
-                u"大きさ " + Millimetres(wanted, dotsPerMm) + u" の指定に対し " + Millimetres(printed, dotsPerMm) +
-                    u" (" + Decimal(100 * printed / wanted, 0) +
-                    u" %) で印刷されます (モジュールはドットの整数倍で、指定より小さくはなりません)。");
+                WarningText(w.translate("vant check",
+                                        "A size of %1 was asked; the symbol prints %2 (%3 %) (a module is a whole "
+                                        "number of dots, never smaller than asked)."),
+                            {Millimetres(wanted, dotsPerMm), Millimetres(printed, dotsPerMm),
+                             Decimal(100 * printed / wanted, 0)}));
   }
 }
 
 }  // namespace
+
+Text WarningText(const std::string& pattern, std::initializer_list<std::string_view> args) {
+  return FromUtf8(Fill(pattern, args));
+}
 
 std::string_view WarningName(WarningKind kind) {
   switch (kind) {
@@ -343,7 +406,7 @@ std::string_view WarningName(WarningKind kind) {
 
 std::vector<CheckWarning> MarkWarnings(const std::vector<MetMethod>& met, bool stopped, const ControlState& control,
                                        const printing::PrintRecord& record, const std::vector<uint32_t>& lines,
-                                       qt::FontFaces& faces) {
+                                       qt::FontFaces& faces, const Words& w) {
   std::unordered_map<int16_t, std::vector<const RecordedMark*>> byMethod;
   for (const RecordedMark& mark : record.marks) byMethod[mark.method].push_back(&mark);
 
@@ -364,7 +427,7 @@ std::vector<CheckWarning> MarkWarnings(const std::vector<MetMethod>& met, bool s
     } catch (const Failure&) {
       continue;  // the run would have stopped here
     }
-    const Judged judged{warnings, method, position < lines.size() ? lines[position] : 0};
+    const Judged judged{warnings, method, position < lines.size() ? lines[position] : 0, w};
     const bool text = std::holds_alternative<TextMark>(values);
     if (!(text && TextPastEdge(judged, marks))) Placement(judged, marks);
     if (text) Fonts(judged, marks, faces);

@@ -2,6 +2,189 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP">
 <context>
+    <name>vant check</name>
+    <message>
+        <source>PARAM "%1" (value "%2") is in an OBJECT that is not the control and is not read as a method.</source>
+        <translation>PARAM「%1」(値「%2」)はコントロールでない OBJECT にあり、メソッドとして読まれません。</translation>
+    </message>
+    <message>
+        <source>PARAM "%1" (value "%2") is not read as a method: its name does not start with method.</source>
+        <translation>PARAM「%1」(値「%2」)は名前が method で始まらないため、メソッドとして読まれません。</translation>
+    </message>
+    <message>
+        <source>There is no printer "%1" (nor the printer of its entry %2 in the printer map). Printing stops, as UnknownPrinter = stop.</source>
+        <translation>プリンター「%1」が見つかりません (プリンターの対応表 %2 の印刷先もありません)。UnknownPrinter = stop のため印刷を中断します。</translation>
+    </message>
+    <message>
+        <source>There is no printer "%1" (nor the printer of its entry %2 in the printer map). It prints on "%3" instead.</source>
+        <translation>プリンター「%1」が見つかりません (プリンターの対応表 %2 の印刷先もありません)。代わりに「%3」で印刷されます。</translation>
+    </message>
+    <message>
+        <source>There is no printer "%1". Printing stops, as UnknownPrinter = stop.</source>
+        <translation>プリンター「%1」が見つかりません。UnknownPrinter = stop のため印刷を中断します。</translation>
+    </message>
+    <message>
+        <source>There is no printer "%1". It prints on "%2" instead.</source>
+        <translation>プリンター「%1」が見つかりません。代わりに「%2」で印刷されます。</translation>
+    </message>
+    <message>
+        <source>Control: none (no OBJECT element)</source>
+        <translation>コントロール: なし (OBJECT 要素がありません)</translation>
+    </message>
+    <message>
+        <source> (line %1)</source>
+        <translation> (%1 行目)</translation>
+    </message>
+    <message>
+        <source>Control: OBJECT%1, %2 method</source>
+        <translation>コントロール: OBJECT%1、メソッド %2 個</translation>
+    </message>
+    <message>
+        <source>Control: OBJECT%1, %2 methods</source>
+        <translation>コントロール: OBJECT%1、メソッド %2 個</translation>
+    </message>
+    <message>
+        <source>Warning (method %1, line %2): %3</source>
+        <translation>警告 (メソッド %1、%2 行目): %3</translation>
+    </message>
+    <message>
+        <source>Warning (method %1): %2</source>
+        <translation>警告 (メソッド %1): %2</translation>
+    </message>
+    <message>
+        <source>Warning (line %1): %2</source>
+        <translation>警告 (%1 行目): %2</translation>
+    </message>
+    <message>
+        <source>Warning: %1</source>
+        <translation>警告: %1</translation>
+    </message>
+    <message>
+        <source>Result: cannot be printed</source>
+        <translation>結果: 印刷できません</translation>
+    </message>
+    <message>
+        <source>Document %1: printer "%2", %3 page</source>
+        <translation>文書 %1: プリンター「%2」、%3 ページ</translation>
+    </message>
+    <message>
+        <source>Document %1: printer "%2", %3 pages</source>
+        <translation>文書 %1: プリンター「%2」、%3 ページ</translation>
+    </message>
+    <message>
+        <source>Result: would not print (the run stops)</source>
+        <translation>結果: 印刷されません (中断します)</translation>
+    </message>
+    <message>
+        <source>Result: would print</source>
+        <translation>結果: 印刷できます</translation>
+    </message>
+    <message>
+        <source>%1 vant print does not print then.</source>
+        <translation>%1vant print はこのとき印刷しません。</translation>
+    </message>
+    <message>
+        <source>to check printing on %1, give --printer "%1"</source>
+        <translation>%1 での印刷を確かめるには --printer "%1" を指定してください。</translation>
+    </message>
+    <message>
+        <source>left</source>
+        <translation>左</translation>
+    </message>
+    <message>
+        <source>top</source>
+        <translation>上</translation>
+    </message>
+    <message>
+        <source>right</source>
+        <translation>右</translation>
+    </message>
+    <message>
+        <source>bottom</source>
+        <translation>下</translation>
+    </message>
+    <message>
+        <source>The text "%1" at %2 points runs past the sheet's %3 edge by %4 (what runs past is not printed).</source>
+        <translation>文字列「%1」は %2 ポイントでは用紙の%3端を %4 越えます (越えた部分は印刷されません)。</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>、</translation>
+    </message>
+    <message>
+        <source>%1 edge by %2</source>
+        <translation>%1端を %2</translation>
+    </message>
+    <message>
+        <source>The marks lie off the sheet and are not printed.</source>
+        <translation>印が用紙の外にあり、印刷されません。</translation>
+    </message>
+    <message>
+        <source>The marks run past the sheet: %1 (what runs past is not printed).</source>
+        <translation>印が用紙の%1 はみ出します (はみ出した部分は印刷されません)。</translation>
+    </message>
+    <message>
+        <source>The marks lie outside the printable area of this printer and are not printed.</source>
+        <translation>印がこのプリンターの印刷できる範囲の外にあり、印刷されません。</translation>
+    </message>
+    <message>
+        <source>The marks run past the printable area of this printer: %1 (what runs past is not printed).</source>
+        <translation>印がこのプリンターの印刷できる範囲の%1 はみ出します (はみ出した部分は印刷されません)。</translation>
+    </message>
+    <message>
+        <source>The font "%1" is not on this machine; it prints in "%2" of the same design (its characters differ in width: a text may come out longer or shorter).</source>
+        <translation>フォント「%1」はこの環境になく、同じ系統の「%2」で印刷されます (文字の幅が違うため、文字列が長く、または短くなることがあります)。</translation>
+    </message>
+    <message>
+        <source>The font "%1" has neither a counterpart nor a face of the same design on this machine; it prints in "%2" (another typeface, with other widths).</source>
+        <translation>フォント「%1」はこの環境に対応するフォントも同じ系統のフォントもなく、「%2」で印刷されます (書体と文字の幅が変わります)。</translation>
+    </message>
+    <message>
+        <source>The narrowest bar (one module) is %1 dots wide. Bars narrower than %2 dots may not scan (a width over %3 makes them %2 dots).</source>
+        <translation>バーの最も細い幅 (1 モジュール) が %1 ドットです。%2 ドット未満のバーは読み取れないことがあります (幅を %3 より広くすると %2 ドットになります)。</translation>
+    </message>
+    <message>
+        <source>The width asked is 0 or less: the symbol prints at its least, %1.</source>
+        <translation>幅の指定が 0 以下のため、最小の %1 で印刷されます。</translation>
+    </message>
+    <message>
+        <source>A width of %1 was asked; the symbol prints %2 wide (%3 %) (a bar is a whole number of dots wide, never narrower than asked).</source>
+        <translation>幅 %1 の指定に対し %2 (%3 %) で印刷されます (バーの幅はドットの整数倍で、指定より狭くはなりません)。</translation>
+    </message>
+    <message>
+        <source>The text "%1" under the bars does not fit the symbol's width.</source>
+        <translation>バーの下の文字「%1」がシンボルの幅に収まりません。</translation>
+    </message>
+    <message>
+        <source>The JAN data "%1" prints as "%2" (the data is made a number of %3 digits, and the check digit is the one computed).</source>
+        <translation>JAN のデータ「%1」は「%2」と印刷されます (データは %3 桁の数にそろえ、チェックディジットは計算したものを付けます)。</translation>
+    </message>
+    <message>
+        <source>One module is %1 dots wide. Modules narrower than %2 dots may not scan (make the symbol larger).</source>
+        <translation>1 モジュールが %1 ドットです。%2 ドット未満のモジュールは読み取れないことがあります (大きさを広げてください)。</translation>
+    </message>
+    <message>
+        <source>A size of %1 was asked; the symbol prints %2 (%3 %) (a module is a whole number of dots, never smaller than asked).</source>
+        <translation>大きさ %1 の指定に対し %2 (%3 %) で印刷されます (モジュールはドットの整数倍で、指定より小さくはなりません)。</translation>
+    </message>
+    <message>
+        <source>The narrowest bar (one module) is %1 dot wide. Bars narrower than %2 dots may not scan (a width over %3 makes them %2 dots).</source>
+        <translation>バーの最も細い幅 (1 モジュール) が %1 ドットです。%2 ドット未満のバーは読み取れないことがあります (幅を %3 より広くすると %2 ドットになります)。</translation>
+    </message>
+    <message>
+        <source>One module is %1 dot wide. Modules narrower than %2 dots may not scan (make the symbol larger).</source>
+        <translation>1 モジュールが %1 ドットです。%2 ドット未満のモジュールは読み取れないことがあります (大きさを広げてください)。</translation>
+    </message>
+    <message>
+        <source>Page %1: %2 (%3 x %4 mm)</source>
+        <translation>%1 ページ: %2 (%3 x %4 mm)</translation>
+    </message>
+    <message>
+        <source>quality %1</source>
+        <translation>品質 %1</translation>
+    </message>
+</context>
+<context>
     <name>vant command line</name>
     <message>
         <source>%1 takes a whole number from %2 to %3 (not "%4")</source>
@@ -216,6 +399,17 @@
     <message>
         <source>Writes the list as one line of JSON array.</source>
         <translation>一覧を 1 行の JSON 配列として書きます。</translation>
+    </message>
+</context>
+<context>
+    <name>vant page</name>
+    <message>
+        <source>The page "%1" declares %2 but is saved in UTF-8. Its text may be garbled (check the encoding it declares).</source>
+        <translation>ページ「%1」は %2 と宣言していますが、UTF-8 で保存されています。文字化けしている可能性があります (文字コードの指定を確認してください)。</translation>
+    </message>
+    <message>
+        <source>The page "%1" has %2 places that cannot be read as %3. Its text may be garbled (check the encoding it declares).</source>
+        <translation>ページ「%1」の %2 箇所が %3 として読めません。文字化けしている可能性があります (文字コードの指定を確認してください)。</translation>
     </message>
 </context>
 <context>

@@ -21,8 +21,24 @@
 
 namespace vant::app {
 
-void WarnIfMisread(const std::filesystem::path& file, const platform::LoadedHostPage& page) {
-  if (const auto warning = platform::CharsetWarning(file, page)) std::cerr << "vant: " << ToUtf8(*warning) << '\n';
+std::optional<std::string> EncodingWarning(const std::string& file, const platform::LoadedHostPage& loaded,
+                                           const Words& w) {
+  if (!platform::MisreadEncoding(loaded)) return std::nullopt;
+  const std::string encoding(platform::EncodingName(loaded.encoding));
+  if (loaded.utf8Text) {
+    return Fill(w.translate("vant page",
+                            "The page \"%1\" declares %2 but is saved in UTF-8. Its text may be garbled (check "
+                            "the encoding it declares)."),
+                {file, encoding});
+  }
+  return Fill(w.translate("vant page",
+                          "The page \"%1\" has %2 places that cannot be read as %3. Its text may be garbled (check "
+                          "the encoding it declares)."),
+              {file, std::to_string(loaded.replacedSequences), encoding});
+}
+
+void WarnIfMisread(const std::filesystem::path& file, const platform::LoadedHostPage& page, const Words& w) {
+  if (const auto warning = EncodingWarning(file.string(), page, w)) std::cerr << "vant: " << *warning << '\n';
 }
 
 platform::LoadedHostPage LoadCommandPage(const CommandLine& line) {
@@ -31,7 +47,7 @@ platform::LoadedHostPage LoadCommandPage(const CommandLine& line) {
   try {
     if (line.PageFromStandardInput()) return platform::LoadHostPageFromStandardInput(id);
     platform::LoadedHostPage loaded = platform::LoadHostPage(line.page, id);
-    WarnIfMisread(line.page, loaded);
+    WarnIfMisread(line.page, loaded, line.words);
     return loaded;
   } catch (const vant::platform::HostObjectNotFound& e) {
     throw UsageError(e.what());

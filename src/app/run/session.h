@@ -26,7 +26,12 @@ inline constexpr int kExitUsage = 2;    // usage errors, pages that cannot be re
 
 // Writes to standard error the one warning for a page whose bytes do not match its
 // encoding, naming the file.
-void WarnIfMisread(const std::filesystem::path& file, const platform::LoadedHostPage& page);
+void WarnIfMisread(const std::filesystem::path& file, const platform::LoadedHostPage& page, const Words& words);
+
+// That warning in the words' language: a page whose bytes do not match the encoding it
+// declares (the page reader's rule says when); none for a page read as it declares.
+std::optional<std::string> EncodingWarning(const std::string& file, const platform::LoadedHostPage& loaded,
+                                           const Words& words);
 
 // The command's page (a file, or standard input for "-"). Throws UsageError for an OBJECT id
 // that matches nothing, platform::HostPageUnreadable for a page that cannot be read.

@@ -1,13 +1,10 @@
-// The warning for a page whose bytes do not match the encoding it declares: a page saved
-// in another encoding than its META names reads as replacement characters, and its texts
-// would print garbled without any other sign.
+// When a page is warned of as read against the encoding it declares: a page saved in another
+// encoding than its META names reads as replacement characters, and its texts would print
+// garbled without any other sign. The command line words the warning (app/run/session.h).
 #pragma once
 
 #include <cstddef>
-#include <filesystem>
-#include <optional>
 
-#include "common/text.h"
 #include "platform/host/host_page_loader.h"
 
 namespace vant::platform {
@@ -16,8 +13,8 @@ namespace vant::platform {
 // in a comment is common and harmless.
 inline constexpr std::size_t kToleratedInvalidSequences = 3;
 
-// The warning naming the page file and its encoding (and that it holds UTF-8 where that is
-// so), or nothing for a page that reads cleanly enough.
-std::optional<Text> CharsetWarning(const std::filesystem::path& file, const LoadedHostPage& page);
+// Whether the page holds UTF-8 text under a Japanese declaration, or more invalid byte
+// sequences than a few strays; not for a page that reads cleanly enough.
+bool MisreadEncoding(const LoadedHostPage& page);
 
 }  // namespace vant::platform

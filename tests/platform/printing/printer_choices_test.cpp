@@ -1,3 +1,5 @@
+#include "platform/printing/printer_choices.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,7 +9,6 @@
 #include "engine/papers.h"
 #include "engine/setting_values.h"
 #include "engine/setup_keywords.h"
-#include "platform/printing/printer_choices.h"
 
 namespace vant::printing {
 namespace {

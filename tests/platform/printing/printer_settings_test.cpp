@@ -21,24 +21,33 @@ TEST(PrinterSettings, EachSettingKeepsWhatThePrinterTakesAndRefusesTheRest) {
     int line;
     std::function<void(PrinterSettings&)> set;
     std::function<int16_t(const PrinterSettings&)> read;
-    int16_t before;  // the small office printer's default
-    int16_t after;   // the value in force afterwards
+    int16_t before;       // the small office printer's default
+    int16_t after;        // the value in force afterwards
     const char* refusal;  // "accepted" when taken
   };
   const Row rows[] = {
-      {__LINE__, [](auto& s) { s.Set(PrinterSetting::kPaperSize, 8); }, [](auto& s) { return s.Get(PrinterSetting::kPaperSize); }, 9, 8, "accepted"},
-      {__LINE__, [](auto& s) { s.Set(PrinterSetting::kPaperSize, 12); }, [](auto& s) { return s.Get(PrinterSetting::kPaperSize); }, 9, 9,
+      {__LINE__, [](auto& s) { s.Set(PrinterSetting::kPaperSize, 8); },
+       [](auto& s) { return s.Get(PrinterSetting::kPaperSize); }, 9, 8, "accepted"},
+      {__LINE__, [](auto& s) { s.Set(PrinterSetting::kPaperSize, 12); },
+       [](auto& s) { return s.Get(PrinterSetting::kPaperSize); }, 9, 9,
        "プリンター「Small」は用紙サイズ 12 (B4) に対応していません。"},
-      {__LINE__, [](auto& s) { s.Set(PrinterSetting::kOrientation, 2); }, [](auto& s) { return s.Get(PrinterSetting::kOrientation); }, 1, 2, "accepted"},
-      {__LINE__, [](auto& s) { s.Set(PrinterSetting::kOrientation, 3); }, [](auto& s) { return s.Get(PrinterSetting::kOrientation); }, 1, 1,
+      {__LINE__, [](auto& s) { s.Set(PrinterSetting::kOrientation, 2); },
+       [](auto& s) { return s.Get(PrinterSetting::kOrientation); }, 1, 2, "accepted"},
+      {__LINE__, [](auto& s) { s.Set(PrinterSetting::kOrientation, 3); },
+       [](auto& s) { return s.Get(PrinterSetting::kOrientation); }, 1, 1,
        "プリンター「Small」は印刷の向き 3 に対応していません。"},
-      {__LINE__, [](auto& s) { s.Set(PrinterSetting::kPrintQuality, -1); }, [](auto& s) { return s.Get(PrinterSetting::kPrintQuality); }, -3, -1, "accepted"},
-      {__LINE__, [](auto& s) { s.Set(PrinterSetting::kPrintQuality, -4); }, [](auto& s) { return s.Get(PrinterSetting::kPrintQuality); }, -3, -3,
+      {__LINE__, [](auto& s) { s.Set(PrinterSetting::kPrintQuality, -1); },
+       [](auto& s) { return s.Get(PrinterSetting::kPrintQuality); }, -3, -1, "accepted"},
+      {__LINE__, [](auto& s) { s.Set(PrinterSetting::kPrintQuality, -4); },
+       [](auto& s) { return s.Get(PrinterSetting::kPrintQuality); }, -3, -3,
        "プリンター「Small」は印刷品質 -4 (高) に対応していません。"},
-      {__LINE__, [](auto& s) { s.Set(PrinterSetting::kPaperBin, 1); }, [](auto& s) { return s.Get(PrinterSetting::kPaperBin); }, 7, 1, "accepted"},
-      {__LINE__, [](auto& s) { s.Set(PrinterSetting::kPaperBin, 2); }, [](auto& s) { return s.Get(PrinterSetting::kPaperBin); }, 7, 7,
+      {__LINE__, [](auto& s) { s.Set(PrinterSetting::kPaperBin, 1); },
+       [](auto& s) { return s.Get(PrinterSetting::kPaperBin); }, 7, 1, "accepted"},
+      {__LINE__, [](auto& s) { s.Set(PrinterSetting::kPaperBin, 2); },
+       [](auto& s) { return s.Get(PrinterSetting::kPaperBin); }, 7, 7,
        "プリンター「Small」は給紙方法 2 (下段トレイ) に対応していません。"},
-      {__LINE__, [](auto& s) { s.Set(PrinterSetting::kColorMode, 2); }, [](auto& s) { return s.Get(PrinterSetting::kColorMode); }, 1, 1,
+      {__LINE__, [](auto& s) { s.Set(PrinterSetting::kColorMode, 2); },
+       [](auto& s) { return s.Get(PrinterSetting::kColorMode); }, 1, 1,
        "プリンター「Small」はカラーモード 2 (カラー) に対応していません。"},
   };
   for (const Row& row : rows) {
@@ -53,7 +62,7 @@ TEST(PrinterSettings, EachSettingKeepsWhatThePrinterTakesAndRefusesTheRest) {
 }
 
 TEST(PrinterSettings, ThePageFollowsTheSheetAndTheOrientation) {
-  PrinterSettings settings(SmallOffice(u"Small"));  // 300 dpi, strips 5 mm left and right, 10 mm top and bottom
+  PrinterSettings settings(SmallOffice(u"Small"));        // 300 dpi, strips 5 mm left and right, 10 mm top and bottom
   EXPECT_EQ(settings.DeviceCaps(kPhysicalWidth), 2480);   // 210 mm
   EXPECT_EQ(settings.DeviceCaps(kPhysicalHeight), 3508);  // 297 mm
   EXPECT_EQ(settings.DeviceCaps(kPhysicalOffsetX), 59);   // 5 mm
@@ -69,7 +78,8 @@ TEST(PrinterSettings, ThePageFollowsTheSheetAndTheOrientation) {
   settings.Set(PrinterSetting::kPaperSize, kPaperUser);
   EXPECT_EQ(settings.Get(PrinterSetting::kPaperSize), kPaperUser);
   EXPECT_EQ(settings.Media().keyword, "iso_a3_297x420mm");
-  EXPECT_EQ(RefusalText([&] { (void)settings.DeviceCaps(999); }), ToUtf8(Failure::InvalidPropertyValue().Description()));
+  EXPECT_EQ(RefusalText([&] { (void)settings.DeviceCaps(999); }),
+            ToUtf8(Failure::InvalidPropertyValue().Description()));
 }
 
 }  // namespace
