@@ -128,11 +128,7 @@ Session::~Session() {
 
 void Session::Finish() {
   finished_ = true;
-  try {
-    printers_->EndOpenDocuments();
-  } catch (const Failure& failure) {
-    messages_.Show(failure.Description(), MessageIcon::kCritical, u"エラー");
-  }
+  printers_->EndOpenDocumentsShowingFailure(messages_);
   // Standard output may carry the PDF itself (-o -, or a path such as /dev/stdout): what
   // went where is then said on standard error.
   bool pdfOnStandardOutput = printers_->PdfOutput().ToStandardOutput();
