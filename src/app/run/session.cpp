@@ -82,9 +82,7 @@ void SelectNamedPrinter(printing::PrinterList& printers, const std::string& name
 bool PageChangesPrinter(const platform::LoadedHostPage& page) {
   if (!page.page.HasObject()) return false;
   for (const ParamElement& param : page.page.ObjectParams()) {
-    const TextView command = TextView(param.value).substr(0, CommandEnd(param.value));
-    const CommandRow* row = FindCommand(MethodCommands(), command);
-    if (row != nullptr && row->selectsPrinter) return true;
+    if (ChoosesPrinter(MethodCommands(), TextView(param.value).substr(0, CommandEnd(param.value)))) return true;
   }
   return false;
 }
