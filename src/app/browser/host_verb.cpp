@@ -15,7 +15,7 @@
 
 #include "app/cli/words.h"
 #include "app/process/run_heap.h"
-#include "app/process/thread_state.h"
+#include "app/run/command_platform.h"
 #include "app/run/preview_openers.h"
 #include "app/run/session.h"
 #include "engine/printer_object.h"
@@ -108,7 +108,7 @@ int HostVerb(int& argc, char** argv, const Words& w) {
   printlog::StopBoxes stops(screenBoxes.get());
   browser::CollectedBoxes boxes(&stops, browser::PrivatePaths(downloads, home));
   const symbols::ZintEncoder symbols;
-  Platform platform{printer, boxes, *pointer, ThreadModuleState(), nullptr, &symbols};
+  Platform platform = CommandPlatform(printer, boxes, *pointer, symbols);
   browser::BrowserHost host(platform, boxes, *printers, *preview, downloads);
 
   // After a print the clerk is told on the desktop where it went (silently skipped without

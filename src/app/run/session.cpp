@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "app/cli/words.h"
-#include "app/process/thread_state.h"
+#include "app/run/command_platform.h"
 #include "common/failure.h"
 #include "control/method_line.h"
 #include "draw/method_commands.h"
@@ -96,7 +96,7 @@ Session::Session(int& argc, char** argv, const CommandLine& line, std::optional<
       stops_(&shown),
       messages_(stops_),
       pointer_(std::move(pointer)),
-      platform_{*printer_, messages_, *pointer_, ThreadModuleState(), nullptr, &symbols_} {
+      platform_(CommandPlatform(*printer_, messages_, *pointer_, symbols_)) {
   const auto& unreachable = printers_->ServerUnreachable();
   for (const Text& problem : printers_->Problems()) {
     if (needs.saysUnreachableServer && unreachable && problem == *unreachable + printing::kPdfPrinterOnly) continue;
