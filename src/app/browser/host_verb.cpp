@@ -40,14 +40,15 @@ namespace {
 // (a CUPS helper, a filter) can read a request or write into the answers: descriptor 1 then
 // points at standard error and descriptor 0 at /dev/null.
 struct Channel {
-  int requests;
-  int answers;
+  system::Descriptor requests;
+  system::Descriptor answers;
 };
 Channel KeepChannelApart(const Words& w) {
-  const Channel channel{fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 3), fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3)};
+  Channel channel{system::Descriptor(fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 3)),
+                  system::Descriptor(fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3))};
   const system::Descriptor null(open("/dev/null", O_RDONLY | O_CLOEXEC));
-  if (channel.requests < 0 || channel.answers < 0 || !null.IsOpen() || dup2(STDERR_FILENO, STDOUT_FILENO) < 0 ||
-      dup2(null.Get(), STDIN_FILENO) < 0) {
+  if (!channel.requests.IsOpen() || !channel.answers.IsOpen() || !null.IsOpen() ||
+      dup2(STDERR_FILENO, STDOUT_FILENO) < 0 || dup2(null.Get(), STDIN_FILENO) < 0) {
     throw std::runtime_error(
         w.translate("vant host", "standard input and output cannot be kept apart for the browser's messages"));
   }
@@ -116,7 +117,7 @@ int HostVerb(int& argc, char** argv, const Words& w) {
   desktop::DesktopNotifications notices;
   printlog::SystemLog log;
 
-  browser::FdSource requests(channel.requests);
+  browser::FdSource requests(channel.requests.Get());
   for (;;) {
     // What the last request took is given back before the host waits for the next one
     // (nothing to report either way).
@@ -144,7 +145,7 @@ int HostVerb(int& argc, char** argv, const Words& w) {
         }
         break;
     }
-    if (!system::WriteAll(channel.answers, browser::FrameMessage(answer))) {
+    if (!system::WriteAll(channel.answers.Get(), browser::FrameMessage(answer))) {
       std::cerr << "vant: " << w.translate("vant host", "the answer cannot be written to the browser") << '\n';
       return kExitStopped;
     }
