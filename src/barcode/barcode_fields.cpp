@@ -9,8 +9,9 @@
 namespace vant {
 namespace {
 
-// The decimal text of a JAN datum; a number beyond the double range is an overflow.
-Text JanDataText(TextView field) {
+// The decimal text of a datum read as a number; a number beyond the double range is an
+// overflow.
+Text NumberDataText(TextView field) {
   const double number = NumberFromText(field);
   if (!std::isfinite(number)) throw Failure::Overflow();
   return DoubleText(number);
@@ -23,8 +24,7 @@ BarcodeFields ReadBarcodeFields(Symbology symbology, const MethodRec& method) {
   BarcodeFields fields;
   fields.x = ToSingle(NumberFromText(f[1]));
   fields.y = ToSingle(NumberFromText(f[2]));
-  // A JAN datum is a number: leading zeros are lost and a field without one becomes 0.
-  fields.data = HasCheckCharacter(symbology) ? f[3] : JanDataText(f[3]);
+  fields.data = RowOf(symbology).data == DataReading::kAsNumber ? NumberDataText(f[3]) : f[3];
   fields.width = WholeFromText16(f[4]);
   fields.height = WholeFromText16(f[5]);
   fields.showText = FlagFromText(f[6]);
@@ -37,8 +37,7 @@ std::optional<Text> DrawSymbol(Symbology symbology, DrawTarget& target, const Ba
   EncodedSymbol symbol = row.encode(fields.data, fields.check);
   if (symbol.Refused()) return std::move(symbol.refusal);
   PaintBars(target, fields.x, fields.y, symbol.modules, kQuietModules, kQuietModules,
-            fields.showText ? TextView(symbol.text) : TextView(), fields.width, fields.height,
-            row.textLayout);
+            fields.showText ? TextView(symbol.text) : TextView(), fields.width, fields.height, row.textLayout);
   return std::nullopt;
 }
 

@@ -11,10 +11,10 @@ namespace vant {
 namespace {
 
 inline constexpr std::array<SymbologyRow, 4> kSymbologies = {{
-    {Symbology::kJan13, false, &EncodeJan13, kTextJan13},
-    {Symbology::kJan8, false, &EncodeJan8, kTextJan8},
-    {Symbology::kNw7, true, &EncodeNw7, kTextCentred},
-    {Symbology::kCode39, true, &EncodeCode39, kTextCentred},
+    {Symbology::kJan13, DataReading::kAsNumber, false, &EncodeJan13, kTextJan13},
+    {Symbology::kJan8, DataReading::kAsNumber, false, &EncodeJan8, kTextJan8},
+    {Symbology::kNw7, DataReading::kAsWritten, true, &EncodeNw7, kTextCentred},
+    {Symbology::kCode39, DataReading::kAsWritten, true, &EncodeCode39, kTextCentred},
 }};
 
 constexpr bool InEnumOrder() {
@@ -27,9 +27,7 @@ static_assert(InEnumOrder(), "kSymbologies is indexed by Symbology");
 
 }  // namespace
 
-const SymbologyRow& RowOf(Symbology symbology) {
-  return kSymbologies[static_cast<size_t>(symbology)];
-}
+const SymbologyRow& RowOf(Symbology symbology) { return kSymbologies[static_cast<size_t>(symbology)]; }
 
 bool HasCheckCharacter(Symbology symbology) { return RowOf(symbology).checkCharacter; }
 

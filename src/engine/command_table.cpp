@@ -11,4 +11,13 @@ const CommandRow* FindCommand(CommandTable table, TextView field0) {
   return nullptr;
 }
 
+bool ChoosesPrinter(CommandTable table, TextView field0) {
+  const CommandRow* row = FindCommand(table, field0);
+  return row != nullptr && row->selectsPrinter;
+}
+
+bool ChoosesPrinter(CommandTable table, const MethodRec& method, TextView printer) {
+  return ChoosesPrinter(table, method.field[0]) && TrimBlanks(method.field[1]) == printer;
+}
+
 }  // namespace vant

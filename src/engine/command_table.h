@@ -72,6 +72,14 @@ using CommandTable = std::span<const CommandRow>;
 // Nothing is copied.
 const CommandRow* FindCommand(CommandTable table, TextView field0);
 
+// Whether a method whose command is field0 chooses which printer is current, the command
+// found as FindCommand finds it: `vant pdf` asks it of a page's lines before it decides to
+// read the print server's queues.
+bool ChoosesPrinter(CommandTable table, TextView field0);
+// Whether the method chooses that printer: its command chooses the printer and its field 1,
+// blanks at its ends trimmed as the command compares names, is the printer's name.
+bool ChoosesPrinter(CommandTable table, const MethodRec& method, TextView printer);
+
 // The commands that set the printer up and break pages, in the order the control compares
 // them: the printer choice, the six settings, then paging.
 inline constexpr std::array<CommandRow, 9> kSetupAndPagingCommands = {{

@@ -15,7 +15,7 @@
 
 #include "app/cli/words.h"
 #include "app/process/run_heap.h"
-#include "app/process/thread_state.h"
+#include "app/run/command_platform.h"
 #include "app/run/preview_openers.h"
 #include "app/run/session.h"
 #include "engine/printer_object.h"
@@ -40,14 +40,15 @@ namespace {
 // (a CUPS helper, a filter) can read a request or write into the answers: descriptor 1 then
 // points at standard error and descriptor 0 at /dev/null.
 struct Channel {
-  int requests;
-  int answers;
+  system::Descriptor requests;
+  system::Descriptor answers;
 };
 Channel KeepChannelApart(const Words& w) {
-  const Channel channel{fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 3), fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3)};
+  Channel channel{system::Descriptor(fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 3)),
+                  system::Descriptor(fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3))};
   const system::Descriptor null(open("/dev/null", O_RDONLY | O_CLOEXEC));
-  if (channel.requests < 0 || channel.answers < 0 || !null.IsOpen() || dup2(STDERR_FILENO, STDOUT_FILENO) < 0 ||
-      dup2(null.Get(), STDIN_FILENO) < 0) {
+  if (!channel.requests.IsOpen() || !channel.answers.IsOpen() || !null.IsOpen() ||
+      dup2(STDERR_FILENO, STDOUT_FILENO) < 0 || dup2(null.Get(), STDIN_FILENO) < 0) {
     throw std::runtime_error(
         w.translate("vant host", "standard input and output cannot be kept apart for the browser's messages"));
   }
@@ -108,7 +109,7 @@ int HostVerb(int& argc, char** argv, const Words& w) {
   printlog::StopBoxes stops(screenBoxes.get());
   browser::CollectedBoxes boxes(&stops, browser::PrivatePaths(downloads, home));
   const symbols::ZintEncoder symbols;
-  Platform platform{printer, boxes, *pointer, ThreadModuleState(), nullptr, &symbols};
+  Platform platform = CommandPlatform(printer, boxes, *pointer, symbols);
   browser::BrowserHost host(platform, boxes, *printers, *preview, downloads);
 
   // After a print the clerk is told on the desktop where it went (silently skipped without
@@ -116,7 +117,7 @@ int HostVerb(int& argc, char** argv, const Words& w) {
   desktop::DesktopNotifications notices;
   printlog::SystemLog log;
 
-  browser::FdSource requests(channel.requests);
+  browser::FdSource requests(channel.requests.Get());
   for (;;) {
     // What the last request took is given back before the host waits for the next one
     // (nothing to report either way).
@@ -144,7 +145,7 @@ int HostVerb(int& argc, char** argv, const Words& w) {
         }
         break;
     }
-    if (!system::WriteAll(channel.answers, browser::FrameMessage(answer))) {
+    if (!system::WriteAll(channel.answers.Get(), browser::FrameMessage(answer))) {
       std::cerr << "vant: " << w.translate("vant host", "the answer cannot be written to the browser") << '\n';
       return kExitStopped;
     }

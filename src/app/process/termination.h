@@ -4,8 +4,9 @@
 
 #include <QObject>
 #include <QSocketNotifier>
-
 #include <memory>
+
+#include "platform/system/termination_signals.h"
 
 namespace vant::app {
 
@@ -18,7 +19,8 @@ class QuitOnTermination final : public QObject {
   QuitOnTermination& operator=(const QuitOnTermination&) = delete;
 
  private:
-  std::unique_ptr<QSocketNotifier> notifier_;
+  system::TerminationSignals signals_;
+  std::unique_ptr<QSocketNotifier> notifier_;  // on signals_'s wait end
 };
 
 }  // namespace vant::app

@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "app/cli/words.h"
-#include "app/process/thread_state.h"
+#include "app/run/command_platform.h"
 #include "common/failure.h"
 #include "control/method_line.h"
 #include "draw/method_commands.h"
@@ -98,9 +98,7 @@ void SelectNamedPrinter(printing::PrinterList& printers, const std::string& name
 bool PageChangesPrinter(const platform::LoadedHostPage& page) {
   if (!page.page.HasObject()) return false;
   for (const ParamElement& param : page.page.ObjectParams()) {
-    const TextView command = TextView(param.value).substr(0, CommandEnd(param.value));
-    const CommandRow* row = FindCommand(MethodCommands(), command);
-    if (row != nullptr && row->selectsPrinter) return true;
+    if (ChoosesPrinter(MethodCommands(), TextView(param.value).substr(0, CommandEnd(param.value)))) return true;
   }
   return false;
 }
@@ -114,7 +112,7 @@ Session::Session(int& argc, char** argv, const CommandLine& line, std::optional<
       stops_(&shown),
       messages_(stops_),
       pointer_(std::move(pointer)),
-      platform_{*printer_, messages_, *pointer_, ThreadModuleState(), nullptr, &symbols_} {
+      platform_(CommandPlatform(*printer_, messages_, *pointer_, symbols_)) {
   const auto& unreachable = printers_->ServerUnreachable();
   for (const Text& problem : printers_->Problems()) {
     if (needs.saysUnreachableServer && unreachable && problem == *unreachable + printing::kPdfPrinterOnly) continue;
@@ -144,11 +142,7 @@ Session::~Session() {
 
 void Session::Finish() {
   finished_ = true;
-  try {
-    printers_->EndOpenDocuments();
-  } catch (const Failure& failure) {
-    messages_.Show(failure.Description(), MessageIcon::kCritical, u"エラー");
-  }
+  printers_->EndOpenDocumentsShowingFailure(messages_);
   // Standard output may carry the PDF itself (-o -, or a path such as /dev/stdout): what
   // went where is then said on standard error.
   bool pdfOnStandardOutput = printers_->PdfOutput().ToStandardOutput();

@@ -156,11 +156,7 @@ std::string BrowserHost::AnswerGone(const Request& request) {
 }
 
 Outcome BrowserHost::Finish(std::size_t deliveredBefore) {
-  try {
-    printers_.EndOpenDocuments();
-  } catch (const Failure& failure) {
-    platform_.messages.Show(failure.Description(), MessageIcon::kCritical, u"エラー");
-  }
+  printers_.EndOpenDocumentsShowingFailure(platform_.messages);
   Outcome outcome;
   outcome.messages = boxes_.Take();
   const auto& delivered = printers_.Delivered();

@@ -7,11 +7,7 @@ namespace vant::browser {
 
 bool ListChoosesPrinter(const ControlState& control, TextView printer) {
   for (int16_t k = 1; k <= control.methodCount && static_cast<std::size_t>(k) < control.methodList.size(); ++k) {
-    const MethodRec& method = control.methodList[static_cast<std::size_t>(k)];
-    const CommandRow* command = FindCommand(MethodCommands(), method.field[0]);
-    if (command != nullptr && command->selectsPrinter && TrimBlanks(method.field[1]) == printer) {
-      return true;
-    }
+    if (ChoosesPrinter(MethodCommands(), control.methodList[static_cast<std::size_t>(k)], printer)) return true;
   }
   return false;
 }

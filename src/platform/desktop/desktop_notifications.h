@@ -25,8 +25,6 @@ class DesktopNotifications {
   DesktopNotifications(const DesktopNotifications&) = delete;
   DesktopNotifications& operator=(const DesktopNotifications&) = delete;
 
-  // Whether there is a session bus to send notices to.
-  bool Connected() const { return thread_ != nullptr; }
   // Hands the notice to the notification thread and returns at once.
   void Show(DesktopNotice notice);
 

@@ -55,11 +55,6 @@ const GumboVector* ChildrenOf(const GumboNode* node) {
 
 }  // namespace
 
-HostObject ObjectOf(const char* id, const char* width, const char* height, uint32_t line) {
-  const auto text = [](const char* utf8) { return utf8 ? std::optional<Text>(FromUtf8(utf8)) : std::nullopt; };
-  return {text(id), text(width), text(height), {}, line};
-}
-
 void WalkPageObjects(std::string_view utf8Html, PageElementSink& sink, std::size_t maxParams, ParseTreeEnd end) {
   GumboOptions options = kGumboDefaultOptions;
   options.max_errors = 0;  // the parse errors of a sloppy page are of no use here

@@ -1,4 +1,5 @@
-// The OBJECT elements of a parsed host page and the PARAM elements inside them.
+// The OBJECT elements of a parsed host page and the PARAM elements inside them: the walk of
+// the parse, handing them to a PageElementSink (page_elements.h), and their collection.
 #pragma once
 
 #include <cstddef>
@@ -11,18 +12,9 @@
 
 #include "common/text.h"
 #include "control/host.h"
+#include "platform/host/page_elements.h"
 
 namespace vant::platform {
-
-struct HostObject {
-  std::optional<Text> id;            // the id attribute, when the element has one
-  std::optional<Text> width;         // the width and height attributes, as written
-  std::optional<Text> height;
-  // Its own PARAMs (those with no OBJECT between them), as indices into the page's
-  // objectParams: each PARAM is held once.
-  std::vector<std::size_t> params;
-  uint32_t line = 0;  // the line of the page its start tag stands on, from 1
-};
 
 struct PageObjects {
   std::vector<HostObject> objects;         // every OBJECT element, in document order
@@ -34,20 +26,6 @@ class TooManyParams : public std::runtime_error {
  public:
   TooManyParams() : std::runtime_error("too many PARAM elements") {}
 };
-
-// What a walk of a parsed page hands over, in document order. The text is the parser's own
-// UTF-8, valid while the walk runs; an attribute the element lacks is nullptr.
-class PageElementSink {
- public:
-  virtual ~PageElementSink() = default;
-  virtual void Object(const char* id, const char* width, const char* height, uint32_t line) = 0;
-  // A PARAM inside an OBJECT: object is the index, among the OBJECTs handed over so far, of
-  // the nearest one around it.
-  virtual void Param(std::size_t object, std::string_view name, std::string_view value, uint32_t line) = 0;
-};
-
-// An OBJECT as a walk hands it over, its attributes as text, its PARAMs yet to come.
-HostObject ObjectOf(const char* id, const char* width, const char* height, uint32_t line);
 
 // What becomes of the parse tree after a walk. A process that ends right after the walk
 // leaves it to its end: taking tens of MiB of small blocks apart one by one costs about a

@@ -11,8 +11,9 @@
 #include <vector>
 
 #include "common/text.h"
-#include "platform/host/host_page_objects.h"
+#include "control/host.h"
 #include "platform/host/html_charset.h"
+#include "platform/host/page_elements.h"
 
 namespace vant::platform {
 

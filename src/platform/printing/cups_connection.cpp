@@ -8,13 +8,13 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
 
 #include "platform/system/descriptor.h"
+#include "platform/system/file_errors.h"
 
 namespace vant::printing {
 namespace {
@@ -91,27 +91,12 @@ PrintServer ChosenPrintServer() {
   server.name = name != nullptr ? name : "";
   // libcups takes a socket only when it is configured or there; a host name only when it
   // is configured, else its fallback "localhost".
-  server.configured = !Env("CUPS_SERVER").empty() || server.name.starts_with('/') ||
-                      (!Env("HOME").empty() && NamesAServer(std::filesystem::path(Env("HOME")) / ".cups/client.conf")) ||
-                      NamesAServer(std::filesystem::path(Env("CUPS_SERVERROOT").empty() ? "/etc/cups" : Env("CUPS_SERVERROOT")) /
-                                   "client.conf");
+  server.configured =
+      !Env("CUPS_SERVER").empty() || server.name.starts_with('/') ||
+      (!Env("HOME").empty() && NamesAServer(std::filesystem::path(Env("HOME")) / ".cups/client.conf")) ||
+      NamesAServer(std::filesystem::path(Env("CUPS_SERVERROOT").empty() ? "/etc/cups" : Env("CUPS_SERVERROOT")) /
+                   "client.conf");
   return server;
-}
-
-Text SocketErrorReason(int error) {
-  switch (error) {
-    case ENOENT: return u"ソケットがありません";
-    case ECONNREFUSED: return u"接続を拒否されました";
-    case ETIMEDOUT: return u"応答がありません";
-    case EPIPE:
-    case ECONNRESET: return u"接続が途中で切れました";
-    case EHOSTDOWN:
-    case EHOSTUNREACH:
-    case ENETUNREACH: return u"ホストに到達できません";
-    case EACCES:
-    case EPERM: return u"接続の権限がありません";
-    default: return u"通信に失敗しました (" + FromUtf8(std::strerror(error)) + u")";
-  }
 }
 
 std::shared_ptr<CupsConnection> CupsConnection::Open(const std::string& server, Text& unreachable) {
@@ -130,7 +115,7 @@ std::shared_ptr<CupsConnection> CupsConnection::Open(const std::string& server, 
     // "not there", "nobody listening" and "no route" are told apart.
     int error = httpError(http);
     error = server.starts_with('/') ? LocalConnectError(server) : RemoteConnectError(server, ippPort());
-    unreachable = error != 0 ? SocketErrorReason(error) : u"接続できません";
+    unreachable = error != 0 ? system::SocketErrorReason(error) : u"接続できません";
     return nullptr;
   }
   httpSetTimeout(http, static_cast<double>(kServerTimeout.count()), &CupsConnection::GiveUp, connection.get());
@@ -155,7 +140,7 @@ Text CupsConnection::FailureReason(ipp_status_t status) const {
   if (timedOut_) {
     return u"印刷サーバーが " + FromUtf8(std::to_string(kServerTimeout.count())) + u" 秒以内に応答しません";
   }
-  if (const int error = httpError(http_); error != 0) return SocketErrorReason(error);
+  if (const int error = httpError(http_); error != 0) return system::SocketErrorReason(error);
   if (status > IPP_STATUS_OK_CONFLICTING) {
     const char* message = cupsLastErrorString();
     const std::string_view server = message != nullptr ? message : "";

@@ -59,7 +59,4 @@ class CupsConnection {
   bool timedOut_ = false;
 };
 
-// A Japanese reason for a socket error.
-Text SocketErrorReason(int error);
-
 }  // namespace vant::printing

@@ -105,4 +105,12 @@ void PrinterList::EndOpenDocuments() {
   if (!failures.empty()) throw Failure(failures);
 }
 
+void PrinterList::EndOpenDocumentsShowingFailure(MessageBoxes& messages) {
+  try {
+    EndOpenDocuments();
+  } catch (const Failure& failure) {
+    messages.Show(failure.Description(), MessageIcon::kCritical, u"エラー");
+  }
+}
+
 }  // namespace vant::printing

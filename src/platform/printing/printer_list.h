@@ -69,6 +69,9 @@ class PrinterList final : public InstalledPrinters {
   // tried; when any fails, a Failure carrying every failure's description (one a line)
   // follows once the others are ended.
   void EndOpenDocuments();
+  // The same at the end of a command or of a browser's request, where a failure is a stop
+  // message: its description shown with the critical icon and the caption "エラー".
+  void EndOpenDocumentsShowingFailure(MessageBoxes& messages);
 
   // Every document delivered since the list was made, in order.
   const std::vector<DeliveredDocument>& Delivered() const { return delivered_; }

@@ -81,8 +81,7 @@ class QtImageDevice final : public PictureDevice {
   void StretchFrom(int x, int y, int width, int height, const PictureDevice& source, int srcX,
                    int srcY, int srcWidth, int srcHeight, StretchMode mode) override;
 
-  // The ratio asked for, and the one the image carries.
-  double WantedRatio() const { return wantedRatio_; }
+  // The ratio the image carries.
   double DevicePixelRatio() const { return ratio_; }
   // A new ratio (a window moved to another screen): what was drawn is kept, resampled to
   // the new device pixels.

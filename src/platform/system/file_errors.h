@@ -1,4 +1,5 @@
-// The reasons a file operation fails, as the user reads them: an errno value in Japanese.
+// The reasons a file operation or a connection fails, as the user reads them: an errno
+// value in Japanese, from one table that holds the words of both.
 #pragma once
 
 #include <filesystem>
@@ -11,6 +12,11 @@ namespace vant::system {
 // "ディスクの空き容量が不足しています" for ENOSPC and so on; a value without a text of its
 // own is named by its number.
 Text ErrnoReason(int error);
+
+// The same value as a connection through a socket reads it: "ソケットがありません" for
+// ENOENT, "接続を拒否されました" for ECONNREFUSED; a value without words of its own there is
+// named by the system's description.
+Text SocketErrorReason(int error);
 
 // A file that could not be written: the file, the reason and the errno value behind it.
 class FileWriteFailure : public Failure {

@@ -323,6 +323,43 @@ TEST(PrinterList, EndOpenDocumentsTriesEveryPrinterAndReportsEachFailure) {
   EXPECT_EQ(list.Delivered().size(), 1u);
 }
 
+// Where a failure to end them is a stop message (a command's end, a browser's request):
+// one critical "エラー" box with every failure, nothing shown when all ended.
+TEST(PrinterList, EndOpenDocumentsShowingFailureShowsEveryFailureInOneErrorBox) {
+  struct Box {
+    Text text;
+    MessageIcon icon;
+    Text title;
+    bool operator==(const Box&) const = default;
+  };
+  class Boxes final : public MessageBoxes {
+   public:
+    void Show(const Text& text, MessageIcon icon, const Text& title) override { shown.push_back({text, icon, title}); }
+    std::vector<Box> shown;
+  };
+  struct Row {
+    int line;
+    const char16_t* firstRefusal;  // none: the document is delivered
+    std::vector<Box> shown;
+  };
+  const Row rows[] = {
+      {__LINE__, nullptr, {}},
+      {__LINE__, u"一つ目を拒否", {{u"一つ目を拒否", MessageIcon::kCritical, u"エラー"}}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.line);
+    Queues q;
+    if (row.firstRefusal != nullptr) q.first->refusal = row.firstRefusal;
+    PrinterList list(q.Make(true, false));
+    list.At(0).NewPage();
+    Boxes boxes;
+    list.EndOpenDocumentsShowingFailure(boxes);
+    EXPECT_EQ(boxes.shown, row.shown);
+    EXPECT_FALSE(list.Page(0).HasOpenDocument());
+    EXPECT_EQ(list.Delivered().size(), row.shown.empty() ? 1u : 0u);
+  }
+}
+
 TEST(PrinterList, TheDocumentNameTitlesJobsAndNamesThePdfFile) {
   Queues q;
   PrinterList list(q.Make(true, false));
