@@ -40,8 +40,8 @@ struct MarkCommand {
   std::optional<Text> (*print)(DrawTarget& printer, const MethodRec& method, const SymbolEncoder* symbols);
   // Preview building: converts the values to the picture's preview pixels and sets the
   // page's shown flag from the mark's anchor. Nothing is drawn; the values are recorded.
-  MarkValues (*record)(const Printer& printer, DrawTarget& picture, PageRec& page, const MethodRec& method,
-                       const SymbolEncoder* symbols);
+  MarkValues (*record)(const Printer& printer, DrawTarget& picture, PageRec& page,
+                       const MethodRec& method, const SymbolEncoder* symbols);
   // Showing a preview page: draws the recorded values on it.
   void (*replay)(const MarkValues& values, const ReplaySurfaces& surfaces);
   // Judging a mark without running it: the method's values as the reader gives them to the
@@ -83,19 +83,12 @@ bool ChoosesPrinter(CommandTable table, const MethodRec& method, TextView printe
 // The commands that set the printer up and break pages, in the order the control compares
 // them: the printer choice, the six settings, then paging.
 inline constexpr std::array<CommandRow, 9> kSetupAndPagingCommands = {{
-    {.names = {u"changeprinterdriver", u"changeprinter"},
-     .kind = CommandKind::kSetup,
-     .setUp = &ChangePrinter,
-     .selectsPrinter = true,
-     .reshapesPage = true},
-    {.names = {u"papersize", u""},
-     .kind = CommandKind::kSetup,
-     .setUp = &SetPrinter<PrinterSetting::kPaperSize>,
-     .reshapesPage = true},
-    {.names = {u"orientation", u""},
-     .kind = CommandKind::kSetup,
-     .setUp = &SetPrinter<PrinterSetting::kOrientation>,
-     .reshapesPage = true},
+    {.names = {u"changeprinterdriver", u"changeprinter"}, .kind = CommandKind::kSetup,
+     .setUp = &ChangePrinter, .selectsPrinter = true, .reshapesPage = true},
+    {.names = {u"papersize", u""}, .kind = CommandKind::kSetup,
+     .setUp = &SetPrinter<PrinterSetting::kPaperSize>, .reshapesPage = true},
+    {.names = {u"orientation", u""}, .kind = CommandKind::kSetup,
+     .setUp = &SetPrinter<PrinterSetting::kOrientation>, .reshapesPage = true},
     {.names = {u"scalemode", u""}, .kind = CommandKind::kSetup, .setUp = &SetScaleModeCommand},
     {.names = {u"printquality", u""}, .kind = CommandKind::kSetup, .setUp = &SetPrinter<PrinterSetting::kPrintQuality>},
     {.names = {u"paperbin", u""}, .kind = CommandKind::kSetup, .setUp = &SetPrinter<PrinterSetting::kPaperBin>},

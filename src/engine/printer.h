@@ -12,12 +12,13 @@ namespace vant {
 
 // Indices of the device figures, as the original control's GetDeviceCaps names them; each answer
 // is in device pixels.
-inline constexpr int kHorzRes = 8;            // printable width
-inline constexpr int kVertRes = 10;           // printable height
-inline constexpr int kPhysicalWidth = 110;    // sheet width
-inline constexpr int kPhysicalHeight = 111;   // sheet height
-inline constexpr int kPhysicalOffsetX = 112;  // unprintable strip at the left
-inline constexpr int kPhysicalOffsetY = 113;  // unprintable strip at the top
+inline constexpr int kHorzRes = 8;           // printable width
+inline constexpr int kVertRes = 10;          // printable height
+inline constexpr int kPhysicalWidth = 110;   // sheet width
+inline constexpr int kPhysicalHeight = 111;  // sheet height
+inline constexpr int kPhysicalOffsetX = 112; // unprintable strip at the left
+inline constexpr int kPhysicalOffsetY = 113; // unprintable strip at the top
+
 
 class Printer : public virtual DrawTarget {
  public:

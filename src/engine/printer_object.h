@@ -67,7 +67,7 @@ class RunWatcher;  // engine/run_watcher.h
 // Everything a control and its runs reach: the platform, and the thread's module-level
 // state, which travels with it.
 struct Platform {
-  PrinterObject& printer;  // the current printer, following the selection
+  PrinterObject& printer;   // the current printer, following the selection
   MessageBoxes& messages;
   MousePointer& pointer;
   ModuleState& state;

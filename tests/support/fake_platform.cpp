@@ -9,13 +9,17 @@ namespace vant::test {
 namespace {
 
 Failure Unsupported(const char* what, int16_t code) {
-  return Failure(FromUtf8(std::string("プリンターが対応していない") + what + "です: ") + DecimalText(code));
+  return Failure(FromUtf8(std::string("プリンターが対応していない") + what + "です: ") +
+                 DecimalText(code));
 }
 
 }  // namespace
 
 RecordingPrinter::RecordingPrinter(PrinterSpec spec)
-    : Surface(device_), spec_(std::move(spec)), device_(spec_.dpi, spec_.dpi, 1, 1), paperSize_(spec_.defaultPaper) {
+    : Surface(device_),
+      spec_(std::move(spec)),
+      device_(spec_.dpi, spec_.dpi, 1, 1),
+      paperSize_(spec_.defaultPaper) {
   ResetState(kScaleTwips, FontSpec{u"ＭＳ 明朝", 1, false, false}, 10);
   Relayout();
 }
@@ -117,20 +121,15 @@ int32_t RecordingPrinter::DeviceCaps(int index) const {
   const double perMm = spec_.dpi / kInch;
   const double w = SheetWidthMm(), h = SheetHeightMm();
   switch (index) {
-    case kPhysicalWidth:
-      return static_cast<int32_t>(std::lround(w * perMm));
-    case kPhysicalHeight:
-      return static_cast<int32_t>(std::lround(h * perMm));
-    case kPhysicalOffsetX:
-      return static_cast<int32_t>(std::lround(spec_.marginLeftMm * perMm));
-    case kPhysicalOffsetY:
-      return static_cast<int32_t>(std::lround(spec_.marginTopMm * perMm));
+    case kPhysicalWidth: return static_cast<int32_t>(std::lround(w * perMm));
+    case kPhysicalHeight: return static_cast<int32_t>(std::lround(h * perMm));
+    case kPhysicalOffsetX: return static_cast<int32_t>(std::lround(spec_.marginLeftMm * perMm));
+    case kPhysicalOffsetY: return static_cast<int32_t>(std::lround(spec_.marginTopMm * perMm));
     case kHorzRes:
       return static_cast<int32_t>(std::lround((w - spec_.marginLeftMm - spec_.marginRightMm) * perMm));
     case kVertRes:
       return static_cast<int32_t>(std::lround((h - spec_.marginTopMm - spec_.marginBottomMm) * perMm));
-    default:
-      throw Failure::InvalidPropertyValue();
+    default: throw Failure::InvalidPropertyValue();
   }
 }
 

@@ -18,7 +18,7 @@ struct PrinterSpec {
   double dpi = 600;
   // Unprintable strips, millimetres.
   double marginLeftMm = 0, marginTopMm = 0, marginRightMm = 0, marginBottomMm = 0;
-  int16_t defaultPaper = 9;  // A4
+  int16_t defaultPaper = 9;                 // A4
   std::set<int16_t> papers{1, 5, 8, 9, 11, 12, 13, 256};
   std::set<int16_t> bins{1, 2, 7};
   std::set<int16_t> qualities{-1, -2, -3, -4};
@@ -41,7 +41,9 @@ class RecordingPrinter : public Surface, public Printer {
   void EndDoc() override;
   void KillDoc() override;
   // Open from the first mark or page break until the end or kill; each document its own id.
-  uint64_t OpenDocumentId() const override { return docOpen || !device_.marks.empty() ? documentsClosed_ + 1 : 0; }
+  uint64_t OpenDocumentId() const override {
+    return docOpen || !device_.marks.empty() ? documentsClosed_ + 1 : 0;
+  }
   int32_t DeviceCaps(int index) const override;
 
   // Back to the defaults, as a printer that becomes current with no open document.
@@ -98,7 +100,9 @@ struct ShownMessage {
 
 class RecordingMessages final : public MessageBoxes {
  public:
-  void Show(const Text& text, MessageIcon icon, const Text& title) override { shown.push_back({text, icon, title}); }
+  void Show(const Text& text, MessageIcon icon, const Text& title) override {
+    shown.push_back({text, icon, title});
+  }
   std::vector<ShownMessage> shown;
 };
 

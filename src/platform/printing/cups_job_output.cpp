@@ -135,8 +135,7 @@ int SendJob(http_t* http, const CupsConnection& connection, cups_dest_t* dest, c
   // A size of its own goes to a queue with a PPD as the PPD's custom size: the server would
   // take a stock within 1.76 mm of it for a media-size (a 50 x 30 mm label on 2 x 1.25 in).
   const bool customPageSize = ppdSizes && a.customMedia && a.media.width > 0 && a.media.length > 0;
-  if (customPageSize)
-    options.Add("PageSize", "Custom." + MmFigure(a.media.width) + "x" + MmFigure(a.media.length) + "mm");
+  if (customPageSize) options.Add("PageSize", "Custom." + MmFigure(a.media.width) + "x" + MmFigure(a.media.length) + "mm");
   if (const std::string mediaCol = MediaCol(a, !customPageSize); !mediaCol.empty()) options.Add("media-col", mediaCol);
   for (const PrinterSettingRow& row : PrinterSettingRows()) {
     if (const std::optional<std::string>& value = a.Value(row.id); value && !row.inMediaCol) {
@@ -149,8 +148,8 @@ int SendJob(http_t* http, const CupsConnection& connection, cups_dest_t* dest, c
 
   const std::string title = ToUtf8(part.title);
   int jobId = 0;
-  const ipp_status_t created =
-      cupsCreateDestJob(http, dest, info, &jobId, title.c_str(), options.Count(), options.Options());
+  const ipp_status_t created = cupsCreateDestJob(http, dest, info, &jobId, title.c_str(),
+                                                 options.Count(), options.Options());
   if (created > IPP_STATUS_OK_CONFLICTING || jobId <= 0) {
     throw JobFailure(part.printer, JobErrorReason(connection, created));
   }
@@ -167,7 +166,8 @@ int SendJob(http_t* http, const CupsConnection& connection, cups_dest_t* dest, c
   }
   for (qsizetype at = 0; at < part.pdf.size(); at += kChunk) {
     const qsizetype length = std::min(kChunk, part.pdf.size() - at);
-    if (cupsWriteRequestData(http, part.pdf.constData() + at, static_cast<size_t>(length)) != HTTP_STATUS_CONTINUE) {
+    if (cupsWriteRequestData(http, part.pdf.constData() + at,
+                             static_cast<size_t>(length)) != HTTP_STATUS_CONTINUE) {
       const Text reason = JobErrorReason(connection, cupsLastError());
       // The request is finished so that the connection can be used for the cancel.
       if (!connection.TimedOut() && httpError(http) == 0) IppMessage(cupsGetResponse(http, queue.resource.c_str()));
@@ -194,7 +194,8 @@ bool ReleaseJob(http_t* http, const std::string& printerUri, int jobId) {
 
 }  // namespace
 
-CupsJobOutput::CupsJobOutput(std::unique_ptr<CupsDestination> destination) : destination_(std::move(destination)) {
+CupsJobOutput::CupsJobOutput(std::unique_ptr<CupsDestination> destination)
+    : destination_(std::move(destination)) {
   if (!destination_) throw std::invalid_argument("CupsJobOutput needs a destination");
 }
 
@@ -204,7 +205,8 @@ bool CupsJobOutput::CheckQueue(const Text& printer) const {
   IppMessage request(ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES));
   ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
   static const char* const kWanted[] = {"printer-state", "printer-is-accepting-jobs"};
-  ippAddStrings(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr, kWanted);
+  ippAddStrings(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2,
+                nullptr, kWanted);
   // cupsDoRequest consumes the request. A server that cannot say (a destination it knows
   // only by discovery) is asked no further: submitting the job reports any refusal.
   IppMessage response(cupsDoRequest(destination_->Http(), request.release(), "/"));
@@ -231,7 +233,9 @@ SheetGrid CupsJobOutput::GridFor(const PrinterMedia& media) {
   return {AnchorOf(ppd), ppd ? ExactSheet(*ppd, media) : media};
 }
 
-DeliveredDocument CupsJobOutput::Deliver(const PrintedDocument& document) { return DeliverParts({document}); }
+DeliveredDocument CupsJobOutput::Deliver(const PrintedDocument& document) {
+  return DeliverParts({document});
+}
 
 DeliveredDocument CupsJobOutput::DeliverParts(const std::vector<PrintedDocument>& parts) {
   if (parts.empty()) throw std::logic_error("a document without parts");
@@ -252,8 +256,7 @@ DeliveredDocument CupsJobOutput::DeliverParts(const std::vector<PrintedDocument>
   };
   try {
     for (const PrintedDocument& part : parts) {
-      jobs.push_back(
-          SendJob(http, connection, dest, info, *queue, part, held, part.attributes.customMedia && HasPpd()));
+      jobs.push_back(SendJob(http, connection, dest, info, *queue, part, held, part.attributes.customMedia && HasPpd()));
     }
   } catch (...) {
     // The parts sent so far are held: none of them prints.

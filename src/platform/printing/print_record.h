@@ -37,8 +37,8 @@ struct RecordedMark {
   // Whether the printer painted anything of it: a mark wholly outside the printable area is
   // dropped (and starts no page).
   bool painted = false;
-  FontSpec font;  // kText: the font it was drawn in
-  Text text;      // kText: the line
+  FontSpec font;          // kText: the font it was drawn in
+  Text text;              // kText: the line
 };
 
 // The settings a page was printed with.
@@ -64,10 +64,10 @@ struct UnknownPrinterChoice {
 };
 
 struct PrintRecord {
-  int16_t method = 0;                                 // the method running now, as its watcher says
+  int16_t method = 0;                        // the method running now, as its watcher says
   std::vector<UnknownPrinterChoice> unknownPrinters;  // in the order met
-  std::vector<RecordedMark> marks;                    // every mark, in the order drawn
-  std::vector<RecordedDocument> documents;            // every document ended, in the order ended
+  std::vector<RecordedMark> marks;           // every mark, in the order drawn
+  std::vector<RecordedDocument> documents;   // every document ended, in the order ended
 };
 
 }  // namespace vant::printing

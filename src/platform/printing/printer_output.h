@@ -37,8 +37,8 @@ struct SheetGrid {
 };
 
 struct PrintedDocument {
-  Text printer;    // device name
-  Text title;      // the job's name
+  Text printer;  // device name
+  Text title;    // the job's name
   int copies = 1;  // IPP copies (print server jobs)
   QByteArray pdf;
   int pages = 0;
@@ -52,8 +52,8 @@ struct DeliveredDocument {
   std::optional<int> jobId;                   // the server's job (the first, when several)
   std::vector<int> laterJobIds;               // the further jobs of a document sent in parts
   std::optional<std::filesystem::path> file;  // the PDF file written
-  bool printerStopped = false;                // the queue is paused: the jobs wait until it is resumed
-  bool standardOutput = false;                // the PDF went to standard output
+  bool printerStopped = false;  // the queue is paused: the jobs wait until it is resumed
+  bool standardOutput = false;  // the PDF went to standard output
   // "プリンター「Office」にジョブ 12 (3 ページ) を送りました。",
   // "プリンター「Office」にジョブ 12、13 (3 ページ) を送りました。",
   // "「/tmp/invoice.pdf」に 3 ページを書き込みました。" or

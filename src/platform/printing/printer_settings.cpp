@@ -17,16 +17,11 @@ namespace {
 // The code a printer starts with for the setting.
 int16_t DefaultCode(const PrinterCapabilities& caps, PrinterSetting setting) {
   switch (setting) {
-    case PrinterSetting::kPaperSize:
-      return caps.defaultPaper;
-    case PrinterSetting::kOrientation:
-      return kPortrait;
-    case PrinterSetting::kPrintQuality:
-      return caps.defaultQuality;
-    case PrinterSetting::kPaperBin:
-      return caps.defaultBin;
-    case PrinterSetting::kColorMode:
-      return caps.defaultColour;
+    case PrinterSetting::kPaperSize: return caps.defaultPaper;
+    case PrinterSetting::kOrientation: return kPortrait;
+    case PrinterSetting::kPrintQuality: return caps.defaultQuality;
+    case PrinterSetting::kPaperBin: return caps.defaultBin;
+    case PrinterSetting::kColorMode: return caps.defaultColour;
   }
   throw std::logic_error("a printer setting without a default");
 }
@@ -35,16 +30,11 @@ int16_t DefaultCode(const PrinterCapabilities& caps, PrinterSetting setting) {
 // printer lists, and the user-defined size, which keeps the sheet in force).
 bool TakesCode(const PrinterCapabilities& caps, PrinterSetting setting, int16_t code) {
   switch (setting) {
-    case PrinterSetting::kPaperSize:
-      return code == kPaperUser || caps.papers.contains(code);
-    case PrinterSetting::kOrientation:
-      return caps.orientations.contains(code);
-    case PrinterSetting::kPrintQuality:
-      return caps.qualities.contains(code);
-    case PrinterSetting::kPaperBin:
-      return code == kBinAuto.code || caps.bins.contains(code);
-    case PrinterSetting::kColorMode:
-      return caps.colourModes.contains(code);
+    case PrinterSetting::kPaperSize: return code == kPaperUser || caps.papers.contains(code);
+    case PrinterSetting::kOrientation: return caps.orientations.contains(code);
+    case PrinterSetting::kPrintQuality: return caps.qualities.contains(code);
+    case PrinterSetting::kPaperBin: return code == kBinAuto.code || caps.bins.contains(code);
+    case PrinterSetting::kColorMode: return caps.colourModes.contains(code);
   }
   return false;
 }
@@ -67,20 +57,13 @@ void PrinterSettings::Set(PrinterSetting setting, int16_t code) {
 int32_t PrinterSettings::DeviceCaps(int index) const {
   const DevicePage px = Pixels();
   switch (index) {
-    case kHorzRes:
-      return px.horzRes;
-    case kVertRes:
-      return px.vertRes;
-    case kPhysicalWidth:
-      return px.physicalWidth;
-    case kPhysicalHeight:
-      return px.physicalHeight;
-    case kPhysicalOffsetX:
-      return px.offsetX;
-    case kPhysicalOffsetY:
-      return px.offsetY;
-    default:
-      throw Failure::InvalidPropertyValue();
+    case kHorzRes: return px.horzRes;
+    case kVertRes: return px.vertRes;
+    case kPhysicalWidth: return px.physicalWidth;
+    case kPhysicalHeight: return px.physicalHeight;
+    case kPhysicalOffsetX: return px.offsetX;
+    case kPhysicalOffsetY: return px.offsetY;
+    default: throw Failure::InvalidPropertyValue();
   }
 }
 

@@ -15,7 +15,8 @@ namespace vant::printing {
 PagePrinter::PagePrinter(PrinterCapabilities capabilities, std::unique_ptr<PrinterOutput> output)
     : SettingsPrinter(device_, std::move(capabilities)),
       output_(std::move(output)),
-      device_(Capabilities().dpiX, Capabilities().dpiY, 1, 1, [this] { return PainterForMark(); }) {
+      device_(Capabilities().dpiX, Capabilities().dpiY, 1, 1,
+              [this] { return PainterForMark(); }) {
   if (!output_) throw std::invalid_argument("PagePrinter needs an output");
   ResetToDefaults();
 }
@@ -78,8 +79,7 @@ void PagePrinter::StartPage() {
   // is may be rasterised at any density: its edges stay on the dot boundaries.
   const PagePoint sheet = PrintableOrigin(grid.media, orientation, caps.dpiX, caps.dpiY, GridAnchor::kSheetCorner);
   const auto further = [](double other, double own) { return other - own - std::floor(other - own); };
-  device_.SetGrid(grid.anchor != GridAnchor::kPageCorner, further(sheet.xPx, origin.xPx),
-                  further(sheet.yPx, origin.yPx));
+  device_.SetGrid(grid.anchor != GridAnchor::kPageCorner, further(sheet.xPx, origin.xPx), further(sheet.yPx, origin.yPx));
   PdfPageLayout layout;
   layout.sheetWidthMm = media.widthMm;
   layout.sheetHeightMm = media.heightMm;

@@ -2,6 +2,7 @@
 
 #include <QPaintDevice>
 #include <QPaintEngine>
+
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
@@ -58,26 +59,17 @@ struct RecordingDevice::Nowhere final : public QPaintDevice {
     constexpr int kRoom = 1 << 24;  // pixels: larger than any sheet at any resolution
     switch (metric) {
       case PdmWidth:
-      case PdmHeight:
-        return kRoom;
-      case PdmWidthMM:
-        return static_cast<int>(kRoom / dpiX_ * kInch);
-      case PdmHeightMM:
-        return static_cast<int>(kRoom / dpiY_ * kInch);
-      case PdmNumColors:
-        return 0x7fffffff;
-      case PdmDepth:
-        return 32;
+      case PdmHeight: return kRoom;
+      case PdmWidthMM: return static_cast<int>(kRoom / dpiX_ * kInch);
+      case PdmHeightMM: return static_cast<int>(kRoom / dpiY_ * kInch);
+      case PdmNumColors: return 0x7fffffff;
+      case PdmDepth: return 32;
       case PdmDpiX:
-      case PdmPhysicalDpiX:
-        return static_cast<int>(dpiX_);
+      case PdmPhysicalDpiX: return static_cast<int>(dpiX_);
       case PdmDpiY:
-      case PdmPhysicalDpiY:
-        return static_cast<int>(dpiY_);
-      case PdmDevicePixelRatio:
-        return 1;
-      case PdmDevicePixelRatioScaled:
-        return static_cast<int>(devicePixelRatioFScale());
+      case PdmPhysicalDpiY: return static_cast<int>(dpiY_);
+      case PdmDevicePixelRatio: return 1;
+      case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
     }
     return 0;
   }
@@ -111,8 +103,7 @@ void RecordingDevice::Record(MarkKind kind, PixelBox extent, Paint&& paint, cons
   mark.method = printer_.record_.method;
   mark.extent = extent;
   mark.sheet = {-static_cast<double>(px.offsetX), -static_cast<double>(px.offsetY),
-                static_cast<double>(px.physicalWidth - px.offsetX),
-                static_cast<double>(px.physicalHeight - px.offsetY)};
+                static_cast<double>(px.physicalWidth - px.offsetX), static_cast<double>(px.physicalHeight - px.offsetY)};
   mark.printable = {0, 0, WidthPx(), HeightPx()};
   mark.dotsPerMmX = caps.dpiX / kInch;
   mark.dotsPerMmY = caps.dpiY / kInch;
@@ -143,13 +134,11 @@ void RecordingDevice::FillRect(double x, double y, double w, double h, Rgb colou
 
 void RecordingDevice::StrokeLine(double x1, double y1, double x2, double y2, const Pen& pen) {
   const bool alongGrid = x1 == x2 || y1 == y2;
-  Record(MarkKind::kLine, StrokedExtent(x1, y1, x2, y2, pen, alongGrid),
-         [&] { QtPainterDevice::StrokeLine(x1, y1, x2, y2, pen); });
+  Record(MarkKind::kLine, StrokedExtent(x1, y1, x2, y2, pen, alongGrid), [&] { QtPainterDevice::StrokeLine(x1, y1, x2, y2, pen); });
 }
 
 void RecordingDevice::StrokeRect(double x1, double y1, double x2, double y2, const Pen& pen) {
-  Record(MarkKind::kBox, StrokedExtent(x1, y1, x2, y2, pen, /*alongGrid=*/true),
-         [&] { QtPainterDevice::StrokeRect(x1, y1, x2, y2, pen); });
+  Record(MarkKind::kBox, StrokedExtent(x1, y1, x2, y2, pen, /*alongGrid=*/true), [&] { QtPainterDevice::StrokeRect(x1, y1, x2, y2, pen); });
 }
 
 void RecordingDevice::StrokeEllipse(double cx, double cy, double rx, double ry, const Pen& pen) {
@@ -162,9 +151,8 @@ void RecordingDevice::StrokeEllipse(double cx, double cy, double rx, double ry, 
 
 void RecordingDevice::DrawText(double x, double y, TextView line, const FontSpec& font, Rgb colour) {
   const TextExtent size = MeasureText(line, font);
-  Record(
-      MarkKind::kText, {x, y, x + size.width, y + size.height},
-      [&] { QtPainterDevice::DrawText(x, y, line, font, colour); }, &font, line);
+  Record(MarkKind::kText, {x, y, x + size.width, y + size.height},
+         [&] { QtPainterDevice::DrawText(x, y, line, font, colour); }, &font, line);
 }
 
 RecordingPrinter::RecordingPrinter(PrinterCapabilities capabilities, PrintRecord& record)
@@ -206,8 +194,8 @@ void RecordingPrinter::KillDoc() {
   ResetPosition();
 }
 
-RecordingPrinters::RecordingPrinters(const std::vector<PrinterCapabilities>& printers, int current, PrintRecord& record,
-                                     const printermap::PrinterMap& map)
+RecordingPrinters::RecordingPrinters(const std::vector<PrinterCapabilities>& printers, int current,
+                                     PrintRecord& record, const printermap::PrinterMap& map)
     : current_(current), record_(record), map_(map) {
   for (const PrinterCapabilities& caps : printers) {
     printers_.push_back(std::make_unique<RecordingPrinter>(caps, record));
@@ -230,8 +218,7 @@ void RecordingPrinters::MakeCurrent(int index) {
 int RecordingPrinters::ReachedByName(TextView name) { return printermap::FindByOtherName(map_, names_, name); }
 
 UnknownPrinter RecordingPrinters::NamedNoPrinter(TextView name) {
-  UnknownPrinterChoice choice{record_.method, Text(name), Recording(current_).DeviceName(), map_.Unknown(),
-                              std::nullopt};
+  UnknownPrinterChoice choice{record_.method, Text(name), Recording(current_).DeviceName(), map_.Unknown(), std::nullopt};
   const printermap::MapEntry* entry = nullptr;
   (void)printermap::FindByOtherName(map_, names_, name, &entry);
   if (entry != nullptr) choice.mapEntry = FromUtf8(entry->file) + u":" + DecimalText(entry->line);

@@ -4,20 +4,22 @@
 #include <gtest/gtest.h>
 
 #include <QJsonArray>
+
 #include <algorithm>
 
-#include "contains.h"
 #include "cups_test_queues.h"
-#include "examples_dir.h"
 #include "host_channel.h"
+#include "contains.h"
 #include "host_pages.h"
 #include "private_system_log.h"
 #include "session_bus.h"
+#include "examples_dir.h"
 
 namespace vant::test {
 namespace {
 
 namespace queues = vant::test::cups;
+
 
 class VantHostCupsTest : public testing::Test {
  protected:
@@ -72,8 +74,7 @@ TEST_F(VantHostCupsTest, AJobIsNoticedOnTheDesktopWithItsPrinterAndNumber) {
   options.env["DBUS_SESSION_BUS_ADDRESS"] = bus.Address();
   const auto page = PageObjectsOfFile(kExamples / "invoice.html");
   // The host ends as soon as its input does: the notice is sent before it goes.
-  const HostRun run =
-      RunHost(Framed(SnapshotRequest(1, page, "https://sales.example/invoice.html")) + Framed(Print(2)), options);
+  const HostRun run = RunHost(Framed(SnapshotRequest(1, page, "https://sales.example/invoice.html")) + Framed(Print(2)), options);
   ASSERT_EQ(run.answers.size(), 2u) << run.result.Describe();
   const int job = run.answers[1]["outcome"]["printed"][0]["job"].toInt();
   ASSERT_GT(job, 0) << run.result.Describe();
@@ -81,8 +82,7 @@ TEST_F(VantHostCupsTest, AJobIsNoticedOnTheDesktopWithItsPrinterAndNumber) {
   ASSERT_EQ(notices.size(), 1u);
   const QJsonArray args = notices[0]["args"].toArray();
   EXPECT_EQ(args[3].toString(), QString::fromUtf8("印刷ジョブを送りました"));
-  EXPECT_EQ(args[4].toString().toStdString(),
-            "プリンター「Office」にジョブ " + std::to_string(job) + " (2 ページ) を送りました。");
+  EXPECT_EQ(args[4].toString().toStdString(), "プリンター「Office」にジョブ " + std::to_string(job) + " (2 ページ) を送りました。");
   EXPECT_TRUE(args[5].toArray().isEmpty());  // no folder to open
   (void)queues::WaitForJob(job);
 }
@@ -95,10 +95,9 @@ TEST_F(VantHostCupsTest, ChangedPrinterIsPutBackBeforeTheNextClick) {
   // names is the first control's), and its list prints on whatever printer is current.
   QJsonObject added = label;
   added["id"] = 3;
-  added["objects"] =
-      QJsonArray{label["objects"][0], QJsonObject{{"key", 1},
-                                                  {"params", QJsonArray{QJsonArray{"methodA", "prntext,1,1,O", 3},
-                                                                        QJsonArray{"methodB", "enddoc", 4}}}}};
+  added["objects"] = QJsonArray{label["objects"][0],
+                                QJsonObject{{"key", 1}, {"params", QJsonArray{QJsonArray{"methodA", "prntext,1,1,O", 3},
+                                                                              QJsonArray{"methodB", "enddoc", 4}}}}};
   const HostRun run = Run(Framed(label) + Framed(Print(2)) + Framed(added) +
                           Framed(QJsonObject{{"kind", "print"}, {"id", 4}, {"key", 1}}));
   ASSERT_EQ(run.answers.size(), 4u) << run.result.Describe();
@@ -132,9 +131,8 @@ TEST_F(VantHostCupsTest, TheHostLooksPrintersUpInTheSameMapsAndLogsItsPrints) {
   added["id"] = 3;
   added["objects"] = QJsonArray{
       label["objects"][0],
-      QJsonObject{{"key", 1},
-                  {"params", QJsonArray{QJsonArray{"methodA", "prntext,1,1,O", 3}, QJsonArray{"methodB", "enddoc", 4},
-                                        QJsonArray{"methodC", "changeprinter,Waybill", 5}}}}};
+      QJsonObject{{"key", 1}, {"params", QJsonArray{QJsonArray{"methodA", "prntext,1,1,O", 3}, QJsonArray{"methodB", "enddoc", 4},
+                                                    QJsonArray{"methodC", "changeprinter,Waybill", 5}}}}};
   PrivateSystemLog log;
   VantOptions options;
   options.workDir = dir_.Path();
@@ -142,9 +140,9 @@ TEST_F(VantHostCupsTest, TheHostLooksPrintersUpInTheSameMapsAndLogsItsPrints) {
   options.env = DownloadEnv(dir_);
   options.env["VANT_SYSCONFDIR"] = etc.Path().string();
   options.devFolder = log.DevFolder();
-  const HostRun run = RunHost(
-      Framed(label) + Framed(Print(2)) + Framed(added) + Framed(QJsonObject{{"kind", "print"}, {"id", 4}, {"key", 1}}),
-      options);
+  const HostRun run = RunHost(Framed(label) + Framed(Print(2)) + Framed(added) +
+                                  Framed(QJsonObject{{"kind", "print"}, {"id", 4}, {"key", 1}}),
+                              options);
   ASSERT_EQ(run.answers.size(), 4u) << run.result.Describe();
   const QJsonObject first = run.answers[1]["outcome"].toObject();
   ASSERT_EQ(first["printed"].toArray().size(), 1) << run.result.Describe();
@@ -166,10 +164,9 @@ TEST_F(VantHostCupsTest, TheHostLooksPrintersUpInTheSameMapsAndLogsItsPrints) {
   EXPECT_EQ(lines[0].identity, "vant");
   EXPECT_EQ(lines[0].text, "printed page=\"https://sales.example\" printer=\"Label\" job=" + std::to_string(labelJob) +
                                " pages=1 copies=1");
-  EXPECT_EQ(lines[1].text, "printed page=\"https://sales.example\" printer=\"Office\" job=" +
-                               std::to_string(officeJob) + " pages=1 copies=1");
-  EXPECT_TRUE(
-      Contains(lines[2].text, "stopped page=\"https://sales.example\" stop=\"プリンター「Waybill」が見つかりません"))
+  EXPECT_EQ(lines[1].text, "printed page=\"https://sales.example\" printer=\"Office\" job=" + std::to_string(officeJob) +
+                               " pages=1 copies=1");
+  EXPECT_TRUE(Contains(lines[2].text, "stopped page=\"https://sales.example\" stop=\"プリンター「Waybill」が見つかりません"))
       << lines[2].text;
 }
 

@@ -3,6 +3,7 @@
 // shown modally and also reach the page in the outcome. The test closes each window with
 // the keyboard, as a user would.
 #include <gtest/gtest.h>
+
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -10,8 +11,10 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <chrono>
+
 #include <cstring>
+
+#include <chrono>
 #include <sstream>
 #include <thread>
 
@@ -64,15 +67,10 @@ TEST(VantHostDisplay, PreviewAnswersWhenItsWindowClosesAndBoxesAreShownAndCollec
   const PrivateDisplay display;
   TempDir dir;
   const QJsonObject document{
-      {"kind", "document"},
-      {"id", 1},
-      {"url", "file:///forms/preview.html"},
-      {"objects",
-       QJsonArray{
-           QJsonObject{{"key", 1}, {"params", QJsonArray{QJsonArray{"methodA", "prntxt"}, QJsonArray{"Mode", "1"}}}},
-           QJsonObject{{"key", 0},
-                       {"params", QJsonArray{QJsonArray{"method1", "prntext,300,300,見本,ＭＳ 明朝,12"},
-                                             QJsonArray{"method2", "enddoc"}}}}}}};
+      {"kind", "document"}, {"id", 1}, {"url", "file:///forms/preview.html"},
+      {"objects", QJsonArray{QJsonObject{{"key", 1}, {"params", QJsonArray{QJsonArray{"methodA", "prntxt"}, QJsonArray{"Mode", "1"}}}},
+                             QJsonObject{{"key", 0}, {"params", QJsonArray{QJsonArray{"method1", "prntext,300,300,見本,ＭＳ 明朝,12"},
+                                                                            QJsonArray{"method2", "enddoc"}}}}}}};
   const auto [closed, run] =
       RunOnDisplay(display, dir, Framed(document) + Framed(QJsonObject{{"kind", "preview"}, {"id", 2}, {"key", 0}}));
   const VantResult& result = run.result;
@@ -96,12 +94,9 @@ TEST(VantHostDisplay, AGoneServerIsSaidOnTheDesktopAndToThePage) {
   const PrivateDisplay display;
   TempDir dir;
   const QJsonObject document{
-      {"kind", "document"},
-      {"id", 1},
-      {"url", "https://sales.example/forms/gone.html"},
-      {"objects", QJsonArray{QJsonObject{{"key", 0},
-                                         {"params", QJsonArray{QJsonArray{"method1", "prntext,1,1,見本"},
-                                                               QJsonArray{"method2", "enddoc"}}}}}}};
+      {"kind", "document"}, {"id", 1}, {"url", "https://sales.example/forms/gone.html"},
+      {"objects", QJsonArray{QJsonObject{{"key", 0}, {"params", QJsonArray{QJsonArray{"method1", "prntext,1,1,見本"},
+                                                                          QJsonArray{"method2", "enddoc"}}}}}}};
   const auto [closed, run] =
       RunOnDisplay(display, dir, Framed(document) + Framed(QJsonObject{{"kind", "print"}, {"id", 2}, {"key", 0}}));
   const VantResult& result = run.result;

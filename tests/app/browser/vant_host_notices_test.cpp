@@ -7,24 +7,25 @@
 
 #include <QJsonArray>
 #include <QUrl>
+
 #include <chrono>
 #include <thread>
 
-#include "examples_dir.h"
 #include "host_channel.h"
 #include "host_pages.h"
 #include "session_bus.h"
+#include "examples_dir.h"
 
 namespace vant::test {
 namespace {
+
 
 QJsonObject Print(int id, int key = 0) { return {{"kind", "print"}, {"id", id}, {"key", key}}; }
 
 // A host on the bus, fed through a pipe and ended when the test has seen what it waits for.
 class NoticedHost {
  public:
-  NoticedHost(const PrivateSessionBus& bus, const TempDir& dir,
-              std::map<std::string, std::optional<std::string>> env = {})
+  NoticedHost(const PrivateSessionBus& bus, const TempDir& dir, std::map<std::string, std::optional<std::string>> env = {})
       : process_({"host"}, Options(bus, dir, std::move(env))) {}
   void Send(const QJsonObject& request) { process_.WriteInput(Framed(request)); }
   HostRun End() {
@@ -81,14 +82,12 @@ TEST(VantHostNotices, APdfPrintIsNoticedWithTheFileAndItsFolderAndTheActionShows
   const std::filesystem::path downloads = dir / "downloads";
   EXPECT_EQ(args[4].toString().toStdString(),
             "「invoice.pdf」(2 ページ) をフォルダー「" + downloads.string() + "」に保存しました。");
-  EXPECT_EQ(Strings(args[5]),
-            (std::vector<std::string>{"default", "フォルダーを開く", "open-folder", "フォルダーを開く"}));
+  EXPECT_EQ(Strings(args[5]), (std::vector<std::string>{"default", "フォルダーを開く", "open-folder", "フォルダーを開く"}));
   EXPECT_EQ(args[7].toInt(), -1);
 
   // The action shows the file in its folder, through the file manager.
   bus.InvokeAction(1, "open-folder");
-  const auto shown =
-      CallsOf(bus.WaitForCalls([](const auto& c) { return !CallsOf(c, "ShowItems").empty(); }), "ShowItems");
+  const auto shown = CallsOf(bus.WaitForCalls([](const auto& c) { return !CallsOf(c, "ShowItems").empty(); }), "ShowItems");
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(Strings(shown[0]["args"].toArray()[0]),
             std::vector<std::string>{QUrl::fromLocalFile(QString::fromStdString((downloads / "invoice.pdf").string()))
@@ -115,8 +114,8 @@ TEST(VantHostNotices, APdfPrintIsNoticedWithTheFileAndItsFolderAndTheActionShows
 QJsonObject MarkerDocument() {
   QJsonArray params;
   int n = 0;
-  for (const char* line :
-       {"changeprinter,Vant3 PDF", "prntext,1,1,M", "newpage", "prntext,1,1,M", "newpage", "prntext,1,1,M", "enddoc"}) {
+  for (const char* line : {"changeprinter,Vant3 PDF", "prntext,1,1,M", "newpage", "prntext,1,1,M", "newpage",
+                           "prntext,1,1,M", "enddoc"}) {
     params.append(QJsonArray{"method" + QString::number(++n), line});
   }
   return {{"kind", "document"}, {"id", 10}, {"objects", QJsonArray{QJsonObject{{"key", 1}, {"params", params}}}}};
@@ -137,10 +136,10 @@ TEST(VantHostNotices, OnlyAPrintThatDeliveredIsNoticedWhateverAskedForIt) {
     bool noticed;
   };
   const std::vector<Case> cases = {
-      {__LINE__, {"prntext,1,1,A", "enddoc"}, true, true},        // the automatic run prints
-      {__LINE__, {"prntext,1,1,A"}, false, true},                 // ended with the request
+      {__LINE__, {"prntext,1,1,A", "enddoc"}, true, true},         // the automatic run prints
+      {__LINE__, {"prntext,1,1,A"}, false, true},                  // ended with the request
       {__LINE__, {"prntext,1,1,A", "prnbux,1,1"}, false, false},  // the run stops
-      {__LINE__, {"scalemode,mm", "enddoc"}, false, false},       // nothing to print
+      {__LINE__, {"scalemode,mm", "enddoc"}, false, false},        // nothing to print
   };
   for (const Case& c : cases) {
     const PrivateSessionBus bus;
@@ -182,8 +181,7 @@ TEST(VantHostNotices, APagesTextNeverBecomesMarkupAndTheFolderOpensWithoutAFileM
     NoticedHost host(bus, dir, {{"PATH", (dir / "bin").string() + ":/usr/bin:/bin"}});
     host.Send(PdfDocument(dir, "%3Ci%3Ea%26b%3Ci%3E.html", {"prntext,1,1,X", "enddoc"}));
     host.Send(Print(2));
-    const auto notices =
-        CallsOf(bus.WaitForCalls([](const auto& calls) { return !CallsOf(calls, "Notify").empty(); }), "Notify");
+    const auto notices = CallsOf(bus.WaitForCalls([](const auto& calls) { return !CallsOf(calls, "Notify").empty(); }), "Notify");
     ASSERT_EQ(notices.size(), 1u) << "line " << c.line;
     const std::string body = notices[0]["args"].toArray()[4].toString().toStdString();
     EXPECT_TRUE(body.starts_with(c.file)) << "line " << c.line << ": " << body;
@@ -193,11 +191,8 @@ TEST(VantHostNotices, APagesTextNeverBecomesMarkupAndTheFolderOpensWithoutAFileM
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     if (fileManager) {
-      EXPECT_EQ(
-          CallsOf(bus.WaitForCalls([](const auto& calls) { return !CallsOf(calls, "ShowItems").empty(); }), "ShowItems")
-              .size(),
-          1u)
-          << "line " << c.line;
+      EXPECT_EQ(CallsOf(bus.WaitForCalls([](const auto& calls) { return !CallsOf(calls, "ShowItems").empty(); }),
+                        "ShowItems").size(), 1u) << "line " << c.line;
       EXPECT_FALSE(std::filesystem::exists(dir / "opened")) << "line " << c.line;
     } else {
       ASSERT_TRUE(std::filesystem::exists(dir / "opened")) << "line " << c.line;

@@ -5,17 +5,19 @@
 #include <gtest/gtest.h>
 
 #include <QJsonArray>
+
 #include <cstring>
 #include <tuple>
 
-#include "examples_dir.h"
 #include "host_channel.h"
 #include "host_pages.h"
 #include "pdf_inspect.h"
 #include "small_tmpfs.h"
+#include "examples_dir.h"
 
 namespace vant::test {
 namespace {
+
 
 std::string Header(std::uint32_t length) {
   std::string header(4, '\0');
@@ -62,8 +64,7 @@ TEST(VantHost, RefusesEveryMalformedMessageAndGoesOnServing) {
       {__LINE__, "{\"kind\":\"close\",\"id\":3}", 3, "「close」"},
       {__LINE__, "{\"kind\":\"print\",\"id\":4}", 4, "\"key\""},
       {__LINE__, "{\"kind\":\"print\",\"id\":5,\"key\":0}", 5, "コントロールはありません"},
-      {__LINE__, "{\"kind\":\"document\",\"id\":6,\"objects\":[{\"key\":0,\"params\":[[\"method1\",{}]]}]}", 6,
-       "params[0]"},
+      {__LINE__, "{\"kind\":\"document\",\"id\":6,\"objects\":[{\"key\":0,\"params\":[[\"method1\",{}]]}]}", 6, "params[0]"},
       {__LINE__, "{\"kind\":\"document\",\"id\":7,\"url\":[],\"objects\":[]}", 7, "\"url\""},
   };
   std::string input;
@@ -112,8 +113,8 @@ TEST(VantHost, EndsCleanlyWhenTheChannelClosesAndEvenInsideAMessage) {
 TEST(VantHost, MethodLimitIsTheControlsOwn) {
   // 32767 method lines reach the control, whose reading overflows as `vant methods` says;
   // one more is refused before the control sees it, and the host serves on.
-  const std::string input =
-      Framed(MethodsDocument(1, 32767)) + Framed(MethodsDocument(2, 32768)) + Framed(MethodsDocument(3, 2, 1));
+  const std::string input = Framed(MethodsDocument(1, 32767)) + Framed(MethodsDocument(2, 32768)) +
+                            Framed(MethodsDocument(3, 2, 1));
   TempDir dir;
   const HostRun run = Hosted(input, dir);
   ASSERT_EQ(run.answers.size(), 3u) << run.result.Describe();
@@ -169,20 +170,16 @@ TEST(VantHost, AFramingSiteNeverSeesTheFieldsTheFramedSiteRead) {
   // Site B frames site A's invoice, then adds a Mode 1 OBJECT whose line is only "x": its
   // stop message quotes the fields of its own reading, none that A's reading left.
   const auto document = [](int id, const char* origin, const QJsonArray& params) {
-    return QJsonObject{{"kind", "document"},
-                       {"id", id},
-                       {"doc", id},
-                       {"origin", origin},
-                       {"url", QString(origin) + "/page.html"},
-                       {"objects", QJsonArray{QJsonObject{{"key", 0}, {"params", params}}}}};
+    return QJsonObject{{"kind", "document"}, {"id", id}, {"doc", id}, {"origin", origin},
+                       {"url", QString(origin) + "/page.html"}, {"objects", QJsonArray{QJsonObject{{"key", 0}, {"params", params}}}}};
   };
   const QJsonArray invoice{QJsonArray{"CmdProperty", QString::fromUtf8("請求書印刷")},
                            QJsonArray{"method1", QString::fromUtf8("prntext,20,10,御請求書 山田太郎 03-1234-5678")},
                            QJsonArray{"method2", "enddoc"}};
   const QJsonArray shortLine{QJsonArray{"Mode", "1"}, QJsonArray{"method1", "x"}};
   TempDir dir;
-  const HostRun run = Hosted(
-      Framed(document(1, "https://a.example", invoice)) + Framed(document(2, "https://b.example", shortLine)), dir);
+  const HostRun run =
+      Hosted(Framed(document(1, "https://a.example", invoice)) + Framed(document(2, "https://b.example", shortLine)), dir);
   ASSERT_EQ(run.answers.size(), 2u) << run.result.Describe();
   const QJsonObject framing = run.answers[1];
   EXPECT_EQ(framing["controls"][0]["print"]["caption"].toString(), QString::fromUtf8("印刷"));
@@ -208,8 +205,7 @@ TEST(VantHost, PrintWritesWhatVantPdfWritesIntoTheDownloadFolder) {
   ExpectOnlyAnswers(run);
   ASSERT_EQ(run.answers.size(), 4u) << run.result.Describe();
   const std::filesystem::path downloads = dir / "downloads";
-  for (const auto& [answer, name] :
-       {std::pair{run.answers[1], "invoice.pdf"}, std::pair{run.answers[2], "invoice-2.pdf"}}) {
+  for (const auto& [answer, name] : {std::pair{run.answers[1], "invoice.pdf"}, std::pair{run.answers[2], "invoice-2.pdf"}}) {
     ASSERT_EQ(answer["outcome"]["printed"].toArray().size(), 1) << run.result.Describe();
     EXPECT_EQ(answer["outcome"]["printed"][0]["printer"].toString(), "Vant3 PDF");
     EXPECT_EQ(answer["outcome"]["printed"][0]["pages"].toInt(), 2);
@@ -224,8 +220,7 @@ TEST(VantHost, PrintWritesWhatVantPdfWritesIntoTheDownloadFolder) {
   EXPECT_EQ(run.answers[3]["outcome"]["messages"][0]["text"].toString(),
             QString::fromUtf8("この実行方法ではプレビューを表示できません。"));
 
-  const VantResult pdf =
-      RunVantIn(dir, {"pdf", (kExamples / "invoice.html").string(), "-o", (dir / "cli.pdf").string()});
+  const VantResult pdf = RunVantIn(dir, {"pdf", (kExamples / "invoice.html").string(), "-o", (dir / "cli.pdf").string()});
   ASSERT_EQ(pdf.status, 0) << pdf.Describe();
   const PdfFacts cli = InspectPdf(dir / "cli.pdf");
   const PdfFacts hosted = InspectPdf(downloads / "invoice.pdf");
@@ -236,8 +231,7 @@ TEST(VantHost, PrintWritesWhatVantPdfWritesIntoTheDownloadFolder) {
     const auto inkHost = PdfInk(downloads / "invoice.pdf", p, 50);
     ASSERT_TRUE(inkCli && inkHost);
     EXPECT_EQ(std::tie(inkHost->left, inkHost->top, inkHost->right, inkHost->bottom),
-              std::tie(inkCli->left, inkCli->top, inkCli->right, inkCli->bottom))
-        << "page " << p;
+              std::tie(inkCli->left, inkCli->top, inkCli->right, inkCli->bottom)) << "page " << p;
   }
 }
 
@@ -250,14 +244,12 @@ TEST(VantHost, AFileThatCannotBeWrittenIsSaidWithoutTheFolder) {
   WriteFile(dir / "config" / "user-dirs.dirs", "XDG_DOWNLOAD_DIR=\"" + full.Path().string() + "\"\n");
   WriteFile(full / "filler", std::string(full.Free(), 'f'));
   VantOptions options;
-  options.env = {{"XDG_CONFIG_HOME", (dir / "config").string()},
-                 {"HOME", full.Path().parent_path().string()},
-                 {"DISPLAY", std::nullopt},
-                 {"WAYLAND_DISPLAY", std::nullopt}};
+  options.env = {{"XDG_CONFIG_HOME", (dir / "config").string()}, {"HOME", full.Path().parent_path().string()},
+                 {"DISPLAY", std::nullopt}, {"WAYLAND_DISPLAY", std::nullopt}};
   const auto page = PageObjectsOfFile(dir / "invoice.html");
   const HostRun run = RunHost(Framed(SnapshotRequest(1, page, "https://sales.example/forms/invoice.html")) +
-                                  Framed(QJsonObject{{"kind", "print"}, {"id", 2}, {"key", 0}}),
-                              options);
+                                 Framed(QJsonObject{{"kind", "print"}, {"id", 2}, {"key", 0}}),
+                             options);
   ExpectOnlyAnswers(run);
   ASSERT_EQ(run.answers.size(), 2u) << run.result.Describe();
   const QJsonObject outcome = run.answers[1]["outcome"].toObject();
@@ -273,8 +265,8 @@ TEST(VantHost, AFileThatCannotBeWrittenIsSaidWithoutTheFolder) {
 // A page's print while the print server the host was given (CUPS_SERVER) is gone.
 struct GoneServerCase {
   int line;
-  std::vector<std::string> lines;    // the page's method lines
-  bool automatic;                    // Mode 1: the list runs when the control is shown
+  std::vector<std::string> lines;  // the page's method lines
+  bool automatic;                  // Mode 1: the list runs when the control is shown
   std::vector<std::string> written;  // PDF files in the download folder afterwards
 };
 
@@ -292,8 +284,7 @@ TEST(VantHost, AGoneServerPrintsNothingUnlessThePageChoseThePdfPrinter) {
     std::vector<Param> params = MethodParams(c.lines);
     if (c.automatic) params.push_back({"Mode", "1"});
     WriteFile(dir / "gone.html", HostPage(params));
-    std::string input =
-        Framed(SnapshotRequest(1, PageObjectsOfFile(dir / "gone.html"), "https://sales.example/gone.html"));
+    std::string input = Framed(SnapshotRequest(1, PageObjectsOfFile(dir / "gone.html"), "https://sales.example/gone.html"));
     if (!c.automatic) input += Framed(QJsonObject{{"kind", "print"}, {"id", 2}, {"key", 0}});
     const HostRun run = Hosted(input, dir);
     ASSERT_EQ(run.answers.size(), c.automatic ? 1u : 2u) << "line " << c.line << ": " << run.result.Describe();
@@ -314,8 +305,7 @@ TEST(VantHost, AGoneServerPrintsNothingUnlessThePageChoseThePdfPrinter) {
     EXPECT_TRUE(outcome["stopped"].toBool()) << "line " << c.line;
     const std::string said = outcome["messages"][0]["text"].toString().toStdString();
     EXPECT_NE(said.find("印刷しませんでした (ページが「Vant3 PDF」を選んだときだけ PDF ファイルに書きます)。"),
-              std::string::npos)
-        << "line " << c.line << ": " << said;
+              std::string::npos) << "line " << c.line << ": " << said;
     const VantResult print = RunVantIn(dir, {"print", (dir / "gone.html").string()});
     EXPECT_EQ(print.status, 1) << print.Describe();
     // The same sentence about the server (each process has a socket path of its own).

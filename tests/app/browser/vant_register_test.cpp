@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
 #include <map>
 
 #include "contains.h"
@@ -24,11 +25,10 @@ const std::vector<Place> kUserPlaces = {{".config/chromium/NativeMessagingHosts"
                                         {".config/google-chrome/NativeMessagingHosts", "allowed_origins", kChromium},
                                         {".config/microsoft-edge/NativeMessagingHosts", "allowed_origins", kChromium},
                                         {".mozilla/native-messaging-hosts", "allowed_extensions", "print@vant3"}};
-const std::vector<Place> kSystemPlaces = {
-    {"etc/chromium/native-messaging-hosts", "allowed_origins", kChromium},
-    {"etc/opt/chrome/native-messaging-hosts", "allowed_origins", kChromium},
-    {"etc/opt/edge/native-messaging-hosts", "allowed_origins", kChromium},
-    {"usr/lib/mozilla/native-messaging-hosts", "allowed_extensions", "print@vant3"}};
+const std::vector<Place> kSystemPlaces = {{"etc/chromium/native-messaging-hosts", "allowed_origins", kChromium},
+                                          {"etc/opt/chrome/native-messaging-hosts", "allowed_origins", kChromium},
+                                          {"etc/opt/edge/native-messaging-hosts", "allowed_origins", kChromium},
+                                          {"usr/lib/mozilla/native-messaging-hosts", "allowed_extensions", "print@vant3"}};
 
 // Every regular file under dir with its bytes (symbolic links are not followed).
 std::map<std::string, std::string> Files(const std::filesystem::path& dir) {
@@ -99,8 +99,7 @@ TEST(VantRegister, PerUserManifestsAreWrittenAndRemovedLeavingEverythingElse) {
   // A second unregister says there was nothing to remove, and succeeds.
   const VantResult again = RunIn(home, {"unregister"});
   EXPECT_EQ(again.status, 0) << again.Describe();
-  EXPECT_EQ(again.out,
-            "取り除くホスト定義はありません (この利用者のフォルダーに vant register が書いたものはありません)。\n");
+  EXPECT_EQ(again.out, "取り除くホスト定義はありません (この利用者のフォルダーに vant register が書いたものはありません)。\n");
   EXPECT_EQ(Files(home.Path()), before);
 }
 
@@ -218,8 +217,7 @@ TEST(VantRegister, NeverWritesOrRemovesThroughASymbolicLink) {
     std::filesystem::create_symlink(toFile ? elsewhere / "private" : elsewhere.Path(), link);
     std::size_t reached = 0;
     for (std::size_t i = 0; i < kUserPlaces.size(); ++i) {
-      const std::filesystem::path manifest =
-          base / (c.system ? kSystemPlaces : kUserPlaces)[i].folder / "vant3.host.json";
+      const std::filesystem::path manifest = base / (c.system ? kSystemPlaces : kUserPlaces)[i].folder / "vant3.host.json";
       const std::filesystem::path through = manifest.lexically_relative(link);
       if (through.empty() || *through.begin() == "..") continue;
       const std::filesystem::path target = toFile ? elsewhere / "private" : elsewhere / through;
@@ -235,10 +233,8 @@ TEST(VantRegister, NeverWritesOrRemovesThroughASymbolicLink) {
     if (c.system) where.insert(where.end(), {"--system", "--root", root.Path().string()});
     const VantResult registered = RunIn(home, where);
     EXPECT_EQ(registered.status, 1) << "line " << c.line << ": " << registered.Describe();
-    EXPECT_NE(registered.err.find(toFile ? link.string() + "」を書けません: シンボリックリンク"
-                                         : "「" + link.string() + "」: シンボリックリンク"),
-              std::string::npos)
-        << "line " << c.line << ": the link is named: " << registered.err;
+    EXPECT_NE(registered.err.find(toFile ? link.string() + "」を書けません: シンボリックリンク" : "「" + link.string() + "」: シンボリックリンク"),
+              std::string::npos) << "line " << c.line << ": the link is named: " << registered.err;
     // Nothing reached what the link leads to, and the link stays as it was.
     EXPECT_EQ(Files(elsewhere.Path()), before) << "line " << c.line;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(elsewhere.Path())) {
@@ -280,7 +276,8 @@ TEST(VantRegister, ManifestsAreWrittenNewAndReadableByEveryBrowserWhateverTheUma
   ExpectManifests(root.Path(), kSystemPlaces);
   // Every folder made for everyone's browsers is readable by everyone; the manifests too.
   for (const char* made : {"etc/opt", "etc/opt/chrome", "etc/opt/chrome/native-messaging-hosts", "etc/opt/edge",
-                           "etc/opt/edge/native-messaging-hosts", "usr", "usr/lib/mozilla/native-messaging-hosts"}) {
+                           "etc/opt/edge/native-messaging-hosts", "usr",
+                           "usr/lib/mozilla/native-messaging-hosts"}) {
     EXPECT_EQ(Mode(root / made), std::filesystem::perms(0755)) << made;
   }
   for (const Place& place : kSystemPlaces) {
@@ -303,10 +300,9 @@ TEST(VantRegister, ManifestsAreWrittenNewAndReadableByEveryBrowserWhateverTheUma
 
 TEST(VantRegister, UsageErrors) {
   TempDir home;
-  for (const std::vector<std::string>& args : {std::vector<std::string>{"register", "--root", "/tmp"},
-                                               {"register", "--system", "--root", "relative"},
-                                               {"unregister", "--user"},
-                                               {"register", "--system", "--root"}}) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"register", "--root", "/tmp"}, {"register", "--system", "--root", "relative"},
+        {"unregister", "--user"}, {"register", "--system", "--root"}}) {
     const VantResult result = RunIn(home, args);
     EXPECT_EQ(result.status, 2) << args.back() << ": " << result.Describe();
   }

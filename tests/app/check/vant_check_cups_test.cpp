@@ -184,12 +184,8 @@ TEST_F(VantCheckCupsTest, SheetSizesAreSaidToATenthOfAMillimetre) {
     EXPECT_NE(text.out.find("  1 ページ: " + row.text + "、"), std::string::npos) << text.out;
     const VantResult json = Run({"check", "--json", "--printer", row.printer, file.string()});
     const QJsonObject paper = QJsonDocument::fromJson(QByteArray::fromStdString(json.out))
-                                  .object()["documents"]
-                                  .toArray()[0]
-                                  .toObject()["pages"]
-                                  .toArray()[0]
-                                  .toObject()["paper"]
-                                  .toObject();
+                                  .object()["documents"].toArray()[0].toObject()["pages"].toArray()[0]
+                                  .toObject()["paper"].toObject();
     EXPECT_EQ(paper["widthMm"].toDouble(), row.widthMm) << json.out;
     EXPECT_EQ(paper["heightMm"].toDouble(), row.heightMm) << json.out;
   }

@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QString>
+
 #include <map>
 #include <set>
 #include <sstream>
@@ -161,8 +162,7 @@ TEST_F(VantCheckFontsTest, WithoutTheRecommendedFacesJapaneseNamesStayJapanese) 
             "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\">\n<fontconfig>\n"
             "  <selectfont><rejectfont><glob>*/NotoSansCJK*</glob><glob>*/NotoSerifCJK*</glob>"
             "<glob>*/MTLmr3m.ttf</glob></rejectfont></selectfont>\n"
-            "  <include ignore_missing=\"no\">" +
-                shipped.string() + "</include>\n</fontconfig>\n");
+            "  <include ignore_missing=\"no\">" + shipped.string() + "</include>\n</fontconfig>\n");
   std::vector<std::string> methods{"scalemode,mm"};
   for (const Row& row : rows) methods.push_back("prntext,20,20,請求書,"s + std::string(row.name) + ",10,false,false,0");
   methods.push_back("enddoc");

@@ -9,10 +9,10 @@
 #include <QJsonObject>
 #include <QString>
 
-#include "contains.h"
 #include "host_pages.h"
 #include "json_lines.h"
 #include "vant_process.h"
+#include "contains.h"
 
 namespace vant::test {
 namespace {
@@ -62,31 +62,20 @@ TEST_F(VantCheckTest, EachWarningKindIsRaisedByItsFaultAndNotByTheSoundPage) {
   const Row rows[] = {
       {__LINE__, "offSheet", {mm, "prnbox,180,10,260,40,1,0,0"}, {mm, "prnbox,10,10,50,40,1,0,0"}},
       {__LINE__, "offSheet", {mm, "prnbox,-50,-50,-10,-10,1,0,0"}, {mm, "prnbox,0,0,10,10,1,0,0"}},
-      {__LINE__,
-       "textPastEdge",
-       {mm, "prntext,150,30,とても長い文字列です長い文字列,ＭＳ 明朝,24,false,false,0"},
+      {__LINE__, "textPastEdge", {mm, "prntext,150,30,とても長い文字列です長い文字列,ＭＳ 明朝,24,false,false,0"},
        {mm, "prntext,20,30,短い文字列,ＭＳ 明朝,24,false,false,0"}},
       // A name with no face of its own on any machine; the Windows name has the shipped alias.
-      {__LINE__,
-       "font",
-       {mm, "prntext,20,50,abc,NoSuchFontXyz,12,false,false,0"},
+      {__LINE__, "font", {mm, "prntext,20,50,abc,NoSuchFontXyz,12,false,false,0"},
        {mm, "prntext,20,50,abc,ＭＳ 明朝,12,false,false,0"}},
       // The symbol is 208 modules with its quiet zones. 1 mm asked: one dot a module at
       // 600 dpi; 26 mm: three (26.4 mm).
-      {__LINE__,
-       "barcodeModules",
-       {mm, "prncode39,12,100,SKR-24113007,1,10,true,true"},
+      {__LINE__, "barcodeModules", {mm, "prncode39,12,100,SKR-24113007,1,10,true,true"},
        {mm, "prncode39,12,100,SKR-24113007,26,10,true,true"}},
       // 10 mm asked: two dots a module make it 17.6 mm; 35 mm: four dots, 35.2 mm.
-      {__LINE__,
-       "barcodeWidth",
-       {mm, "prncode39,12,100,SKR-24113007,10,10,true,true"},
+      {__LINE__, "barcodeWidth", {mm, "prncode39,12,100,SKR-24113007,10,10,true,true"},
        {mm, "prncode39,12,100,SKR-24113007,35,10,true,true"}},
       // A QR Code of 21 modules: a side of 21 dots is one dot a module, 84 four.
-      {__LINE__,
-       "barcodeModules",
-       {"scalemode,pixels", "prnqr,300,300,x,21"},
-       {"scalemode,pixels", "prnqr,300,300,x,84"}},
+      {__LINE__, "barcodeModules", {"scalemode,pixels", "prnqr,300,300,x,21"}, {"scalemode,pixels", "prnqr,300,300,x,84"}},
       // 2 mm asked (47.2 dots): three dots a module make it 2.7 mm; 20 mm: 23 dots, 20.4 mm.
       {__LINE__, "barcodeWidth", {mm, "prnqr,12,100,x,2"}, {mm, "prnqr,12,100,x,20"}},
   };
@@ -133,7 +122,7 @@ TEST_F(VantCheckTest, JanDataPrintedAsOtherDigitsThanWrittenIsSaidWithThePrinted
       {__LINE__, "prnjan13", "0490123456789", "4901234567894"},  // a number: the zero is lost
       {__LINE__, "prnjan13", "49012345678901", "4901234567894"},
       {__LINE__, "prnjan13", "4901234567894", ""},
-      {__LINE__, "prnjan13", "490123456789", ""},  // the check digit added
+      {__LINE__, "prnjan13", "490123456789", ""},                // the check digit added
       {__LINE__, "prnjan8", "123", "12300006"},
       {__LINE__, "prnjan8", "49012340", "49012347"},
       {__LINE__, "prnjan8", "4901234", ""},
@@ -141,12 +130,11 @@ TEST_F(VantCheckTest, JanDataPrintedAsOtherDigitsThanWrittenIsSaidWithThePrinted
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.line);
-    const QJsonObject page = CheckOne(
-        WriteMethods("page.html", {"scalemode,mm", row.command + ",20,20," + row.written + ",40,20,true", "enddoc"}));
+    const QJsonObject page =
+        CheckOne(WriteMethods("page.html", {"scalemode,mm", row.command + ",20,20," + row.written + ",40,20,true", "enddoc"}));
     std::vector<std::string> texts;
     for (const auto& value : page["warnings"].toArray()) {
-      if (value.toObject()["kind"].toString() == "janData")
-        texts.push_back(value.toObject()["text"].toString().toStdString());
+      if (value.toObject()["kind"].toString() == "janData") texts.push_back(value.toObject()["text"].toString().toStdString());
     }
     if (row.printed.empty()) {
       EXPECT_TRUE(texts.empty()) << texts.front();
@@ -204,8 +192,7 @@ TEST_F(VantCheckTest, AParamThatLooksLikeAMethodButIsNotReadIsNamed) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.line);
-    const QJsonObject page =
-        CheckOne(WritePage("page.html", {{"method1", "scalemode,mm"}, row.param, {"method3", "enddoc"}}));
+    const QJsonObject page = CheckOne(WritePage("page.html", {{"method1", "scalemode,mm"}, row.param, {"method3", "enddoc"}}));
     int unread = 0;
     for (const auto& value : page["warnings"].toArray()) {
       const QJsonObject warning = value.toObject();
@@ -244,9 +231,9 @@ TEST_F(VantCheckTest, BytesThatDoNotMatchTheDeclaredEncodingAreAWarningOfThePage
 }
 
 TEST_F(VantCheckTest, TheReportNamesTheControlItsDocumentsAndPages) {
-  const std::string page =
-      WriteMethods("label.html", {"papersize,a5", "orientation,横", "colormode,vbprcmmonochrome",
-                                  "prnbox,10,10,50,40,1,0,0", "newpage", "prnbox,10,10,50,40,1,0,0", "enddoc"});
+  const std::string page = WriteMethods("label.html", {"papersize,a5", "orientation,横", "colormode,vbprcmmonochrome",
+                                                       "prnbox,10,10,50,40,1,0,0", "newpage",
+                                                       "prnbox,10,10,50,40,1,0,0", "enddoc"});
   const QJsonObject result = CheckOne(page);
   EXPECT_EQ(result["page"].toString().toStdString(), page);
   EXPECT_TRUE(result["readable"].toBool());
@@ -304,8 +291,7 @@ TEST_F(VantCheckTest, AStopFailsThePageWithTheBoxPrintingShowsAndTheExitStatusSa
     EXPECT_EQ(JsonLines(json.out).size(), row.pages.size());
   }
   const VantResult r = Check({stops}, /*json=*/false);
-  EXPECT_TRUE(
-      Contains(r.out, "[critical] エラー\n\"zz\"\nPaperSize指定が不正です!\n2:papersize(zz)\n印刷を中断しました!\n"))
+  EXPECT_TRUE(Contains(r.out, "[critical] エラー\n\"zz\"\nPaperSize指定が不正です!\n2:papersize(zz)\n印刷を中断しました!\n"))
       << r.out;
   const QJsonObject page = JsonLines(Check({stops}).out).at(0);
   EXPECT_TRUE(page["failed"].toBool());
@@ -392,8 +378,7 @@ TEST_F(VantCheckTest, HostilePagesFailWithTheReadersReasonAndTheOthersAreStillCh
       EXPECT_EQ(page["messages"].toArray()[0].toObject()["text"].toString(), "オーバーフローしました。");
     } else {
       EXPECT_FALSE(page["readable"].toBool());
-      EXPECT_TRUE(page["reason"].toString().contains(QString::fromStdString(rows[i].reason)))
-          << page["reason"].toString().toStdString();
+      EXPECT_TRUE(page["reason"].toString().contains(QString::fromStdString(rows[i].reason))) << page["reason"].toString().toStdString();
       // `vant print` refuses the page for the same reason.
       const VantResult print = RunVantIn(work_, {"print", "--printer", kPdfPrinter, rows[i].page});
       EXPECT_TRUE(Contains(print.err, rows[i].reason)) << print.Describe();

@@ -193,12 +193,7 @@ TEST(PrinterList, EverySettingThatChangesBetweenPagesStartsAPart) {
       {__LINE__, [](Printer& p) { p.SetPrintQuality(kQualityDraft.code); }, 2},
       {__LINE__, [](Printer& p) { p.SetPaperBin(kBinUpper.code); }, 2},
       {__LINE__, [](Printer& p) { p.SetScaleMode(kScaleMillimeters); }, 1},
-      {__LINE__,
-       [](Printer& p) {
-         p.SetOrientation(kOrientationLandscape.code);
-         p.SetOrientation(kOrientationPortrait.code);
-       },
-       1},
+      {__LINE__, [](Printer& p) { p.SetOrientation(kOrientationLandscape.code); p.SetOrientation(kOrientationPortrait.code); }, 1},
   };
   for (const Row& row : rows) {
     Queues q;
@@ -249,8 +244,7 @@ TEST(PrinterList, DefaultsThePrinterDoesNotListAreNotSent) {
   EXPECT_EQ(plain.PaperBin(), kBinAuto.code);  // reported, as the printer picks its paper itself
   // "Auto" is taken by every printer: the printer chooses; no source is sent.
   EXPECT_NO_THROW(plain.SetPaperBin(kBinAuto.code));
-  EXPECT_EQ(test::RefusalText([&] { plain.SetPaperBin(kBinUpper.code); }),
-            "プリンター「Plain」は給紙方法 1 (上段トレイ) に対応していません。");
+  EXPECT_EQ(test::RefusalText([&] { plain.SetPaperBin(kBinUpper.code); }), "プリンター「Plain」は給紙方法 1 (上段トレイ) に対応していません。");
   plain.NewPage();
   plain.EndDoc();
   ASSERT_EQ(log->documents.size(), 1u);
@@ -264,17 +258,13 @@ TEST(PrinterList, RefusedSettingsNameThePrinterAndKeepTheirValues) {
   Queues q;
   PrinterList list(q.Make(true, false));
   Printer& front = list.At(0);
-  EXPECT_EQ(test::RefusalText([&] { front.SetPaperSize(11); }),
-            "プリンター「Front」は用紙サイズ 11 (A5) に対応していません。");
+  EXPECT_EQ(test::RefusalText([&] { front.SetPaperSize(11); }), "プリンター「Front」は用紙サイズ 11 (A5) に対応していません。");
   EXPECT_EQ(front.PaperSize(), 9);
-  EXPECT_EQ(test::RefusalText([&] { front.SetColorMode(kColourColour.code); }),
-            "プリンター「Front」はカラーモード 2 (カラー) に対応していません。");
+  EXPECT_EQ(test::RefusalText([&] { front.SetColorMode(kColourColour.code); }), "プリンター「Front」はカラーモード 2 (カラー) に対応していません。");
   EXPECT_EQ(front.ColorMode(), kColourMonochrome.code);
-  EXPECT_EQ(test::RefusalText([&] { front.SetPaperBin(kBinLower.code); }),
-            "プリンター「Front」は給紙方法 2 (下段トレイ) に対応していません。");
+  EXPECT_EQ(test::RefusalText([&] { front.SetPaperBin(kBinLower.code); }), "プリンター「Front」は給紙方法 2 (下段トレイ) に対応していません。");
   EXPECT_EQ(front.PaperBin(), kBinAuto.code);
-  EXPECT_EQ(test::RefusalText([&] { front.SetPrintQuality(kQualityHigh.code); }),
-            "プリンター「Front」は印刷品質 -4 (高) に対応していません。");
+  EXPECT_EQ(test::RefusalText([&] { front.SetPrintQuality(kQualityHigh.code); }), "プリンター「Front」は印刷品質 -4 (高) に対応していません。");
   EXPECT_EQ(front.PrintQuality(), kQualityMedium.code);
   // The user-defined size keeps the sheet in force.
   front.SetPaperSize(8);

@@ -21,8 +21,8 @@ TEST(PrinterSettings, EachSettingKeepsWhatThePrinterTakesAndRefusesTheRest) {
     int line;
     std::function<void(PrinterSettings&)> set;
     std::function<int16_t(const PrinterSettings&)> read;
-    int16_t before;       // the small office printer's default
-    int16_t after;        // the value in force afterwards
+    int16_t before;  // the small office printer's default
+    int16_t after;   // the value in force afterwards
     const char* refusal;  // "accepted" when taken
   };
   const Row rows[] = {
@@ -62,7 +62,7 @@ TEST(PrinterSettings, EachSettingKeepsWhatThePrinterTakesAndRefusesTheRest) {
 }
 
 TEST(PrinterSettings, ThePageFollowsTheSheetAndTheOrientation) {
-  PrinterSettings settings(SmallOffice(u"Small"));        // 300 dpi, strips 5 mm left and right, 10 mm top and bottom
+  PrinterSettings settings(SmallOffice(u"Small"));  // 300 dpi, strips 5 mm left and right, 10 mm top and bottom
   EXPECT_EQ(settings.DeviceCaps(kPhysicalWidth), 2480);   // 210 mm
   EXPECT_EQ(settings.DeviceCaps(kPhysicalHeight), 3508);  // 297 mm
   EXPECT_EQ(settings.DeviceCaps(kPhysicalOffsetX), 59);   // 5 mm
@@ -78,8 +78,7 @@ TEST(PrinterSettings, ThePageFollowsTheSheetAndTheOrientation) {
   settings.Set(PrinterSetting::kPaperSize, kPaperUser);
   EXPECT_EQ(settings.Get(PrinterSetting::kPaperSize), kPaperUser);
   EXPECT_EQ(settings.Media().keyword, "iso_a3_297x420mm");
-  EXPECT_EQ(RefusalText([&] { (void)settings.DeviceCaps(999); }),
-            ToUtf8(Failure::InvalidPropertyValue().Description()));
+  EXPECT_EQ(RefusalText([&] { (void)settings.DeviceCaps(999); }), ToUtf8(Failure::InvalidPropertyValue().Description()));
 }
 
 }  // namespace

@@ -44,63 +44,20 @@ std::string Caps(Printer& p) {
 TEST(RecordingPrinter, AnswersEveryQuestionAsThePagePrinterOfItsCapabilities) {
   const std::vector<Question> questions = {
       [](Printer& p) { return ToUtf8(p.DeviceName()) + " " + Caps(p); },
-      [](Printer& p) {
-        return std::to_string(p.PaperSize()) + " " + std::to_string(p.ScaleMode()) + " " + ToUtf8(p.FontName());
-      },
-      [](Printer& p) {
-        p.SetScaleMode(kScaleMillimeters);
-        return std::to_string(p.ScaleWidth()) + " " + std::to_string(p.ScaleHeight());
-      },
-      [](Printer& p) {
-        return std::to_string(p.ScaleX(10, kScaleMillimeters, kScalePixels)) + " " +
-               std::to_string(p.ScaleY(1, kScaleTwips, kScalePixels));
-      },
-      [](Printer& p) {
-        p.SetFontName(u"ＭＳ ゴシック");
-        p.SetFontSize(10.3);
-        return std::to_string(p.FontSize());
-      },
-      [](Printer& p) {
-        return std::to_string(p.TextWidth(u"請求書 No.1,234")) + " " + std::to_string(p.TextHeight(u"a\r\nb"));
-      },
-      [](Printer& p) {
-        p.SetFontBold(true);
-        return std::to_string(p.TextWidth(u"請求書 No.1,234"));
-      },
-      [](Printer& p) {
-        p.SetPaperSize(8);
-        return Caps(p);
-      },
-      [](Printer& p) {
-        p.SetPaperSize(12);
-        return Caps(p);
-      },
-      [](Printer& p) {
-        p.SetOrientation(kLandscape);
-        return Caps(p) + std::to_string(p.ScaleWidth());
-      },
-      [](Printer& p) {
-        p.SetPrintQuality(-4);
-        return std::to_string(p.PrintQuality());
-      },
-      [](Printer& p) {
-        p.SetPaperBin(2);
-        return std::to_string(p.PaperBin());
-      },
-      [](Printer& p) {
-        p.SetColorMode(kColour);
-        return std::to_string(p.ColorMode());
-      },
-      [](Printer& p) {
-        p.SetCurrentX(20);
-        p.SetCurrentY(30);
-        p.Print(u"一行目\r\n二行目");
-        return std::to_string(p.CurrentY());
-      },
-      [](Printer& p) {
-        p.SetDrawWidth(0);
-        return std::to_string(p.DrawWidth());
-      },
+      [](Printer& p) { return std::to_string(p.PaperSize()) + " " + std::to_string(p.ScaleMode()) + " " + ToUtf8(p.FontName()); },
+      [](Printer& p) { p.SetScaleMode(kScaleMillimeters); return std::to_string(p.ScaleWidth()) + " " + std::to_string(p.ScaleHeight()); },
+      [](Printer& p) { return std::to_string(p.ScaleX(10, kScaleMillimeters, kScalePixels)) + " " + std::to_string(p.ScaleY(1, kScaleTwips, kScalePixels)); },
+      [](Printer& p) { p.SetFontName(u"ＭＳ ゴシック"); p.SetFontSize(10.3); return std::to_string(p.FontSize()); },
+      [](Printer& p) { return std::to_string(p.TextWidth(u"請求書 No.1,234")) + " " + std::to_string(p.TextHeight(u"a\r\nb")); },
+      [](Printer& p) { p.SetFontBold(true); return std::to_string(p.TextWidth(u"請求書 No.1,234")); },
+      [](Printer& p) { p.SetPaperSize(8); return Caps(p); },
+      [](Printer& p) { p.SetPaperSize(12); return Caps(p); },
+      [](Printer& p) { p.SetOrientation(kLandscape); return Caps(p) + std::to_string(p.ScaleWidth()); },
+      [](Printer& p) { p.SetPrintQuality(-4); return std::to_string(p.PrintQuality()); },
+      [](Printer& p) { p.SetPaperBin(2); return std::to_string(p.PaperBin()); },
+      [](Printer& p) { p.SetColorMode(kColour); return std::to_string(p.ColorMode()); },
+      [](Printer& p) { p.SetCurrentX(20); p.SetCurrentY(30); p.Print(u"一行目\r\n二行目"); return std::to_string(p.CurrentY()); },
+      [](Printer& p) { p.SetDrawWidth(0); return std::to_string(p.DrawWidth()); },
       [](Printer& p) { return std::to_string(p.DeviceCaps(42)); },
   };
   for (const PrinterCapabilities& caps : {SmallOffice(u"Small"), PdfPrinterCapabilities()}) {
@@ -123,16 +80,8 @@ TEST(RecordingPrinter, StartsAndEndsPagesAndDocumentsWhereThePagePrinterDoes) {
   using Step = std::function<void(Printer&)>;
   const Step inside = [](Printer& p) { p.Line(100, 100, 500, 500, 0, LineKind::kBox); };
   const Step outside = [](Printer& p) { p.Line(-9000, -9000, -8000, -8000, 0, LineKind::kFilledBox); };
-  const Step text = [](Printer& p) {
-    p.SetCurrentX(1440);
-    p.SetCurrentY(1440);
-    p.Print(u"文字");
-  };
-  const Step textOff = [](Printer& p) {
-    p.SetCurrentX(-99999);
-    p.SetCurrentY(100);
-    p.Print(u"文字");
-  };
+  const Step text = [](Printer& p) { p.SetCurrentX(1440); p.SetCurrentY(1440); p.Print(u"文字"); };
+  const Step textOff = [](Printer& p) { p.SetCurrentX(-99999); p.SetCurrentY(100); p.Print(u"文字"); };
   const Step newPage = [](Printer& p) { p.NewPage(); };
   const Step endDoc = [](Printer& p) { p.EndDoc(); };
   const Step killDoc = [](Printer& p) { p.KillDoc(); };
@@ -145,12 +94,12 @@ TEST(RecordingPrinter, StartsAndEndsPagesAndDocumentsWhereThePagePrinterDoes) {
   const Row rows[] = {
       {__LINE__, {inside, endDoc}, {1}},
       {__LINE__, {inside, newPage, text, endDoc}, {2}},
-      {__LINE__, {outside, endDoc}, {}},  // a mark wholly off starts no page
+      {__LINE__, {outside, endDoc}, {}},                 // a mark wholly off starts no page
       {__LINE__, {textOff, endDoc}, {}},
-      {__LINE__, {outside, newPage, endDoc}, {1}},  // but a page break ends a blank one
+      {__LINE__, {outside, newPage, endDoc}, {1}},       // but a page break ends a blank one
       {__LINE__, {newPage, newPage, endDoc}, {2}},
       {__LINE__, {endDoc, endDoc}, {}},
-      {__LINE__, {inside, newPage, endDoc}, {1}},  // the break ends the page; no page follows it
+      {__LINE__, {inside, newPage, endDoc}, {1}},        // the break ends the page; no page follows it
       {__LINE__, {inside, killDoc, text, endDoc}, {1}},
       {__LINE__, {inside, endDoc, a3, text, newPage, inside, endDoc}, {1, 2}},
   };
@@ -223,7 +172,7 @@ TEST(RecordingPrinter, MarksAreWrittenDownInDotsWithTheirMethod) {
   EXPECT_EQ(fill.method, 3);
   EXPECT_DOUBLE_EQ(fill.extent.left, 10);
   EXPECT_DOUBLE_EQ(fill.extent.top, 20);
-  EXPECT_DOUBLE_EQ(fill.extent.right, 30);  // both corners included
+  EXPECT_DOUBLE_EQ(fill.extent.right, 30);   // both corners included
   EXPECT_DOUBLE_EQ(fill.extent.bottom, 50);
   EXPECT_TRUE(fill.painted);
   EXPECT_DOUBLE_EQ(fill.sheet.left, -59);
@@ -263,9 +212,9 @@ TEST(RecordingPrinter, AStrokesExtentIsTheBandOfDotsItPaints) {
     int16_t width;
     PixelBox extent;
   } cases[] = {
-      {__LINE__, LineKind::kLine, 10, 20, 30, 20, 2, {10, 20, 32, 22}},        // across: dots 20 and 21
-      {__LINE__, LineKind::kLine, 40, 10, 40, 30, 5, {38, 8, 43, 33}},         // odd: centred on the dot
-      {__LINE__, LineKind::kLine, 40, 10, 40, 30, 4, {39, 9, 43, 33}},         // dots 39 to 42
+      {__LINE__, LineKind::kLine, 10, 20, 30, 20, 2, {10, 20, 32, 22}},     // across: dots 20 and 21
+      {__LINE__, LineKind::kLine, 40, 10, 40, 30, 5, {38, 8, 43, 33}},      // odd: centred on the dot
+      {__LINE__, LineKind::kLine, 40, 10, 40, 30, 4, {39, 9, 43, 33}},      // dots 39 to 42
       {__LINE__, LineKind::kLine, 0, 0, 10, 10, 2, {-0.5, -0.5, 11.5, 11.5}},  // through the centres
       // (Corners that reach the device as whole pixels: 110 comes back from 300 dpi a hair under.)
       {__LINE__, LineKind::kBox, 100, 100, 120, 112, 2, {100, 100, 122, 114}},
