@@ -1,13 +1,16 @@
 // A printer's page settings as data: one row per setting holds all that is said of it
 // elsewhere by its id — the setup command's keywords and stop text, the Japanese name a
-// refusal and `vant check` give it, the values' rows (names, IPP values), what a print job
-// carries for it and its name in `vant check`'s JSON. The printers hold the settings as one
-// array indexed by the id, and everything that reads them all loops over these rows.
+// refusal, the status bar and `vant check` give it, the values' rows (names, IPP values),
+// the IPP attribute a print job carries for it and how, the code a printer starts with,
+// and its name in `vant check`'s JSON. The printers hold the settings (and what each
+// printer takes of them) as arrays indexed by the id, and everything that reads them all —
+// the print server's capability reader, the job writer, the recording printer, the check
+// report — loops over these rows.
 //
-// Adding a setting: a row here (and its keywords in setup_keywords.cpp, its values in
-// setting_values.h), its command row in command_table.h, the printer's accepted values and
-// default in printer_settings.cpp, and its job attribute where the print server is told
-// (JobValueOf in printer_surface.cpp when its value is not one of the kinds below).
+// Adding a setting: its values in setting_values.h, its keywords in setup_keywords.cpp, a
+// row here, and its command's row in command_table.h. A setting whose job value is none of
+// the kinds below needs its own reading in cups_capabilities.cpp and writing in
+// printer_surface.cpp (JobValueOf).
 #pragma once
 
 #include <array>
@@ -54,6 +57,10 @@ struct PrinterSettingRow {
   // prints at its own); the others are always sent.
   bool sentWhenTaken;
   std::string_view jsonName;  // the key in `vant check --json`'s page
+  // The code a printer starts with, unless its print server names its own default (when the
+  // row reads one): the first of these the printer takes, else the last.
+  std::array<int16_t, 2> startCodes;
+  bool readsServerDefault;  // the attribute's "-default" names the printer's default
 };
 
 // In the order of the ids.

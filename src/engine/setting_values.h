@@ -3,11 +3,9 @@
 // is sent for it and the Japanese name a refusal and the status bar give it. The setup
 // commands, the printers and the status bar all read these rows; nothing else writes a code.
 //
-// What each setting becomes in a print job: orientation-requested (an enum), print-quality
-// (an enum, which the server maps to the queue's own quality choice), print-color-mode (a
-// keyword, mapped to the queue's colour choice) and media-source, sent inside media-col
-// beside the sheet's media-size: that is the only place a server honours it for a queue
-// with a driver of its own.
+// Which IPP attribute a setting's values go to, and how, is the setting's row
+// (printer_setting.h): print-quality's enum is mapped by the server to the queue's own
+// quality choice, print-color-mode's keyword to its colour choice.
 #pragma once
 
 #include <array>

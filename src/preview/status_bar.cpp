@@ -3,6 +3,7 @@
 #include "engine/module_state.h"
 #include "engine/papers.h"
 #include "engine/printer.h"
+#include "engine/printer_setting.h"
 #include "engine/setting_values.h"
 #include "preview/attempt_step.h"
 #include "preview/frm_preview.h"
@@ -19,6 +20,9 @@ Text UserSizeOnShow(const PageRec& p, const PictureBox& image) {
   return UserSizeName(across, down, 1);
 }
 
+// A setting's panel starts with the setting's name: "用紙サイズ:".
+Text Caption(PrinterSetting setting) { return Text(RowOf(setting).name) + u":"; }
+
 }  // namespace
 
 void FrmPreview::UpdateStatusBar() {
@@ -32,12 +36,12 @@ void FrmPreview::UpdateStatusBar() {
   });
   AttemptStep([&] {
     const PageRec& p = ShownPage(engine, currentPage_);
-    panels.SetPanelText(2, u"用紙サイズ:" + (p.paperSize == kPaperUser ? UserSizeOnShow(p, image) : Text(PaperNameFor(p.paperSize))));
+    panels.SetPanelText(2, Caption(PrinterSetting::kPaperSize) + (p.paperSize == kPaperUser ? UserSizeOnShow(p, image) : Text(PaperNameFor(p.paperSize))));
   });
   AttemptStep([&] {
     const bool portrait = ShownPage(engine, currentPage_).orientation == kPortrait;
     // Any code but portrait reads as landscape.
-    panels.SetPanelText(3, u"印刷の向き:" + Text(portrait ? kOrientationPortrait.name : kOrientationLandscape.name));
+    panels.SetPanelText(3, Caption(PrinterSetting::kOrientation) + Text(portrait ? kOrientationPortrait.name : kOrientationLandscape.name));
   });
   AttemptStep([&] { panels.SetPanelText(4, ShownPage(engine, currentPage_).printerName); });
   AttemptStep([&] {

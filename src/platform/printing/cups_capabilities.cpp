@@ -1,15 +1,15 @@
 #include "platform/printing/cups_capabilities.h"
 
 #include <optional>
-#include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
-#include <span>
 #include <string_view>
 
 #include "common/failure.h"
 #include "engine/papers.h"
 #include "engine/printer.h"
+#include "engine/printer_setting.h"
 #include "engine/setting_values.h"
 #include "platform/printing/cups_media.h"
 #include "platform/printing/queue_ppd.h"
@@ -120,48 +120,46 @@ void ReadPapers(const CupsDestination& d, PrinterCapabilities& caps) {
   }
 }
 
-// The codes of the rows whose IPP enum the attribute lists.
-void InsertSupportedEnums(ipp_attribute_t* supported, std::span<const SettingValue> rows, std::set<int16_t>& codes) {
-  for (const SettingValue& row : rows) {
-    if (SupportsInteger(supported, row.ippEnum)) codes.insert(row.code);
-  }
+// The code of the value row the destination's default names: an enum or a keyword, as the
+// setting's job sends it.
+const SettingValue* DefaultValue(ipp_attribute_t* given, const PrinterSettingRow& row) {
+  if (given == nullptr) return nullptr;
+  if (row.jobValue == JobValueKind::kEnum) return RowForIpp(row.values, ippGetInteger(given, 0));
+  const char* keyword = ippGetString(given, 0, nullptr);
+  return keyword != nullptr ? RowForIpp(row.values, keyword) : nullptr;
 }
 
-// The code of the row the destination's default keyword stands for.
-void ReadDefaultKeyword(ipp_attribute_t* value, std::span<const SettingValue> rows, int16_t& code) {
-  const char* keyword = value != nullptr ? ippGetString(value, 0, nullptr) : nullptr;
-  if (keyword == nullptr) return;
-  if (const SettingValue* row = RowForIpp(rows, keyword)) code = row->code;
-}
-
-void ReadChoices(const CupsDestination& d, PrinterCapabilities& caps) {
-  InsertSupportedEnums(d.Supported("orientation-requested"), kOrientations, caps.orientations);
-
-  InsertSupportedEnums(d.Supported("print-quality"), kPrintQualities, caps.qualities);
-  if (ipp_attribute_t* quality = d.Default("print-quality")) {
-    if (const SettingValue* row = RowForIpp(kPrintQualities, ippGetInteger(quality, 0))) {
-      caps.defaultQuality = row->code;
-    }
-  }
-
-  // Each bin as the first of its keywords the destination lists.
-  ipp_attribute_t* sources = d.Supported("media-source");
-  for (const SettingValue& bin : kPaperBins) {
-    for (const std::string_view source : bin.ippKeywords) {
-      if (!source.empty() && SupportsKeyword(sources, source)) {
-        caps.bins.emplace(bin.code, std::string(source));
+// What the destination takes for a setting, by the IPP attribute its job sends: the values
+// whose enum, or whose first keyword, the attribute's "-supported" lists; a paper bin as the
+// first of its keywords the destination lists, which the job then names.
+SettingChoices ReadSettingChoices(const CupsDestination& d, const PrinterSettingRow& row) {
+  const std::string attribute(row.jobAttribute);
+  ipp_attribute_t* supported = d.Supported(attribute.c_str());
+  SettingChoices choices;
+  for (const SettingValue& value : row.values) {
+    switch (row.jobValue) {
+      case JobValueKind::kEnum:
+        if (SupportsInteger(supported, value.ippEnum)) choices.codes.emplace(value.code, "");
         break;
-      }
+      case JobValueKind::kKeyword:
+        if (SupportsKeyword(supported, value.ippKeywords[0])) choices.codes.emplace(value.code, "");
+        break;
+      case JobValueKind::kQueueKeyword:
+        for (const std::string_view keyword : value.ippKeywords) {
+          if (!keyword.empty() && SupportsKeyword(supported, keyword)) {
+            choices.codes.emplace(value.code, std::string(keyword));
+            break;
+          }
+        }
+        break;
+      case JobValueKind::kMedia: throw std::logic_error("the sheet is read with the papers");
     }
   }
-  ReadDefaultKeyword(d.Default("media-source"), kPaperBins, caps.defaultBin);
-
-  ipp_attribute_t* modes = d.Supported("print-color-mode");
-  for (const SettingValue& mode : kColourModes) {
-    if (SupportsKeyword(modes, mode.ippKeywords[0])) caps.colourModes.insert(mode.code);
+  choices.defaultCode = StartCode(row, choices);
+  if (row.readsServerDefault) {
+    if (const SettingValue* given = DefaultValue(d.Default(attribute.c_str()), row)) choices.defaultCode = given->code;
   }
-  caps.defaultColour = caps.colourModes.contains(kColour) ? kColour : kMonochrome;
-  ReadDefaultKeyword(d.Default("print-color-mode"), kColourModes, caps.defaultColour);
+  return choices;
 }
 
 }  // namespace
@@ -172,7 +170,9 @@ PrinterCapabilities ReadCupsCapabilities(const CupsDestination& destination) {
   caps.description = FromUtf8(destination.Option("printer-info"));
   ReadResolution(destination, caps);
   ReadPapers(destination, caps);
-  ReadChoices(destination, caps);
+  for (const PrinterSettingRow& row : PrinterSettingRows()) {
+    if (row.jobValue != JobValueKind::kMedia) caps.Choices(row.id) = ReadSettingChoices(destination, row);
+  }
   return caps;
 }
 

@@ -1,8 +1,6 @@
 #include "platform/printing/pdf_printer.h"
 
 #include "engine/papers.h"
-#include "engine/printer.h"
-#include "engine/setting_values.h"
 
 namespace vant::printing {
 
@@ -19,13 +17,7 @@ PrinterCapabilities PdfPrinterCapabilities() {
   }
   caps.defaultPaper = kPdfPrinterDefaultPaper;
   caps.defaultMedia = caps.papers.at(kPdfPrinterDefaultPaper);
-  caps.orientations = {kPortrait, kLandscape};
-  for (const SettingValue& quality : kPrintQualities) caps.qualities.insert(quality.code);
-  for (const SettingValue& bin : kPaperBins) caps.bins.emplace(bin.code, std::string(bin.ippKeywords[0]));
-  caps.colourModes = {kMonochrome, kColour};
-  caps.defaultQuality = kQualityMedium.code;
-  caps.defaultBin = kBinAuto.code;
-  caps.defaultColour = kColour;
+  caps.settings = EveryChoice();
   return caps;
 }
 

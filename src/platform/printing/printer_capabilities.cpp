@@ -47,4 +47,29 @@ DevicePage DevicePixels(const PageGeometry& page, double dpiX, double dpiY) {
   return px;
 }
 
+std::array<SettingChoices, kPrinterSettingCount> StartingChoices() {
+  std::array<SettingChoices, kPrinterSettingCount> choices;
+  for (const PrinterSettingRow& row : PrinterSettingRows()) choices[IndexOf(row.id)].defaultCode = row.startCodes[0];
+  return choices;
+}
+
+int16_t StartCode(const PrinterSettingRow& row, const SettingChoices& choices) {
+  for (const int16_t code : row.startCodes) {
+    if (choices.codes.contains(code)) return code;
+  }
+  return row.startCodes.back();
+}
+
+std::array<SettingChoices, kPrinterSettingCount> EveryChoice() {
+  std::array<SettingChoices, kPrinterSettingCount> choices;
+  for (const PrinterSettingRow& row : PrinterSettingRows()) {
+    SettingChoices& taken = choices[IndexOf(row.id)];
+    for (const SettingValue& value : row.values) {
+      taken.codes.emplace(value.code, row.jobValue == JobValueKind::kQueueKeyword ? value.ippKeywords[0] : "");
+    }
+    taken.defaultCode = StartCode(row, taken);
+  }
+  return choices;
+}
+
 }  // namespace vant::printing

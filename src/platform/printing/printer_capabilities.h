@@ -4,13 +4,14 @@
 // geometry those sheets give in an orientation, in millimetres and in device pixels.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <map>
-#include <set>
 #include <string>
 
 #include "common/text.h"
 #include "engine/papers.h"
+#include "engine/printer_setting.h"
 #include "engine/setting_values.h"
 
 namespace vant::printing {
@@ -49,6 +50,27 @@ struct PrinterMedia {
   bool custom = false;  // made at its own size within the printer's custom range
 };
 
+// What a printer takes for one of its page settings: each code, with the printer's own
+// keyword for it where a job names the value by the queue's keyword (a paper bin's
+// media-source; empty otherwise), and the code it starts with. A default that is not among
+// the codes taken is reported by the printer but never sent to the server.
+struct SettingChoices {
+  std::map<int16_t, std::string> codes;
+  int16_t defaultCode = 0;
+  bool operator==(const SettingChoices&) const = default;
+};
+
+// Every setting's choices with no code taken, each starting at its row's first start code.
+std::array<SettingChoices, kPrinterSettingCount> StartingChoices();
+
+// The code a printer that takes these codes starts with for the row's setting: the first of
+// the row's start codes it takes, else the last.
+int16_t StartCode(const PrinterSettingRow& row, const SettingChoices& choices);
+
+// What a printer that takes every value of every setting takes (the built-in PDF printer):
+// a paper bin with its first media-source keyword, each setting at its row's first start code.
+std::array<SettingChoices, kPrinterSettingCount> EveryChoice();
+
 struct PrinterCapabilities {
   Text name;  // the device name
   // The print server's description of the printer (printer-info, `lpadmin -D`), which
@@ -61,15 +83,12 @@ struct PrinterCapabilities {
   // The printer's default sheet and its code (256 when no code stands for it).
   PrinterMedia defaultMedia;
   int16_t defaultPaper = kPaperUser;
-  // The other settings' codes the printer takes, and its defaults. A default that is not
-  // among the codes taken is reported by the printer but never sent to the server.
-  std::set<int16_t> orientations;
-  std::set<int16_t> qualities;
-  std::map<int16_t, std::string> bins;  // paper bin code -> the printer's media-source keyword
-  std::set<int16_t> colourModes;
-  int16_t defaultQuality = kQualityMedium.code;
-  int16_t defaultBin = kBinAuto.code;
-  int16_t defaultColour = kColour;
+  // The other settings, indexed by the setting (engine/printer_setting.h). The paper size's
+  // entry stands unused: its codes are the sheets above, its default defaultPaper.
+  std::array<SettingChoices, kPrinterSettingCount> settings = StartingChoices();
+
+  SettingChoices& Choices(PrinterSetting setting) { return settings[IndexOf(setting)]; }
+  const SettingChoices& Choices(PrinterSetting setting) const { return settings[IndexOf(setting)]; }
 };
 
 // The sheet as it lies on the page in an orientation: size and unprintable strips, mm.

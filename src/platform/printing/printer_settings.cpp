@@ -1,6 +1,5 @@
 #include "platform/printing/printer_settings.h"
 
-#include <stdexcept>
 #include <utility>
 
 #include "common/failure.h"
@@ -16,27 +15,16 @@ namespace {
 
 // The code a printer starts with for the setting.
 int16_t DefaultCode(const PrinterCapabilities& caps, PrinterSetting setting) {
-  switch (setting) {
-    case PrinterSetting::kPaperSize: return caps.defaultPaper;
-    case PrinterSetting::kOrientation: return kPortrait;
-    case PrinterSetting::kPrintQuality: return caps.defaultQuality;
-    case PrinterSetting::kPaperBin: return caps.defaultBin;
-    case PrinterSetting::kColorMode: return caps.defaultColour;
-  }
-  throw std::logic_error("a printer setting without a default");
+  return setting == PrinterSetting::kPaperSize ? caps.defaultPaper : caps.Choices(setting).defaultCode;
 }
 
-// Whether the printer takes the code for the setting (the paper size: papers.h's sizes the
-// printer lists, and the user-defined size, which keeps the sheet in force).
+// Whether the printer takes the code for the setting: the paper size takes the sheets the
+// printer lists and the user-defined size (which keeps the sheet in force); every printer
+// takes the automatic paper bin, which lets it choose.
 bool TakesCode(const PrinterCapabilities& caps, PrinterSetting setting, int16_t code) {
-  switch (setting) {
-    case PrinterSetting::kPaperSize: return code == kPaperUser || caps.papers.contains(code);
-    case PrinterSetting::kOrientation: return caps.orientations.contains(code);
-    case PrinterSetting::kPrintQuality: return caps.qualities.contains(code);
-    case PrinterSetting::kPaperBin: return code == kBinAuto.code || caps.bins.contains(code);
-    case PrinterSetting::kColorMode: return caps.colourModes.contains(code);
-  }
-  return false;
+  if (setting == PrinterSetting::kPaperSize) return code == kPaperUser || caps.papers.contains(code);
+  if (setting == PrinterSetting::kPaperBin && code == kBinAuto.code) return true;
+  return caps.Choices(setting).codes.contains(code);
 }
 
 }  // namespace

@@ -29,8 +29,8 @@ namespace {
 std::optional<std::string> JobValueOf(const PrinterSettingRow& row, const PrinterSettings& settings) {
   const int16_t code = settings.Get(row.id);
   if (row.jobValue == JobValueKind::kQueueKeyword) {
-    const auto& bins = settings.Capabilities().bins;
-    if (const auto found = bins.find(code); found != bins.end()) return found->second;
+    const auto& codes = settings.Capabilities().Choices(row.id).codes;
+    if (const auto found = codes.find(code); found != codes.end()) return found->second;
     return std::nullopt;
   }
   const SettingValue* value = RowFor(row.values, code);

@@ -54,7 +54,7 @@ TEST_F(DriverTest, APostScriptPrinterTakesTheManualFeedAndDrawsEveryMarkExact) {
 TEST_F(DriverTest, ADriverlessPrinterGetsEachPagesSourceColourAndOrientation) {
   // (ippeveprinter as a colour printer has an automatic, a main and a photo tray.)
   const auto& caps = Caps("Everywhere");
-  ASSERT_TRUE(caps.colourModes.contains(kColour)) << "ippeveprinter was started as a colour printer";
+  ASSERT_TRUE(caps.Choices(PrinterSetting::kColorMode).codes.contains(kColour)) << "ippeveprinter was started as a colour printer";
   const printing::PrinterMedia& a4 = caps.papers.at(9);
   const std::vector<int> modules{1, 2, 3, InvoiceModule(caps.dpiX)};
   const DriverDocument portrait = CasesOn(caps, a4, kPortrait, modules);

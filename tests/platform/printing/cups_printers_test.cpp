@@ -41,14 +41,14 @@ TEST_F(CupsPrintersTest, OfficeTakesItsPpdSheetsAndChoices) {
   EXPECT_EQ(caps.papers.at(8).keyword, "iso_a3_297x420mm");
   EXPECT_EQ(caps.papers.at(13).keyword, "jis_b5_182x257mm");
   EXPECT_EQ(caps.defaultPaper, 9);
-  EXPECT_EQ(caps.orientations, (std::set<int16_t>{kPortrait, kLandscape}));
-  EXPECT_EQ(caps.qualities, (std::set<int16_t>{kQualityDraft.code, kQualityLow.code, kQualityMedium.code, kQualityHigh.code}));
-  EXPECT_EQ(caps.colourModes, (std::set<int16_t>{kMonochrome, kColour}));
-  EXPECT_EQ(caps.bins, (std::map<int16_t, std::string>{
-      {kBinUpper.code, "top"}, {kBinLower.code, "bottom"}, {kBinManual.code, "manual"}, {kBinAuto.code, "auto"}}));
-  EXPECT_EQ(caps.defaultBin, kBinAuto.code);
-  EXPECT_EQ(caps.defaultQuality, kQualityMedium.code);
-  EXPECT_EQ(caps.defaultColour, kColourColour.code);
+  EXPECT_EQ(caps.Choices(PrinterSetting::kOrientation), (SettingChoices{{{kPortrait, ""}, {kLandscape, ""}}, kPortrait}));
+  EXPECT_EQ(caps.Choices(PrinterSetting::kPrintQuality),
+            (SettingChoices{{{kQualityDraft.code, ""}, {kQualityLow.code, ""}, {kQualityMedium.code, ""}, {kQualityHigh.code, ""}},
+                            kQualityMedium.code}));
+  EXPECT_EQ(caps.Choices(PrinterSetting::kColorMode), (SettingChoices{{{kMonochrome, ""}, {kColour, ""}}, kColour}));
+  EXPECT_EQ(caps.Choices(PrinterSetting::kPaperBin),
+            (SettingChoices{{{kBinUpper.code, "top"}, {kBinLower.code, "bottom"}, {kBinManual.code, "manual"}, {kBinAuto.code, "auto"}},
+                            kBinAuto.code}));
 }
 
 TEST_F(CupsPrintersTest, OfficeDeviceCapsComeFromItsImageableArea) {
@@ -91,9 +91,9 @@ TEST_F(CupsPrintersTest, LabelHasItsOwnResolutionStripsAndDefaultSheet) {
   EXPECT_EQ(label.DeviceCaps(kPhysicalOffsetY), 28);   // 10 pt
   EXPECT_EQ(label.DeviceCaps(kHorzRes), 778);          // 276 pt
   EXPECT_EQ(label.DeviceCaps(kVertRes), 1173);         // 416 pt
-  EXPECT_TRUE(caps.bins.empty());
-  EXPECT_EQ(caps.colourModes, std::set<int16_t>{kMonochrome});
-  EXPECT_EQ(caps.qualities, std::set<int16_t>{kQualityMedium.code});
+  EXPECT_EQ(caps.Choices(PrinterSetting::kPaperBin), (SettingChoices{{}, kBinAuto.code}));
+  EXPECT_EQ(caps.Choices(PrinterSetting::kColorMode), (SettingChoices{{{kMonochrome, ""}}, kMonochrome}));
+  EXPECT_EQ(caps.Choices(PrinterSetting::kPrintQuality), (SettingChoices{{{kQualityMedium.code, ""}}, kQualityMedium.code}));
   EXPECT_EQ(label.ColorMode(), kColourMonochrome.code);
   label.SetPaperSize(11);
   EXPECT_EQ(label.PaperSize(), 11);

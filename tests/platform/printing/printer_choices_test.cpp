@@ -9,6 +9,7 @@
 #include "engine/papers.h"
 #include "engine/setting_values.h"
 #include "engine/setup_keywords.h"
+#include "platform/printing/printer_capabilities.h"
 
 namespace vant::printing {
 namespace {
@@ -48,20 +49,10 @@ TEST(ChoiceName, EveryPaperCodeHasANameAndNoOtherCodeHasOne) {
 
 // Each setting's rows: the command's keywords find the row's code, the IPP value reads back
 // as the row (the first of those sharing it), and the refusal names the row.
-struct SettingRows {
-  PrinterSetting setting;
-  std::span<const KeywordRow> keywords;
-};
-
 TEST(SettingRows, KeywordsIppValuesAndNamesAgreeRowByRow) {
-  const SettingRows settings[] = {
-      {PrinterSetting::kOrientation, kOrientationKeywords},
-      {PrinterSetting::kPrintQuality, kPrintQualityKeywords},
-      {PrinterSetting::kPaperBin, kPaperBinKeywords},
-      {PrinterSetting::kColorMode, kColorModeKeywords},
-  };
-  for (const auto& s : settings) {
-    const auto rows = RowOf(s.setting).values;
+  for (const PrinterSettingRow& s : PrinterSettingRows()) {
+    if (s.id == PrinterSetting::kPaperSize) continue;  // its values are the papers
+    const auto rows = s.values;
     ASSERT_EQ(rows.size(), s.keywords.size());
     for (const SettingValue& row : rows) {
       SCOPED_TRACE(ToUtf8(row.name));
@@ -70,7 +61,7 @@ TEST(SettingRows, KeywordsIppValuesAndNamesAgreeRowByRow) {
           EXPECT_EQ(FindKeyword(s.keywords, form), row.code);
         }
       }
-      EXPECT_EQ(ChoiceName(s.setting, row.code), row.name);
+      EXPECT_EQ(ChoiceName(s.id, row.code), row.name);
       const SettingValue* back = row.ippEnum != 0 ? RowForIpp(rows, row.ippEnum) : RowForIpp(rows, row.ippKeywords[0]);
       ASSERT_NE(back, nullptr);
       EXPECT_EQ(back->ippEnum, row.ippEnum);
@@ -100,6 +91,36 @@ TEST(SettingRows, TheServersValues) {
   for (const int16_t code : {int16_t{0}, int16_t{12}, int16_t{13}, int16_t{15}}) {
     EXPECT_EQ(RowFor(kPaperBins, code), nullptr) << code;
   }
+}
+
+// What a printer starts with when its server names no default: the first start code it
+// takes, else the last; the built-in PDF printer takes every value.
+TEST(SettingRows, APrinterStartsAtTheFirstStartCodeItTakes) {
+  const struct {
+    int line;
+    PrinterSetting setting;
+    std::vector<int16_t> taken;
+    int16_t start;
+  } rows[] = {
+      {__LINE__, PrinterSetting::kColorMode, {kMonochrome, kColour}, kColour},
+      {__LINE__, PrinterSetting::kColorMode, {kMonochrome}, kMonochrome},
+      {__LINE__, PrinterSetting::kColorMode, {}, kMonochrome},
+      {__LINE__, PrinterSetting::kPrintQuality, {kQualityDraft.code, kQualityHigh.code}, kQualityMedium.code},
+      {__LINE__, PrinterSetting::kPaperBin, {kBinUpper.code}, kBinAuto.code},
+      {__LINE__, PrinterSetting::kOrientation, {kLandscape}, kPortrait},
+  };
+  for (const auto& r : rows) {
+    SettingChoices choices;
+    for (const int16_t code : r.taken) choices.codes.emplace(code, "");
+    EXPECT_EQ(StartCode(RowOf(r.setting), choices), r.start) << "line " << r.line;
+  }
+  const auto every = EveryChoice();
+  for (const PrinterSettingRow& row : PrinterSettingRows()) {
+    const SettingChoices& taken = every[IndexOf(row.id)];
+    EXPECT_EQ(taken.codes.size(), row.values.size()) << ToUtf8(row.name);
+    EXPECT_EQ(taken.defaultCode, row.startCodes[0]) << ToUtf8(row.name);
+  }
+  EXPECT_EQ(every[IndexOf(PrinterSetting::kPaperBin)].codes.at(kBinCassette.code), "main");
 }
 
 }  // namespace

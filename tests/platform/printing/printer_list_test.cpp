@@ -233,9 +233,9 @@ TEST(PrinterList, ThePdfPrinterKeepsADocumentOfMixedPagesWhole) {
 
 TEST(PrinterList, DefaultsThePrinterDoesNotListAreNotSent) {
   PrinterCapabilities caps = SmallOffice(u"Plain");
-  caps.qualities.clear();
-  caps.bins.clear();
-  caps.colourModes.clear();
+  for (const PrinterSetting setting : {PrinterSetting::kPrintQuality, PrinterSetting::kPaperBin, PrinterSetting::kColorMode}) {
+    caps.Choices(setting).codes.clear();
+  }
   auto log = std::make_shared<KeepingOutput::Log>();
   std::vector<InstalledQueue> queues;
   queues.push_back(InstalledQueue{caps, std::make_unique<KeepingOutput>(log), true});

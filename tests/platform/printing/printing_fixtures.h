@@ -68,13 +68,11 @@ inline PrinterCapabilities SmallOffice(const Text& name) {
   caps.papers.emplace(int16_t{1}, PrinterMedia{"na_letter_8.5x11in", 215.9, 279.4, 5, 10, 5, 10, {21590, 27940, 500, 1000, 500, 1000}});
   caps.defaultPaper = 9;
   caps.defaultMedia = caps.papers.at(9);
-  caps.orientations = {kPortrait, kLandscape};
-  caps.qualities = {kQualityDraft.code, kQualityLow.code, kQualityMedium.code};
-  caps.bins = {{kBinUpper.code, "top"}, {kBinAuto.code, "auto"}};
-  caps.colourModes = {kMonochrome};
-  caps.defaultQuality = kQualityMedium.code;
-  caps.defaultBin = kBinAuto.code;
-  caps.defaultColour = kMonochrome;
+  caps.Choices(PrinterSetting::kOrientation) = {{{kPortrait, ""}, {kLandscape, ""}}, kPortrait};
+  caps.Choices(PrinterSetting::kPrintQuality) = {
+      {{kQualityDraft.code, ""}, {kQualityLow.code, ""}, {kQualityMedium.code, ""}}, kQualityMedium.code};
+  caps.Choices(PrinterSetting::kPaperBin) = {{{kBinUpper.code, "top"}, {kBinAuto.code, "auto"}}, kBinAuto.code};
+  caps.Choices(PrinterSetting::kColorMode) = {{{kMonochrome, ""}}, kMonochrome};
   return caps;
 }
 
