@@ -3,7 +3,6 @@
 // one line ({"code": 1, "name": "A4"}). Wrong nesting is a programming error, not output.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -39,8 +38,6 @@ class JsonWriter {
   JsonWriter& Bool(bool value);
   JsonWriter& Null();
 
-  // Bytes written so far.
-  std::size_t Size() const { return out_.size(); }
   // The finished text; throws std::logic_error while a container is open or before a value.
   std::string Take() &&;
 
