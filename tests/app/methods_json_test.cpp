@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/failure.h"
+#include "common/json_writer.h"
 #include "engine/module_state.h"
 #include "method_of.h"
 

@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
@@ -12,10 +11,12 @@
 #include <optional>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 #include "app/cli/command_line.h"
 #include "app/cli/words.h"
 #include "app/run/session.h"
+#include "common/json_writer.h"
 #include "platform/files/file_writing.h"
 #include "platform/files/folder_below.h"
 
@@ -102,25 +103,14 @@ std::filesystem::path RunningProgram(const Words& w) {
   return program;
 }
 
-QJsonObject ManifestJson(const ManifestPlace& place, const std::filesystem::path& program) {
-  QJsonObject json{{"name", kHostName},
-                   {"description", "Vant3 印刷コントロール"},
-                   {"path", QString::fromStdString(program.string())},
-                   {"type", "stdio"}};
-  if (place.firefox) {
-    json.insert("allowed_extensions", QJsonArray{VANT_FIREFOX_ADDON_ID});
-  } else {
-    json.insert("allowed_origins", QJsonArray{"chrome-extension://" VANT_CHROMIUM_EXTENSION_ID "/"});
-  }
-  return json;
-}
-
-// A manifest this program writes, whichever vant it names.
+// A manifest this program writes, whichever vant it names: the same members as ours but
+// "path", which must be a string. Read with Qt's reader, whose objects compare by member
+// whatever their order and layout.
 bool IsOurs(const ManifestPlace& place, const std::string& text) {
   const QJsonDocument parsed = QJsonDocument::fromJson(QByteArray::fromStdString(text));
   if (!parsed.isObject()) return false;
   QJsonObject found = parsed.object();
-  QJsonObject ours = ManifestJson(place, "/");
+  QJsonObject ours = QJsonDocument::fromJson(QByteArray::fromStdString(HostManifest(place, "/"))).object();
   if (!found.value("path").isString()) return false;
   found.remove("path");
   ours.remove("path");
@@ -130,7 +120,18 @@ bool IsOurs(const ManifestPlace& place, const std::string& text) {
 }  // namespace
 
 std::string HostManifest(const ManifestPlace& place, const std::filesystem::path& program) {
-  return QJsonDocument(ManifestJson(place, program)).toJson(QJsonDocument::Indented).toStdString();
+  JsonWriter json;
+  json.BeginObject().Key("name").StringUtf8(kHostName).Key("description").StringUtf8("Vant3 印刷コントロール");
+  json.Key("path").StringUtf8(program.string()).Key("type").StringUtf8("stdio");
+  if (place.firefox) {
+    json.Key("allowed_extensions").BeginArray().StringUtf8(VANT_FIREFOX_ADDON_ID).EndArray();
+  } else {
+    json.Key("allowed_origins").BeginArray();
+    json.StringUtf8("chrome-extension://" VANT_CHROMIUM_EXTENSION_ID "/").EndArray();
+  }
+  json.EndObject();
+  // A text file: one line, ended.
+  return std::move(json).Take() + "\n";
 }
 
 int RegisterVerb(const std::vector<std::string>& args, const Words& w) {

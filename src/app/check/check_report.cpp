@@ -4,8 +4,9 @@
 #include <iomanip>
 #include <optional>
 #include <sstream>
+#include <utility>
 
-#include "app/run/methods_json.h"
+#include "common/json_writer.h"
 #include "engine/papers.h"
 #include "engine/printer_setting.h"
 #include "platform/printing/printer_choices.h"
@@ -37,13 +38,20 @@ std::string ChoiceText(PrinterSetting setting, int16_t code) {
   return name.empty() ? std::to_string(code) : ToUtf8(name);
 }
 
-std::string ChoiceJson(PrinterSetting setting, int16_t code) {
-  return "{\"code\": " + std::to_string(code) + ", \"name\": " + JsonString(printing::ChoiceName(setting, code)) + "}";
+void ChoiceJson(JsonWriter& json, PrinterSetting setting, int16_t code) {
+  json.BeginObject().Key("code").Int(code).Key("name").String(printing::ChoiceName(setting, code)).EndObject();
 }
 
-std::string IconName(MessageIcon icon) { return icon == MessageIcon::kCritical ? "critical" : "information"; }
+const char* IconName(MessageIcon icon) { return icon == MessageIcon::kCritical ? "critical" : "information"; }
 
-std::string NullOr(bool present, const std::string& json) { return present ? json : "null"; }
+// A whole number, or null where there is none (0).
+void NumberOrNull(JsonWriter& json, std::int64_t number) {
+  if (number != 0) {
+    json.Int(number);
+  } else {
+    json.Null();
+  }
+}
 
 // A box's text with its lines ended by LF, as the text report writes them: CR LF and CR
 // alike end a line.
@@ -125,59 +133,59 @@ std::string CheckText(const PageCheck& check, const Words& w) {
 }
 
 std::string CheckJson(const PageCheck& check) {
-  std::string out = "{\"page\": " + JsonString(FromUtf8(check.page));
-  out += ", \"readable\": ";
-  out += check.unreadable ? "false" : "true";
-  out += ", \"reason\": " +
-         NullOr(check.unreadable.has_value(), check.unreadable ? JsonString(FromUtf8(*check.unreadable)) : "");
-  out += ", \"control\": ";
-  if (check.control) {
-    out += "{\"id\": " + NullOr(check.control->id.has_value(), check.control->id ? JsonString(*check.control->id) : "");
-    out += ", \"line\": " + std::to_string(check.control->line);
-    out += ", \"methods\": " + std::to_string(check.control->methods) + "}";
+  JsonWriter json;
+  json.BeginObject().Key("page").StringUtf8(check.page).Key("readable").Bool(!check.unreadable);
+  json.Key("reason");
+  if (check.unreadable) {
+    json.StringUtf8(*check.unreadable);
   } else {
-    out += "null";
+    json.Null();
   }
-  out += ", \"documents\": [";
-  for (size_t d = 0; d < check.documents.size(); ++d) {
-    if (d > 0) out += ", ";
-    out += "{\"printer\": " + JsonString(check.documents[d].printer) + ", \"pages\": [";
-    for (size_t p = 0; p < check.documents[d].pages.size(); ++p) {
-      const RecordedPage& page = check.documents[d].pages[p];
+  json.Key("control");
+  if (check.control) {
+    json.BeginObject().Key("id");
+    if (check.control->id) {
+      json.String(*check.control->id);
+    } else {
+      json.Null();
+    }
+    json.Key("line").Int(check.control->line).Key("methods").Int(check.control->methods).EndObject();
+  } else {
+    json.Null();
+  }
+  json.Key("documents").BeginArray();
+  for (const auto& document : check.documents) {
+    json.BeginObject().Key("printer").String(document.printer).Key("pages").BeginArray();
+    for (const RecordedPage& page : document.pages) {
       const printing::PageGeometry laid = LaidPage(page);
-      if (p > 0) out += ", ";
-      out += "{\"" + std::string(RowOf(PrinterSetting::kPaperSize).jsonName) +
-             "\": {\"code\": " + std::to_string(page.Get(PrinterSetting::kPaperSize)) + ", \"name\": " +
-             JsonString(printing::ChoiceName(PrinterSetting::kPaperSize, page.Get(PrinterSetting::kPaperSize))) +
-             ", \"widthMm\": " + Number(laid.widthMm) + ", \"heightMm\": " + Number(laid.heightMm) + "}";
+      const int16_t paper = page.Get(PrinterSetting::kPaperSize);
+      json.BeginObject().Key(RowOf(PrinterSetting::kPaperSize).jsonName).BeginObject();
+      json.Key("code").Int(paper).Key("name").String(printing::ChoiceName(PrinterSetting::kPaperSize, paper));
+      json.Key("widthMm").Double(laid.widthMm).Key("heightMm").Double(laid.heightMm).EndObject();
       for (const PrinterSettingRow& row : PrinterSettingRows()) {
         if (row.id == PrinterSetting::kPaperSize) continue;  // the sheet above, with its size
-        out += ", \"" + std::string(row.jsonName) + "\": " + ChoiceJson(row.id, page.Get(row.id));
+        json.Key(row.jsonName);
+        ChoiceJson(json, row.id, page.Get(row.id));
       }
-      out += "}";
+      json.EndObject();
     }
-    out += "]}";
+    json.EndArray().EndObject();
   }
-  out += "], \"messages\": [";
-  for (size_t i = 0; i < check.messages.size(); ++i) {
-    const browser::ShownBox& box = check.messages[i];
-    if (i > 0) out += ", ";
-    out += "{\"icon\": \"" + IconName(box.icon) + "\", \"title\": " + JsonString(box.title) +
-           ", \"text\": " + JsonString(LfLines(box.text)) + "}";
+  json.EndArray().Key("messages").BeginArray();
+  for (const browser::ShownBox& box : check.messages) {
+    json.BeginObject().Key("icon").StringUtf8(IconName(box.icon)).Key("title").String(box.title);
+    json.Key("text").String(LfLines(box.text)).EndObject();
   }
-  out += "], \"warnings\": [";
-  for (size_t i = 0; i < check.warnings.size(); ++i) {
-    const CheckWarning& warning = check.warnings[i];
-    if (i > 0) out += ", ";
-    out += "{\"kind\": \"" + std::string(WarningName(warning.kind)) + "\"";
-    out += ", \"method\": " + NullOr(warning.method != 0, std::to_string(warning.method));
-    out += ", \"line\": " + NullOr(warning.line != 0, std::to_string(warning.line));
-    out += ", \"text\": " + JsonString(warning.text) + "}";
+  json.EndArray().Key("warnings").BeginArray();
+  for (const CheckWarning& warning : check.warnings) {
+    json.BeginObject().Key("kind").StringUtf8(WarningName(warning.kind)).Key("method");
+    NumberOrNull(json, warning.method);
+    json.Key("line");
+    NumberOrNull(json, warning.line);
+    json.Key("text").String(warning.text).EndObject();
   }
-  out += "], \"failed\": ";
-  out += check.failed ? "true" : "false";
-  out += "}";
-  return out;
+  json.EndArray().Key("failed").Bool(check.failed).EndObject();
+  return std::move(json).Take();
 }
 
 void CheckTally::Add(const PageCheck& check) {

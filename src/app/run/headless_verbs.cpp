@@ -1,12 +1,14 @@
 // vant methods and vant printers: what the property reading produced, and the installed
 // printers.
 #include <iostream>
+#include <utility>
 
 #include "app/cli/words.h"
 #include "app/process/thread_state.h"
 #include "app/run/methods_json.h"
 #include "app/run/session.h"
 #include "app/verbs.h"
+#include "common/json_writer.h"
 #include "control/held_buttons.h"
 #include "control/intake.h"
 #include "engine/module_state.h"
@@ -55,28 +57,31 @@ std::vector<ReachingName> NamesReaching(printing::PrinterList& printers, int ind
 //   "names": [{"name": "\\\\PRTSRV01\\Label-3F", "source": "map", "file": "…", "line": 2},
 //             {"name": "…", "source": "description"}]}, …] on one line.
 std::string PrintersJson(printing::PrinterList& printers) {
-  std::string out = "[";
+  JsonWriter json;
+  json.BeginArray();
   for (int i = 0; i < printers.Count(); ++i) {
     const printing::PrinterCapabilities& caps = printers.Page(i).Capabilities();
-    if (i > 0) out += ", ";
-    out +=
-        "{\"name\": " + JsonString(caps.name) + ", \"current\": " + (i == printers.CurrentIndex() ? "true" : "false");
-    out += ", \"description\": " + (caps.description.empty() ? std::string("null") : JsonString(caps.description));
-    out += ", \"names\": [";
-    const std::vector<ReachingName> names = NamesReaching(printers, i);
-    for (size_t n = 0; n < names.size(); ++n) {
-      if (n > 0) out += ", ";
-      out += "{\"name\": " + JsonString(names[n].name);
-      if (names[n].entry != nullptr) {
-        out += ", \"source\": \"map\", \"file\": " + JsonString(FromUtf8(names[n].entry->file)) +
-               ", \"line\": " + std::to_string(names[n].entry->line) + "}";
-      } else {
-        out += ", \"source\": \"description\"}";
-      }
+    json.BeginObject().Key("name").String(caps.name).Key("current").Bool(i == printers.CurrentIndex());
+    json.Key("description");
+    if (caps.description.empty()) {
+      json.Null();
+    } else {
+      json.String(caps.description);
     }
-    out += "]}";
+    json.Key("names").BeginArray();
+    for (const ReachingName& name : NamesReaching(printers, i)) {
+      json.BeginObject().Key("name").String(name.name);
+      if (name.entry != nullptr) {
+        json.Key("source").StringUtf8("map").Key("file").StringUtf8(name.entry->file).Key("line").Int(name.entry->line);
+      } else {
+        json.Key("source").StringUtf8("description");
+      }
+      json.EndObject();
+    }
+    json.EndArray().EndObject();
   }
-  return out + "]";
+  json.EndArray();
+  return std::move(json).Take();
 }
 
 }  // namespace

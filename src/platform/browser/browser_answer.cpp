@@ -1,25 +1,24 @@
 #include "platform/browser/browser_answer.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-
 #include <algorithm>
 #include <functional>
+#include <utility>
 
+#include "common/json_writer.h"
 #include "platform/browser/native_messaging.h"
-#include "platform/qt/qt_fonts.h"
 
 namespace vant::browser {
 namespace {
 
 enum class Detail { kFull, kShortened };
 
-QString Q(TextView text) { return qt::ToQString(text); }
-
-QString Cut(TextView text, Detail detail) {
-  if (detail == Detail::kFull || text.size() <= kShortTextUnits) return Q(text);
-  return Q(text.substr(0, kShortTextUnits)) + QString::fromUtf8("…");
+// A text as the answer holds it: whole, or cut to kShortTextUnits with an ellipsis.
+void CutText(JsonWriter& json, TextView text, Detail detail) {
+  if (detail == Detail::kFull || text.size() <= kShortTextUnits) {
+    json.String(text);
+  } else {
+    json.String(Text(text.substr(0, kShortTextUnits)) + u"…");
+  }
 }
 
 // Fewer bytes than the answer in full takes: every text's UTF-16 units (each one byte at
@@ -31,55 +30,59 @@ std::size_t TextUnits(const Outcome& outcome) {
   return units;
 }
 
-QJsonObject ButtonJson(const ButtonPlace& place, Detail detail) {
-  return QJsonObject{{"caption", Cut(place.caption.Get(), detail)}, {"left", place.left},   {"top", place.top},
-                     {"width", place.width},        {"height", place.height}, {"enabled", place.enabled}};
+void ButtonJson(JsonWriter& json, const ButtonPlace& place, Detail detail) {
+  json.BeginObject().Key("caption");
+  CutText(json, place.caption.Get(), detail);
+  json.Key("left").Int(place.left).Key("top").Int(place.top).Key("width").Int(place.width);
+  json.Key("height").Int(place.height).Key("enabled").Bool(place.enabled).EndObject();
 }
 
-QJsonObject DeliveredJson(const printing::DeliveredDocument& delivered) {
-  QJsonObject json{{"printer", Q(delivered.printer)}, {"pages", delivered.pages}};
-  if (delivered.jobId) json.insert("job", *delivered.jobId);
+void DeliveredJson(JsonWriter& json, const printing::DeliveredDocument& delivered) {
+  json.BeginObject().Key("printer").String(delivered.printer).Key("pages").Int(delivered.pages);
+  if (delivered.jobId) json.Key("job").Int(*delivered.jobId);
   if (delivered.file) {
     // The PDF printer of a page writes into the user's download folder alone: the page
     // learns the file's name, and where it is in words, not the folder's path.
-    json.insert("file", QString::fromStdString(delivered.file->filename().string()));
-    json.insert("folder", "downloads");
+    json.Key("file").StringUtf8(delivered.file->filename().string()).Key("folder").StringUtf8("downloads");
   }
-  return json;
+  json.EndObject();
 }
 
-QJsonObject OutcomeJson(const Outcome& outcome, Detail detail) {
+void OutcomeJson(JsonWriter& json, const Outcome& outcome, Detail detail) {
   const bool shortened = detail == Detail::kShortened;
   const std::size_t listed = shortened ? kListedEntries : SIZE_MAX;
-  QJsonArray messages;
+  json.BeginObject().Key("messages").BeginArray();
   for (std::size_t i = 0; i < outcome.messages.size() && i < listed; ++i) {
     const ShownBox& box = outcome.messages[i];
-    messages.append(QJsonObject{{"icon", box.icon == MessageIcon::kCritical ? "critical" : "information"},
-                                {"title", Cut(box.title, detail)},
-                                {"text", Cut(box.text, detail)}});
+    json.BeginObject().Key("icon").StringUtf8(box.icon == MessageIcon::kCritical ? "critical" : "information");
+    json.Key("title");
+    CutText(json, box.title, detail);
+    json.Key("text");
+    CutText(json, box.text, detail);
+    json.EndObject();
   }
-  QJsonArray printed;
-  for (std::size_t i = 0; i < outcome.printed.size() && i < listed; ++i) printed.append(DeliveredJson(outcome.printed[i]));
-  QJsonObject json{{"messages", messages}, {"printed", printed}, {"stopped", outcome.stopped}};
+  json.EndArray().Key("printed").BeginArray();
+  for (std::size_t i = 0; i < outcome.printed.size() && i < listed; ++i) DeliveredJson(json, outcome.printed[i]);
+  json.EndArray().Key("stopped").Bool(outcome.stopped);
   if (shortened) {
-    const auto over = [&](std::size_t n) { return static_cast<qint64>(n > listed ? n - listed : 0); };
-    json.insert("omitted", QJsonObject{{"messages", over(outcome.messages.size())},
-                                       {"printed", over(outcome.printed.size())}});
+    const auto over = [&](std::size_t n) { return static_cast<std::int64_t>(n > listed ? n - listed : 0); };
+    json.Key("omitted").BeginObject().Key("messages").Int(over(outcome.messages.size()));
+    json.Key("printed").Int(over(outcome.printed.size())).EndObject();
   }
-  return json;
+  json.EndObject();
 }
 
-std::string Compact(const QJsonObject& json) {
-  return QJsonDocument(json).toJson(QJsonDocument::Compact).toStdString();
-}
-
-QJsonValue IdJson(std::optional<std::int64_t> id) { return id ? QJsonValue(static_cast<qint64>(*id)) : QJsonValue(); }
-
-std::string Fitted(std::int64_t id, std::size_t leastFullBytes, const std::function<QJsonObject(Detail)>& build) {
+// The answer in full, or shortened when the full one is over kMaxAnswerBytes (measured in
+// the bytes written), or the refusal of one that is over the limit either way. build
+// writes the answer's object for a detail into the writer it is given.
+std::string Fitted(std::int64_t id, std::size_t leastFullBytes,
+                   const std::function<void(JsonWriter&, Detail)>& build) {
   for (Detail detail : {Detail::kFull, Detail::kShortened}) {
     if (detail == Detail::kFull && leastFullBytes > kMaxAnswerBytes) continue;
-    std::string json = Compact(build(detail));
-    if (json.size() <= kMaxAnswerBytes) return json;
+    JsonWriter json;
+    build(json, detail);
+    std::string answer = std::move(json).Take();
+    if (answer.size() <= kMaxAnswerBytes) return answer;
   }
   return ErrorAnswer(Refusal{id, u"応答が大きすぎるため送れません。"});
 }
@@ -103,28 +106,40 @@ ButtonPlace PlaceOf(const Button& button) {
 std::string DocumentAnswer(std::int64_t id, const std::vector<ControlButtons>& controls, const Outcome& outcome) {
   std::size_t leastBytes = TextUnits(outcome);
   for (const ControlButtons& control : controls) leastBytes += control.print.caption.size() + control.preview.caption.size();
-  return Fitted(id, leastBytes, [&](Detail detail) {
-    QJsonArray list;
+  return Fitted(id, leastBytes, [&](JsonWriter& json, Detail detail) {
+    json.BeginObject().Key("kind").StringUtf8("document").Key("id").Int(id).Key("controls").BeginArray();
     for (const ControlButtons& control : controls) {
-      list.append(QJsonObject{{"key", static_cast<qint64>(control.key)},
-                              {"print", ButtonJson(control.print, detail)},
-                              {"preview", ButtonJson(control.preview, detail)}});
+      json.BeginObject().Key("key").Int(control.key).Key("print");
+      ButtonJson(json, control.print, detail);
+      json.Key("preview");
+      ButtonJson(json, control.preview, detail);
+      json.EndObject();
     }
-    return QJsonObject{{"kind", "document"}, {"id", static_cast<qint64>(id)}, {"controls", list},
-                       {"outcome", OutcomeJson(outcome, detail)}};
+    json.EndArray().Key("outcome");
+    OutcomeJson(json, outcome, detail);
+    json.EndObject();
   });
 }
 
 std::string ControlAnswer(Request::Kind kind, std::int64_t id, const Outcome& outcome) {
-  return Fitted(id, TextUnits(outcome), [&](Detail detail) {
-    return QJsonObject{{"kind", KindName(kind)}, {"id", static_cast<qint64>(id)},
-                       {"outcome", OutcomeJson(outcome, detail)}};
+  return Fitted(id, TextUnits(outcome), [&](JsonWriter& json, Detail detail) {
+    json.BeginObject().Key("kind").StringUtf8(KindName(kind)).Key("id").Int(id).Key("outcome");
+    OutcomeJson(json, outcome, detail);
+    json.EndObject();
   });
 }
 
 std::string ErrorAnswer(const Refusal& refusal) {
   // A refusal quotes at most a few names from the request: it always fits.
-  return Compact(QJsonObject{{"kind", "error"}, {"id", IdJson(refusal.id)}, {"message", Q(refusal.message)}});
+  JsonWriter json;
+  json.BeginObject().Key("kind").StringUtf8("error").Key("id");
+  if (refusal.id) {
+    json.Int(*refusal.id);
+  } else {
+    json.Null();
+  }
+  json.Key("message").String(refusal.message).EndObject();
+  return std::move(json).Take();
 }
 
 }  // namespace vant::browser

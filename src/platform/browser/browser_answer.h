@@ -40,11 +40,11 @@ struct ControlButtons {
   ButtonPlace print, preview;
 };
 
-// {"kind":"document","id":…,"controls":[…],"outcome":{…}}
+// {"kind": "document", "id": …, "controls": […], "outcome": {…}}
 std::string DocumentAnswer(std::int64_t id, const std::vector<ControlButtons>& controls, const Outcome& outcome);
-// {"kind":"print"|"preview"|"gone","id":…,"outcome":{…}}
+// {"kind": "print"|"preview"|"gone", "id": …, "outcome": {…}}
 std::string ControlAnswer(Request::Kind kind, std::int64_t id, const Outcome& outcome);
-// {"kind":"error","id":…|null,"message":"…"}
+// {"kind": "error", "id": …|null, "message": "…"}
 std::string ErrorAnswer(const Refusal& refusal);
 
 // An answer over kMaxAnswerBytes is sent again with every message text cut to

@@ -183,6 +183,24 @@ TEST(VantRegister, ManifestsThatAreNotOursStay) {
   EXPECT_FALSE(std::filesystem::exists(home / ".config/google-chrome/NativeMessagingHosts/vant3.host.json"));
 }
 
+TEST(VantRegister, ManifestsInTheLayoutOfAnEarlierVantAreOursToo) {
+  TempDir home;
+  // Indented, members sorted by name: as vant wrote them before its one-line layout.
+  const std::filesystem::path firefox = home / ".mozilla/native-messaging-hosts/vant3.host.json";
+  const std::filesystem::path chromium = home / ".config/chromium/NativeMessagingHosts/vant3.host.json";
+  for (const auto& file : {firefox, chromium}) std::filesystem::create_directories(file.parent_path());
+  WriteFile(firefox, "{\n    \"allowed_extensions\": [\n        \"print@vant3\"\n    ],\n"
+                     "    \"description\": \"Vant3 印刷コントロール\",\n    \"name\": \"vant3.host\",\n"
+                     "    \"path\": \"/usr/bin/vant\",\n    \"type\": \"stdio\"\n}\n");
+  WriteFile(chromium, "{\"allowed_origins\":[\"" + kChromium +
+                          "\"],\"description\":\"Vant3 印刷コントロール\",\"name\":\"vant3.host\","
+                          "\"path\":\"/usr/bin/vant\",\"type\":\"stdio\"}");
+  const VantResult unregistered = RunIn(home, {"unregister"});
+  EXPECT_EQ(unregistered.status, 0) << unregistered.Describe();
+  EXPECT_FALSE(std::filesystem::exists(firefox)) << unregistered.Describe();
+  EXPECT_FALSE(std::filesystem::exists(chromium)) << unregistered.Describe();
+}
+
 std::filesystem::perms Mode(const std::filesystem::path& path) {
   return std::filesystem::symlink_status(path).permissions();
 }
