@@ -40,11 +40,6 @@ TextView TrimmedBlanks(TextView text);
 // Splits at every occurrence of separator; "" gives one empty part, "a," gives "a" and "".
 std::vector<Text> SplitAt(TextView text, char16_t separator);
 
-// Replaces every non-overlapping occurrence of search in source, scanning left to right,
-// comparing exactly. An empty search returns source unchanged. Positions are 16-bit: a
-// match that lies beyond position 32767 fails with an overflow.
-Text ReplaceText(TextView source, TextView search, TextView replacement);
-
 // Decimal text of a whole number.
 Text DecimalText(long long value);
 

@@ -4,6 +4,7 @@
 
 #include "common/failure.h"
 #include "common/method_rec.h"
+#include "common/replace_text.h"
 
 namespace vant {
 

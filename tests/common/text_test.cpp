@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/failure.h"
+#include "common/replace_text.h"
 
 namespace vant {
 namespace {

@@ -8,11 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "app/cli/command_line_table.h"
 #include "app/cli/words.h"
 
 namespace vant::app {
-
-enum class Verb { kPrint, kPdf, kShow, kPreview, kMethods, kPrinters, kRender, kHost, kRegister, kUnregister, kCheck };
 
 struct RenderOptions {
   std::filesystem::path output;  // -o OUT.png

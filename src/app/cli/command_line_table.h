@@ -5,9 +5,10 @@
 #include <span>
 #include <string_view>
 
-#include "app/cli/command_line.h"
-
 namespace vant::app {
+
+// The verbs, one a row of the verb table.
+enum class Verb { kPrint, kPdf, kShow, kPreview, kMethods, kPrinters, kRender, kHost, kRegister, kUnregister, kCheck };
 
 enum class OptionKey {
   kPrinter,

@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "common/failure.h"
-#include "platform/qt/qt_image_device.h"
 
 namespace vant::qt {
 namespace {

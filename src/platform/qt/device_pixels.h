@@ -1,9 +1,15 @@
-// Picture pixels and the device pixels behind them. A picture box measures in the pixels of
-// a 96 dpi screen; on a screen with a device pixel ratio r its image holds r device pixels
-// for each of them, so that what reaches the screen has one image pixel per device pixel.
+// Picture pixels, the device pixels behind them, and the largest picture. A picture box
+// measures in the pixels of a 96 dpi screen; on a screen with a device pixel ratio r its
+// image holds r device pixels for each of them, so that what reaches the screen has one
+// image pixel per device pixel.
 #pragma once
 
 namespace vant::qt {
+
+// The largest picture, in pixels along a side and in all: beyond that a size is refused
+// rather than exhausting memory (an A0 sheet at twice the screen density still fits).
+inline constexpr int kMaxPictureSide = 32767;
+inline constexpr long long kMaxPicturePixels = 1LL << 27;
 
 // The device pixel edge of a picture pixel edge: e x r rounded, a half going up, as Qt's own
 // raster engine rounds the aliased fills of a scaled painter. Two pictures that meet at an

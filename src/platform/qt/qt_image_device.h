@@ -12,14 +12,10 @@
 #include <vector>
 
 #include "engine/picture_surface.h"
+#include "platform/qt/device_pixels.h"
 #include "platform/qt/qt_painter_device.h"
 
 namespace vant::qt {
-
-// The largest picture, in pixels along a side and in all: beyond that a size is refused
-// rather than exhausting memory (an A0 sheet at twice the screen density still fits).
-inline constexpr int kMaxPictureSide = 32767;
-inline constexpr long long kMaxPicturePixels = 1LL << 27;
 
 // The screen's logical density when a screen is there, 96 dpi otherwise (headless runs).
 double ScreenDpiX();
