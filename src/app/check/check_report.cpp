@@ -25,8 +25,8 @@ std::string Number(double value) {
 
 // The page's sheet as it lies: width and height in the page's orientation, to 0.1 mm, as
 // the report says every length (a queue's A4 of 595 x 842 points is 209.9 x 297 mm).
-printing::PageGeometry LaidPage(const RecordedPage& page) {
-  printing::PageGeometry laid = printing::OrientedPage(page.media, page.Get(PrinterSetting::kOrientation));
+printing::SheetMm LaidPage(const RecordedPage& page) {
+  printing::SheetMm laid = printing::OrientedPage(page.media.sheet, page.Get(PrinterSetting::kOrientation));
   laid.widthMm = std::round(laid.widthMm * 10) / 10;
   laid.heightMm = std::round(laid.heightMm * 10) / 10;
   return laid;
@@ -100,7 +100,7 @@ std::string CheckText(const PageCheck& check, const Words& w) {
            "\n";
     for (size_t p = 0; p < pages; ++p) {
       const RecordedPage& page = document.pages[p];
-      const printing::PageGeometry laid = LaidPage(page);
+      const printing::SheetMm laid = LaidPage(page);
       // The settings' names are the status bar's, in every language.
       out += "  " +
              Fill(w.translate("vant check", "Page %1: %2 (%3 x %4 mm)"),
@@ -144,7 +144,7 @@ std::string CheckJson(const PageCheck& check) {
     out += "{\"printer\": " + JsonString(check.documents[d].printer) + ", \"pages\": [";
     for (size_t p = 0; p < check.documents[d].pages.size(); ++p) {
       const RecordedPage& page = check.documents[d].pages[p];
-      const printing::PageGeometry laid = LaidPage(page);
+      const printing::SheetMm laid = LaidPage(page);
       if (p > 0) out += ", ";
       out += "{\"" + std::string(RowOf(PrinterSetting::kPaperSize).jsonName) +
              "\": {\"code\": " + std::to_string(page.Get(PrinterSetting::kPaperSize)) + ", \"name\": " +
