@@ -26,8 +26,8 @@ std::string Number(double value) {
 
 // The page's sheet as it lies: width and height in the page's orientation, to 0.1 mm, as
 // the report says every length (a queue's A4 of 595 x 842 points is 209.9 x 297 mm).
-printing::PageGeometry LaidPage(const RecordedPage& page) {
-  printing::PageGeometry laid = printing::OrientedPage(page.media, page.Get(PrinterSetting::kOrientation));
+printing::SheetMm LaidPage(const RecordedPage& page) {
+  printing::SheetMm laid = printing::OrientedPage(page.media.sheet, page.Get(PrinterSetting::kOrientation));
   laid.widthMm = std::round(laid.widthMm * 10) / 10;
   laid.heightMm = std::round(laid.heightMm * 10) / 10;
   return laid;
@@ -108,7 +108,7 @@ std::string CheckText(const PageCheck& check, const Words& w) {
            "\n";
     for (size_t p = 0; p < pages; ++p) {
       const RecordedPage& page = document.pages[p];
-      const printing::PageGeometry laid = LaidPage(page);
+      const printing::SheetMm laid = LaidPage(page);
       // The settings' names are the status bar's, in every language.
       out += "  " +
              Fill(w.translate("vant check", "Page %1: %2 (%3 x %4 mm)"),
@@ -157,7 +157,7 @@ std::string CheckJson(const PageCheck& check) {
   for (const auto& document : check.documents) {
     json.BeginObject().Key("printer").String(document.printer).Key("pages").BeginArray();
     for (const RecordedPage& page : document.pages) {
-      const printing::PageGeometry laid = LaidPage(page);
+      const printing::SheetMm laid = LaidPage(page);
       const int16_t paper = page.Get(PrinterSetting::kPaperSize);
       json.BeginObject().Key(RowOf(PrinterSetting::kPaperSize).jsonName).BeginObject();
       json.Key("code").Int(paper).Key("name").String(printing::ChoiceName(PrinterSetting::kPaperSize, paper));

@@ -104,7 +104,8 @@ int PrintersVerb(int& argc, char** argv, const CommandLine& line) {
     // A default sheet no paper code stands for is named by its size.
     const printing::PrinterCapabilities& caps = printers.Page(i).Capabilities();
     if (caps.defaultPaper == kPaperUser) {
-      std::cout << " (" << ToUtf8(UserSizeName(caps.defaultMedia.widthMm, caps.defaultMedia.heightMm, 2)) << ")";
+      const printing::SheetMm& sheet = caps.defaultMedia.sheet;
+      std::cout << " (" << ToUtf8(UserSizeName(sheet.widthMm, sheet.heightMm, 2)) << ")";
     }
     std::cout << '\n';
     // Below the queue, indented past any name, the names that reach it.

@@ -38,12 +38,9 @@ PrinterMedia MediaOf(const std::string& name, const ServerMedia& server) {
   PrinterMedia media;
   media.keyword = name;
   media.server = server;
-  media.widthMm = server.width / kHundredthsPerMm;
-  media.heightMm = server.length / kHundredthsPerMm;
-  media.leftMm = server.left / kHundredthsPerMm;
-  media.topMm = server.top / kHundredthsPerMm;
-  media.rightMm = server.right / kHundredthsPerMm;
-  media.bottomMm = server.bottom / kHundredthsPerMm;
+  media.sheet = SheetMm{server.width / kHundredthsPerMm, server.length / kHundredthsPerMm,
+                        server.left / kHundredthsPerMm,  server.top / kHundredthsPerMm,
+                        server.right / kHundredthsPerMm, server.bottom / kHundredthsPerMm};
   return media;
 }
 

@@ -26,7 +26,7 @@ double StripDots(double mm, double dpi) {
 
 PagePoint PrintableOrigin(const PrinterMedia& media, int16_t orientation, double dpiX, double dpiY,
                           GridAnchor anchor) {
-  const PageGeometry page = OrientedPage(media, orientation);
+  const SheetMm page = OrientedPage(media.sheet, orientation);
   const double cornerX = StripDots(page.leftMm, dpiX);
   const double cornerY = StripDots(page.topMm, dpiY);
   if (anchor == GridAnchor::kPageCorner) return {NearestWhole(cornerX), NearestWhole(cornerY)};
@@ -34,7 +34,7 @@ PagePoint PrintableOrigin(const PrinterMedia& media, int16_t orientation, double
     // Up the sheet from its bottom edge; turned, that edge is the page's left and its left
     // edge the page's top: the page's own corner.
     if (orientation == kLandscape) return {NearestWhole(cornerX), NearestWhole(cornerY)};
-    return {NearestWhole(cornerX), OnGrid(media.heightMm * dpiY / kInch, cornerY)};
+    return {NearestWhole(cornerX), OnGrid(media.sheet.heightMm * dpiY / kInch, cornerY)};
   }
   const bool printable = anchor == GridAnchor::kPrintableCorner;
   if (orientation != kLandscape) {
@@ -44,8 +44,8 @@ PagePoint PrintableOrigin(const PrinterMedia& media, int16_t orientation, double
   // Turned: across the page the grid runs from the sheet's top edge, the page's right edge
   // (the strip there included for a printable-corner grid); down the page, from the
   // sheet's left edge, the page's top.
-  const double fromRight = media.heightMm * dpiX / kInch - (printable ? StripDots(media.topMm, dpiX) : 0);
-  const double fromTop = printable ? StripDots(media.leftMm, dpiY) : 0;
+  const double fromRight = media.sheet.heightMm * dpiX / kInch - (printable ? StripDots(media.sheet.topMm, dpiX) : 0);
+  const double fromTop = printable ? StripDots(media.sheet.leftMm, dpiY) : 0;
   return {OnGrid(fromRight, cornerX), OnGrid(fromTop, cornerY)};
 }
 

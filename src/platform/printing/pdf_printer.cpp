@@ -11,8 +11,8 @@ PrinterCapabilities PdfPrinterCapabilities() {
   for (const PaperSheet& sheet : kPaperSheets) {
     PrinterMedia media;
     media.keyword = sheet.media;
-    media.widthMm = sheet.widthMm;
-    media.heightMm = sheet.heightMm;
+    media.sheet.widthMm = sheet.widthMm;
+    media.sheet.heightMm = sheet.heightMm;
     caps.papers.emplace(sheet.code, media);
   }
   caps.defaultPaper = kPdfPrinterDefaultPaper;

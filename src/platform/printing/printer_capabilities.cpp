@@ -15,28 +15,21 @@ int32_t Pixels(double mm, double dpi) {
 
 }  // namespace
 
-PageGeometry OrientedPage(const PrinterMedia& media, int16_t orientation) {
+SheetMm OrientedPage(const SheetMm& sheet, int16_t orientation) {
   if (orientation == kLandscape) {
-    return PageGeometry{media.heightMm, media.widthMm, media.bottomMm,
-                        media.leftMm,   media.topMm,   media.rightMm};
+    return SheetMm{sheet.heightMm, sheet.widthMm, sheet.bottomMm,
+                   sheet.leftMm,   sheet.topMm,   sheet.rightMm};
   }
-  return PageGeometry{media.widthMm, media.heightMm, media.leftMm,
-                      media.topMm,   media.rightMm,  media.bottomMm};
+  return sheet;
 }
 
 PrinterMedia MediaLaidAs(const PaperSheet& sheet, PrinterMedia media) {
-  if ((sheet.widthMm > sheet.heightMm) == (media.widthMm > media.heightMm)) return media;
-  const PageGeometry turned = OrientedPage(media, kLandscape);
-  media.widthMm = turned.widthMm;
-  media.heightMm = turned.heightMm;
-  media.leftMm = turned.leftMm;
-  media.topMm = turned.topMm;
-  media.rightMm = turned.rightMm;
-  media.bottomMm = turned.bottomMm;
+  if ((sheet.widthMm > sheet.heightMm) == (media.sheet.widthMm > media.sheet.heightMm)) return media;
+  media.sheet = OrientedPage(media.sheet, kLandscape);
   return media;
 }
 
-DevicePage DevicePixels(const PageGeometry& page, double dpiX, double dpiY) {
+DevicePage DevicePixels(const SheetMm& page, double dpiX, double dpiY) {
   DevicePage px;
   px.physicalWidth = Pixels(page.widthMm, dpiX);
   px.physicalHeight = Pixels(page.heightMm, dpiY);

@@ -36,17 +36,28 @@ struct ServerMedia {
 // server's raster).
 enum class GridAnchor { kPageCorner, kSheetCorner, kSheetLowerLeft, kPrintableCorner };
 
-// One sheet as the printer takes it, portrait, millimetres.
-struct PrinterMedia {
-  std::string keyword;  // the printer's own media keyword ("iso_a4_210x297mm")
+// A sheet's size and the unprintable strip at each of its edges, millimetres: a printer's
+// sheet as it is fed (PrinterMedia), or the page it gives in an orientation (OrientedPage).
+struct SheetMm {
   double widthMm = 0;
   double heightMm = 0;
-  // Unprintable strips at the edges of the portrait sheet.
   double leftMm = 0;
   double topMm = 0;
   double rightMm = 0;
   double bottomMm = 0;
-  ServerMedia server;  // the sheet as the print server measures it, not turned
+};
+
+// One sheet as the printer takes it, portrait.
+struct PrinterMedia {
+  std::string keyword;  // the printer's own media keyword ("iso_a4_210x297mm")
+  SheetMm sheet;        // the portrait sheet and its strips
+  // The sheet as the print server listed it, not turned: what a job asks for. Kept beside
+  // the millimetres, not derived from them, as they cannot give it back: a paper wider than
+  // high turns its sheet in millimetres only (MediaLaidAs), the PPD's exact sheet
+  // (ExactSheet) has the PPD's points, which the server rounds half up (JIS B5's 729 pt,
+  // 25717.5 hundredths, it lists as 25718; 257.175 mm rounds to 25717), and the PDF
+  // printer's sheets have none (it sends no job).
+  ServerMedia server;
   bool custom = false;  // made at its own size within the printer's custom range
 };
 
@@ -91,19 +102,10 @@ struct PrinterCapabilities {
   const SettingChoices& Choices(PrinterSetting setting) const { return settings[IndexOf(setting)]; }
 };
 
-// The sheet as it lies on the page in an orientation: size and unprintable strips, mm.
-// A landscape page is the portrait sheet turned a quarter turn counter-clockwise, as the
-// server turns it for orientation-requested 4: the sheet's left strip becomes the page's
-// top, its bottom strip the page's left.
-struct PageGeometry {
-  double widthMm = 0;
-  double heightMm = 0;
-  double leftMm = 0;
-  double topMm = 0;
-  double rightMm = 0;
-  double bottomMm = 0;
-};
-PageGeometry OrientedPage(const PrinterMedia& media, int16_t orientation);
+// The sheet as it lies on the page in an orientation. A landscape page is the portrait sheet
+// turned a quarter turn counter-clockwise, as the server turns it for orientation-requested
+// 4: the sheet's left strip becomes the page's top, its bottom strip the page's left.
+SheetMm OrientedPage(const SheetMm& sheet, int16_t orientation);
 
 // A print server names sheets smaller side first; a paper whose sheet is wider than high
 // (ledger, envelope B6, US fanfold) takes the server's sheet turned as a landscape page is,
@@ -119,6 +121,6 @@ struct DevicePage {
   int32_t horzRes = 0;  // printable width
   int32_t vertRes = 0;  // printable height
 };
-DevicePage DevicePixels(const PageGeometry& page, double dpiX, double dpiY);
+DevicePage DevicePixels(const SheetMm& page, double dpiX, double dpiY);
 
 }  // namespace vant::printing

@@ -32,7 +32,7 @@ class PrinterSettings {
   // The sheet in force, as the printer takes it.
   const PrinterMedia& Media() const { return media_; }
   // The sheet as it lies on the page in the orientation in force.
-  PageGeometry Geometry() const { return OrientedPage(media_, Get(PrinterSetting::kOrientation)); }
+  SheetMm Geometry() const { return OrientedPage(media_.sheet, Get(PrinterSetting::kOrientation)); }
   // The same in whole device pixels.
   DevicePage Pixels() const { return DevicePixels(Geometry(), caps_.dpiX, caps_.dpiY); }
   // A device figure (kHorzRes, kPhysicalWidth, ...) of that page; an index without one

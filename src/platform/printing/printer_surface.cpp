@@ -81,8 +81,8 @@ void PagePrinter::StartPage() {
   const auto further = [](double other, double own) { return other - own - std::floor(other - own); };
   device_.SetGrid(grid.anchor != GridAnchor::kPageCorner, further(sheet.xPx, origin.xPx), further(sheet.yPx, origin.yPx));
   PdfPageLayout layout;
-  layout.sheetWidthMm = media.widthMm;
-  layout.sheetHeightMm = media.heightMm;
+  layout.sheetWidthMm = media.sheet.widthMm;
+  layout.sheetHeightMm = media.sheet.heightMm;
   layout.landscape = orientation == kLandscape;
   layout.offsetXPx = origin.xPx;
   layout.offsetYPx = origin.yPx;

@@ -111,8 +111,9 @@ std::optional<QueuePpd> FetchQueuePpd(const CupsDestination& destination) {
 
 PrinterMedia ExactSheet(const QueuePpd& ppd, const PrinterMedia& media) {
   const ServerMedia& m = media.server;
+  const SheetMm& sheet = media.sheet;
   // A sheet the program turned (a paper wider than high) keeps the server's figures.
-  if (m.width <= 0 || std::abs(media.widthMm * 100 - m.width) > 1 || std::abs(media.heightMm * 100 - m.length) > 1) {
+  if (m.width <= 0 || std::abs(sheet.widthMm * 100 - m.width) > 1 || std::abs(sheet.heightMm * 100 - m.length) > 1) {
     return media;
   }
   PrinterMedia exact = media;
@@ -124,15 +125,14 @@ PrinterMedia ExactSheet(const QueuePpd& ppd, const PrinterMedia& media) {
       continue;
     }
     const PpdArea& a = area->second;
-    exact.widthMm = size.first / kPtPerMm, exact.heightMm = size.second / kPtPerMm;
-    exact.leftMm = a.left / kPtPerMm, exact.bottomMm = a.bottom / kPtPerMm;
-    exact.rightMm = (size.first - a.right) / kPtPerMm, exact.topMm = (size.second - a.top) / kPtPerMm;
+    exact.sheet = SheetMm{size.first / kPtPerMm, size.second / kPtPerMm, a.left / kPtPerMm,
+                          (size.second - a.top) / kPtPerMm, (size.first - a.right) / kPtPerMm, a.bottom / kPtPerMm};
     return exact;
   }
   if (ppd.hwMargins) {
     const PpdArea& a = *ppd.hwMargins;
-    exact.leftMm = a.left / kPtPerMm, exact.bottomMm = a.bottom / kPtPerMm;
-    exact.rightMm = a.right / kPtPerMm, exact.topMm = a.top / kPtPerMm;
+    exact.sheet.leftMm = a.left / kPtPerMm, exact.sheet.bottomMm = a.bottom / kPtPerMm;
+    exact.sheet.rightMm = a.right / kPtPerMm, exact.sheet.topMm = a.top / kPtPerMm;
   }
   return exact;
 }

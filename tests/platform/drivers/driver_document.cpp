@@ -144,7 +144,7 @@ DriverDocument CasesFor(double dpi, double widthMm, double heightMm, const std::
 
 DriverDocument CasesOn(const printing::PrinterCapabilities& caps, const printing::PrinterMedia& media,
                        int16_t orientation, const std::vector<int>& modules, bool symbolsOnly) {
-  const printing::PageGeometry page = printing::OrientedPage(media, orientation);
+  const printing::SheetMm page = printing::OrientedPage(media.sheet, orientation);
   return CasesFor(caps.dpiX, page.widthMm - page.leftMm - page.rightMm, page.heightMm - page.topMm - page.bottomMm,
                   modules, symbolsOnly);
 }

@@ -63,8 +63,8 @@ class SampleDriver : public DriverTest, public testing::WithParamInterface<Drive
     SCOPED_TRACE(where);
     EXPECT_EQ(h.hwResolution[0], static_cast<unsigned>(caps.dpiX));
     EXPECT_EQ(h.hwResolution[1], static_cast<unsigned>(caps.dpiY));
-    EXPECT_NEAR(h.pageSize[0], caps.defaultMedia.widthMm / kMmPerPoint, 1);
-    EXPECT_NEAR(h.pageSize[1], caps.defaultMedia.heightMm / kMmPerPoint, 1);
+    EXPECT_NEAR(h.pageSize[0], caps.defaultMedia.sheet.widthMm / kMmPerPoint, 1);
+    EXPECT_NEAR(h.pageSize[1], caps.defaultMedia.sheet.heightMm / kMmPerPoint, 1);
     EXPECT_EQ(h.mediaPosition, mediaPosition);
     EXPECT_EQ(h.colorSpace, 3u) << "a black-only driver's raster";
   }
@@ -92,8 +92,8 @@ TEST_P(SampleDriver, BarsLinesAndSettingsComeOutExactOnTheDriversOwnDots) {
   ASSERT_EQ(raster.size(), 2u) << "the landscape page goes as a job of its own";
 
   // The printable corner on the portrait page, and on the turned one.
-  const printing::PageGeometry up = printing::OrientedPage(caps.defaultMedia, kPortrait);
-  const printing::PageGeometry turned = printing::OrientedPage(caps.defaultMedia, kLandscape);
+  const printing::SheetMm up = printing::OrientedPage(caps.defaultMedia.sheet, kPortrait);
+  const printing::SheetMm turned = printing::OrientedPage(caps.defaultMedia.sheet, kLandscape);
   Figures figures;
 
   const auto pages = ReadCupsRaster(raster[0].file);

@@ -32,8 +32,8 @@ std::vector<std::string> Joined(std::vector<std::string> a, const std::vector<st
 }
 
 void ExpectSheet(const RasterHeader& h, const printing::PrinterMedia& media, const std::string& where) {
-  EXPECT_NEAR(h.pageSize[0], media.widthMm / kMmPerPoint, 1) << where;
-  EXPECT_NEAR(h.pageSize[1], media.heightMm / kMmPerPoint, 1) << where;
+  EXPECT_NEAR(h.pageSize[0], media.sheet.widthMm / kMmPerPoint, 1) << where;
+  EXPECT_NEAR(h.pageSize[1], media.sheet.heightMm / kMmPerPoint, 1) << where;
 }
 
 TEST_F(DriverTest, APostScriptPrinterTakesTheManualFeedAndDrawsEveryMarkExact) {
@@ -47,7 +47,8 @@ TEST_F(DriverTest, APostScriptPrinterTakesTheManualFeedAndDrawsEveryMarkExact) {
   EXPECT_NE(postscript.find("/ManualFeed true"), std::string::npos);
   const RasterPage page = RenderPostScript(jobs[0].file, static_cast<int>(caps.dpiX), dir_ / "");
   Figures figures;
-  JudgePage(page.ink, PageFrame{0, 0, caps.dpiX, caps.dpiY}, a4.leftMm, a4.topMm, doc, dir_ / "", "PostScript", figures);
+  JudgePage(page.ink, PageFrame{0, 0, caps.dpiX, caps.dpiY}, a4.sheet.leftMm, a4.sheet.topMm, doc, dir_ / "",
+            "PostScript", figures);
   std::cout << "[figures] PostScript (" << caps.dpiX << " dpi): " << figures.Describe() << std::endl;
 }
 
@@ -77,7 +78,7 @@ TEST_F(DriverTest, ADriverlessPrinterGetsEachPagesSourceColourAndOrientation) {
   ExpectSheet(h1, a4, "page 1");
   EXPECT_EQ(h1.mediaPosition, 1u) << "the cassette: the printer's main tray";
   EXPECT_TRUE(h1.colorSpace == kGrey || h1.colorSpace == kBlack) << h1.colorSpace;
-  JudgePage(first[0].ink, FrameOf(h1), a4.leftMm, a4.topMm, portrait, dir_ / "", "PWG raster", figures);
+  JudgePage(first[0].ink, FrameOf(h1), a4.sheet.leftMm, a4.sheet.topMm, portrait, dir_ / "", "PWG raster", figures);
 
   const auto second = ReadCupsRaster(documents[before + 1]);
   ASSERT_EQ(second.size(), 1u);
@@ -86,7 +87,7 @@ TEST_F(DriverTest, ADriverlessPrinterGetsEachPagesSourceColourAndOrientation) {
   EXPECT_EQ(h2.mediaPosition, 0u) << "the printer's own choice";
   EXPECT_EQ(h2.colorSpace, kRgb);
   const TurnedPage back = TurnedBack(second[0]);
-  const printing::PageGeometry turned = printing::OrientedPage(a4, kLandscape);
+  const printing::SheetMm turned = printing::OrientedPage(a4.sheet, kLandscape);
   JudgePage(back.image, back.frame, turned.leftMm, turned.topMm, landscape, dir_ / "", "PWG raster, landscape", figures);
   std::cout << "[figures] Everywhere (" << caps.dpiX << " dpi): " << figures.Describe() << std::endl;
 }
@@ -128,12 +129,13 @@ TEST_F(CentralServer, ASharedQueueOnAnotherServerPrintsEachPageExact) {
   EXPECT_EQ(first[0].header.mediaPosition, 2u) << "the manual feed";
   EXPECT_EQ(first[0].header.hwResolution[0], 600u);
   ExpectSheet(first[0].header, a4, "page 1");
-  JudgePage(first[0].ink, FrameOf(first[0].header), a4.leftMm, a4.topMm, portrait, dir_ / "", "central", figures);
+  JudgePage(first[0].ink, FrameOf(first[0].header), a4.sheet.leftMm, a4.sheet.topMm, portrait, dir_ / "", "central",
+            figures);
   const auto second = ReadCupsRaster(jobs[1].file);
   ASSERT_EQ(second.size(), 1u);
   EXPECT_EQ(second[0].header.mediaPosition, 0u);
   const TurnedPage back = TurnedBack(second[0]);
-  const printing::PageGeometry turned = printing::OrientedPage(a4, kLandscape);
+  const printing::SheetMm turned = printing::OrientedPage(a4.sheet, kLandscape);
   JudgePage(back.image, back.frame, turned.leftMm, turned.topMm, landscape, dir_ / "", "central, landscape", figures);
   std::cout << "[figures] Central over TCP (" << caps.dpiX << " dpi): " << figures.Describe() << std::endl;
 }
@@ -148,8 +150,8 @@ class CustomDefault : public DriverTest {
                                                    const std::vector<std::string>& after) {
     const auto& caps = Caps(queue);
     EXPECT_EQ(caps.defaultPaper, kPaperUser);
-    EXPECT_NEAR(caps.defaultMedia.widthMm, widthMm, 0.01);
-    EXPECT_NEAR(caps.defaultMedia.heightMm, heightMm, 0.01);
+    EXPECT_NEAR(caps.defaultMedia.sheet.widthMm, widthMm, 0.01);
+    EXPECT_NEAR(caps.defaultMedia.sheet.heightMm, heightMm, 0.01);
     const DriverDocument label = CasesOn(caps, caps.defaultMedia, kPortrait, {1}, /*symbolsOnly=*/true);
     auto jobs = Finished(Submit(queue, Joined(label.methods, after)));
     if (jobs.empty()) throw std::runtime_error(queue + " printed no job");
@@ -158,10 +160,10 @@ class CustomDefault : public DriverTest {
     const RasterHeader& h = pages[0].header;
     EXPECT_NEAR(h.pageSize[0], widthMm / kMmPerPoint, 1);
     EXPECT_NEAR(h.pageSize[1], heightMm / kMmPerPoint, 1);
-    EXPECT_NEAR(h.width, (widthMm - caps.defaultMedia.leftMm - caps.defaultMedia.rightMm) / 25.4 * caps.dpiX, 1);
+    const printing::SheetMm& sheet = caps.defaultMedia.sheet;
+    EXPECT_NEAR(h.width, (widthMm - sheet.leftMm - sheet.rightMm) / 25.4 * caps.dpiX, 1);
     Figures figures;
-    JudgePage(pages[0].ink, FrameOf(h), caps.defaultMedia.leftMm, caps.defaultMedia.topMm, label, dir_ / "", queue,
-              figures);
+    JudgePage(pages[0].ink, FrameOf(h), sheet.leftMm, sheet.topMm, label, dir_ / "", queue, figures);
     std::cout << "[figures] " << queue << ", " << widthMm << " x " << heightMm << " mm (" << caps.dpiX
               << " dpi): " << figures.Describe() << std::endl;
     return jobs;
@@ -216,10 +218,10 @@ TEST_F(DriverTest, ALabelQueuesOwnStockDefaultIsItsSize) {
   // The Dymo's default is its 2.25 x 7.5 in label, named custom_57.15x190.5mm_57.15x190.5mm.
   const auto& caps = Caps("Dymo");
   EXPECT_EQ(caps.defaultPaper, kPaperUser);
-  EXPECT_NEAR(caps.defaultMedia.widthMm, 57.15, 0.01);
-  EXPECT_NEAR(caps.defaultMedia.heightMm, 190.5, 0.01);
-  EXPECT_NEAR(caps.defaultMedia.leftMm, 0.71, 0.01);  // 2 pt
-  EXPECT_NEAR(caps.defaultMedia.topMm, 5.26, 0.01);   // 14.9 pt
+  EXPECT_NEAR(caps.defaultMedia.sheet.widthMm, 57.15, 0.01);
+  EXPECT_NEAR(caps.defaultMedia.sheet.heightMm, 190.5, 0.01);
+  EXPECT_NEAR(caps.defaultMedia.sheet.leftMm, 0.71, 0.01);  // 2 pt
+  EXPECT_NEAR(caps.defaultMedia.sheet.topMm, 5.26, 0.01);   // 14.9 pt
 }
 
 }  // namespace

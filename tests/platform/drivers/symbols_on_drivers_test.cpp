@@ -62,7 +62,7 @@ TEST_P(SymbolDriver, EveryModuleIsWholeDotsAndEverySymbolDecodes) {
   ASSERT_EQ(pages.size(), 1u);
   const InkImage& ink = pages[0].ink;
   const PageFrame frame = FrameOf(pages[0].header);
-  const printing::PageGeometry up = printing::OrientedPage(caps.defaultMedia, kPortrait);
+  const printing::SheetMm up = printing::OrientedPage(caps.defaultMedia.sheet, kPortrait);
   const symbols::ZintEncoder encoder;
   std::string seen;
   for (const SymbolOnLabel& s : kSymbols) {

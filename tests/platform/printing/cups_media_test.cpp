@@ -62,8 +62,8 @@ TEST(FindMedia, NamesStandForTheSheetTheQueueMeans) {
     if (!media) continue;
     EXPECT_EQ(media->server, *row.found) << "row at line " << row.line;
     EXPECT_EQ(media->keyword, row.name) << "row at line " << row.line;
-    EXPECT_DOUBLE_EQ(media->widthMm, row.found->width / 100.0) << "row at line " << row.line;
-    EXPECT_DOUBLE_EQ(media->leftMm, row.found->left / 100.0) << "row at line " << row.line;
+    EXPECT_DOUBLE_EQ(media->sheet.widthMm, row.found->width / 100.0) << "row at line " << row.line;
+    EXPECT_DOUBLE_EQ(media->sheet.leftMm, row.found->left / 100.0) << "row at line " << row.line;
   }
 }
 

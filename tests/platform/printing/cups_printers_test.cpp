@@ -40,6 +40,8 @@ TEST_F(CupsPrintersTest, OfficeTakesItsPpdSheetsAndChoices) {
   for (const int16_t code : std::initializer_list<int16_t>{5, 12, 20, 28}) EXPECT_FALSE(caps.papers.contains(code)) << code;
   EXPECT_EQ(caps.papers.at(8).keyword, "iso_a3_297x420mm");
   EXPECT_EQ(caps.papers.at(13).keyword, "jis_b5_182x257mm");
+  // The PPD's B5, 516 x 729 pt, as the server rounds it: half up, 25717.5 to 25718.
+  EXPECT_EQ(caps.papers.at(13).server, (ServerMedia{18203, 25718, 423, 635, 423, 847}));
   EXPECT_EQ(caps.defaultPaper, 9);
   EXPECT_EQ(caps.Choices(PrinterSetting::kOrientation), (SettingChoices{{{kPortrait, ""}, {kLandscape, ""}}, kPortrait}));
   EXPECT_EQ(caps.Choices(PrinterSetting::kPrintQuality),

@@ -17,7 +17,7 @@ constexpr double kPtMm = 25.4 / 72;
 // left edge and 14.9 pt (62.08 dots) from the top, as a server measures them: 0.71 mm and
 // 5.26 mm. And an A4 sheet with whole-dot strips at 600 dpi (12 pt = 100 dots, rounded by
 // the server to 4.23 mm).
-PrinterMedia Label() { return {"custom_28.58x88.9mm_28.58x88.9mm", 28.58, 88.9, 0.71, 5.26, 0.71, 5.26, {}}; }
+PrinterMedia Label() { return {"custom_28.58x88.9mm_28.58x88.9mm", {28.58, 88.9, 0.71, 5.26, 0.71, 5.26}, {}}; }
 using test::OfficeA4;
 
 TEST(StripDots, AStripWithinTheServersRoundingOfWholeDotsIsWhole) {
@@ -78,7 +78,7 @@ TEST(PrintableOrigin, NeverMoreThanHalfADotFromTheCorner) {
     for (const int16_t orientation : {kPortrait, kLandscape}) {
       for (const double dpi : {203.0, 300.0, 360.0, 600.0}) {
         const PrinterMedia media = Label();
-        const PageGeometry page = OrientedPage(media, orientation);
+        const SheetMm page = OrientedPage(media.sheet, orientation);
         const PagePoint origin = PrintableOrigin(media, orientation, dpi, dpi, anchor);
         EXPECT_LE(std::fabs(origin.xPx - StripDots(page.leftMm, dpi)), 0.5) << dpi;
         EXPECT_LE(std::fabs(origin.yPx - StripDots(page.topMm, dpi)), 0.5) << dpi;

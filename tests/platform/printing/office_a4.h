@@ -7,7 +7,7 @@
 namespace vant::test {
 
 inline printing::PrinterMedia OfficeA4() {
-  return printing::PrinterMedia{"iso_a4_210x297mm", 209.90, 297.04, 4.23, 6.35, 4.23, 8.47, {}};
+  return printing::PrinterMedia{"iso_a4_210x297mm", {209.90, 297.04, 4.23, 6.35, 4.23, 8.47}, {}};
 }
 
 }  // namespace vant::test

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <vector>
+
 #include "engine/papers.h"
 #include "engine/printer.h"
+#include "platform/printing/cups_media.h"
 #include "platform/printing/printer_capabilities.h"
+#include "platform/printing/queue_ppd.h"
 #include "office_a4.h"
 
 namespace vant::printing {
@@ -11,7 +16,7 @@ namespace {
 using test::OfficeA4;
 
 TEST(OrientedPage, PortraitIsTheSheetAsItIs) {
-  const PageGeometry page = OrientedPage(OfficeA4(), kPortrait);
+  const SheetMm page = OrientedPage(OfficeA4().sheet, kPortrait);
   EXPECT_DOUBLE_EQ(page.widthMm, 209.90);
   EXPECT_DOUBLE_EQ(page.heightMm, 297.04);
   EXPECT_DOUBLE_EQ(page.leftMm, 4.23);
@@ -21,8 +26,8 @@ TEST(OrientedPage, PortraitIsTheSheetAsItIs) {
 }
 
 TEST(OrientedPage, LandscapeTurnsTheSheetCounterClockwise) {
-  PrinterMedia media{"x", 100, 200, 1, 2, 3, 4, {}};  // left 1, top 2, right 3, bottom 4
-  const PageGeometry page = OrientedPage(media, kLandscape);
+  const SheetMm sheet{100, 200, 1, 2, 3, 4};  // left 1, top 2, right 3, bottom 4
+  const SheetMm page = OrientedPage(sheet, kLandscape);
   EXPECT_DOUBLE_EQ(page.widthMm, 200);
   EXPECT_DOUBLE_EQ(page.heightMm, 100);
   EXPECT_DOUBLE_EQ(page.leftMm, 4);    // the sheet's bottom strip
@@ -32,27 +37,27 @@ TEST(OrientedPage, LandscapeTurnsTheSheetCounterClockwise) {
 }
 
 TEST(MediaLaidAs, WideSheetsTakeTheServersSheetTurned) {
-  const PrinterMedia tabloid{"na_ledger_11x17in", 279.4, 431.8, 1, 2, 3, 4, {}};
+  const PrinterMedia tabloid{"na_ledger_11x17in", {279.4, 431.8, 1, 2, 3, 4}, {}};
   const PrinterMedia ledger = MediaLaidAs(*SheetForCode(4), tabloid);
   EXPECT_EQ(ledger.keyword, "na_ledger_11x17in");
-  EXPECT_DOUBLE_EQ(ledger.widthMm, 431.8);
-  EXPECT_DOUBLE_EQ(ledger.heightMm, 279.4);
-  EXPECT_DOUBLE_EQ(ledger.leftMm, 4);
-  EXPECT_DOUBLE_EQ(ledger.topMm, 1);
-  EXPECT_DOUBLE_EQ(ledger.rightMm, 2);
-  EXPECT_DOUBLE_EQ(ledger.bottomMm, 3);
+  EXPECT_DOUBLE_EQ(ledger.sheet.widthMm, 431.8);
+  EXPECT_DOUBLE_EQ(ledger.sheet.heightMm, 279.4);
+  EXPECT_DOUBLE_EQ(ledger.sheet.leftMm, 4);
+  EXPECT_DOUBLE_EQ(ledger.sheet.topMm, 1);
+  EXPECT_DOUBLE_EQ(ledger.sheet.rightMm, 2);
+  EXPECT_DOUBLE_EQ(ledger.sheet.bottomMm, 3);
   // Tall sheets, and a wide sheet the server already gives wide, stay as they are.
   for (const int16_t code : std::initializer_list<int16_t>{3, 9, 35}) {
     const PaperSheet sheet = *SheetForCode(code);
-    const PrinterMedia given{"m", sheet.widthMm, sheet.heightMm, 1, 2, 3, 4, {}};
+    const PrinterMedia given{"m", {sheet.widthMm, sheet.heightMm, 1, 2, 3, 4}, {}};
     const PrinterMedia laid = MediaLaidAs(sheet, given);
-    EXPECT_DOUBLE_EQ(laid.widthMm, sheet.widthMm) << code;
-    EXPECT_DOUBLE_EQ(laid.leftMm, 1) << code;
+    EXPECT_DOUBLE_EQ(laid.sheet.widthMm, sheet.widthMm) << code;
+    EXPECT_DOUBLE_EQ(laid.sheet.leftMm, 1) << code;
   }
 }
 
 TEST(DevicePixels, OfficeA4At600Dpi) {
-  const DevicePage px = DevicePixels(OrientedPage(OfficeA4(), kPortrait), 600, 600);
+  const DevicePage px = DevicePixels(OrientedPage(OfficeA4().sheet, kPortrait), 600, 600);
   EXPECT_EQ(px.physicalWidth, 4958);   // 209.90 mm
   EXPECT_EQ(px.physicalHeight, 7017);  // 297.04 mm
   EXPECT_EQ(px.offsetX, 100);          // 12 pt
@@ -62,7 +67,7 @@ TEST(DevicePixels, OfficeA4At600Dpi) {
 }
 
 TEST(DevicePixels, OfficeA4LandscapeAt600Dpi) {
-  const DevicePage px = DevicePixels(OrientedPage(OfficeA4(), kLandscape), 600, 600);
+  const DevicePage px = DevicePixels(OrientedPage(OfficeA4().sheet, kLandscape), 600, 600);
   EXPECT_EQ(px.physicalWidth, 7017);
   EXPECT_EQ(px.physicalHeight, 4958);
   EXPECT_EQ(px.offsetX, 200);  // the bottom strip, 24 pt
@@ -72,7 +77,7 @@ TEST(DevicePixels, OfficeA4LandscapeAt600Dpi) {
 }
 
 TEST(DevicePixels, WholeSheetPrinterHasNoOffsets) {
-  const DevicePage px = DevicePixels(PageGeometry{210, 297, 0, 0, 0, 0}, 600, 600);
+  const DevicePage px = DevicePixels(SheetMm{210, 297, 0, 0, 0, 0}, 600, 600);
   EXPECT_EQ(px.physicalWidth, 4961);
   EXPECT_EQ(px.physicalHeight, 7016);
   EXPECT_EQ(px.offsetX, 0);
@@ -83,7 +88,7 @@ TEST(DevicePixels, WholeSheetPrinterHasNoOffsets) {
 
 TEST(DevicePixels, RoundToTheNearestPixel) {
   // 254 dpi: ten pixels a millimetre.
-  const DevicePage px = DevicePixels(PageGeometry{0.19, 0.31, 0.04, 0.06, 0, 0}, 254, 254);
+  const DevicePage px = DevicePixels(SheetMm{0.19, 0.31, 0.04, 0.06, 0, 0}, 254, 254);
   EXPECT_EQ(px.physicalWidth, 2);   // 1.9
   EXPECT_EQ(px.physicalHeight, 3);  // 3.1
   EXPECT_EQ(px.offsetX, 0);         // 0.4
@@ -93,14 +98,66 @@ TEST(DevicePixels, RoundToTheNearestPixel) {
 }
 
 TEST(DevicePixels, EachAxisHasItsOwnDensity) {
-  const DevicePage px = DevicePixels(PageGeometry{25.4, 25.4, 0, 0, 0, 0}, 300, 600);
+  const DevicePage px = DevicePixels(SheetMm{25.4, 25.4, 0, 0, 0, 0}, 300, 600);
   EXPECT_EQ(px.physicalWidth, 300);
   EXPECT_EQ(px.physicalHeight, 600);
 }
 
 TEST(DevicePixels, StripsWiderThanTheSheetLeaveNoPrintableArea) {
-  const DevicePage px = DevicePixels(PageGeometry{10, 10, 6, 0, 6, 0}, 600, 600);
+  const DevicePage px = DevicePixels(SheetMm{10, 10, 6, 0, 6, 0}, 600, 600);
   EXPECT_EQ(px.horzRes, 0);
+}
+
+// A sheet keeps the server's figures as the server listed them, whatever becomes of its
+// millimetres, which therefore cannot stand in for them: a wide paper's sheet is turned
+// in millimetres only, and a PPD's points give millimetres the server rounds its own way.
+TEST(PrinterMedia, TheServersFiguresStayAsListed) {
+  struct Row {
+    int line;
+    const char* name;     // the media name looked up among the queue's sizes
+    ServerMedia listed;   // the queue's size for it, hundredths of a millimetre
+    int16_t paper;        // the paper code the sheet is laid for; 0: not laid
+    const char* ppd;      // the queue's PPD, whose points the sheet is made exact by; or none
+    SheetMm sheet;        // the millimetres the program takes
+    bool roundsBack;      // whether the millimetres, rounded to hundredths, give the listing
+  };
+  constexpr double kPt = 25.4 / 72;  // mm
+  const std::vector<Row> rows = {
+      {__LINE__, "iso_a4_210x297mm", {20990, 29704, 423, 635, 423, 847}, 9, nullptr,
+       {209.90, 297.04, 4.23, 6.35, 4.23, 8.47}, true},
+      {__LINE__, "na_letter_8.5x11in", {21590, 27940, 635, 1270, 635, 1270}, 1, nullptr,
+       {215.9, 279.4, 6.35, 12.7, 6.35, 12.7}, true},
+      {__LINE__, "Custom.50x30mm", {5000, 3000, 100, 100, 100, 100}, 0, nullptr, {50, 30, 1, 1, 1, 1}, true},
+      // Ledger: the server's 11 x 17 in tabloid turned; the server is still asked for tabloid.
+      {__LINE__, "na_ledger_11x17in", {27940, 43180, 100, 200, 300, 400}, 4, nullptr,
+       {431.8, 279.4, 4, 1, 2, 3}, false},
+      // JIS B5 as 516 x 729 pt: the server lists 729 pt, 25717.5 hundredths, as 25718.
+      {__LINE__, "jis_b5_182x257mm", {18203, 25718, 423, 635, 423, 847}, 13,
+       "*PaperDimension B5/JIS B5: \"516 729\"\n*ImageableArea B5/JIS B5: \"12 24 504 711\"\n",
+       {516 * kPt, 729 * kPt, 12 * kPt, 18 * kPt, 12 * kPt, 24 * kPt}, false},
+  };
+  for (const Row& row : rows) {
+    MediaEntry size, custom;
+    size.media = row.listed;
+    custom.range = true;
+    custom.minWidth = custom.minLength = 1000, custom.maxWidth = custom.maxLength = 30000;
+    custom.media = ServerMedia{0, 0, 100, 100, 100, 100};
+    const std::vector<MediaEntry> entries = {std::string(row.name).starts_with("Custom.") ? custom : size};
+    const std::optional<PrinterMedia> found = FindMedia(entries, row.name);
+    ASSERT_TRUE(found.has_value()) << "row at line " << row.line;
+    PrinterMedia media = row.paper != 0 ? MediaLaidAs(*SheetForCode(row.paper), *found) : *found;
+    if (row.ppd != nullptr) media = ExactSheet(ParsePpd(row.ppd), media);
+    EXPECT_EQ(media.server, row.listed) << "row at line " << row.line;
+    const SheetMm& s = media.sheet;
+    const double got[] = {s.widthMm, s.heightMm, s.leftMm, s.topMm, s.rightMm, s.bottomMm};
+    const double want[] = {row.sheet.widthMm, row.sheet.heightMm, row.sheet.leftMm,
+                           row.sheet.topMm,   row.sheet.rightMm,  row.sheet.bottomMm};
+    for (int i = 0; i < 6; ++i) EXPECT_NEAR(got[i], want[i], 1e-9) << "row at line " << row.line << ", figure " << i;
+    const auto hundredths = [](double mm) { return static_cast<int32_t>(std::lround(mm * 100)); };
+    const ServerMedia rounded{hundredths(s.widthMm), hundredths(s.heightMm), hundredths(s.leftMm),
+                              hundredths(s.topMm),   hundredths(s.rightMm),  hundredths(s.bottomMm)};
+    EXPECT_EQ(rounded == row.listed, row.roundsBack) << "row at line " << row.line;
+  }
 }
 
 }  // namespace

@@ -371,8 +371,8 @@ TEST(PagePrinterDensity, EachAxisKeepsItsOwnDensityOnThePage) {
   caps.dpiX = 300;
   caps.dpiY = 600;
   PrinterMedia a4 = caps.papers.at(9);
-  a4.leftMm = 10;
-  a4.topMm = 20;
+  a4.sheet.leftMm = 10;
+  a4.sheet.topMm = 20;
   caps.papers[9] = a4;
   caps.defaultMedia = a4;
   ScratchDir dir;

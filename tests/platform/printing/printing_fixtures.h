@@ -63,9 +63,9 @@ inline PrinterCapabilities SmallOffice(const Text& name) {
   PrinterCapabilities caps;
   caps.name = name;
   caps.dpiX = caps.dpiY = 300;
-  caps.papers.emplace(int16_t{8}, PrinterMedia{"iso_a3_297x420mm", 297, 420, 5, 10, 5, 10, {29700, 42000, 500, 1000, 500, 1000}});
-  caps.papers.emplace(int16_t{9}, PrinterMedia{"iso_a4_210x297mm", 210, 297, 5, 10, 5, 10, {21000, 29700, 500, 1000, 500, 1000}});
-  caps.papers.emplace(int16_t{1}, PrinterMedia{"na_letter_8.5x11in", 215.9, 279.4, 5, 10, 5, 10, {21590, 27940, 500, 1000, 500, 1000}});
+  caps.papers.emplace(int16_t{8}, PrinterMedia{"iso_a3_297x420mm", {297, 420, 5, 10, 5, 10}, {29700, 42000, 500, 1000, 500, 1000}});
+  caps.papers.emplace(int16_t{9}, PrinterMedia{"iso_a4_210x297mm", {210, 297, 5, 10, 5, 10}, {21000, 29700, 500, 1000, 500, 1000}});
+  caps.papers.emplace(int16_t{1}, PrinterMedia{"na_letter_8.5x11in", {215.9, 279.4, 5, 10, 5, 10}, {21590, 27940, 500, 1000, 500, 1000}});
   caps.defaultPaper = 9;
   caps.defaultMedia = caps.papers.at(9);
   caps.Choices(PrinterSetting::kOrientation) = {{{kPortrait, ""}, {kLandscape, ""}}, kPortrait};
