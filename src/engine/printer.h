@@ -32,18 +32,6 @@ class Printer : public virtual DrawTarget {
   virtual void Set(PrinterSetting setting, int16_t code) = 0;
   virtual int16_t Get(PrinterSetting setting) const = 0;
 
-  // The settings by the names the control's printer object gives them.
-  int16_t PaperSize() const { return Get(PrinterSetting::kPaperSize); }
-  int16_t Orientation() const { return Get(PrinterSetting::kOrientation); }
-  int16_t PrintQuality() const { return Get(PrinterSetting::kPrintQuality); }
-  int16_t PaperBin() const { return Get(PrinterSetting::kPaperBin); }
-  int16_t ColorMode() const { return Get(PrinterSetting::kColorMode); }
-  void SetPaperSize(int16_t code) { Set(PrinterSetting::kPaperSize, code); }
-  void SetOrientation(int16_t code) { Set(PrinterSetting::kOrientation, code); }
-  void SetPrintQuality(int16_t code) { Set(PrinterSetting::kPrintQuality, code); }
-  void SetPaperBin(int16_t code) { Set(PrinterSetting::kPaperBin, code); }
-  void SetColorMode(int16_t code) { Set(PrinterSetting::kColorMode, code); }
-
   // Ends the page; the next mark starts a new one.
   virtual void NewPage() = 0;
   // Completes the document and hands it to the spooler; a later drawing starts a new one.

@@ -71,8 +71,8 @@ void SetupPreviewPage(Platform& platform, PictureBox& picture, int16_t page) {
   p.marginBottom = PicturePixelsDown(picture, g.marginBottom);
   p.paperHeight = PicturePixelsDown(picture, g.paperHeight);
   p.printableHeight = PicturePixelsDown(picture, g.printableHeight);
-  p.paperSize = printer.PaperSize();
-  p.orientation = printer.Orientation();
+  p.paperSize = printer.Get(PrinterSetting::kPaperSize);
+  p.orientation = printer.Get(PrinterSetting::kOrientation);
   p.shown = false;
   p.printerName = printer.DeviceName();
   p.printerPixelFactorX = ToSingle(ToSingle(printer.ScaleX(1, kScaleMillimeters, kScalePixels)) /

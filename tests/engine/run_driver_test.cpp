@@ -167,14 +167,14 @@ TEST_F(RunDriver, APrinterRefusingAValueStopsWithThePlatformsDescription) {
   const Text& text = OnlyMessage().text;
   EXPECT_NE(text.find(u"用紙サイズ"), Text::npos);
   EXPECT_NE(text.find(u"\r\n2:papersize(41)\r\n"), Text::npos);
-  EXPECT_EQ(fake.Current().PaperSize(), 9);  // the earlier setting stays
+  EXPECT_EQ(fake.Current().Get(PrinterSetting::kPaperSize), 9);  // the earlier setting stays
 }
 
 TEST_F(RunDriver, SetupCommandsInPreviewBuildingChangeTheRealPrinterAndRefreshThePage) {
   LoadMethods({u"prnbox,10,10,20,20", u"orientation,横", u"papersize,a5"});
   EXPECT_EQ(BuildPage(1), 0);
-  EXPECT_EQ(fake.Current().Orientation(), kOrientationLandscape.code);
-  EXPECT_EQ(fake.Current().PaperSize(), 11);
+  EXPECT_EQ(fake.Current().Get(PrinterSetting::kOrientation), kOrientationLandscape.code);
+  EXPECT_EQ(fake.Current().Get(PrinterSetting::kPaperSize), 11);
   const PageRec& page = fake.state.engine.pageList[1];
   EXPECT_EQ(page.paperSize, 11);
   EXPECT_EQ(page.orientation, 2);
@@ -186,9 +186,9 @@ TEST_F(RunDriver, ScaleModeAndTheOthersHaveNoPreviewPageStep) {
   EXPECT_EQ(BuildPage(1), 0);
   EXPECT_TRUE(fake.state.engine.pageList[1].shown);
   EXPECT_EQ(fake.Current().ScaleMode(), 6);
-  EXPECT_EQ(fake.Current().PrintQuality(), kQualityHigh.code);
-  EXPECT_EQ(fake.Current().PaperBin(), kBinLower.code);
-  EXPECT_EQ(fake.Current().ColorMode(), kColourMonochrome.code);
+  EXPECT_EQ(fake.Current().Get(PrinterSetting::kPrintQuality), kQualityHigh.code);
+  EXPECT_EQ(fake.Current().Get(PrinterSetting::kPaperBin), kBinLower.code);
+  EXPECT_EQ(fake.Current().Get(PrinterSetting::kColorMode), kColourMonochrome.code);
 }
 
 TEST_F(RunDriver, TheOverviewExampleOnPaper) {

@@ -53,9 +53,9 @@ class Setup : public test::RunFixture {
 TEST_F(Setup, TheCommandsLowerCaseTheirArgument) {
   LoadMethods({u"papersize,vbPRPSA4", u"papersize,A5", u"scalemode,MM", u"colormode,PrCmColor"});
   EXPECT_EQ(Print(), 0);
-  EXPECT_EQ(fake.Current().PaperSize(), 11);
+  EXPECT_EQ(fake.Current().Get(PrinterSetting::kPaperSize), 11);
   EXPECT_EQ(fake.Current().ScaleMode(), 6);
-  EXPECT_EQ(fake.Current().ColorMode(), kColourColour.code);
+  EXPECT_EQ(fake.Current().Get(PrinterSetting::kColorMode), kColourColour.code);
 }
 
 TEST_F(Setup, PaperbinAndColormodeBorrowTheScaleModeMessage) {

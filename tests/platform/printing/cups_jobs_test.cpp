@@ -60,11 +60,11 @@ class CupsJobsTest : public testing::Test {
 
 TEST_F(CupsJobsTest, AJobCarriesTheSettingsOfItsFirstPageAndScalingOff) {
   PagePrinter& office = Named(u"Office");
-  office.SetPaperSize(8);
-  office.SetOrientation(kOrientationLandscape.code);
-  office.SetPaperBin(kBinUpper.code);
-  office.SetColorMode(kColourMonochrome.code);
-  office.SetPrintQuality(kQualityHigh.code);
+  office.Set(PrinterSetting::kPaperSize, 8);
+  office.Set(PrinterSetting::kOrientation, kOrientationLandscape.code);
+  office.Set(PrinterSetting::kPaperBin, kBinUpper.code);
+  office.Set(PrinterSetting::kColorMode, kColourMonochrome.code);
+  office.Set(PrinterSetting::kPrintQuality, kQualityHigh.code);
   office.SetDocumentTitle(u"請求書");
   office.Print(u"first page");
   office.NewPage();
@@ -146,7 +146,7 @@ TEST_F(CupsJobsTest, NothingIsPaintedIntoTheUnprintableStrips) {
 
 TEST_F(CupsJobsTest, LandscapeContentStartsAtTheTurnedStrips) {
   PagePrinter& office = Named(u"Office");
-  office.SetOrientation(kOrientationLandscape.code);
+  office.Set(PrinterSetting::kOrientation, kOrientationLandscape.code);
   office.SetScaleMode(kScaleMillimeters);
   office.Line(0, 0, 10, 10, 0, LineKind::kFilledBox);
   const auto job = Print(office);
@@ -175,13 +175,13 @@ TEST_F(CupsJobsTest, MixedSheetsGoAsOneJobPerRunOfEqualSheetsAndKeepTheirPageSiz
   PagePrinter& office = Named(u"Office-Filtered");
   office.Print(u"A4");
   office.NewPage();
-  office.SetPaperSize(11);
+  office.Set(PrinterSetting::kPaperSize, 11);
   office.Print(u"A5");
   office.NewPage();
   office.Print(u"A5 again");
   office.NewPage();
-  office.SetPaperSize(9);
-  office.SetOrientation(kOrientationLandscape.code);
+  office.Set(PrinterSetting::kPaperSize, 9);
+  office.Set(PrinterSetting::kOrientation, kOrientationLandscape.code);
   office.Print(u"A4 landscape");
   const auto jobs = PrintJobs(office);
   ASSERT_EQ(jobs.size(), 3u);
@@ -265,13 +265,13 @@ TEST_F(CupsJobsTest, TheAutomaticSourceIsTakenByEveryQueue) {
   };
   for (const Row& row : rows) {
     PagePrinter& printer = Named(row.queue);
-    const std::string refusal = test::RefusalText([&] { printer.SetPaperBin(row.bin); });
+    const std::string refusal = test::RefusalText([&] { printer.Set(PrinterSetting::kPaperBin, row.bin); });
     if (row.refusal != nullptr) {
       EXPECT_EQ(refusal, row.refusal) << "row at line " << row.line;
       continue;
     }
     ASSERT_EQ(refusal, "accepted") << "row at line " << row.line;
-    EXPECT_EQ(printer.PaperBin(), row.bin) << "row at line " << row.line;
+    EXPECT_EQ(printer.Get(PrinterSetting::kPaperBin), row.bin) << "row at line " << row.line;
     printer.Print(u"bin");
     const auto job = Print(printer);
     EXPECT_EQ(job.state, "completed") << "row at line " << row.line;
@@ -319,10 +319,10 @@ TEST_F(CupsJobsTest, BehindTheFilterChainEachPageKeepsItsOwnSettings) {
     SCOPED_TRACE("row at line " + std::to_string(row.line));
     PagePrinter& printer = Named(u"Office-Filtered");
     const auto set = [&](const PageSettings& page) {
-      printer.SetPaperSize(page.paper);
-      printer.SetOrientation(page.orientation);
-      printer.SetPaperBin(page.bin);
-      printer.SetPrintQuality(page.quality);
+      printer.Set(PrinterSetting::kPaperSize, page.paper);
+      printer.Set(PrinterSetting::kOrientation, page.orientation);
+      printer.Set(PrinterSetting::kPaperBin, page.bin);
+      printer.Set(PrinterSetting::kPrintQuality, page.quality);
       printer.SetScaleMode(kScaleMillimeters);
       printer.Line(0, 0, 10, 10, 0, LineKind::kFilledBox);
     };
@@ -372,7 +372,7 @@ TEST_F(CupsJobsTest, BehindTheFilterChainEachPageKeepsItsOwnSettings) {
 
 TEST_F(CupsJobsTest, PagesWithEqualSettingsBehindTheFilterChainStayOneJob) {
   PagePrinter& printer = Named(u"Office-Filtered");
-  printer.SetPaperSize(8);
+  printer.Set(PrinterSetting::kPaperSize, 8);
   printer.Print(u"one");
   printer.NewPage();
   printer.Print(u"two");

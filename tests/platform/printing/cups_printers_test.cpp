@@ -55,7 +55,7 @@ TEST_F(CupsPrintersTest, OfficeTakesItsPpdSheetsAndChoices) {
 
 TEST_F(CupsPrintersTest, OfficeDeviceCapsComeFromItsImageableArea) {
   Printer& office = Named(u"Office");
-  EXPECT_EQ(office.PaperSize(), 9);
+  EXPECT_EQ(office.Get(PrinterSetting::kPaperSize), 9);
   // A4 595 x 842 pt with 12 pt left and right, 18 pt top, 24 pt bottom, at 600 dpi.
   EXPECT_EQ(office.DeviceCaps(kPhysicalWidth), 4958);
   EXPECT_EQ(office.DeviceCaps(kPhysicalHeight), 7017);
@@ -65,7 +65,7 @@ TEST_F(CupsPrintersTest, OfficeDeviceCapsComeFromItsImageableArea) {
   EXPECT_EQ(office.DeviceCaps(kVertRes), 6667);
   EXPECT_NEAR(office.ScaleWidth(), 4758 / 600.0 * 1440, 0.01);
 
-  office.SetOrientation(kOrientationLandscape.code);
+  office.Set(PrinterSetting::kOrientation, kOrientationLandscape.code);
   EXPECT_EQ(office.DeviceCaps(kPhysicalWidth), 7017);
   EXPECT_EQ(office.DeviceCaps(kPhysicalHeight), 4958);
   EXPECT_EQ(office.DeviceCaps(kPhysicalOffsetX), 200);
@@ -73,8 +73,8 @@ TEST_F(CupsPrintersTest, OfficeDeviceCapsComeFromItsImageableArea) {
   EXPECT_EQ(office.DeviceCaps(kHorzRes), 6667);
   EXPECT_EQ(office.DeviceCaps(kVertRes), 4758);
 
-  office.SetOrientation(kOrientationPortrait.code);
-  office.SetPaperSize(8);  // A3 842 x 1191 pt
+  office.Set(PrinterSetting::kOrientation, kOrientationPortrait.code);
+  office.Set(PrinterSetting::kPaperSize, 8);  // A3 842 x 1191 pt
   EXPECT_EQ(office.DeviceCaps(kPhysicalWidth), 7017);
   EXPECT_EQ(office.DeviceCaps(kPhysicalHeight), 9925);
   EXPECT_EQ(office.DeviceCaps(kHorzRes), 6817);
@@ -86,7 +86,7 @@ TEST_F(CupsPrintersTest, LabelHasItsOwnResolutionStripsAndDefaultSheet) {
   EXPECT_EQ(caps.dpiX, 203);
   EXPECT_EQ(caps.defaultMedia.keyword, "na_index-4x6_4x6in");
   // No paper size code stands for a 4 x 6 inch label: the size is user-defined.
-  EXPECT_EQ(label.PaperSize(), 256);
+  EXPECT_EQ(label.Get(PrinterSetting::kPaperSize), 256);
   EXPECT_EQ(label.DeviceCaps(kPhysicalWidth), 812);    // 4 in
   EXPECT_EQ(label.DeviceCaps(kPhysicalHeight), 1218);  // 6 in
   EXPECT_EQ(label.DeviceCaps(kPhysicalOffsetX), 23);   // 8 pt
@@ -96,46 +96,46 @@ TEST_F(CupsPrintersTest, LabelHasItsOwnResolutionStripsAndDefaultSheet) {
   EXPECT_EQ(caps.Choices(PrinterSetting::kPaperBin), (SettingChoices{{}, kBinAuto.code}));
   EXPECT_EQ(caps.Choices(PrinterSetting::kColorMode), (SettingChoices{{{kMonochrome, ""}}, kMonochrome}));
   EXPECT_EQ(caps.Choices(PrinterSetting::kPrintQuality), (SettingChoices{{{kQualityMedium.code, ""}}, kQualityMedium.code}));
-  EXPECT_EQ(label.ColorMode(), kColourMonochrome.code);
-  label.SetPaperSize(11);
-  EXPECT_EQ(label.PaperSize(), 11);
+  EXPECT_EQ(label.Get(PrinterSetting::kColorMode), kColourMonochrome.code);
+  label.Set(PrinterSetting::kPaperSize, 11);
+  EXPECT_EQ(label.Get(PrinterSetting::kPaperSize), 11);
   EXPECT_EQ(label.DeviceCaps(kPhysicalWidth), 1184);  // A5 148.17 mm
 }
 
 TEST_F(CupsPrintersTest, LabelRefusesWhatItsQueueDoesNotList) {
   Printer& label = Named(u"Label");
-  EXPECT_EQ(test::RefusalText([&] { label.SetPaperSize(8); }), "プリンター「Label」は用紙サイズ 8 (A3) に対応していません。");
-  EXPECT_EQ(test::RefusalText([&] { label.SetPaperSize(9); }), "プリンター「Label」は用紙サイズ 9 (A4) に対応していません。");
-  EXPECT_EQ(test::RefusalText([&] { label.SetColorMode(kColourColour.code); }), "プリンター「Label」はカラーモード 2 (カラー) に対応していません。");
-  EXPECT_EQ(test::RefusalText([&] { label.SetPaperBin(kBinUpper.code); }), "プリンター「Label」は給紙方法 1 (上段トレイ) に対応していません。");
+  EXPECT_EQ(test::RefusalText([&] { label.Set(PrinterSetting::kPaperSize, 8); }), "プリンター「Label」は用紙サイズ 8 (A3) に対応していません。");
+  EXPECT_EQ(test::RefusalText([&] { label.Set(PrinterSetting::kPaperSize, 9); }), "プリンター「Label」は用紙サイズ 9 (A4) に対応していません。");
+  EXPECT_EQ(test::RefusalText([&] { label.Set(PrinterSetting::kColorMode, kColourColour.code); }), "プリンター「Label」はカラーモード 2 (カラー) に対応していません。");
+  EXPECT_EQ(test::RefusalText([&] { label.Set(PrinterSetting::kPaperBin, kBinUpper.code); }), "プリンター「Label」は給紙方法 1 (上段トレイ) に対応していません。");
   // "Auto" lets the printer choose: every printer takes it.
-  EXPECT_EQ(test::RefusalText([&] { label.SetPaperBin(kBinAuto.code); }), "accepted");
-  EXPECT_EQ(test::RefusalText([&] { label.SetPrintQuality(kQualityHigh.code); }), "プリンター「Label」は印刷品質 -4 (高) に対応していません。");
-  EXPECT_EQ(label.PaperSize(), 256);
-  EXPECT_EQ(label.ColorMode(), kColourMonochrome.code);
-  EXPECT_EQ(label.PrintQuality(), kQualityMedium.code);
-  EXPECT_EQ(test::RefusalText([&] { label.SetPrintQuality(kQualityMedium.code); }), "accepted");
+  EXPECT_EQ(test::RefusalText([&] { label.Set(PrinterSetting::kPaperBin, kBinAuto.code); }), "accepted");
+  EXPECT_EQ(test::RefusalText([&] { label.Set(PrinterSetting::kPrintQuality, kQualityHigh.code); }), "プリンター「Label」は印刷品質 -4 (高) に対応していません。");
+  EXPECT_EQ(label.Get(PrinterSetting::kPaperSize), 256);
+  EXPECT_EQ(label.Get(PrinterSetting::kColorMode), kColourMonochrome.code);
+  EXPECT_EQ(label.Get(PrinterSetting::kPrintQuality), kQualityMedium.code);
+  EXPECT_EQ(test::RefusalText([&] { label.Set(PrinterSetting::kPrintQuality, kQualityMedium.code); }), "accepted");
 }
 
 TEST_F(CupsPrintersTest, OfficeRefusesSheetsAndBinsItHasNot) {
   Printer& office = Named(u"Office");
-  EXPECT_EQ(test::RefusalText([&] { office.SetPaperSize(12); }), "プリンター「Office」は用紙サイズ 12 (B4) に対応していません。");
-  EXPECT_EQ(test::RefusalText([&] { office.SetPaperBin(kBinMiddle.code); }), "プリンター「Office」は給紙方法 3 (中段トレイ) に対応していません。");
-  EXPECT_EQ(test::RefusalText([&] { office.SetPaperBin(kBinLower.code); }), "accepted");
-  EXPECT_EQ(office.PaperBin(), kBinLower.code);
+  EXPECT_EQ(test::RefusalText([&] { office.Set(PrinterSetting::kPaperSize, 12); }), "プリンター「Office」は用紙サイズ 12 (B4) に対応していません。");
+  EXPECT_EQ(test::RefusalText([&] { office.Set(PrinterSetting::kPaperBin, kBinMiddle.code); }), "プリンター「Office」は給紙方法 3 (中段トレイ) に対応していません。");
+  EXPECT_EQ(test::RefusalText([&] { office.Set(PrinterSetting::kPaperBin, kBinLower.code); }), "accepted");
+  EXPECT_EQ(office.Get(PrinterSetting::kPaperBin), kBinLower.code);
 }
 
 TEST_F(CupsPrintersTest, SwitchingPrintersStartsTheNewOneFromItsDefaults) {
   PrinterObject printer(*list_);
-  printer.SetPaperSize(8);
+  printer.Set(PrinterSetting::kPaperSize, 8);
   list_->MakeCurrent(0);
   EXPECT_EQ(printer.DeviceName(), u"Label");
-  printer.SetPaperSize(11);
+  printer.Set(PrinterSetting::kPaperSize, 11);
   list_->MakeCurrent(1);
   EXPECT_EQ(printer.DeviceName(), u"Office");
-  EXPECT_EQ(printer.PaperSize(), 9);
+  EXPECT_EQ(printer.Get(PrinterSetting::kPaperSize), 9);
   list_->MakeCurrent(0);
-  EXPECT_EQ(printer.PaperSize(), 256);
+  EXPECT_EQ(printer.Get(PrinterSetting::kPaperSize), 256);
 }
 
 }  // namespace

@@ -53,8 +53,8 @@ void ExpectPageSize(const vant::test::PdfPageSize& size, double widthMm, double 
 TEST_F(PdfPrinterTest, IsNamedAndStartsWithItsDefaults) {
   EXPECT_EQ(printer_->DeviceName(), u"Vant3 PDF");
   EXPECT_EQ(printer_->TypeName(), u"Printer");
-  EXPECT_EQ(printer_->PaperSize(), 9);
-  EXPECT_EQ(printer_->Orientation(), kOrientationPortrait.code);
+  EXPECT_EQ(printer_->Get(PrinterSetting::kPaperSize), 9);
+  EXPECT_EQ(printer_->Get(PrinterSetting::kOrientation), kOrientationPortrait.code);
   EXPECT_EQ(printer_->ScaleMode(), kScaleTwips);
   EXPECT_EQ(printer_->FontName(), u"ＭＳ 明朝");
   EXPECT_FALSE(printer_->HasOpenDocument());
@@ -68,10 +68,10 @@ TEST_F(PdfPrinterTest, DeviceCapsAreTheWholeSheetAt600Dpi) {
   EXPECT_EQ(printer_->DeviceCaps(kHorzRes), 4961);
   EXPECT_EQ(printer_->DeviceCaps(kVertRes), 7016);
   EXPECT_NEAR(printer_->ScaleWidth(), 4961 / 600.0 * 1440, 0.01);
-  printer_->SetOrientation(kOrientationLandscape.code);
+  printer_->Set(PrinterSetting::kOrientation, kOrientationLandscape.code);
   EXPECT_EQ(printer_->DeviceCaps(kHorzRes), 7016);
   EXPECT_EQ(printer_->DeviceCaps(kVertRes), 4961);
-  printer_->SetPaperSize(1);  // Letter, 8.5 x 11 in
+  printer_->Set(PrinterSetting::kPaperSize, 1);  // Letter, 8.5 x 11 in
   EXPECT_EQ(printer_->DeviceCaps(kPhysicalWidth), 6600);
   EXPECT_EQ(printer_->DeviceCaps(kPhysicalHeight), 5100);
   EXPECT_THROW(printer_->DeviceCaps(9), Failure);
@@ -86,26 +86,26 @@ TEST_F(PdfPrinterTest, LedgerEnvelopeB6AndUsFanfoldAreLandscapeSheets) {
   };
   for (const Row& row : {Row{__LINE__, 4, 10200, 6600}, Row{__LINE__, 35, 4157, 2953},
                          Row{__LINE__, 39, 8925, 6600}, Row{__LINE__, 3, 6600, 10200}}) {
-    printer_->SetOrientation(kOrientationPortrait.code);
-    printer_->SetPaperSize(row.code);
+    printer_->Set(PrinterSetting::kOrientation, kOrientationPortrait.code);
+    printer_->Set(PrinterSetting::kPaperSize, row.code);
     EXPECT_EQ(printer_->DeviceCaps(kPhysicalWidth), row.width) << row.line;
     EXPECT_EQ(printer_->DeviceCaps(kPhysicalHeight), row.height) << row.line;
-    printer_->SetOrientation(kOrientationLandscape.code);
+    printer_->Set(PrinterSetting::kOrientation, kOrientationLandscape.code);
     EXPECT_EQ(printer_->DeviceCaps(kPhysicalWidth), row.height) << row.line;
   }
 }
 
 TEST_F(PdfPrinterTest, TakesEveryCodeOfTheLanguage) {
-  for (const PaperSheet& sheet : kPaperSheets) EXPECT_NO_THROW(printer_->SetPaperSize(sheet.code));
-  for (const SettingValue& q : kPrintQualities) EXPECT_NO_THROW(printer_->SetPrintQuality(q.code));
-  for (const SettingValue& bin : kPaperBins) EXPECT_NO_THROW(printer_->SetPaperBin(bin.code));
-  for (const SettingValue& mode : kColourModes) EXPECT_NO_THROW(printer_->SetColorMode(mode.code));
+  for (const PaperSheet& sheet : kPaperSheets) EXPECT_NO_THROW(printer_->Set(PrinterSetting::kPaperSize, sheet.code));
+  for (const SettingValue& q : kPrintQualities) EXPECT_NO_THROW(printer_->Set(PrinterSetting::kPrintQuality, q.code));
+  for (const SettingValue& bin : kPaperBins) EXPECT_NO_THROW(printer_->Set(PrinterSetting::kPaperBin, bin.code));
+  for (const SettingValue& mode : kColourModes) EXPECT_NO_THROW(printer_->Set(PrinterSetting::kColorMode, mode.code));
   // ... and no others.
-  EXPECT_THROW(printer_->SetPaperSize(0), Failure);
-  EXPECT_THROW(printer_->SetPaperBin(12), Failure);
-  EXPECT_THROW(printer_->SetOrientation(3), Failure);
-  EXPECT_THROW(printer_->SetColorMode(0), Failure);
-  EXPECT_THROW(printer_->SetPrintQuality(0), Failure);
+  EXPECT_THROW(printer_->Set(PrinterSetting::kPaperSize, 0), Failure);
+  EXPECT_THROW(printer_->Set(PrinterSetting::kPaperBin, 12), Failure);
+  EXPECT_THROW(printer_->Set(PrinterSetting::kOrientation, 3), Failure);
+  EXPECT_THROW(printer_->Set(PrinterSetting::kColorMode, 0), Failure);
+  EXPECT_THROW(printer_->Set(PrinterSetting::kPrintQuality, 0), Failure);
 }
 
 TEST_F(PdfPrinterTest, PagesOfMarksBecomeTheFile) {
@@ -134,8 +134,8 @@ TEST_F(PdfPrinterTest, PagesOfMarksBecomeTheFile) {
 TEST_F(PdfPrinterTest, SetupAfterNewPageShapesTheNextPage) {
   Mark("A4 portrait");
   printer_->NewPage();
-  printer_->SetPaperSize(8);
-  printer_->SetOrientation(kOrientationLandscape.code);
+  printer_->Set(PrinterSetting::kPaperSize, 8);
+  printer_->Set(PrinterSetting::kOrientation, kOrientationLandscape.code);
   Mark("A3 landscape");
   printer_->EndDoc();
   const auto facts = InspectPdf(dir_ / "invoice.pdf");
@@ -158,8 +158,8 @@ TEST_F(PdfPrinterTest, PagesAreTheExactSheetSize) {
       {__LINE__, 1, 1, 612, 792},                         // letter: whole points already
   };
   for (const auto& r : rows) {
-    printer_->SetPaperSize(r.paper);
-    printer_->SetOrientation(r.orientation);
+    printer_->Set(PrinterSetting::kPaperSize, r.paper);
+    printer_->Set(PrinterSetting::kOrientation, r.orientation);
     Mark("page");
     printer_->NewPage();
   }
@@ -187,7 +187,7 @@ TEST_F(PdfPrinterTest, TheTopEdgeOfTheExactSheetIsTheTopOfThePage) {
 
 TEST_F(PdfPrinterTest, SetupAfterAPagesFirstMarkWaitsForTheNextPage) {
   Mark("A4");
-  printer_->SetPaperSize(11);  // A5
+  printer_->Set(PrinterSetting::kPaperSize, 11);  // A5
   // The surface measures the new sheet at once ...
   EXPECT_EQ(printer_->DeviceCaps(kHorzRes), 3496);  // 148 mm
   Mark("still A4");
@@ -199,9 +199,9 @@ TEST_F(PdfPrinterTest, SetupAfterAPagesFirstMarkWaitsForTheNextPage) {
 }
 
 TEST_F(PdfPrinterTest, BlankPagesTakeTheSetupInForceWhenTheyEnd) {
-  printer_->SetPaperSize(11);
+  printer_->Set(PrinterSetting::kPaperSize, 11);
   printer_->NewPage();  // blank A5 page
-  printer_->SetPaperSize(13);
+  printer_->Set(PrinterSetting::kPaperSize, 13);
   printer_->NewPage();  // blank B5 page
   Mark("A page after two blank ones");
   printer_->NewPage();
@@ -219,7 +219,7 @@ TEST_F(PdfPrinterTest, EndDocWithNothingOpenWritesNothing) {
   EXPECT_TRUE(dir_.Names().empty());
   EXPECT_FALSE(printer_->LastDelivered());
   // A setup command alone opens no document either.
-  printer_->SetPaperSize(8);
+  printer_->Set(PrinterSetting::kPaperSize, 8);
   printer_->EndDoc();
   EXPECT_TRUE(dir_.Names().empty());
 }
@@ -333,7 +333,7 @@ TEST_F(PdfPrinterTest, MarksLandWhereTheyAreDrawn) {
 }
 
 TEST_F(PdfPrinterTest, LandscapeMarksUseTheLandscapePage) {
-  printer_->SetOrientation(kOrientationLandscape.code);
+  printer_->Set(PrinterSetting::kOrientation, kOrientationLandscape.code);
   printer_->SetScaleMode(kScaleMillimeters);
   // Near the far corner of the landscape page, beyond any portrait A4 width.
   printer_->Line(280, 190, 290, 200, 0, LineKind::kFilledBox);

@@ -97,32 +97,32 @@ TEST(PrinterList, APrinterBecomingCurrentWithoutADocumentStartsFromItsDefaults) 
   Queues q;
   PrinterList list(q.Make(true, false));
   Printer& back = list.At(1);
-  back.SetPaperSize(8);
-  back.SetOrientation(kOrientationLandscape.code);
+  back.Set(PrinterSetting::kPaperSize, 8);
+  back.Set(PrinterSetting::kOrientation, kOrientationLandscape.code);
   back.SetScaleMode(kScaleMillimeters);
   back.SetFontName(u"ＭＳ ゴシック");
-  back.SetPaperBin(kBinUpper.code);
-  back.SetPrintQuality(kQualityDraft.code);
+  back.Set(PrinterSetting::kPaperBin, kBinUpper.code);
+  back.Set(PrinterSetting::kPrintQuality, kQualityDraft.code);
   list.MakeCurrent(1);
-  EXPECT_EQ(back.PaperSize(), 9);
-  EXPECT_EQ(back.Orientation(), kOrientationPortrait.code);
+  EXPECT_EQ(back.Get(PrinterSetting::kPaperSize), 9);
+  EXPECT_EQ(back.Get(PrinterSetting::kOrientation), kOrientationPortrait.code);
   EXPECT_EQ(back.ScaleMode(), kScaleTwips);
   EXPECT_EQ(back.FontName(), u"ＭＳ 明朝");
-  EXPECT_EQ(back.PaperBin(), kBinAuto.code);
-  EXPECT_EQ(back.PrintQuality(), kQualityMedium.code);
+  EXPECT_EQ(back.Get(PrinterSetting::kPaperBin), kBinAuto.code);
+  EXPECT_EQ(back.Get(PrinterSetting::kPrintQuality), kQualityMedium.code);
   EXPECT_EQ(back.DeviceCaps(kPhysicalWidth), 2480);  // A4 at 300 dpi
 
   // Making the current printer current again changes nothing.
-  back.SetPaperSize(8);
+  back.Set(PrinterSetting::kPaperSize, 8);
   list.MakeCurrent(1);
-  EXPECT_EQ(back.PaperSize(), 8);
+  EXPECT_EQ(back.Get(PrinterSetting::kPaperSize), 8);
 }
 
 TEST(PrinterList, APrinterWithAnOpenDocumentKeepsItsSettingsAndDocument) {
   Queues q;
   PrinterList list(q.Make(true, false));
   PrinterObject printer(list);
-  printer.SetPaperSize(8);
+  printer.Set(PrinterSetting::kPaperSize, 8);
   printer.SetScaleMode(kScaleMillimeters);
   printer.Line(1, 1, 5, 5, 0, LineKind::kLine);  // opens Front's document
   list.MakeCurrent(1);
@@ -132,7 +132,7 @@ TEST(PrinterList, APrinterWithAnOpenDocumentKeepsItsSettingsAndDocument) {
   EXPECT_TRUE(q.first->documents.empty());
 
   list.MakeCurrent(0);
-  EXPECT_EQ(printer.PaperSize(), 8);
+  EXPECT_EQ(printer.Get(PrinterSetting::kPaperSize), 8);
   EXPECT_EQ(printer.ScaleMode(), kScaleMillimeters);
   printer.EndDoc();
   ASSERT_EQ(q.first->documents.size(), 1u);
@@ -143,17 +143,17 @@ TEST(PrinterList, EachRunOfPagesWithEqualSettingsIsOnePartWithThoseSettings) {
   Queues q;
   PrinterList list(q.Make(true, false));
   Printer& front = list.At(0);
-  front.SetPaperSize(1);
-  front.SetOrientation(kOrientationLandscape.code);
-  front.SetPrintQuality(kQualityDraft.code);
-  front.SetPaperBin(kBinUpper.code);
+  front.Set(PrinterSetting::kPaperSize, 1);
+  front.Set(PrinterSetting::kOrientation, kOrientationLandscape.code);
+  front.Set(PrinterSetting::kPrintQuality, kQualityDraft.code);
+  front.Set(PrinterSetting::kPaperBin, kBinUpper.code);
   front.Line(0, 0, 100, 100, 0, LineKind::kLine);
   front.NewPage();
   front.Line(0, 0, 100, 100, 0, LineKind::kLine);  // same settings: the same part
   front.NewPage();
-  front.SetPaperSize(8);
-  front.SetOrientation(kOrientationPortrait.code);
-  front.SetPrintQuality(kQualityMedium.code);
+  front.Set(PrinterSetting::kPaperSize, 8);
+  front.Set(PrinterSetting::kOrientation, kOrientationPortrait.code);
+  front.Set(PrinterSetting::kPrintQuality, kQualityMedium.code);
   front.Line(0, 0, 100, 100, 0, LineKind::kLine);
   front.EndDoc();
   ASSERT_EQ(q.first->documents.size(), 2u);
@@ -187,13 +187,18 @@ TEST(PrinterList, EverySettingThatChangesBetweenPagesStartsAPart) {
   };
   const Row rows[] = {
       {__LINE__, [](Printer&) {}, 1},
-      {__LINE__, [](Printer& p) { p.SetPaperSize(9); }, 1},  // the sheet it already has
-      {__LINE__, [](Printer& p) { p.SetPaperSize(8); }, 2},
-      {__LINE__, [](Printer& p) { p.SetOrientation(kOrientationLandscape.code); }, 2},
-      {__LINE__, [](Printer& p) { p.SetPrintQuality(kQualityDraft.code); }, 2},
-      {__LINE__, [](Printer& p) { p.SetPaperBin(kBinUpper.code); }, 2},
+      {__LINE__, [](Printer& p) { p.Set(PrinterSetting::kPaperSize, 9); }, 1},  // the sheet it already has
+      {__LINE__, [](Printer& p) { p.Set(PrinterSetting::kPaperSize, 8); }, 2},
+      {__LINE__, [](Printer& p) { p.Set(PrinterSetting::kOrientation, kOrientationLandscape.code); }, 2},
+      {__LINE__, [](Printer& p) { p.Set(PrinterSetting::kPrintQuality, kQualityDraft.code); }, 2},
+      {__LINE__, [](Printer& p) { p.Set(PrinterSetting::kPaperBin, kBinUpper.code); }, 2},
       {__LINE__, [](Printer& p) { p.SetScaleMode(kScaleMillimeters); }, 1},
-      {__LINE__, [](Printer& p) { p.SetOrientation(kOrientationLandscape.code); p.SetOrientation(kOrientationPortrait.code); }, 1},
+      {__LINE__,
+       [](Printer& p) {
+         p.Set(PrinterSetting::kOrientation, kOrientationLandscape.code);
+         p.Set(PrinterSetting::kOrientation, kOrientationPortrait.code);
+       },
+       1},
   };
   for (const Row& row : rows) {
     Queues q;
@@ -222,8 +227,8 @@ TEST(PrinterList, ThePdfPrinterKeepsADocumentOfMixedPagesWhole) {
   Printer& pdf = list.At(list.CurrentIndex());
   pdf.Line(0, 0, 10, 10, 0, LineKind::kLine);
   pdf.NewPage();
-  pdf.SetOrientation(kOrientationLandscape.code);
-  pdf.SetPaperBin(kBinUpper.code);
+  pdf.Set(PrinterSetting::kOrientation, kOrientationLandscape.code);
+  pdf.Set(PrinterSetting::kPaperBin, kBinUpper.code);
   pdf.Line(0, 0, 10, 10, 0, LineKind::kLine);
   pdf.EndDoc();
   ASSERT_EQ(list.Delivered().size(), 1u);
@@ -241,10 +246,10 @@ TEST(PrinterList, DefaultsThePrinterDoesNotListAreNotSent) {
   queues.push_back(InstalledQueue{caps, std::make_unique<KeepingOutput>(log), true});
   PrinterList list(std::move(queues));
   Printer& plain = list.At(0);
-  EXPECT_EQ(plain.PaperBin(), kBinAuto.code);  // reported, as the printer picks its paper itself
+  EXPECT_EQ(plain.Get(PrinterSetting::kPaperBin), kBinAuto.code);  // reported, as the printer picks its paper itself
   // "Auto" is taken by every printer: the printer chooses; no source is sent.
-  EXPECT_NO_THROW(plain.SetPaperBin(kBinAuto.code));
-  EXPECT_EQ(test::RefusalText([&] { plain.SetPaperBin(kBinUpper.code); }), "プリンター「Plain」は給紙方法 1 (上段トレイ) に対応していません。");
+  EXPECT_NO_THROW(plain.Set(PrinterSetting::kPaperBin, kBinAuto.code));
+  EXPECT_EQ(test::RefusalText([&] { plain.Set(PrinterSetting::kPaperBin, kBinUpper.code); }), "プリンター「Plain」は給紙方法 1 (上段トレイ) に対応していません。");
   plain.NewPage();
   plain.EndDoc();
   ASSERT_EQ(log->documents.size(), 1u);
@@ -258,18 +263,18 @@ TEST(PrinterList, RefusedSettingsNameThePrinterAndKeepTheirValues) {
   Queues q;
   PrinterList list(q.Make(true, false));
   Printer& front = list.At(0);
-  EXPECT_EQ(test::RefusalText([&] { front.SetPaperSize(11); }), "プリンター「Front」は用紙サイズ 11 (A5) に対応していません。");
-  EXPECT_EQ(front.PaperSize(), 9);
-  EXPECT_EQ(test::RefusalText([&] { front.SetColorMode(kColourColour.code); }), "プリンター「Front」はカラーモード 2 (カラー) に対応していません。");
-  EXPECT_EQ(front.ColorMode(), kColourMonochrome.code);
-  EXPECT_EQ(test::RefusalText([&] { front.SetPaperBin(kBinLower.code); }), "プリンター「Front」は給紙方法 2 (下段トレイ) に対応していません。");
-  EXPECT_EQ(front.PaperBin(), kBinAuto.code);
-  EXPECT_EQ(test::RefusalText([&] { front.SetPrintQuality(kQualityHigh.code); }), "プリンター「Front」は印刷品質 -4 (高) に対応していません。");
-  EXPECT_EQ(front.PrintQuality(), kQualityMedium.code);
+  EXPECT_EQ(test::RefusalText([&] { front.Set(PrinterSetting::kPaperSize, 11); }), "プリンター「Front」は用紙サイズ 11 (A5) に対応していません。");
+  EXPECT_EQ(front.Get(PrinterSetting::kPaperSize), 9);
+  EXPECT_EQ(test::RefusalText([&] { front.Set(PrinterSetting::kColorMode, kColourColour.code); }), "プリンター「Front」はカラーモード 2 (カラー) に対応していません。");
+  EXPECT_EQ(front.Get(PrinterSetting::kColorMode), kColourMonochrome.code);
+  EXPECT_EQ(test::RefusalText([&] { front.Set(PrinterSetting::kPaperBin, kBinLower.code); }), "プリンター「Front」は給紙方法 2 (下段トレイ) に対応していません。");
+  EXPECT_EQ(front.Get(PrinterSetting::kPaperBin), kBinAuto.code);
+  EXPECT_EQ(test::RefusalText([&] { front.Set(PrinterSetting::kPrintQuality, kQualityHigh.code); }), "プリンター「Front」は印刷品質 -4 (高) に対応していません。");
+  EXPECT_EQ(front.Get(PrinterSetting::kPrintQuality), kQualityMedium.code);
   // The user-defined size keeps the sheet in force.
-  front.SetPaperSize(8);
-  front.SetPaperSize(256);
-  EXPECT_EQ(front.PaperSize(), 256);
+  front.Set(PrinterSetting::kPaperSize, 8);
+  front.Set(PrinterSetting::kPaperSize, 256);
+  EXPECT_EQ(front.Get(PrinterSetting::kPaperSize), 256);
   EXPECT_EQ(front.DeviceCaps(kPhysicalWidth), 3508);  // A3 at 300 dpi
 }
 

@@ -44,18 +44,18 @@ std::string Caps(Printer& p) {
 TEST(RecordingPrinter, AnswersEveryQuestionAsThePagePrinterOfItsCapabilities) {
   const std::vector<Question> questions = {
       [](Printer& p) { return ToUtf8(p.DeviceName()) + " " + Caps(p); },
-      [](Printer& p) { return std::to_string(p.PaperSize()) + " " + std::to_string(p.ScaleMode()) + " " + ToUtf8(p.FontName()); },
+      [](Printer& p) { return std::to_string(p.Get(PrinterSetting::kPaperSize)) + " " + std::to_string(p.ScaleMode()) + " " + ToUtf8(p.FontName()); },
       [](Printer& p) { p.SetScaleMode(kScaleMillimeters); return std::to_string(p.ScaleWidth()) + " " + std::to_string(p.ScaleHeight()); },
       [](Printer& p) { return std::to_string(p.ScaleX(10, kScaleMillimeters, kScalePixels)) + " " + std::to_string(p.ScaleY(1, kScaleTwips, kScalePixels)); },
       [](Printer& p) { p.SetFontName(u"ＭＳ ゴシック"); p.SetFontSize(10.3); return std::to_string(p.FontSize()); },
       [](Printer& p) { return std::to_string(p.TextWidth(u"請求書 No.1,234")) + " " + std::to_string(p.TextHeight(u"a\r\nb")); },
       [](Printer& p) { p.SetFontBold(true); return std::to_string(p.TextWidth(u"請求書 No.1,234")); },
-      [](Printer& p) { p.SetPaperSize(8); return Caps(p); },
-      [](Printer& p) { p.SetPaperSize(12); return Caps(p); },
-      [](Printer& p) { p.SetOrientation(kLandscape); return Caps(p) + std::to_string(p.ScaleWidth()); },
-      [](Printer& p) { p.SetPrintQuality(-4); return std::to_string(p.PrintQuality()); },
-      [](Printer& p) { p.SetPaperBin(2); return std::to_string(p.PaperBin()); },
-      [](Printer& p) { p.SetColorMode(kColour); return std::to_string(p.ColorMode()); },
+      [](Printer& p) { p.Set(PrinterSetting::kPaperSize, 8); return Caps(p); },
+      [](Printer& p) { p.Set(PrinterSetting::kPaperSize, 12); return Caps(p); },
+      [](Printer& p) { p.Set(PrinterSetting::kOrientation, kLandscape); return Caps(p) + std::to_string(p.ScaleWidth()); },
+      [](Printer& p) { p.Set(PrinterSetting::kPrintQuality, -4); return std::to_string(p.Get(PrinterSetting::kPrintQuality)); },
+      [](Printer& p) { p.Set(PrinterSetting::kPaperBin, 2); return std::to_string(p.Get(PrinterSetting::kPaperBin)); },
+      [](Printer& p) { p.Set(PrinterSetting::kColorMode, kColour); return std::to_string(p.Get(PrinterSetting::kColorMode)); },
       [](Printer& p) { p.SetCurrentX(20); p.SetCurrentY(30); p.Print(u"一行目\r\n二行目"); return std::to_string(p.CurrentY()); },
       [](Printer& p) { p.SetDrawWidth(0); return std::to_string(p.DrawWidth()); },
       [](Printer& p) { return std::to_string(p.DeviceCaps(42)); },
@@ -85,7 +85,7 @@ TEST(RecordingPrinter, StartsAndEndsPagesAndDocumentsWhereThePagePrinterDoes) {
   const Step newPage = [](Printer& p) { p.NewPage(); };
   const Step endDoc = [](Printer& p) { p.EndDoc(); };
   const Step killDoc = [](Printer& p) { p.KillDoc(); };
-  const Step a3 = [](Printer& p) { p.SetPaperSize(8); };
+  const Step a3 = [](Printer& p) { p.Set(PrinterSetting::kPaperSize, 8); };
   struct Row {
     int line;
     std::vector<Step> steps;
@@ -127,10 +127,10 @@ TEST(RecordingPrinter, EachPageKeepsTheSettingsItWasPrintedWith) {
   RecordingPrinter printer(SmallOffice(u"Small"), record);
   printer.Line(100, 100, 200, 200, 0, LineKind::kBox);
   printer.NewPage();
-  printer.SetPaperSize(8);
-  printer.SetOrientation(kLandscape);
-  printer.SetPaperBin(1);
-  printer.SetPrintQuality(-1);
+  printer.Set(PrinterSetting::kPaperSize, 8);
+  printer.Set(PrinterSetting::kOrientation, kLandscape);
+  printer.Set(PrinterSetting::kPaperBin, 1);
+  printer.Set(PrinterSetting::kPrintQuality, -1);
   printer.Line(100, 100, 200, 200, 0, LineKind::kBox);
   printer.EndDoc();
   ASSERT_EQ(record.documents.size(), 1u);
@@ -244,14 +244,14 @@ TEST(RecordingPrinters, TheListOfPrintersAsPrintingHasIt) {
   EXPECT_EQ(printers.CurrentIndex(), 1);
   EXPECT_EQ(printers.At(2).DeviceName(), u"Vant3 PDF");
   // A printer that becomes current with no document open starts from its defaults ...
-  printers.At(0).SetPaperSize(8);
+  printers.At(0).Set(PrinterSetting::kPaperSize, 8);
   printers.MakeCurrent(0);
-  EXPECT_EQ(printers.At(0).PaperSize(), 9);
+  EXPECT_EQ(printers.At(0).Get(PrinterSetting::kPaperSize), 9);
   // ... one with a document open goes on with it.
-  printers.At(2).SetPaperSize(11);
+  printers.At(2).Set(PrinterSetting::kPaperSize, 11);
   printers.At(2).NewPage();
   printers.MakeCurrent(2);
-  EXPECT_EQ(printers.At(2).PaperSize(), 11);
+  EXPECT_EQ(printers.At(2).Get(PrinterSetting::kPaperSize), 11);
   printers.At(1).NewPage();
   printers.EndOpenDocuments();
   ASSERT_EQ(record.documents.size(), 2u);
