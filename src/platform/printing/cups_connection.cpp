@@ -113,8 +113,7 @@ std::shared_ptr<CupsConnection> CupsConnection::Open(const std::string& server, 
   if (httpReconnect2(http, timeoutMs, nullptr) != 0) {
     // libcups reports any failed connect as EHOSTDOWN; the server is asked again, so that
     // "not there", "nobody listening" and "no route" are told apart.
-    int error = httpError(http);
-    error = server.starts_with('/') ? LocalConnectError(server) : RemoteConnectError(server, ippPort());
+    const int error = server.starts_with('/') ? LocalConnectError(server) : RemoteConnectError(server, ippPort());
     unreachable = error != 0 ? system::SocketErrorReason(error) : u"接続できません";
     return nullptr;
   }
