@@ -128,10 +128,7 @@ JsonWriter& JsonWriter::Double(double value) {
   // JSON has no NaN or infinity; a caller that has one has a fault to mend, not to print.
   if (!std::isfinite(value)) throw std::logic_error("JSON: a number that is not finite");
   BeforeValue();
-  char digits[32];  // "-1.23457e+308": 13 characters at most
-  const std::to_chars_result written =
-      std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, kDoublePrecision);
-  out_.append(digits, written.ptr);
+  out_ += JsonNumber(value);
   AfterValue();
   return *this;
 }
@@ -160,6 +157,13 @@ std::string JsonString(TextView text) {
   JsonWriter json;
   json.String(text);
   return std::move(json).Take();
+}
+
+std::string JsonNumber(double value) {
+  char digits[32];  // "-1.23457e+308": 13 characters at most
+  const std::to_chars_result written =
+      std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, kDoublePrecision);
+  return std::string(digits, written.ptr);
 }
 
 }  // namespace vant

@@ -61,4 +61,8 @@ class JsonWriter {
 // A JSON string literal of the text, quotes included, as JsonWriter::String writes it.
 std::string JsonString(TextView text);
 
+// A finite number as JsonWriter::Double writes it (6 significant digits: 209.9, 297),
+// for a text that says the same figures as the JSON beside it.
+std::string JsonNumber(double value);
+
 }  // namespace vant

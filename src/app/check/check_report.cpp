@@ -1,9 +1,7 @@
 #include "app/check/check_report.h"
 
 #include <cmath>
-#include <iomanip>
 #include <optional>
-#include <sstream>
 #include <utility>
 
 #include "common/json_writer.h"
@@ -16,13 +14,6 @@ namespace vant::app {
 namespace {
 
 using printing::RecordedPage;
-
-std::string Number(double value) {
-  std::ostringstream out;
-  out.imbue(std::locale::classic());
-  out << std::setprecision(6) << value;
-  return out.str();
-}
 
 // The page's sheet as it lies: width and height in the page's orientation, to 0.1 mm, as
 // the report says every length (a queue's A4 of 595 x 842 points is 209.9 x 297 mm).
@@ -113,7 +104,7 @@ std::string CheckText(const PageCheck& check, const Words& w) {
       out += "  " +
              Fill(w.translate("vant check", "Page %1: %2 (%3 x %4 mm)"),
                   {std::to_string(p + 1), ChoiceText(PrinterSetting::kPaperSize, page.Get(PrinterSetting::kPaperSize)),
-                   Number(laid.widthMm), Number(laid.heightMm)});
+                   JsonNumber(laid.widthMm), JsonNumber(laid.heightMm)});
       for (const PrinterSettingRow& row : PrinterSettingRows()) {
         if (row.id == PrinterSetting::kPaperSize) continue;  // the sheet, above with its size
         const std::string value = ChoiceText(row.id, page.Get(row.id));
